@@ -1,0 +1,26 @@
+# One interface target that every library, program and test links: language level,
+# warnings and Qt's safety defines live here and nowhere else.
+add_library(kl_options INTERFACE)
+target_compile_features(kl_options INTERFACE cxx_std_20)
+target_compile_options(kl_options INTERFACE -Wall -Wextra -Wpedantic)
+target_compile_definitions(kl_options INTERFACE
+  QT_NO_KEYWORDS
+  QT_NO_FOREACH
+  QT_USE_QSTRINGBUILDER
+  QT_DISABLE_DEPRECATED_BEFORE=0x060400)
+
+if(KL_SANITIZE)
+  target_compile_options(kl_options INTERFACE
+    -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_link_options(kl_options INTERFACE -fsanitize=address,undefined)
+endif()
+
+# Adds a layer library from the .cpp/.h files of the calling folder.
+function(kl_layer_library name)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB _sources CONFIGURE_DEPENDS
+    ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  add_library(${name} STATIC ${_sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC kl_options ${ARG_LIBS})
+endfunction()

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <span>
+
+// One entry of the built-in task catalogue.
+struct Taufgdata
+{
+    qint32 Nummer;
+    const char* Kurzbezeichnung;
+    const char* Beschreibung; // one-line form: every line followed by '|'
+    const char* Notiz;
+    bool ausserhalbBuerozeit;
+    bool auchSonntags;
+    const char* vorher; // comma-separated task numbers, "" for none
+    bool beiAuszugsrenovierung;
+    bool beiEinzugsrenovierung;
+    bool mitSpedition;
+    bool ohneSpedition;
+    bool mitKindern;
+    qint32 Tag; // day offset from the moving day
+    qint32 vorgabeDauer;
+    qint32 Start;
+    qint32 Dauer;
+};
+
+// The 44 catalogue entries in their fixed (alphabetical) order.
+std::span<const Taufgdata> Aufgabenkatalog();
+
+// The advice text of catalogue task `nummer` in the one-line form; "" for unknown numbers.
+const char* Beratungstext(qint32 nummer);
