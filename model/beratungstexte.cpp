@@ -1,19 +1,508 @@
 #include "model/katalog.h"
 
+// Lines stay within 60 characters: the texts are shown unwrapped in a
+// 340-pixel box and printed at 10 point on a portrait page.
 const char* Beratungstext(qint32 nummer)
 {
     switch (nummer) {
-    case 17:
-        return "Teilen Sie Ihre neue Anschrift mit.|Vorlagen unter \"Druckvorlagen\".|";
-    case 4:
-        return "Protokoll unter \"Druckvorlagen\".|";
-    case 8:
-        return "Vorlage unter \"Druckvorlagen\".|";
-    case 19:
-        return "Einrichtungsplaner:|https://www.example.org/|";
-    case 20:
-        return "Tipps:|https://www.example.org/|";
+    case 21: // Auszugsrenovierung
+        return "Planen Sie für die Renovierung genug Zeit ein.|"
+               "Mit Helfern und guter Musik geht es leichter.|"
+               "|"
+               "Als Mieter dürfen Sie selbst streichen und tapezieren;|"
+               "einen Malerbetrieb darf der Vermieter nicht verlangen.|"
+               "Welche Arbeiten nötig sind, klären Sie vorher mit|"
+               "dem Vermieter oder Ihrem Mieterverein.|"
+               "|"
+               "Für größere Mengen Abfall bestellen Sie einen|"
+               "Container oder melden Sperrmüll bei der Stadt an.|"
+               "Farbreste gehören zum Wertstoffhof.|"
+               "|"
+               "Tipps zum Renovieren finden Sie im Internet, z. B.|"
+               "bei Verbraucherzentralen und Baumärkten.|";
+    case 51: // Auto ummelden
+        return "Melden Sie Ihr Auto nach dem Umzug unverzüglich bei|"
+               "der Zulassungsstelle Ihres neuen Wohnorts um.|"
+               "Seit 2015 dürfen Sie Ihr Kennzeichen behalten, auch|"
+               "wenn Sie in einen anderen Kreis ziehen.|"
+               "|"
+               "Mitbringen:|"
+               "- Personalausweis mit der neuen Anschrift|"
+               "- Zulassungsbescheinigung Teil I (Fahrzeugschein)|"
+               "- auf Nachfrage einen Nachweis der Versicherung|"
+               "|"
+               "Erfragen Sie vorher die Öffnungszeiten und buchen|"
+               "Sie möglichst einen Termin. Vielerorts geht die|"
+               "Ummeldung auch online (i-Kfz).|";
+    case 18: // Babysitter besorgen
+        return "Am Umzugstag haben Sie kaum Zeit für Ihre Kinder,|"
+               "und zwischen Kisten und Möbeln wird es gefährlich.|"
+               "Bitten Sie Großeltern, Freunde oder einen Babysitter,|"
+               "die Kinder an diesem Tag zu betreuen.|"
+               "Fragen Sie früh, damit der Tag sicher klappt.|"
+               "|"
+               "Packen Sie eine Tasche mit Lieblingsspielzeug,|"
+               "Kleidung und Schlafsachen für die Kinder.|";
+    case 2: // Bankkonto ummelden
+        return "Rufen Sie Ihre Bankfiliale an und fragen Sie, was|"
+               "Sie bei einem Umzug tun müssen.|"
+               "Die neue Anschrift können Sie meist auch im|"
+               "Online-Banking ändern.|"
+               "|"
+               "Ziehen Sie in eine andere Stadt, überlegen Sie, ob|"
+               "Sie das Konto behalten oder wechseln möchten.|"
+               "Bei einem Wechsel muss die neue Bank Ihnen helfen,|"
+               "Daueraufträge und Lastschriften umzustellen.|"
+               "Denken Sie an den Dauerauftrag für die neue Miete.|";
+    case 48: // Belege sammeln
+        return "Bewahren Sie alle Quittungen und Rechnungen zum|"
+               "Umzug auf. Zahlen Sie möglichst per Überweisung,|"
+               "nicht bar.|"
+               "|"
+               "Beruflich bedingter Umzug: Die Kosten sind|"
+               "Werbungskosten. Das gilt auch, wenn sich Ihr|"
+               "täglicher Arbeitsweg um mindestens eine Stunde|"
+               "verkürzt. Pauschale für sonstige Umzugsauslagen|"
+               "bei Umzügen ab 1. März 2024: 964 Euro für Sie|"
+               "(193 Euro, wenn Sie vorher keine eigene Wohnung|"
+               "hatten), 643 Euro für jede weitere Person im Haushalt.|"
+               "|"
+               "Privater Umzug: 20 % der Arbeitskosten aus der|"
+               "Rechnung der Umzugsfirma mindern direkt die Steuer|"
+               "(haushaltsnahe Dienstleistung, § 35a EStG).|"
+               "|"
+               "Mehr erfahren Sie beim Finanzamt, bei einem|"
+               "Lohnsteuerhilfeverein oder Ihrem Steuerberater.|";
+    case 11: // Einkauf Auszugsrenovierung
+        return "Schreiben Sie vor dem Einkauf eine Liste:|"
+               "- Tapeten, Kleister, Farbe, Pinsel, Rollen|"
+               "- Spachtelmasse, Schleifpapier, Abdeckband|"
+               "- Malervlies oder Folie für Böden und Möbel|"
+               "- Putz- und Reinigungsmittel, Lappen, Eimer|"
+               "- Dübel, Schrauben und das nötige Werkzeug|"
+               "|"
+               "Messen Sie die Flächen aus, damit die Mengen|"
+               "stimmen. Heben Sie die Kassenbons auf: Viele|"
+               "Märkte nehmen unbenutzte Ware damit zurück.|";
+    case 12: // Einkauf Einzugsrenovierung
+        return "Schreiben Sie vor dem Einkauf eine Liste:|"
+               "- Tapeten, Kleister, Farbe, Pinsel, Rollen|"
+               "- Spachtelmasse, Schleifpapier, Abdeckband|"
+               "- Malervlies oder Folie für die Böden|"
+               "- Putz- und Reinigungsmittel, Lappen, Eimer|"
+               "- Dübel, Schrauben und das nötige Werkzeug|"
+               "|"
+               "Messen Sie die Räume bei der Übernahme aus, damit|"
+               "die Mengen stimmen. Achten Sie auf emissionsarme|"
+               "Farben und Kleber (Umweltzeichen Blauer Engel).|"
+               "Heben Sie die Kassenbons auf: Viele Märkte nehmen|"
+               "unbenutzte Ware damit zurück.|";
+    case 52: // Einwohnermeldeamt
+        return "Melden Sie sich innerhalb von zwei Wochen nach dem|"
+               "Einzug beim Einwohnermeldeamt (Bürgeramt) an.|"
+               "So verlangt es das Bundesmeldegesetz (§ 17 BMG);|"
+               "wer sich zu spät anmeldet, riskiert ein Bußgeld.|"
+               "|"
+               "Mitbringen:|"
+               "- Personalausweis oder Reisepass, auch für alle,|"
+               "  die mit Ihnen umziehen|"
+               "- die Wohnungsgeberbestätigung Ihres Vermieters|"
+               "  (der Mietvertrag ersetzt sie nicht)|"
+               "|"
+               "Die Anschrift im Personalausweis wird gleich mit|"
+               "geändert. Vielerorts buchen Sie den Termin online;|"
+               "manche Städte bieten die Anmeldung auch online mit|"
+               "der Online-Ausweisfunktion an.|"
+               "Abmelden müssen Sie sich nur, wenn Sie ins Ausland|"
+               "ziehen.|";
+    case 45: // Einzugsparty
+        return "Feiern Sie Ihr neues Zuhause mit allen, die Ihnen|"
+               "beim Umzug geholfen haben.|"
+               "|"
+               "Stellen Sie sich den neuen Nachbarn vor und laden|"
+               "Sie sie gleich mit ein. Ein Zettel im Hausflur|"
+               "kündigt die Feier an und bittet um Verständnis,|"
+               "falls es einmal lauter wird.|"
+               "Denken Sie an die Nachtruhe ab 22 Uhr.|";
+    case 20: // Einzugsrenovierung
+        return "Nehmen Sie sich für die Renovierung genug Zeit,|"
+               "bevor die Möbel kommen.|"
+               "Tapeten, Farbe und Bodenkleber müssen trocken sein,|"
+               "bevor Möbel an die Wände und auf den Boden kommen.|"
+               "Lüften Sie dabei regelmäßig.|"
+               "|"
+               "Streichen Sie von oben nach unten: erst die Decke,|"
+               "dann die Wände, zuletzt Türen und Heizkörper.|"
+               "|"
+               "Tipps zu emissionsarmen Farben und Klebern:|"
+               "https://www.blauer-engel.de/|";
+    case 41: // Endabrechnung prüfen
+        return "Prüfen Sie die Endabrechnung der alten Wohnung:|"
+               "- Wird Miete nur bis zum Ende des Mietvertrags|"
+               "  verlangt?|"
+               "- Stimmen die Zählerstände mit dem Protokoll?|"
+               "- Sind alle Vorauszahlungen angerechnet?|"
+               "|"
+               "Sind Sie auf Wunsch des Vermieters früher|"
+               "ausgezogen, endet die Miete mit dem Auszugstag.|"
+               "Lassen Sie sich solche Absprachen schriftlich|"
+               "bestätigen.|"
+               "|"
+               "Die Betriebskostenabrechnung für das letzte Jahr|"
+               "kommt oft später: Der Vermieter hat dafür bis zu|"
+               "zwölf Monate nach Ende des Abrechnungszeitraums.|";
+    case 25: // Handwerker beauftragen
+        return "Als Mieter dürfen Sie Schönheitsreparaturen selbst|"
+               "ausführen; einen Fachbetrieb darf der Vermieter|"
+               "dafür nicht vorschreiben.|"
+               "|"
+               "Wenn Sie Handwerker beauftragen:|"
+               "- Holen Sie mehrere schriftliche Angebote ein.|"
+               "- Vergleichen Sie, welche Leistungen enthalten sind.|"
+               "- Legen Sie Termin, Preis und Umfang der Arbeiten|"
+               "  schriftlich fest.|"
+               "|"
+               "Bezahlen Sie per Überweisung und heben Sie die|"
+               "Rechnung auf: Die Arbeitskosten können Sie zum|"
+               "Teil von der Steuer absetzen.|";
+    case 35: // Haustiere unterbringen
+        return "Bringen Sie Ihre Haustiere heute zu Freunden oder|"
+               "Verwandten. Der Trubel des Umzugs bedeutet für|"
+               "Tiere viel Stress, und offene Türen laden zum|"
+               "Weglaufen ein.|"
+               "Lassen Sie die Tiere dort mindestens, bis alles|"
+               "gepackt und verladen ist.|"
+               "|"
+               "Geben Sie Futter, Näpfe, die vertraute Decke und|"
+               "die Telefonnummer des Tierarztes mit.|";
+    case 49: // Haustierversorgung klären
+        return "Bitten Sie Freunde oder Verwandte, Ihre Tiere am|"
+               "Umzugstag zu versorgen, am besten schon ab dem|"
+               "Vorabend.|"
+               "Sonst helfen Tiersitter oder Tierpensionen; fragen|"
+               "Sie dort früh nach einem freien Platz.|"
+               "|"
+               "Einen Hund melden Sie am neuen Ort zur Hundesteuer|"
+               "an und am alten ab. Ändern Sie die Anschrift auch|"
+               "in einem Haustierregister wie TASSO oder FINDEFIX.|";
+    case 5: // Helfer organisieren
+        return "Rufen Sie Freunde, Verwandte und Kollegen an und|"
+               "fragen Sie, wer beim Umzug helfen kann.|"
+               "Nennen Sie Tag, Uhrzeit und die ungefähre Dauer.|"
+               "Sagen Sie, was die Helfer mitbringen sollen:|"
+               "feste Schuhe und Arbeitshandschuhe.|"
+               "|"
+               "An manchen Hochschulen vermitteln Jobbörsen oder|"
+               "das Studierendenwerk Studierende als Umzugshelfer.|";
+    case 44: // Helfer zur Einzugsparty einladen
+        return "Laden Sie alle Helfer zu Ihrer Einzugsparty ein.|"
+               "Heute, nach getaner Arbeit, sind alle beisammen,|"
+               "und Sie können den Termin gleich absprechen.|";
+    case 30: // Hilfsmittel ausleihen
+        return "Schreiben Sie auf, was Sie für den Abbau von Möbeln|"
+               "und Küche und für den Transport brauchen, z. B.:|"
+               "- Akkuschrauber, Bits, Schraubenschlüssel, Zange|"
+               "- Bohrmaschine, Wasserwaage, Leiter|"
+               "- Sackkarre, Möbelroller, Tragegurte|"
+               "- Decken, Folie und Klebeband zum Schutz|"
+               "|"
+               "Fragen Sie Freunde und Nachbarn. Was fehlt, mieten|"
+               "Sie im Baumarkt, bei einer Autovermietung oder in|"
+               "einem Werkzeugverleih.|"
+               "Notieren Sie, was Sie von wem geliehen haben.|";
+    case 23: // Hilfsmittel zurückgeben
+        return "Bringen Sie alles Geliehene sauber und vollständig|"
+               "zurück.|"
+               "Ist etwas kaputtgegangen oder verloren, ersetzen|"
+               "Sie es oder bieten Sie Ersatz an.|"
+               "Die private Haftpflichtversicherung zahlt für|"
+               "geliehene Sachen und Schäden bei Gefälligkeiten|"
+               "nur, wenn Ihr Vertrag das einschließt.|"
+               "|"
+               "Heben Sie die Quittungen für gemietete Geräte auf.|";
+    case 42: // Kaution
+        return "Prüfen Sie, ob Ihr alter Vermieter die Kaution mit|"
+               "den Zinsen zurückzahlt.|"
+               "Er darf sie eine angemessene Zeit behalten, um|"
+               "seine Ansprüche zu prüfen, meist drei bis sechs|"
+               "Monate. Steht die Betriebskostenabrechnung noch|"
+               "aus, darf er einen passenden Teil länger behalten.|"
+               "|"
+               "Nicht verrechnen darf er die normale Abnutzung der|"
+               "Wohnung oder Reparaturen, die seine Sache sind.|"
+               "Ansprüche wegen Schäden verjähren sechs Monate nach|"
+               "der Rückgabe der Wohnung (§ 548 BGB).|"
+               "Kommt kein Geld, mahnen Sie schriftlich mit Frist.|";
+    case 39: // Kleidung bereitlegen
+        return "Legen Sie für morgen bequeme Kleidung bereit, die|"
+               "eng anliegt, damit Sie nirgends hängen bleiben.|"
+               "Dazu feste Schuhe mit rutschfester Sohle und|"
+               "Arbeitshandschuhe.|"
+               "|"
+               "Packen Sie eine Tasche mit Wechselkleidung,|"
+               "Waschzeug, Medikamenten, Papieren und Ladekabeln,|"
+               "die Sie selbst mitnehmen.|";
+    case 24: // Kostenvoranschlag für Spedition
+        return "Holen Sie Angebote von mehreren Umzugsfirmen ein|"
+               "und vergleichen Sie sie genau.|"
+               "Adressen finden Sie im Branchenbuch, im Internet|"
+               "und beim Bundesverband Möbelspedition (AMÖ).|"
+               "Seriöse Firmen besichtigen Ihre Wohnung vorher.|"
+               "|"
+               "Der Preis hängt ab von:|"
+               "- Ladevolumen und Zahl der Packer|"
+               "- Entfernung und Zeitaufwand|"
+               "- Extras wie Packservice, Möbelmontage oder|"
+               "  Halteverbotszone|"
+               "- Versicherung: Die gesetzliche Haftung ist|"
+               "  begrenzt; fragen Sie nach einer Zusatzversicherung.|"
+               "|"
+               "Lassen Sie sich einen Festpreis schriftlich geben.|";
+    case 29: // Küche demontieren
+        return "Den Abbau der Küche übernehmen am besten Fachleute:|"
+               "die Umzugsfirma, der Umzugsservice Ihres Küchen-|"
+               "studios oder geschickte Freunde.|"
+               "Herd- und Gasanschlüsse darf nur eine Fachkraft|"
+               "trennen und wieder anschließen.|"
+               "|"
+               "Fotografieren Sie die Anschlüsse vor dem Abbau und|"
+               "beschriften Sie Schränke, Blenden und Schrauben.|"
+               "Drehen Sie das Wasser ab, bevor Spüle und|"
+               "Geschirrspüler abgebaut werden.|";
+    case 28: // Kühlgeräte abtauen
+        return "Essen Sie Gefriergut möglichst vorher auf; den Rest|"
+               "lagern Sie bei Freunden oder Nachbarn ein.|"
+               "Schalten Sie Kühlschrank und Gefriergerät ab, lassen|"
+               "Sie sie mit offener Tür abtauen und wischen Sie sie|"
+               "trocken. Legen Sie Tücher gegen das Tauwasser aus.|"
+               "|"
+               "Transportieren Sie die Geräte möglichst aufrecht und|"
+               "lassen Sie sie nach dem Aufstellen einige Stunden|"
+               "ruhen, bevor Sie sie wieder einschalten.|";
+    case 38: // Möbel abbauen
+        return "Bauen Sie große Möbel schon vor dem Umzugstag ab.|"
+               "Beschriften Sie alle Teile und stecken Sie Schrauben|"
+               "und Beschläge in Beutel, die Sie am Möbelstück|"
+               "festkleben. Fotos vom Aufbau helfen später.|"
+               "|"
+               "Halten Sie Putzzeug bereit: Hinter Schränken kommt|"
+               "oft Staub zum Vorschein.|";
+    case 46: // Möbel aufbauen und einräumen
+        return "Jetzt zahlt sich die Vorarbeit aus: Die beschrifteten|"
+               "Kisten stehen schon im richtigen Zimmer, und der|"
+               "Möbelstellplan zeigt, wohin jedes Stück kommt.|"
+               "|"
+               "Bauen Sie zuerst die Betten auf und räumen Sie die|"
+               "Küche ein, dann den Rest Zimmer für Zimmer.|"
+               "Leere Kisten falten Sie gleich zusammen.|";
+    case 19: // Möbelstellplan
+        return "Planen Sie vor dem Umzug, wo jedes Möbelstück in|"
+               "der neuen Wohnung stehen soll. Messen Sie dazu|"
+               "Räume, Türen, Fenster und Heizkörper aus.|"
+               "|"
+               "Den kostenlosen Einrichtungsplaner Sweet Home 3D|"
+               "können Sie hier herunterladen:|"
+               "https://www.sweethome3d.com/de/|"
+               "|"
+               "Geben Sie Helfern und Umzugsfirma einen Ausdruck.|"
+               "Nummerieren Sie die Zimmer im Plan und schreiben|"
+               "Sie die Nummer auch auf die Kisten.|";
+    case 15: // Nachsendeantrag stellen
+        return "Beauftragen Sie bei der Deutschen Post einen|"
+               "Nachsendeservice, für 6 oder 12 Monate.|"
+               "Stellen Sie den Auftrag spätestens fünf Werktage|"
+               "vor dem Umzug, besser zwei bis drei Wochen vorher,|"
+               "online oder in einer Filiale.|"
+               "Ein Auftrag kann für den ganzen Haushalt gelten.|"
+               "Für ein Postfach gibt es einen eigenen Service.|"
+               "|"
+               "Teilen Sie Ihre neue Anschrift trotzdem allen mit;|"
+               "die Nachsendung endet nach der gebuchten Zeit.|";
+    case 17: // Neue Anschrift bekanntgeben
+        return "Teilen Sie Ihre neue Anschrift allen mit, z. B.:|"
+               "- Arbeitgeber, Schule, Kindergarten|"
+               "- Bank, Versicherungen, Krankenkasse|"
+               "- Finanzamt, Familienkasse|"
+               "- Rundfunkbeitrag (online beim Beitragsservice)|"
+               "- Strom-, Gas-, Telefon- und Mobilfunkanbieter|"
+               "- Vereine, Versandhändler, Ärzte|"
+               "- Freunde und Verwandte|"
+               "|"
+               "Zeitungen und Zeitschriften bestellen Sie an die|"
+               "neue Anschrift um.|"
+               "Vorlagen für Umzugskarten finden Sie unter|"
+               "\"Druckvorlagen\".|";
+    case 9: // Packen
+        return "Beschriften Sie jede Kiste mit Inhalt und Zimmer,|"
+               "am besten auf der Seite, nicht nur auf dem Deckel.|"
+               "Wickeln Sie Gläser und Geschirr einzeln in Papier;|"
+               "Teller stellen Sie hochkant.|"
+               "Bücher sind schwer: Füllen Sie Bücherkisten nur zum|"
+               "Teil und den Rest mit Leichtem.|"
+               "Lücken füllen Sie mit Kissen, Decken und Handtüchern,|"
+               "damit nichts verrutscht.|"
+               "|"
+               "Packen Sie Zimmer für Zimmer und beginnen Sie mit|"
+               "dem, was Sie bis zum Umzug nicht mehr brauchen.|";
+    case 40: // Parkplatz reservieren
+        return "Sorgen Sie für Platz für den Umzugswagen vor der|"
+               "alten und vor der neuen Wohnung.|"
+               "Eine Halteverbotszone beantragen Sie bei der|"
+               "Stadtverwaltung (Straßenverkehrsbehörde) oder, je|"
+               "nach Ort, bei der Polizei. Beantragen Sie sie früh:|"
+               "Die Schilder müssen einige Tage vorher stehen.|"
+               "|"
+               "Fragen Sie auch den Hausmeister, ob der Wagen im|"
+               "Hof oder an der Einfahrt stehen darf.|";
+    case 53: // Schule ummelden
+        return "Melden Sie Ihr Kind rechtzeitig an der neuen Schule|"
+               "an. Wenden Sie sich an das Sekretariat der Schule|"
+               "oder an das Schulamt Ihres neuen Wohnorts.|"
+               "|"
+               "Meist brauchen Sie die Geburtsurkunde, das letzte|"
+               "Zeugnis und die Bescheinigung der alten Schule.|"
+               "Melden Sie Ihr Kind dort ebenfalls ab.|"
+               "Für einen Kita-Platz fragen Sie genauso früh nach.|";
+    case 3: // Schulweg erkunden
+        return "Gehen Sie den neuen Schulweg gemeinsam mit Ihren|"
+               "Kindern ab, am besten mehrmals und zu der Uhrzeit,|"
+               "zu der er später gegangen wird.|"
+               "Zeigen Sie sichere Übergänge wie Ampeln und|"
+               "Zebrastreifen, auch wenn der Weg dadurch etwas|"
+               "länger wird.|"
+               "Fahren die Kinder mit Bus oder Bahn, üben Sie die|"
+               "Fahrt und das Umsteigen.|";
+    case 22: // Spedition beauftragen
+        return "Vergleichen Sie die Angebote; viele Umzugsfirmen|"
+               "haben Checklisten auf ihren Internetseiten.|"
+               "Erteilen Sie den Auftrag schriftlich, z. B. per|"
+               "E-Mail, mit Datum, Uhrzeit, Adressen und Leistungen.|"
+               "|"
+               "Bestehen Sie darauf, dass ein Schreiner oder|"
+               "Monteur im Team ist, wenn Möbel ab- und aufgebaut|"
+               "werden.|"
+               "Packen Sie selbst, bestellen Sie bei der Firma nur|"
+               "die Umzugskisten.|";
+    case 47: // Speditionsrechnung
+        return "Prüfen Sie die Rechnung der Umzugsfirma, bevor Sie|"
+               "zahlen: Stimmen Leistungen und Preis mit dem|"
+               "Angebot überein? Klären Sie Unklarheiten vorher.|"
+               "|"
+               "Schäden melden Sie der Firma schriftlich: sichtbare|"
+               "gleich bei der Ablieferung, verdeckte spätestens|"
+               "14 Tage danach.|"
+               "|"
+               "Zahlen Sie per Überweisung. Bei einem privaten|"
+               "Umzug mindern 20 % der Arbeitskosten die Steuer;|"
+               "die Rechnung muss sie gesondert ausweisen.|";
+    case 32: // Stärkung für Helfer besorgen
+        return "Ihre Helfer brauchen Kraft: Besorgen Sie genug|"
+               "Getränke, vor allem Wasser, Saftschorle und Kaffee.|"
+               "Belegte Brötchen, Obst und etwas Süßes lassen sich|"
+               "gut zwischendurch essen.|"
+               "Schneller geht es mit einem Pizzaservice; suchen|"
+               "Sie die Nummer vorher heraus.|"
+               "Denken Sie an Becher, Servietten und Müllbeutel.|";
+    case 16: // Telefon ummelden
+        return "Melden Sie Telefon und Internet frühzeitig um:|"
+               "per Telefon, online oder im Laden Ihres Anbieters.|"
+               "Die Umschaltung kann einige Wochen dauern.|"
+               "Name und Rufnummer des Vormieters helfen, den|"
+               "Anschluss in der neuen Wohnung zu finden.|"
+               "|"
+               "Kann Ihr Anbieter am neuen Ort nicht liefern,|"
+               "dürfen Sie seit Dezember 2021 mit einer Frist von|"
+               "einem Monat kündigen (§ 60 TKG). Sonst zieht der|"
+               "Vertrag mit Ihnen um.|";
+    case 10: // Transporter organisieren
+        return "Schätzen Sie ab, wie viel Laderaum Sie brauchen.|"
+               "Mit dem Führerschein Klasse B dürfen Sie Fahrzeuge|"
+               "bis 3,5 Tonnen fahren.|"
+               "|"
+               "Vergleichen Sie die Angebote mehrerer Vermieter:|"
+               "Wie viele Kilometer sind frei? Was kostet die|"
+               "Versicherung, wie hoch ist die Selbstbeteiligung?|"
+               "Für einen Umzug in eine andere Stadt fragen Sie|"
+               "nach einer Einwegmiete mit Rückgabe am neuen Ort.|"
+               "Tanken Sie vor der Rückgabe voll.|";
+    case 14: // Übergabetermin für die alte Wohnung vereinbaren
+        return "Vereinbaren Sie mit Ihrem alten Vermieter einen|"
+               "Termin für die Wohnungsübergabe.|"
+               "Klären Sie dabei, welche Renovierung der Mietvertrag|"
+               "verlangt; viele Klauseln dazu sind unwirksam.|"
+               "Bei Fragen hilft ein Mieterverein.|"
+               "|"
+               "Haben Sie noch nicht gekündigt: Die Kündigung muss|"
+               "bis zum dritten Werktag eines Monats beim Vermieter|"
+               "sein, dann endet die Miete mit Ablauf des|"
+               "übernächsten Monats (§ 573c BGB).|";
+    case 7: // Umziehen
+        return "Heute ist Umzugstag. Frühstücken Sie gut.|"
+               "Legen Sie Böden und Treppen mit Folie oder Pappe|"
+               "aus und schützen Sie die Türrahmen.|"
+               "Halten Sie Müllsäcke bereit.|"
+               "|"
+               "Tragen Sie die beschrifteten Kisten gleich in die|"
+               "richtigen Zimmer; ein Helfer in der neuen Wohnung|"
+               "weist den Weg.|"
+               "Gönnen Sie sich und den Helfern Pausen.|"
+               "|"
+               "Gehen Sie zum Schluss durch alle Räume der alten|"
+               "Wohnung und schauen Sie in jeden Schrank.|";
+    case 13: // Umzugskisten besorgen
+        return "Besorgen Sie genug stabile Umzugskisten; rechnen|"
+               "Sie lieber ein paar mehr. Es gibt sie bei|"
+               "Autovermietungen, Umzugsfirmen, im Baumarkt oder|"
+               "gebraucht über Kleinanzeigen.|"
+               "|"
+               "Außerdem nützlich:|"
+               "- kleine Bücherkisten für schwere Sachen|"
+               "- Sackkarre und Möbelroller|"
+               "- Packpapier und Decken für Möbel|"
+               "- Klebeband, dicke Stifte und Müllsäcke|";
+    case 27: // Umzugsurlaub beantragen
+        return "Beantragen Sie rechtzeitig Urlaub für den Umzug.|"
+               "Einen allgemeinen Anspruch auf bezahlten|"
+               "Sonderurlaub für einen privaten Umzug gibt es nicht.|"
+               "Viele Tarifverträge sehen aber einen oder zwei|"
+               "Tage vor, bei beruflich bedingtem Umzug häufiger.|"
+               "Fragen Sie in der Personalabteilung oder beim|"
+               "Betriebsrat nach.|";
+    case 37: // Werkzeug- und Notfallkiste zusammenstellen
+        return "Stellen Sie eine Kiste zusammen, die bis zuletzt|"
+               "griffbereit bleibt:|"
+               "- Cuttermesser, Klebeband, Schnur, Schere|"
+               "- Schraubendreher, Hammer, Zange|"
+               "- Arbeitshandschuhe, Glühbirnen, Taschenlampe|"
+               "- Verbandkasten mit Pflastern|"
+               "- Toilettenpapier, Handtuch und Seife|"
+               "|"
+               "Beschriften Sie die Kiste gut sichtbar und nehmen|"
+               "Sie sie selbst mit.|";
+    case 4: // Wohnungsübergabe (alte)
+        return "Gehen Sie mit dem Vermieter durch alle Räume und|"
+               "halten Sie den Zustand in einem Übergabeprotokoll|"
+               "fest, das Sie beide unterschreiben: Datum, Namen,|"
+               "Anschrift, jeder Raum mit Zustand und Mängeln|"
+               "(Strittiges als strittig markieren), Zählerstände|"
+               "für Strom, Gas, Wasser und Heizung. Fotos helfen.|"
+               "Lassen Sie sich die Rückgabe der Schlüssel mit|"
+               "Anzahl und Art schriftlich bestätigen.|"
+               "Eine Vorlage für das Protokoll finden Sie unter|"
+               "\"Druckvorlagen\".|"
+               "|"
+               "Sprechen Sie auch über die Rückzahlung der Kaution|"
+               "und geben Sie Ihre neue Anschrift an.|";
+    case 8: // Wohnungsübernahme (neue)
+        return "Gehen Sie mit dem Vermieter durch die neue Wohnung|"
+               "und halten Sie alle Mängel in einem Übernahme-|"
+               "protokoll fest, auch kleine: Kratzer, Flecken,|"
+               "Bohrlöcher. Notieren Sie die Zählerstände und die|"
+               "Schlüssel; beide unterschreiben. Fotos helfen.|"
+               "So haften Sie beim Auszug nicht für Schäden, die|"
+               "schon vorher da waren.|"
+               "Eine Vorlage finden Sie unter \"Druckvorlagen\".|";
     default:
-        return "Hinweise folgen.|";
+        return "";
     }
 }

@@ -1,0 +1,75 @@
+#include "model/kalender.h"
+
+#include "model/tageszahl.h"
+
+#include <algorithm>
+#include <cmath>
+
+double MontagDerWoche(double tag)
+{
+    const double d = std::trunc(tag);
+    // Weekday 1 is Sunday: Monday steps back 0 days, Sunday 6.
+    return d - (Tageszahl::Wochentag(d) + 5) % 7;
+}
+
+Kalenderspanne SpanneBerechnen(double fruehesterTag, double spaetesterTag, double heute)
+{
+    Kalenderspanne s;
+    if (!std::isfinite(fruehesterTag) || !std::isfinite(spaetesterTag)
+        || fruehesterTag > spaetesterTag) {
+        s.firstday = MontagDerWoche(heute);
+        return s;
+    }
+    s.firstday = MontagDerWoche(fruehesterTag);
+    const double letzter = std::trunc(spaetesterTag);
+    const double sonntag = letzter + (8 - Tageszahl::Wochentag(letzter)) % 7;
+    const double tage = std::trunc(sonntag - s.firstday) + 1;
+    s.anzdays = static_cast<int>(std::clamp(tage, double(Kalenderspanne::WenigsteTage),
+                                            double(Kalenderspanne::MeisteTage)));
+    return s;
+}
+
+Kalenderspanne SpanneBerechnen(const Aufgabenliste& aufgaben, double heute)
+{
+    if (aufgaben.empty())
+        return SpanneBerechnen(1, 0, heute);
+    double frueh = aufgaben.front().Tag;
+    double spaet = frueh;
+    for (const taufgabe& a : aufgaben) {
+        frueh = std::min(frueh, a.Tag);
+        spaet = std::max(spaet, a.Tag);
+    }
+    return SpanneBerechnen(frueh, spaet, heute);
+}
+
+int Kalenderwoche(double tag)
+{
+    const QDate d = Tageszahl::zuDatum(tag);
+    return d.isValid() ? d.weekNumber() : 0;
+}
+
+QList<int> Kalenderwochen(const Kalenderspanne& spanne)
+{
+    QList<int> wochen;
+    for (int v = 0; v < spanne.anzdays / 7; ++v)
+        wochen.append(Kalenderwoche(spanne.firstday + 7.0 * v));
+    return wochen;
+}
+
+void AufgabenVerteilen(const Aufgabenliste& aufgaben, std::span<TagDaten* const> zellen)
+{
+    for (TagDaten* z : zellen)
+        z->TermineLeeren();
+    if (zellen.empty())
+        return;
+    const double d0 = std::trunc(zellen.front()->Datum);
+    const double n = static_cast<double>(zellen.size());
+    for (const taufgabe& a : aufgaben) {
+        const double i = std::trunc(a.Tag) - d0;
+        if (i >= 0 && i < n)
+            zellen[static_cast<size_t>(i)]->TerminAnhaengen(a.Nummer, a.Start, a.Notiz,
+                                                            a.Kurzbezeichnung, a.Dauer);
+    }
+    for (TagDaten* z : zellen)
+        z->TermineOrdnen();
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "model/katalog.h"
+#include "model/situation.h"
+#include "model/taufgabe.h"
+
+#include <QStringList>
+
+#include <span>
+
+// Where the plan reports what the user must be told: the window shows a message box, the
+// command-line tool prints a line.
+class PlanMelder
+{
+public:
+    virtual ~PlanMelder() = default;
+    virtual void KeineAbfolge(const QString& text) = 0;
+};
+
+// The plan: its tasks, their undo copy and the move situation, with the operations that make
+// and check a plan. The main window owns one for the whole run.
+class Plan
+{
+public:
+    static const QString KeineAbfolgeText;
+
+    Aufgabenliste Aufgaben;
+    Aufgabenliste Sicherung; // the undo copy
+    Situation situation;
+    double Stichtag = 0;      // anchor day of the attempt in force
+    bool keineAbfolge = false; // the last search gave up
+
+    // Empties the list and appends one task per catalogue entry. Task 7, the moving day
+    // itself, may fall on a Sunday or holiday only without a moving company.
+    void KatalogLaden(bool spedition, std::span<const Taufgdata> katalog = Aufgabenkatalog());
+    void AufgabenAuswaehlen(bool auszugsrenovierung, bool einzugsrenovierung, bool spedition,
+                            bool kinder);
+    void AufgabenTerminieren(double stichtag);
+    // One line per broken order relation, with the task `nummer` judged at `start` on `tag`
+    // (nummer -1: every task as it stands).
+    QStringList ReihenfolgePruefen(qint32 nummer, qint32 start, double tag) const;
+    // Replaces the task list with a dated plan for the stored situation's states and flags;
+    // tells `melder` when no order without conflicts was found in the window.
+    void AbfolgeSuchen(double einzugdatum, double auszugdatum, PlanMelder* melder,
+                       std::span<const Taufgdata> katalog = Aufgabenkatalog());
+
+    int AufgabeSuchen(qint32 nummer) const;
+    taufgabe* Aufgabe(qint32 nummer);
+    qint32 NeueAufgabenNummer() const;
+    double FruehesterTag() const;
+    double SpaetesterTag() const;
+
+    void ZustandSichern();
+    void ZustandWiederherstellen();
+
+    static bool TagGesperrt(double tag, int landA, int landB);
+
+private:
+    void KatalogUebernehmen(const Aufgabenliste& vorlage, bool spedition);
+};
+
+// The catalogue turned into tasks once, in table order (no situation applied).
+Aufgabenliste KatalogAufgaben(std::span<const Taufgdata> katalog);
