@@ -1,0 +1,184 @@
+#include "model/kalender.h"
+#include "model/tageszahl.h"
+
+#include <QTest>
+
+namespace {
+double T(int jahr, int monat, int tag)
+{
+    return Tageszahl::ausDatum(QDate(jahr, monat, tag));
+}
+} // namespace
+
+class TestKalender final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void spanne_data();
+    void spanne();
+    void leererPlan();
+    void kalenderwochen_data();
+    void kalenderwochen();
+    void ordnen();
+    void siebenTermine();
+    void mehrAls144Termine();
+    void ohneTermine();
+    void verteilen();
+    void wochentag_data();
+    void wochentag();
+};
+
+void TestKalender::spanne_data()
+{
+    QTest::addColumn<double>("frueh");
+    QTest::addColumn<double>("spaet");
+    QTest::addColumn<double>("firstday");
+    QTest::addColumn<int>("anzdays");
+    QTest::newRow("volle Runde") << T(2001, 8, 16) << T(2001, 9, 29) << T(2001, 8, 13) << 49;
+    QTest::newRow("Mittwoch bis Dienstag") << T(2001, 8, 29) << T(2001, 10, 2) << T(2001, 8, 27) << 42;
+    QTest::newRow("kurz: fuenf Wochen") << T(2001, 8, 16) << T(2001, 8, 17) << T(2001, 8, 13) << 35;
+    QTest::newRow("lang: 52 Wochen") << T(2001, 8, 16) << T(2003, 1, 1) << T(2001, 8, 13) << 364;
+    QTest::newRow("Montag bleibt") << T(2026, 12, 28) << T(2027, 1, 3) << T(2026, 12, 28) << 35;
+    QTest::newRow("Sonntag") << T(2026, 12, 27) << T(2027, 2, 7) << T(2026, 12, 21) << 49;
+    QTest::newRow("Tageszeit") << T(2001, 8, 16) + 0.75 << T(2001, 9, 30) + 0.5 << T(2001, 8, 13) << 49;
+}
+
+void TestKalender::spanne()
+{
+    QFETCH(double, frueh);
+    QFETCH(double, spaet);
+    QFETCH(double, firstday);
+    QFETCH(int, anzdays);
+    const Kalenderspanne s = SpanneBerechnen(frueh, spaet, 0);
+    QCOMPARE(s.firstday, firstday);
+    QCOMPARE(s.anzdays, anzdays);
+    QCOMPARE(Tageszahl::Wochentag(s.firstday), 2);
+}
+
+void TestKalender::leererPlan()
+{
+    const Kalenderspanne s = SpanneBerechnen(Aufgabenliste{}, T(2026, 12, 10));
+    QCOMPARE(s.firstday, T(2026, 12, 7));
+    QCOMPARE(s.anzdays, 35);
+}
+
+void TestKalender::kalenderwochen_data()
+{
+    QTest::addColumn<double>("firstday");
+    QTest::addColumn<int>("anzdays");
+    QTest::addColumn<QList<int>>("wochen");
+    QTest::newRow("2001") << T(2001, 8, 13) << 49 << QList<int>{33, 34, 35, 36, 37, 38, 39};
+    QTest::newRow("Wechsel 2026/2027") << T(2026, 12, 21) << 35 << QList<int>{52, 53, 1, 2, 3};
+    QTest::newRow("27.12.2004") << T(2004, 12, 27) << 35 << QList<int>{53, 1, 2, 3, 4};
+    QTest::newRow("Wechsel 2001/2002") << T(2001, 12, 24) << 35 << QList<int>{52, 1, 2, 3, 4};
+}
+
+void TestKalender::kalenderwochen()
+{
+    QFETCH(double, firstday);
+    QFETCH(int, anzdays);
+    QFETCH(QList<int>, wochen);
+    QCOMPARE(Kalenderwochen({firstday, anzdays}), wochen);
+}
+
+void TestKalender::ordnen()
+{
+    TagDaten tag;
+    tag.Breite = 100;
+    tag.TerminHinzufuegen(1, 17, {}, QStringLiteral("erste 17"), 3);
+    tag.TerminHinzufuegen(2, 17, {}, QStringLiteral("zweite 17"), 3);
+    tag.TerminHinzufuegen(3, 10, {}, QStringLiteral("10"), 3);
+    QCOMPARE(tag.Termine.size(), size_t(3));
+    QCOMPARE(tag.Termine[0].Nummer, 3);
+    QCOMPARE(tag.Termine[1].Nummer, 1);
+    QCOMPARE(tag.Termine[2].Nummer, 2);
+    const QList<QPair<int, int>> baender{{20, 67}, {68, 115}, {116, 163}};
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(tag.Termine[size_t(i)].Bereich.top, baender[i].first);
+        QCOMPARE(tag.Termine[size_t(i)].Bereich.bottom, baender[i].second);
+        QCOMPARE(tag.Termine[size_t(i)].Bereich.right, 100);
+    }
+    QCOMPARE(tag.TerminAnPunkt(50, 67), 0);
+    QCOMPARE(tag.TerminAnPunkt(50, 68), 1);
+    QCOMPARE(tag.TerminAnPunkt(50, 10), -1);
+    QCOMPARE(tag.TerminAnPunkt(101, 70), -1);
+}
+
+void TestKalender::siebenTermine()
+{
+    TagDaten tag;
+    for (int i = 0; i < 7; ++i)
+        tag.TerminHinzufuegen(i, 17, {}, QStringLiteral("x"), 1);
+    QCOMPARE(tag.Termine.back().Bereich.top, 140);
+    QCOMPARE(tag.Termine.back().Bereich.bottom, 159);
+    QCOMPARE(tag.TerminAnPunkt(0, 161), -1);
+}
+
+void TestKalender::mehrAls144Termine()
+{
+    TagDaten tag;
+    for (int i = 0; i < 145; ++i)
+        tag.TerminAnhaengen(i, 17, {}, QStringLiteral("x"), 1);
+    tag.TermineOrdnen();
+    for (int y = 0; y < 164; ++y)
+        QCOMPARE(tag.TerminAnPunkt(0, y), -1);
+}
+
+void TestKalender::ohneTermine()
+{
+    TagDaten tag;
+    tag.TermineOrdnen();
+    for (int y = -5; y < 170; y += 7)
+        QCOMPARE(tag.TerminAnPunkt(3, y), -1);
+}
+
+void TestKalender::verteilen()
+{
+    std::vector<TagDaten> tage;
+    for (int i = 0; i < 35; ++i)
+        tage.emplace_back(1000.0 + i);
+    std::vector<TagDaten*> zeiger;
+    for (auto& t : tage)
+        zeiger.push_back(&t);
+    taufgabe a;
+    a.Nummer = 1;
+    a.Start = 30;
+    a.Tag = 1002.7;
+    taufgabe b = a;
+    b.Nummer = 2;
+    b.Start = 20;
+    taufgabe vorher = a;
+    vorher.Tag = 999.9;
+    taufgabe danach = a;
+    danach.Tag = 1035;
+    AufgabenVerteilen({a, b, vorher, danach}, zeiger);
+    QCOMPARE(tage[2].Termine.size(), size_t(2));
+    QCOMPARE(tage[2].Termine.front().Nummer, 2);
+    int summe = 0;
+    for (const auto& t : tage)
+        summe += int(t.Termine.size());
+    QCOMPARE(summe, 2);
+    AufgabenVerteilen({}, zeiger);
+    QVERIFY(tage[2].Termine.empty());
+}
+
+void TestKalender::wochentag_data()
+{
+    QTest::addColumn<QDate>("datum");
+    QTest::addColumn<int>("wochentag");
+    QTest::newRow("30.12.1899, Samstag") << QDate(1899, 12, 30) << 7;
+    QTest::newRow("Sonntag") << QDate(2001, 9, 16) << 1;
+    QTest::newRow("Montag") << QDate(2001, 8, 13) << 2;
+    QTest::newRow("vor der Epoche, Freitag") << QDate(1899, 12, 29) << 6;
+}
+
+void TestKalender::wochentag()
+{
+    QFETCH(QDate, datum);
+    QFETCH(int, wochentag);
+    QCOMPARE(Tageszahl::Wochentag(Tageszahl::ausDatum(datum)), wochentag);
+}
+
+QTEST_APPLESS_MAIN(TestKalender)
+#include "tst_kalender.moc"
