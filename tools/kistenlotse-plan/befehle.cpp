@@ -1,0 +1,153 @@
+#include "befehle.h"
+
+#include "planausgabe.h"
+
+#include "model/feiertage.h"
+#include "model/plan.h"
+#include "model/tageszahl.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cstdio>
+
+namespace {
+
+void Schreiben(const QByteArray& bytes)
+{
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+    std::fflush(stdout);
+}
+
+bool Ganzzahl(const QString& text, int* zahl)
+{
+    bool ok = false;
+    *zahl = text.toInt(&ok);
+    return ok;
+}
+
+struct Melder final : PlanMelder
+{
+    QString text;
+    void KeineAbfolge(const QString& t) override { text = t; }
+};
+
+} // namespace
+
+bool Argumente::Schalter(const QString& name)
+{
+    return m_args.removeOne(QStringLiteral("--") + name);
+}
+
+bool Argumente::Wert(const QString& name, QString* wert)
+{
+    const qsizetype i = m_args.indexOf(QStringLiteral("--") + name);
+    if (i < 0)
+        return false;
+    if (i + 1 >= m_args.size()) {
+        fehler = QStringLiteral("Der Option --%1 fehlt ihr Wert.").arg(name);
+        m_args.removeAt(i);
+        return false;
+    }
+    *wert = m_args.at(i + 1);
+    m_args.remove(i, 2);
+    return true;
+}
+
+QString Argumente::Position()
+{
+    for (qsizetype i = 0; i < m_args.size(); ++i) {
+        if (!m_args.at(i).startsWith(QStringLiteral("--")))
+            return m_args.takeAt(i);
+    }
+    return {};
+}
+
+QString Argumente::Uebrig() const
+{
+    return m_args.isEmpty() ? QString() : m_args.front();
+}
+
+int Bedienung(const QString& meldung)
+{
+    std::fprintf(stderr, "%s\n", meldung.toUtf8().constData());
+    return Bedienfehler;
+}
+
+int BefehlNeu(Argumente& args)
+{
+    QString von, nach, einzug, auszug;
+    const bool vollstaendig = args.Wert(QStringLiteral("von"), &von)
+                              & args.Wert(QStringLiteral("nach"), &nach)
+                              & args.Wert(QStringLiteral("einzug"), &einzug)
+                              & args.Wert(QStringLiteral("auszug"), &auszug);
+    if (!args.fehler.isEmpty())
+        return Bedienung(args.fehler);
+    if (!vollstaendig)
+        return Bedienung(QStringLiteral(
+            "neu braucht --von N --nach N --einzug TT.MM.JJJJ --auszug TT.MM.JJJJ."));
+
+    Plan plan;
+    Situation& s = plan.situation;
+    if (!Ganzzahl(von, &s.BundeslandA) || !Ganzzahl(nach, &s.BundeslandB))
+        return Bedienung(QStringLiteral("--von und --nach erwarten eine Landesnummer (1 bis 17)."));
+    double e = 0;
+    double a = 0;
+    if (!Tageszahl::ausText(einzug, &e))
+        return Bedienung(QStringLiteral("„%1“ ist kein gültiges Datum (TT.MM.JJJJ).").arg(einzug));
+    if (!Tageszahl::ausText(auszug, &a))
+        return Bedienung(QStringLiteral("„%1“ ist kein gültiges Datum (TT.MM.JJJJ).").arg(auszug));
+    s.Auszugsrenovierung = args.Schalter(QStringLiteral("auszugsrenovierung"));
+    s.Einzugsrenovierung = args.Schalter(QStringLiteral("einzugsrenovierung"));
+    s.Spedition = args.Schalter(QStringLiteral("spedition"));
+    s.Kinder = args.Schalter(QStringLiteral("kinder"));
+    s.Einzugdatum = Tageszahl::Text(e);
+    s.Auszugdatum = Tageszahl::Text(a);
+    const bool json = args.Schalter(QStringLiteral("json"));
+    if (!args.Uebrig().isEmpty())
+        return Bedienung(QStringLiteral("Unbekannte Angabe: %1").arg(args.Uebrig()));
+
+    Melder melder;
+    plan.AbfolgeSuchen(e, a, &melder);
+
+    PlanAusgabe ausgabe;
+    ausgabe.Stichtag = plan.Stichtag;
+    ausgabe.keineAbfolge = plan.keineAbfolge;
+    ausgabe.keineAbfolgeText = melder.text;
+    ausgabe.situation = plan.situation;
+    ausgabe.spanne = SpanneBerechnen(plan.Aufgaben, Tageszahl::heute());
+    ausgabe.konflikte = plan.ReihenfolgePruefen(-1, 0, 0);
+    ausgabe.aufgaben = std::move(plan.Aufgaben);
+    Schreiben(json ? AlsJson(ausgabe) : AlsText(ausgabe));
+    return Erfolg;
+}
+
+int BefehlFeiertage(Argumente& args)
+{
+    const bool json = args.Schalter(QStringLiteral("json"));
+    int jahr = 0;
+    int land = 0;
+    if (!Ganzzahl(args.Position(), &jahr) || !Ganzzahl(args.Position(), &land)
+        || jahr < 1 || jahr > 9999)
+        return Bedienung(QStringLiteral("feiertage braucht ein Jahr (1 bis 9999) und eine Landesnummer."));
+    if (!args.Uebrig().isEmpty())
+        return Bedienung(QStringLiteral("Unbekannte Angabe: %1").arg(args.Uebrig()));
+
+    const auto liste = FeiertageDesJahres(jahr, land);
+    if (json) {
+        QJsonArray feld;
+        for (const Feiertag& f : liste)
+            feld.append(QJsonObject{
+                {QStringLiteral("Datum"), Tageszahl::Text(Tageszahl::ausDatum(f.Datum))},
+                {QStringLiteral("Name"), f.Name}});
+        Schreiben(QJsonDocument(feld).toJson(QJsonDocument::Indented));
+    } else {
+        QString text;
+        for (const Feiertag& f : liste)
+            text += Tageszahl::Text(Tageszahl::ausDatum(f.Datum)) + QLatin1Char('\t') + f.Name
+                    + QLatin1Char('\n');
+        Schreiben(text.toUtf8());
+    }
+    return Erfolg;
+}
