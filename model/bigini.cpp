@@ -1,0 +1,615 @@
+#include "model/bigini.h"
+
+#include "model/cp1252.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHashFunctions>
+#include <QSaveFile>
+#include <QVarLengthArray>
+
+#include <unordered_map>
+
+namespace {
+
+// A piece of the store's text buffer: a section name or an entry line.
+struct Stueck
+{
+    quint32 anfang = 0;
+    quint32 laenge = 0;
+};
+
+struct Abschnitt
+{
+    Stueck name;
+    std::vector<Stueck> zeilen;
+};
+
+// Sections with at least this many lines get a key index on their first key search; below
+// it a linear scan is cheaper than the index.
+constexpr size_t kSchluesselindexAb = 48;
+// Offsets are 32 bits; the buffer never grows beyond this many characters.
+constexpr qsizetype kGroessterPuffer = qsizetype(1) << 30;
+
+constexpr char16_t kDateiende = 26;
+
+inline char16_t falten(char16_t c)
+{
+    if (c < 0x80)
+        return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
+    return QChar(c).toCaseFolded().unicode();
+}
+
+// Case-insensitive by simple case folding of each UTF-16 unit, the same folding as the hash.
+bool gleichOhneFall(QStringView a, QStringView b)
+{
+    if (a.size() != b.size())
+        return false;
+    const char16_t* pa = a.utf16();
+    const char16_t* pb = b.utf16();
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (pa[i] != pb[i] && falten(pa[i]) != falten(pb[i]))
+            return false;
+    }
+    return true;
+}
+
+// Seeded per process (Qt's hash seed), so a hostile file cannot line up collisions.
+size_t hashOhneFall(QStringView text)
+{
+    QVarLengthArray<char16_t, 128> gefaltet(text.size());
+    const char16_t* p = text.utf16();
+    for (qsizetype i = 0; i < text.size(); ++i)
+        gefaltet[i] = falten(p[i]);
+    return qHash(QStringView(gefaltet.data(), gefaltet.size()), QHashSeed::globalSeed());
+}
+
+int hexZiffer(char16_t c)
+{
+    if (c >= u'0' && c <= u'9')
+        return c - u'0';
+    if (c >= u'a' && c <= u'f')
+        return c - u'a' + 10;
+    if (c >= u'A' && c <= u'F')
+        return c - u'A' + 10;
+    return -1;
+}
+
+bool hatZeilenumbruch(QStringView text)
+{
+    for (const QChar c : text) {
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n'))
+            return true;
+    }
+    return false;
+}
+
+// Open addressing over indices; keys live elsewhere and are compared through a callback.
+class Indextabelle final
+{
+public:
+    template <typename Gleich>
+    qint64 suchen(size_t hash, Gleich gleich) const
+    {
+        if (m_plaetze.empty())
+            return -1;
+        const size_t maske = m_plaetze.size() - 1;
+        const auto kurz = static_cast<quint32>(hash);
+        for (size_t i = hash & maske;; i = (i + 1) & maske) {
+            const Platz& p = m_plaetze[i];
+            if (p.wert == kLeer)
+                return -1;
+            if (p.hash == kurz && gleich(p.wert))
+                return p.wert;
+        }
+    }
+
+    // The caller makes sure the key is not there yet.
+    void einfuegen(size_t hash, quint32 wert)
+    {
+        if ((m_anzahl + 1) * 2 > m_plaetze.size())
+            wachsen();
+        platzieren(static_cast<quint32>(hash), hash, wert);
+        ++m_anzahl;
+    }
+
+private:
+    static constexpr quint32 kLeer = 0xFFFFFFFFu;
+    struct Platz
+    {
+        quint32 hash = 0;
+        quint32 wert = kLeer;
+    };
+
+    void platzieren(quint32 kurz, size_t hash, quint32 wert)
+    {
+        const size_t maske = m_plaetze.size() - 1;
+        size_t i = hash & maske;
+        while (m_plaetze[i].wert != kLeer)
+            i = (i + 1) & maske;
+        m_plaetze[i] = Platz{kurz, wert};
+    }
+
+    // Only the low 32 bits of a hash are kept; they pick the slot in tables of up to 2^32.
+    void wachsen()
+    {
+        std::vector<Platz> alt;
+        alt.swap(m_plaetze);
+        m_plaetze.assign(alt.empty() ? 16 : alt.size() * 2, Platz{});
+        for (const Platz& p : alt) {
+            if (p.wert != kLeer)
+                platzieren(p.hash, p.hash, p.wert);
+        }
+    }
+
+    std::vector<Platz> m_plaetze;
+    size_t m_anzahl = 0;
+};
+
+// Hashes are cut to 32 bits everywhere, so growing the table can rehash from the stored part.
+inline size_t hash32(QStringView text)
+{
+    return static_cast<quint32>(hashOhneFall(text));
+}
+
+} // namespace
+
+struct TBigIniFile::Daten
+{
+    // All names and lines live in one buffer: no allocation per line, and a file of many tiny
+    // lines costs little more than its own size. Replaced lines leave garbage behind, which
+    // verdichten() removes once it outweighs the rest.
+    QString text;
+    qsizetype muell = 0;
+    std::vector<Abschnitt> abschnitte;
+    Indextabelle namen;
+    std::unordered_map<quint32, Indextabelle> schluessel;
+    quint32 letzter = 0; // the section found last
+
+    QStringView sicht(Stueck s) const { return QStringView(text).mid(s.anfang, s.laenge); }
+
+    qint64 abschnittSuchen(QStringView name)
+    {
+        const size_t n = abschnitte.size();
+        if (n == 0)
+            return -1;
+        // The section found last and then its successor: reading a file section by section
+        // finds each one at the first or second comparison.
+        for (const size_t k : {size_t(letzter), (size_t(letzter) + 1) % n}) {
+            if (k < n && gleichOhneFall(sicht(abschnitte[k].name), name)) {
+                letzter = static_cast<quint32>(k);
+                return static_cast<qint64>(k);
+            }
+        }
+        const qint64 i = namen.suchen(hash32(name), [&](quint32 w) {
+            return gleichOhneFall(sicht(abschnitte[w].name), name);
+        });
+        if (i >= 0)
+            letzter = static_cast<quint32>(i);
+        return i;
+    }
+
+    // The key of an entry line: the text before its first '='; empty view when it has none.
+    static qsizetype schluesselLaenge(QStringView zeile)
+    {
+        return zeile.indexOf(QLatin1Char('='));
+    }
+
+    Indextabelle& schluesselindex(quint32 a)
+    {
+        auto [it, neu] = schluessel.try_emplace(a);
+        if (neu) {
+            const std::vector<Stueck>& zeilen = abschnitte[a].zeilen;
+            for (size_t i = 0; i < zeilen.size(); ++i) {
+                const QStringView zeile = sicht(zeilen[i]);
+                const qsizetype k = schluesselLaenge(zeile);
+                if (k < 0)
+                    continue;
+                const QStringView key = zeile.left(k);
+                const size_t h = hash32(key);
+                if (it->second.suchen(h, [&](quint32 w) { return keyPasst(a, w, key); }) < 0)
+                    it->second.einfuegen(h, static_cast<quint32>(i));
+            }
+        }
+        return it->second;
+    }
+
+    bool keyPasst(quint32 a, quint32 zeilenIndex, QStringView key) const
+    {
+        const Stueck s = abschnitte[a].zeilen[zeilenIndex];
+        const auto k = static_cast<quint32>(key.size());
+        return s.laenge > k && text.at(s.anfang + k) == QLatin1Char('=')
+               && gleichOhneFall(QStringView(text).mid(s.anfang, k), key);
+    }
+
+    // Index of the key's first entry line in section a, or -1.
+    qint64 zeileSuchen(quint32 a, QStringView key)
+    {
+        if (key.contains(QLatin1Char('=')))
+            return -1;
+        const std::vector<Stueck>& zeilen = abschnitte[a].zeilen;
+        if (zeilen.size() >= kSchluesselindexAb) {
+            return schluesselindex(a).suchen(hash32(key),
+                                             [&](quint32 w) { return keyPasst(a, w, key); });
+        }
+        for (size_t i = 0; i < zeilen.size(); ++i) {
+            if (keyPasst(a, static_cast<quint32>(i), key))
+                return static_cast<qint64>(i);
+        }
+        return -1;
+    }
+
+    bool platzFuer(qsizetype n)
+    {
+        if (text.size() + n <= kGroessterPuffer)
+            return true;
+        verdichten();
+        return text.size() + n <= kGroessterPuffer;
+    }
+
+    Stueck anhaengen(std::initializer_list<QStringView> teile)
+    {
+        Stueck s{static_cast<quint32>(text.size()), 0};
+        for (const QStringView t : teile)
+            text.append(t);
+        s.laenge = static_cast<quint32>(text.size() - s.anfang);
+        return s;
+    }
+
+    void ersetzt(Stueck alt)
+    {
+        muell += alt.laenge;
+        if (muell > (qsizetype(1) << 20) && muell * 2 > text.size())
+            verdichten();
+    }
+
+    void verdichten()
+    {
+        QString neu;
+        neu.reserve(text.size() - muell);
+        auto umziehen = [&](Stueck& s) {
+            const auto anfang = static_cast<quint32>(neu.size());
+            neu.append(sicht(s));
+            s.anfang = anfang;
+        };
+        for (Abschnitt& a : abschnitte) {
+            umziehen(a.name);
+            for (Stueck& z : a.zeilen)
+                umziehen(z);
+        }
+        text = std::move(neu);
+        muell = 0;
+    }
+};
+
+TBigIniFile::TBigIniFile()
+    : d(std::make_unique<Daten>())
+{
+}
+
+TBigIniFile::TBigIniFile(const QString& pfad)
+    : TBigIniFile()
+{
+    m_pfad = pfad;
+    QFile datei(pfad);
+    if (!datei.exists())
+        return;
+    const QString name = QDir::toNativeSeparators(pfad);
+    if (!datei.open(QIODevice::ReadOnly)) {
+        m_lesefehler = QStringLiteral("Die Datei „%1“ kann nicht gelesen werden: %2")
+                           .arg(name, datei.errorString());
+        return;
+    }
+    // Never more than one buffer beyond the limit, also from devices that never end.
+    QByteArray daten;
+    if (!datei.isSequential() && datei.size() <= GroessteDatei)
+        daten.reserve(datei.size());
+    if (datei.isSequential() || datei.size() <= GroessteDatei) {
+        char puffer[28672];
+        while (daten.size() <= GroessteDatei) {
+            const qint64 n = datei.read(puffer, sizeof puffer);
+            if (n <= 0)
+                break;
+            daten.append(puffer, n);
+        }
+    }
+    const bool zuGross = daten.size() > GroessteDatei
+                         || (!datei.isSequential() && datei.size() > GroessteDatei);
+    if (datei.error() != QFileDevice::NoError) {
+        m_lesefehler = QStringLiteral("Die Datei „%1“ kann nicht gelesen werden: %2")
+                           .arg(name, datei.errorString());
+        return;
+    }
+    if (zuGross) {
+        m_lesefehler = QStringLiteral("Die Datei „%1“ ist zu groß (mehr als %2 MB).")
+                           .arg(name)
+                           .arg(GroessteDatei / (1024 * 1024));
+        return;
+    }
+    einlesen(daten);
+}
+
+TBigIniFile TBigIniFile::Neu(const QString& pfad)
+{
+    TBigIniFile ini;
+    ini.m_pfad = pfad;
+    ini.m_geaendert = true;
+    return ini;
+}
+
+TBigIniFile TBigIniFile::ausBytes(const QByteArray& daten)
+{
+    TBigIniFile ini;
+    if (daten.size() > GroessteDatei)
+        ini.m_lesefehler = QStringLiteral("Die Daten sind zu groß (mehr als %1 MB).")
+                               .arg(GroessteDatei / (1024 * 1024));
+    else
+        ini.einlesen(daten);
+    return ini;
+}
+
+TBigIniFile::TBigIniFile(TBigIniFile&&) noexcept = default;
+TBigIniFile& TBigIniFile::operator=(TBigIniFile&&) noexcept = default;
+TBigIniFile::~TBigIniFile() = default;
+
+void TBigIniFile::einlesen(const QByteArray& daten)
+{
+    if (daten.startsWith("\xEF\xBB\xBF"))
+        d->text = QString::fromUtf8(QByteArrayView(daten).sliced(3));
+    else
+        d->text = Cp1252::dekodieren(daten);
+
+    const auto* p = reinterpret_cast<const char16_t*>(d->text.utf16());
+    const qsizetype n = d->text.size();
+    qint64 aktuell = -1; // -1: before the first section or inside a dropped duplicate
+    qsizetype i = 0;
+    while (i < n) {
+        qsizetype ende = i;
+        while (ende < n && p[ende] != u'\r' && p[ende] != u'\n')
+            ++ende;
+        const qsizetype laenge = ende - i;
+        qsizetype weiter = ende;
+        if (ende < n)
+            weiter = (p[ende] == u'\r' && ende + 1 < n && p[ende + 1] == u'\n') ? ende + 2 : ende + 1;
+
+        if (laenge == 0 || (laenge == 1 && p[i] == kDateiende)) {
+            // skipped
+        } else if (laenge >= 2 && p[i] == u'[' && p[ende - 1] == u']') {
+            const Stueck name{static_cast<quint32>(i + 1), static_cast<quint32>(laenge - 2)};
+            const QStringView sicht = d->sicht(name);
+            const size_t h = hash32(sicht);
+            const qint64 vorhanden = d->namen.suchen(h, [&](quint32 w) {
+                return gleichOhneFall(d->sicht(d->abschnitte[w].name), sicht);
+            });
+            if (vorhanden >= 0) {
+                aktuell = -1;
+                m_geaendert = true; // releasing the store writes the file without the duplicate
+            } else {
+                aktuell = static_cast<qint64>(d->abschnitte.size());
+                d->abschnitte.push_back(Abschnitt{name, {}});
+                d->namen.einfuegen(h, static_cast<quint32>(aktuell));
+            }
+        } else if (aktuell >= 0) {
+            d->abschnitte[static_cast<size_t>(aktuell)].zeilen.push_back(
+                Stueck{static_cast<quint32>(i), static_cast<quint32>(laenge)});
+        }
+        i = weiter;
+    }
+}
+
+QString TBigIniFile::ReadString(QStringView section, QStringView key, const QString& vorgabe) const
+{
+    const qint64 a = d->abschnittSuchen(section);
+    if (a < 0)
+        return vorgabe;
+    const qint64 z = d->zeileSuchen(static_cast<quint32>(a), key);
+    if (z < 0)
+        return vorgabe;
+    const Stueck s = d->abschnitte[static_cast<size_t>(a)].zeilen[static_cast<size_t>(z)];
+    return d->sicht(s).sliced(key.size() + 1).toString();
+}
+
+qint32 TBigIniFile::ReadInteger(QStringView section, QStringView key, qint32 vorgabe) const
+{
+    const qint64 a = d->abschnittSuchen(section);
+    if (a < 0)
+        return vorgabe;
+    const qint64 z = d->zeileSuchen(static_cast<quint32>(a), key);
+    if (z < 0)
+        return vorgabe;
+    const Stueck s = d->abschnitte[static_cast<size_t>(a)].zeilen[static_cast<size_t>(z)];
+    qint32 wert = 0;
+    return ZahlLesen(d->sicht(s).sliced(key.size() + 1), &wert) ? wert : vorgabe;
+}
+
+bool TBigIniFile::ReadBool(QStringView section, QStringView key, bool vorgabe) const
+{
+    return ReadInteger(section, key, vorgabe ? 1 : 0) != 0;
+}
+
+bool TBigIniFile::WriteString(QStringView section, QStringView key, QStringView value)
+{
+    if (hatZeilenumbruch(section) || hatZeilenumbruch(key) || hatZeilenumbruch(value)
+        || key.contains(QLatin1Char('=')) || key.startsWith(QLatin1Char('[')))
+        return false;
+    if (!d->platzFuer(section.size() + key.size() + 1 + value.size()))
+        return false;
+
+    qint64 a = d->abschnittSuchen(section);
+    if (a < 0) {
+        a = static_cast<qint64>(d->abschnitte.size());
+        const Stueck name = d->anhaengen({section});
+        d->abschnitte.push_back(Abschnitt{name, {}});
+        d->namen.einfuegen(hash32(section), static_cast<quint32>(a));
+        d->letzter = static_cast<quint32>(a);
+    }
+    const auto ai = static_cast<quint32>(a);
+    const qint64 z = d->zeileSuchen(ai, key);
+    if (z >= 0) {
+        Stueck& alt = d->abschnitte[ai].zeilen[static_cast<size_t>(z)];
+        const QStringView zeile = d->sicht(alt);
+        if (zeile.size() == key.size() + 1 + value.size() && zeile.startsWith(key)
+            && zeile.sliced(key.size() + 1) == value)
+            return true;
+        const Stueck neu = d->anhaengen({key, u"=", value});
+        const Stueck vorher = alt;
+        d->abschnitte[ai].zeilen[static_cast<size_t>(z)] = neu;
+        d->ersetzt(vorher);
+    } else {
+        std::vector<Stueck>& zeilen = d->abschnitte[ai].zeilen;
+        zeilen.push_back(d->anhaengen({key, u"=", value}));
+        const auto index = d->schluessel.find(ai);
+        if (index != d->schluessel.end())
+            index->second.einfuegen(hash32(key), static_cast<quint32>(zeilen.size() - 1));
+    }
+    m_geaendert = true;
+    return true;
+}
+
+bool TBigIniFile::WriteInteger(QStringView section, QStringView key, qint32 value)
+{
+    return WriteString(section, key, QString::number(value));
+}
+
+bool TBigIniFile::WriteBool(QStringView section, QStringView key, bool value)
+{
+    return WriteString(section, key, value ? u"1" : u"0");
+}
+
+QStringList TBigIniFile::ReadSections() const
+{
+    QStringList namen;
+    namen.reserve(static_cast<qsizetype>(d->abschnitte.size()));
+    for (const Abschnitt& a : d->abschnitte)
+        namen.append(d->sicht(a.name).toString());
+    return namen;
+}
+
+qsizetype TBigIniFile::AnzahlAbschnitte() const
+{
+    return static_cast<qsizetype>(d->abschnitte.size());
+}
+
+QString TBigIniFile::AbschnittName(qsizetype index) const
+{
+    if (index < 0 || index >= AnzahlAbschnitte())
+        return {};
+    return d->sicht(d->abschnitte[static_cast<size_t>(index)].name).toString();
+}
+
+bool TBigIniFile::SectionExists(QStringView section) const
+{
+    return d->abschnittSuchen(section) >= 0;
+}
+
+QByteArray TBigIniFile::Inhalt() const
+{
+    static constexpr QStringView kZeilenende = u"\r\n";
+    qsizetype groesse = 0;
+    for (const Abschnitt& a : d->abschnitte) {
+        if (a.zeilen.empty())
+            continue;
+        groesse += a.name.laenge + 6;
+        for (const Stueck& z : a.zeilen)
+            groesse += z.laenge + 2;
+    }
+    QString text;
+    text.reserve(groesse);
+    for (const Abschnitt& a : d->abschnitte) {
+        if (a.zeilen.empty())
+            continue;
+        text.append(QLatin1Char('['));
+        text.append(d->sicht(a.name));
+        text.append(QLatin1Char(']'));
+        text.append(kZeilenende);
+        for (const Stueck& z : a.zeilen) {
+            text.append(d->sicht(z));
+            text.append(kZeilenende);
+        }
+        text.append(kZeilenende);
+    }
+    QByteArray bytes;
+    if (Cp1252::kodieren(text, &bytes))
+        return bytes;
+    return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+}
+
+bool TBigIniFile::Speichern(QString* fehler)
+{
+    if (!m_geaendert)
+        return true;
+    auto melden = [&](const QString& text) {
+        if (fehler)
+            *fehler = text;
+        return false;
+    };
+    const QString name = QDir::toNativeSeparators(m_pfad);
+    if (m_pfad.isEmpty())
+        return melden(QStringLiteral("Es ist keine Datei zum Schreiben angegeben."));
+    // A file we could not read would lose everything we did not understand.
+    if (!m_lesefehler.isEmpty())
+        return melden(m_lesefehler);
+
+    const QByteArray inhalt = Inhalt();
+    // QSaveFile writes a temporary file beside the target, syncs it and renames it over the
+    // old file only when everything was written: a full disk or a crash keeps the old plan.
+    QSaveFile datei(m_pfad);
+    if (!datei.open(QIODevice::WriteOnly))
+        return melden(QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: %2")
+                          .arg(name, datei.errorString()));
+    if (datei.write(inhalt) != inhalt.size()) {
+        const QString grund = datei.errorString();
+        datei.cancelWriting();
+        return melden(QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: %2").arg(name, grund));
+    }
+    if (!datei.commit())
+        return melden(QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: %2")
+                          .arg(name, datei.errorString()));
+    m_geaendert = false;
+    return true;
+}
+
+bool TBigIniFile::ZahlLesen(QStringView text, qint32* wert)
+{
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    bool negativ = false;
+    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
+        negativ = text[i] == QLatin1Char('-');
+        ++i;
+    }
+    if (i == n)
+        return false;
+    qint64 betrag = 0;
+    if (n - i >= 2 && text[i] == QLatin1Char('0')
+        && (text[i + 1] == QLatin1Char('x') || text[i + 1] == QLatin1Char('X'))) {
+        i += 2;
+        if (i == n)
+            return false;
+        quint64 bits = 0;
+        for (; i < n; ++i) {
+            const int ziffer = hexZiffer(text[i].unicode());
+            if (ziffer < 0)
+                return false;
+            bits = bits * 16 + static_cast<quint64>(ziffer);
+            if (bits > 0xFFFFFFFFu)
+                return false;
+        }
+        // Eight hex digits are a 32-bit pattern: 0xFFFFFFFF is -1.
+        betrag = static_cast<qint32>(static_cast<quint32>(bits));
+    } else {
+        for (; i < n; ++i) {
+            const char16_t c = text[i].unicode();
+            if (c < u'0' || c > u'9')
+                return false;
+            betrag = betrag * 10 + (c - u'0');
+            if (betrag > 2147483648LL)
+                return false;
+        }
+    }
+    const qint64 ergebnis = negativ ? -betrag : betrag;
+    if (ergebnis < -2147483648LL || ergebnis > 2147483647LL)
+        return false;
+    *wert = static_cast<qint32>(ergebnis);
+    return true;
+}

@@ -1,0 +1,73 @@
+#include "model/cp1252.h"
+
+#include <array>
+
+namespace Cp1252 {
+
+namespace {
+
+// Bytes 0x80..0x9F; the undefined ones map to the C1 control of the same value.
+constexpr std::array<char16_t, 32> kObereSteuerzeichen = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+// The byte for a character, or -1.
+inline int byteFuer(char16_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return c;
+    for (int i = 0; i < 32; ++i) {
+        if (kObereSteuerzeichen[static_cast<size_t>(i)] == c)
+            return 0x80 + i;
+    }
+    return -1;
+}
+
+} // namespace
+
+QString dekodieren(QByteArrayView bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    char16_t* ziel = reinterpret_cast<char16_t*>(text.data());
+    const auto* quelle = reinterpret_cast<const unsigned char*>(bytes.data());
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const unsigned char b = quelle[i];
+        ziel[i] = (b >= 0x80 && b < 0xA0) ? kObereSteuerzeichen[b - 0x80u] : char16_t(b);
+    }
+    return text;
+}
+
+bool kodieren(QStringView text, QByteArray* bytes)
+{
+    bytes->resize(text.size());
+    char* ziel = bytes->data();
+    const char16_t* quelle = text.utf16();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = quelle[i];
+        if (c < 0x80) {
+            ziel[i] = static_cast<char>(c);
+            continue;
+        }
+        const int b = byteFuer(c);
+        if (b < 0)
+            return false;
+        ziel[i] = static_cast<char>(static_cast<unsigned char>(b));
+    }
+    return true;
+}
+
+bool passt(QStringView text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x80 && byteFuer(c.unicode()) < 0)
+            return false;
+    }
+    return true;
+}
+
+} // namespace Cp1252

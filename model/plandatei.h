@@ -1,0 +1,83 @@
+#pragma once
+
+#include "model/bigini.h"
+#include "model/situation.h"
+#include "model/taufgabe.h"
+
+#include <QRect>
+#include <QString>
+
+// Plan files (*.kvr) and the settings file kistenlotse.ini, on top of TBigIniFile.
+//
+// The save command must use this order, so that nothing is lost and nothing is promised that
+// was not written:
+//   1. PlanSchreiben (the whole plan, released atomically; the old file stays intact on any
+//      failure);
+//   2. only when that succeeded, LastsavedSchreiben with the same path.
+// PlanDateiSpeichern does both in that order.
+//
+// Loading: the caller empties the task list, calls PlanLaden and, on false, empties it again
+// or restores its undo copy; PlanLaden only appends.
+
+// Writes the task's section (named by its Nummer) with every key in the file's order.
+// True on failure (a value the store refused); the keys written up to then stay.
+bool InDateiSchreiben(const taufgabe& aufgabe, TBigIniFile& ini);
+
+// Sets Nummer and reads the section of that number with the defaults of the plan file (which
+// differ from those of a new task). True on failure: an empty or missing Kurzbezeichnung; the
+// task keeps everything read. An invalid Tag is no failure: it becomes the current moment.
+bool AusDateiLesen(taufgabe& aufgabe, const TBigIniFile& ini, qint32 nummer);
+
+// The vorher list: items separated by commas and blanks, double quotes around an item that
+// holds either ("" inside quotes is one quote); an item that is no integer becomes -1.
+QList<qint32> VorherLesen(QStringView text);
+
+// A section name that is a whole number of 0 or more (decimal digits, at most 2^31 - 1).
+bool IstAufgabenabschnitt(QStringView name, qint32* nummer);
+
+// Reads the situation from "allgemein" and appends one task per task section in file order,
+// also those that failed to read. False when the file could not be read, has no section, or
+// its last section is a task section that failed.
+bool PlanLaden(const QString& pfad, Aufgabenliste& aufgaben, Situation& situation);
+bool PlanLaden(const TBigIniFile& ini, Aufgabenliste& aufgaben, Situation& situation);
+
+// Puts the situation ("allgemein", keys in the file's order) and then every task into `ini`.
+// False as soon as a task cannot be written.
+bool PlanEintragen(TBigIniFile& ini, const Aufgabenliste& aufgaben, const Situation& situation,
+                   double firstday, int anzdays);
+
+// Writes the plan file anew: built in memory, then released atomically over any old file.
+// False with a message in *fehler when a task cannot be written (nothing is written then) or
+// the file cannot be written (the old file stays as it was).
+bool PlanSchreiben(const QString& pfad, const Aufgabenliste& aufgaben, const Situation& situation,
+                   double firstday, int anzdays, QString* fehler = nullptr);
+
+// The settings file.
+struct Einstellungen
+{
+    int fensteroben = -1;
+    int fensterlinks = -1;
+    int fensterbreite = -1;
+    int fensterhoehe = -1;
+    QString lastsaved;
+};
+
+// kistenlotse.ini beside the program file.
+QString EinstellungsPfad();
+
+// Defaults for everything missing; a missing or unreadable file gives all defaults.
+Einstellungen EinstellungenLesen(const QString& pfad);
+
+// Each changes only its own keys, keeps every other section and key, and replaces the file
+// atomically. False with a message in *fehler when the file cannot be read or written.
+bool LastsavedSchreiben(const QString& pfad, const QString& plan, QString* fehler = nullptr);
+// fensteroben = top, fensterlinks = left, fensterbreite = width, fensterhoehe = height.
+bool FensterSchreiben(const QString& pfad, const QRect& fenster, QString* fehler = nullptr);
+
+// The file steps of the save command in the order above. Returns whether the plan file was
+// written; then a failure of the settings file alone leaves *fehler empty and puts its message
+// into *einstellungsFehler (the plan is safe, only "Weiterplanen" will not offer it).
+bool PlanDateiSpeichern(const QString& planPfad, const QString& einstellungsPfad,
+                        const Aufgabenliste& aufgaben, const Situation& situation,
+                        double firstday, int anzdays, QString* fehler = nullptr,
+                        QString* einstellungsFehler = nullptr);

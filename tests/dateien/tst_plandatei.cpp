@@ -1,0 +1,764 @@
+#include "dateihilfe.h"
+#include "model/katalog.h"
+#include "model/plan.h"
+#include "model/plandatei.h"
+#include "model/tageszahl.h"
+
+#include <QCoreApplication>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cmath>
+#include <limits>
+#include <optional>
+
+Q_DECLARE_METATYPE(taufgabe)
+Q_DECLARE_METATYPE(Aufgabenliste)
+
+namespace {
+
+double tagVon(int jahr, int monat, int tag)
+{
+    return Tageszahl::ausDatum(QDate(jahr, monat, tag));
+}
+
+Situation beispielSituation()
+{
+    Situation s;
+    s.BundeslandA = 3;
+    s.BundeslandB = 17;
+    s.Auszugsrenovierung = true;
+    s.Einzugsrenovierung = false;
+    s.Spedition = true;
+    s.Kinder = false;
+    s.Einzugdatum = QStringLiteral("15.03.2001");
+    s.Auszugdatum = QStringLiteral("31.03.2001");
+    return s;
+}
+
+Aufgabenliste beispielAufgaben()
+{
+    taufgabe a;
+    a.Nummer = 21;
+    a.Kurzbezeichnung = QStringLiteral("Auszugsrenovierung");
+    a.Beschreibung = {QStringLiteral("Zeit nehmen."), QString(), QStringLiteral("Tipps: www.example.de")};
+    a.Notiz = {QStringLiteral("Farbe: weiß"), QString()};
+    a.Druckvorlage = -1;
+    a.ausserhalbBuerozeit = true;
+    a.auchSonntags = true;
+    a.vorher = {7, 11};
+    a.beiAuszugsrenovierung = true;
+    a.mitKindern = true;
+    a.vorgabeDauer = 15;
+    a.Tag = tagVon(2001, 3, 10) + 0.5;
+    a.Start = 17;
+    a.Dauer = 15;
+
+    taufgabe b;
+    b.Nummer = 10001;
+    b.Kurzbezeichnung = QStringLiteral("Klavier stimmen");
+    b.Druckvorlage = 2;
+    b.vorgabeDauer = -1;
+    b.Tag = tagVon(2001, 3, 12);
+    b.Start = 48;
+    b.Dauer = 0;
+    b.Benutzeraufgabe = true;
+    return {a, b};
+}
+
+// What a task looks like after a trip through a plan file.
+taufgabe nachDerDatei(const taufgabe& a)
+{
+    taufgabe b = a.Kopie();
+    b.Tag = std::trunc(a.Tag);
+    return b;
+}
+
+// A task as read from a section that holds only its title: the file's defaults.
+taufgabe gelesenMitVorgaben()
+{
+    taufgabe a;
+    a.Nummer = 21;
+    a.Kurzbezeichnung = QStringLiteral("T");
+    a.Druckvorlage = 0;
+    a.ausserhalbBuerozeit = true;
+    a.auchSonntags = true;
+    a.beiAuszugsrenovierung = true;
+    a.beiEinzugsrenovierung = true;
+    a.mitSpedition = true;
+    a.ohneSpedition = true;
+    a.vorgabeDauer = 0;
+    a.Tag = tagVon(1999, 1, 1);
+    a.Start = 0;
+    a.Dauer = 0;
+    return a;
+}
+
+QList<qint32> nummernVon(const Aufgabenliste& liste)
+{
+    QList<qint32> n;
+    for (const taufgabe& a : liste)
+        n.append(a.Nummer);
+    return n;
+}
+
+} // namespace
+
+class TestPlandatei final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void byteGenau();
+    void rundreise_data();
+    void rundreise();
+    void zeilenumbruecheImText();
+    void aufgabeLesen_data();
+    void aufgabeLesen();
+    void ungueltigerTag_data();
+    void ungueltigerTag();
+    void vorherLesen_data();
+    void vorherLesen();
+    void aufgabenabschnitt_data();
+    void aufgabenabschnitt();
+    void planLaden_data();
+    void planLaden();
+    void situationVorgaben();
+    void feindlichePlaene_data();
+    void feindlichePlaene();
+    void ueberschreibenErsetztGanz();
+    void speichernScheitert_data();
+    void speichernScheitert();
+    void lastsavedNurNachErfolg();
+    void einstellungenFehlen();
+    void fensterBehaeltAndere();
+    void lastsavedBehaeltAndere();
+    void lastsavedAusserhalbWindows1252();
+    void lastsavedMitZeilenumbruch();
+    void einstellungenUnlesbar();
+    void einstellungsPfad();
+
+private:
+    QString pfad(const QString& name) const { return m_ordner.filePath(name); }
+    QTemporaryDir m_ordner;
+};
+
+void TestPlandatei::byteGenau()
+{
+    const QString datei = pfad(QStringLiteral("klein.kvr"));
+    QString fehler;
+    QVERIFY2(PlanSchreiben(datei, beispielAufgaben(), beispielSituation(), tagVon(2001, 2, 26) + 0.75,
+                           42, &fehler),
+             qPrintable(fehler));
+    const QByteArray erwartet = "[allgemein]\r\n"
+                                "BundeslandA=3\r\n"
+                                "BundeslandB=17\r\n"
+                                "anzdays=42\r\n"
+                                "firstday=36948\r\n"
+                                "Auszugsrenovierung=1\r\n"
+                                "Einzugsrenovierung=0\r\n"
+                                "Spedition=1\r\n"
+                                "Kinder=0\r\n"
+                                "Einzugdatum=15.03.2001\r\n"
+                                "Auszugdatum=31.03.2001\r\n"
+                                "\r\n"
+                                "[21]\r\n"
+                                "Kurzbezeichnung=Auszugsrenovierung\r\n"
+                                "Beschreibung=Zeit nehmen.||Tipps: www.example.de|\r\n"
+                                "Notiz=Farbe: wei\xdf||\r\n"
+                                "Druckvorlage=-1\r\n"
+                                "ausserhalbBuerozeit=1\r\n"
+                                "auchSonntags=1\r\n"
+                                "vorher=7,11\r\n"
+                                "beiAuszugsrenovierung=1\r\n"
+                                "beiEinzugsrenovierung=0\r\n"
+                                "mitSpedition=0\r\n"
+                                "ohneSpedition=0\r\n"
+                                "vorgabeDauer=15\r\n"
+                                "Tag=10.03.2001\r\n"
+                                "Start=17\r\n"
+                                "Dauer=15\r\n"
+                                "Benutzeraufgabe=0\r\n"
+                                "\r\n"
+                                "[10001]\r\n"
+                                "Kurzbezeichnung=Klavier stimmen\r\n"
+                                "Beschreibung=\r\n"
+                                "Notiz=\r\n"
+                                "Druckvorlage=2\r\n"
+                                "ausserhalbBuerozeit=0\r\n"
+                                "auchSonntags=0\r\n"
+                                "vorher=\r\n"
+                                "beiAuszugsrenovierung=0\r\n"
+                                "beiEinzugsrenovierung=0\r\n"
+                                "mitSpedition=0\r\n"
+                                "ohneSpedition=0\r\n"
+                                "vorgabeDauer=-1\r\n"
+                                "Tag=12.03.2001\r\n"
+                                "Start=48\r\n"
+                                "Dauer=0\r\n"
+                                "Benutzeraufgabe=1\r\n"
+                                "\r\n";
+    QCOMPARE(DateiLesen(datei), erwartet);
+}
+
+void TestPlandatei::rundreise_data()
+{
+    QTest::addColumn<Aufgabenliste>("aufgaben");
+
+    QTest::newRow("Beispiel") << beispielAufgaben();
+
+    Plan plan;
+    plan.KatalogLaden(false);
+    plan.AufgabenTerminieren(tagVon(2001, 3, 15));
+    QTest::newRow("ganzer Katalog") << plan.Aufgaben;
+
+    taufgabe grenz;
+    grenz.Nummer = 0;
+    grenz.Kurzbezeichnung = QStringLiteral("[x]");
+    grenz.Notiz = {QStringLiteral("a=b"), QStringLiteral("; c"), QStringLiteral("\"zitiert\"")};
+    grenz.Druckvorlage = std::numeric_limits<qint32>::min();
+    grenz.vorgabeDauer = std::numeric_limits<qint32>::max();
+    grenz.vorher = {-1, 0, 2147483647, -2147483647 - 1};
+    grenz.Start = 1000;
+    grenz.Dauer = -5;
+    grenz.Tag = tagVon(1, 1, 1);
+    taufgabe spaet = grenz;
+    spaet.Nummer = 2147483647;
+    spaet.Start = 0;
+    spaet.Tag = tagVon(9999, 12, 31);
+    QTest::newRow("Grenzwerte") << Aufgabenliste{grenz, spaet};
+
+    taufgabe fremd;
+    fremd.Nummer = 10001;
+    fremd.Kurzbezeichnung = QStringLiteral("Umzug nach Łódź");
+    fremd.Notiz = {QStringLiteral("📦 Kisten"), QString(), QStringLiteral("Nötig: 12 €")};
+    fremd.Tag = tagVon(2001, 3, 12);
+    QTest::newRow("Text außerhalb Windows-1252") << Aufgabenliste{fremd};
+
+    taufgabe leer;
+    leer.Nummer = 5;
+    leer.Kurzbezeichnung = QStringLiteral("Leer");
+    leer.Notiz = {QString(), QString()};
+    leer.Beschreibung = {QStringLiteral("A"), QString()};
+    leer.Tag = tagVon(2001, 3, 12);
+    QTest::newRow("leere Zeilen") << Aufgabenliste{leer};
+    QTest::newRow("keine Aufgaben") << Aufgabenliste{};
+}
+
+// Every field comes back except mitKindern and the time of day inside Tag.
+void TestPlandatei::rundreise()
+{
+    QFETCH(Aufgabenliste, aufgaben);
+    const QString datei = pfad(QStringLiteral("rundreise.kvr"));
+    const Situation situation = beispielSituation();
+    QString fehler;
+    QVERIFY2(PlanSchreiben(datei, aufgaben, situation, tagVon(2001, 2, 26), 35, &fehler),
+             qPrintable(fehler));
+
+    Aufgabenliste geladen;
+    Situation gelesen;
+    QVERIFY(PlanLaden(datei, geladen, gelesen));
+    QCOMPARE(gelesen, situation);
+    QCOMPARE(geladen.size(), aufgaben.size());
+    for (size_t i = 0; i < aufgaben.size(); ++i) {
+        const taufgabe erwartet = nachDerDatei(aufgaben[i]);
+        const taufgabe& a = geladen[i];
+        QCOMPARE(a.Nummer, erwartet.Nummer);
+        QCOMPARE(a.Kurzbezeichnung, erwartet.Kurzbezeichnung);
+        QCOMPARE(a.Beschreibung, erwartet.Beschreibung);
+        QCOMPARE(a.Notiz, erwartet.Notiz);
+        QCOMPARE(a.vorher, erwartet.vorher);
+        QCOMPARE(a.Tag, erwartet.Tag);
+        QVERIFY(a == erwartet);
+    }
+}
+
+// A line break can only come from outside the dialogs; it must not break the file.
+void TestPlandatei::zeilenumbruecheImText()
+{
+    taufgabe a;
+    a.Nummer = 3;
+    a.Kurzbezeichnung = QStringLiteral("Erste\r\nZweite");
+    a.Notiz = {QStringLiteral("a\nb"), QStringLiteral("c\rd")};
+    a.Tag = tagVon(2001, 3, 12);
+    Situation s = beispielSituation();
+    s.Einzugdatum = QStringLiteral("15.03.2001\n[21]");
+    const QString datei = pfad(QStringLiteral("umbruch.kvr"));
+    QVERIFY(PlanSchreiben(datei, {a}, s, 0, 35));
+    Aufgabenliste geladen;
+    Situation gelesen;
+    QVERIFY(PlanLaden(datei, geladen, gelesen));
+    QCOMPARE(geladen.size(), size_t(1));
+    QCOMPARE(geladen[0].Kurzbezeichnung, QStringLiteral("Erste  Zweite"));
+    QCOMPARE(geladen[0].Notiz, (QStringList{"a", "b", "c", "d"}));
+    QCOMPARE(gelesen.Einzugdatum, QStringLiteral("15.03.2001 [21]"));
+}
+
+void TestPlandatei::aufgabeLesen_data()
+{
+    QTest::addColumn<QByteArray>("zeilen");
+    QTest::addColumn<taufgabe>("erwartet");
+    QTest::addColumn<bool>("fehlgeschlagen");
+
+    const taufgabe v = gelesenMitVorgaben();
+    auto mit = [&](auto aendern) {
+        taufgabe a = v;
+        aendern(a);
+        return a;
+    };
+    QTest::newRow("nur Titel: Vorgaben der Datei") << QByteArray("Kurzbezeichnung=T\r\n") << v << false;
+    QTest::newRow("start=0x11")
+        << QByteArray("Kurzbezeichnung=T\r\nstart=0x11\r\n") << mit([](taufgabe& a) { a.Start = 17; }) << false;
+    QTest::newRow("START=0X11")
+        << QByteArray("Kurzbezeichnung=T\r\nSTART=0X11\r\n") << mit([](taufgabe& a) { a.Start = 17; }) << false;
+    QTest::newRow("auchSonntags=ja bleibt wahr")
+        << QByteArray("Kurzbezeichnung=T\r\nauchSonntags=ja\r\n") << v << false;
+    QTest::newRow("auchSonntags=2")
+        << QByteArray("Kurzbezeichnung=T\r\nauchSonntags=2\r\n") << v << false;
+    QTest::newRow("auchSonntags=0") << QByteArray("Kurzbezeichnung=T\r\nauchSonntags=0\r\n")
+                                    << mit([](taufgabe& a) { a.auchSonntags = false; }) << false;
+    QTest::newRow("Benutzeraufgabe=ja bleibt falsch")
+        << QByteArray("Kurzbezeichnung=T\r\nBenutzeraufgabe=ja\r\n") << v << false;
+    QTest::newRow("Notiz=a=b") << QByteArray("Kurzbezeichnung=T\r\nNotiz=a=b\r\n")
+                               << mit([](taufgabe& a) { a.Notiz = {QStringLiteral("a=b")}; }) << false;
+    QTest::newRow("Notiz mit leerer letzter Zeile")
+        << QByteArray("Kurzbezeichnung=T\r\nNotiz=A||\r\n")
+        << mit([](taufgabe& a) { a.Notiz = {QStringLiteral("A"), QString()}; }) << false;
+    QTest::newRow("vorher=7,x,11") << QByteArray("Kurzbezeichnung=T\r\nvorher=7,x,11\r\n")
+                                   << mit([](taufgabe& a) { a.vorher = {7, -1, 11}; }) << false;
+    QTest::newRow("Start 1000 und Dauer -5 bleiben")
+        << QByteArray("Kurzbezeichnung=T\r\nStart=1000\r\nDauer=-5\r\n")
+        << mit([](taufgabe& a) {
+               a.Start = 1000;
+               a.Dauer = -5;
+           })
+        << false;
+    QTest::newRow("Start 0") << QByteArray("Kurzbezeichnung=T\r\nStart=0\r\n") << v << false;
+    QTest::newRow("Überlauf gibt die Vorgabe")
+        << QByteArray("Kurzbezeichnung=T\r\nDruckvorlage=99999999999\r\nvorgabeDauer=-2147483649\r\n")
+        << v << false;
+    QTest::newRow("Tag gelesen") << QByteArray("Kurzbezeichnung=T\r\nTag=29.02.2000\r\n")
+                                 << mit([](taufgabe& a) { a.Tag = tagVon(2000, 2, 29); }) << false;
+    QTest::newRow("Titel mit Blanks bleibt")
+        << QByteArray("Kurzbezeichnung= T \r\n")
+        << mit([](taufgabe& a) { a.Kurzbezeichnung = QStringLiteral(" T "); }) << false;
+    QTest::newRow("leerer Titel scheitert")
+        << QByteArray("Kurzbezeichnung=\r\nStart=5\r\n")
+        << mit([](taufgabe& a) {
+               a.Kurzbezeichnung.clear();
+               a.Start = 5;
+           })
+        << true;
+    QTest::newRow("fehlender Titel scheitert")
+        << QByteArray("Start=5\r\n")
+        << mit([](taufgabe& a) {
+               a.Kurzbezeichnung.clear();
+               a.Start = 5;
+           })
+        << true;
+    QTest::newRow("zwei Abschnitte 21: der erste gilt")
+        << QByteArray("Kurzbezeichnung=T\r\n[21]\r\nKurzbezeichnung=Zweiter\r\nStart=9\r\n") << v << false;
+}
+
+void TestPlandatei::aufgabeLesen()
+{
+    QFETCH(QByteArray, zeilen);
+    QFETCH(taufgabe, erwartet);
+    QFETCH(bool, fehlgeschlagen);
+    const TBigIniFile ini = TBigIniFile::ausBytes("[21]\r\n" + zeilen);
+    taufgabe a;
+    a.mitKindern = true;
+    a.Notiz = {QStringLiteral("alt")};
+    QCOMPARE(AusDateiLesen(a, ini, 21), fehlgeschlagen);
+    QCOMPARE(a.Kurzbezeichnung, erwartet.Kurzbezeichnung);
+    QCOMPARE(a.Notiz, erwartet.Notiz);
+    QCOMPARE(a.vorher, erwartet.vorher);
+    QCOMPARE(a.Tag, erwartet.Tag);
+    QCOMPARE(a.Start, erwartet.Start);
+    QVERIFY(a == erwartet);
+}
+
+void TestPlandatei::ungueltigerTag_data()
+{
+    QTest::addColumn<QByteArray>("tag");
+    QTest::newRow("31.02.2001") << QByteArray("31.02.2001");
+    QTest::newRow("29.02.2001") << QByteArray("29.02.2001");
+    QTest::newRow("01.01.99999") << QByteArray("01.01.99999");
+    QTest::newRow("Monat 13") << QByteArray("01.13.2001");
+    QTest::newRow("Tag 0") << QByteArray("00.01.2001");
+    QTest::newRow("Jahr 0") << QByteArray("01.01.0000");
+    QTest::newRow("zweistelliges Jahr") << QByteArray("01.01.01");
+    QTest::newRow("leer") << QByteArray("");
+    QTest::newRow("Wort") << QByteArray("morgen");
+    QTest::newRow("lang") << QByteArray(100000, '1');
+}
+
+// No failure: the task lands on the current moment.
+void TestPlandatei::ungueltigerTag()
+{
+    QFETCH(QByteArray, tag);
+    const TBigIniFile ini = TBigIniFile::ausBytes("[21]\r\nKurzbezeichnung=T\r\nTag=" + tag + "\r\n");
+    taufgabe a;
+    const double vorher = Tageszahl::jetzt();
+    QVERIFY(!AusDateiLesen(a, ini, 21));
+    const double nachher = Tageszahl::jetzt();
+    QVERIFY(a.Tag >= vorher && a.Tag <= nachher);
+}
+
+void TestPlandatei::vorherLesen_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<qint32>>("nummern");
+    QTest::newRow("leer") << "" << QList<qint32>{};
+    QTest::newRow("nur Blanks") << "   " << QList<qint32>{};
+    QTest::newRow("eine") << "7" << QList<qint32>{7};
+    QTest::newRow("Komma") << "7,11" << QList<qint32>{7, 11};
+    QTest::newRow("Nicht-Zahl wird -1") << "7,x,11" << QList<qint32>{7, -1, 11};
+    QTest::newRow("Blank trennt") << "7 11" << QList<qint32>{7, 11};
+    QTest::newRow("Blanks um Komma") << " 7 , 11 " << QList<qint32>{7, 11};
+    QTest::newRow("leerer Eintrag") << "7,,11" << QList<qint32>{7, -1, 11};
+    QTest::newRow("Komma am Ende") << "7," << QList<qint32>{7, -1};
+    QTest::newRow("Anführungszeichen") << "\"7\",\"11\"" << QList<qint32>{7, 11};
+    QTest::newRow("Komma in Anführungszeichen") << "\"1,2\",3" << QList<qint32>{-1, 3};
+    QTest::newRow("Blank in Anführungszeichen") << "\" 8\"" << QList<qint32>{-1};
+    QTest::newRow("leere Anführungszeichen") << "\"\"" << QList<qint32>{-1};
+    QTest::newRow("offenes Anführungszeichen") << "5,\"6" << QList<qint32>{5, 6};
+    QTest::newRow("hex und negativ") << "0x10,-3" << QList<qint32>{16, -3};
+    QTest::newRow("Überlauf") << "99999999999" << QList<qint32>{-1};
+    QTest::newRow("Tabulator trennt") << "1\t2" << QList<qint32>{1, 2};
+}
+
+void TestPlandatei::vorherLesen()
+{
+    QFETCH(QString, text);
+    QFETCH(QList<qint32>, nummern);
+    QCOMPARE(VorherLesen(text), nummern);
+}
+
+void TestPlandatei::aufgabenabschnitt_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("istAufgabe");
+    QTest::addColumn<qint32>("nummer");
+    QTest::newRow("21") << "21" << true << 21;
+    QTest::newRow("0") << "0" << true << 0;
+    QTest::newRow("10001") << "10001" << true << 10001;
+    QTest::newRow("größte") << "2147483647" << true << 2147483647;
+    QTest::newRow("zu groß") << "2147483648" << false << 0;
+    QTest::newRow("allgemein") << "allgemein" << false << 0;
+    QTest::newRow("negativ") << "-5" << false << 0;
+    QTest::newRow("plus") << "+5" << false << 0;
+    QTest::newRow("Blank") << " 21" << false << 0;
+    QTest::newRow("hex") << "0x15" << false << 0;
+    QTest::newRow("leer") << "" << false << 0;
+}
+
+void TestPlandatei::aufgabenabschnitt()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, istAufgabe);
+    QFETCH(qint32, nummer);
+    qint32 n = 0;
+    QCOMPARE(IstAufgabenabschnitt(name, &n), istAufgabe);
+    if (istAufgabe)
+        QCOMPARE(n, nummer);
+}
+
+void TestPlandatei::planLaden_data()
+{
+    QTest::addColumn<QByteArray>("datei");
+    QTest::addColumn<bool>("erfolg");
+    QTest::addColumn<QList<qint32>>("nummern");
+    const QByteArray allgemein("[allgemein]\r\nBundeslandA=3\r\n\r\n");
+    const QByteArray gut21("[21]\r\nKurzbezeichnung=A\r\n\r\n");
+    const QByteArray gut22("[22]\r\nKurzbezeichnung=B\r\n\r\n");
+    const QByteArray schlecht21("[21]\r\nKurzbezeichnung=\r\n\r\n");
+    QTest::newRow("leere Datei") << QByteArray() << false << QList<qint32>{};
+    QTest::newRow("nur Text ohne Abschnitt") << QByteArray("Hallo\r\n") << false << QList<qint32>{};
+    QTest::newRow("nur allgemein") << allgemein << true << QList<qint32>{};
+    QTest::newRow("leerer Abschnitt zählt") << QByteArray("[x]\r\n") << true << QList<qint32>{};
+    QTest::newRow("zwei Aufgaben") << allgemein + gut21 + gut22 << true << QList<qint32>{21, 22};
+    QTest::newRow("letzte Aufgabe gescheitert") << allgemein + gut22 + schlecht21 << false
+                                                << QList<qint32>{22, 21};
+    QTest::newRow("frühere Aufgabe gescheitert") << allgemein + schlecht21 + gut22 << true
+                                                 << QList<qint32>{21, 22};
+    QTest::newRow("gescheitert, dann anderer Abschnitt")
+        << schlecht21 + QByteArray("[zzz]\r\nx=1\r\n") << true << QList<qint32>{21};
+    QTest::newRow("leerer Aufgabenabschnitt am Ende") << allgemein + gut21 + QByteArray("[30]\r\n")
+                                                      << false << QList<qint32>{21, 30};
+    QTest::newRow("zwei Abschnitte 21") << gut21 + QByteArray("[21]\r\nKurzbezeichnung=Z\r\n") + gut22
+                                        << true << QList<qint32>{21, 22};
+    QTest::newRow("allgemein am Ende") << gut21 + allgemein << true << QList<qint32>{21};
+    QTest::newRow("keine Aufgabennamen")
+        << QByteArray("[-5]\r\nKurzbezeichnung=A\r\n[ 21]\r\nKurzbezeichnung=A\r\n[0x15]\r\nk=1\r\n")
+        << true << QList<qint32>{};
+}
+
+void TestPlandatei::planLaden()
+{
+    QFETCH(QByteArray, datei);
+    QFETCH(bool, erfolg);
+    QFETCH(QList<qint32>, nummern);
+    const QString p = pfad(QStringLiteral("laden.kvr"));
+    QVERIFY(DateiSchreiben(p, datei));
+    // The list is appended to; the caller empties it first.
+    taufgabe schon;
+    schon.Nummer = 99;
+    Aufgabenliste aufgaben{schon};
+    Situation s;
+    QCOMPARE(PlanLaden(p, aufgaben, s), erfolg);
+    nummern.prepend(99);
+    QCOMPARE(nummernVon(aufgaben), nummern);
+}
+
+void TestPlandatei::situationVorgaben()
+{
+    Aufgabenliste aufgaben;
+    Situation s = beispielSituation();
+    QVERIFY(PlanLaden(TBigIniFile::ausBytes("[allgemein]\r\nSpedition=ja\r\nKinder=0x1\r\n"), aufgaben, s));
+    QCOMPARE(s.BundeslandA, -1);
+    QCOMPARE(s.BundeslandB, -1);
+    QCOMPARE(s.Auszugsrenovierung, true);
+    QCOMPARE(s.Einzugsrenovierung, true);
+    QCOMPARE(s.Spedition, false);
+    QCOMPARE(s.Kinder, true);
+    QCOMPARE(s.Einzugdatum, QStringLiteral("01.01.2000"));
+    QCOMPARE(s.Auszugdatum, QStringLiteral("01.01.2000"));
+
+    QVERIFY(!PlanLaden(pfad(QStringLiteral("fehlt.kvr")), aufgaben, s));
+    QVERIFY(!PlanLaden(m_ordner.path(), aufgaben, s));
+    QVERIFY(aufgaben.empty());
+}
+
+void TestPlandatei::feindlichePlaene_data()
+{
+    QTest::addColumn<QByteArray>("datei");
+    QTest::addColumn<bool>("erfolg");
+    QTest::addColumn<int>("anzahl");
+
+    QByteArray junk(1 << 20, Qt::Uninitialized);
+    QRandomGenerator zufall(4711);
+    zufall.fillRange(reinterpret_cast<quint32*>(junk.data()), junk.size() / 4);
+    QTest::newRow("Zufallsbytes") << junk << false << 0;
+
+    QByteArray zahlen("[7]\r\nKurzbezeichnung=X\r\nStart=0x7fffffff\r\nDauer=-0x80000000\r\n"
+                      "Druckvorlage=0x1ffffffff\r\nvorgabeDauer=" + QByteArray(5000, '9') + "\r\n"
+                      "vorher=" + QByteArray(200000, ',') + "\r\nTag=99.99.9999\r\n");
+    QTest::newRow("Zahlen und Listen") << zahlen << true << 1;
+
+    QTest::newRow("Megabyte-Titel") << "[7]\r\nKurzbezeichnung=" + QByteArray(4 << 20, 'x') << true << 1;
+
+    QByteArray viele;
+    for (int i = 0; i < 1000000; ++i)
+        viele += "[" + QByteArray::number(i) + "]\r\n";
+    QTest::newRow("eine Million Aufgabenabschnitte") << viele << false << 0;
+
+    QByteArray fremde;
+    for (int i = 0; i < 1000000; ++i)
+        fremde += "[a" + QByteArray::number(i) + "]\r\n";
+    QTest::newRow("eine Million andere Abschnitte") << fremde << true << 0;
+
+    QByteArray fuehrendeNullen;
+    for (int i = 0; i < 20000; ++i)
+        fuehrendeNullen += "[" + QByteArray(i % 50, '0') + QByteArray::number(i) + "]\r\nKurzbezeichnung=x\r\n";
+    // Each names a section of another spelling, so every task misses its keys; the search for
+    // the missing names must not walk the whole file each time.
+    QTest::newRow("Nummern mit führenden Nullen") << fuehrendeNullen << false << 20000;
+}
+
+void TestPlandatei::feindlichePlaene()
+{
+    QFETCH(QByteArray, datei);
+    QFETCH(bool, erfolg);
+    QFETCH(int, anzahl);
+    const QString p = pfad(QStringLiteral("feindlich.kvr"));
+    QVERIFY(DateiSchreiben(p, datei));
+    Aufgabenliste aufgaben;
+    Situation s;
+    QCOMPARE(PlanLaden(p, aufgaben, s), erfolg);
+    QCOMPARE(int(aufgaben.size()), anzahl);
+    // What was loaded can be saved again.
+    QVERIFY(PlanSchreiben(pfad(QStringLiteral("wieder.kvr")), aufgaben, s, 0, 35));
+}
+
+void TestPlandatei::ueberschreibenErsetztGanz()
+{
+    const QString datei = pfad(QStringLiteral("alt.kvr"));
+    QVERIFY(DateiSchreiben(datei, "[99]\r\nKurzbezeichnung=Alt\r\n\r\n[allgemein]\r\nfremd=1\r\n"));
+    QVERIFY(PlanSchreiben(datei, beispielAufgaben(), beispielSituation(), 0, 35));
+    Aufgabenliste aufgaben;
+    Situation s;
+    QVERIFY(PlanLaden(datei, aufgaben, s));
+    QCOMPARE(nummernVon(aufgaben), (QList<qint32>{21, 10001}));
+    QVERIFY(!DateiLesen(datei).contains("fremd"));
+}
+
+void TestPlandatei::speichernScheitert_data()
+{
+    QTest::addColumn<QString>("ziel");
+    QTest::addColumn<bool>("platteVoll");
+    QTest::newRow("Ordner ist eine Datei") << QStringLiteral("DATEI/plan.kvr") << false;
+    QTest::newRow("Ordner nicht beschreibbar") << QStringLiteral("/proc/version") << false;
+    QTest::newRow("Platte voll") << QStringLiteral("ORDNER/plan.kvr") << true;
+}
+
+// The old plan file stays byte for byte, no temporary file is left, and lastsaved still names
+// the file saved before.
+void TestPlandatei::speichernScheitert()
+{
+    QFETCH(QString, ziel);
+    QFETCH(bool, platteVoll);
+    QTemporaryDir ordner;
+    const QString datei = ordner.filePath(QStringLiteral("eine-datei"));
+    QVERIFY(DateiSchreiben(datei, "x"));
+    ziel.replace(QStringLiteral("DATEI"), datei);
+    ziel.replace(QStringLiteral("ORDNER"), ordner.path());
+
+    const QByteArray alterPlan("[allgemein]\r\nBundeslandA=3\r\n\r\n[21]\r\nKurzbezeichnung=Alt\r\n\r\n");
+    if (platteVoll)
+        QVERIFY(DateiSchreiben(ziel, alterPlan));
+    const QByteArray planVorher = DateiLesen(ziel);
+    const QString einstellungen = ordner.filePath(QStringLiteral("kistenlotse.ini"));
+    const QByteArray einstellungenVorher("[files]\r\nlastsaved=/home/a/vorher.kvr\r\n\r\n");
+    QVERIFY(DateiSchreiben(einstellungen, einstellungenVorher));
+    const QStringList dateienVorher = Dateinamen(ordner.path());
+
+    Plan plan;
+    plan.KatalogLaden(false);
+    plan.AufgabenTerminieren(tagVon(2001, 3, 15));
+    QString fehler;
+    QString einstellungsFehler = QStringLiteral("unberührt");
+    bool ok = true;
+    {
+        std::optional<Dateigroessengrenze> grenze;
+        if (platteVoll)
+            grenze.emplace(alterPlan.size() + einstellungenVorher.size() + 100);
+        ok = PlanDateiSpeichern(ziel, einstellungen, plan.Aufgaben, beispielSituation(), 0, 35,
+                                &fehler, &einstellungsFehler);
+    }
+    QVERIFY(!ok);
+    QVERIFY(!fehler.isEmpty());
+    QCOMPARE(einstellungsFehler, QStringLiteral("unberührt"));
+    QCOMPARE(DateiLesen(ziel), planVorher);
+    QCOMPARE(DateiLesen(einstellungen), einstellungenVorher);
+    QCOMPARE(Dateinamen(ordner.path()), dateienVorher);
+}
+
+void TestPlandatei::lastsavedNurNachErfolg()
+{
+    QTemporaryDir ordner;
+    const QString einstellungen = ordner.filePath(QStringLiteral("kistenlotse.ini"));
+    QVERIFY(DateiSchreiben(einstellungen, "[allgemein]\r\nfensteroben=5\r\n\r\n"));
+    const QString plan = ordner.filePath(QStringLiteral("umzug.kvr"));
+    QString fehler = QStringLiteral("alt");
+    QString einstellungsFehler = QStringLiteral("alt");
+    QVERIFY(PlanDateiSpeichern(plan, einstellungen, beispielAufgaben(), beispielSituation(), 0, 35,
+                               &fehler, &einstellungsFehler));
+    QVERIFY(fehler.isEmpty());
+    QVERIFY(einstellungsFehler.isEmpty());
+    const Einstellungen e = EinstellungenLesen(einstellungen);
+    QCOMPARE(e.lastsaved, plan);
+    QCOMPARE(e.fensteroben, 5);
+
+    // The plan is saved even when the settings file cannot be written; the caller learns why.
+    const QString kaputt = plan + QStringLiteral("/kistenlotse.ini");
+    QVERIFY(PlanDateiSpeichern(plan, kaputt, beispielAufgaben(), beispielSituation(), 0, 35, &fehler,
+                               &einstellungsFehler));
+    QVERIFY(fehler.isEmpty());
+    QVERIFY(!einstellungsFehler.isEmpty());
+}
+
+void TestPlandatei::einstellungenFehlen()
+{
+    const Einstellungen e = EinstellungenLesen(pfad(QStringLiteral("keine.ini")));
+    QCOMPARE(e.fensteroben, -1);
+    QCOMPARE(e.fensterlinks, -1);
+    QCOMPARE(e.fensterbreite, -1);
+    QCOMPARE(e.fensterhoehe, -1);
+    QCOMPARE(e.lastsaved, QString());
+
+    QVERIFY(DateiSchreiben(pfad(QStringLiteral("kaputt.ini")),
+                           "[allgemein]\r\nfensteroben=oben\r\nfensterbreite=0x400\r\n[files]\r\nlastsaved= \r\n"));
+    const Einstellungen k = EinstellungenLesen(pfad(QStringLiteral("kaputt.ini")));
+    QCOMPARE(k.fensteroben, -1);
+    QCOMPARE(k.fensterbreite, 1024);
+    QCOMPARE(k.lastsaved, QStringLiteral(" "));
+}
+
+void TestPlandatei::fensterBehaeltAndere()
+{
+    const QString datei = pfad(QStringLiteral("fenster.ini"));
+    QVERIFY(DateiSchreiben(datei, "[files]\r\nlastsaved=C:\\Umz\xfcge\\plan.kvr\r\n\r\n[fremd]\r\nx=1\r\n"));
+    QString fehler;
+    QVERIFY2(FensterSchreiben(datei, QRect(10, 20, 800, 600), &fehler), qPrintable(fehler));
+    QCOMPARE(DateiLesen(datei), QByteArray("[files]\r\nlastsaved=C:\\Umz\xfcge\\plan.kvr\r\n\r\n"
+                                           "[fremd]\r\nx=1\r\n\r\n"
+                                           "[allgemein]\r\nfensteroben=20\r\nfensterlinks=10\r\n"
+                                           "fensterbreite=800\r\nfensterhoehe=600\r\n\r\n"));
+    // A maximised window reports bounds above the screen; the values are replaced in place.
+    QVERIFY(FensterSchreiben(datei, QRect(-8, -8, 1936, 1056), &fehler));
+    const Einstellungen e = EinstellungenLesen(datei);
+    QCOMPARE(e.fensteroben, -8);
+    QCOMPARE(e.fensterlinks, -8);
+    QCOMPARE(e.fensterbreite, 1936);
+    QCOMPARE(e.fensterhoehe, 1056);
+    QCOMPARE(e.lastsaved, QStringLiteral("C:\\Umzüge\\plan.kvr"));
+    QVERIFY(DateiLesen(datei).startsWith("[files]\r\nlastsaved=C:\\Umz\xfcge\\plan.kvr\r\n\r\n[fremd]\r\nx=1\r\n\r\n"
+                                         "[allgemein]\r\nfensteroben=-8\r\n"));
+}
+
+void TestPlandatei::lastsavedBehaeltAndere()
+{
+    const QString datei = pfad(QStringLiteral("zuletzt.ini"));
+    QVERIFY(DateiSchreiben(datei, "[allgemein]\r\nfensteroben=1\r\nfensterlinks=2\r\nfensterbreite=3\r\n"
+                                  "fensterhoehe=4\r\n\r\n[files]\r\nlastsaved=alt.kvr\r\nanderes=bleibt\r\n\r\n"));
+    QVERIFY(LastsavedSchreiben(datei, QStringLiteral("/home/a/neu.kvr")));
+    QCOMPARE(DateiLesen(datei), QByteArray("[allgemein]\r\nfensteroben=1\r\nfensterlinks=2\r\nfensterbreite=3\r\n"
+                                           "fensterhoehe=4\r\n\r\n[files]\r\nlastsaved=/home/a/neu.kvr\r\n"
+                                           "anderes=bleibt\r\n\r\n"));
+}
+
+void TestPlandatei::lastsavedAusserhalbWindows1252()
+{
+    const QString datei = pfad(QStringLiteral("utf8.ini"));
+    const QString plan = QStringLiteral("/home/łukasz/Umzug 📦.kvr");
+    QVERIFY(LastsavedSchreiben(datei, plan));
+    QVERIFY(DateiLesen(datei).startsWith("\xEF\xBB\xBF[files]\r\n"));
+    QVERIFY(FensterSchreiben(datei, QRect(1, 2, 3, 4)));
+    const Einstellungen e = EinstellungenLesen(datei);
+    QCOMPARE(e.lastsaved, plan);
+    QCOMPARE(e.fensterhoehe, 4);
+}
+
+void TestPlandatei::lastsavedMitZeilenumbruch()
+{
+    const QString datei = pfad(QStringLiteral("umbruch.ini"));
+    const QByteArray vorher("[files]\r\nlastsaved=a.kvr\r\n\r\n");
+    QVERIFY(DateiSchreiben(datei, vorher));
+    QString fehler;
+    QVERIFY(!LastsavedSchreiben(datei, QStringLiteral("/tmp/a\nb.kvr"), &fehler));
+    QVERIFY(!fehler.isEmpty());
+    QCOMPARE(DateiLesen(datei), vorher);
+}
+
+// A settings file the store could not read is never replaced by the few keys it writes.
+void TestPlandatei::einstellungenUnlesbar()
+{
+    const QString datei = pfad(QStringLiteral("riesig.ini"));
+    QVERIFY(DateiSchreiben(datei, QByteArray(TBigIniFile::GroessteDatei + 10, ';')));
+    QString fehler;
+    QVERIFY(!LastsavedSchreiben(datei, QStringLiteral("a.kvr"), &fehler));
+    QVERIFY(!fehler.isEmpty());
+    QVERIFY(!FensterSchreiben(datei, QRect(1, 2, 3, 4), &fehler));
+    QCOMPARE(QFileInfo(datei).size(), TBigIniFile::GroessteDatei + 10);
+    QCOMPARE(EinstellungenLesen(datei).fensteroben, -1);
+}
+
+void TestPlandatei::einstellungsPfad()
+{
+    QCOMPARE(EinstellungsPfad(), QCoreApplication::applicationDirPath() + QStringLiteral("/kistenlotse.ini"));
+}
+
+QTEST_GUILESS_MAIN(TestPlandatei)
+#include "tst_plandatei.moc"
