@@ -5,6 +5,9 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+#include <iterator>
+
 namespace Motive {
 
 namespace {

@@ -5,7 +5,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include <cmath>
+#include <algorithm>
+#include <iterator>
 
 using namespace Zeichnen;
 

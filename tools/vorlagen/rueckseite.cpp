@@ -130,10 +130,11 @@ QImage rueckseite()
     const double textOben = karte.top() + karte.height() + 12;
     p.drawText(QRectF(karte.left(), textOben, VorderseitePosition.x() - karte.left() - 20, 30),
                Qt::AlignRight | Qt::AlignTop,
-               QStringLiteral("An den Schnittmarken ausschneiden, an der Falzmarke falten –"));
+               QStringLiteral("An den Schnittmarken ausschneiden, an der Falzmarke falten,"));
     p.drawText(QRectF(VorderseitePosition.x() + 20, textOben,
                       karte.right() - VorderseitePosition.x() - 20, 30),
-               Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Bild und Anschrift nach außen"));
+               Qt::AlignLeft | Qt::AlignTop,
+               QStringLiteral("Bild und Anschrift nach außen, innen zusammenkleben."));
 
     // the address side, turned a quarter to the left on the sheet
     p.save();
