@@ -1,0 +1,73 @@
+// kl_artwork <folder> [<qrc file>]
+// Draws the program's artwork into <folder> (resources/artwork) and, if given, writes the
+// resource list for it. The same build gives the same bytes on every run.
+
+#include "erzeugen.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QSaveFile>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+bool Schreiben(const QString& pfad, const QImage& bild)
+{
+    QSaveFile datei(pfad);
+    if (!datei.open(QIODevice::WriteOnly) || !bild.save(&datei, "PNG") || !datei.commit()) {
+        std::fprintf(stderr, "Kann %s nicht schreiben: %s\n", qPrintable(pfad), qPrintable(datei.errorString()));
+        return false;
+    }
+    return true;
+}
+
+bool RessourcenlisteSchreiben(const QString& pfad, const QString& ordner, const std::vector<Ausgabe>& ausgaben)
+{
+    const QString relativ = QFileInfo(pfad).absoluteDir().relativeFilePath(ordner);
+    QString text;
+    QTextStream s(&text);
+    s << "<!DOCTYPE RCC>\n<!-- Written by kl_artwork; do not edit. -->\n<RCC version=\"1.0\">\n"
+      << "  <qresource prefix=\"/artwork\">\n";
+    for (const Ausgabe& a : ausgaben)
+        s << "    <file alias=\"" << a.datei << "\">" << relativ << '/' << a.datei << "</file>\n";
+    s << "  </qresource>\n</RCC>\n";
+    s.flush();
+    QSaveFile datei(pfad);
+    if (!datei.open(QIODevice::WriteOnly) || datei.write(text.toUtf8()) < 0 || !datei.commit()) {
+        std::fprintf(stderr, "Kann %s nicht schreiben: %s\n", qPrintable(pfad), qPrintable(datei.errorString()));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QGuiApplication app(argc, argv);
+    const QStringList argumente = QCoreApplication::arguments();
+    if (argumente.size() < 2 || argumente.size() > 3) {
+        std::fprintf(stderr, "Aufruf: kl_artwork <Ordner> [<qrc-Datei>]\n");
+        return 2;
+    }
+    const QString ordner = QFileInfo(argumente.at(1)).absoluteFilePath();
+    if (!QDir().mkpath(ordner + QStringLiteral("/buttons"))) {
+        std::fprintf(stderr, "Kann den Ordner %s nicht anlegen\n", qPrintable(ordner));
+        return 1;
+    }
+
+    std::vector<Ausgabe> ausgaben = Bilder();
+    for (Ausgabe& k : Knopfstreifen())
+        ausgaben.push_back(std::move(k));
+
+    for (const Ausgabe& a : ausgaben)
+        if (!Schreiben(ordner + QLatin1Char('/') + a.datei, a.bild))
+            return 1;
+    if (argumente.size() == 3 && !RessourcenlisteSchreiben(argumente.at(2), ordner, ausgaben))
+        return 1;
+    std::printf("%zu Bilder in %s geschrieben\n", ausgaben.size(), qPrintable(ordner));
+    return 0;
+}

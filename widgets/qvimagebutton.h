@@ -1,0 +1,53 @@
+#pragma once
+
+#include "widgets/qvimage.h"
+
+#include <QTimer>
+
+// The program's command button: a strip of four frames (1 normal, 2 mouse over,
+// 3 pressed, 4 disabled) whose caption is part of the picture. The windows only enable
+// and disable it and connect OnClick.
+class TQvImageButton final : public TQvImage {
+    Q_OBJECT
+    Q_PROPERTY(bool DoInterval READ DoInterval WRITE setDoInterval)
+    Q_PROPERTY(int WaitClickTime READ WaitClickTime WRITE setWaitClickTime)
+    Q_PROPERTY(int ReapeatClickInterval READ ReapeatClickInterval WRITE setReapeatClickInterval)
+
+public:
+    static constexpr int NormalFrame = 1;
+    static constexpr int MouseOverFrame = 2;
+    static constexpr int PressedFrame = 3;
+    static constexpr int DisabledFrame = 4;
+
+    explicit TQvImageButton(QWidget* parent = nullptr);
+    // A button showing the strip `fileName` (a file or a resource ":/..."), one frame
+    // large: new TQvImageButton(Artwork::Kalender::Ende, this).
+    TQvImageButton(const QString& fileName, QWidget* parent);
+    ~TQvImageButton() override;
+    Q_DISABLE_COPY_MOVE(TQvImageButton)
+
+    // The repeat settings take effect at the next press.
+    bool DoInterval() const { return FDoInterval; }
+    void setDoInterval(bool doInterval) { FDoInterval = doInterval; }
+    int WaitClickTime() const { return FWaitClickTime; }
+    void setWaitClickTime(int ms) { FWaitClickTime = ms; }
+    int ReapeatClickInterval() const { return FReapeatClickInterval; }
+    void setReapeatClickInterval(int ms) { FReapeatClickInterval = ms; }
+
+    bool isRepeating() const { return RepeatTimer.isActive(); }
+
+protected:
+    void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos) override;
+    void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos) override;
+    void MouseEnter() override;
+    void MouseLeave() override;
+
+private:
+    void RepeatTimerTick();
+
+    bool FDoInterval = false;
+    int FWaitClickTime = 250;
+    int FReapeatClickInterval = 50;
+    // Runs only from a press to the following release, and only with DoInterval.
+    QTimer RepeatTimer;
+};
