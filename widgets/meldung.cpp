@@ -123,8 +123,9 @@ Knopf Meldung(QWidget* eltern, MeldungsArt art, const QString& text, Knoepfe kno
     for (const auto& k : kKnoepfe)
         if (gedrueckt && gedrueckt->objectName() == QLatin1String(k.name))
             return k.knopf;
-    return fluchtKnopf != Knopf{} ? fluchtKnopf
-                                  : static_cast<Knopf>(knoepfe.toInt() & -knoepfe.toInt());
+    // Closed from code without an answer: the escape answer, or none at all rather than
+    // an agreement nobody gave.
+    return fluchtKnopf;
 }
 
 void FehlerBericht(QWidget* eltern, const QString& fehlertext)

@@ -29,7 +29,8 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(Knoepfe)
 // Shows a modal box and returns the button pressed. Escape and the close box answer with
 // "Abbrechen" if present, else "&Nein", else "OK", else the only button. The buttons carry
 // the object names "knopf_ok", "knopf_abbrechen", "knopf_ja", "knopf_nein", "knopf_hilfe";
-// the box itself is named "meldung".
+// the box itself is named "meldung". A box closed from code without any answer and without
+// an escape button gives 0.
 Knopf Meldung(QWidget* eltern, MeldungsArt art, const QString& text, Knoepfe knoepfe = OK);
 
 // The top-level report of a failure nobody else handled: its own text, kind Fehler, OK.
