@@ -83,6 +83,7 @@ private Q_SLOTS:
     void modalDialogTakingThePointerAway();
     void clickHandlerDisablingItsButtonLeavesDisabledFrame();
     void mouseMovePassesThrough();
+    void plainImageKeepsItsFrame();
 
     void holdWithoutRepeatGivesOneClick();
     void autoRepeat_data();
@@ -410,6 +411,33 @@ void TestQvImageButton::mouseMovePassesThrough()
     QCOMPARE(bewegt.at(0).at(2).toPoint(), QPoint(5, 6));
     // Moving without a pressed button changes no frame.
     QCOMPARE(m_knopf->CurrentButton(), 1);
+}
+
+void TestQvImageButton::plainImageKeepsItsFrame()
+{
+    auto* bild = new TQvImage(m_fenster.get());
+    bild->setNumberOfButtons(4);
+    bild->setPicture(Streifen(4));
+    bild->setAutoSize(true);
+    bild->setCurrentButton(2);
+    bild->move(200, 150); // away from the pointer, which Qt reports on showing
+    bild->show();
+    QSignalSpy klicks(bild, &TQvImage::OnClick);
+    QSignalSpy rein(bild, &TQvImage::OnMouseEnter);
+    QSignalSpy raus(bild, &TQvImage::OnMouseExit);
+    Betreten(bild);
+    QVERIFY(bild->isMouseInside());
+    QTest::mousePress(bild, Qt::LeftButton);
+    QVERIFY(bild->isMousePressed());
+    QCOMPARE(bild->CurrentButton(), 2);
+    QTest::mouseRelease(bild, Qt::LeftButton);
+    Verlassen(bild);
+    QCOMPARE(bild->CurrentButton(), 2);
+    QCOMPARE(klicks.count(), 1);
+    QCOMPARE(rein.count(), 1);
+    QCOMPARE(raus.count(), 1);
+    QVERIFY(!bild->isMouseInside());
+    QVERIFY(!bild->isMousePressed());
 }
 
 void TestQvImageButton::holdWithoutRepeatGivesOneClick()
