@@ -1,0 +1,356 @@
+#include "dialogs/ics/icsdatei.h"
+
+#include "model/tageszahl.h"
+
+#include <QDir>
+#include <QSaveFile>
+#include <QTimeZone>
+#include <QUuid>
+
+#include <libical/ical.h>
+
+#include <cmath>
+#include <map>
+#include <memory>
+#include <set>
+
+namespace {
+
+struct KomponenteFreigeben
+{
+    void operator()(icalcomponent* k) const { icalcomponent_free(k); }
+};
+using Komponente = std::unique_ptr<icalcomponent, KomponenteFreigeben>;
+
+struct PufferFreigeben
+{
+    void operator()(char* p) const { icalmemory_free_buffer(p); }
+};
+using Puffer = std::unique_ptr<char, PufferFreigeben>;
+
+const QByteArray kErsatzZone = QByteArrayLiteral("Europe/Berlin");
+
+Komponente NeueKomponente(icalcomponent* k)
+{
+    if (!k)
+        throw KalenderFehler(QStringLiteral("Der Kalendereintrag konnte nicht angelegt werden."));
+    return Komponente(k);
+}
+
+// The component takes the property over.
+void Hinzufuegen(icalcomponent* k, icalproperty* p)
+{
+    if (!p)
+        throw KalenderFehler(QStringLiteral("Der Kalendereintrag konnte nicht angelegt werden."));
+    icalcomponent_add_property(k, p);
+}
+
+void Hinzufuegen(icalcomponent* k, Komponente kind)
+{
+    icalcomponent_add_component(k, kind.release());
+}
+
+icaltimetype IcalZeit(QDate datum, QTime zeit)
+{
+    icaltimetype t = icaltime_null_time();
+    t.year = datum.year();
+    t.month = datum.month();
+    t.day = datum.day();
+    t.hour = zeit.hour();
+    t.minute = zeit.minute();
+    t.second = zeit.second();
+    t.is_date = 0;
+    t.zone = nullptr; // floating; the TZID parameter names the zone
+    return t;
+}
+
+icaltimetype IcalUtc(const QDateTime& moment)
+{
+    const QDateTime utc = moment.toUTC();
+    icaltimetype t = IcalZeit(utc.date(), utc.time());
+    t.zone = icaltimezone_get_utc_timezone();
+    return t;
+}
+
+icalproperty* ZeitMitZone(icalproperty* p, const QByteArray& zone)
+{
+    if (p)
+        icalproperty_add_parameter(p, icalparameter_new_tzid(zone.constData()));
+    return p;
+}
+
+// Texts come from plan files too; iCalendar text allows no control characters but tab and
+// line feed (libical drops the CR of CR LF itself).
+QByteArray IcalText(const QString& text)
+{
+    QString sauber;
+    sauber.reserve(text.size());
+    for (const QChar c : text)
+        if (c.unicode() >= 0x20 || c == QLatin1Char('\t') || c == QLatin1Char('\n') ||
+            c == QLatin1Char('\r'))
+            sauber.append(c);
+    return sauber.toUtf8();
+}
+
+// One change of offset as VTIMEZONE describes it: the moment in UTC, the offsets before and
+// after, whether daylight saving time begins, and the zone's abbreviation for the new time.
+struct Uebergang
+{
+    QDateTime moment;
+    int von = 0;
+    int nach = 0;
+    bool sommerzeit = false;
+    QString kuerzel;
+};
+
+Uebergang UebergangAus(const QTimeZone& zone, const QTimeZone::OffsetData& d)
+{
+    return {d.atUtc, zone.offsetFromUtc(d.atUtc.addSecs(-1)), d.offsetFromUtc,
+            d.daylightTimeOffset != 0, d.abbreviation};
+}
+
+// The offset changes that govern the given years: the one in force at each year's start and
+// all within the year (with a day's margin on both sides for the offset itself).
+std::vector<Uebergang> Uebergaenge(const QTimeZone& zone, const std::set<int>& jahre)
+{
+    std::map<qint64, Uebergang> alle;
+    const auto merken = [&](const QTimeZone::OffsetData& d) {
+        if (d.atUtc.isValid())
+            alle.emplace(d.atUtc.toMSecsSinceEpoch(), UebergangAus(zone, d));
+    };
+    QDateTime fruehester;
+    for (const int jahr : jahre) {
+        const QDateTime von(QDate(jahr, 1, 1).addDays(-1), QTime(0, 0), Qt::UTC);
+        const QDateTime bis(QDate(jahr, 12, 31).addDays(2), QTime(0, 0), Qt::UTC);
+        if (!fruehester.isValid())
+            fruehester = von;
+        merken(zone.previousTransition(von));
+        const auto inJahr = zone.transitions(von, bis);
+        for (const auto& d : inJahr)
+            merken(d);
+    }
+
+    std::vector<Uebergang> liste;
+    // Nothing covers the earliest year's start (a zone without changes, or years before its
+    // first one): an observance of the offset then in force, which iCalendar requires.
+    if (fruehester.isValid() && (alle.empty() || alle.begin()->second.moment > fruehester)) {
+        const int versatz = zone.offsetFromUtc(fruehester);
+        liste.push_back({fruehester, versatz, versatz, zone.isDaylightTime(fruehester),
+                         zone.abbreviation(fruehester)});
+    }
+    for (auto& [ms, u] : alle)
+        liste.push_back(std::move(u));
+    return liste;
+}
+
+Komponente Zeitzonenkomponente(const QByteArray& zoneId, const std::set<int>& jahre)
+{
+    const QTimeZone zone(zoneId);
+    Komponente vtz = NeueKomponente(icalcomponent_new_vtimezone());
+    Hinzufuegen(vtz.get(), icalproperty_new_tzid(zoneId.constData()));
+    for (const Uebergang& u : Uebergaenge(zone, jahre)) {
+        Komponente beob = NeueKomponente(u.sommerzeit ? icalcomponent_new_xdaylight()
+                                                      : icalcomponent_new_xstandard());
+        // DTSTART of an observance is the local time before the change.
+        const QDateTime ortszeit = u.moment.toUTC().addSecs(u.von);
+        Hinzufuegen(beob.get(),
+                    icalproperty_new_dtstart(IcalZeit(ortszeit.date(), ortszeit.time())));
+        Hinzufuegen(beob.get(), icalproperty_new_tzoffsetfrom(u.von));
+        Hinzufuegen(beob.get(), icalproperty_new_tzoffsetto(u.nach));
+        if (!u.kuerzel.isEmpty())
+            Hinzufuegen(beob.get(), icalproperty_new_tzname(u.kuerzel.toUtf8().constData()));
+        Hinzufuegen(vtz.get(), std::move(beob));
+    }
+    return vtz;
+}
+
+bool InJahren(QDate d)
+{
+    return d.isValid() && d.year() >= 1 && d.year() <= 9999;
+}
+
+} // namespace
+
+Terminzeiten TerminZeiten(const taufgabe& aufgabe)
+{
+    const double tag = std::trunc(aufgabe.Tag);
+    const double start = static_cast<double>(aufgabe.Start);
+    const double dauer = static_cast<double>(aufgabe.Dauer);
+    return {tag + (start - 1.0) / 48.0, tag + (start + dauer) / 48.0};
+}
+
+QString TerminText(const taufgabe& aufgabe)
+{
+    QString text;
+    for (const QString& zeile : aufgabe.Beschreibung)
+        text += zeile + QLatin1String("\r\n");
+    for (const QString& zeile : aufgabe.Notiz)
+        text += zeile + QLatin1String("\r\n");
+    return text;
+}
+
+Ortszeit OrtszeitAusTageszahl(double tag)
+{
+    // Beyond ±10 million days no date of the years 1..9999 lies; the bound also keeps the
+    // conversion to whole minutes exact.
+    if (!std::isfinite(tag) || std::abs(tag) > 1.0e7)
+        return {};
+    const auto minuten = static_cast<qint64>(std::llround(tag * 1440.0));
+    qint64 tage = minuten / 1440;
+    qint64 rest = minuten % 1440;
+    if (rest < 0) {
+        rest += 1440;
+        --tage;
+    }
+    const QDate datum = QDate::fromJulianDay(tage + Tageszahl::EpocheJulianisch);
+    if (!InJahren(datum))
+        return {};
+    return {datum, QTime(static_cast<int>(rest / 60), static_cast<int>(rest % 60))};
+}
+
+Ortszeit OrtszeitAusMoment(const QDateTime& moment, const QByteArray& zeitzone)
+{
+    if (!moment.isValid())
+        return {};
+    const QDateTime dort = moment.toTimeZone(QTimeZone(zeitzone));
+    if (!InJahren(dort.date()))
+        return {};
+    const QTime t = dort.time();
+    return {dort.date(), QTime(t.hour(), t.minute())};
+}
+
+QByteArray KalenderZeitzone()
+{
+    static const std::set<QByteArray> utcNamen{
+        "UTC",     "UCT",      "GMT",       "GMT0",          "GMT+0",     "GMT-0",
+        "Etc/UTC", "Etc/UCT",  "Etc/GMT",   "Etc/GMT0",      "Etc/GMT+0", "Etc/GMT-0",
+        "Zulu",    "Etc/Zulu", "Universal", "Etc/Universal", "Greenwich", "Etc/Greenwich"};
+    const QByteArray id = QTimeZone::systemTimeZoneId();
+    if (id.isEmpty() || utcNamen.count(id) > 0 || !QTimeZone(id).isValid())
+        return kErsatzZone;
+    return id;
+}
+
+KalenderFehler::KalenderFehler(const QString& text)
+    : std::runtime_error(text.toStdString()), m_text(text)
+{
+}
+
+TIcsKalender::TIcsKalender(QByteArray zeitzone)
+    : m_zeitzone(QTimeZone(zeitzone).isValid() ? std::move(zeitzone) : kErsatzZone)
+{
+}
+
+void TIcsKalender::TerminHinzufuegen(const QString& betreff, const QString& text,
+                                     const Ortszeit& start, const Ortszeit& ende)
+{
+    if (!start.gueltig() || !ende.gueltig())
+        throw KalenderFehler(
+            QStringLiteral("Der Termin „%1“ hat kein gültiges Datum.").arg(betreff));
+    m_termine.push_back(
+        {betreff, text, start, ende,
+         QUuid::createUuid().toString(QUuid::WithoutBraces) + QLatin1String("@kistenlotse"),
+         QDateTime::currentDateTimeUtc()});
+}
+
+void TIcsKalender::TerminHinzufuegen(const QString& betreff, const QString& text, double start,
+                                     double ende)
+{
+    TerminHinzufuegen(betreff, text, OrtszeitAusTageszahl(start), OrtszeitAusTageszahl(ende));
+}
+
+void TIcsKalender::LetztenEntfernen()
+{
+    if (!m_termine.empty())
+        m_termine.pop_back();
+}
+
+QByteArray TIcsKalender::Text() const
+{
+    std::set<int> jahre;
+    for (const Termin& t : m_termine) {
+        jahre.insert(t.Start.Datum.year());
+        jahre.insert(t.Ende.Datum.year());
+    }
+    // An empty calendar still carries its zone: iCalendar wants at least one component.
+    if (jahre.empty())
+        jahre.insert(QDate::currentDate().year());
+
+    Komponente kalender = NeueKomponente(icalcomponent_new_vcalendar());
+    Hinzufuegen(kalender.get(), icalproperty_new_prodid("-//Quellmark AG//Kistenlotse 1.0//DE"));
+    Hinzufuegen(kalender.get(), icalproperty_new_version("2.0"));
+    Hinzufuegen(kalender.get(), icalproperty_new_calscale("GREGORIAN"));
+    Hinzufuegen(kalender.get(), Zeitzonenkomponente(m_zeitzone, jahre));
+
+    for (const Termin& t : m_termine) {
+        Komponente ereignis = NeueKomponente(icalcomponent_new_vevent());
+        Hinzufuegen(ereignis.get(), icalproperty_new_uid(t.Uid.toUtf8().constData()));
+        Hinzufuegen(ereignis.get(), icalproperty_new_dtstamp(IcalUtc(t.Stempel)));
+        Hinzufuegen(ereignis.get(),
+                    ZeitMitZone(icalproperty_new_dtstart(IcalZeit(t.Start.Datum, t.Start.Zeit)),
+                                m_zeitzone));
+        const bool spaeter = t.Ende.Datum > t.Start.Datum ||
+                             (t.Ende.Datum == t.Start.Datum && t.Ende.Zeit > t.Start.Zeit);
+        if (spaeter)
+            Hinzufuegen(ereignis.get(),
+                        ZeitMitZone(icalproperty_new_dtend(IcalZeit(t.Ende.Datum, t.Ende.Zeit)),
+                                    m_zeitzone));
+        Hinzufuegen(ereignis.get(), icalproperty_new_summary(IcalText(t.Betreff).constData()));
+        if (!t.Text.isEmpty())
+            Hinzufuegen(ereignis.get(), icalproperty_new_description(IcalText(t.Text).constData()));
+        Hinzufuegen(kalender.get(), std::move(ereignis));
+    }
+
+    const Puffer text(icalcomponent_as_ical_string_r(kalender.get()));
+    if (!text)
+        throw KalenderFehler(QStringLiteral("Der Kalender konnte nicht zusammengestellt werden."));
+    return QByteArray(text.get());
+}
+
+void TIcsKalender::Schreiben(const QString& pfad) const
+{
+    const QByteArray inhalt = Text();
+    // QSaveFile writes beside the target and renames at commit, so a failure half-way keeps
+    // the appointments of the last successful write.
+    QSaveFile datei(pfad);
+    const auto fehler = [&] {
+        return KalenderFehler(QStringLiteral("Die Termindatei „%1“ konnte nicht geschrieben "
+                                             "werden: %2")
+                                  .arg(QDir::toNativeSeparators(pfad), datei.errorString()));
+    };
+    // Unbuffered, so a short write (disk full, size limit) shows here: Qt 6.4's buffered
+    // QSaveFile commits a truncated file when only the final flush falls short.
+    if (!datei.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        throw fehler();
+    qint64 geschrieben = 0;
+    while (geschrieben < inhalt.size()) {
+        const qint64 n = datei.write(inhalt.constData() + geschrieben, inhalt.size() - geschrieben);
+        // Without commit the destructor removes the half-written copy.
+        if (n <= 0)
+            throw fehler();
+        geschrieben += n;
+    }
+    if (!datei.commit())
+        throw fehler();
+}
+
+bool TermineSchreiben(const Aufgabenliste& aufgaben, const QString& pfad, QString* fehler)
+{
+    try {
+        TIcsKalender kalender;
+        for (const taufgabe& a : aufgaben) {
+            const Terminzeiten z = TerminZeiten(a);
+            kalender.TerminHinzufuegen(a.Kurzbezeichnung, TerminText(a), z.Start, z.Ende);
+        }
+        kalender.Schreiben(pfad);
+        return true;
+    } catch (const KalenderFehler& e) {
+        if (fehler)
+            *fehler = e.Text();
+    } catch (const std::exception& e) {
+        if (fehler)
+            *fehler = QStringLiteral("Die Termine konnten nicht geschrieben werden: %1")
+                          .arg(QString::fromLocal8Bit(e.what()));
+    }
+    return false;
+}

@@ -1,0 +1,172 @@
+#include "dialogs/outlookapplication.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+
+void TOutlookApplication::Connect()
+{
+    if (Verbunden())
+        return;
+    const QString ordner = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (ordner.isEmpty() || !QDir().mkpath(ordner))
+        throw KalenderFehler(
+            QStringLiteral("Der Ordner „%1“ für die Termindatei konnte nicht angelegt werden.")
+                .arg(QDir::toNativeSeparators(ordner)));
+
+    // A new file per export: the desktop calendar may still be reading an earlier one.
+    const QString stempel =
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString pfad = QDir(ordner).filePath(QStringLiteral("termine-%1.ics").arg(stempel));
+    for (int i = 2; QFileInfo::exists(pfad); ++i)
+        pfad = QDir(ordner).filePath(QStringLiteral("termine-%1-%2.ics").arg(stempel).arg(i));
+
+    m_kalender.emplace();
+    m_pfad = pfad;
+    m_geschrieben = false;
+}
+
+std::unique_ptr<TAppointmentItem> TOutlookApplication::CreateItem(int typ)
+{
+    if (!Verbunden())
+        throw KalenderFehler(QStringLiteral("Es besteht keine Verbindung zum Kalender."));
+    if (typ != olAppointmentItem)
+        throw KalenderFehler(
+            QStringLiteral("Der Kalender kennt keine Einträge der Art %1.").arg(typ));
+    return std::make_unique<TAppointmentItem>(*this);
+}
+
+void TOutlookApplication::Disconnect()
+{
+    if (!Verbunden())
+        return;
+    try {
+        Quit();
+    } catch (...) {
+        m_kalender.reset();
+        throw;
+    }
+    m_kalender.reset();
+}
+
+void TOutlookApplication::Quit()
+{
+    // Every Save has written the complete file; what is left is the hand-over.
+    if (!Verbunden() || !m_geschrieben)
+        return;
+    if (!QFileInfo::exists(m_pfad) || !QDesktopServices::openUrl(QUrl::fromLocalFile(m_pfad)))
+        throw KalenderFehler(QStringLiteral("Die Termindatei „%1“ konnte nicht an das "
+                                            "Kalenderprogramm übergeben werden.")
+                                 .arg(QDir::toNativeSeparators(m_pfad)));
+}
+
+void TOutlookApplication::TerminSpeichern(const QString& betreff, const QString& text,
+                                          const Ortszeit& start, const Ortszeit& ende)
+{
+    if (!Verbunden())
+        throw KalenderFehler(QStringLiteral("Es besteht keine Verbindung zum Kalender."));
+    m_kalender->TerminHinzufuegen(betreff, text, start, ende);
+    try {
+        m_kalender->Schreiben(m_pfad);
+    } catch (...) {
+        // The file still holds the appointments before this one; so must the document.
+        m_kalender->LetztenEntfernen();
+        throw;
+    }
+    m_geschrieben = true;
+}
+
+QByteArray TOutlookApplication::Zeitzone() const
+{
+    return m_kalender ? m_kalender->Zeitzone() : KalenderZeitzone();
+}
+
+TAppointmentItem::TAppointmentItem(TOutlookApplication& anwendung) : m_anwendung(anwendung) {}
+
+namespace {
+
+Ortszeit Gueltig(const Ortszeit& zeit, const QString& betreff)
+{
+    if (!zeit.gueltig())
+        throw KalenderFehler(
+            QStringLiteral("Der Termin „%1“ hat kein gültiges Datum.").arg(betreff));
+    return zeit;
+}
+
+} // namespace
+
+void TAppointmentItem::setStart(double tag)
+{
+    m_start = Gueltig(OrtszeitAusTageszahl(tag), m_subject);
+}
+
+void TAppointmentItem::setStart(const QDateTime& moment)
+{
+    m_start = Gueltig(OrtszeitAusMoment(moment, m_anwendung.Zeitzone()), m_subject);
+}
+
+void TAppointmentItem::setEnd(double tag)
+{
+    m_end = Gueltig(OrtszeitAusTageszahl(tag), m_subject);
+}
+
+void TAppointmentItem::setEnd(const QDateTime& moment)
+{
+    m_end = Gueltig(OrtszeitAusMoment(moment, m_anwendung.Zeitzone()), m_subject);
+}
+
+void TAppointmentItem::Save()
+{
+    m_anwendung.TerminSpeichern(m_subject, m_body, m_start, m_end);
+}
+
+namespace {
+
+// Desktop file IDs may stand for files in subfolders: "kde4-korganizer.desktop" is
+// "kde4/korganizer.desktop".
+bool DesktopEintragVorhanden(QString id)
+{
+    for (;;) {
+        if (!QStandardPaths::locate(QStandardPaths::ApplicationsLocation, id).isEmpty())
+            return true;
+        const qsizetype strich = id.indexOf(QLatin1Char('-'));
+        if (strich < 0)
+            return false;
+        id[strich] = QLatin1Char('/');
+    }
+}
+
+} // namespace
+
+bool OutlookVerfuegbar()
+{
+    QProcess abfrage;
+    abfrage.setProcessChannelMode(QProcess::SeparateChannels);
+    abfrage.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
+                                               QStringLiteral("text/calendar")});
+    if (!abfrage.waitForStarted(2000))
+        return false;
+    // A hanging desktop query must not hold up the start of the program.
+    if (!abfrage.waitForFinished(3000)) {
+        abfrage.kill();
+        abfrage.waitForFinished(1000);
+        return false;
+    }
+    if (abfrage.exitStatus() != QProcess::NormalExit || abfrage.exitCode() != 0)
+        return false;
+    const QStringList zeilen = QString::fromLocal8Bit(abfrage.readAllStandardOutput())
+                                   .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const QString& zeile : zeilen) {
+        // xdg-mime may name several entries separated by ';'.
+        const QStringList eintraege = zeile.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (const QString& e : eintraege) {
+            const QString id = e.trimmed();
+            if (id.endsWith(QLatin1String(".desktop")) && DesktopEintragVorhanden(id))
+                return true;
+        }
+    }
+    return false;
+}

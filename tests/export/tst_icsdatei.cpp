@@ -1,0 +1,429 @@
+#include "dialogs/ics/icsdatei.h"
+#include "model/tageszahl.h"
+
+#include "icslesen.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimeZone>
+
+#include <sys/resource.h>
+
+#include <cmath>
+#include <csignal>
+#include <limits>
+
+namespace {
+
+taufgabe Aufgabe(const QString& name, QDate tag, qint32 start, qint32 dauer,
+                 const QStringList& beschreibung = {}, const QStringList& notiz = {})
+{
+    taufgabe a;
+    a.Kurzbezeichnung = name;
+    a.Tag = Tageszahl::ausDatum(tag);
+    a.Start = start;
+    a.Dauer = dauer;
+    a.Beschreibung = beschreibung;
+    a.Notiz = notiz;
+    return a;
+}
+
+QByteArray Lesen(const QString& pfad)
+{
+    QFile f(pfad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Lets writes beyond `bytes` fail as on a full disk; root is bound by it too.
+class Groessengrenze final
+{
+public:
+    explicit Groessengrenze(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_vorher);
+        rlimit neu = m_vorher;
+        neu.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &neu);
+    }
+    ~Groessengrenze()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_vorher);
+        std::signal(SIGXFSZ, SIG_DFL);
+    }
+    Groessengrenze(const Groessengrenze&) = delete;
+    Groessengrenze& operator=(const Groessengrenze&) = delete;
+
+private:
+    rlimit m_vorher{};
+};
+
+} // namespace
+
+class TestIcsDatei final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanupTestCase() { icaltimezone_free_builtin_timezones(); }
+
+    void terminZeiten_data()
+    {
+        QTest::addColumn<QDate>("tag");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("dauer");
+        QTest::addColumn<QDateTime>("beginn");
+        QTest::addColumn<QDateTime>("ende");
+
+        const QDate mai(2026, 5, 3);
+        QTest::newRow("3 May, 08:00 for two hours")
+            << mai << 17 << 3 << QDateTime(mai, QTime(8, 0)) << QDateTime(mai, QTime(10, 0));
+        QTest::newRow("23:30, shortest, ends at midnight next day")
+            << mai << 48 << 0 << QDateTime(mai, QTime(23, 30))
+            << QDateTime(mai.addDays(1), QTime(0, 0));
+        QTest::newRow("first slot, shortest")
+            << mai << 1 << 0 << QDateTime(mai, QTime(0, 0)) << QDateTime(mai, QTime(0, 30));
+        QTest::newRow("whole day, longest from midnight")
+            << mai << 1 << 47 << QDateTime(mai, QTime(0, 0))
+            << QDateTime(mai.addDays(1), QTime(0, 0));
+        QTest::newRow("over the turn of the year")
+            << QDate(2026, 12, 31) << 47 << 2 << QDateTime(QDate(2026, 12, 31), QTime(23, 0))
+            << QDateTime(QDate(2027, 1, 1), QTime(0, 30));
+        QTest::newRow("spring forward day keeps the wall clock")
+            << QDate(2026, 3, 29) << 5 << 3 << QDateTime(QDate(2026, 3, 29), QTime(2, 0))
+            << QDateTime(QDate(2026, 3, 29), QTime(4, 0));
+        QTest::newRow("slot 0 from a damaged file: the evening before")
+            << mai << 0 << 0 << QDateTime(mai.addDays(-1), QTime(23, 30))
+            << QDateTime(mai, QTime(0, 0));
+        QTest::newRow("duration -1: ends as it begins")
+            << mai << 17 << -1 << QDateTime(mai, QTime(8, 0)) << QDateTime(mai, QTime(8, 0));
+        QTest::newRow("a day before the epoch")
+            << QDate(1899, 12, 29) << 17 << 1 << QDateTime(QDate(1899, 12, 29), QTime(8, 0))
+            << QDateTime(QDate(1899, 12, 29), QTime(9, 0));
+    }
+
+    void terminZeiten()
+    {
+        QFETCH(QDate, tag);
+        QFETCH(int, start);
+        QFETCH(int, dauer);
+        QFETCH(QDateTime, beginn);
+        QFETCH(QDateTime, ende);
+
+        const Terminzeiten z = TerminZeiten(Aufgabe(QStringLiteral("x"), tag, start, dauer));
+        const Ortszeit b = OrtszeitAusTageszahl(z.Start);
+        const Ortszeit e = OrtszeitAusTageszahl(z.Ende);
+        QCOMPARE(b, (Ortszeit{beginn.date(), beginn.time()}));
+        QCOMPARE(e, (Ortszeit{ende.date(), ende.time()}));
+    }
+
+    void terminZeitenNimmtDenTagOhneUhrzeit()
+    {
+        taufgabe a = Aufgabe(QStringLiteral("x"), QDate(2026, 5, 3), 17, 3);
+        a.Tag += 0.75; // a day saved with a time of day
+        const Ortszeit b = OrtszeitAusTageszahl(TerminZeiten(a).Start);
+        QCOMPARE(b, (Ortszeit{QDate(2026, 5, 3), QTime(8, 0)}));
+    }
+
+    void ungueltigeTage_data()
+    {
+        QTest::addColumn<double>("tag");
+        QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN();
+        QTest::newRow("infinite") << std::numeric_limits<double>::infinity();
+        QTest::newRow("year 10000") << Tageszahl::ausDatum(QDate(9999, 12, 31)) + 1.0;
+        QTest::newRow("far in the past") << -1.0e9;
+        QTest::newRow("far in the future") << 1.0e15;
+    }
+
+    void ungueltigeTage()
+    {
+        QFETCH(double, tag);
+        taufgabe a = Aufgabe(QStringLiteral("Kaputt"), QDate(2026, 5, 3), 17, 3);
+        a.Tag = tag;
+
+        TIcsKalender kalender;
+        const Terminzeiten z = TerminZeiten(a);
+        QVERIFY_THROWS_EXCEPTION(
+            KalenderFehler, kalender.TerminHinzufuegen(a.Kurzbezeichnung, {}, z.Start, z.Ende));
+        QCOMPARE(kalender.Anzahl(), 0);
+
+        QTemporaryDir dir;
+        const QString pfad = dir.filePath(QStringLiteral("t.ics"));
+        QString fehler;
+        QVERIFY(!TermineSchreiben({Aufgabe(QStringLiteral("Gut"), QDate(2026, 5, 2), 17, 1), a},
+                                  pfad, &fehler));
+        QCOMPARE(fehler, QStringLiteral("Der Termin „Kaputt“ hat kein gültiges Datum."));
+        QVERIFY2(!QFile::exists(pfad), "no half file");
+    }
+
+    void terminText_data()
+    {
+        QTest::addColumn<QStringList>("beschreibung");
+        QTest::addColumn<QStringList>("notiz");
+        QTest::addColumn<QString>("text");
+
+        QTest::newRow("advice, then notes") << QStringList{"Rat 1", "Rat 2"} << QStringList{"Notiz"}
+                                            << QStringLiteral("Rat 1\r\nRat 2\r\nNotiz\r\n");
+        QTest::newRow("advice without notes")
+            << QStringList{"Rat"} << QStringList{} << QStringLiteral("Rat\r\n");
+        QTest::newRow("user task with notes")
+            << QStringList{} << QStringList{"a", "b"} << QStringLiteral("a\r\nb\r\n");
+        QTest::newRow("user task without notes") << QStringList{} << QStringList{} << QString();
+        QTest::newRow("empty lines are kept")
+            << QStringList{"", "x"} << QStringList{""} << QStringLiteral("\r\nx\r\n\r\n");
+    }
+
+    void terminText()
+    {
+        QFETCH(QStringList, beschreibung);
+        QFETCH(QStringList, notiz);
+        QFETCH(QString, text);
+        QCOMPARE(
+            TerminText(Aufgabe(QStringLiteral("x"), QDate(2026, 5, 3), 17, 1, beschreibung, notiz)),
+            text);
+    }
+
+    void dateiWirdVonLibicalGelesen()
+    {
+        const QDate mai(2026, 5, 3);
+        const Aufgabenliste aufgaben{
+            Aufgabe(QStringLiteral("Umziehen"), mai, 17, 3,
+                    {QStringLiteral("Heute ist es so weit.")}),
+            Aufgabe(QStringLiteral("Nachtruhe, endlich; \\ „fertig“"), mai, 48, 0, {},
+                    {QStringLiteral("Notiz mit Ümlaut")}),
+            Aufgabe(QStringLiteral("Eigene Aufgabe"), mai.addDays(1), 20, 1),
+        };
+        QTemporaryDir dir;
+        const QString pfad = dir.filePath(QStringLiteral("termine.ics"));
+        QString fehler;
+        QVERIFY2(TermineSchreiben(aufgaben, pfad, &fehler), qPrintable(fehler));
+
+        const QByteArray roh = Lesen(pfad);
+        const IcsLesen::Kalender k = IcsLesen::Lesen(roh);
+        QVERIFY(k.gelesen);
+        QCOMPARE(k.version, QStringLiteral("2.0"));
+        QVERIFY(!k.prodid.isEmpty());
+        QCOMPARE(k.zonen, QStringList{QString::fromUtf8(KalenderZeitzone())});
+        QCOMPARE(k.ereignisse.size(), 3);
+
+        QSet<QString> uids;
+        for (qsizetype i = 0; i < k.ereignisse.size(); ++i) {
+            const IcsLesen::Ereignis& e = k.ereignisse.at(i);
+            QCOMPARE(e.summary, aufgaben.at(size_t(i)).Kurzbezeichnung);
+            // Never floating: every time names the zone the file describes.
+            QCOMPARE(e.start.tzid, QString::fromUtf8(KalenderZeitzone()));
+            QCOMPARE(e.ende.tzid, QString::fromUtf8(KalenderZeitzone()));
+            QVERIFY(e.stempel.utc);
+            QVERIFY(!e.uid.isEmpty());
+            uids.insert(e.uid);
+        }
+        QCOMPARE(uids.size(), 3);
+
+        const auto& umziehen = k.ereignisse.at(0);
+        QCOMPARE(umziehen.start.datum, mai);
+        QCOMPARE(umziehen.start.zeit, QTime(8, 0));
+        QCOMPARE(umziehen.ende.zeit, QTime(10, 0));
+        QCOMPARE(umziehen.description, QStringLiteral("Heute ist es so weit.\n"));
+
+        const auto& nacht = k.ereignisse.at(1);
+        QCOMPARE(nacht.ende.datum, mai.addDays(1));
+        QCOMPARE(nacht.ende.zeit, QTime(0, 0));
+        QCOMPARE(nacht.description, QStringLiteral("Notiz mit Ümlaut\n"));
+
+        QVERIFY2(!k.ereignisse.at(2).hatDescription, "an empty body sets no DESCRIPTION");
+
+        // libical's part: CR LF everywhere, folded lines of at most 75 octets.
+        QVERIFY(roh.endsWith("\r\n"));
+        QVERIFY(!roh.contains("\n\n"));
+        for (const QByteArray& zeile : roh.split('\n')) {
+            QVERIFY2(zeile.isEmpty() || zeile.endsWith('\r'), zeile.constData());
+            QVERIFY2(zeile.size() <= 76, zeile.constData());
+        }
+    }
+
+    void langeTexteUeberstehenDieFaltung()
+    {
+        // No blank at either end: libical's parser drops them from a value.
+        const QString lang =
+            QStringList(4, QStringLiteral("Übergabeprotokoll für die Wohnung in der "
+                                          "Müllerstraße, Zählerstände, Schlüssel; "
+                                          "alles mit „Fotos“"))
+                .join(QLatin1Char(' '));
+        const QString zeilen = QStringLiteral("Zeile eins\r\nZeile zwei mit \\ und ,;\r\n");
+        TIcsKalender kalender;
+        kalender.TerminHinzufuegen(lang, zeilen + lang,
+                                   Tageszahl::ausDatum(QDate(2026, 5, 3)) + 0.5,
+                                   Tageszahl::ausDatum(QDate(2026, 5, 3)) + 0.75);
+        const IcsLesen::Kalender k = IcsLesen::Lesen(kalender.Text());
+        QCOMPARE(k.ereignisse.size(), 1);
+        QCOMPARE(k.ereignisse.at(0).summary, lang);
+        QCOMPARE(k.ereignisse.at(0).description,
+                 QString(zeilen + lang).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    }
+
+    void steuerzeichenWerdenWeggelassen()
+    {
+        TIcsKalender kalender;
+        const double tag = Tageszahl::ausDatum(QDate(2026, 5, 3));
+        kalender.TerminHinzufuegen(QStringLiteral("A\x01"
+                                                  "B\x1b"),
+                                   QStringLiteral("x\ty\x7f"), tag, tag + 0.1);
+        const IcsLesen::Kalender k = IcsLesen::Lesen(kalender.Text());
+        QCOMPARE(k.ereignisse.size(), 1);
+        QCOMPARE(k.ereignisse.at(0).summary, QStringLiteral("AB"));
+    }
+
+    void endeNichtNachBeginnOhneDtend()
+    {
+        TIcsKalender kalender;
+        const double tag = Tageszahl::ausDatum(QDate(2026, 5, 3));
+        kalender.TerminHinzufuegen(QStringLiteral("gleich"), {}, tag + 0.5, tag + 0.5);
+        kalender.TerminHinzufuegen(QStringLiteral("rückwärts"), {}, tag + 0.5, tag + 0.25);
+        const IcsLesen::Kalender k = IcsLesen::Lesen(kalender.Text());
+        QCOMPARE(k.ereignisse.size(), 2);
+        for (const auto& e : k.ereignisse) {
+            QVERIFY2(!e.hatDtend, qPrintable(e.summary));
+            QCOMPARE(e.start.zeit, QTime(12, 0));
+        }
+    }
+
+    // The VTIMEZONE is built from the machine's zone data; a calendar that knows nothing of
+    // the zone must still place every appointment at the right moment.
+    void zeitzonen_data()
+    {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<QDateTime>("ortszeit");
+
+        const QList<QByteArray> zonen{"Europe/Berlin",    "America/New_York", "Asia/Tokyo",
+                                      "Australia/Sydney", "Asia/Kolkata",     "Europe/London"};
+        const QList<QDateTime> zeiten{QDateTime(QDate(2026, 1, 15), QTime(8, 0)),
+                                      QDateTime(QDate(2026, 7, 15), QTime(8, 0)),
+                                      QDateTime(QDate(2026, 3, 29), QTime(3, 30)),
+                                      QDateTime(QDate(2026, 10, 25), QTime(3, 30)),
+                                      QDateTime(QDate(2031, 12, 31), QTime(23, 30)),
+                                      QDateTime(QDate(1999, 6, 1), QTime(12, 0))};
+        for (const QByteArray& zone : zonen)
+            for (const QDateTime& t : zeiten)
+                QTest::addRow("%s %s", zone.constData(), qPrintable(t.toString(Qt::ISODate)))
+                    << zone << t;
+    }
+
+    void zeitzonen()
+    {
+        QFETCH(QByteArray, zone);
+        QFETCH(QDateTime, ortszeit);
+        if (!QTimeZone(zone).isValid())
+            QSKIP("zone data missing on this machine");
+
+        TIcsKalender kalender(zone);
+        const Ortszeit o{ortszeit.date(), ortszeit.time()};
+        // A second appointment in another year makes the zone span several years.
+        kalender.TerminHinzufuegen(QStringLiteral("früher"), {},
+                                   Ortszeit{QDate(2024, 2, 1), QTime(9, 0)},
+                                   Ortszeit{QDate(2024, 2, 1), QTime(10, 0)});
+        kalender.TerminHinzufuegen(QStringLiteral("t"), {}, o,
+                                   Ortszeit{o.Datum.addDays(1), o.Zeit});
+        const IcsLesen::Kalender k = IcsLesen::Lesen(kalender.Text());
+        QCOMPARE(k.zonen, QStringList{QString::fromLatin1(zone)});
+        QCOMPARE(k.ereignisse.size(), 2);
+        const auto& e = k.ereignisse.at(1);
+        QCOMPARE(e.start.tzid, QString::fromLatin1(zone));
+        QCOMPARE(e.start.datum, o.Datum);
+        QCOMPARE(e.start.zeit, o.Zeit);
+        const QDateTime erwartet = QDateTime(o.Datum, o.Zeit, QTimeZone(zone)).toUTC();
+        QCOMPARE(e.start.alsUtc, erwartet);
+        QCOMPARE(k.ereignisse.at(0).start.alsUtc,
+                 QDateTime(QDate(2024, 2, 1), QTime(9, 0), QTimeZone(zone)).toUTC());
+    }
+
+    void unbekannteZoneWirdBerlin()
+    {
+        TIcsKalender kalender(QByteArrayLiteral("Mars/Olympus_Mons"));
+        QCOMPARE(kalender.Zeitzone(), QByteArrayLiteral("Europe/Berlin"));
+    }
+
+    void kalenderZeitzone_data()
+    {
+        QTest::addColumn<QByteArray>("tz");
+        QTest::addColumn<QByteArray>("zone");
+        QTest::newRow("named zone")
+            << QByteArray("America/New_York") << QByteArray("America/New_York");
+        QTest::newRow("UTC") << QByteArray("UTC") << QByteArray("Europe/Berlin");
+        QTest::newRow("Etc/UTC") << QByteArray("Etc/UTC") << QByteArray("Europe/Berlin");
+        QTest::newRow("unknown") << QByteArray("Mars/Olympus_Mons") << QByteArray("Europe/Berlin");
+    }
+
+    void kalenderZeitzone()
+    {
+        QFETCH(QByteArray, tz);
+        QFETCH(QByteArray, zone);
+        const QByteArray vorher = qgetenv("TZ");
+        const bool hatteTz = qEnvironmentVariableIsSet("TZ");
+        qputenv("TZ", tz);
+        const QByteArray ergebnis = KalenderZeitzone();
+        if (hatteTz)
+            qputenv("TZ", vorher);
+        else
+            qunsetenv("TZ");
+        QCOMPARE(ergebnis, zone);
+    }
+
+    void keineAufgaben()
+    {
+        QTemporaryDir dir;
+        const QString pfad = dir.filePath(QStringLiteral("leer.ics"));
+        QString fehler;
+        QVERIFY2(TermineSchreiben({}, pfad, &fehler), qPrintable(fehler));
+        const IcsLesen::Kalender k = IcsLesen::DateiLesen(pfad);
+        QVERIFY(k.gelesen);
+        QCOMPARE(k.ereignisse.size(), 0);
+        QCOMPARE(k.zonen.size(), 1);
+    }
+
+    void schreibfehlerWirdGemeldet()
+    {
+        QTemporaryDir dir;
+        // Tests run as root, who may write anywhere: a folder that is a file stops even root.
+        const QString datei = dir.filePath(QStringLiteral("kein-ordner"));
+        QFile f(datei);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        const QString pfad = datei + QStringLiteral("/termine.ics");
+
+        QString fehler;
+        QVERIFY(!TermineSchreiben({Aufgabe(QStringLiteral("a"), QDate(2026, 5, 3), 17, 1)}, pfad,
+                                  &fehler));
+        QVERIFY2(
+            fehler.startsWith(
+                QStringLiteral("Die Termindatei „%1“ konnte nicht geschrieben werden: ").arg(pfad)),
+            qPrintable(fehler));
+    }
+
+    void fehlschlagBehaeltDieAlteDatei()
+    {
+        QTemporaryDir dir;
+        const QString pfad = dir.filePath(QStringLiteral("termine.ics"));
+        TIcsKalender kalender;
+        const double tag = Tageszahl::ausDatum(QDate(2026, 5, 3));
+        kalender.TerminHinzufuegen(QStringLiteral("eins"), {}, tag + 0.25, tag + 0.5);
+        kalender.Schreiben(pfad);
+        const QByteArray vorher = Lesen(pfad);
+
+        for (int i = 0; i < 20; ++i)
+            kalender.TerminHinzufuegen(QStringLiteral("mehr"), QStringLiteral("Text ").repeated(50),
+                                       tag, tag + 0.1);
+        {
+            const Groessengrenze grenze(rlim_t(vorher.size() + 200));
+            QVERIFY_THROWS_EXCEPTION(KalenderFehler, kalender.Schreiben(pfad));
+        }
+        QCOMPARE(Lesen(pfad), vorher);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
+                 QStringList{QStringLiteral("termine.ics")});
+    }
+};
+
+QTEST_GUILESS_MAIN(TestIcsDatei)
+#include "tst_icsdatei.moc"

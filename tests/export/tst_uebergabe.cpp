@@ -1,0 +1,84 @@
+// The real hand-over: run by uebergabe_echt.sh under a virtual X server, where a test handler
+// is registered for text/calendar in temporary XDG folders and xdg-open does the rest.
+
+#include "dialogs/outlookapplication.h"
+#include "dialogs/outlookexport.h"
+#include "model/tageszahl.h"
+
+#include "icslesen.h"
+#include "support/modalhelfer.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+class TestUebergabe final : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString m_empfang;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_empfang = qEnvironmentVariable("KL_EMPFANG");
+        if (m_empfang.isEmpty())
+            QSKIP("runs through uebergabe_echt.sh only");
+        QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+        QCoreApplication::setOrganizationName(QString());
+        QCoreApplication::setApplicationName(QStringLiteral("Kistenlotse"));
+    }
+
+    void cleanupTestCase() { icaltimezone_free_builtin_timezones(); }
+
+    void kalenderprogrammIstVerfuegbar() { QVERIFY(OutlookVerfuegbar()); }
+
+    void termineErreichenDasKalenderprogramm()
+    {
+        Aufgabenliste aufgaben;
+        for (int i = 0; i < 3; ++i) {
+            taufgabe a;
+            a.Kurzbezeichnung = QStringLiteral("Termin %1").arg(i + 1);
+            a.Tag = Tageszahl::ausDatum(QDate(2026, 5, 3).addDays(i));
+            a.Start = 17;
+            a.Dauer = 3;
+            aufgaben.push_back(a);
+        }
+
+        TOutlookApplication anwendung;
+        QWidget fenster;
+        QPushButton knopf(&fenster);
+        QStringList texte;
+        ModalHelfer helfer;
+        for (int i = 0; i < 2; ++i)
+            helfer.Druecke(
+                QStringLiteral("OK"),
+                [&](QWidget* w) { texte << qobject_cast<QMessageBox*>(w)->text(); },
+                QStringLiteral("meldung"));
+        QVERIFY(OutlookButtonClick(&fenster, &knopf, aufgaben, anwendung));
+        QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+        QCOMPARE(texte.size(), 2);
+        QCOMPARE(texte.at(1), OutlookErfolgsmeldung());
+
+        // xdg-open starts the handler on its own time.
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(m_empfang), 30000);
+        QFile empfangen(m_empfang);
+        QVERIFY(empfangen.open(QIODevice::ReadOnly));
+        const QByteArray inhalt = empfangen.readAll();
+        QFile geschrieben(anwendung.Dateipfad());
+        QVERIFY(geschrieben.open(QIODevice::ReadOnly));
+        QCOMPARE(inhalt, geschrieben.readAll());
+
+        const IcsLesen::Kalender k = IcsLesen::Lesen(inhalt);
+        QCOMPARE(k.ereignisse.size(), 3);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(k.ereignisse.at(i).summary, aufgaben.at(size_t(i)).Kurzbezeichnung);
+    }
+};
+
+QTEST_MAIN(TestUebergabe)
+#include "tst_uebergabe.moc"
