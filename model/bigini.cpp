@@ -8,15 +8,21 @@
 #include <QSaveFile>
 #include <QVarLengthArray>
 
+#include <algorithm>
 #include <unordered_map>
 
 namespace {
 
 // A piece of the store's text buffer: a section name or an entry line.
+constexpr quint32 kKeinSchluessel = 0xFFFFFFFFu;
+
 struct Stueck
 {
     quint32 anfang = 0;
     quint32 laenge = 0;
+    // Entry lines: length of the key, the text before the first '=' (kKeinSchluessel when
+    // the line has none). Key searches compare it before touching the text.
+    quint32 schluessel = kKeinSchluessel;
 };
 
 struct Abschnitt
@@ -54,12 +60,19 @@ bool gleichOhneFall(QStringView a, QStringView b)
     return true;
 }
 
-// Seeded per process (Qt's hash seed), so a hostile file cannot line up collisions.
+// Seeded per process (Qt's hash seed), so a hostile file cannot line up collisions. Names
+// without anything to fold (digits, lower-case ASCII) are hashed as they are.
 size_t hashOhneFall(QStringView text)
 {
-    QVarLengthArray<char16_t, 128> gefaltet(text.size());
     const char16_t* p = text.utf16();
-    for (qsizetype i = 0; i < text.size(); ++i)
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    while (i < n && p[i] < 0x80 && !(p[i] >= u'A' && p[i] <= u'Z'))
+        ++i;
+    if (i == n)
+        return qHash(text, QHashSeed::globalSeed());
+    QVarLengthArray<char16_t, 128> gefaltet(n);
+    for (i = 0; i < n; ++i)
         gefaltet[i] = falten(p[i]);
     return qHash(QStringView(gefaltet.data(), gefaltet.size()), QHashSeed::globalSeed());
 }
@@ -77,8 +90,20 @@ int hexZiffer(char16_t c)
 
 bool hatZeilenumbruch(QStringView text)
 {
+    if (text.size() > 32) // long values: Qt's vectorised search
+        return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
+    for (const QChar q : text) {
+        const char16_t c = q.unicode();
+        if (c <= u'\r' && (c == u'\r' || c == u'\n'))
+            return true;
+    }
+    return false;
+}
+
+bool enthaelt(QStringView text, char16_t zeichen)
+{
     for (const QChar c : text) {
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n'))
+        if (c.unicode() == zeichen)
             return true;
     }
     return false;
@@ -166,7 +191,7 @@ struct TBigIniFile::Daten
     std::unordered_map<quint32, Indextabelle> schluessel;
     quint32 letzter = 0; // the section found last
 
-    QStringView sicht(Stueck s) const { return QStringView(text).mid(s.anfang, s.laenge); }
+    QStringView sicht(Stueck s) const { return QStringView(text.constData() + s.anfang, s.laenge); }
 
     qint64 abschnittSuchen(QStringView name)
     {
@@ -189,23 +214,15 @@ struct TBigIniFile::Daten
         return i;
     }
 
-    // The key of an entry line: the text before its first '='; empty view when it has none.
-    static qsizetype schluesselLaenge(QStringView zeile)
-    {
-        return zeile.indexOf(QLatin1Char('='));
-    }
-
     Indextabelle& schluesselindex(quint32 a)
     {
         auto [it, neu] = schluessel.try_emplace(a);
         if (neu) {
             const std::vector<Stueck>& zeilen = abschnitte[a].zeilen;
             for (size_t i = 0; i < zeilen.size(); ++i) {
-                const QStringView zeile = sicht(zeilen[i]);
-                const qsizetype k = schluesselLaenge(zeile);
-                if (k < 0)
+                if (zeilen[i].schluessel == kKeinSchluessel)
                     continue;
-                const QStringView key = zeile.left(k);
+                const QStringView key = sicht(zeilen[i]).left(zeilen[i].schluessel);
                 const size_t h = hash32(key);
                 if (it->second.suchen(h, [&](quint32 w) { return keyPasst(a, w, key); }) < 0)
                     it->second.einfuegen(h, static_cast<quint32>(i));
@@ -217,16 +234,13 @@ struct TBigIniFile::Daten
     bool keyPasst(quint32 a, quint32 zeilenIndex, QStringView key) const
     {
         const Stueck s = abschnitte[a].zeilen[zeilenIndex];
-        const auto k = static_cast<quint32>(key.size());
-        return s.laenge > k && text.at(s.anfang + k) == QLatin1Char('=')
-               && gleichOhneFall(QStringView(text).mid(s.anfang, k), key);
+        return s.schluessel == static_cast<quint32>(key.size())
+               && gleichOhneFall(QStringView(text.constData() + s.anfang, s.schluessel), key);
     }
 
     // Index of the key's first entry line in section a, or -1.
     qint64 zeileSuchen(quint32 a, QStringView key)
     {
-        if (key.contains(QLatin1Char('=')))
-            return -1;
         const std::vector<Stueck>& zeilen = abschnitte[a].zeilen;
         if (zeilen.size() >= kSchluesselindexAb) {
             return schluesselindex(a).suchen(hash32(key),
@@ -249,11 +263,17 @@ struct TBigIniFile::Daten
 
     Stueck anhaengen(std::initializer_list<QStringView> teile)
     {
-        Stueck s{static_cast<quint32>(text.size()), 0};
+        qsizetype laenge = 0;
         for (const QStringView t : teile)
-            text.append(t);
-        s.laenge = static_cast<quint32>(text.size() - s.anfang);
-        return s;
+            laenge += t.size();
+        const qsizetype anfang = text.size();
+        text.resize(anfang + laenge); // grows geometrically
+        auto* ziel = reinterpret_cast<char16_t*>(text.data()) + anfang;
+        for (const QStringView t : teile) {
+            std::copy_n(t.utf16(), t.size(), ziel);
+            ziel += t.size();
+        }
+        return Stueck{static_cast<quint32>(anfang), static_cast<quint32>(laenge)};
     }
 
     void ersetzt(Stueck alt)
@@ -363,10 +383,17 @@ void TBigIniFile::einlesen(const QByteArray& daten)
     const qsizetype n = d->text.size();
     qint64 aktuell = -1; // -1: before the first section or inside a dropped duplicate
     qsizetype i = 0;
+    qsizetype lf = -1; // the next LF at or after i (n when none), kept across lone CRs
     while (i < n) {
-        qsizetype ende = i;
-        while (ende < n && p[ende] != u'\r' && p[ende] != u'\n')
-            ++ende;
+        // Qt's vectorised search for LF, then for a CR before it.
+        if (lf < i) {
+            lf = QStringView(p + i, n - i).indexOf(u'\n');
+            lf = lf < 0 ? n : i + lf;
+        }
+        qsizetype ende = lf;
+        const qsizetype cr = QStringView(p + i, lf - i).indexOf(u'\r');
+        if (cr >= 0)
+            ende = i + cr;
         const qsizetype laenge = ende - i;
         qsizetype weiter = ende;
         if (ende < n)
@@ -390,36 +417,39 @@ void TBigIniFile::einlesen(const QByteArray& daten)
                 d->namen.einfuegen(h, static_cast<quint32>(aktuell));
             }
         } else if (aktuell >= 0) {
+            const qsizetype gleich = QStringView(p + i, laenge).indexOf(u'=');
             d->abschnitte[static_cast<size_t>(aktuell)].zeilen.push_back(
-                Stueck{static_cast<quint32>(i), static_cast<quint32>(laenge)});
+                Stueck{static_cast<quint32>(i), static_cast<quint32>(laenge),
+                       gleich < 0 ? kKeinSchluessel : static_cast<quint32>(gleich)});
         }
         i = weiter;
     }
 }
 
-QString TBigIniFile::ReadString(QStringView section, QStringView key, const QString& vorgabe) const
+bool TBigIniFile::WertLesen(QStringView section, QStringView key, QStringView* wert) const
 {
     const qint64 a = d->abschnittSuchen(section);
     if (a < 0)
-        return vorgabe;
+        return false;
     const qint64 z = d->zeileSuchen(static_cast<quint32>(a), key);
     if (z < 0)
-        return vorgabe;
+        return false;
     const Stueck s = d->abschnitte[static_cast<size_t>(a)].zeilen[static_cast<size_t>(z)];
-    return d->sicht(s).sliced(key.size() + 1).toString();
+    *wert = d->sicht(s).sliced(key.size() + 1);
+    return true;
+}
+
+QString TBigIniFile::ReadString(QStringView section, QStringView key, const QString& vorgabe) const
+{
+    QStringView wert;
+    return WertLesen(section, key, &wert) ? wert.toString() : vorgabe;
 }
 
 qint32 TBigIniFile::ReadInteger(QStringView section, QStringView key, qint32 vorgabe) const
 {
-    const qint64 a = d->abschnittSuchen(section);
-    if (a < 0)
-        return vorgabe;
-    const qint64 z = d->zeileSuchen(static_cast<quint32>(a), key);
-    if (z < 0)
-        return vorgabe;
-    const Stueck s = d->abschnitte[static_cast<size_t>(a)].zeilen[static_cast<size_t>(z)];
+    QStringView text;
     qint32 wert = 0;
-    return ZahlLesen(d->sicht(s).sliced(key.size() + 1), &wert) ? wert : vorgabe;
+    return WertLesen(section, key, &text) && ZahlLesen(text, &wert) ? wert : vorgabe;
 }
 
 bool TBigIniFile::ReadBool(QStringView section, QStringView key, bool vorgabe) const
@@ -429,14 +459,22 @@ bool TBigIniFile::ReadBool(QStringView section, QStringView key, bool vorgabe) c
 
 bool TBigIniFile::WriteString(QStringView section, QStringView key, QStringView value)
 {
-    if (hatZeilenumbruch(section) || hatZeilenumbruch(key) || hatZeilenumbruch(value)
-        || key.contains(QLatin1Char('=')) || key.startsWith(QLatin1Char('[')))
+    // Only what could break the line structure is refused: a line break anywhere, a '=' in a
+    // key (it would end the key early) and a line that would read back as a section header.
+    // A section or key already in the store has passed these checks.
+    if (hatZeilenumbruch(value)
+        || (key.startsWith(QLatin1Char('[')) && value.endsWith(QLatin1Char(']'))))
         return false;
     if (!d->platzFuer(section.size() + key.size() + 1 + value.size()))
         return false;
 
     qint64 a = d->abschnittSuchen(section);
+    const qint64 z = a >= 0 ? d->zeileSuchen(static_cast<quint32>(a), key) : -1;
+    if (z < 0 && (hatZeilenumbruch(key) || enthaelt(key, u'=')))
+        return false;
     if (a < 0) {
+        if (hatZeilenumbruch(section))
+            return false;
         a = static_cast<qint64>(d->abschnitte.size());
         const Stueck name = d->anhaengen({section});
         d->abschnitte.push_back(Abschnitt{name, {}});
@@ -444,23 +482,26 @@ bool TBigIniFile::WriteString(QStringView section, QStringView key, QStringView 
         d->letzter = static_cast<quint32>(a);
     }
     const auto ai = static_cast<quint32>(a);
-    const qint64 z = d->zeileSuchen(ai, key);
     if (z >= 0) {
         Stueck& alt = d->abschnitte[ai].zeilen[static_cast<size_t>(z)];
         const QStringView zeile = d->sicht(alt);
         if (zeile.size() == key.size() + 1 + value.size() && zeile.startsWith(key)
             && zeile.sliced(key.size() + 1) == value)
             return true;
-        const Stueck neu = d->anhaengen({key, u"=", value});
+        Stueck neu = d->anhaengen({key, u"=", value});
+        neu.schluessel = static_cast<quint32>(key.size());
         const Stueck vorher = alt;
         d->abschnitte[ai].zeilen[static_cast<size_t>(z)] = neu;
         d->ersetzt(vorher);
     } else {
         std::vector<Stueck>& zeilen = d->abschnitte[ai].zeilen;
         zeilen.push_back(d->anhaengen({key, u"=", value}));
-        const auto index = d->schluessel.find(ai);
-        if (index != d->schluessel.end())
-            index->second.einfuegen(hash32(key), static_cast<quint32>(zeilen.size() - 1));
+        zeilen.back().schluessel = static_cast<quint32>(key.size());
+        if (zeilen.size() > kSchluesselindexAb) {
+            const auto index = d->schluessel.find(ai);
+            if (index != d->schluessel.end())
+                index->second.einfuegen(hash32(key), static_cast<quint32>(zeilen.size() - 1));
+        }
     }
     m_geaendert = true;
     return true;
@@ -468,7 +509,18 @@ bool TBigIniFile::WriteString(QStringView section, QStringView key, QStringView 
 
 bool TBigIniFile::WriteInteger(QStringView section, QStringView key, qint32 value)
 {
-    return WriteString(section, key, QString::number(value));
+    // Formatted on the stack: plans write several integers per task.
+    char16_t puffer[12];
+    char16_t* ende = puffer + 12;
+    char16_t* p = ende;
+    quint32 betrag = value < 0 ? 0u - static_cast<quint32>(value) : static_cast<quint32>(value);
+    do {
+        *--p = char16_t(u'0' + betrag % 10);
+        betrag /= 10;
+    } while (betrag != 0);
+    if (value < 0)
+        *--p = u'-';
+    return WriteString(section, key, QStringView(p, ende));
 }
 
 bool TBigIniFile::WriteBool(QStringView section, QStringView key, bool value)
@@ -504,33 +556,46 @@ bool TBigIniFile::SectionExists(QStringView section) const
 
 QByteArray TBigIniFile::Inhalt() const
 {
-    static constexpr QStringView kZeilenende = u"\r\n";
+    // Walks the file's text piece by piece; `stueck` returns false to stop.
+    auto durchlaufen = [this](auto stueck) {
+        static constexpr QStringView kZeilenende = u"\r\n";
+        for (const Abschnitt& a : d->abschnitte) {
+            if (a.zeilen.empty())
+                continue;
+            if (!stueck(u"[") || !stueck(d->sicht(a.name)) || !stueck(u"]") || !stueck(kZeilenende))
+                return false;
+            for (const Stueck& z : a.zeilen) {
+                if (!stueck(d->sicht(z)) || !stueck(kZeilenende))
+                    return false;
+            }
+            if (!stueck(kZeilenende))
+                return false;
+        }
+        return true;
+    };
+
     qsizetype groesse = 0;
-    for (const Abschnitt& a : d->abschnitte) {
-        if (a.zeilen.empty())
-            continue;
-        groesse += a.name.laenge + 6;
-        for (const Stueck& z : a.zeilen)
-            groesse += z.laenge + 2;
-    }
+    durchlaufen([&](QStringView t) {
+        groesse += t.size();
+        return true;
+    });
+    // Straight into Windows-1252 bytes; only a character outside it makes the UTF-8 round.
+    QByteArray bytes(groesse, Qt::Uninitialized);
+    char* ziel = bytes.data();
+    if (durchlaufen([&](QStringView t) {
+            if (!Cp1252::kodierenNach(t, ziel))
+                return false;
+            ziel += t.size();
+            return true;
+        }))
+        return bytes;
+
     QString text;
     text.reserve(groesse);
-    for (const Abschnitt& a : d->abschnitte) {
-        if (a.zeilen.empty())
-            continue;
-        text.append(QLatin1Char('['));
-        text.append(d->sicht(a.name));
-        text.append(QLatin1Char(']'));
-        text.append(kZeilenende);
-        for (const Stueck& z : a.zeilen) {
-            text.append(d->sicht(z));
-            text.append(kZeilenende);
-        }
-        text.append(kZeilenende);
-    }
-    QByteArray bytes;
-    if (Cp1252::kodieren(text, &bytes))
-        return bytes;
+    durchlaufen([&](QStringView t) {
+        text.append(t);
+        return true;
+    });
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
 }
 

@@ -58,10 +58,13 @@ public:
     QString ReadString(QStringView section, QStringView key, const QString& vorgabe) const;
     qint32 ReadInteger(QStringView section, QStringView key, qint32 vorgabe) const;
     bool ReadBool(QStringView section, QStringView key, bool vorgabe) const;
+    // The value without a copy, valid until the next write; false when section or key is
+    // missing.
+    bool WertLesen(QStringView section, QStringView key, QStringView* wert) const;
 
     // False, leaving the store unchanged, when the entry cannot be stored as one line that
     // reads back the same: a line break in section, key or value, a '=' in the key, or a key
-    // beginning with '['.
+    // beginning with '[' together with a value ending in ']'.
     bool WriteString(QStringView section, QStringView key, QStringView value);
     bool WriteInteger(QStringView section, QStringView key, qint32 value);
     bool WriteBool(QStringView section, QStringView key, bool value);

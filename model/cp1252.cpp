@@ -30,21 +30,24 @@ inline int byteFuer(char16_t c)
 
 QString dekodieren(QByteArrayView bytes)
 {
+    static const auto tabelle = [] {
+        std::array<char16_t, 256> t{};
+        for (int b = 0; b < 256; ++b)
+            t[static_cast<size_t>(b)] = (b >= 0x80 && b < 0xA0) ? kObereSteuerzeichen[static_cast<size_t>(b - 0x80)]
+                                                                 : char16_t(b);
+        return t;
+    }();
     QString text(bytes.size(), Qt::Uninitialized);
     char16_t* ziel = reinterpret_cast<char16_t*>(text.data());
     const auto* quelle = reinterpret_cast<const unsigned char*>(bytes.data());
     const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const unsigned char b = quelle[i];
-        ziel[i] = (b >= 0x80 && b < 0xA0) ? kObereSteuerzeichen[b - 0x80u] : char16_t(b);
-    }
+    for (qsizetype i = 0; i < n; ++i)
+        ziel[i] = tabelle[quelle[i]];
     return text;
 }
 
-bool kodieren(QStringView text, QByteArray* bytes)
+bool kodierenNach(QStringView text, char* ziel)
 {
-    bytes->resize(text.size());
-    char* ziel = bytes->data();
     const char16_t* quelle = text.utf16();
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
@@ -59,6 +62,12 @@ bool kodieren(QStringView text, QByteArray* bytes)
         ziel[i] = static_cast<char>(static_cast<unsigned char>(b));
     }
     return true;
+}
+
+bool kodieren(QStringView text, QByteArray* bytes)
+{
+    bytes->resize(text.size());
+    return kodierenNach(text, bytes->data());
 }
 
 bool passt(QStringView text)

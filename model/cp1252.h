@@ -16,6 +16,9 @@ QString dekodieren(QByteArrayView bytes);
 // False (and *bytes unspecified) when a character of `text` has no Windows-1252 byte.
 bool kodieren(QStringView text, QByteArray* bytes);
 
+// Writes text.size() bytes to `ziel`; false at the first character without a byte.
+bool kodierenNach(QStringView text, char* ziel);
+
 // Whether every character of `text` has a Windows-1252 byte.
 bool passt(QStringView text);
 

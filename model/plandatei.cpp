@@ -22,9 +22,16 @@ bool istZeilenumbruch(QChar c)
     return c == QLatin1Char('\r') || c == QLatin1Char('\n');
 }
 
+bool hatZeilenumbruch(const QString& text)
+{
+    return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
+}
+
 // Titles and date texts are single lines: a stray line break becomes a blank.
 QString einzeilig(const QString& text)
 {
+    if (!hatZeilenumbruch(text))
+        return text;
     QString ergebnis = text;
     for (QChar& c : ergebnis) {
         if (istZeilenumbruch(c))
@@ -33,18 +40,24 @@ QString einzeilig(const QString& text)
     return ergebnis;
 }
 
-// The one-line form, with a line break inside a line written as the '|' it becomes anyway
-// when the file is read again.
+// The one-line form (ZeilenZuText, built in one piece), with a line break inside a line
+// written as the '|' it becomes anyway when the file is read again.
 QString alsZeilenText(const QStringList& zeilen)
 {
-    QString text = ZeilenZuText(zeilen);
+    qsizetype groesse = 0;
+    for (const QString& z : zeilen)
+        groesse += z.size() + 1;
+    QString text(groesse, Qt::Uninitialized);
+    QChar* ziel = text.data();
     for (const QString& z : zeilen) {
-        if (std::any_of(z.begin(), z.end(), istZeilenumbruch)) {
-            text.replace(QStringLiteral("\r\n"), QStringLiteral("|"));
-            text.replace(QLatin1Char('\r'), QLatin1Char('|'));
-            text.replace(QLatin1Char('\n'), QLatin1Char('|'));
-            break;
-        }
+        std::copy_n(z.constData(), z.size(), ziel);
+        ziel += z.size();
+        *ziel++ = QLatin1Char('|');
+    }
+    if (hatZeilenumbruch(text)) {
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("|"));
+        text.replace(QLatin1Char('\r'), QLatin1Char('|'));
+        text.replace(QLatin1Char('\n'), QLatin1Char('|'));
     }
     return text;
 }
@@ -56,7 +69,7 @@ int ziffer(QChar c)
 
 // "dd.mm.yyyy" as written by the program takes a short way; every other form goes through
 // the program's general date reading.
-bool tagLesen(const QString& text, double* tag)
+bool tagLesen(QStringView text, double* tag)
 {
     if (text.size() == 10 && text[2] == QLatin1Char('.') && text[5] == QLatin1Char('.')) {
         int z[8];
@@ -75,7 +88,50 @@ bool tagLesen(const QString& text, double* tag)
             return true;
         }
     }
-    return Tageszahl::ausText(text, tag);
+    return Tageszahl::ausText(text.toString(), tag);
+}
+
+// TextZuZeilen for a value in the store, without copying it first. A value never holds a
+// line break (the store splits lines there), so only '|' separates; a final one adds no line.
+QStringList zeilenLesen(const TBigIniFile& ini, QStringView abschnitt, QStringView schluessel)
+{
+    QStringView text;
+    QStringList zeilen;
+    if (!ini.WertLesen(abschnitt, schluessel, &text))
+        return zeilen;
+    qsizetype anfang = 0;
+    for (;;) {
+        const qsizetype trenner = text.indexOf(u'|', anfang);
+        if (trenner < 0)
+            break;
+        zeilen.append(text.sliced(anfang, trenner - anfang).toString());
+        anfang = trenner + 1;
+    }
+    if (anfang < text.size())
+        zeilen.append(text.sliced(anfang).toString());
+    return zeilen;
+}
+
+// Tageszahl::Text without the cost of QString::arg, which shows in plans of thousands of
+// tasks.
+QString tagText(double tag)
+{
+    const QDate d = Tageszahl::zuDatum(tag);
+    if (!d.isValid())
+        return {};
+    const int teile[3] = {d.day(), d.month(), d.year()};
+    char16_t puffer[10] = {};
+    auto zweistellig = [&](int wert, int pos) {
+        puffer[pos] = char16_t(u'0' + wert / 10);
+        puffer[pos + 1] = char16_t(u'0' + wert % 10);
+    };
+    zweistellig(teile[0], 0);
+    puffer[2] = u'.';
+    zweistellig(teile[1], 3);
+    puffer[5] = u'.';
+    zweistellig(teile[2] / 100, 6);
+    zweistellig(teile[2] % 100, 8);
+    return QString(reinterpret_cast<const QChar*>(puffer), 10);
 }
 
 qint32 ganzerTag(double tag)
@@ -102,7 +158,7 @@ bool InDateiSchreiben(const taufgabe& a, TBigIniFile& ini)
                     && ini.WriteBool(s, u"mitSpedition", a.mitSpedition)
                     && ini.WriteBool(s, u"ohneSpedition", a.ohneSpedition)
                     && ini.WriteInteger(s, u"vorgabeDauer", a.vorgabeDauer)
-                    && ini.WriteString(s, u"Tag", Tageszahl::Text(a.Tag))
+                    && ini.WriteString(s, u"Tag", tagText(a.Tag))
                     && ini.WriteInteger(s, u"Start", a.Start)
                     && ini.WriteInteger(s, u"Dauer", a.Dauer)
                     && ini.WriteBool(s, u"Benutzeraufgabe", a.Benutzeraufgabe);
@@ -114,12 +170,13 @@ bool AusDateiLesen(taufgabe& a, const TBigIniFile& ini, qint32 nummer)
     a.Nummer = nummer;
     const QString s = QString::number(nummer);
     a.Kurzbezeichnung = ini.ReadString(s, u"Kurzbezeichnung", QString());
-    a.Beschreibung = TextZuZeilen(ini.ReadString(s, u"Beschreibung", QString()));
-    a.Notiz = TextZuZeilen(ini.ReadString(s, u"Notiz", QString()));
+    a.Beschreibung = zeilenLesen(ini, s, u"Beschreibung");
+    a.Notiz = zeilenLesen(ini, s, u"Notiz");
     a.Druckvorlage = ini.ReadInteger(s, u"Druckvorlage", 0);
     a.ausserhalbBuerozeit = ini.ReadBool(s, u"ausserhalbBuerozeit", true);
     a.auchSonntags = ini.ReadBool(s, u"auchSonntags", true);
-    a.vorher = VorherLesen(ini.ReadString(s, u"vorher", QString()));
+    QStringView text;
+    a.vorher = ini.WertLesen(s, u"vorher", &text) ? VorherLesen(text) : QList<qint32>();
     a.beiAuszugsrenovierung = ini.ReadBool(s, u"beiAuszugsrenovierung", true);
     a.beiEinzugsrenovierung = ini.ReadBool(s, u"beiEinzugsrenovierung", true);
     a.mitSpedition = ini.ReadBool(s, u"mitSpedition", true);
@@ -127,7 +184,7 @@ bool AusDateiLesen(taufgabe& a, const TBigIniFile& ini, qint32 nummer)
     a.mitKindern = false;
     a.vorgabeDauer = ini.ReadInteger(s, u"vorgabeDauer", 0);
     double tag = 0;
-    if (tagLesen(ini.ReadString(s, u"Tag", QStringLiteral("01.01.1999")), &tag))
+    if (tagLesen(ini.WertLesen(s, u"Tag", &text) ? text : QStringView(u"01.01.1999"), &tag))
         a.Tag = tag;
     else
         a.Tag = Tageszahl::jetzt();

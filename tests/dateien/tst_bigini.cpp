@@ -244,6 +244,8 @@ void TestBigIni::schreibenErsetzt_data()
     QTest::newRow("gleicher Text") << "x" << "1" << QByteArray("[a]\r\nx=1\r\ny=2\r\nX=9\r\n\r\n[b]\r\nz=1\r\n\r\n") << false;
     QTest::newRow("andere Schreibung des Schlüssels")
         << "Y" << "2" << QByteArray("[a]\r\nx=1\r\nY=2\r\nX=9\r\n\r\n[b]\r\nz=1\r\n\r\n") << true;
+    QTest::newRow("Schlüssel mit [ ohne ] am Ende")
+        << "[w" << "4" << QByteArray("[a]\r\nx=1\r\ny=2\r\nX=9\r\n[w=4\r\n\r\n[b]\r\nz=1\r\n\r\n") << true;
     QTest::newRow("neuer Schlüssel ans Ende des Abschnitts")
         << "w" << "4" << QByteArray("[a]\r\nx=1\r\ny=2\r\nX=9\r\nw=4\r\n\r\n[b]\r\nz=1\r\n\r\n") << true;
 }
@@ -272,6 +274,8 @@ void TestBigIni::schreibenAbgelehnt_data()
     QTest::newRow("= im Schlüssel") << "a" << "k=1" << "x";
     QTest::newRow("Schlüssel wie Abschnittskopf") << "a" << "[b" << "]";
     QTest::newRow("LF im Abschnitt") << "a\nb" << "k" << "x";
+    QTest::newRow("= im Schlüssel, neuer Abschnitt") << "neu" << "k=1" << "x";
+    QTest::newRow("LF im Schlüssel, neuer Abschnitt") << "neu" << "k\r" << "x";
 }
 
 void TestBigIni::schreibenAbgelehnt()
