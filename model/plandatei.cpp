@@ -48,13 +48,19 @@ QString alsZeilenText(const QStringList& zeilen)
     for (const QString& z : zeilen)
         groesse += z.size() + 1;
     QString text(groesse, Qt::Uninitialized);
-    QChar* ziel = text.data();
+    auto* ziel = reinterpret_cast<char16_t*>(text.data());
+    bool umbruch = false;
     for (const QString& z : zeilen) {
-        std::copy_n(z.constData(), z.size(), ziel);
+        const auto* quelle = reinterpret_cast<const char16_t*>(z.constData());
+        for (qsizetype i = 0; i < z.size(); ++i) {
+            const char16_t c = quelle[i];
+            umbruch |= c == u'\r' || c == u'\n';
+            ziel[i] = c;
+        }
         ziel += z.size();
-        *ziel++ = QLatin1Char('|');
+        *ziel++ = u'|';
     }
-    if (hatZeilenumbruch(text)) {
+    if (umbruch) {
         text.replace(QStringLiteral("\r\n"), QStringLiteral("|"));
         text.replace(QLatin1Char('\r'), QLatin1Char('|'));
         text.replace(QLatin1Char('\n'), QLatin1Char('|'));
@@ -99,16 +105,17 @@ QStringList zeilenLesen(const TBigIniFile& ini, QStringView abschnitt, QStringVi
     QStringList zeilen;
     if (!ini.WertLesen(abschnitt, schluessel, &text))
         return zeilen;
+    const QChar* p = text.data();
+    const qsizetype n = text.size();
     qsizetype anfang = 0;
-    for (;;) {
-        const qsizetype trenner = text.indexOf(u'|', anfang);
-        if (trenner < 0)
-            break;
-        zeilen.append(text.sliced(anfang, trenner - anfang).toString());
-        anfang = trenner + 1;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (p[i] == QLatin1Char('|')) {
+            zeilen.append(QString(p + anfang, i - anfang));
+            anfang = i + 1;
+        }
     }
-    if (anfang < text.size())
-        zeilen.append(text.sliced(anfang).toString());
+    if (anfang < n)
+        zeilen.append(QString(p + anfang, n - anfang));
     return zeilen;
 }
 

@@ -37,7 +37,8 @@ bool IstAufgabenabschnitt(QStringView name, qint32* nummer);
 
 // Reads the situation from "allgemein" and appends one task per task section in file order,
 // also those that failed to read. False when the file could not be read, has no section, or
-// its last section is a task section that failed.
+// its last section is a task section that failed; also, without appending anything, for more
+// than 100,000 task sections (no plan has that many; a hostile file would cost gigabytes).
 bool PlanLaden(const QString& pfad, Aufgabenliste& aufgaben, Situation& situation);
 bool PlanLaden(const TBigIniFile& ini, Aufgabenliste& aufgaben, Situation& situation);
 
