@@ -12,9 +12,9 @@
 
 namespace {
 
-// A piece of the store's text buffer: a section name or an entry line.
 constexpr quint32 kKeinSchluessel = 0xFFFFFFFFu;
 
+// A piece of the store's text buffer: a section name or an entry line.
 struct Stueck
 {
     quint32 anfang = 0;

@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QDate>
 
-#include <algorithm>
 #include <cmath>
 
 namespace {
