@@ -87,8 +87,11 @@ bool Plan::TagGesperrt(double tag, int landA, int landB)
 {
     if (!std::isfinite(tag))
         return false;
-    if (Tageszahl::Wochentag(tag) == 1)
-        return true;
+    return Tageszahl::Wochentag(tag) == 1 || Feiertag(tag, landA, landB);
+}
+
+bool Plan::Feiertag(double tag, int landA, int landB)
+{
     const QDate d = Tageszahl::zuDatum(tag);
     if (!d.isValid())
         return false;

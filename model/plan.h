@@ -53,6 +53,9 @@ public:
     void ZustandSichern();
     void ZustandWiederherstellen();
 
+    // A holiday in either state.
+    static bool Feiertag(double tag, int landA, int landB);
+    // A Sunday or a holiday in either state: tasks without auchSonntags move off it.
     static bool TagGesperrt(double tag, int landA, int landB);
 
 private:

@@ -1,13 +1,14 @@
 #include "widgets/schrift.h"
 
 #include <QFontDatabase>
+#include <QStringList>
 
 namespace {
 QFont arial()
 {
     QFont f(QStringLiteral("Arial"));
-    f.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                   QStringLiteral("DejaVu Sans")});
+    f.setFamilies(QStringList{QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                              QStringLiteral("DejaVu Sans")});
     f.setStyleHint(QFont::SansSerif);
     return f;
 }

@@ -1,0 +1,565 @@
+#include "app/kalenderform.h"
+
+#include "app/kwbild.h"
+#include "app/reihenfolge.h"
+#include "app/situationsform.h"
+#include "app/splashform.h"
+#include "app/tday.h"
+#include "model/plandatei.h"
+#include "model/tageszahl.h"
+#include "widgets/artwork.h"
+#include "widgets/farben.h"
+#include "widgets/meldung.h"
+#include "widgets/qvimagebutton.h"
+#include "widgets/schrift.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+#include <cmath>
+
+const QString TKalenderForm::HinweisZiehen = QStringLiteral(
+    "Sie können die Aufgabe bei gedückter Maustaste an einen anderen Tag verschieben.");
+const QString TKalenderForm::HinweisFreieFlaeche = QStringLiteral(
+    "Mit einem Klick auf freie Kalenderfläche können Sie eine neue Aufgabe hinzufügen.");
+const QString TKalenderForm::HinweisAufgabe =
+    QStringLiteral("Mit einem Klick auf die Aufgabe erhalten Sie weitere Informationen.");
+
+namespace {
+
+// The command buttons from top to bottom, with their object names and pictures.
+struct Knopfbeschreibung
+{
+    const char* name;
+    QLatin1String bild;
+};
+
+constexpr std::array<Knopfbeschreibung, Fensterlayout::Anzahlknoepfe> Knopfliste{{
+    {"RuckgaengigButton", Artwork::Kalender::Rueckgaengig},
+    {"HilfeButton", Artwork::Kalender::Hilfe},
+    {"EigenerTerminButton", Artwork::Kalender::NeueAufgabe},
+    {"NeuButton", Artwork::Kalender::NeuBeginnen},
+    {"SpeicherButton", Artwork::Kalender::Speichern},
+    {"LadenButton", Artwork::Kalender::Laden},
+    {"VorlagenButton", Artwork::Kalender::Vorlagen},
+    {"DruckenButton", Artwork::Kalender::Drucken},
+    {"OutlookButton", Artwork::Kalender::Outlook},
+    {"EndeButton", Artwork::Kalender::Ende},
+}};
+
+// Positions in Knopfliste.
+namespace K {
+enum { Rueckgaengig, Hilfe, EigenerTermin, Neu, Speichern, Laden, Vorlagen, Drucken, Outlook, Ende };
+}
+
+const std::array<const char*, 7> Wochentage{"Montag", "Dienstag", "Mittwoch", "Donnerstag",
+                                            "Freitag", "Samstag", "Sonntag"};
+
+} // namespace
+
+TKalenderForm::TKalenderForm(QWidget* eltern) : QWidget(eltern), einstellungsPfad(EinstellungsPfad())
+{
+    setObjectName(QStringLiteral("KalenderForm"));
+    setWindowTitle(QStringLiteral("Kistenlotse der Quellmark AG"));
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+    resize(755, 620);
+    setMinimumSize(400, 380);
+
+    m_titel = new QLabel(QStringLiteral("Ihr Umzugskalender"), this);
+    m_titel->setObjectName(QStringLiteral("Label2"));
+    m_titel->setFont(ArialPixel(32, true));
+    m_titel->setStyleSheet(QStringLiteral("color: rgb(0, 0, 102);"));
+    m_titel->move(20, 0);
+    m_titel->adjustSize();
+
+    m_deko = new TQvImage(this);
+    m_deko->setObjectName(QStringLiteral("Image1"));
+    m_deko->setFileName(QString(Artwork::Dekorspalte));
+    m_logo = new TQvImage(this);
+    m_logo->setObjectName(QStringLiteral("Image2"));
+    m_logo->setFileName(QString(Artwork::Logo));
+
+    m_wochentage = new QWidget(this);
+    m_wochentage->setObjectName(QStringLiteral("WeekdaysPanel"));
+    m_wochentage->setAutoFillBackground(true);
+    QPalette kopf = m_wochentage->palette();
+    kopf.setColor(QPalette::Window, Farben::Dunkelblau);
+    kopf.setColor(QPalette::WindowText, Qt::white);
+    m_wochentage->setPalette(kopf);
+    QFont kopfSchrift = font();
+    kopfSchrift.setBold(true);
+    m_kwLabel = new QLabel(QStringLiteral("KW"), m_wochentage);
+    m_kwLabel->setObjectName(QStringLiteral("KWLabel"));
+    m_kwLabel->setFont(kopfSchrift);
+    m_kwLabel->setAlignment(Qt::AlignCenter);
+    m_kwLabel->setGeometry(1, 0, 20, Fensterlayout::Kopfleistenhoehe);
+    for (size_t k = 0; k < Wochentage.size(); ++k) {
+        auto* l = new QLabel(QString::fromLatin1(Wochentage[k]), m_wochentage);
+        l->setObjectName(QString::fromLatin1(Wochentage[k]) + QStringLiteral("Label"));
+        l->setFont(kopfSchrift);
+        l->setAlignment(Qt::AlignCenter);
+        m_tagKoepfe[k] = l;
+    }
+
+    m_scrollBox = new QScrollArea(this);
+    m_scrollBox->setObjectName(QStringLiteral("ScrollBox1"));
+    m_scrollBox->setFrameShape(QFrame::NoFrame);
+    m_scrollBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scrollBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_scrollBox->verticalScrollBar()->setFixedWidth(16);
+    m_scrollBox->setWidgetResizable(false);
+    m_scrollBox->setBackgroundRole(QPalette::Window);
+    m_inhalt = new QWidget;
+    m_inhalt->setObjectName(QStringLiteral("Kalenderinhalt"));
+    m_inhalt->setAutoFillBackground(true);
+    m_inhalt->setPalette(pal);
+    m_scrollBox->setWidget(m_inhalt); // the scroll area owns the content
+    m_scrollBox->viewport()->installEventFilter(this);
+    m_inhalt->installEventFilter(this);
+
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("StatusPanel"));
+    m_status->setAutoFillBackground(true);
+    m_status->setPalette(pal);
+    m_status->setStyleSheet(QStringLiteral("color: red; background: white;"));
+    m_status->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    KnoepfeAnlegen();
+
+    for (QFileDialog** d : {&SaveDialog1, &OpenDialog1}) {
+        *d = new QFileDialog(this);
+        (*d)->setNameFilters({QStringLiteral("Umzugsdateien (*.kvr)"), QStringLiteral("Alle Dateien (*)")});
+    }
+    SaveDialog1->setObjectName(QStringLiteral("SaveDialog1"));
+    SaveDialog1->setWindowTitle(QStringLiteral("Umzug speichern"));
+    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
+    SaveDialog1->setFileMode(QFileDialog::AnyFile);
+    SaveDialog1->setDefaultSuffix(QStringLiteral("kvr"));
+    OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
+    OpenDialog1->setWindowTitle(QStringLiteral("Umzug laden"));
+    OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
+    OpenDialog1->setFileMode(QFileDialog::ExistingFile);
+
+    m_splash = new TSplashForm(this);
+    m_situation = new TSituationsForm(this);
+    m_reihenfolge = new TReihenfolge(this);
+
+    AufgabeOeffnen = [this](qint32) { PlatzhalterOeffnen(QStringLiteral("Aufgabe")); };
+    EigeneAufgabeOeffnen = [this](qint32, double) {
+        PlatzhalterOeffnen(QStringLiteral("Eigene Aufgabe"));
+    };
+}
+
+TKalenderForm::~TKalenderForm() = default;
+
+void TKalenderForm::KnoepfeAnlegen()
+{
+    for (size_t i = 0; i < Knopfliste.size(); ++i) {
+        auto* k = new TQvImageButton(QString(Knopfliste[i].bild), this);
+        k->setObjectName(QString::fromLatin1(Knopfliste[i].name));
+        m_knoepfe[i] = k;
+    }
+    m_knoepfe[K::Rueckgaengig]->setEnabled(false);
+    connect(m_knoepfe[K::Rueckgaengig], &TQvImageButton::OnClick, this,
+            &TKalenderForm::RuckgaengigButtonClick);
+    connect(m_knoepfe[K::Hilfe], &TQvImageButton::OnClick, this, &TKalenderForm::HilfeButtonClick);
+    connect(m_knoepfe[K::EigenerTermin], &TQvImageButton::OnClick, this,
+            &TKalenderForm::EigenerTerminButtonClick);
+    connect(m_knoepfe[K::Ende], &TQvImageButton::OnClick, this, &TKalenderForm::EndeButtonClick);
+    connect(m_knoepfe[K::Neu], &TQvImageButton::OnClick, this, &TKalenderForm::NeuButtonClick);
+    connect(m_knoepfe[K::Speichern], &TQvImageButton::OnClick, this, &TKalenderForm::PlanSpeichern);
+    connect(m_knoepfe[K::Laden], &TQvImageButton::OnClick, this, &TKalenderForm::PlanOeffnen);
+}
+
+TQvImageButton* TKalenderForm::Knopf(const char* name) const
+{
+    for (size_t i = 0; i < Knopfliste.size(); ++i)
+        if (qstrcmp(Knopfliste[i].name, name) == 0)
+            return m_knoepfe[i];
+    return nullptr;
+}
+
+bool TKalenderForm::Starten()
+{
+    if (m_splash->exec() != QDialog::Accepted)
+        return false;
+    const double heute = Tageszahl::heute();
+    m_situation->DatenSetzen(heute + 15, heute + 30);
+    if (m_situation->exec() != QDialog::Accepted)
+        return false;
+    const Einstellungen& e = m_situation->GeleseneEinstellungen();
+    FensterLageSetzen(e.fensteroben, e.fensterlinks, e.fensterbreite, e.fensterhoehe);
+    m_ersterStart = false;
+    KalenderAktualisieren();
+    return true;
+}
+
+void TKalenderForm::FensterLageSetzen(int oben, int links, int breite, int hoehe)
+{
+    if (breite >= 0 && hoehe >= 0 && oben >= 0) {
+        setWindowState(Qt::WindowNoState);
+        move(links, oben);
+        resize(std::max(breite, minimumWidth()), std::max(hoehe, minimumHeight()));
+        show();
+    } else {
+        // Nothing stored, or the window was maximised when it was closed.
+        showMaximized();
+    }
+}
+
+// ---------------------------------------------------------------- calendar
+
+void TKalenderForm::KalenderErstellen(int bundeslandA, int bundeslandB, bool auszugsrenovierung,
+                                      bool einzugsrenovierung, bool spedition, bool kinder,
+                                      double einzugdatum, double auszugdatum, bool neuPlanen)
+{
+    TageFreigeben();
+
+    Situation& s = m_plan.situation;
+    s.BundeslandA = bundeslandA;
+    s.BundeslandB = bundeslandB;
+    s.Auszugsrenovierung = auszugsrenovierung;
+    s.Einzugsrenovierung = einzugsrenovierung;
+    s.Spedition = spedition;
+    s.Kinder = kinder;
+    s.Einzugdatum = Tageszahl::Text(einzugdatum);
+    s.Auszugdatum = Tageszahl::Text(auszugdatum);
+
+    if (neuPlanen)
+        m_plan.AbfolgeSuchen(einzugdatum, auszugdatum, this);
+
+    m_spanne = SpanneBerechnen(m_plan.Aufgaben, Tageszahl::heute());
+    m_tage.reserve(static_cast<size_t>(m_spanne.anzdays));
+    for (int i = 0; i < m_spanne.anzdays; ++i) {
+        auto* zelle = new tday(this, m_spanne.firstday + i, m_inhalt);
+        zelle->setObjectName(QStringLiteral("Tag%1").arg(i));
+        m_tage.push_back(zelle);
+    }
+
+    m_wochen = Kalenderwochen(m_spanne);
+    delete m_kwBild; // replaced at every build
+    m_kwBild = new KWBild(m_wochen, m_inhalt);
+    m_kwBild->setObjectName(QStringLiteral("KWBild"));
+    m_kwBild->move(0, 0);
+
+    FeiertageMarkieren(bundeslandA, bundeslandB);
+    KalenderAktualisieren();
+    ZellenAnordnen();
+    for (tday* t : m_tage)
+        t->show();
+    m_kwBild->show();
+    gezogeneAufgabe = -1;
+}
+
+void TKalenderForm::KalenderNeuAufbauen()
+{
+    const Situation s = m_plan.situation;
+    double einzug = 0;
+    double auszug = 0;
+    Tageszahl::ausText(s.Einzugdatum, &einzug);
+    Tageszahl::ausText(s.Auszugdatum, &auszug);
+    KalenderErstellen(s.BundeslandA, s.BundeslandB, s.Auszugsrenovierung, s.Einzugsrenovierung,
+                      s.Spedition, s.Kinder, einzug, auszug, false);
+}
+
+void TKalenderForm::TageFreigeben()
+{
+    for (tday* t : m_tage)
+        t->hide();
+    for (tday* t : m_tage)
+        delete t;
+    m_tage.clear();
+}
+
+void TKalenderForm::FeiertageMarkieren(int bundeslandA, int bundeslandB)
+{
+    for (tday* t : m_tage) {
+        if (t->daten.Datum > 0)
+            t->daten.Feiertag = Plan::Feiertag(t->daten.Datum, bundeslandA, bundeslandB);
+    }
+    m_inhalt->update();
+}
+
+void TKalenderForm::KalenderAktualisieren()
+{
+    std::vector<TagDaten*> zellen;
+    zellen.reserve(m_tage.size());
+    for (tday* t : m_tage)
+        zellen.push_back(&t->daten);
+    AufgabenVerteilen(m_plan.Aufgaben, zellen);
+    m_inhalt->update();
+}
+
+void TKalenderForm::ZellenAnordnen()
+{
+    const int breite = m_scrollBox->width();
+    const int zeilen = static_cast<int>(m_tage.size()) / 7;
+    m_inhalt->resize(m_scrollBox->viewport()->width(), std::max(zeilen, 1) * Fensterlayout::Zellenhoehe);
+    for (size_t i = 0; i < m_tage.size(); ++i)
+        m_tage[i]->setGeometry(Fensterlayout::Zelle(static_cast<int>(i), breite));
+}
+
+void TKalenderForm::WochentageAnordnen()
+{
+    for (size_t k = 0; k < m_tagKoepfe.size(); ++k)
+        m_tagKoepfe[k]->setGeometry(Fensterlayout::Wochentagskopf(static_cast<int>(k), m_wochentage->width()));
+}
+
+double TKalenderForm::ErsterTag() const
+{
+    return m_tage.empty() ? 0 : m_tage.front()->daten.Datum;
+}
+
+double TKalenderForm::LetzterTag() const
+{
+    return m_tage.empty() ? 0 : m_tage.back()->daten.Datum;
+}
+
+std::vector<const TagDaten*> TKalenderForm::TagDatenListe() const
+{
+    std::vector<const TagDaten*> liste;
+    liste.reserve(m_tage.size());
+    for (const tday* t : m_tage)
+        liste.push_back(&t->daten);
+    return liste;
+}
+
+void TKalenderForm::KeineAbfolge(const QString& text)
+{
+    Meldung(this, MeldungsArt::Bestaetigung, text, OK);
+}
+
+// ---------------------------------------------------------------- gestures
+
+void TKalenderForm::ZellenFreigabe(tday* quelle, QPoint pos)
+{
+    const QPoint imInhalt = quelle->mapTo(m_inhalt, pos);
+    auto* ziel = qobject_cast<tday*>(m_inhalt->childAt(imInhalt));
+    if (!ziel || !ziel->isEnabled()) {
+        gezogeneAufgabe = -1;
+        return;
+    }
+    if (gezogeneAufgabe >= 0 && ziel != quelle) {
+        const int i = m_plan.AufgabeSuchen(gezogeneAufgabe);
+        if (i >= 0) {
+            const taufgabe& a = m_plan.Aufgaben[static_cast<size_t>(i)];
+            if (AufgabeVerschieben(a.Nummer, a.Start, ziel->Datum())) {
+                ZustandSichern();
+                m_plan.Aufgaben[static_cast<size_t>(i)].Tag = ziel->Datum();
+                KalenderAktualisieren();
+            }
+        }
+    } else {
+        const int t = quelle->daten.TerminInHoehe(pos.y());
+        if (t < 0) {
+            EigeneAufgabeOeffnen(-1, quelle->Datum());
+        } else {
+            const qint32 nummer = quelle->daten.Termine[static_cast<size_t>(t)].Nummer;
+            const int i = m_plan.AufgabeSuchen(nummer);
+            if (i >= 0 && m_plan.Aufgaben[static_cast<size_t>(i)].Benutzeraufgabe)
+                EigeneAufgabeOeffnen(nummer, quelle->Datum());
+            else
+                AufgabeOeffnen(nummer);
+        }
+        KalenderAktualisieren();
+    }
+    gezogeneAufgabe = -1;
+}
+
+void TKalenderForm::PlatzhalterOeffnen(const QString& titel)
+{
+    QDialog d(this);
+    d.setObjectName(QStringLiteral("Platzhalter"));
+    d.setWindowTitle(titel);
+    auto* layout = new QVBoxLayout(&d);
+    layout->addWidget(new QLabel(titel, &d));
+    auto* knoepfe = new QDialogButtonBox(QDialogButtonBox::Close, &d);
+    connect(knoepfe, &QDialogButtonBox::rejected, &d, &QDialog::reject);
+    layout->addWidget(knoepfe);
+    d.exec();
+}
+
+// ---------------------------------------------------------------- moving and undo
+
+bool TKalenderForm::AufgabeVerschieben(qint32 nummer, qint32 start, double tag)
+{
+    const QStringList zeilen = m_plan.ReihenfolgePruefen(nummer, start, tag);
+    if (zeilen.isEmpty())
+        return true;
+    m_reihenfolge->KonflikteZeigen(zeilen);
+    m_reihenfolge->exec(); // only ever ends with Cancel
+    return false;
+}
+
+void TKalenderForm::ZustandSichern()
+{
+    m_knoepfe[K::Rueckgaengig]->setEnabled(true);
+    m_plan.ZustandSichern();
+}
+
+void TKalenderForm::ZustandWiederherstellen()
+{
+    m_knoepfe[K::Rueckgaengig]->setEnabled(false);
+    m_plan.ZustandWiederherstellen();
+    KalenderAktualisieren();
+}
+
+bool TKalenderForm::Geaendert() const
+{
+    return m_knoepfe[K::Rueckgaengig]->isEnabled();
+}
+
+void TKalenderForm::RuckgaengigButtonClick()
+{
+    ZustandWiederherstellen();
+}
+
+// ---------------------------------------------------------------- commands
+
+void TKalenderForm::HilfeButtonClick()
+{
+    PlatzhalterOeffnen(QStringLiteral("Hilfe"));
+}
+
+void TKalenderForm::EigenerTerminButtonClick()
+{
+    EigeneAufgabeOeffnen(-1, Tageszahl::heute());
+    KalenderAktualisieren();
+}
+
+void TKalenderForm::EndeButtonClick()
+{
+    close();
+}
+
+void TKalenderForm::NeuButtonClick()
+{
+    m_situation->AbbrechenButton->show();
+    m_situation->exec();
+    m_situation->AbbrechenButton->hide();
+}
+
+void TKalenderForm::PlanSpeichern()
+{
+    // Both dialogs start in the program's folder every time.
+    SaveDialog1->setDirectory(QCoreApplication::applicationDirPath());
+    if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())
+        return;
+    const QString pfad = SaveDialog1->selectedFiles().constFirst();
+    QString fehler;
+    QString einstellungsFehler;
+    // The plan file is replaced only once the new one is complete, and lastsaved is recorded
+    // only for a plan that was really written.
+    if (!PlanDateiSpeichern(pfad, einstellungsPfad, m_plan.Aufgaben, m_plan.situation,
+                            m_spanne.firstday, anzdays(), &fehler, &einstellungsFehler)) {
+        Meldung(this, MeldungsArt::Warnung, QStringLiteral("Beim Speichern ist ein Fehler aufgetreten."), OK);
+        return;
+    }
+    m_knoepfe[K::Rueckgaengig]->setEnabled(false);
+    if (!einstellungsFehler.isEmpty())
+        FehlerBericht(this, einstellungsFehler);
+}
+
+bool TKalenderForm::PlanLaden(const QString& pfad)
+{
+    // The situation changes only with a plan that loaded, so a failed load leaves it intact.
+    Situation gelesen = m_plan.situation;
+    if (!::PlanLaden(pfad, m_plan.Aufgaben, gelesen))
+        return false;
+    m_plan.situation = gelesen;
+    return true;
+}
+
+void TKalenderForm::PlanOeffnen()
+{
+    OpenDialog1->setDirectory(QCoreApplication::applicationDirPath());
+    if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty())
+        return;
+    const QString pfad = OpenDialog1->selectedFiles().constFirst();
+    ZustandSichern();
+    m_plan.Aufgaben.clear();
+    if (PlanLaden(pfad)) {
+        KalenderNeuAufbauen();
+        KalenderAktualisieren();
+    } else {
+        Meldung(this, MeldungsArt::Warnung, QStringLiteral("Beim Laden der Datei ist ein Fehler aufgetreten"), OK);
+        ZustandWiederherstellen();
+    }
+}
+
+void TKalenderForm::StatusAnzeigen(const QString& text)
+{
+    m_status->setText(QStringLiteral("   ") + text);
+}
+
+QString TKalenderForm::StatusText() const
+{
+    return m_status->text();
+}
+
+// ---------------------------------------------------------------- window events
+
+void TKalenderForm::resizeEvent(QResizeEvent* ereignis)
+{
+    const auto l = Fensterlayout::Berechnen(size());
+    m_scrollBox->setGeometry(l.kalender);
+    m_wochentage->setGeometry(l.kopfleiste);
+    m_logo->setGeometry(l.logo);
+    m_deko->setGeometry(l.deko);
+    m_status->setGeometry(l.status);
+    for (size_t i = 0; i < m_knoepfe.size(); ++i) {
+        m_knoepfe[i]->setGeometry(l.knoepfe[i]);
+        m_knoepfe[i]->raise();
+    }
+    m_logo->raise();
+    WochentageAnordnen();
+    ZellenAnordnen();
+    QWidget::resizeEvent(ereignis);
+}
+
+bool TKalenderForm::eventFilter(QObject* objekt, QEvent* ereignis)
+{
+    if (objekt == m_scrollBox->viewport() && ereignis->type() == QEvent::Wheel) {
+        // One notch of 120 scrolls 120 pixels, down for a turn toward the user.
+        auto* rad = static_cast<QWheelEvent*>(ereignis);
+        QScrollBar* leiste = m_scrollBox->verticalScrollBar();
+        leiste->setValue(leiste->value() - rad->angleDelta().y());
+        return true;
+    }
+    if (objekt == m_inhalt && ereignis->type() == QEvent::MouseButtonPress)
+        StatusAnzeigen(QString());
+    if (objekt == m_scrollBox->viewport() && ereignis->type() == QEvent::Resize)
+        ZellenAnordnen();
+    return QWidget::eventFilter(objekt, ereignis);
+}
+
+void TKalenderForm::closeEvent(QCloseEvent* ereignis)
+{
+    if (Geaendert()) {
+        if (Meldung(this, MeldungsArt::Bestaetigung,
+                    QStringLiteral("Ihre letzten Änderungen wurden nicht gespeichert. Trotzdem beenden?"),
+                    OK | Abbrechen)
+            != OK) {
+            ereignis->ignore();
+            return;
+        }
+    } else {
+        QString fehler;
+        const QRect lage = isMaximized() ? QRect(0, -1, width(), height())
+                                         : QRect(pos(), size());
+        if (!FensterSchreiben(einstellungsPfad, lage, &fehler))
+            FehlerBericht(this, fehler);
+    }
+    ereignis->accept();
+}

@@ -1,0 +1,145 @@
+#pragma once
+
+#include "app/fensterlayout.h"
+#include "model/kalender.h"
+#include "model/plan.h"
+#include "widgets/planfenster.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QFileDialog;
+class QLabel;
+class QScrollArea;
+class TQvImage;
+class TQvImageButton;
+class TSituationsForm;
+class TSplashForm;
+class TReihenfolge;
+class tday;
+class KWBild;
+
+// The main window: owns the plan and the calendar of day cells, runs the start sequence and
+// the commands on the plan.
+class TKalenderForm final : public QWidget, public PlanFenster, public PlanMelder
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TKalenderForm)
+
+public:
+    static const QString HinweisZiehen;
+    static const QString HinweisFreieFlaeche;
+    static const QString HinweisAufgabe;
+
+    explicit TKalenderForm(QWidget* eltern = nullptr);
+    ~TKalenderForm() override;
+
+    // The start sequence: splash window, start dialog, first plan, window geometry. False when
+    // the user cancelled; the program ends then.
+    bool Starten();
+
+    // PlanFenster
+    Plan& plan() override { return m_plan; }
+    bool AufgabeVerschieben(qint32 nummer, qint32 start, double tag) override;
+    void ZustandSichern() override;
+    void KalenderNeuAufbauen() override;
+    void KalenderAktualisieren() override;
+    double ErsterTag() const override;
+    double LetzterTag() const override;
+    std::vector<const TagDaten*> TagDatenListe() const override;
+    QWidget* Fenster() override { return this; }
+
+    // PlanMelder
+    void KeineAbfolge(const QString& text) override;
+
+    void KalenderErstellen(int bundeslandA, int bundeslandB, bool auszugsrenovierung,
+                           bool einzugsrenovierung, bool spedition, bool kinder,
+                           double einzugdatum, double auszugdatum, bool neuPlanen);
+    void ZustandWiederherstellen();
+    void StatusAnzeigen(const QString& text);
+    QString StatusText() const;
+
+    // Unsaved changes: the undo button's enabled state.
+    bool Geaendert() const;
+
+    // The window geometry from the settings file (-1 = nothing stored).
+    void FensterLageSetzen(int oben, int links, int breite, int hoehe);
+
+    // Release of a mouse button that was pressed on `quelle`, at `pos` in its coordinates.
+    void ZellenFreigabe(tday* quelle, QPoint pos);
+
+    // Opening a task or a new user task; replaced by the task dialogs when they exist.
+    std::function<void(qint32 nummer)> AufgabeOeffnen;
+    std::function<void(qint32 nummer, double tag)> EigeneAufgabeOeffnen;
+
+    // kistenlotse.ini beside the program; tests point it elsewhere.
+    QString einstellungsPfad;
+
+    // -1 idle, -2 pressed on a cell, else the number of the dragged task.
+    int gezogeneAufgabe = -1;
+
+    const Kalenderspanne& Spanne() const { return m_spanne; }
+    int anzdays() const { return static_cast<int>(m_tage.size()); }
+    double firstday() const { return m_spanne.firstday; }
+    tday* Tag(int i) const { return m_tage.at(static_cast<size_t>(i)); }
+    QScrollArea* Kalenderflaeche() const { return m_scrollBox; }
+    const QList<int>& Wochennummern() const { return m_wochen; }
+    TSituationsForm* Startdialog() const { return m_situation; }
+    TSplashForm* Begruessung() const { return m_splash; }
+    TReihenfolge* Reihenfolgedialog() const { return m_reihenfolge; }
+    TQvImageButton* Knopf(const char* name) const;
+
+    // The plan commands.
+    void NeuButtonClick();
+    void PlanSpeichern();
+    void PlanOeffnen();
+    // Reads a plan file into the task list (appending) and the situation.
+    bool PlanLaden(const QString& pfad);
+    QFileDialog* SaveDialog1 = nullptr;
+    QFileDialog* OpenDialog1 = nullptr;
+
+    // Lays the day cells out again (after a resize of the calendar).
+    void ZellenAnordnen();
+
+protected:
+    void resizeEvent(QResizeEvent* ereignis) override;
+    void closeEvent(QCloseEvent* ereignis) override;
+    bool eventFilter(QObject* objekt, QEvent* ereignis) override;
+
+private:
+    void KnoepfeAnlegen();
+    void TageFreigeben();
+    void FeiertageMarkieren(int bundeslandA, int bundeslandB);
+    void WochentageAnordnen();
+    void PlatzhalterOeffnen(const QString& titel);
+
+    void RuckgaengigButtonClick();
+    void HilfeButtonClick();
+    void EigenerTerminButtonClick();
+    void EndeButtonClick();
+
+    Plan m_plan;
+    Kalenderspanne m_spanne;
+    QList<int> m_wochen;
+    std::vector<tday*> m_tage; // children of the calendar content
+    bool m_ersterStart = true;
+
+    QLabel* m_titel = nullptr;
+    TQvImage* m_logo = nullptr;
+    TQvImage* m_deko = nullptr;
+    QWidget* m_wochentage = nullptr;
+    QLabel* m_kwLabel = nullptr;
+    std::array<QLabel*, 7> m_tagKoepfe{};
+    QScrollArea* m_scrollBox = nullptr;
+    QWidget* m_inhalt = nullptr;
+    KWBild* m_kwBild = nullptr;
+    QLabel* m_status = nullptr;
+    std::array<TQvImageButton*, Fensterlayout::Anzahlknoepfe> m_knoepfe{};
+
+    TSplashForm* m_splash = nullptr;
+    TSituationsForm* m_situation = nullptr;
+    TReihenfolge* m_reihenfolge = nullptr;
+};

@@ -1,0 +1,45 @@
+#include "app/kwbild.h"
+
+#include "app/fensterlayout.h"
+#include "widgets/farben.h"
+#include "widgets/zellenzeichnung.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+QImage KWBildZeichnen(const QList<int>& wochen)
+{
+    using namespace Fensterlayout;
+    const int hoehe = std::max<int>(static_cast<int>(wochen.size()) * Zellenhoehe, 1);
+    QImage bild(Wochenspalte, hoehe, QImage::Format_RGB32);
+    bild.fill(Qt::white);
+    QPainter p(&bild);
+    p.setFont(Zellenzeichnung::ZellenSchrift());
+    const QFontMetrics fm = p.fontMetrics();
+    p.setPen(Qt::white);
+    for (int v = 0; v < wochen.size(); ++v) {
+        const QRect feld(0, v * Zellenhoehe, Wochenspalte, Wochenspalte);
+        p.fillRect(feld, Farben::Mittelblau);
+        const QString text = QString::number(wochen.at(v));
+        const int tw = fm.horizontalAdvance(text);
+        const int th = fm.height();
+        // Offsets of half the free space, rounded toward zero.
+        p.drawText(QRect(feld.left() + (Wochenspalte - tw) / 2, feld.top() + (Wochenspalte - th) / 2,
+                         tw + 1, th),
+                   Qt::AlignLeft | Qt::AlignTop, text);
+    }
+    return bild;
+}
+
+KWBild::KWBild(const QList<int>& wochen, QWidget* eltern)
+    : QWidget(eltern), m_bild(KWBildZeichnen(wochen))
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    resize(m_bild.size());
+}
+
+void KWBild::paintEvent(QPaintEvent* ereignis)
+{
+    QPainter p(this);
+    p.drawImage(ereignis->rect(), m_bild, ereignis->rect());
+}

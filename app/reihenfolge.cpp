@@ -1,0 +1,60 @@
+#include "app/reihenfolge.h"
+
+#include "widgets/schrift.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+
+TReihenfolge::TReihenfolge(QWidget* eltern) : QDialog(eltern)
+{
+    setObjectName(QStringLiteral("Reihenfolge"));
+    setWindowTitle(QStringLiteral("Verschiebung der Aufgabe"));
+    setFixedSize(421, 209);
+
+    auto* label2 = new QLabel(QStringLiteral("Hinweis zur Reihenfolge der Aufgaben:"), this);
+    label2->setObjectName(QStringLiteral("Label2"));
+    QFont fett = label2->font();
+    fett.setBold(true);
+    label2->setFont(fett);
+    label2->setGeometry(16, 8, 390, 18);
+
+    m_scrollBox = new QScrollArea(this);
+    m_scrollBox->setObjectName(QStringLiteral("ScrollBox1"));
+    m_scrollBox->setFrameShape(QFrame::NoFrame);
+    m_scrollBox->setGeometry(16, 28, 390, 82);
+    m_scrollBox->setWidgetResizable(false);
+    m_label1 = new QLabel;
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_label1->setWordWrap(true);
+    m_label1->setFont(ArialPixel(13));
+    m_label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_scrollBox->setWidget(m_label1);
+
+    auto* label3 = new QLabel(
+        QStringLiteral("Bitte verschieben Sie zunächst die abhängigen Aufgaben so, dass eine "
+                       "sinnvolle Reihenfolge erhalten bleibt. Oder klicken Sie auf \"Neu beginnen\" "
+                       "und wählen Sie die Datumsvorgaben passend zu Ihrem Umzugstermin."),
+        this);
+    label3->setObjectName(QStringLiteral("Label3"));
+    label3->setWordWrap(true);
+    label3->setGeometry(16, 114, 390, 52);
+
+    auto* abbrechen = new QPushButton(QStringLiteral("Abbrechen"), this);
+    abbrechen->setObjectName(QStringLiteral("Button3"));
+    abbrechen->setGeometry(421 - 16 - 90, 209 - 12 - 26, 90, 26);
+    abbrechen->setDefault(true);
+    connect(abbrechen, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TReihenfolge::KonflikteZeigen(const QStringList& zeilen)
+{
+    m_label1->setFixedWidth(320);
+    m_label1->setText(zeilen.join(QLatin1Char('\n')));
+    m_label1->setFixedHeight(m_label1->heightForWidth(320));
+}
+
+QString TReihenfolge::KonfliktText() const
+{
+    return m_label1->text();
+}

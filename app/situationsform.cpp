@@ -1,0 +1,201 @@
+#include "app/situationsform.h"
+
+#include "app/kalenderform.h"
+#include "model/tageszahl.h"
+#include "widgets/artwork.h"
+#include "widgets/datumsfeld.h"
+#include "widgets/farben.h"
+#include "widgets/meldung.h"
+#include "widgets/qvimage.h"
+#include "widgets/qvimagebutton.h"
+#include "widgets/schrift.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+
+const QStringList TSituationsForm::Bundeslaender{
+    QStringLiteral("Baden Württemberg"), QStringLiteral("Bayern"),
+    QStringLiteral("Berlin"),            QStringLiteral("Brandenburg"),
+    QStringLiteral("Bremen"),            QStringLiteral("Hamburg"),
+    QStringLiteral("Hessen"),            QStringLiteral("Mecklenburg Vorpommern"),
+    QStringLiteral("Niedersachsen"),     QStringLiteral("Nordrhein Westfalen"),
+    QStringLiteral("Rheinland Pfalz"),   QStringLiteral("Saarland"),
+    QStringLiteral("Sachsen"),           QStringLiteral("Sachsen Anhalt"),
+    QStringLiteral("Schleswig Holstein"), QStringLiteral("Thüringen"),
+    QStringLiteral("anderes /Ausland")};
+
+const QString TSituationsForm::DatenUnzulaessig = QStringLiteral(
+    "Die gewählten Daten für Aus- bzw. Einzug sind unzulässig.\nBitte korrigieren Sie die Eingaben.");
+const QString TSituationsForm::Ladefehler =
+    QStringLiteral("Beim Laden der Datei ist ein Fehler aufgetreten");
+
+namespace {
+constexpr int Breite = 632;
+constexpr int Hoehe = 453;
+constexpr int Spalte = Breite - 120; // the right-hand column
+} // namespace
+
+TSituationsForm::TSituationsForm(TKalenderForm* kalender)
+    : QDialog(kalender), jetzt(&Tageszahl::jetzt),
+      m_kalender(kalender)
+{
+    setObjectName(QStringLiteral("SituationsForm"));
+    setWindowTitle(QStringLiteral("Kistenlotse der Quellmark AG"));
+    setFixedSize(Breite, Hoehe);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+
+    auto* deko = new TQvImage(this);
+    deko->setObjectName(QStringLiteral("Image1"));
+    deko->setFileName(QString(Artwork::Dekorspalte));
+    deko->setGeometry(Spalte, 0, 120, Hoehe);
+    auto* logo = new TQvImage(this);
+    logo->setObjectName(QStringLiteral("Image2"));
+    logo->setFileName(QString(Artwork::Logo));
+    logo->setGeometry(Breite - 200, 0, 200, 32);
+    auto* bild = new TQvImage(this);
+    bild->setObjectName(QStringLiteral("Image3"));
+    bild->setFileName(QString(Artwork::BildLinks));
+    bild->setGeometry(0, Hoehe - 184, 80, 184);
+
+    auto label = [this](const char* name, const QString& text, QRect lage) {
+        auto* l = new QLabel(text, this);
+        l->setObjectName(QString::fromLatin1(name));
+        l->setGeometry(lage);
+        return l;
+    };
+    QLabel* titel = label("Label5", QStringLiteral("Die Eckpunkte"), QRect(100, 20, 400, 40));
+    titel->setFont(ArialPixel(32, true));
+    titel->setStyleSheet(QStringLiteral("color: rgb(0, 0, 102);"));
+    label("Label6", QStringLiteral("Von hier nach dort"), QRect(102, 68, 300, 20))->setFont(ArialPixel(14, true));
+
+    label("Label1", QStringLiteral("Ich ziehe von"), QRect(102, 100, 95, 22));
+    ComboBox1 = new QComboBox(this);
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->addItems(Bundeslaender);
+    ComboBox1->setGeometry(200, 100, 160, 22);
+    CheckBox2 = new QCheckBox(QStringLiteral("beim Auszug renovieren"), this);
+    CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
+    CheckBox2->setGeometry(370, 100, 140, 22);
+
+    label("Label2", QStringLiteral("nach"), QRect(102, 132, 95, 22));
+    ComboBox2 = new QComboBox(this);
+    ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
+    ComboBox2->addItems(Bundeslaender);
+    ComboBox2->setGeometry(200, 132, 160, 22);
+    CheckBox1 = new QCheckBox(QStringLiteral("beim Einzug renovieren"), this);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    CheckBox1->setGeometry(370, 132, 140, 22);
+
+    SpeditionCheckBox = new QCheckBox(QStringLiteral("mit einer Spedition"), this);
+    SpeditionCheckBox->setObjectName(QStringLiteral("SpeditionCheckBox"));
+    SpeditionCheckBox->setGeometry(200, 170, 200, 22);
+    KinderCheckBox = new QCheckBox(QStringLiteral("mit Kindern"), this);
+    KinderCheckBox->setObjectName(QStringLiteral("KinderCheckBox"));
+    KinderCheckBox->setGeometry(200, 194, 200, 22);
+
+    auto datumsfeld = [this](const char* name, QRect lage) {
+        auto* d = new TDateEdit(this);
+        d->setObjectName(QString::fromLatin1(name));
+        d->setKalenderFarbe(Farben::Hellblau);
+        d->setKalenderTitel(QStringLiteral("Wählen Sie ein Datum"));
+        d->setGeometry(lage);
+        return d;
+    };
+    label("Label3", QStringLiteral("Einzug ab dem"), QRect(102, 232, 95, 22));
+    DateEdit1 = datumsfeld("DateEdit1", QRect(200, 232, 120, 22));
+    label("Label4", QStringLiteral("Auszug vor dem"), QRect(102, 262, 95, 22));
+    DateEdit2 = datumsfeld("DateEdit2", QRect(200, 262, 120, 22));
+
+    Label7 = label("Label7", QString(), QRect(102, 304, 400, 110));
+    Label7->setWordWrap(true);
+    Label7->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    WeiterButton = new TQvImageButton(QString(Artwork::Situation::Weiter), this);
+    WeiterButton->setObjectName(QStringLiteral("WeiterButton"));
+    WeiterButton->move(Spalte, Hoehe - 24 - 10);
+    WeiterplanenButton = new TQvImageButton(QString(Artwork::Situation::Weiterplanen), this);
+    WeiterplanenButton->setObjectName(QStringLiteral("WeiterplanenButton"));
+    WeiterplanenButton->move(Spalte, Hoehe - 2 * 24 - 10);
+    AbbrechenButton = new TQvImageButton(QString(Artwork::Situation::Abbrechen), this);
+    AbbrechenButton->setObjectName(QStringLiteral("AbbrechenButton"));
+    AbbrechenButton->hide();
+
+    connect(WeiterButton, &TQvImageButton::OnClick, this, &TSituationsForm::WeiterButtonClick);
+    connect(WeiterplanenButton, &TQvImageButton::OnClick, this,
+            &TSituationsForm::WeiterplanenButtonClick);
+    connect(AbbrechenButton, &TQvImageButton::OnClick, this, &QDialog::reject);
+
+    setTabOrder(ComboBox1, CheckBox2);
+    setTabOrder(CheckBox2, ComboBox2);
+    setTabOrder(ComboBox2, CheckBox1);
+    setTabOrder(CheckBox1, SpeditionCheckBox);
+    setTabOrder(SpeditionCheckBox, KinderCheckBox);
+    setTabOrder(KinderCheckBox, DateEdit1);
+    setTabOrder(DateEdit1, DateEdit2);
+}
+
+void TSituationsForm::DatenSetzen(double einzug, double auszug)
+{
+    DateEdit1->setDate(einzug);
+    DateEdit2->setDate(auszug);
+}
+
+void TSituationsForm::showEvent(QShowEvent* ereignis)
+{
+    FormShow();
+    QDialog::showEvent(ereignis);
+}
+
+void TSituationsForm::FormShow()
+{
+    m_einstellungen = EinstellungenLesen(m_kalender->einstellungsPfad);
+    const QString anfang = QStringLiteral(
+        "Durch beantworten der Fragen und klick auf \"Weiter\"\nbeginnen Sie die Planung eines neuen Umzugs");
+    if (!m_einstellungen.lastsaved.isEmpty()) {
+        Label7->setText(anfang
+                        + QStringLiteral(". \nMit Klick auf \"Weiterplanen\" laden Sie den letzten Umzug.\n (")
+                        + m_einstellungen.lastsaved + QStringLiteral(")"));
+        WeiterplanenButton->show();
+        AbbrechenButton->move(Spalte, WeiterplanenButton->y() - AbbrechenButton->height());
+    } else {
+        Label7->setText(anfang);
+        WeiterplanenButton->hide();
+        AbbrechenButton->move(Spalte, WeiterButton->y() - AbbrechenButton->height());
+    }
+}
+
+void TSituationsForm::WeiterButtonClick()
+{
+    const double e = DateEdit1->Date();
+    const double a = DateEdit2->Date();
+    if (jetzt() > e || e > a) {
+        Meldung(this, MeldungsArt::Bestaetigung, DatenUnzulaessig, OK);
+        return;
+    }
+    m_kalender->plan().Aufgaben.clear();
+    m_kalender->KalenderErstellen(ComboBox1->currentIndex() + 1, ComboBox2->currentIndex() + 1,
+                                  CheckBox2->isChecked(), CheckBox1->isChecked(),
+                                  SpeditionCheckBox->isChecked(), KinderCheckBox->isChecked(), e, a,
+                                  true);
+    accept();
+}
+
+void TSituationsForm::WeiterplanenButtonClick()
+{
+    Plan& plan = m_kalender->plan();
+    plan.Aufgaben.clear();
+    if (m_kalender->PlanLaden(m_einstellungen.lastsaved)) {
+        m_kalender->KalenderNeuAufbauen();
+    } else {
+        Meldung(this, MeldungsArt::Warnung, Ladefehler, OK);
+        plan.Aufgaben.clear();
+        // No plan: an empty calendar of five weeks from this week.
+        m_kalender->KalenderNeuAufbauen();
+    }
+    m_kalender->KalenderAktualisieren();
+    accept();
+}

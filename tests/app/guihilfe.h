@@ -1,0 +1,28 @@
+#pragma once
+
+// Small helpers for driving the calendar window in tests.
+
+#include "model/tageszahl.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QWidget>
+
+inline double T(int jahr, int monat, int tag)
+{
+    return Tageszahl::ausDatum(QDate(jahr, monat, tag));
+}
+
+// Sends a mouse event straight to `w` at `pos` (widget coordinates), as the window system
+// would while the button is held (the pressed widget keeps receiving the events).
+inline void Maus(QWidget* w, QEvent::Type art, QPoint pos, Qt::MouseButton knopf = Qt::LeftButton)
+{
+    const Qt::MouseButtons gedrueckt = art == QEvent::MouseButtonRelease
+                                           ? Qt::NoButton
+                                           : (art == QEvent::MouseMove && knopf == Qt::NoButton
+                                                  ? Qt::NoButton
+                                                  : Qt::MouseButtons(knopf));
+    QMouseEvent e(art, QPointF(pos), w->mapToGlobal(QPointF(pos)),
+                  art == QEvent::MouseMove ? Qt::NoButton : knopf, gedrueckt, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}

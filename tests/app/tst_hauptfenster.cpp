@@ -1,0 +1,378 @@
+#include "guihilfe.h"
+
+#include "app/kalenderform.h"
+#include "app/reihenfolge.h"
+#include "app/tday.h"
+#include "model/plandatei.h"
+#include "support/modalhelfer.h"
+#include "widgets/qvimagebutton.h"
+
+#include <QLabel>
+#include <QMessageBox>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+int ZellenIndex(const TKalenderForm& f, double tag)
+{
+    return static_cast<int>(tag - f.firstday());
+}
+
+// Height inside the cell of the band of task `nummer`, -1 if the cell does not show it.
+int BandMitte(const tday* zelle, qint32 nummer)
+{
+    for (const ttermin& t : zelle->daten.Termine)
+        if (t.Nummer == nummer)
+            return (t.Bereich.top + t.Bereich.bottom) / 2;
+    return -1;
+}
+
+} // namespace
+
+class TestHauptfenster final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void volleRunde();
+    void jahreswechselWochen();
+    void leererPlan();
+    void zellenbreiteFolgtKalender();
+    void hinweise();
+    void klickAufFreieFlaeche_data();
+    void klickAufFreieFlaeche();
+    void klickAufAufgabe();
+    void ziehenAufGleicheZelleOeffnet();
+    void ziehenErlaubtUndRueckgaengig();
+    void ziehenVerweigert();
+    void ziehenAufWochenspalte();
+    void mausrad();
+    void statusLeerBeiKlickDaneben();
+    void fensterlage_data();
+    void fensterlage();
+    void schliessenFragt();
+    void schliessenOhneAenderungSchreibtLage();
+
+private:
+    void Berlin2001();
+
+    std::unique_ptr<QTemporaryDir> m_ordner;
+    std::unique_ptr<TKalenderForm> m_f;
+    QList<qint32> m_geoeffnet;
+    QList<QPair<qint32, double>> m_eigene;
+};
+
+void TestHauptfenster::init()
+{
+    m_ordner = std::make_unique<QTemporaryDir>();
+    m_f = std::make_unique<TKalenderForm>();
+    m_f->einstellungsPfad = m_ordner->filePath(QStringLiteral("kistenlotse.ini"));
+    m_geoeffnet.clear();
+    m_eigene.clear();
+    m_f->AufgabeOeffnen = [this](qint32 n) { m_geoeffnet.append(n); };
+    m_f->EigeneAufgabeOeffnen = [this](qint32 n, double tag) { m_eigene.append({n, tag}); };
+    m_f->resize(1000, 800);
+    m_f->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_f.get()));
+}
+
+void TestHauptfenster::cleanup()
+{
+    m_f->hide();
+    m_f.reset();
+    QVERIFY2(ModalHelfer::OffeneFenster().isEmpty(), qPrintable(ModalHelfer::OffeneFenster().join(u',')));
+}
+
+void TestHauptfenster::Berlin2001()
+{
+    m_f->KalenderErstellen(3, 3, false, false, false, false, T(2001, 9, 10), T(2001, 9, 14), true);
+}
+
+void TestHauptfenster::volleRunde()
+{
+    Berlin2001();
+    QCOMPARE(m_f->firstday(), T(2001, 8, 13));
+    QCOMPARE(m_f->anzdays(), 49);
+    QCOMPARE(m_f->Wochennummern().first(), 33);
+    QCOMPARE(m_f->plan().situation.Einzugdatum, QStringLiteral("10.09.2001"));
+    const tday* umzug = m_f->Tag(ZellenIndex(*m_f, T(2001, 9, 12)));
+    QVERIFY(BandMitte(umzug, 7) > 0);
+    int termine = 0;
+    for (int i = 0; i < m_f->anzdays(); ++i)
+        termine += int(m_f->Tag(i)->daten.Termine.size());
+    QCOMPARE(termine, 33);
+    for (int i = 0; i < m_f->anzdays(); ++i)
+        QVERIFY(!m_f->Tag(i)->daten.Feiertag); // no holiday in Berlin then
+    QCOMPARE(m_f->gezogeneAufgabe, -1);
+    QVERIFY(!m_f->Geaendert());
+}
+
+void TestHauptfenster::jahreswechselWochen()
+{
+    taufgabe a;
+    a.Nummer = 10001;
+    a.Kurzbezeichnung = QStringLiteral("Silvester");
+    a.Tag = T(2026, 12, 31);
+    a.Start = 17;
+    a.Dauer = 3;
+    m_f->plan().Aufgaben = {a};
+    m_f->KalenderNeuAufbauen();
+    QCOMPARE(m_f->firstday(), T(2026, 12, 28));
+    QCOMPARE(m_f->Wochennummern().mid(0, 3), (QList<int>{53, 1, 2}));
+    QVERIFY(m_f->Tag(ZellenIndex(*m_f, T(2027, 1, 1)))->daten.Feiertag);
+    QVERIFY(!m_f->Tag(ZellenIndex(*m_f, T(2027, 1, 2)))->daten.Feiertag);
+}
+
+void TestHauptfenster::leererPlan()
+{
+    m_f->plan().Aufgaben.clear();
+    m_f->KalenderNeuAufbauen();
+    QCOMPARE(m_f->anzdays(), 35);
+    QCOMPARE(Tageszahl::Wochentag(m_f->firstday()), 2);
+    QVERIFY(m_f->firstday() <= Tageszahl::heute() && Tageszahl::heute() < m_f->firstday() + 7);
+    m_f->KalenderAktualisieren();
+}
+
+void TestHauptfenster::zellenbreiteFolgtKalender()
+{
+    Berlin2001();
+    QScrollArea* k = m_f->Kalenderflaeche();
+    QCOMPARE(m_f->Tag(0)->width(), (k->width() - 36) / 7);
+    QCOMPARE(m_f->Tag(8)->geometry().topLeft(), QPoint(20 + (k->width() - 36) / 7, 164));
+    m_f->resize(900, 700);
+    QCOMPARE(m_f->Tag(0)->width(), (k->width() - 36) / 7);
+}
+
+void TestHauptfenster::hinweise()
+{
+    Berlin2001();
+    tday* z = m_f->Tag(ZellenIndex(*m_f, T(2001, 9, 12)));
+    Maus(z, QEvent::MouseMove, QPoint(10, BandMitte(z, 7)), Qt::NoButton);
+    QCOMPARE(m_f->StatusText(), QStringLiteral("   ") + TKalenderForm::HinweisAufgabe);
+    Maus(z, QEvent::MouseMove, QPoint(10, 5), Qt::NoButton);
+    QCOMPARE(m_f->StatusText(), QStringLiteral("   ") + TKalenderForm::HinweisFreieFlaeche);
+    Maus(z, QEvent::MouseButtonPress, QPoint(10, BandMitte(z, 7)));
+    Maus(z, QEvent::MouseMove, QPoint(12, BandMitte(z, 7)));
+    QCOMPARE(m_f->StatusText(), QStringLiteral("   ") + TKalenderForm::HinweisZiehen);
+    QCOMPARE(m_f->gezogeneAufgabe, 7);
+    Maus(z, QEvent::MouseMove, QPoint(200, 5));
+    QCOMPARE(m_f->StatusText(), QStringLiteral("   ") + TKalenderForm::HinweisZiehen);
+    Maus(z, QEvent::MouseButtonRelease, QPoint(12, BandMitte(z, 7)));
+    QCOMPARE(m_f->gezogeneAufgabe, -1);
+}
+
+void TestHauptfenster::klickAufFreieFlaeche_data()
+{
+    QTest::addColumn<Qt::MouseButton>("knopf");
+    QTest::newRow("links") << Qt::LeftButton;
+    QTest::newRow("rechts") << Qt::RightButton;
+}
+
+void TestHauptfenster::klickAufFreieFlaeche()
+{
+    QFETCH(Qt::MouseButton, knopf);
+    Berlin2001();
+    tday* z = m_f->Tag(0); // Monday 13.08.2001: no task
+    Maus(z, QEvent::MouseButtonPress, QPoint(30, 80), knopf);
+    Maus(z, QEvent::MouseButtonRelease, QPoint(30, 80), knopf);
+    QCOMPARE(m_eigene, (QList<QPair<qint32, double>>{{-1, T(2001, 8, 13)}}));
+    QVERIFY(m_geoeffnet.isEmpty());
+    QCOMPARE(m_f->gezogeneAufgabe, -1);
+}
+
+void TestHauptfenster::klickAufAufgabe()
+{
+    Berlin2001();
+    taufgabe eigene;
+    eigene.Nummer = 10001;
+    eigene.Kurzbezeichnung = QStringLiteral("Eigene");
+    eigene.Tag = T(2001, 8, 14);
+    eigene.Start = 17;
+    eigene.Dauer = 0; // drawn empty, still clickable
+    eigene.Benutzeraufgabe = true;
+    m_f->plan().Aufgaben.push_back(eigene);
+    m_f->KalenderAktualisieren();
+
+    tday* umzug = m_f->Tag(ZellenIndex(*m_f, T(2001, 9, 12)));
+    Maus(umzug, QEvent::MouseButtonPress, QPoint(10, BandMitte(umzug, 7)));
+    Maus(umzug, QEvent::MouseButtonRelease, QPoint(10, BandMitte(umzug, 7)));
+    QCOMPARE(m_geoeffnet, QList<qint32>{7});
+
+    tday* dienstag = m_f->Tag(1);
+    Maus(dienstag, QEvent::MouseButtonPress, QPoint(10, 100));
+    Maus(dienstag, QEvent::MouseButtonRelease, QPoint(10, 100));
+    QCOMPARE(m_eigene, (QList<QPair<qint32, double>>{{10001, T(2001, 8, 14)}}));
+}
+
+void TestHauptfenster::ziehenAufGleicheZelleOeffnet()
+{
+    Berlin2001();
+    tday* z = m_f->Tag(ZellenIndex(*m_f, T(2001, 9, 12)));
+    const int y = BandMitte(z, 7);
+    Maus(z, QEvent::MouseButtonPress, QPoint(10, y));
+    Maus(z, QEvent::MouseMove, QPoint(15, y));
+    QCOMPARE(m_f->gezogeneAufgabe, 7);
+    Maus(z, QEvent::MouseButtonRelease, QPoint(20, y));
+    QCOMPARE(m_geoeffnet, QList<qint32>{7});
+    QCOMPARE(m_f->plan().Aufgaben[size_t(m_f->plan().AufgabeSuchen(7))].Tag, T(2001, 9, 12));
+}
+
+void TestHauptfenster::ziehenErlaubtUndRueckgaengig()
+{
+    Berlin2001();
+    // "Bankkonto ummelden" (2) has no predecessor and is nobody's predecessor.
+    const double von = T(2001, 9, 1);
+    const double nach = T(2001, 8, 15);
+    tday* quelle = m_f->Tag(ZellenIndex(*m_f, von));
+    tday* ziel = m_f->Tag(ZellenIndex(*m_f, nach));
+    const int y = BandMitte(quelle, 2);
+    QVERIFY(y > 0);
+    Maus(quelle, QEvent::MouseButtonPress, QPoint(10, y));
+    Maus(quelle, QEvent::MouseMove, QPoint(12, y));
+    const QPoint ueberZiel = quelle->mapFrom(quelle->parentWidget(), ziel->pos() + QPoint(30, 50));
+    Maus(quelle, QEvent::MouseMove, ueberZiel);
+    Maus(quelle, QEvent::MouseButtonRelease, ueberZiel);
+    const taufgabe& bank = m_f->plan().Aufgaben[size_t(m_f->plan().AufgabeSuchen(2))];
+    QCOMPARE(bank.Tag, nach);
+    QCOMPARE(bank.Start, 17);
+    QVERIFY(BandMitte(ziel, 2) > 0);
+    QVERIFY(m_f->Geaendert());
+    QVERIFY(m_geoeffnet.isEmpty());
+
+    TQvImageButton* undo = m_f->Knopf("RuckgaengigButton");
+    QTest::mouseClick(undo, Qt::LeftButton);
+    QCOMPARE(m_f->plan().Aufgaben[size_t(m_f->plan().AufgabeSuchen(2))].Tag, von);
+    QVERIFY(!m_f->Geaendert());
+    QVERIFY(BandMitte(quelle, 2) > 0);
+    // A second undo does nothing: the button is disabled.
+    QTest::mouseClick(undo, Qt::LeftButton);
+    QCOMPARE(m_f->plan().Aufgaben[size_t(m_f->plan().AufgabeSuchen(2))].Tag, von);
+}
+
+void TestHauptfenster::ziehenVerweigert()
+{
+    Berlin2001();
+    tday* quelle = m_f->Tag(ZellenIndex(*m_f, T(2001, 9, 12)));
+    tday* packen = m_f->Tag(ZellenIndex(*m_f, T(2001, 9, 9)));
+    const int y = BandMitte(quelle, 7);
+    Maus(quelle, QEvent::MouseButtonPress, QPoint(10, y));
+    Maus(quelle, QEvent::MouseMove, QPoint(12, y));
+    const QPoint ueberZiel = quelle->mapFrom(quelle->parentWidget(), packen->pos() + QPoint(30, 50));
+
+    ModalHelfer helfer;
+    QString text;
+    QString titel;
+    helfer.Druecke(QStringLiteral("Button3"), [&](QWidget* w) {
+        titel = w->windowTitle();
+        text = m_f->Reihenfolgedialog()->KonfliktText();
+    });
+    Maus(quelle, QEvent::MouseButtonRelease, ueberZiel);
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QCOMPARE(titel, QStringLiteral("Verschiebung der Aufgabe"));
+    QVERIFY(text.split(QLatin1Char('\n')).contains(QStringLiteral("'Packen' sollte vor 'Umziehen' erfolgen.")));
+    QCOMPARE(m_f->plan().Aufgaben[size_t(m_f->plan().AufgabeSuchen(7))].Tag, T(2001, 9, 12));
+    QVERIFY(!m_f->Geaendert());
+    QCOMPARE(m_f->gezogeneAufgabe, -1);
+}
+
+void TestHauptfenster::ziehenAufWochenspalte()
+{
+    Berlin2001();
+    tday* quelle = m_f->Tag(ZellenIndex(*m_f, T(2001, 9, 1)));
+    const int y = BandMitte(quelle, 2);
+    Maus(quelle, QEvent::MouseButtonPress, QPoint(10, y));
+    Maus(quelle, QEvent::MouseMove, QPoint(12, y));
+    const QPoint wochenspalte = quelle->mapFrom(quelle->parentWidget(), QPoint(5, 170));
+    Maus(quelle, QEvent::MouseButtonRelease, wochenspalte);
+    QCOMPARE(m_f->plan().Aufgaben[size_t(m_f->plan().AufgabeSuchen(2))].Tag, T(2001, 9, 1));
+    QVERIFY(m_geoeffnet.isEmpty() && m_eigene.isEmpty());
+    QVERIFY(!m_f->Geaendert());
+    QCOMPARE(m_f->gezogeneAufgabe, -1);
+}
+
+void TestHauptfenster::mausrad()
+{
+    Berlin2001();
+    QScrollArea* k = m_f->Kalenderflaeche();
+    QScrollBar* leiste = k->verticalScrollBar();
+    QVERIFY(leiste->maximum() > 240);
+    leiste->setValue(0);
+    QWheelEvent zuMir(QPointF(50, 50), k->viewport()->mapToGlobal(QPointF(50, 50)), QPoint(),
+                      QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(k->viewport(), &zuMir);
+    QCOMPARE(leiste->value(), 120);
+    QWheelEvent weg(QPointF(50, 50), k->viewport()->mapToGlobal(QPointF(50, 50)), QPoint(),
+                    QPoint(0, 60), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(k->viewport(), &weg);
+    QCOMPARE(leiste->value(), 60);
+}
+
+void TestHauptfenster::statusLeerBeiKlickDaneben()
+{
+    Berlin2001();
+    m_f->StatusAnzeigen(QStringLiteral("x"));
+    QWidget* inhalt = m_f->Kalenderflaeche()->widget();
+    QTest::mouseClick(inhalt, Qt::LeftButton, {}, QPoint(inhalt->width() - 3, 5));
+    QCOMPARE(m_f->StatusText(), QStringLiteral("   "));
+}
+
+void TestHauptfenster::fensterlage_data()
+{
+    QTest::addColumn<QList<int>>("werte"); // oben, links, breite, hoehe
+    QTest::addColumn<bool>("maximiert");
+    QTest::newRow("nichts gespeichert") << QList<int>{-1, -1, -1, -1} << true;
+    QTest::newRow("Breite -1") << QList<int>{10, 10, -1, 500} << true;
+    QTest::newRow("oben -4") << QList<int>{-4, 10, 800, 600} << true;
+    QTest::newRow("gespeichert") << QList<int>{30, 40, 800, 600} << false;
+}
+
+void TestHauptfenster::fensterlage()
+{
+    QFETCH(QList<int>, werte);
+    QFETCH(bool, maximiert);
+    m_f->FensterLageSetzen(werte[0], werte[1], werte[2], werte[3]);
+    QCOMPARE(m_f->isMaximized(), maximiert);
+    if (!maximiert)
+        QCOMPARE(m_f->size(), QSize(800, 600));
+}
+
+void TestHauptfenster::schliessenFragt()
+{
+    Berlin2001();
+    m_f->ZustandSichern(); // an edit
+    ModalHelfer helfer;
+    QString text;
+    helfer.Druecke(QStringLiteral("knopf_abbrechen"), [&](QWidget* w) {
+        text = qobject_cast<QMessageBox*>(w)->text();
+    });
+    QVERIFY(!m_f->close());
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QCOMPARE(text, QStringLiteral("Ihre letzten Änderungen wurden nicht gespeichert. Trotzdem beenden?"));
+    QVERIFY(m_f->isVisible());
+
+    ModalHelfer ok;
+    ok.Druecke(QStringLiteral("knopf_ok"));
+    QVERIFY(m_f->close());
+    QVERIFY2(ok.Erledigt(), qPrintable(ok.Fehler()));
+    QVERIFY(!QFile::exists(m_f->einstellungsPfad)); // no geometry written
+}
+
+void TestHauptfenster::schliessenOhneAenderungSchreibtLage()
+{
+    Berlin2001();
+    m_f->FensterLageSetzen(30, 40, 800, 600);
+    QVERIFY(m_f->close());
+    const Einstellungen e = EinstellungenLesen(m_f->einstellungsPfad);
+    QCOMPARE(e.fensterbreite, 800);
+    QCOMPARE(e.fensterhoehe, 600);
+    QVERIFY(e.fensteroben >= 0);
+}
+
+QTEST_MAIN(TestHauptfenster)
+#include "tst_hauptfenster.moc"

@@ -1,0 +1,273 @@
+#include "guihilfe.h"
+
+#include "app/kalenderform.h"
+#include "app/situationsform.h"
+#include "model/plandatei.h"
+#include "support/modalhelfer.h"
+#include "widgets/qvimagebutton.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestPlanbefehle final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void speichernUndLastsaved();
+    void speichernAbgebrochen();
+    void aendernSpeichernRueckgaengig();
+    void speichernInUnbeschreibbarenOrdner();
+    void oeffnenMarkiertGeaendert();
+    void oeffnenFehlerhaft_data();
+    void oeffnenFehlerhaft();
+    void oeffnenOhneAufgaben();
+    void speichernDannSchliessenFragtNicht();
+    void neuBeginnenAbbrechen();
+
+private:
+    void Datei(QFileDialog* dialog, const QString& pfad, ModalHelfer& helfer);
+    void Klick(const char* knopf) { QTest::mouseClick(m_f->Knopf(knopf), Qt::LeftButton); }
+
+    std::unique_ptr<QTemporaryDir> m_ordner;
+    std::unique_ptr<TKalenderForm> m_f;
+};
+
+namespace {
+// Types the path into the file dialog as a user would: folder, then the name, then Enter.
+// `erzwingen` closes the dialog with OK even when it would refuse the path itself.
+void Eintippen(QWidget* w, const QString& pfad, bool erzwingen)
+{
+    auto* d = qobject_cast<QFileDialog*>(w);
+    QVERIFY(d);
+    const QFileInfo info(pfad);
+    d->setDirectory(info.absolutePath());
+    auto* zeile = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    QVERIFY(zeile);
+    zeile->setText(info.fileName());
+    if (erzwingen)
+        static_cast<QDialog*>(d)->done(QDialog::Accepted);
+    else
+        static_cast<QDialog*>(d)->accept();
+}
+} // namespace
+
+void TestPlanbefehle::init()
+{
+    m_ordner = std::make_unique<QTemporaryDir>();
+    m_f = std::make_unique<TKalenderForm>();
+    m_f->einstellungsPfad = m_ordner->filePath(QStringLiteral("kistenlotse.ini"));
+    m_f->AufgabeOeffnen = [](qint32) {};
+    m_f->EigeneAufgabeOeffnen = [](qint32, double) {};
+    for (QFileDialog* d : {m_f->SaveDialog1, m_f->OpenDialog1})
+        d->setOption(QFileDialog::DontUseNativeDialog);
+    m_f->resize(1000, 800);
+    m_f->show();
+    m_f->KalenderErstellen(3, 3, false, false, false, false, T(2001, 9, 10), T(2001, 9, 14), true);
+}
+
+void TestPlanbefehle::cleanup()
+{
+    m_f->hide();
+    m_f.reset();
+    QVERIFY2(ModalHelfer::OffeneFenster().isEmpty(), qPrintable(ModalHelfer::OffeneFenster().join(u',')));
+}
+
+void TestPlanbefehle::Datei(QFileDialog* dialog, const QString& pfad, ModalHelfer& helfer)
+{
+    helfer.Mache([pfad](QWidget* w) { Eintippen(w, pfad, false); }, dialog->objectName());
+}
+
+void TestPlanbefehle::speichernUndLastsaved()
+{
+    const QString pfad = m_ordner->filePath(QStringLiteral("umzug"));
+    ModalHelfer helfer;
+    Datei(m_f->SaveDialog1, pfad, helfer);
+    Klick("SpeicherButton");
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QVERIFY(QFile::exists(pfad + QStringLiteral(".kvr"))); // default extension
+    QCOMPARE(EinstellungenLesen(m_f->einstellungsPfad).lastsaved, pfad + QStringLiteral(".kvr"));
+    Aufgabenliste gelesen;
+    Situation s;
+    QVERIFY(PlanLaden(pfad + QStringLiteral(".kvr"), gelesen, s));
+    QCOMPARE(gelesen.size(), m_f->plan().Aufgaben.size());
+}
+
+void TestPlanbefehle::speichernAbgebrochen()
+{
+    ModalHelfer helfer;
+    helfer.Mache([](QWidget* w) { static_cast<QDialog*>(w)->reject(); }, QStringLiteral("SaveDialog1"));
+    Klick("SpeicherButton");
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QVERIFY(!QFile::exists(m_f->einstellungsPfad));
+}
+
+void TestPlanbefehle::aendernSpeichernRueckgaengig()
+{
+    m_f->ZustandSichern();
+    m_f->plan().Aufgaben.front().Tag += 1;
+    QVERIFY(m_f->Geaendert());
+    ModalHelfer helfer;
+    Datei(m_f->SaveDialog1, m_ordner->filePath(QStringLiteral("a.kvr")), helfer);
+    Klick("SpeicherButton");
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QVERIFY(!m_f->Geaendert());
+    const double tag = m_f->plan().Aufgaben.front().Tag;
+    Klick("RuckgaengigButton"); // disabled: nothing happens
+    QCOMPARE(m_f->plan().Aufgaben.front().Tag, tag);
+}
+
+void TestPlanbefehle::speichernInUnbeschreibbarenOrdner()
+{
+    // A "folder" that is a regular file cannot hold the plan (tests run as root, where
+    // permissions would not stop the write).
+    QFile sperre(m_ordner->filePath(QStringLiteral("keinordner")));
+    QVERIFY(sperre.open(QIODevice::WriteOnly));
+    sperre.close();
+    QVERIFY(LastsavedSchreiben(m_f->einstellungsPfad, QStringLiteral("/alt/umzug.kvr")));
+    m_f->ZustandSichern();
+    ModalHelfer helfer;
+    QString text;
+    const QString ziel = m_ordner->filePath(QStringLiteral("keinordner/umzug.kvr"));
+    // As if the folder had vanished after it was chosen.
+    helfer.Mache([&](QWidget* w) { Eintippen(w, ziel, true); }, QStringLiteral("SaveDialog1"));
+    helfer.Druecke(QStringLiteral("knopf_ok"), [&](QWidget* w) {
+        text = qobject_cast<QMessageBox*>(w)->text();
+        QCOMPARE(w->windowTitle(), QStringLiteral("Warnung"));
+    }, QStringLiteral("meldung"));
+    Klick("SpeicherButton");
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QCOMPARE(text, QStringLiteral("Beim Speichern ist ein Fehler aufgetreten."));
+    QVERIFY(m_f->Geaendert());
+    QCOMPARE(EinstellungenLesen(m_f->einstellungsPfad).lastsaved, QStringLiteral("/alt/umzug.kvr"));
+}
+
+void TestPlanbefehle::oeffnenMarkiertGeaendert()
+{
+    Plan anderer;
+    anderer.situation.BundeslandA = 13;
+    anderer.situation.BundeslandB = 2;
+    anderer.situation.Einzugdatum = QStringLiteral("01.03.2027");
+    anderer.situation.Auszugdatum = QStringLiteral("10.03.2027");
+    anderer.AbfolgeSuchen(T(2027, 3, 1), T(2027, 3, 10), nullptr);
+    const QString pfad = m_ordner->filePath(QStringLiteral("anderer.kvr"));
+    QVERIFY(PlanSchreiben(pfad, anderer.Aufgaben, anderer.situation, 0, 35));
+    const Aufgabenliste vorher = m_f->plan().Aufgaben;
+
+    ModalHelfer helfer;
+    Datei(m_f->OpenDialog1, pfad, helfer);
+    Klick("LadenButton");
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QCOMPARE(m_f->plan().situation.BundeslandA, 13);
+    QCOMPARE(m_f->plan().Aufgaben.size(), anderer.Aufgaben.size());
+    QVERIFY(m_f->firstday() > T(2027, 1, 1));
+    QVERIFY(m_f->Geaendert());
+    QVERIFY(!QFile::exists(m_f->einstellungsPfad)); // opening does not touch lastsaved
+
+    // Closing now asks; cancelling keeps the window.
+    ModalHelfer frage;
+    frage.Druecke(QStringLiteral("knopf_abbrechen"));
+    QVERIFY(!m_f->close());
+    QVERIFY2(frage.Erledigt(), qPrintable(frage.Fehler()));
+
+    // Undo returns to the plan shown before the open.
+    Klick("RuckgaengigButton");
+    QCOMPARE(m_f->plan().Aufgaben.size(), vorher.size());
+    QCOMPARE(m_f->plan().Aufgaben.front().Tag, vorher.front().Tag);
+}
+
+void TestPlanbefehle::oeffnenFehlerhaft_data()
+{
+    QTest::addColumn<QByteArray>("inhalt");
+    QTest::newRow("leer") << QByteArray();
+    QTest::newRow("letzter Abschnitt ohne Titel") << QByteArray("[7]\r\nTag=01.01.2027\r\n\r\n");
+    QByteArray schrott(4096, '\0');
+    for (int i = 0; i < schrott.size(); ++i)
+        schrott[i] = char((i * 7919) % 251);
+    QTest::newRow("Binaerschrott") << schrott;
+}
+
+void TestPlanbefehle::oeffnenFehlerhaft()
+{
+    QFETCH(QByteArray, inhalt);
+    const QString pfad = m_ordner->filePath(QStringLiteral("kaputt.kvr"));
+    QFile datei(pfad);
+    QVERIFY(datei.open(QIODevice::WriteOnly));
+    datei.write(inhalt);
+    datei.close();
+    const Aufgabenliste vorher = m_f->plan().Aufgaben;
+    const Situation situation = m_f->plan().situation;
+
+    ModalHelfer helfer;
+    QString text;
+    Datei(m_f->OpenDialog1, pfad, helfer);
+    helfer.Druecke(QStringLiteral("knopf_ok"), [&](QWidget* w) {
+        text = qobject_cast<QMessageBox*>(w)->text();
+    }, QStringLiteral("meldung"));
+    Klick("LadenButton");
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QCOMPARE(text, QStringLiteral("Beim Laden der Datei ist ein Fehler aufgetreten"));
+    QCOMPARE(m_f->plan().Aufgaben.size(), vorher.size());
+    for (size_t i = 0; i < vorher.size(); ++i) {
+        QCOMPARE(m_f->plan().Aufgaben[i].Nummer, vorher[i].Nummer);
+        QCOMPARE(m_f->plan().Aufgaben[i].Tag, vorher[i].Tag);
+    }
+    QCOMPARE(m_f->plan().situation, situation);
+    QVERIFY(!m_f->Geaendert());
+}
+
+void TestPlanbefehle::oeffnenOhneAufgaben()
+{
+    // A file without task sections is a plan without tasks: five empty weeks from this week.
+    const QString pfad = m_ordner->filePath(QStringLiteral("leer.kvr"));
+    QFile datei(pfad);
+    QVERIFY(datei.open(QIODevice::WriteOnly));
+    datei.write("[allgemein]\r\nBundeslandA=5\r\n\r\n");
+    datei.close();
+    ModalHelfer helfer;
+    Datei(m_f->OpenDialog1, pfad, helfer);
+    Klick("LadenButton");
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QVERIFY(m_f->plan().Aufgaben.empty());
+    QCOMPARE(m_f->plan().situation.BundeslandA, 5);
+    QCOMPARE(m_f->anzdays(), 35);
+    QVERIFY(m_f->firstday() <= Tageszahl::heute() && Tageszahl::heute() < m_f->firstday() + 7);
+}
+
+void TestPlanbefehle::speichernDannSchliessenFragtNicht()
+{
+    m_f->ZustandSichern();
+    ModalHelfer helfer;
+    Datei(m_f->SaveDialog1, m_ordner->filePath(QStringLiteral("b.kvr")), helfer);
+    Klick("SpeicherButton");
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QVERIFY(m_f->close()); // no question: a box would stay unanswered and fail cleanup
+    const Einstellungen e = EinstellungenLesen(m_f->einstellungsPfad);
+    QVERIFY(e.fensterbreite > 0);
+    QCOMPARE(e.lastsaved, m_ordner->filePath(QStringLiteral("b.kvr")));
+}
+
+void TestPlanbefehle::neuBeginnenAbbrechen()
+{
+    const Aufgabenliste vorher = m_f->plan().Aufgaben;
+    ModalHelfer helfer;
+    helfer.Mache([](QWidget* w) {
+        auto* s = static_cast<TSituationsForm*>(w);
+        QVERIFY(s->AbbrechenButton->isVisible());
+        QTest::mouseClick(s->AbbrechenButton, Qt::LeftButton);
+    }, QStringLiteral("SituationsForm"));
+    Klick("NeuButton");
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QVERIFY(!m_f->Startdialog()->AbbrechenButton->isVisibleTo(m_f->Startdialog()));
+    QCOMPARE(m_f->plan().Aufgaben.size(), vorher.size());
+}
+
+QTEST_MAIN(TestPlanbefehle)
+#include "tst_planbefehle.moc"

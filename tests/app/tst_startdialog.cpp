@@ -1,0 +1,267 @@
+#include "guihilfe.h"
+
+#include "app/kalenderform.h"
+#include "app/situationsform.h"
+#include "app/splashform.h"
+#include "model/plandatei.h"
+#include "support/modalhelfer.h"
+#include "widgets/datumsfeld.h"
+#include "widgets/qvimagebutton.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestStartdialog final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void splashKlickSchliesst();
+    void splashSchliessfeldBeendet();
+    void splashZeitAbgelaufen();
+    void startFolge();
+    void startAbgebrochen();
+    void datumspruefung_data();
+    void datumspruefung();
+    void ohneLetztenPlan();
+    void mitLetztemPlan();
+    void weiterplanenOhneDatei();
+    void weiterplanenMitDatei();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_ordner;
+    std::unique_ptr<TKalenderForm> m_f;
+};
+
+void TestStartdialog::init()
+{
+    m_ordner = std::make_unique<QTemporaryDir>();
+    m_f = std::make_unique<TKalenderForm>();
+    m_f->einstellungsPfad = m_ordner->filePath(QStringLiteral("kistenlotse.ini"));
+}
+
+void TestStartdialog::cleanup()
+{
+    m_f->hide();
+    m_f.reset();
+    QVERIFY2(ModalHelfer::OffeneFenster().isEmpty(), qPrintable(ModalHelfer::OffeneFenster().join(u',')));
+}
+
+void TestStartdialog::splashKlickSchliesst()
+{
+    ModalHelfer helfer;
+    QString titel;
+    helfer.Mache([&](QWidget* w) {
+        titel = w->windowTitle();
+        QVERIFY(static_cast<TSplashForm*>(w)->Timer1().isActive());
+        QTest::mouseClick(w->findChild<QLabel*>(QStringLiteral("Label1")), Qt::LeftButton);
+    }, QStringLiteral("SplashForm"));
+    QCOMPARE(m_f->Begruessung()->exec(), int(QDialog::Accepted));
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QCOMPARE(titel, QStringLiteral("Willkommen beim Kistenlotse der Quellmark AG"));
+    QVERIFY(!m_f->Begruessung()->Timer1().isActive());
+}
+
+void TestStartdialog::splashSchliessfeldBeendet()
+{
+    ModalHelfer helfer;
+    helfer.Mache([](QWidget* w) { w->close(); }, QStringLiteral("SplashForm"));
+    QVERIFY(!m_f->Starten());
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QVERIFY(!m_f->isVisible());
+}
+
+void TestStartdialog::splashZeitAbgelaufen()
+{
+    ModalHelfer helfer;
+    helfer.Mache([](QWidget* w) {
+        auto* s = static_cast<TSplashForm*>(w);
+        QCOMPARE(s->Timer1().interval(), 8000);
+        s->Timer1().setInterval(10); // let the timer run out now
+        s->Timer1().start();
+    }, QStringLiteral("SplashForm"));
+    QCOMPARE(m_f->Begruessung()->exec(), int(QDialog::Accepted));
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+}
+
+void TestStartdialog::startFolge()
+{
+    ModalHelfer helfer;
+    double einzug = 0;
+    double auszug = 0;
+    helfer.Mache([](QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }, QStringLiteral("SplashForm"));
+    helfer.Mache([&](QWidget* w) {
+        auto* s = static_cast<TSituationsForm*>(w);
+        einzug = s->DateEdit1->Date();
+        auszug = s->DateEdit2->Date();
+        s->ComboBox1->setCurrentIndex(2);
+        s->ComboBox2->setCurrentIndex(12);
+        QTest::mouseClick(s->WeiterButton, Qt::LeftButton);
+    }, QStringLiteral("SituationsForm"));
+    QVERIFY(m_f->Starten());
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QCOMPARE(einzug, Tageszahl::heute() + 15);
+    QCOMPARE(auszug, Tageszahl::heute() + 30);
+    QVERIFY(m_f->isVisible());
+    QVERIFY(m_f->isMaximized()); // no settings file
+    QCOMPARE(m_f->plan().situation.BundeslandA, 3);
+    QCOMPARE(m_f->plan().situation.BundeslandB, 13);
+    QVERIFY(m_f->plan().Aufgaben.size() >= 30);
+    QVERIFY(m_f->anzdays() >= 35);
+}
+
+void TestStartdialog::startAbgebrochen()
+{
+    // The cancel button is hidden at start; the close box cancels.
+    ModalHelfer helfer;
+    helfer.Mache([](QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }, QStringLiteral("SplashForm"));
+    helfer.Mache([](QWidget* w) {
+        QVERIFY(!static_cast<TSituationsForm*>(w)->AbbrechenButton->isVisible());
+        w->close();
+    }, QStringLiteral("SituationsForm"));
+    QVERIFY(!m_f->Starten());
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+}
+
+void TestStartdialog::datumspruefung_data()
+{
+    QTest::addColumn<QString>("einzug");
+    QTest::addColumn<QString>("auszug");
+    QTest::addColumn<bool>("angenommen");
+    const QString heute = Tageszahl::Text(Tageszahl::heute());
+    const QString morgen = Tageszahl::Text(Tageszahl::heute() + 1);
+    const QString spaeter = Tageszahl::Text(Tageszahl::heute() + 20);
+    QTest::newRow("heute abgelehnt") << heute << spaeter << false;
+    QTest::newRow("morgen angenommen") << morgen << spaeter << true;
+    QTest::newRow("gleiche Daten angenommen") << spaeter << spaeter << true;
+    QTest::newRow("Auszug vor Einzug abgelehnt") << spaeter << morgen << false;
+    QTest::newRow("ungueltiger Text abgelehnt") << QStringLiteral("31.02.2030") << spaeter << false;
+    QTest::newRow("leerer Text abgelehnt") << QString() << spaeter << false;
+    QTest::newRow("leerer Auszug abgelehnt") << morgen << QString() << false;
+}
+
+void TestStartdialog::datumspruefung()
+{
+    QFETCH(QString, einzug);
+    QFETCH(QString, auszug);
+    QFETCH(bool, angenommen);
+    TSituationsForm* s = m_f->Startdialog();
+    s->DateEdit1->setText(einzug);
+    s->DateEdit2->setText(auszug);
+    ModalHelfer helfer;
+    QString text;
+    QString titel;
+    helfer.Mache([&](QWidget* w) {
+        QTest::mouseClick(static_cast<TSituationsForm*>(w)->WeiterButton, Qt::LeftButton);
+    }, QStringLiteral("SituationsForm"));
+    if (!angenommen) {
+        // The click shows the message; the dialog stays open and is closed by hand.
+        helfer.Druecke(QStringLiteral("knopf_ok"), [&](QWidget* w) {
+            text = qobject_cast<QMessageBox*>(w)->text();
+            titel = w->windowTitle();
+        }, QStringLiteral("meldung"));
+        helfer.Mache([](QWidget* w) { w->close(); }, QStringLiteral("SituationsForm"));
+    }
+    const int ergebnis = s->exec();
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QCOMPARE(ergebnis == QDialog::Accepted, angenommen);
+    if (!angenommen) {
+        QCOMPARE(text, TSituationsForm::DatenUnzulaessig);
+        QCOMPARE(titel, QStringLiteral("Bestätigung"));
+        QVERIFY(m_f->plan().Aufgaben.empty());
+    } else {
+        QVERIFY(!m_f->plan().Aufgaben.empty());
+    }
+}
+
+void TestStartdialog::ohneLetztenPlan()
+{
+    TSituationsForm* s = m_f->Startdialog();
+    s->AbbrechenButton->show(); // as from "Neu beginnen"
+    ModalHelfer helfer;
+    helfer.Mache([&](QWidget* w) {
+        auto* d = static_cast<TSituationsForm*>(w);
+        QVERIFY(!d->WeiterplanenButton->isVisible());
+        QCOMPARE(d->Label7->text(), QStringLiteral("Durch beantworten der Fragen und klick auf "
+                                                   "\"Weiter\"\nbeginnen Sie die Planung eines neuen Umzugs"));
+        QCOMPARE(d->AbbrechenButton->geometry().bottom() + 1, d->WeiterButton->y());
+        QTest::mouseClick(d->AbbrechenButton, Qt::LeftButton);
+    }, QStringLiteral("SituationsForm"));
+    QCOMPARE(s->exec(), int(QDialog::Rejected));
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+}
+
+void TestStartdialog::mitLetztemPlan()
+{
+    const QString plan = m_ordner->filePath(QStringLiteral("umzug.kvr"));
+    QVERIFY(LastsavedSchreiben(m_f->einstellungsPfad, plan));
+    TSituationsForm* s = m_f->Startdialog();
+    s->AbbrechenButton->show();
+    ModalHelfer helfer;
+    helfer.Mache([&](QWidget* w) {
+        auto* d = static_cast<TSituationsForm*>(w);
+        QVERIFY(d->WeiterplanenButton->isVisible());
+        QCOMPARE(d->Label7->text(),
+                 QStringLiteral("Durch beantworten der Fragen und klick auf \"Weiter\"\nbeginnen Sie die "
+                                "Planung eines neuen Umzugs. \nMit Klick auf \"Weiterplanen\" laden Sie den "
+                                "letzten Umzug.\n (")
+                     + plan + QStringLiteral(")"));
+        QCOMPARE(d->AbbrechenButton->geometry().bottom() + 1, d->WeiterplanenButton->y());
+        w->close();
+    }, QStringLiteral("SituationsForm"));
+    QCOMPARE(s->exec(), int(QDialog::Rejected));
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+}
+
+void TestStartdialog::weiterplanenOhneDatei()
+{
+    QVERIFY(LastsavedSchreiben(m_f->einstellungsPfad, m_ordner->filePath(QStringLiteral("fehlt.kvr"))));
+    m_f->plan().Aufgaben.resize(3);
+    ModalHelfer helfer;
+    QString text;
+    helfer.Mache([&](QWidget* w) {
+        QTest::mouseClick(static_cast<TSituationsForm*>(w)->WeiterplanenButton, Qt::LeftButton);
+    }, QStringLiteral("SituationsForm"));
+    helfer.Druecke(QStringLiteral("knopf_ok"), [&](QWidget* w) {
+        text = qobject_cast<QMessageBox*>(w)->text();
+        QCOMPARE(w->windowTitle(), QStringLiteral("Warnung"));
+    }, QStringLiteral("meldung"));
+    QCOMPARE(m_f->Startdialog()->exec(), int(QDialog::Accepted));
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QCOMPARE(text, QStringLiteral("Beim Laden der Datei ist ein Fehler aufgetreten"));
+    QVERIFY(m_f->plan().Aufgaben.empty());
+    QCOMPARE(m_f->anzdays(), 35);
+}
+
+void TestStartdialog::weiterplanenMitDatei()
+{
+    Plan plan;
+    plan.situation.BundeslandA = 2;
+    plan.situation.BundeslandB = 13;
+    plan.situation.Einzugdatum = QStringLiteral("10.09.2001");
+    plan.situation.Auszugdatum = QStringLiteral("14.09.2001");
+    plan.AbfolgeSuchen(T(2001, 9, 10), T(2001, 9, 14), nullptr);
+    const QString pfad = m_ordner->filePath(QStringLiteral("umzug.kvr"));
+    QVERIFY(PlanSchreiben(pfad, plan.Aufgaben, plan.situation, T(2001, 8, 13), 49));
+    QVERIFY(LastsavedSchreiben(m_f->einstellungsPfad, pfad));
+    ModalHelfer helfer;
+    helfer.Mache([&](QWidget* w) {
+        QTest::mouseClick(static_cast<TSituationsForm*>(w)->WeiterplanenButton, Qt::LeftButton);
+    }, QStringLiteral("SituationsForm"));
+    QCOMPARE(m_f->Startdialog()->exec(), int(QDialog::Accepted));
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QCOMPARE(m_f->plan().Aufgaben.size(), plan.Aufgaben.size());
+    QCOMPARE(m_f->plan().situation.BundeslandB, 13);
+    QVERIFY(!m_f->Geaendert());
+    QVERIFY(m_f->anzdays() >= 35);
+}
+
+QTEST_MAIN(TestStartdialog)
+#include "tst_startdialog.moc"

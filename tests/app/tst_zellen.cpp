@@ -1,0 +1,194 @@
+#include "model/tageszahl.h"
+#include "widgets/zellentext.h"
+#include "widgets/zellenzeichnung.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+
+using namespace Zellenzeichnung;
+
+namespace {
+double T(int jahr, int monat, int tag)
+{
+    return Tageszahl::ausDatum(QDate(jahr, monat, tag));
+}
+
+QFont Schrift()
+{
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setPixelSize(12);
+    return f;
+}
+} // namespace
+
+class TestZellen final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void kopfText_data();
+    void kopfText();
+    void farben_data();
+    void farben();
+    void titel_data();
+    void titel();
+    void kuerzenEndetImmer();
+    void notizKursivMarkiert();
+    void bildschirm();
+    void dauerNullBleibtLeer();
+    void ausdruckSkaliert();
+};
+
+void TestZellen::kopfText_data()
+{
+    QTest::addColumn<double>("tag");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("5. Maerz") << T(2027, 3, 5) << QStringLiteral("5.3.");
+    QTest::newRow("12. Dezember") << T(2026, 12, 12) << QStringLiteral("12.12.");
+    QTest::newRow("1. Januar") << T(2027, 1, 1) << QStringLiteral("1.1.");
+}
+
+void TestZellen::kopfText()
+{
+    QFETCH(double, tag);
+    QFETCH(QString, text);
+    QCOMPARE(KopfText(tag), text);
+}
+
+void TestZellen::farben_data()
+{
+    QTest::addColumn<double>("tag");
+    QTest::addColumn<bool>("feiertag");
+    QTest::addColumn<QColor>("kopf");
+    QTest::addColumn<QColor>("koerper");
+    const QColor frei(0, 0, 102), normal(51, 102, 204), a(224, 224, 255), b(240, 240, 255);
+    QTest::newRow("Sonntag") << T(2027, 3, 7) << false << frei << a;
+    QTest::newRow("Samstag") << T(2027, 3, 6) << false << normal << b;
+    QTest::newRow("Montag") << T(2027, 3, 1) << false << normal << a;
+    QTest::newRow("Dienstag") << T(2027, 3, 2) << false << normal << b;
+    QTest::newRow("Dienstag, Feiertag") << T(2027, 3, 2) << true << frei << a;
+    QTest::newRow("Mittwoch") << T(2027, 3, 3) << false << normal << a;
+    QTest::newRow("Donnerstag") << T(2027, 3, 4) << false << normal << b;
+    QTest::newRow("Freitag") << T(2027, 3, 5) << false << normal << a;
+}
+
+void TestZellen::farben()
+{
+    QFETCH(double, tag);
+    QFETCH(bool, feiertag);
+    QFETCH(QColor, kopf);
+    QFETCH(QColor, koerper);
+    TagDaten d(tag);
+    d.Feiertag = feiertag;
+    QCOMPARE(KopfFarbe(d, Bildschirm()), kopf);
+    QCOMPARE(KoerperFarbe(d, Bildschirm()), koerper);
+}
+
+void TestZellen::titel_data()
+{
+    QTest::addColumn<QString>("titel");
+    QTest::addColumn<int>("breite");
+    QTest::addColumn<QStringList>("zeilen");
+    QTest::newRow("Auto ummelden, breit") << QStringLiteral("Auto ummelden") << 500
+                                          << QStringList{QStringLiteral("Auto"), QStringLiteral("ummelden")};
+    QTest::newRow("Packen") << QStringLiteral("Packen") << 500 << QStringList{QStringLiteral("Packen")};
+    QTest::newRow("Komma") << QStringLiteral("Kaution,Rest") << 500
+                           << QStringList{QStringLiteral("Kaution"), QStringLiteral("Rest")};
+    QTest::newRow("Leerzeichen am Ende teilt nicht") << QStringLiteral("Packen ") << 500
+                                                     << QStringList{QStringLiteral("Packen ")};
+}
+
+void TestZellen::titel()
+{
+    QFETCH(QString, titel);
+    QFETCH(int, breite);
+    QFETCH(QStringList, zeilen);
+    const QFontMetrics fm(Schrift());
+    QCOMPARE(ZellenText(titel, {}, breite, fm, fm), zeilen);
+}
+
+void TestZellen::kuerzenEndetImmer()
+{
+    const QFontMetrics fm(Schrift());
+    const QString lang = QStringLiteral("Übergabetermin für die alte Wohnung vereinbaren");
+    // Split at the rightmost blank whose left part fits; the right part shortened.
+    const int breite = fm.horizontalAdvance(QStringLiteral("Übergabetermin für die"));
+    const QStringList zeilen = ZellenText(lang, {}, breite, fm, fm);
+    QCOMPARE(zeilen.size(), 2);
+    QCOMPARE(zeilen.at(0), QStringLiteral("Übergabetermin für die"));
+    QVERIFY(zeilen.at(1).endsWith(QStringLiteral("...")));
+    QVERIFY(fm.horizontalAdvance(zeilen.at(1)) <= breite);
+    QVERIFY(QStringLiteral("alte Wohnung vereinbaren").startsWith(zeilen.at(1).chopped(3)));
+    for (int b : {0, 1, 5, -10})
+        QCOMPARE(Kuerzen(lang, b, fm), QStringLiteral("..."));
+    QCOMPARE(Kuerzen(QString(), 0, fm), QString());
+}
+
+void TestZellen::notizKursivMarkiert()
+{
+    const QFontMetrics fm(Schrift());
+    const QStringList zeilen = ZellenText(QStringLiteral("Packen"),
+                                          {QStringLiteral("eine sehr lange Notiz, die nicht passt"), QString()},
+                                          80, fm, fm);
+    QCOMPARE(zeilen.size(), 3);
+    QVERIFY(zeilen.at(1).startsWith(QLatin1Char('*')));
+    QVERIFY(zeilen.at(1).endsWith(QStringLiteral("...")));
+    QCOMPARE(zeilen.at(2), QStringLiteral("*"));
+}
+
+void TestZellen::bildschirm()
+{
+    TagDaten d(T(2027, 3, 7)); // a Sunday
+    d.Breite = 100;
+    d.TerminHinzufuegen(7, 17, {QStringLiteral("Notiz")}, QStringLiteral("Umziehen"), 15);
+    QImage bild(100, 164, QImage::Format_RGB32);
+    bild.fill(Qt::black);
+    QPainter p(&bild);
+    AufBildschirm(p, d, bild.size(), Schrift());
+    p.end();
+    QCOMPARE(bild.pixelColor(50, 2), QColor(0, 0, 102));      // free-day header
+    QCOMPARE(bild.pixelColor(99, 21), QColor(255, 255, 255)); // band
+    QCOMPARE(bild.pixelColor(0, 100), QColor(221, 238, 255));  // edge line
+    QCOMPARE(bild.pixelColor(99, 163), QColor(224, 224, 255)); // last band row stays body colour
+    // The title is drawn in dark blue somewhere in the band's first line.
+    bool blau = false;
+    for (int x = 5; x < 60 && !blau; ++x)
+        for (int y = 21; y < 34 && !blau; ++y)
+            blau = bild.pixelColor(x, y).blue() > bild.pixelColor(x, y).red() + 60;
+    QVERIFY(blau);
+}
+
+void TestZellen::dauerNullBleibtLeer()
+{
+    TagDaten d(T(2027, 3, 2)); // Tuesday
+    d.Breite = 100;
+    d.TerminHinzufuegen(5, 17, {}, QStringLiteral("Null"), 0);
+    QImage bild(100, 164, QImage::Format_RGB32);
+    QPainter p(&bild);
+    AufBildschirm(p, d, bild.size(), Schrift());
+    p.end();
+    for (int y = 21; y < 163; y += 9)
+        for (int x = 1; x < 100; x += 7)
+            QCOMPARE(bild.pixelColor(x, y), QColor(240, 240, 255));
+    QCOMPARE(d.TerminAnPunkt(50, 100), 0); // still clickable
+}
+
+void TestZellen::ausdruckSkaliert()
+{
+    TagDaten d(T(2027, 3, 3)); // Wednesday
+    d.Breite = 100;
+    d.TerminHinzufuegen(9, 17, {}, QStringLiteral("Packen"), 15);
+    QImage bild(400, 700, QImage::Format_RGB32);
+    bild.fill(Qt::black);
+    QPainter p(&bild);
+    ZeichnenAuf(p, QRect(50, 10, 300, 656), d); // scale 4
+    p.end();
+    QCOMPARE(bild.pixelColor(200, 12), QColor(205, 222, 255));  // header
+    QCOMPARE(bild.pixelColor(345, 95), QColor(204, 204, 204));  // band from 10 + 80
+    QCOMPARE(bild.pixelColor(345, 85), QColor(205, 222, 255));  // header ends at 10 + 80
+    QCOMPARE(bild.pixelColor(20, 20), QColor(0, 0, 0));          // outside untouched
+}
+
+QTEST_MAIN(TestZellen)
+#include "tst_zellen.moc"

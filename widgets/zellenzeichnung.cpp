@@ -1,0 +1,207 @@
+#include "widgets/zellenzeichnung.h"
+
+#include "model/tageszahl.h"
+#include "widgets/schrift.h"
+#include "widgets/zellentext.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <cmath>
+
+namespace Zellenzeichnung {
+
+const Farbsatz& Bildschirm()
+{
+    static const Farbsatz f{{0, 0, 102},     {51, 102, 204},  {255, 255, 255},
+                            {224, 224, 255}, {240, 240, 255}, {255, 255, 255},
+                            {0, 0, 102},     {0, 0, 0},       {221, 238, 255}};
+    return f;
+}
+
+const Farbsatz& Ausdruck()
+{
+    static const Farbsatz f{{153, 176, 255}, {205, 222, 255}, {0, 0, 0},
+                            {221, 238, 255}, {255, 255, 255}, {204, 204, 204},
+                            {0, 0, 102},     {0, 0, 0},       {255, 255, 255}};
+    return f;
+}
+
+bool FreierTag(const TagDaten& tag)
+{
+    return Tageszahl::Wochentag(tag.Datum) == 1 || tag.Feiertag;
+}
+
+QString KopfText(double datum)
+{
+    const QDate d = Tageszahl::zuDatum(datum);
+    if (!d.isValid())
+        return {};
+    return QStringLiteral("%1.%2.").arg(d.day()).arg(d.month());
+}
+
+QColor KopfFarbe(const TagDaten& tag, const Farbsatz& farben)
+{
+    return FreierTag(tag) ? farben.kopfFrei : farben.kopf;
+}
+
+QColor KoerperFarbe(const TagDaten& tag, const Farbsatz& farben)
+{
+    const int w = Tageszahl::Wochentag(tag.Datum);
+    return FreierTag(tag) || w % 2 == 0 ? farben.koerperA : farben.koerperB;
+}
+
+QFont ZellenSchrift()
+{
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setPointSize(8);
+    return f;
+}
+
+int RundenGerade(double wert)
+{
+    return static_cast<int>(std::nearbyint(wert)); // default rounding mode: halves to even
+}
+
+namespace {
+
+// The band's lines at x, from y, one every lh pixels, clipped to the band; '*' lines and all
+// after them in italics.
+void BandTextZeichnen(QPainter& p, const QStringList& zeilen, int x, int y, int lh, QFont schrift,
+                      const QRect& band)
+{
+    p.save();
+    p.setClipRect(band, Qt::IntersectClip);
+    for (int i = 0; i < zeilen.size(); ++i) {
+        QString zeile = zeilen.at(i);
+        if (zeile.isEmpty())
+            continue;
+        if (zeile.startsWith(QLatin1Char('*'))) {
+            schrift.setItalic(true);
+            p.setFont(schrift);
+            zeile.remove(0, 1);
+        }
+        const int oben = y + i * lh;
+        if (oben > band.bottom())
+            break; // the rest is clipped anyway
+        p.drawText(QRect(x, oben, std::max(band.right() - x + 1, 1), lh),
+                   Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, zeile);
+    }
+    p.restore();
+}
+
+QFont BandSchrift(const QFont& basis, const ttermin& t)
+{
+    QFont f = basis;
+    f.setBold(t.Nummer == 7);
+    f.setItalic(false);
+    return f;
+}
+
+QFont Kursiv(QFont f)
+{
+    f.setItalic(true);
+    return f;
+}
+
+} // namespace
+
+void AufBildschirm(QPainter& p, const TagDaten& tag, QSize groesse, const QFont& schrift)
+{
+    const Farbsatz& f = Bildschirm();
+    const int breite = groesse.width();
+    const int hoehe = groesse.height();
+
+    p.fillRect(QRect(0, 0, breite, TagDaten::Kopfhoehe), KopfFarbe(tag, f));
+    QFont kopf = schrift;
+    kopf.setBold(false);
+    kopf.setItalic(false);
+    p.setFont(kopf);
+    const QFontMetrics kfm(kopf);
+    const QString kopfText = KopfText(tag.Datum);
+    const int tw = kfm.horizontalAdvance(kopfText);
+    const int lh = kfm.height();
+    p.setPen(f.kopfText);
+    p.drawText(QRect((breite - tw) / 2, (TagDaten::Kopfhoehe - lh) / 2, tw + 1, lh),
+               Qt::AlignLeft | Qt::AlignTop, kopfText);
+
+    p.fillRect(QRect(0, TagDaten::Kopfhoehe, breite, std::max(hoehe - TagDaten::Kopfhoehe, 0)),
+               KoerperFarbe(tag, f));
+
+    for (const ttermin& t : tag.Termine) {
+        if (t.Dauer <= 0)
+            continue; // keeps its band for the mouse, draws nothing
+        const int oben = t.Bereich.top;
+        const int unten = t.Bereich.bottom;
+        if (unten <= oben)
+            continue;
+        const QFont bandSchrift = BandSchrift(schrift, t);
+        const QStringList zeilen = ZellenText(t.Kurzbezeichnung, t.Notiz, breite - 5,
+                                              QFontMetrics(bandSchrift),
+                                              QFontMetrics(Kursiv(bandSchrift)));
+        // Like the header, the fill leaves the band's last row: a hairline between bands.
+        const QRect band(0, oben, breite, unten - oben);
+        p.fillRect(band, f.band);
+        p.setFont(bandSchrift);
+        p.setPen(t.Nummer == 7 ? f.umziehenText : f.text);
+        BandTextZeichnen(p, zeilen, 5, oben, lh, bandSchrift, band);
+    }
+
+    p.setPen(f.kante);
+    p.drawLine(0, 21, 0, hoehe - 1);
+}
+
+void ZeichnenAuf(QPainter& p, const QRect& ziel, const TagDaten& tag)
+{
+    const Farbsatz& f = Ausdruck();
+    const int L = ziel.left();
+    const int T = ziel.top();
+    const int R = L + ziel.width();
+    const int B = T + ziel.height();
+    const float s = static_cast<float>(static_cast<quint16>(B - T)) / 164.0f;
+    const int W = static_cast<quint16>(R - L);
+    const int kopfUnten = T + RundenGerade(20.0 * s);
+
+    const QFont schrift = ArialPunkt(10);
+    p.save();
+    p.fillRect(QRect(QPoint(L, T), QPoint(R - 1, kopfUnten - 1)), KopfFarbe(tag, f));
+    p.setFont(schrift);
+    const QFontMetrics fm(schrift, p.device());
+    const QString kopfText = KopfText(tag.Datum);
+    const int tw = fm.horizontalAdvance(kopfText);
+    const int th = fm.height();
+    p.setPen(f.kopfText);
+    p.drawText(QRect(L + (W - tw) / 2, T + RundenGerade(20.0 * s - th) / 2, tw + 1, th),
+               Qt::AlignLeft | Qt::AlignTop, kopfText);
+
+    p.fillRect(QRect(QPoint(L, kopfUnten), QPoint(R - 1, B - 1)), KoerperFarbe(tag, f));
+
+    for (const ttermin& t : tag.Termine) {
+        if (t.Dauer <= 0)
+            continue;
+        const int oben = T + RundenGerade(t.Bereich.top * s);
+        const int unten = T + RundenGerade(t.Bereich.bottom * s);
+        if (unten <= oben)
+            continue;
+        QFont bandSchrift = schrift;
+        bandSchrift.setBold(t.Nummer == 7);
+        const QFontMetrics bfm(bandSchrift, p.device());
+        const QStringList zeilen = ZellenText(t.Kurzbezeichnung, t.Notiz, W - RundenGerade(5 * s),
+                                              bfm, QFontMetrics(Kursiv(bandSchrift), p.device()));
+        const QRect band(QPoint(L, oben), QPoint(R - 1, unten - 1));
+        p.fillRect(band, f.band);
+        p.setFont(bandSchrift);
+        p.setPen(t.Nummer == 7 ? f.umziehenText : f.text);
+        const int lh = bfm.height(); // the line height of the font, as for "f"
+        BandTextZeichnen(p, zeilen, L + RundenGerade(5 * s), oben, std::max(lh, 1), bandSchrift, band);
+    }
+
+    QPen kante(f.kante);
+    kante.setWidth(std::max(RundenGerade(s), 1));
+    p.setPen(kante);
+    p.drawLine(L, T, L, B);
+    p.drawLine(L, B, R, B);
+    p.restore();
+}
+
+} // namespace Zellenzeichnung
