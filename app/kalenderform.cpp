@@ -5,6 +5,9 @@
 #include "app/situationsform.h"
 #include "app/splashform.h"
 #include "app/tday.h"
+#include "dialogs/hilfefenster.h"
+#include "dialogs/outlookapplication.h"
+#include "dialogs/outlookexport.h"
 #include "model/plandatei.h"
 #include "model/tageszahl.h"
 #include "widgets/artwork.h"
@@ -65,7 +68,9 @@ const std::array<const char*, 7> Wochentage{"Montag", "Dienstag", "Mittwoch", "D
 
 } // namespace
 
-TKalenderForm::TKalenderForm(QWidget* eltern) : QWidget(eltern), einstellungsPfad(EinstellungsPfad())
+TKalenderForm::TKalenderForm(QWidget* eltern)
+    : QWidget(eltern), einstellungsPfad(EinstellungsPfad()),
+      m_outlook(std::make_unique<TOutlookApplication>())
 {
     setObjectName(QStringLiteral("KalenderForm"));
     setWindowTitle(QStringLiteral("Kistenlotse der Quellmark AG"));
@@ -178,6 +183,9 @@ void TKalenderForm::KnoepfeAnlegen()
             &TKalenderForm::EigenerTerminButtonClick);
     connect(m_knoepfe[K::Ende], &TQvImageButton::OnClick, this, &TKalenderForm::EndeButtonClick);
     connect(m_knoepfe[K::Neu], &TQvImageButton::OnClick, this, &TKalenderForm::NeuButtonClick);
+    connect(m_knoepfe[K::Outlook], &TQvImageButton::OnClick, this, &TKalenderForm::OutlookButtonClick);
+    // Without a desktop calendar the export stays unavailable; nothing is reported.
+    m_knoepfe[K::Outlook]->setEnabled(OutlookVerfuegbar());
     connect(m_knoepfe[K::Speichern], &TQvImageButton::OnClick, this, &TKalenderForm::PlanSpeichern);
     connect(m_knoepfe[K::Laden], &TQvImageButton::OnClick, this, &TKalenderForm::PlanOeffnen);
 }
@@ -429,7 +437,12 @@ void TKalenderForm::RuckgaengigButtonClick()
 
 void TKalenderForm::HilfeButtonClick()
 {
-    PlatzhalterOeffnen(QStringLiteral("Hilfe"));
+    HilfeZeigen(this);
+}
+
+void TKalenderForm::OutlookButtonClick()
+{
+    ::OutlookButtonClick(this, m_knoepfe[K::Outlook], m_plan.Aufgaben, *m_outlook);
 }
 
 void TKalenderForm::EigenerTerminButtonClick()

@@ -19,6 +19,7 @@ class TQvImageButton;
 class TSituationsForm;
 class TSplashForm;
 class TReihenfolge;
+class TOutlookApplication;
 class tday;
 class KWBild;
 
@@ -120,6 +121,7 @@ private:
     void HilfeButtonClick();
     void EigenerTerminButtonClick();
     void EndeButtonClick();
+    void OutlookButtonClick();
 
     Plan m_plan;
     Kalenderspanne m_spanne;
@@ -142,4 +144,5 @@ private:
     TSplashForm* m_splash = nullptr;
     TSituationsForm* m_situation = nullptr;
     TReihenfolge* m_reihenfolge = nullptr;
+    std::unique_ptr<TOutlookApplication> m_outlook; // the desktop calendar, connected per export
 };

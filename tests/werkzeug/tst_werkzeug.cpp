@@ -1,7 +1,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -37,6 +39,9 @@ private Q_SLOTS:
     void neuAufgeben();
     void neuAlsJson();
     void feiertageAlsJson();
+    void speichernUndZeigen();
+    void zeigenFehlerhaft();
+    void icsAusPlandatei();
     void bedienfehler_data();
     void bedienfehler();
 };
@@ -98,6 +103,51 @@ void TestWerkzeug::feiertageAlsJson()
     QCOMPARE(liste.at(8).toObject().value(QStringLiteral("Name")).toString(), QStringLiteral("Buß- und Bettag"));
 }
 
+void TestWerkzeug::speichernUndZeigen()
+{
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath(QStringLiteral("plan.kvr"));
+    const Lauf neu = Starten(Berlin2001 + QStringList{QStringLiteral("--speichern"), pfad});
+    QCOMPARE(neu.code, 0);
+    const Lauf zeigen = Starten({QStringLiteral("zeigen"), pfad});
+    QCOMPARE(zeigen.code, 0);
+    QCOMPARE(zeigen.aus, neu.aus); // the same tasks, in the same order
+    const Lauf json = Starten({QStringLiteral("zeigen"), pfad, QStringLiteral("--json")});
+    const QJsonObject o = QJsonDocument::fromJson(json.aus).object();
+    QVERIFY(!o.contains(QStringLiteral("Stichtag")));
+    QCOMPARE(o.value(QStringLiteral("keineAbfolge")).toBool(true), false);
+    QCOMPARE(o.value(QStringLiteral("firstday")).toString(), QStringLiteral("13.08.2001"));
+    QCOMPARE(o.value(QStringLiteral("Kalenderwochen")).toArray().size(), 7);
+    QFile datei(pfad);
+    QVERIFY(datei.open(QIODevice::ReadOnly));
+    QVERIFY(datei.readAll().startsWith("[allgemein]\r\nBundeslandA=3\r\nBundeslandB=3\r\nanzdays=49\r\nfirstday=37116\r\n"));
+}
+
+void TestWerkzeug::zeigenFehlerhaft()
+{
+    QTemporaryDir ordner;
+    const Lauf l = Starten({QStringLiteral("zeigen"), ordner.filePath(QStringLiteral("fehlt.kvr"))});
+    QCOMPARE(l.code, 3);
+    QVERIFY(l.aus.isEmpty());
+    QCOMPARE(QString::fromUtf8(l.fehler), QStringLiteral("Beim Laden der Datei ist ein Fehler aufgetreten\n"));
+}
+
+void TestWerkzeug::icsAusPlandatei()
+{
+    QTemporaryDir ordner;
+    const QString plan = ordner.filePath(QStringLiteral("plan.kvr"));
+    const QString ics = ordner.filePath(QStringLiteral("termine.ics"));
+    QCOMPARE(Starten(Berlin2001 + QStringList{QStringLiteral("--speichern"), plan}).code, 0);
+    const Lauf l = Starten({QStringLiteral("ics"), plan, QStringLiteral("--ausgabe"), ics});
+    QCOMPARE(l.code, 0);
+    QFile datei(ics);
+    QVERIFY(datei.open(QIODevice::ReadOnly));
+    const QByteArray inhalt = datei.readAll();
+    QCOMPARE(inhalt.count("BEGIN:VEVENT"), 33);
+    QVERIFY(inhalt.contains("DTSTART;TZID="));
+    QVERIFY(inhalt.contains("SUMMARY:Umziehen\r\n"));
+}
+
 void TestWerkzeug::bedienfehler_data()
 {
     QTest::addColumn<QStringList>("args");
@@ -112,6 +162,8 @@ void TestWerkzeug::bedienfehler_data()
     QTest::newRow("fuenfstelliges Jahr") << fuenfstellig;
     QTest::newRow("unbekannte Option") << Berlin2001 + QStringList{QStringLiteral("--umzugswagen")};
     QTest::newRow("Wert fehlt") << QStringList{QStringLiteral("neu"), QStringLiteral("--von")};
+    QTest::newRow("ics ohne Ausgabe") << QStringList{QStringLiteral("ics"), QStringLiteral("plan.kvr")};
+    QTest::newRow("zeigen ohne Datei") << QStringList{QStringLiteral("zeigen")};
     QTest::newRow("Feiertage ohne Land") << QStringList{QStringLiteral("feiertage"), QStringLiteral("2027")};
 }
 

@@ -2,7 +2,9 @@
 
 #include "planausgabe.h"
 
+#include "dialogs/ics/icsdatei.h"
 #include "model/feiertage.h"
+#include "model/plandatei.h"
 #include "model/plan.h"
 #include "model/tageszahl.h"
 
@@ -25,6 +27,17 @@ bool Ganzzahl(const QString& text, int* zahl)
     bool ok = false;
     *zahl = text.toInt(&ok);
     return ok;
+}
+
+const char* const LadefehlerText = "Beim Laden der Datei ist ein Fehler aufgetreten";
+
+// Reads a plan file as the open command does; false after the message on stderr.
+bool Laden(const QString& pfad, Aufgabenliste& aufgaben, Situation& situation)
+{
+    if (PlanLaden(pfad, aufgaben, situation))
+        return true;
+    std::fprintf(stderr, "%s\n", LadefehlerText);
+    return false;
 }
 
 struct Melder final : PlanMelder
@@ -105,6 +118,10 @@ int BefehlNeu(Argumente& args)
     s.Einzugdatum = Tageszahl::Text(e);
     s.Auszugdatum = Tageszahl::Text(a);
     const bool json = args.Schalter(QStringLiteral("json"));
+    QString speichern;
+    const bool mitDatei = args.Wert(QStringLiteral("speichern"), &speichern);
+    if (!args.fehler.isEmpty())
+        return Bedienung(args.fehler);
     if (!args.Uebrig().isEmpty())
         return Bedienung(QStringLiteral("Unbekannte Angabe: %1").arg(args.Uebrig()));
 
@@ -118,8 +135,59 @@ int BefehlNeu(Argumente& args)
     ausgabe.situation = plan.situation;
     ausgabe.spanne = SpanneBerechnen(plan.Aufgaben, Tageszahl::heute());
     ausgabe.konflikte = plan.ReihenfolgePruefen(-1, 0, 0);
+    if (mitDatei) {
+        QString fehler;
+        if (!PlanSchreiben(speichern, plan.Aufgaben, plan.situation, ausgabe.spanne.firstday,
+                           ausgabe.spanne.anzdays, &fehler)) {
+            std::fprintf(stderr, "Beim Speichern ist ein Fehler aufgetreten. %s\n", fehler.toUtf8().constData());
+            return Schreibfehler;
+        }
+    }
     ausgabe.aufgaben = std::move(plan.Aufgaben);
     Schreiben(json ? AlsJson(ausgabe) : AlsText(ausgabe));
+    return Erfolg;
+}
+
+int BefehlZeigen(Argumente& args)
+{
+    const bool json = args.Schalter(QStringLiteral("json"));
+    const QString pfad = args.Position();
+    if (pfad.isEmpty())
+        return Bedienung(QStringLiteral("zeigen braucht eine Plandatei."));
+    if (!args.Uebrig().isEmpty())
+        return Bedienung(QStringLiteral("Unbekannte Angabe: %1").arg(args.Uebrig()));
+    Plan plan;
+    if (!Laden(pfad, plan.Aufgaben, plan.situation))
+        return Ladefehler;
+
+    PlanAusgabe ausgabe;
+    ausgabe.situation = plan.situation;
+    ausgabe.spanne = SpanneBerechnen(plan.Aufgaben, Tageszahl::heute());
+    ausgabe.konflikte = plan.ReihenfolgePruefen(-1, 0, 0);
+    ausgabe.aufgaben = std::move(plan.Aufgaben);
+    Schreiben(json ? AlsJson(ausgabe) : AlsText(ausgabe));
+    return Erfolg;
+}
+
+int BefehlIcs(Argumente& args)
+{
+    QString ziel;
+    const bool mitZiel = args.Wert(QStringLiteral("ausgabe"), &ziel);
+    const QString pfad = args.Position();
+    if (!args.fehler.isEmpty())
+        return Bedienung(args.fehler);
+    if (pfad.isEmpty() || !mitZiel)
+        return Bedienung(QStringLiteral("ics braucht eine Plandatei und --ausgabe TERMINE.ics."));
+    if (!args.Uebrig().isEmpty())
+        return Bedienung(QStringLiteral("Unbekannte Angabe: %1").arg(args.Uebrig()));
+    Plan plan;
+    if (!Laden(pfad, plan.Aufgaben, plan.situation))
+        return Ladefehler;
+    QString fehler;
+    if (!TermineSchreiben(plan.Aufgaben, ziel, &fehler)) {
+        std::fprintf(stderr, "%s\n", fehler.toUtf8().constData());
+        return Schreibfehler;
+    }
     return Erfolg;
 }
 

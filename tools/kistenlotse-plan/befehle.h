@@ -29,3 +29,5 @@ int Bedienung(const QString& meldung);
 
 int BefehlNeu(Argumente& args);
 int BefehlFeiertage(Argumente& args);
+int BefehlZeigen(Argumente& args);
+int BefehlIcs(Argumente& args);

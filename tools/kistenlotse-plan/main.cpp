@@ -15,6 +15,10 @@ int main(int argc, char** argv)
         return BefehlNeu(argumente);
     if (befehl == QStringLiteral("feiertage"))
         return BefehlFeiertage(argumente);
+    if (befehl == QStringLiteral("zeigen"))
+        return BefehlZeigen(argumente);
+    if (befehl == QStringLiteral("ics"))
+        return BefehlIcs(argumente);
     return Bedienung(QStringLiteral(
-        "Aufruf: kistenlotse-plan neu|feiertage … (siehe README)"));
+        "Aufruf: kistenlotse-plan neu|feiertage|zeigen|ics … (siehe README)"));
 }
