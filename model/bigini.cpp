@@ -622,11 +622,20 @@ bool TBigIniFile::Speichern(QString* fehler)
     const QByteArray inhalt = Inhalt();
     // QSaveFile writes a temporary file beside the target, syncs it and renames it over the
     // old file only when everything was written: a full disk or a crash keeps the old plan.
+    // Unbuffered: a buffered QSaveFile in Qt 6.4 can lose a failed flush on a full disk and
+    // still commit, replacing the plan with a cut-off file; every write is checked instead.
     QSaveFile datei(m_pfad);
-    if (!datei.open(QIODevice::WriteOnly))
+    if (!datei.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return melden(QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: %2")
                           .arg(name, datei.errorString()));
-    if (datei.write(inhalt) != inhalt.size()) {
+    qint64 geschrieben = 0;
+    while (geschrieben < inhalt.size()) {
+        const qint64 n = datei.write(inhalt.constData() + geschrieben, inhalt.size() - geschrieben);
+        if (n <= 0)
+            break;
+        geschrieben += n;
+    }
+    if (geschrieben != inhalt.size()) {
         const QString grund = datei.errorString();
         datei.cancelWriting();
         return melden(QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: %2").arg(name, grund));

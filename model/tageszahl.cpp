@@ -25,9 +25,12 @@ double ausDatumZeit(const QDateTime& zeitpunkt)
 
 QDate zuDatum(double tag)
 {
-    if (!std::isfinite(tag) || tag < kKleinsterTag || tag > kGroessterTag)
+    if (!std::isfinite(tag))
         return {};
-    return QDate::fromJulianDay(static_cast<qint64>(std::trunc(tag)) + EpocheJulianisch);
+    const double ganz = std::trunc(tag); // the time of day does not move the date
+    if (ganz < kKleinsterTag || ganz > kGroessterTag)
+        return {};
+    return QDate::fromJulianDay(static_cast<qint64>(ganz) + EpocheJulianisch);
 }
 
 double jetzt()
