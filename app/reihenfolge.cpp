@@ -38,7 +38,7 @@ TReihenfolge::TReihenfolge(QWidget* eltern) : QDialog(eltern)
         this);
     label3->setObjectName(QStringLiteral("Label3"));
     label3->setWordWrap(true);
-    label3->setGeometry(16, 114, 390, 52);
+    label3->setGeometry(16, 118, 390, 52);
 
     auto* abbrechen = new QPushButton(QStringLiteral("Abbrechen"), this);
     abbrechen->setObjectName(QStringLiteral("Button3"));

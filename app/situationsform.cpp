@@ -43,6 +43,9 @@ TSituationsForm::TSituationsForm(TKalenderForm* kalender)
     setObjectName(QStringLiteral("SituationsForm"));
     setWindowTitle(QStringLiteral("Kistenlotse der Quellmark AG"));
     setFixedSize(Breite, Hoehe);
+    QFont schrift(QStringLiteral("Liberation Sans"));
+    schrift.setPointSize(9);
+    setFont(schrift);
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
@@ -70,32 +73,32 @@ TSituationsForm::TSituationsForm(TKalenderForm* kalender)
     QLabel* titel = label("Label5", QStringLiteral("Die Eckpunkte"), QRect(100, 20, 400, 40));
     titel->setFont(ArialPixel(32, true));
     titel->setStyleSheet(QStringLiteral("color: rgb(0, 0, 102);"));
-    label("Label6", QStringLiteral("Von hier nach dort"), QRect(102, 68, 300, 20))->setFont(ArialPixel(14, true));
+    label("Label6", QStringLiteral("Von hier nach dort"), QRect(100, 68, 300, 20))->setFont(ArialPixel(14, true));
 
-    label("Label1", QStringLiteral("Ich ziehe von"), QRect(102, 100, 95, 22));
+    label("Label1", QStringLiteral("Ich ziehe von"), QRect(100, 100, 94, 22));
     ComboBox1 = new QComboBox(this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->addItems(Bundeslaender);
-    ComboBox1->setGeometry(200, 100, 160, 22);
+    ComboBox1->setGeometry(196, 100, 160, 22);
     CheckBox2 = new QCheckBox(QStringLiteral("beim Auszug renovieren"), this);
     CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
-    CheckBox2->setGeometry(370, 100, 140, 22);
+    CheckBox2->setGeometry(362, 100, 150, 22);
 
-    label("Label2", QStringLiteral("nach"), QRect(102, 132, 95, 22));
+    label("Label2", QStringLiteral("nach"), QRect(100, 132, 94, 22));
     ComboBox2 = new QComboBox(this);
     ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
     ComboBox2->addItems(Bundeslaender);
-    ComboBox2->setGeometry(200, 132, 160, 22);
+    ComboBox2->setGeometry(196, 132, 160, 22);
     CheckBox1 = new QCheckBox(QStringLiteral("beim Einzug renovieren"), this);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    CheckBox1->setGeometry(370, 132, 140, 22);
+    CheckBox1->setGeometry(362, 132, 150, 22);
 
     SpeditionCheckBox = new QCheckBox(QStringLiteral("mit einer Spedition"), this);
     SpeditionCheckBox->setObjectName(QStringLiteral("SpeditionCheckBox"));
-    SpeditionCheckBox->setGeometry(200, 170, 200, 22);
+    SpeditionCheckBox->setGeometry(196, 170, 200, 22);
     KinderCheckBox = new QCheckBox(QStringLiteral("mit Kindern"), this);
     KinderCheckBox->setObjectName(QStringLiteral("KinderCheckBox"));
-    KinderCheckBox->setGeometry(200, 194, 200, 22);
+    KinderCheckBox->setGeometry(196, 194, 200, 22);
 
     auto datumsfeld = [this](const char* name, QRect lage) {
         auto* d = new TDateEdit(this);
@@ -105,12 +108,12 @@ TSituationsForm::TSituationsForm(TKalenderForm* kalender)
         d->setGeometry(lage);
         return d;
     };
-    label("Label3", QStringLiteral("Einzug ab dem"), QRect(102, 232, 95, 22));
-    DateEdit1 = datumsfeld("DateEdit1", QRect(200, 232, 120, 22));
-    label("Label4", QStringLiteral("Auszug vor dem"), QRect(102, 262, 95, 22));
-    DateEdit2 = datumsfeld("DateEdit2", QRect(200, 262, 120, 22));
+    label("Label3", QStringLiteral("Einzug ab dem"), QRect(100, 232, 94, 22));
+    DateEdit1 = datumsfeld("DateEdit1", QRect(196, 232, 120, 22));
+    label("Label4", QStringLiteral("Auszug vor dem"), QRect(100, 262, 94, 22));
+    DateEdit2 = datumsfeld("DateEdit2", QRect(196, 262, 120, 22));
 
-    Label7 = label("Label7", QString(), QRect(102, 304, 400, 110));
+    Label7 = label("Label7", QString(), QRect(100, 304, 400, 110));
     Label7->setWordWrap(true);
     Label7->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 

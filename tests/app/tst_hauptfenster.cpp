@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -52,6 +53,7 @@ private Q_SLOTS:
     void ziehenErlaubtUndRueckgaengig();
     void ziehenVerweigert();
     void ziehenAufWochenspalte();
+    void darstellungNichtLeer();
     void mausrad();
     void statusLeerBeiKlickDaneben();
     void fensterlage_data();
@@ -294,6 +296,22 @@ void TestHauptfenster::ziehenAufWochenspalte()
     QVERIFY(m_geoeffnet.isEmpty() && m_eigene.isEmpty());
     QVERIFY(!m_f->Geaendert());
     QCOMPARE(m_f->gezogeneAufgabe, -1);
+}
+
+void TestHauptfenster::darstellungNichtLeer()
+{
+    Berlin2001();
+    const QImage bild = m_f->grab().toImage();
+    QSet<QRgb> farben;
+    for (int y = 0; y < bild.height(); y += 3)
+        for (int x = 0; x < bild.width(); x += 3)
+            farben.insert(bild.pixel(x, y));
+    QVERIFY2(farben.size() > 20, qPrintable(QString::number(farben.size())));
+    // The weekday header in dark blue, the week column's first square in blue.
+    const QPoint kopf = m_f->findChild<QWidget*>(QStringLiteral("WeekdaysPanel"))->geometry().center();
+    QCOMPARE(bild.pixelColor(kopf.x() - 60, kopf.y() + 6), QColor(0, 0, 102));
+    const QPoint kw = m_f->Kalenderflaeche()->mapTo(m_f.get(), QPoint(3, 3));
+    QCOMPARE(bild.pixelColor(kw), QColor(51, 102, 204));
 }
 
 void TestHauptfenster::mausrad()

@@ -1,0 +1,63 @@
+// kl_fensterfoto ORDNER: writes PNG pictures of the main window with a sample plan, the start
+// dialog, the splash window and the order-conflict dialog into ORDNER.
+
+#include "app/anwendung.h"
+#include "app/kalenderform.h"
+#include "app/reihenfolge.h"
+#include "app/situationsform.h"
+#include "app/splashform.h"
+#include "model/tageszahl.h"
+
+#include <QDir>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+bool Foto(QWidget* w, const QString& datei)
+{
+    w->show();
+    QTest::qWait(300);
+    const bool ok = w->grab().save(datei);
+    std::printf("%s %s\n", ok ? "geschrieben" : "FEHLER", qPrintable(datei));
+    return ok;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Anwendung app(argc, argv);
+    const QString ordner = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QDir().mkpath(ordner);
+
+    TKalenderForm f;
+    f.einstellungsPfad = QDir(ordner).filePath(QStringLiteral("kistenlotse.ini"));
+    const double heute = Tageszahl::heute();
+    f.KalenderErstellen(3, 9, true, false, false, true, heute + 15, heute + 30, true);
+    taufgabe eigene;
+    eigene.Nummer = f.plan().NeueAufgabenNummer();
+    eigene.Kurzbezeichnung = QStringLiteral("Klavier stimmen lassen");
+    eigene.Notiz = {QStringLiteral("Herr Berger, 0331 123456"), QStringLiteral("nach dem Aufbau")};
+    eigene.Tag = f.plan().Aufgaben.front().Tag + 40;
+    eigene.Start = 29;
+    eigene.Dauer = 3;
+    eigene.Benutzeraufgabe = true;
+    f.plan().Aufgaben.push_back(eigene);
+    f.KalenderNeuAufbauen();
+    f.resize(1280, 900);
+    f.StatusAnzeigen(TKalenderForm::HinweisAufgabe);
+    bool ok = Foto(&f, QDir(ordner).filePath(QStringLiteral("hauptfenster.png")));
+
+    f.Startdialog()->DatenSetzen(heute + 15, heute + 30);
+    ok &= Foto(f.Startdialog(), QDir(ordner).filePath(QStringLiteral("startdialog.png")));
+    f.Startdialog()->hide();
+    ok &= Foto(f.Begruessung(), QDir(ordner).filePath(QStringLiteral("begruessung.png")));
+    f.Begruessung()->Timer1().stop();
+    f.Begruessung()->hide();
+    f.Reihenfolgedialog()->KonflikteZeigen(f.plan().ReihenfolgePruefen(7, 17, f.plan().Aufgaben.front().Tag));
+    ok &= Foto(f.Reihenfolgedialog(), QDir(ordner).filePath(QStringLiteral("reihenfolge.png")));
+    f.Reihenfolgedialog()->hide();
+    return ok ? 0 : 1;
+}
