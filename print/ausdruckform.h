@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QDialog>
+
+class PlanFenster;
+class QPushButton;
+
+// The calendar printout dialog. The main window makes it once, `new TAusdruckForm(this)`, and
+// opens it with exec() from its print button; the dialog reads the day cells when printing.
+class TAusdruckForm final : public QDialog
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TAusdruckForm)
+
+public:
+    explicit TAusdruckForm(PlanFenster* fenster, QWidget* eltern = nullptr);
+
+    // "Drucken": every page of the calendar, each a print job of its own; the first failure
+    // ends the run. The dialog stays open.
+    void Button4Click();
+    // "Druckeinstellung": the printer setup dialog.
+    void Button5Click();
+    // "Abbrechen".
+    void Button3Click();
+
+    // One page with the days erster … erster + 13 as one job; false after a failure, which has
+    // been shown as the printing warning and whose text is in `fehler`.
+    bool SeiteDrucken(int erster, QString* fehler);
+
+    QPushButton* Button1 = nullptr; // Abbrechen
+    QPushButton* Button2 = nullptr; // Druckeinstellung
+    QPushButton* Button3 = nullptr; // Drucken
+
+private:
+    PlanFenster* m_fenster;
+};

@@ -1,0 +1,272 @@
+#include "print/druckvorlagenform.h"
+
+#include "print/drucker.h"
+#include "widgets/artwork.h"
+#include "widgets/meldung.h"
+#include "widgets/qvimage.h"
+#include "widgets/qvimagebutton.h"
+#include "widgets/schrift.h"
+#include "widgets/zellenzeichnung.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QIcon>
+#include <QImageReader>
+#include <QLabel>
+#include <QPainter>
+#include <QRadioButton>
+
+// The previews live in a resource of this static library; it must be registered by hand.
+static void VorschauenEinbinden()
+{
+    Q_INIT_RESOURCE(templates);
+}
+
+namespace Vorlagendruck {
+
+const std::array<Druckvorlage, 6>& Vorlagen()
+{
+    static const std::array<Druckvorlage, 6> vorlagen{{
+        {QStringLiteral("Postkarte \"Häuser\""), QStringLiteral("rueckseite.gif"),
+         QStringLiteral("Haeuser_front.gif"), QPageLayout::Landscape,
+         QStringLiteral(":/vorlagen/Haeuser.png")},
+        {QStringLiteral("Postkarte \"Neue Anschrift\""), QStringLiteral("rueckseite.gif"),
+         QStringLiteral("Neue_Anschrift_front.gif"), QPageLayout::Landscape,
+         QStringLiteral(":/vorlagen/Neue_Anschrift.png")},
+        {QStringLiteral("Postkarte \"Solitude\""), QStringLiteral("rueckseite.gif"),
+         QStringLiteral("Solitude_front.gif"), QPageLayout::Landscape,
+         QStringLiteral(":/vorlagen/Solitude.png")},
+        {QStringLiteral("Postkarte \"Wir sind umgezogen\""), QStringLiteral("rueckseite.gif"),
+         QStringLiteral("umgezogen_front.gif"), QPageLayout::Landscape,
+         QStringLiteral(":/vorlagen/umgezogen.png")},
+        {QStringLiteral("Protokoll: Wohnungsübernahme"), QStringLiteral("Uebernahme.gif"), {},
+         QPageLayout::Portrait, {}},
+        {QStringLiteral("Protokoll: Wohnungsübergabe"), QStringLiteral("Uebergabe.gif"), {},
+         QPageLayout::Portrait, {}},
+    }};
+    return vorlagen;
+}
+
+QRect Rechteck(QSize bild, int dpi, QSize seite)
+{
+    const double s = static_cast<double>(dpi) / Punktdichte;
+    const int w = Zellenzeichnung::RundenGerade(bild.width() * s);
+    const int h = Zellenzeichnung::RundenGerade(bild.height() * s);
+    return QRect((seite.width() - w) / 2, (seite.height() - h) / 2, w, h);
+}
+
+QImage BildLesen(const QString& pfad)
+{
+    if (!QFileInfo(pfad).isFile())
+        throw Druckfehler(QStringLiteral("Die Datei „%1“ wurde nicht gefunden.")
+                              .arg(QDir::toNativeSeparators(pfad)));
+    QImageReader leser(pfad);
+    QImage bild = leser.read();
+    if (bild.isNull())
+        throw Druckfehler(QStringLiteral("Die Datei „%1“ lässt sich nicht lesen: %2")
+                              .arg(QDir::toNativeSeparators(pfad), leser.errorString()));
+    return bild;
+}
+
+QImage Vorlagenbild(const Druckvorlage& vorlage, const QString& ordner)
+{
+    const QDir dir(ordner);
+    // Both files are read before anything is composed: a missing front stops the print too.
+    const QImage hinten = BildLesen(dir.filePath(vorlage.bild));
+    QImage vorne;
+    if (!vorlage.vorderseite.isEmpty())
+        vorne = BildLesen(dir.filePath(vorlage.vorderseite));
+
+    QImage bild(hinten.size(), QImage::Format_RGB888);
+    if (bild.isNull())
+        throw Druckfehler(QStringLiteral("Für das Bild „%1“ ist nicht genug Speicher frei.")
+                              .arg(vorlage.bild));
+    bild.fill(Qt::white); // shows only where the pictures are transparent
+    QPainter p(&bild);
+    p.drawImage(QPoint(0, 0), hinten);
+    if (!vorne.isNull())
+        p.drawImage(VorderseitePosition, vorne);
+    p.end();
+    return bild;
+}
+
+} // namespace Vorlagendruck
+
+bool BildDrucken(QWidget* eltern, const QImage& bild, bool quer, const QString& name, int nummer,
+                 int anzahl, QString* fehler)
+{
+    Auftrag auftrag;
+    auftrag.lage = quer ? QPageLayout::Landscape : QPageLayout::Portrait;
+    auftrag.name = anzahl > 1 ? QStringLiteral("%1, Exemplar %2 von %3").arg(name).arg(nummer).arg(anzahl)
+                              : name;
+    auftrag.nummer = nummer;
+    auftrag.anzahl = anzahl;
+    auftrag.eineKopie = true;
+    return Druckauftrag(
+        eltern, auftrag,
+        [&](QPainter& p, const Druckseite& seite) {
+            p.drawImage(Vorlagendruck::Rechteck(bild.size(), seite.dpi, seite.groesse), bild);
+        },
+        fehler);
+}
+
+namespace {
+constexpr int Breite = 632;
+constexpr int Hoehe = 453;
+constexpr int Spalte = Breite - 120; // the right-hand column
+} // namespace
+
+TDruckvorlagenForm::TDruckvorlagenForm(QWidget* eltern) : QDialog(eltern)
+{
+    VorschauenEinbinden();
+    setObjectName(QStringLiteral("DruckvorlagenForm"));
+    setWindowTitle(QStringLiteral("Durckvorlagen"));
+    setFixedSize(Breite, Hoehe);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+
+    auto* deko = new TQvImage(this);
+    deko->setObjectName(QStringLiteral("Image1"));
+    deko->setFileName(QString(Artwork::Dekorspalte));
+    deko->setGeometry(Spalte, 0, 120, Hoehe);
+    auto* logo = new TQvImage(this);
+    logo->setObjectName(QStringLiteral("Image2"));
+    logo->setFileName(QString(Artwork::Logo));
+    logo->setGeometry(Breite - 200, 0, 200, 32);
+    auto* bild = new TQvImage(this);
+    bild->setObjectName(QStringLiteral("Image3"));
+    bild->setFileName(QString(Artwork::BildLinks));
+    bild->setGeometry(0, Hoehe - 184, 80, 184);
+
+    auto* titel = new QLabel(QStringLiteral("Vorlagen zum Ausdrucken"), this);
+    titel->setObjectName(QStringLiteral("Label4"));
+    titel->setFont(ArialPixel(32, true));
+    titel->setStyleSheet(QStringLiteral("color: rgb(0, 0, 102);"));
+    titel->setGeometry(100, 20, 400, 40);
+    auto* untertitel = new QLabel(QStringLiteral("Mitteilungspostkarten, Musterprotokolle"), this);
+    untertitel->setObjectName(QStringLiteral("StaticText1"));
+    untertitel->setGeometry(102, 64, 360, 20);
+
+    RadioGroup1 = new QGroupBox(this);
+    RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
+    RadioGroup1->setGeometry(100, 96, 250, 180);
+    m_gruppe = new QButtonGroup(this);
+    const auto& vorlagen = Vorlagendruck::Vorlagen();
+    for (int i = 0; i < static_cast<int>(vorlagen.size()); ++i) {
+        auto* knopf = new QRadioButton(vorlagen.at(static_cast<size_t>(i)).eintrag, RadioGroup1);
+        knopf->setObjectName(QStringLiteral("Vorlage%1").arg(i));
+        knopf->setGeometry(12, 12 + i * 26, 230, 22);
+        m_gruppe->addButton(knopf, i);
+    }
+    m_gruppe->button(0)->setChecked(true);
+
+    for (int i = 0; i < 4; ++i) {
+        auto* vorschau = new QLabel(this);
+        vorschau->setObjectName(QStringLiteral("Image%1").arg(i + 4));
+        vorschau->setGeometry(380, 110, 64, 90);
+        vorschau->setPixmap(QIcon(vorlagen.at(static_cast<size_t>(i)).vorschau).pixmap(QSize(64, 90)));
+        Vorschau.at(static_cast<size_t>(i)) = vorschau;
+    }
+
+    auto* exemplare = new QLabel(QStringLiteral("Exemplare"), this);
+    exemplare->setObjectName(QStringLiteral("Label1"));
+    exemplare->setGeometry(102, 296, 70, 22);
+    Exemplarauswahl = new QComboBox(this);
+    Exemplarauswahl->setObjectName(QStringLiteral("Exemplarauswahl"));
+    Exemplarauswahl->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+                               QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("10")});
+    Exemplarauswahl->setGeometry(180, 296, 60, 22);
+    exemplare->setBuddy(Exemplarauswahl);
+
+    auto knopf = [this](const char* name, QLatin1String streifen, int zeile) {
+        auto* b = new TQvImageButton(QString(streifen), this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setGeometry(Spalte, Hoehe - 10 - (3 - zeile) * 24, 120, 24);
+        return b;
+    };
+    AbbrechenButton = knopf("AbbrechenButton", Artwork::Druckvorlagen::Fertig, 0);
+    QvImageButton1 = knopf("QvImageButton1", Artwork::Druckvorlagen::DruckStarten, 1);
+    QvImageButton2 = knopf("QvImageButton2", Artwork::Druckvorlagen::Druckeinstellung, 2);
+
+    connect(m_gruppe, &QButtonGroup::idClicked, this, &TDruckvorlagenForm::RadioGroup1Click);
+    connect(AbbrechenButton, &TQvImageButton::OnClick, this, &TDruckvorlagenForm::Button3Click);
+    connect(QvImageButton1, &TQvImageButton::OnClick, this, &TDruckvorlagenForm::Button4Click);
+    connect(QvImageButton2, &TQvImageButton::OnClick, this, &TDruckvorlagenForm::Button5Click);
+
+    RadioGroup1Click();
+}
+
+int TDruckvorlagenForm::Vorlage() const
+{
+    return std::max(m_gruppe->checkedId(), 0);
+}
+
+void TDruckvorlagenForm::setVorlage(int position)
+{
+    if (QAbstractButton* knopf = m_gruppe->button(position)) {
+        knopf->setChecked(true);
+        RadioGroup1Click();
+    }
+}
+
+int TDruckvorlagenForm::Exemplare() const
+{
+    return Exemplarauswahl->currentText().toInt();
+}
+
+void TDruckvorlagenForm::showEvent(QShowEvent* ereignis)
+{
+    FormShow();
+    QDialog::showEvent(ereignis);
+}
+
+void TDruckvorlagenForm::FormShow()
+{
+    Exemplarauswahl->setCurrentIndex(0);
+}
+
+void TDruckvorlagenForm::RadioGroup1Click()
+{
+    const int gewaehlt = Vorlage();
+    for (int i = 0; i < static_cast<int>(Vorschau.size()); ++i)
+        Vorschau.at(static_cast<size_t>(i))->setVisible(i == gewaehlt);
+}
+
+void TDruckvorlagenForm::Button3Click()
+{
+    accept();
+}
+
+void TDruckvorlagenForm::Button4Click()
+{
+    const Druckvorlage& vorlage = Vorlagendruck::Vorlagen().at(static_cast<size_t>(Vorlage()));
+    const QString ordner =
+        vorlagenOrdner.isEmpty() ? QCoreApplication::applicationDirPath() : vorlagenOrdner;
+    QImage bild;
+    try {
+        bild = Vorlagendruck::Vorlagenbild(vorlage, ordner);
+    } catch (const Druckfehler& f) {
+        FehlerBericht(this, f.text());
+        return;
+    }
+    const int exemplare = Exemplare();
+    for (int nummer = 1; nummer <= exemplare; ++nummer) {
+        QString fehler;
+        if (!BildDrucken(this, bild, vorlage.lage == QPageLayout::Landscape, vorlage.eintrag, nummer,
+                         exemplare, &fehler)) {
+            FehlerBericht(this, fehler);
+            return;
+        }
+    }
+}
+
+void TDruckvorlagenForm::Button5Click()
+{
+    DruckerEinrichten(this);
+}

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+#include <QPageLayout>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include <array>
+
+class QButtonGroup;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class TQvImageButton;
+
+// One of the six print templates: a postcard (back picture with the front drawn over it) or
+// a model form (one picture).
+struct Druckvorlage
+{
+    QString eintrag;     // as the radio group shows it
+    QString bild;        // the back of a postcard, or the form
+    QString vorderseite; // empty for a form
+    QPageLayout::Orientation lage;
+    QString vorschau;    // resource of the preview, empty for a form
+};
+
+namespace Vorlagendruck {
+
+constexpr int Punktdichte = 150; // dots per inch of every template picture
+constexpr QPoint VorderseitePosition{699, 51};
+
+const std::array<Druckvorlage, 6>& Vorlagen();
+
+// Where a picture of `bild` pixels goes on a printable area of `seite` dots at `dpi`: one
+// pixel is 1/150 inch, the picture is centred (and cut equally on both sides when too large).
+QRect Rechteck(QSize bild, int dpi, QSize seite);
+
+// Reads a template picture; a missing or unreadable file throws Druckfehler naming the file.
+QImage BildLesen(const QString& pfad);
+
+// Composes the template's picture (24 bits) from the GIFs in `ordner`; throws Druckfehler
+// when a picture is missing or unreadable.
+QImage Vorlagenbild(const Druckvorlage& vorlage, const QString& ordner);
+
+} // namespace Vorlagendruck
+
+// Prints the picture once, centred at 150 dots per inch, as a print job of its own, copy
+// `nummer` of `anzahl`. False after a failure, which has been shown as the printing warning
+// and whose text is in `fehler`.
+bool BildDrucken(QWidget* eltern, const QImage& bild, bool quer, const QString& name, int nummer,
+                 int anzahl, QString* fehler);
+
+// The print templates dialog. The main window (and the task dialog) make it once,
+// `new TDruckvorlagenForm(this)`, and open it with exec(); it keeps the chosen template.
+class TDruckvorlagenForm final : public QDialog
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TDruckvorlagenForm)
+
+public:
+    explicit TDruckvorlagenForm(QWidget* eltern = nullptr);
+
+    // The position of the chosen template in the radio group.
+    int Vorlage() const;
+    void setVorlage(int position);
+    int Exemplare() const;
+
+    void FormShow();
+    void RadioGroup1Click();
+    // "Fertig"
+    void Button3Click();
+    // "Druck starten": the chosen template as many times as chosen, each copy a job.
+    void Button4Click();
+    // "Druckeinstellung"
+    void Button5Click();
+
+    // The folder of the template pictures; the program's own folder unless set.
+    QString vorlagenOrdner;
+
+    QGroupBox* RadioGroup1 = nullptr;
+    std::array<QLabel*, 4> Vorschau{}; // Image4 … Image7
+    QComboBox* Exemplarauswahl = nullptr;
+    TQvImageButton* AbbrechenButton = nullptr;
+    TQvImageButton* QvImageButton1 = nullptr;
+    TQvImageButton* QvImageButton2 = nullptr;
+
+protected:
+    void showEvent(QShowEvent* ereignis) override;
+
+private:
+    QButtonGroup* m_gruppe = nullptr;
+};
