@@ -1,0 +1,443 @@
+#include "dialogs/terminform.h"
+
+#include "dialogs/terminregeln.h"
+#include "model/zeiten.h"
+#include "print/aufgabedrucken.h"
+#include "widgets/artwork.h"
+#include "widgets/datumsfeld.h"
+#include "widgets/farben.h"
+#include "widgets/meldung.h"
+#include "widgets/planfenster.h"
+#include "widgets/qvimage.h"
+#include "widgets/qvimagebutton.h"
+#include "widgets/schrift.h"
+
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+
+using namespace Terminregeln;
+
+const QString TTerminForm::VerwerfenFrage = QStringLiteral("Die Änderungen werden verworfen");
+const QString TTerminForm::LoeschenFrage = QStringLiteral("Die Aufgabe wird gelöscht");
+const QString TTerminForm::AbhaengigeFrage =
+    QStringLiteral("Folgende Aufgaben bezeihen sich hierauf und werden\nebenfalls gelöscht:\n");
+
+namespace {
+
+constexpr int Breite = 632;
+constexpr int Hoehe = 453;
+constexpr int Spalte = 512; // the button column
+constexpr int BeratungOben = 102;
+
+QLabel* Beschriftung(QWidget* eltern, const char* name, const QString& text, QPoint ort)
+{
+    auto* l = new QLabel(text, eltern);
+    l->setObjectName(QString::fromLatin1(name));
+    l->move(ort);
+    l->adjustSize();
+    return l;
+}
+
+void Hellgelb(QWidget* w)
+{
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Window, Farben::Hellgelb);
+    pal.setColor(QPalette::Base, Farben::Hellgelb);
+    w->setPalette(pal);
+    w->setAutoFillBackground(true);
+}
+
+// A borderless light-yellow scroll box whose content widget carries its labels.
+QScrollArea* GelbeBox(QWidget* eltern, const char* name, QRect lage)
+{
+    auto* box = new QScrollArea(eltern);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setFrameShape(QFrame::NoFrame);
+    box->setGeometry(lage);
+    box->setWidgetResizable(false);
+    Hellgelb(box->viewport());
+    auto* inhalt = new QWidget;
+    inhalt->setObjectName(QString::fromLatin1(name) + QStringLiteral("Inhalt"));
+    box->setWidget(inhalt); // the box owns it
+    return box;
+}
+
+TQvImageButton* Bildknopf(QWidget* eltern, const char* name, QLatin1String bild, int oben)
+{
+    auto* k = new TQvImageButton(QString(bild), eltern);
+    k->setObjectName(QString::fromLatin1(name));
+    k->setGeometry(Spalte, oben, 120, 24);
+    return k;
+}
+
+QComboBox* Auswahl(QWidget* eltern, const char* name, const QStringList& texte, QRect lage)
+{
+    auto* box = new QComboBox(eltern);
+    box->setObjectName(QString::fromLatin1(name));
+    box->addItems(texte);
+    box->setGeometry(lage);
+    box->setMaxVisibleItems(12);
+    return box;
+}
+
+} // namespace
+
+TTerminForm::TTerminForm(PlanFenster* kalender, QWidget* eltern)
+    : QDialog(eltern), m_kalender(kalender)
+{
+    setObjectName(QStringLiteral("TerminForm"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFixedSize(Breite, Hoehe);
+    setFont(Dialogschrift());
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    auto bild = [this](const char* name, QLatin1String datei, QRect lage) {
+        auto* b = new TQvImage(this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setFileName(QString(datei));
+        b->setGeometry(lage);
+        return b;
+    };
+    bild("Image1", Artwork::Dekorspalte, QRect(Spalte, 0, 120, Hoehe));
+    bild("Image2", Artwork::Logo, QRect(Breite - 200, 0, 200, 32));
+    bild("Image3", Artwork::BildLinks, QRect(0, 262, 80, 184));
+
+    Bezeichnungslabel = new QLabel(this);
+    Bezeichnungslabel->setObjectName(QStringLiteral("Bezeichnungslabel"));
+    Bezeichnungslabel->setTextFormat(Qt::PlainText);
+    Bezeichnungslabel->setStyleSheet(QStringLiteral("color: rgb(0, 0, 102);"));
+    Bezeichnungslabel->move(103, 65);
+
+    ScrollBox2 = GelbeBox(this, "ScrollBox2", QRect(104, BeratungOben, 340, 80));
+    Label4 = new QLabel(ScrollBox2->widget());
+    Label4->setObjectName(QStringLiteral("Label4"));
+    Label4->setTextFormat(Qt::PlainText);
+    Label4->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    LinkLabel = new QLabel(ScrollBox2->widget());
+    LinkLabel->setObjectName(QStringLiteral("LinkLabel"));
+    LinkLabel->setTextFormat(Qt::PlainText);
+    LinkLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QFont unterstrichen = Label4->font();
+    unterstrichen.setUnderline(true);
+    LinkLabel->setFont(unterstrichen);
+    // Opaque on the box's colour, so the advice text's own characters below do not show
+    // around the link's.
+    Hellgelb(LinkLabel);
+    QPalette linkFarbe = LinkLabel->palette();
+    linkFarbe.setColor(QPalette::WindowText, QColor(0, 0, 128));
+    LinkLabel->setPalette(linkFarbe);
+    LinkLabel->installEventFilter(this);
+    LinkLabel->hide();
+
+    Beschriftung(this, "Label7", QStringLiteral("Datum"), QPoint(104, 192));
+    Beschriftung(this, "Label8", QStringLiteral("Beginn"), QPoint(104, 216));
+    Beschriftung(this, "Label9", QStringLiteral("Dauer"), QPoint(104, 240));
+
+    DateEdit1 = new TDateEdit(this);
+    DateEdit1->setObjectName(QStringLiteral("DateEdit1"));
+    DateEdit1->setGeometry(168, 190, 80, 21);
+    DateEdit1->setKalenderFarbe(Farben::Orange);
+    DateEdit1->setKalenderTitel(QStringLiteral("Wählen Sie ein Datum"));
+    BeginnBox = Auswahl(this, "BeginnBox", Zeiten::BeginnTexte(), QRect(168, 214, 80, 21));
+    DauerBox = Auswahl(this, "DauerBox", Zeiten::DauerTexte(), QRect(168, 238, 80, 21));
+
+    Beschriftung(this, "Label5", QStringLiteral("Eigene Notizen:"), QPoint(104, 266));
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setFrameShape(QFrame::NoFrame);
+    Memo1->setGeometry(104, 280, 340, 81);
+    Hellgelb(Memo1);
+    Hellgelb(Memo1->viewport());
+
+    Beschriftung(this, "Label6", QStringLiteral("Vorher erledigen:"), QPoint(104, 369));
+    ScrollBox1 = GelbeBox(this, "ScrollBox1", QRect(104, 383, 340, 53));
+    Aufgabenliste = new QLabel(ScrollBox1->widget());
+    Aufgabenliste->setObjectName(QStringLiteral("Aufgabenliste"));
+    Aufgabenliste->setTextFormat(Qt::PlainText);
+    Aufgabenliste->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Aufgabenliste->move(2, 0);
+
+    QvImageButton3 = Bildknopf(this, "QvImageButton3", Artwork::Termin::Abbrechen, 323);
+    LoeschenButton = Bildknopf(this, "LoeschenButton", Artwork::Termin::Loeschen, 347);
+    Uebernehmen = Bildknopf(this, "Uebernehmen", Artwork::Termin::Uebernehmen, 371);
+    QvImageButton1 = Bildknopf(this, "QvImageButton1", Artwork::Termin::Drucken, 395);
+    DruckvorlagenButton = Bildknopf(this, "DruckvorlagenButton", Artwork::Termin::Druckvorlagen, 419);
+
+    Timer1.setObjectName(QStringLiteral("Timer1"));
+    Timer1.setInterval(1200);
+
+    setTabOrder(DateEdit1, BeginnBox);
+    setTabOrder(BeginnBox, DauerBox);
+    setTabOrder(DauerBox, Memo1);
+    setTabOrder(Memo1, ScrollBox1);
+    setTabOrder(ScrollBox1, ScrollBox2);
+
+    connect(&Timer1, &QTimer::timeout, this, &TTerminForm::Timer1Timer);
+    connect(DateEdit1, &TDateEdit::Change, this, &TTerminForm::DateEdit1Change);
+    // Only the user's choice is a change; the dialog's own selections are not.
+    connect(BeginnBox, &QComboBox::activated, this, &TTerminForm::BeginnBoxChange);
+    connect(DauerBox, &QComboBox::activated, this, &TTerminForm::DauerBoxChange);
+    connect(Memo1, &QPlainTextEdit::textChanged, this, &TTerminForm::Memo1Change);
+    connect(QvImageButton3, &TQvImageButton::OnClick, this, &TTerminForm::Button1Click);
+    connect(LoeschenButton, &TQvImageButton::OnClick, this, &TTerminForm::Button2Click);
+    connect(Uebernehmen, &TQvImageButton::OnClick, this, &TTerminForm::UebernehmenClick);
+    connect(QvImageButton1, &TQvImageButton::OnClick, this, &TTerminForm::QvImageButton1Click);
+    connect(DruckvorlagenButton, &TQvImageButton::OnClick, this,
+            &TTerminForm::DruckvorlagenButtonClick);
+
+    Uebernehmen->setEnabled(false);
+    DruckvorlagenButton->hide();
+}
+
+TTerminForm::~TTerminForm() = default;
+
+taufgabe* TTerminForm::aktuelleAufgabe() const
+{
+    return m_kalender->plan().Aufgabe(m_nummer);
+}
+
+QString TTerminForm::AufgabenNamen(const QList<qint32>& nummern) const
+{
+    return Terminregeln::AufgabenNamen(m_kalender->plan().Aufgaben, nummern);
+}
+
+void TTerminForm::AenderungMelden()
+{
+    Uebernehmen->setEnabled(true);
+}
+
+void TTerminForm::AufgabeAnzeigen(qint32 nummer)
+{
+    m_nummer = nummer;
+    const taufgabe* gefunden = aktuelleAufgabe();
+    const taufgabe leer;
+    const taufgabe& a = gefunden ? *gefunden : leer;
+
+    UeberschriftSetzen(a.Kurzbezeichnung);
+
+    DateEdit1->setDate(a.Tag);
+    const int b = BeginnIndex(a.Start);
+    BeginnBox->setCurrentIndex(b);
+    DauerBox->setCurrentIndex(DauerIndex(b, a.Dauer));
+
+    Memo1->setPlainText(NotizText(a.Notiz));
+
+    Aufgabenliste->setText(AufgabenNamen(a.vorher));
+    Aufgabenliste->adjustSize();
+    ScrollBox1->widget()->resize(Aufgabenliste->x() + Aufgabenliste->width(),
+                                 Aufgabenliste->height());
+    ScrollBox1->verticalScrollBar()->setValue(0);
+
+    BeratungSetzen(a.Beschreibung);
+    DruckvorlagenButton->setVisible(DruckvorlagenErwaehnt(a.Beschreibung));
+
+    // Filling fires the fields' change events; none of that is the user's change.
+    Uebernehmen->setEnabled(false);
+    m_terminGeaendert = false;
+    LoeschenButton->setEnabled(gefunden != nullptr);
+    QvImageButton1->setEnabled(gefunden != nullptr);
+}
+
+void TTerminForm::UeberschriftSetzen(const QString& text)
+{
+    Bezeichnungslabel->setText(text);
+    setWindowTitle(text);
+    const int punkt = UeberschriftPunkte([this](int p) {
+        Bezeichnungslabel->setFont(ArialPunkt(p, true));
+        Bezeichnungslabel->adjustSize();
+        return Bezeichnungslabel->width();
+    });
+    Bezeichnungslabel->setFont(ArialPunkt(punkt, true));
+    Bezeichnungslabel->adjustSize();
+    // The lower edge rests on the advice box.
+    Bezeichnungslabel->move(103, BeratungOben - Bezeichnungslabel->height());
+}
+
+void TTerminForm::BeratungSetzen(const QStringList& zeilen)
+{
+    LinkLabel->clear();
+    LinkLabel->move(0, 0);
+    LinkLabel->hide();
+    Label4->clear();
+    ScrollBox2->verticalScrollBar()->setValue(0);
+    ScrollBox2->horizontalScrollBar()->setValue(0);
+
+    Label4->setText(zeilen.join(QLatin1Char('\n')));
+    Label4->adjustSize();
+    ScrollBox2->widget()->resize(Label4->size());
+
+    const Link link = LinkSuchen(zeilen);
+    m_linkAdresse = link.adresse;
+    if (link.vorhanden()) {
+        LinkLabel->setText(link.text);
+        LinkLabel->setGeometry(LinkLage(zeilen, link, QFontMetrics(Label4->font())));
+        LinkLabel->show();
+    }
+}
+
+void TTerminForm::showEvent(QShowEvent* ereignis)
+{
+    QDialog::showEvent(ereignis);
+    if (!ereignis->spontaneous())
+        FormShow();
+}
+
+void TTerminForm::hideEvent(QHideEvent* ereignis)
+{
+    if (!ereignis->spontaneous())
+        Timer1.stop();
+    QDialog::hideEvent(ereignis);
+}
+
+void TTerminForm::FormShow()
+{
+    if (const QScreen* bildschirm = screen())
+        move(bildschirm->availableGeometry().center() - rect().center());
+    // The link waits, so the click that opened the dialog cannot follow it by accident.
+    Timer1.stop();
+    Timer1.start();
+    LinkLabel->setCursor(Qt::ArrowCursor);
+    m_linkBereit = false;
+}
+
+void TTerminForm::Timer1Timer()
+{
+    m_linkBereit = true;
+    LinkLabel->setCursor(Qt::PointingHandCursor);
+}
+
+void TTerminForm::LinkLabelClick()
+{
+    if (!m_linkBereit || !m_linkAdresse.isValid())
+        return;
+    QDesktopServices::openUrl(m_linkAdresse); // a link that cannot be opened says nothing
+}
+
+bool TTerminForm::eventFilter(QObject* objekt, QEvent* ereignis)
+{
+    // A click opens the link; a double click, whose first click already did, opens it once.
+    if (objekt == LinkLabel && ereignis->type() == QEvent::MouseButtonRelease) {
+        const auto* maus = static_cast<QMouseEvent*>(ereignis);
+        if (maus->button() == Qt::LeftButton && LinkLabel->rect().contains(maus->position().toPoint()))
+            LinkLabelClick();
+        return true;
+    }
+    return QDialog::eventFilter(objekt, ereignis);
+}
+
+void TTerminForm::keyPressEvent(QKeyEvent* ereignis)
+{
+    // Escape is "Abbrechen", question included, not a silent close.
+    if (ereignis->key() == Qt::Key_Escape && ereignis->modifiers() == Qt::NoModifier) {
+        Button1Click();
+        return;
+    }
+    QDialog::keyPressEvent(ereignis);
+}
+
+void TTerminForm::DateEdit1Change()
+{
+    AenderungMelden();
+    m_terminGeaendert = true;
+}
+
+void TTerminForm::BeginnBoxChange()
+{
+    DauerBox->setCurrentIndex(DauerNachBeginn(BeginnBox->currentIndex(), DauerBox->currentIndex()));
+    AenderungMelden();
+    m_terminGeaendert = true;
+}
+
+void TTerminForm::DauerBoxChange()
+{
+    BeginnBox->setCurrentIndex(BeginnNachDauer(BeginnBox->currentIndex(), DauerBox->currentIndex()));
+    AenderungMelden();
+    m_terminGeaendert = true;
+}
+
+void TTerminForm::Memo1Change()
+{
+    AenderungMelden();
+}
+
+void TTerminForm::UebernehmenClick()
+{
+    if (!aktuelleAufgabe())
+        return;
+    const double tag = DateEdit1->Date();
+    const double erster = m_kalender->ErsterTag();
+    const double letzter = m_kalender->LetzterTag();
+    if (!InnerhalbEinesJahres(erster, letzter, tag)) {
+        Meldung(this, MeldungsArt::Bestaetigung, EinJahrText, OK);
+        return;
+    }
+    const int beginn = BeginnBox->currentIndex();
+    const int dauer = DauerBox->currentIndex();
+    if (m_terminGeaendert && !m_kalender->AufgabeVerschieben(m_nummer, beginn + 1, tag))
+        return;
+
+    m_kalender->ZustandSichern();
+    taufgabe* a = aktuelleAufgabe(); // the undo copy leaves the list as it is
+    a->Tag = tag;
+    a->Start = beginn + 1;
+    a->Dauer = dauer;
+    a->Notiz = NotizZeilen(Memo1->toPlainText());
+    if (tag < erster || tag > letzter)
+        m_kalender->KalenderNeuAufbauen();
+    m_kalender->KalenderAktualisieren();
+    accept();
+}
+
+void TTerminForm::Button1Click()
+{
+    if (Uebernehmen->isEnabled()
+        && Meldung(this, MeldungsArt::Bestaetigung, VerwerfenFrage, OK | Abbrechen) != OK)
+        return;
+    reject();
+}
+
+void TTerminForm::Button2Click()
+{
+    if (!aktuelleAufgabe())
+        return;
+    const QList<qint32> abhaengige = Abhaengige(m_kalender->plan().Aufgaben, m_nummer);
+    const QString namen = AufgabenNamen(abhaengige);
+    const QString frage = namen.isEmpty() ? LoeschenFrage : AbhaengigeFrage + namen;
+    if (Meldung(this, MeldungsArt::Bestaetigung, frage, OK | Abbrechen) != OK)
+        return;
+
+    m_kalender->ZustandSichern();
+    Plan& plan = m_kalender->plan();
+    auto entfernen = [&plan](qint32 nummer) {
+        const int i = plan.AufgabeSuchen(nummer);
+        if (i >= 0)
+            plan.Aufgaben.erase(plan.Aufgaben.begin() + i);
+    };
+    entfernen(m_nummer);
+    for (qint32 n : abhaengige)
+        entfernen(n);
+    accept();
+}
+
+void TTerminForm::QvImageButton1Click()
+{
+    if (const taufgabe* a = aktuelleAufgabe())
+        AufgabeDrucken(this, *a, Bildschirmzeilen(Memo1), DateEdit1->Date());
+}
+
+void TTerminForm::DruckvorlagenButtonClick()
+{
+    if (DruckvorlagenZeigen)
+        DruckvorlagenZeigen();
+}
