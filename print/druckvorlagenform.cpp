@@ -148,14 +148,14 @@ TDruckvorlagenForm::TDruckvorlagenForm(QWidget* eltern) : QDialog(eltern)
     titel->setObjectName(QStringLiteral("Label4"));
     titel->setFont(ArialPixel(32, true));
     titel->setStyleSheet(QStringLiteral("color: rgb(0, 0, 102);"));
-    titel->setGeometry(100, 20, 400, 40);
+    titel->setGeometry(94, 34, 410, 40); // below the logo band
     auto* untertitel = new QLabel(QStringLiteral("Mitteilungspostkarten, Musterprotokolle"), this);
     untertitel->setObjectName(QStringLiteral("StaticText1"));
-    untertitel->setGeometry(102, 64, 360, 20);
+    untertitel->setGeometry(96, 76, 360, 20);
 
     RadioGroup1 = new QGroupBox(this);
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
-    RadioGroup1->setGeometry(100, 96, 250, 180);
+    RadioGroup1->setGeometry(94, 106, 250, 180);
     m_gruppe = new QButtonGroup(this);
     const auto& vorlagen = Vorlagendruck::Vorlagen();
     for (int i = 0; i < static_cast<int>(vorlagen.size()); ++i) {
@@ -169,19 +169,19 @@ TDruckvorlagenForm::TDruckvorlagenForm(QWidget* eltern) : QDialog(eltern)
     for (int i = 0; i < 4; ++i) {
         auto* vorschau = new QLabel(this);
         vorschau->setObjectName(QStringLiteral("Image%1").arg(i + 4));
-        vorschau->setGeometry(380, 110, 64, 90);
+        vorschau->setGeometry(380, 120, 64, 90);
         vorschau->setPixmap(QIcon(vorlagen.at(static_cast<size_t>(i)).vorschau).pixmap(QSize(64, 90)));
         Vorschau.at(static_cast<size_t>(i)) = vorschau;
     }
 
     auto* exemplare = new QLabel(QStringLiteral("Exemplare"), this);
     exemplare->setObjectName(QStringLiteral("Label1"));
-    exemplare->setGeometry(102, 296, 70, 22);
+    exemplare->setGeometry(96, 304, 70, 22);
     Exemplarauswahl = new QComboBox(this);
     Exemplarauswahl->setObjectName(QStringLiteral("Exemplarauswahl"));
     Exemplarauswahl->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
                                QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("10")});
-    Exemplarauswahl->setGeometry(180, 296, 60, 22);
+    Exemplarauswahl->setGeometry(174, 304, 60, 22);
     exemplare->setBuddy(Exemplarauswahl);
 
     auto knopf = [this](const char* name, QLatin1String streifen, int zeile) {

@@ -19,47 +19,69 @@
 #include <QScopeGuard>
 #include <QTest>
 
+#include <cups/cups.h>
+
+#include <algorithm>
+#include <set>
+
 namespace {
 
 const QString Warteschlange = QStringLiteral("Kistenlotse-PDF");
 
-// The finished jobs of the queue, by number.
-QList<int> FertigeAuftraege()
+struct Job
 {
-    const QString text = Ausfuehren(QStringLiteral("lpstat"),
-                                    {QStringLiteral("-W"), QStringLiteral("completed"),
-                                     QStringLiteral("-o"), Warteschlange});
-    QList<int> nummern;
-    const QRegularExpression zeile(QStringLiteral("^%1-(\\d+)\\s").arg(Warteschlange),
-                                   QRegularExpression::MultilineOption);
-    for (auto it = zeile.globalMatch(text); it.hasNext();)
-        nummern << it.next().captured(1).toInt();
-    return nummern;
+    int nummer = 0;
+    QString titel;
+    bool fertig = false;
+};
+
+// Every job the queue knows, finished or not, with its title (other programs may print to the
+// same queue, so the tests look only at their own titles).
+QList<Job> Auftraege()
+{
+    cups_job_t* jobs = nullptr;
+    const int anzahl = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, Warteschlange.toUtf8().constData(), 0,
+                                    CUPS_WHICHJOBS_ALL);
+    QList<Job> liste;
+    for (int i = 0; i < anzahl; ++i)
+        liste.push_back({jobs[i].id, QString::fromUtf8(jobs[i].title),
+                         jobs[i].state >= IPP_JSTATE_CANCELED});
+    cupsFreeJobs(anzahl, jobs);
+    return liste;
 }
 
-bool OffeneAuftraege()
+int LetzterAuftrag()
 {
-    return !Ausfuehren(QStringLiteral("lpstat"), {QStringLiteral("-o"), Warteschlange})
-                .trimmed()
-                .isEmpty();
+    int letzter = 0;
+    for (const Job& j : Auftraege())
+        letzter = std::max(letzter, j.nummer);
+    return letzter;
 }
 
-// Waits until `anzahl` jobs more than `vorher` are finished and none is waiting.
-QList<int> NeueAuftraege(const QList<int>& vorher, int anzahl)
+// The jobs after `seit` whose titles are `titel`, once all of them are finished; job numbers in
+// the order of the titles, 0 for a title that never arrived.
+QList<int> AuftraegeAbwarten(int seit, const QStringList& titel)
 {
     QDeadlineTimer frist(120000);
-    QList<int> neu;
-    while (!frist.hasExpired()) {
-        neu.clear();
-        for (int n : FertigeAuftraege())
-            if (!vorher.contains(n))
-                neu << n;
-        if (neu.size() >= anzahl && !OffeneAuftraege())
-            break;
+    QList<int> nummern;
+    while (true) {
+        nummern.clear();
+        bool alleFertig = true;
+        const QList<Job> jobs = Auftraege();
+        for (const QString& t : titel) {
+            int gefunden = 0;
+            for (const Job& j : jobs)
+                if (j.nummer > seit && j.titel == t) {
+                    gefunden = j.nummer;
+                    alleFertig = alleFertig && j.fertig;
+                }
+            alleFertig = alleFertig && gefunden != 0;
+            nummern << gefunden;
+        }
+        if (alleFertig || frist.hasExpired())
+            return nummern;
         QTest::qWait(250);
     }
-    std::sort(neu.begin(), neu.end());
-    return neu;
 }
 
 // The file cups-pdf wrote for a job ("<title>-job_<n>.pdf" in the user's PDF folder).
@@ -113,7 +135,7 @@ void TestCupsdruck::init()
 
 void TestCupsdruck::zehnExemplareZehnAuftraege()
 {
-    const QList<int> vorher = FertigeAuftraege();
+    const int seit = LetzterAuftrag();
     TDruckvorlagenForm form;
     form.setVorlage(0);
     form.show();
@@ -124,8 +146,12 @@ void TestCupsdruck::zehnExemplareZehnAuftraege()
     QCOMPARE(keineBox.Beantwortet(), 0);
     form.close();
 
-    const QList<int> neu = NeueAuftraege(vorher, 10);
-    QCOMPARE(neu.size(), 10);
+    QStringList titel;
+    for (int i = 1; i <= 10; ++i)
+        titel << QStringLiteral("Postkarte \"Häuser\", Exemplar %1 von 10").arg(i);
+    const QList<int> neu = AuftraegeAbwarten(seit, titel);
+    QVERIFY2(!neu.contains(0), "nicht alle Exemplare als eigene Aufträge angekommen");
+    QCOMPARE(std::set<int>(neu.begin(), neu.end()).size(), size_t(10));
     for (int auftrag : neu) {
         const QString datei = CupsPdfDatei(auftrag);
         QVERIFY2(!datei.isEmpty(), qPrintable(QStringLiteral("Auftrag %1 ohne Datei").arg(auftrag)));
@@ -146,12 +172,16 @@ void TestCupsdruck::zehnExemplareZehnAuftraege()
 
 void TestCupsdruck::kalenderFuenfWochenDreiAuftraege()
 {
-    const QList<int> vorher = FertigeAuftraege();
+    const int seit = LetzterAuftrag();
     TestFenster fenster(5);
     TAusdruckForm form(&fenster);
     form.Button3->click();
-    const QList<int> neu = NeueAuftraege(vorher, 3);
-    QCOMPARE(neu.size(), 3);
+    const QList<int> neu = AuftraegeAbwarten(
+        seit, {QStringLiteral("Umzugskalender, Seite 1 von 3"),
+               QStringLiteral("Umzugskalender, Seite 2 von 3"),
+               QStringLiteral("Umzugskalender, Seite 3 von 3")});
+    QVERIFY2(!neu.contains(0), "nicht jede Seite als eigener Auftrag angekommen");
+    QVERIFY(neu.at(0) < neu.at(1) && neu.at(1) < neu.at(2)); // in calendar order
     for (int auftrag : neu) {
         const QString datei = CupsPdfDatei(auftrag);
         QVERIFY(!datei.isEmpty());
@@ -166,7 +196,7 @@ void TestCupsdruck::abgelehnterAuftrag()
     if (!ok)
         QSKIP("Die Warteschlange lässt sich nicht sperren (keine Verwaltungsrechte)");
     auto freigeben = qScopeGuard([] { Ausfuehren(QStringLiteral("cupsaccept"), {Warteschlange}); });
-    const QList<int> vorher = FertigeAuftraege();
+    const int seit = LetzterAuftrag();
 
     TestFenster fenster(5);
     TAusdruckForm form(&fenster);
@@ -187,8 +217,9 @@ void TestCupsdruck::abgelehnterAuftrag()
              qPrintable(bericht));
     freigeben.dismiss();
     Ausfuehren(QStringLiteral("cupsaccept"), {Warteschlange});
-    QTest::qWait(500);
-    QCOMPARE(FertigeAuftraege(), vorher);
+    for (const Job& j : Auftraege())
+        QVERIFY2(j.nummer <= seit || !j.titel.startsWith(QStringLiteral("Umzugskalender")),
+                 qPrintable(j.titel));
 }
 
 QTEST_MAIN(TestCupsdruck)
