@@ -12,6 +12,7 @@
 #include "widgets/schrift.h"
 #include "widgets/zellenzeichnung.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
@@ -19,6 +20,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -130,6 +132,7 @@ private Q_SLOTS:
     void aufgabenblatt();
     void aufgabenblattScheitert();
     void keinDrucker();
+    void zeichenfehlerVerwirftAuftrag();
 
     void vorlagendialog();
     void vorlagenZustand();
@@ -428,6 +431,40 @@ void TestDruckausgabe::keinDrucker()
     QVERIFY(!AufgabeDrucken(nullptr, taufgabe{}, {}, 0));
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(bericht, QStringLiteral("Es ist kein Drucker eingerichtet."));
+}
+
+void TestDruckausgabe::zeichenfehlerVerwirftAuftrag()
+{
+    // A file of that name from before stays as it was.
+    QFile alt(Pfad(QStringLiteral("z.pdf")));
+    QVERIFY(alt.open(QIODevice::WriteOnly));
+    alt.write("alt");
+    alt.close();
+    DruckerAuf(alt.fileName());
+    Auftrag auftrag;
+    auftrag.name = QStringLiteral("Probe");
+    bool sanduhr = false;
+    QString fehler;
+    ModalHelfer helfer;
+    helfer.Druecke(QStringLiteral("Abbrechen"), WarnungPruefen());
+    const bool gedruckt = Druckauftrag(
+        nullptr, auftrag,
+        [&](QPainter& p, const Druckseite&) {
+            sanduhr = QApplication::overrideCursor()
+                      && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+            p.drawLine(0, 0, 100, 100);
+            throw Druckfehler(QStringLiteral("Zeichenfehler"));
+        },
+        &fehler);
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QVERIFY(!gedruckt);
+    QCOMPARE(fehler, QStringLiteral("Zeichenfehler"));
+    QVERIFY(sanduhr);
+    QVERIFY(!QApplication::overrideCursor());
+    QCOMPARE(QDir(m_ordner->path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("z.pdf")});
+    QVERIFY(alt.open(QIODevice::ReadOnly));
+    QCOMPARE(alt.readAll(), QByteArray("alt"));
 }
 
 void TestDruckausgabe::vorlagendialog()
