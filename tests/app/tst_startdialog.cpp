@@ -1,5 +1,6 @@
 #include "guihilfe.h"
 
+#include "app/anwendung.h"
 #include "app/kalenderform.h"
 #include "app/situationsform.h"
 #include "app/splashform.h"
@@ -23,6 +24,7 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
+    void deutscheQtTexte();
     void splashKlickSchliesst();
     void splashSchliessfeldBeendet();
     void splashZeitAbgelaufen();
@@ -52,6 +54,14 @@ void TestStartdialog::cleanup()
     m_f->hide();
     m_f.reset();
     QVERIFY2(ModalHelfer::OffeneFenster().isEmpty(), qPrintable(ModalHelfer::OffeneFenster().join(u',')));
+}
+
+void TestStartdialog::deutscheQtTexte()
+{
+    // Qt's own dialogs (file dialogs, print setup) speak German.
+    QVERIFY(Anwendung::DeutschLaden(*QCoreApplication::instance()));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Abbrechen"));
+    QCOMPARE(QCoreApplication::translate("QFileDialog", "File &name:"), QStringLiteral("Datei&name:"));
 }
 
 void TestStartdialog::splashKlickSchliesst()
