@@ -103,14 +103,16 @@ TEigenerTerminForm::TEigenerTerminForm(PlanFenster* kalender, QWidget* eltern)
     Beschriftung(this, "Label10", QStringLiteral("Bezeichnung"), QPoint(104, 140));
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setGeometry(176, 138, 257, 21);
+    // Wide enough for the whole prompt.
+    Edit1->setGeometry(176, 138, 276, 21);
 
     Beschriftung(this, "Label7", QStringLiteral("Datum"), QPoint(104, 186));
     Beschriftung(this, "Label8", QStringLiteral("Beginn"), QPoint(104, 211));
     Beschriftung(this, "Label9", QStringLiteral("Dauer"), QPoint(104, 238));
     DateEdit1 = new TDateEdit(this);
     DateEdit1->setObjectName(QStringLiteral("DateEdit1"));
-    DateEdit1->setGeometry(168, 184, 80, 21);
+    // Wider than 80 pixels, so the whole "dd.mm.yyyy" shows beside the calendar button.
+    DateEdit1->setGeometry(168, 184, 96, 21);
     DateEdit1->setKalenderFarbe(QColor(254, 207, 93));
     DateEdit1->setKalenderTitel(QStringLiteral("Wählen Sie ein Datum"));
     BeginnBox = Auswahl(this, "BeginnBox", Zeiten::BeginnTexte(), QRect(168, 208, 80, 21));
@@ -202,6 +204,8 @@ void TEigenerTerminForm::FormShow()
     if (const QScreen* bildschirm = screen())
         move(bildschirm->availableGeometry().center() - rect().center());
     Edit1->setFocus(Qt::OtherFocusReason);
+    // All selected, so typing replaces the prompt, and shown from its start.
+    Edit1->setSelection(int(Edit1->text().size()), -int(Edit1->text().size()));
 }
 
 bool TEigenerTerminForm::eventFilter(QObject* objekt, QEvent* ereignis)

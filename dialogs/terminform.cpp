@@ -146,7 +146,8 @@ TTerminForm::TTerminForm(PlanFenster* kalender, QWidget* eltern)
 
     DateEdit1 = new TDateEdit(this);
     DateEdit1->setObjectName(QStringLiteral("DateEdit1"));
-    DateEdit1->setGeometry(168, 190, 80, 21);
+    // Wider than 80 pixels, so the whole "dd.mm.yyyy" shows beside the calendar button.
+    DateEdit1->setGeometry(168, 190, 96, 21);
     DateEdit1->setKalenderFarbe(Farben::Orange);
     DateEdit1->setKalenderTitel(QStringLiteral("Wählen Sie ein Datum"));
     BeginnBox = Auswahl(this, "BeginnBox", Zeiten::BeginnTexte(), QRect(168, 214, 80, 21));

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QWidget>
 
@@ -30,6 +31,7 @@ private Q_SLOTS:
     void namenUndAbhaengige();
     void notizZeilen_data();
     void notizZeilen();
+    void bildschirmzeilen();
     void zeilenhoeheDerSchrift();
     void linkLiegtUeberSeinenZeichen_data();
     void linkLiegtUeberSeinenZeichen();
@@ -277,6 +279,31 @@ void TestTerminregeln::notizZeilen()
     QFETCH(QStringList, zeilen);
     QCOMPARE(NotizZeilen(text), zeilen);
     QCOMPARE(NotizText(zeilen), text);
+}
+
+void TestTerminregeln::bildschirmzeilen()
+{
+    QPlainTextEdit feld;
+    feld.setFont(Dialogschrift());
+    feld.setFrameShape(QFrame::NoFrame);
+    feld.resize(340, 81);
+    feld.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&feld));
+    const QString absatz = QStringLiteral(
+        "Erst zwei Wochen nach dem Umzug den Klavierstimmer bestellen, wenn sich das Instrument "
+        "an das neue Raumklima gewöhnt hat und die Heizung wieder normal läuft.");
+    feld.setPlainText(QStringLiteral("Tel. 030 1234567\n\n") + absatz + QStringLiteral("\n"));
+    const QStringList zeilen = Bildschirmzeilen(&feld);
+    QVERIFY(zeilen.size() >= 5);
+    QCOMPARE(zeilen.at(0), QStringLiteral("Tel. 030 1234567"));
+    QCOMPARE(zeilen.at(1), QString());
+    QCOMPARE(zeilen.mid(2).join(QString()), absatz); // broken, nothing lost, no last empty line
+    const QFontMetrics fm(feld.font());
+    for (const QString& z : zeilen.mid(2))
+        QVERIFY2(fm.horizontalAdvance(z.trimmed()) <= feld.viewport()->width(), qPrintable(z));
+
+    feld.clear();
+    QCOMPARE(Bildschirmzeilen(&feld), QStringList{});
 }
 
 void TestTerminregeln::zeilenhoeheDerSchrift()

@@ -1,0 +1,164 @@
+#include "dialoghilfe.h"
+
+#include "app/kalenderform.h"
+#include "dialogs/eigenerterminform.h"
+#include "dialogs/terminform.h"
+#include "dialogs/terminregeln.h"
+#include "widgets/datumsfeld.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QStyleOptionComboBox>
+#include <QTemporaryDir>
+
+#include <memory>
+
+// How both dialogs look with real catalogue tasks: nothing cut off, nothing outside the
+// window. With KL_BILDER set to a folder, the pictures are written there to look at.
+class TestDialogansicht final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void terminForm_data();
+    void terminForm();
+    void eigenerTerminForm_data();
+    void eigenerTerminForm();
+
+private:
+    void Pruefen(QDialog* d, const QString& name, const QList<QWidget*>& ausnahmen);
+
+    std::unique_ptr<QTemporaryDir> m_ordner;
+    std::unique_ptr<TKalenderForm> m_f;
+};
+
+void TestDialogansicht::init()
+{
+    m_ordner = std::make_unique<QTemporaryDir>();
+    m_f = std::make_unique<TKalenderForm>();
+    m_f->einstellungsPfad = m_ordner->filePath(QStringLiteral("kistenlotse.ini"));
+    m_f->KalenderErstellen(3, 3, false, false, false, false, T(2001, 9, 10), T(2001, 9, 14), true);
+}
+
+void TestDialogansicht::cleanup()
+{
+    m_f.reset();
+    QVERIFY(ModalHelfer::OffeneFenster().isEmpty());
+}
+
+void TestDialogansicht::Pruefen(QDialog* d, const QString& name, const QList<QWidget*>& ausnahmen)
+{
+    d->show();
+    QVERIFY(QTest::qWaitForWindowExposed(d));
+    const QImage bild = d->grab().toImage();
+    QCOMPARE(bild.size(), QSize(632, 453));
+    if (const QString ordner = qEnvironmentVariable("KL_BILDER"); !ordner.isEmpty())
+        QVERIFY(bild.save(QDir(ordner).filePath(name + QStringLiteral(".png"))));
+
+    const QRect fenster = d->rect();
+    const auto kinder = d->findChildren<QWidget*>();
+    for (QWidget* w : kinder) {
+        if (!w->isVisibleTo(d) || ausnahmen.contains(w))
+            continue;
+        if (w->parentWidget() == d)
+            QVERIFY2(fenster.contains(w->geometry()), qPrintable(w->objectName()));
+        // A label shows all of its text.
+        if (auto* l = qobject_cast<QLabel*>(w); l && !l->text().isEmpty()) {
+            QVERIFY2(l->width() >= l->sizeHint().width() && l->height() >= l->sizeHint().height(),
+                     qPrintable(QStringLiteral("%1 „%2“ %3x%4 < %5x%6")
+                                    .arg(l->objectName(), l->text())
+                                    .arg(l->width()).arg(l->height())
+                                    .arg(l->sizeHint().width()).arg(l->sizeHint().height())));
+        }
+        // The longest entry of a list fits its box.
+        if (auto* box = qobject_cast<QComboBox*>(w)) {
+            QStyleOptionComboBox o;
+            o.initFrom(box);
+            const QRect feld = box->style()->subControlRect(QStyle::CC_ComboBox, &o,
+                                                            QStyle::SC_ComboBoxEditField, box);
+            for (int i = 0; i < box->count(); ++i)
+                QVERIFY2(box->fontMetrics().horizontalAdvance(box->itemText(i)) <= feld.width(),
+                         qPrintable(box->objectName() + u' ' + box->itemText(i)));
+        }
+    }
+    // The name field shows the whole prompt.
+    if (const auto* name = d->findChild<QLineEdit*>(QStringLiteral("Edit1"))) {
+        const int breite = name->width() - 2 * 2 - 2 * 2 - 1; // frame, margins, cursor
+        QVERIFY(name->fontMetrics().horizontalAdvance(TEigenerTerminForm::NamenVorgabe) <= breite);
+    }
+    // The date text fits its field.
+    const auto* datum = d->findChild<TDateEdit*>(QStringLiteral("DateEdit1"));
+    QVERIFY(datum);
+    const QLineEdit* zeile = datum->Zeile();
+    const int frei = zeile->width() - 2 * 2 - zeile->textMargins().left() - zeile->textMargins().right() - 2;
+    QVERIFY2(zeile->fontMetrics().horizontalAdvance(QStringLiteral("28.08.2001")) <= frei,
+             qPrintable(QString::number(frei)));
+}
+
+void TestDialogansicht::terminForm_data()
+{
+    QTest::addColumn<int>("nummer");
+    QTest::addColumn<QString>("notiz");
+    QTest::newRow("19 Möbelstellplan, with its link") << 19 << QString();
+    QTest::newRow("7 Umziehen, many prerequisites")
+        << 7 << QStringLiteral("Frühstück für alle, Kaffee in der Thermoskanne.\nSchlüssel zählen.");
+    QTest::newRow("17 Neue Anschrift, with templates") << 17 << QString();
+    QTest::newRow("14 the longest title") << 14 << QString();
+}
+
+void TestDialogansicht::terminForm()
+{
+    QFETCH(int, nummer);
+    QFETCH(QString, notiz);
+    m_f->plan().Aufgabe(nummer)->Notiz = Terminregeln::NotizZeilen(notiz);
+    auto* d = new TTerminForm(m_f.get(), m_f.get());
+    d->AufgabeAnzeigen(nummer);
+    if (d->LinkLabel->isVisibleTo(d)) {
+        d->show();
+        d->ScrollBox2->ensureWidgetVisible(d->LinkLabel);
+    }
+    // The heading may reach over the button column; it is judged by its own rule.
+    Pruefen(d, QStringLiteral("termin_%1").arg(nummer), {d->Bezeichnungslabel});
+    QVERIFY(d->Bezeichnungslabel->x() + d->Bezeichnungslabel->width() <= 632);
+    d->hide();
+}
+
+void TestDialogansicht::eigenerTerminForm_data()
+{
+    QTest::addColumn<bool>("neu");
+    QTest::newRow("new task") << true;
+    QTest::newRow("existing task") << false;
+}
+
+void TestDialogansicht::eigenerTerminForm()
+{
+    QFETCH(bool, neu);
+    auto* d = new TEigenerTerminForm(m_f.get(), m_f.get());
+    if (neu) {
+        d->AufgabeAnzeigen(-1, T(2001, 9, 5));
+    } else {
+        taufgabe a;
+        a.Nummer = m_f->plan().NeueAufgabenNummer();
+        a.Kurzbezeichnung = QStringLiteral("Klavier stimmen lassen");
+        a.Notiz = {QStringLiteral("Klavierstimmer Meier, Tel. 030 1234567"), QString(),
+                   QStringLiteral("Erst zwei Wochen nach dem Umzug, wenn sich das Instrument an "
+                                  "das neue Raumklima gewöhnt hat.")};
+        a.Tag = T(2001, 9, 20);
+        a.Start = 31;
+        a.Dauer = 3;
+        a.Benutzeraufgabe = true;
+        m_f->plan().Aufgaben.push_back(a);
+        d->AufgabeAnzeigen(a.Nummer, 0);
+    }
+    Pruefen(d, neu ? QStringLiteral("eigener_neu") : QStringLiteral("eigener_bestehend"), {});
+    d->hide();
+}
+
+QTEST_MAIN(TestDialogansicht)
+#include "tst_dialogansicht.moc"

@@ -1,0 +1,399 @@
+#include "dialoghilfe.h"
+
+#include "app/kalenderform.h"
+#include "dialogs/eigenerterminform.h"
+#include "widgets/datumsfeld.h"
+#include "widgets/qvimagebutton.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class TestEigenerTerminForm final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void neueAufgabe_data();
+    void neueAufgabe();
+    void sofortUebernehmen();
+    void nummern();
+    void platzhalter_data();
+    void platzhalter();
+    void notizenBestehenderAufgabeBleiben();
+    void bestehendeAufgabe();
+    void zeitenBeimOeffnen();
+    void listenKopplung_data();
+    void listenKopplung();
+    void nameImTitel();
+    void abbrechenFragtNie();
+    void loeschen_data();
+    void loeschen();
+    void vorDemErstenTag();
+    void einJahr_data();
+    void einJahr();
+    void keineReihenfolgePruefung();
+
+private:
+    void Oeffnen(qint32 nummer, double tag);
+    // Makes a user task through the dialog, as the user would, and returns its number.
+    qint32 Anlegen(const QString& name, double tag);
+
+    std::unique_ptr<QTemporaryDir> m_ordner;
+    std::unique_ptr<TKalenderForm> m_f;
+    TEigenerTerminForm* m_d = nullptr; // child of m_f
+};
+
+void TestEigenerTerminForm::init()
+{
+    m_ordner = std::make_unique<QTemporaryDir>();
+    m_f = std::make_unique<TKalenderForm>();
+    m_f->einstellungsPfad = m_ordner->filePath(QStringLiteral("kistenlotse.ini"));
+    // Cells from Monday 13.08. to Sunday 30.09.2001.
+    m_f->KalenderErstellen(3, 3, false, false, false, false, T(2001, 9, 10), T(2001, 9, 14), true);
+    m_d = new TEigenerTerminForm(m_f.get(), m_f.get());
+}
+
+void TestEigenerTerminForm::cleanup()
+{
+    m_d->hide();
+    m_f.reset();
+    m_d = nullptr;
+    QVERIFY2(ModalHelfer::OffeneFenster().isEmpty(),
+             qPrintable(ModalHelfer::OffeneFenster().join(u',')));
+}
+
+void TestEigenerTerminForm::Oeffnen(qint32 nummer, double tag)
+{
+    m_d->AufgabeAnzeigen(nummer, tag);
+    m_d->show();
+    m_d->activateWindow();
+    if (!QTest::qWaitForWindowActive(m_d))
+        qWarning("the dialog did not become the active window");
+}
+
+qint32 TestEigenerTerminForm::Anlegen(const QString& name, double tag)
+{
+    Oeffnen(-1, tag);
+    m_d->Edit1->setText(name);
+    Klick(m_d->Uebernehmen);
+    if (m_d->result() != QDialog::Accepted)
+        return -1;
+    return m_f->plan().Aufgaben.back().Nummer;
+}
+
+void TestEigenerTerminForm::neueAufgabe_data()
+{
+    QTest::addColumn<double>("tag");
+    QTest::addColumn<QString>("datum");
+    QTest::newRow("from the button: now, with the time of day")
+        << Tageszahl::ausDatumZeit(QDateTime(QDate(2001, 9, 5), QTime(14, 47)))
+        << QStringLiteral("05.09.2001");
+    QTest::newRow("from free space in a cell") << T(2001, 8, 20) << QStringLiteral("20.08.2001");
+}
+
+void TestEigenerTerminForm::neueAufgabe()
+{
+    QFETCH(double, tag);
+    QFETCH(QString, datum);
+    Oeffnen(-1, tag);
+    QCOMPARE(m_d->aktuelleNummer(), -1);
+    QCOMPARE(m_d->Edit1->text(), QStringLiteral("Geben Sie eine Bezeichnung für die Aufgabe ein"));
+    QCOMPARE(m_d->windowTitle(), QStringLiteral("Geben Sie eine Bezeichnung für die Aufgabe ein"));
+    QCOMPARE(m_d->DateEdit1->text(), datum);
+    QCOMPARE(m_d->BeginnBox->currentText(), QStringLiteral("08:30"));
+    QCOMPARE(m_d->DauerBox->currentText(), QStringLiteral("08h30"));
+    QCOMPARE(m_d->Memo1->toPlainText(), QStringLiteral("Weitere Notizen zur Aufgabe..."));
+    QVERIFY(m_d->NotizVorgabe());
+    QVERIFY(!m_d->LoeschenButton->isEnabled());
+    QVERIFY(m_d->Uebernehmen->isEnabled());
+    QCOMPARE(m_d->Label4->text(), QStringLiteral("Neue Aufgabe"));
+    QCOMPARE(m_d->DateEdit1->KalenderFarbe(), QColor(254, 207, 93));
+    QCOMPARE(m_d->size(), QSize(632, 453));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(m_d->Edit1));
+    QVERIFY(m_d->NotizVorgabe()); // the focus never passed through the notes
+}
+
+void TestEigenerTerminForm::sofortUebernehmen()
+{
+    const size_t vorher = m_f->plan().Aufgaben.size();
+    Oeffnen(-1, T(2001, 9, 5));
+    Klick(m_d->Uebernehmen);
+    QCOMPARE(m_d->result(), int(QDialog::Accepted));
+    QCOMPARE(m_f->plan().Aufgaben.size(), vorher + 1);
+    const taufgabe& a = m_f->plan().Aufgaben.back();
+    QCOMPARE(a.Nummer, 10001);
+    QVERIFY(a.Benutzeraufgabe);
+    QCOMPARE(a.Kurzbezeichnung, QStringLiteral("Geben Sie eine Bezeichnung für die Aufgabe ein"));
+    QCOMPARE(a.Notiz, QStringList{});
+    QCOMPARE(a.Tag, T(2001, 9, 5));
+    QCOMPARE(a.Start, 18);
+    QCOMPARE(a.Dauer, 16);
+    QVERIFY(a.Beschreibung.isEmpty());
+    QVERIFY(a.vorher.isEmpty());
+    QVERIFY(m_f->Geaendert());
+    QCOMPARE(m_f->plan().Sicherung.size(), vorher);
+}
+
+void TestEigenerTerminForm::nummern()
+{
+    QCOMPARE(Anlegen(QStringLiteral("Erste"), T(2001, 9, 3)), 10001);
+    QCOMPARE(Anlegen(QStringLiteral("Zweite"), T(2001, 9, 4)), 10002);
+
+    // Deleting the highest frees its number again.
+    Oeffnen(10002, T(2001, 9, 4));
+    ModalHelfer ok;
+    ok.Druecke(QStringLiteral("knopf_ok"), {}, QStringLiteral("meldung"));
+    Klick(m_d->LoeschenButton);
+    QVERIFY2(ok.Erledigt(), qPrintable(ok.Fehler()));
+    QVERIFY(!m_f->plan().Aufgabe(10002));
+    QCOMPARE(Anlegen(QStringLiteral("Dritte"), T(2001, 9, 5)), 10002);
+    QCOMPARE(m_f->plan().Aufgabe(10002)->Kurzbezeichnung, QStringLiteral("Dritte"));
+}
+
+void TestEigenerTerminForm::platzhalter_data()
+{
+    QTest::addColumn<bool>("betreten");
+    QTest::addColumn<QString>("getippt");
+    QTest::addColumn<QStringList>("notiz");
+    QTest::newRow("never entered") << false << QString() << QStringList{};
+    QTest::newRow("entered, nothing typed") << true << QString() << QStringList{};
+    QTest::newRow("entered and typed") << true << QStringLiteral("Bohrer") << QStringList{QStringLiteral("Bohrer")};
+}
+
+void TestEigenerTerminForm::platzhalter()
+{
+    QFETCH(bool, betreten);
+    QFETCH(QString, getippt);
+    QFETCH(QStringList, notiz);
+    Oeffnen(-1, T(2001, 9, 5));
+    if (betreten) {
+        m_d->Memo1->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(!m_d->NotizVorgabe());
+        QCOMPARE(m_d->Memo1->toPlainText(), QString());
+        QTest::keyClicks(m_d->Memo1, getippt);
+    }
+    Klick(m_d->Uebernehmen);
+    QCOMPARE(m_f->plan().Aufgaben.back().Notiz, notiz);
+}
+
+void TestEigenerTerminForm::notizenBestehenderAufgabeBleiben()
+{
+    const qint32 n = Anlegen(QStringLiteral("Schrank"), T(2001, 9, 5));
+    m_f->plan().Aufgabe(n)->Notiz = {QStringLiteral("Weitere Notizen zur Aufgabe...")};
+
+    // A new task begun and cancelled, then the existing one: its notes stay on entering.
+    Oeffnen(-1, T(2001, 9, 6));
+    Klick(m_d->QvImageButton3);
+    Oeffnen(n, T(2001, 9, 5));
+    QVERIFY(!m_d->NotizVorgabe());
+    m_d->Memo1->setFocus(Qt::TabFocusReason);
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(m_d->Memo1));
+    QCOMPARE(m_d->Memo1->toPlainText(), QStringLiteral("Weitere Notizen zur Aufgabe..."));
+}
+
+void TestEigenerTerminForm::bestehendeAufgabe()
+{
+    const qint32 n = Anlegen(QStringLiteral("Schrank abholen"), T(2001, 9, 5));
+    taufgabe& a = *m_f->plan().Aufgabe(n);
+    a.Notiz = {QStringLiteral("Gurte"), QString(), QStringLiteral("Decken")};
+
+    Oeffnen(n, T(2001, 8, 30)); // the day passed is not used
+    QCOMPARE(m_d->aktuelleNummer(), n);
+    QCOMPARE(m_d->Edit1->text(), QStringLiteral("Schrank abholen"));
+    QCOMPARE(m_d->windowTitle(), QStringLiteral("Schrank abholen"));
+    QCOMPARE(m_d->DateEdit1->text(), QStringLiteral("05.09.2001"));
+    QCOMPARE(m_d->Memo1->toPlainText(), QStringLiteral("Gurte\n\nDecken"));
+    QVERIFY(m_d->LoeschenButton->isEnabled());
+    QVERIFY(!m_d->Uebernehmen->isEnabled());
+    QCOMPARE(m_d->Label4->text(), QStringLiteral("Neue Aufgabe"));
+
+    m_d->Edit1->setText(QStringLiteral("Schrank und Regal abholen"));
+    QVERIFY(m_d->Uebernehmen->isEnabled());
+    m_d->DateEdit1->setDate(T(2001, 9, 7));
+    Waehle(m_d->BeginnBox, 30);
+    Klick(m_d->Uebernehmen);
+    QCOMPARE(m_d->result(), int(QDialog::Accepted));
+    const taufgabe& b = *m_f->plan().Aufgabe(n);
+    QCOMPARE(b.Kurzbezeichnung, QStringLiteral("Schrank und Regal abholen"));
+    QCOMPARE(b.Tag, T(2001, 9, 7));
+    QCOMPARE(b.Start, 31);
+    QCOMPARE(b.Notiz, (QStringList{QStringLiteral("Gurte"), QString(), QStringLiteral("Decken")}));
+    QVERIFY(b.Benutzeraufgabe);
+    QCOMPARE(m_f->plan().Aufgaben.back().Nummer, n); // changed in place, not appended
+}
+
+void TestEigenerTerminForm::zeitenBeimOeffnen()
+{
+    const qint32 n = Anlegen(QStringLiteral("Spät"), T(2001, 9, 5));
+    m_f->plan().Aufgabe(n)->Start = 48;
+    m_f->plan().Aufgabe(n)->Dauer = 0;
+    Oeffnen(n, 0);
+    QCOMPARE(m_d->BeginnBox->currentText(), QStringLiteral("23:30"));
+    QCOMPARE(m_d->DauerBox->currentText(), QStringLiteral("00h30"));
+    m_d->hide();
+    m_f->plan().Aufgabe(n)->Start = 25;
+    m_f->plan().Aufgabe(n)->Dauer = 30;
+    Oeffnen(n, 0);
+    QCOMPARE(m_d->DauerBox->currentText(), QStringLiteral("12h00"));
+}
+
+void TestEigenerTerminForm::listenKopplung_data()
+{
+    QTest::addColumn<bool>("beginnWaehlen");
+    QTest::addColumn<int>("vorBeginn");
+    QTest::addColumn<int>("vorDauer");
+    QTest::addColumn<int>("wahl");
+    QTest::addColumn<QString>("beginn");
+    QTest::addColumn<QString>("laenge");
+    QTest::newRow("23:30 while 02h00") << true << 16 << 3 << 47 << QStringLiteral("23:30") << QStringLiteral("00h30");
+    QTest::newRow("23h30 while 05:00") << false << 10 << 1 << 46 << QStringLiteral("00:30") << QStringLiteral("23h30");
+}
+
+void TestEigenerTerminForm::listenKopplung()
+{
+    QFETCH(bool, beginnWaehlen);
+    QFETCH(int, vorBeginn);
+    QFETCH(int, vorDauer);
+    QFETCH(int, wahl);
+    QFETCH(QString, beginn);
+    QFETCH(QString, laenge);
+    const qint32 n = Anlegen(QStringLiteral("X"), T(2001, 9, 5));
+    m_f->plan().Aufgabe(n)->Start = vorBeginn + 1;
+    m_f->plan().Aufgabe(n)->Dauer = vorDauer;
+    Oeffnen(n, 0);
+    Waehle(beginnWaehlen ? m_d->BeginnBox : m_d->DauerBox, wahl);
+    QCOMPARE(m_d->BeginnBox->currentText(), beginn);
+    QCOMPARE(m_d->DauerBox->currentText(), laenge);
+    QVERIFY(m_d->Uebernehmen->isEnabled());
+}
+
+void TestEigenerTerminForm::nameImTitel()
+{
+    Oeffnen(-1, T(2001, 9, 5));
+    m_d->Edit1->selectAll();
+    QTest::keyClicks(m_d->Edit1, QStringLiteral("Keller"));
+    QCOMPARE(m_d->windowTitle(), QStringLiteral("Keller"));
+    m_d->Edit1->clear();
+    Klick(m_d->Uebernehmen);
+    QCOMPARE(m_f->plan().Aufgaben.back().Kurzbezeichnung, QString()); // an empty name is kept
+}
+
+void TestEigenerTerminForm::abbrechenFragtNie()
+{
+    const qint32 n = Anlegen(QStringLiteral("Keller"), T(2001, 9, 5));
+    const Aufgabenliste vorher = m_f->plan().Aufgaben;
+    Oeffnen(n, 0);
+    m_d->Edit1->setText(QStringLiteral("Dachboden"));
+    QTest::keyClicks(m_d->Memo1, QStringLiteral("x"));
+    ModalHelfer keine(1000);
+    keine.Taste(Qt::Key_Escape);
+    Klick(m_d->QvImageButton3);
+    QCOMPARE(keine.Beantwortet(), 0);
+    QVERIFY(!m_d->isVisible());
+    QCOMPARE(m_d->result(), int(QDialog::Rejected));
+    QVERIFY(m_f->plan().Aufgaben == vorher);
+}
+
+void TestEigenerTerminForm::loeschen_data()
+{
+    QTest::addColumn<QString>("antwort");
+    QTest::newRow("OK deletes") << QStringLiteral("knopf_ok");
+    QTest::newRow("Abbrechen closes without any change") << QStringLiteral("knopf_abbrechen");
+}
+
+void TestEigenerTerminForm::loeschen()
+{
+    QFETCH(QString, antwort);
+    const qint32 n = Anlegen(QStringLiteral("Keller"), T(2001, 9, 5));
+    const Aufgabenliste vorher = m_f->plan().Aufgaben;
+    const bool warGeaendert = m_f->Geaendert();
+    Oeffnen(n, 0);
+    m_d->Edit1->setText(QStringLiteral("Dachboden")); // never applied
+    Gesehen box;
+    ModalHelfer helfer;
+    helfer.Druecke(antwort, Merken(&box), QStringLiteral("meldung"));
+    Klick(m_d->LoeschenButton);
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QCOMPARE(box.text, QStringLiteral("Die Aufgabe wird gelöscht"));
+    QCOMPARE(box.titel, QStringLiteral("Bestätigung"));
+    QCOMPARE(box.knoepfe, (QStringList{QStringLiteral("OK"), QStringLiteral("Abbrechen")}));
+    QVERIFY(!m_d->isVisible());
+    QCOMPARE(m_d->result(), int(QDialog::Accepted));
+    if (antwort == QLatin1String("knopf_ok")) {
+        QVERIFY(!m_f->plan().Aufgabe(n));
+        QCOMPARE(m_f->plan().Aufgaben.size(), vorher.size() - 1);
+        QVERIFY(m_f->plan().Sicherung == vorher);
+    } else {
+        QVERIFY(m_f->plan().Aufgaben == vorher);
+        QCOMPARE(m_f->Geaendert(), warGeaendert);
+    }
+}
+
+void TestEigenerTerminForm::vorDemErstenTag()
+{
+    QCOMPARE(m_f->ErsterTag(), T(2001, 8, 13));
+    Oeffnen(-1, T(2001, 8, 8)); // a Wednesday before the first cell
+    Klick(m_d->Uebernehmen);
+    QCOMPARE(m_d->result(), int(QDialog::Accepted));
+    QCOMPARE(m_f->ErsterTag(), T(2001, 8, 6));
+    QCOMPARE(m_f->LetzterTag(), T(2001, 9, 30));
+    QCOMPARE(m_f->plan().Aufgaben.size(), size_t(34)); // the rebuild keeps every task
+}
+
+void TestEigenerTerminForm::einJahr_data()
+{
+    QTest::addColumn<QString>("datum");
+    QTest::addColumn<bool>("erlaubt");
+    // Cells from 13.08.2001 to 30.09.2001.
+    QTest::newRow("364 days after the first cell") << QStringLiteral("12.08.2002") << true;
+    QTest::newRow("365 days after the first cell") << QStringLiteral("13.08.2002") << false;
+    QTest::newRow("365 days before the last cell") << QStringLiteral("30.09.2000") << false;
+    QTest::newRow("364 days before the last cell") << QStringLiteral("01.10.2000") << true;
+    QTest::newRow("no date") << QStringLiteral("gestern") << false;
+}
+
+void TestEigenerTerminForm::einJahr()
+{
+    QFETCH(QString, datum);
+    QFETCH(bool, erlaubt);
+    const Aufgabenliste vorher = m_f->plan().Aufgaben;
+    Oeffnen(-1, T(2001, 9, 5));
+    m_d->DateEdit1->setText(datum);
+    Gesehen box;
+    ModalHelfer helfer(erlaubt ? 1000 : 5000);
+    helfer.Druecke(QStringLiteral("knopf_ok"), Merken(&box), QStringLiteral("meldung"));
+    Klick(m_d->Uebernehmen);
+    if (erlaubt) {
+        QCOMPARE(helfer.Beantwortet(), 0);
+        QCOMPARE(Tageszahl::Text(m_f->plan().Aufgaben.back().Tag), datum);
+        return;
+    }
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QCOMPARE(box.text, QStringLiteral("Der Umzug kann nicht länger als ein Jahr dauern."));
+    QCOMPARE(box.knoepfe, QStringList{QStringLiteral("OK")});
+    QVERIFY(m_d->isVisible());
+    QVERIFY(m_f->plan().Aufgaben == vorher);
+    QVERIFY(!m_f->Geaendert());
+}
+
+void TestEigenerTerminForm::keineReihenfolgePruefung()
+{
+    // Even in a plan that holds a conflict, a user task is applied without an order check.
+    taufgabe* packen = m_f->plan().Aufgabe(9);
+    packen->Tag = m_f->plan().Aufgabe(7)->Tag + 2;
+    QVERIFY(!m_f->plan().ReihenfolgePruefen(-1, 0, 0).isEmpty());
+    ModalHelfer keine(1000);
+    keine.Taste(Qt::Key_Escape);
+    QCOMPARE(Anlegen(QStringLiteral("Keller"), T(2001, 9, 12)), 10001);
+    QCOMPARE(keine.Beantwortet(), 0);
+}
+
+QTEST_MAIN(TestEigenerTerminForm)
+#include "tst_eigenerterminform.moc"
