@@ -17,15 +17,15 @@ namespace Aufgabenblatt {
 namespace {
 
 // Own tables: the sheet is German whatever the system's regional settings say.
-const std::array<QString, 7> Wochentage{
-    QStringLiteral("Montag"),     QStringLiteral("Dienstag"), QStringLiteral("Mittwoch"),
-    QStringLiteral("Donnerstag"), QStringLiteral("Freitag"),  QStringLiteral("Samstag"),
-    QStringLiteral("Sonntag")};
+const std::array<QString, 7> Wochentage{QStringLiteral("Montag"),   QStringLiteral("Dienstag"),
+                                        QStringLiteral("Mittwoch"), QStringLiteral("Donnerstag"),
+                                        QStringLiteral("Freitag"),  QStringLiteral("Samstag"),
+                                        QStringLiteral("Sonntag")};
 const std::array<QString, 12> Monate{
-    QStringLiteral("Januar"),    QStringLiteral("Februar"), QStringLiteral("März"),
-    QStringLiteral("April"),     QStringLiteral("Mai"),     QStringLiteral("Juni"),
-    QStringLiteral("Juli"),      QStringLiteral("August"),  QStringLiteral("September"),
-    QStringLiteral("Oktober"),   QStringLiteral("November"), QStringLiteral("Dezember")};
+    QStringLiteral("Januar"),  QStringLiteral("Februar"),  QStringLiteral("März"),
+    QStringLiteral("April"),   QStringLiteral("Mai"),      QStringLiteral("Juni"),
+    QStringLiteral("Juli"),    QStringLiteral("August"),   QStringLiteral("September"),
+    QStringLiteral("Oktober"), QStringLiteral("November"), QStringLiteral("Dezember")};
 
 int Runden(double wert)
 {
@@ -71,8 +71,9 @@ std::vector<Zeile> Zeilen(const taufgabe& aufgabe, const QStringList& notiz, dou
     zeilen.push_back({aufgabe.Kurzbezeichnung, Schrift::Titel,
                       QPoint(a + Runden(2 * ppcm), a + Runden(2 * ppcm))});
     for (qsizetype i = 0; i < n; ++i)
-        zeilen.push_back({aufgabe.Beschreibung.at(i), Schrift::Text,
-                          QPoint(a + Runden(3 * ppcm), a + Runden(static_cast<double>(i + 8) * l1))});
+        zeilen.push_back(
+            {aufgabe.Beschreibung.at(i), Schrift::Text,
+             QPoint(a + Runden(3 * ppcm), a + Runden(static_cast<double>(i + 8) * l1))});
     const int links = a + Runden(4 * ppcm);
     auto unten = [&](qsizetype schritte) { return a + Runden(static_cast<double>(schritte) * l2); };
     for (qsizetype j = 0; j < k; ++j)
@@ -88,7 +89,8 @@ std::vector<Zeile> Zeilen(const taufgabe& aufgabe, const QStringList& notiz, dou
 
 } // namespace Aufgabenblatt
 
-bool AufgabeDrucken(QWidget* eltern, const taufgabe& aufgabe, const QStringList& notiz, double datum)
+bool AufgabeDrucken(QWidget* eltern, const taufgabe& aufgabe, const QStringList& notiz,
+                    double datum)
 {
     QStringList zeilen = notiz;
     if (!zeilen.isEmpty() && zeilen.constLast().isEmpty())

@@ -22,11 +22,10 @@
 #include <utility>
 #include <vector>
 
-const QString DruckfehlerText = QStringLiteral(
-    "Beim Drucken ist ein Fehler aufgetreten.\nDer Duckvorgang wird abgebrochen.");
+const QString DruckfehlerText =
+    QStringLiteral("Beim Drucken ist ein Fehler aufgetreten.\nDer Duckvorgang wird abgebrochen.");
 
-Druckfehler::Druckfehler(const QString& text)
-    : std::runtime_error(text.toStdString()), m_text(text)
+Druckfehler::Druckfehler(const QString& text) : std::runtime_error(text.toStdString()), m_text(text)
 {
 }
 
@@ -57,8 +56,8 @@ public:
             if (QPrinterInfo::printerInfo(m_warteschlange).isNull())
                 throw Druckfehler(
                     QStringLiteral("Der Drucker „%1“ ist nicht vorhanden.").arg(m_warteschlange));
-            m_datei = std::make_unique<QTemporaryFile>(QDir::tempPath()
-                                                       + QStringLiteral("/kistenlotse-XXXXXX.pdf"));
+            m_datei = std::make_unique<QTemporaryFile>(QDir::tempPath() +
+                                                       QStringLiteral("/kistenlotse-XXXXXX.pdf"));
             if (!m_datei->open())
                 throw Druckfehler(QStringLiteral("Die Druckdatei lässt sich nicht anlegen: %1")
                                       .arg(m_datei->errorString()));
@@ -68,9 +67,8 @@ public:
             m_ziel = AusgabeDatei(drucker.outputFileName(), auftrag.nummer, auftrag.anzahl);
             const QFileInfo ziel(m_ziel);
             // Beside the target, so that the finished file can replace it in one step.
-            m_datei = std::make_unique<QTemporaryFile>(
-                ziel.absolutePath() + QStringLiteral("/.") + ziel.fileName()
-                + QStringLiteral(".XXXXXX"));
+            m_datei = std::make_unique<QTemporaryFile>(ziel.absolutePath() + QStringLiteral("/.") +
+                                                       ziel.fileName() + QStringLiteral(".XXXXXX"));
             if (!m_datei->open())
                 throw Druckfehler(QStringLiteral("Die Datei „%1“ lässt sich nicht anlegen: %2")
                                       .arg(m_ziel, m_datei->errorString()));
@@ -86,8 +84,8 @@ public:
         m_seite->setDocName(auftrag.name);
         m_seite->setCreator(QStringLiteral("Kistenlotse"));
         if (!m_painter.begin(m_seite.get()))
-            throw Druckfehler(
-                QStringLiteral("Der Druckauftrag „%1“ lässt sich nicht beginnen.").arg(auftrag.name));
+            throw Druckfehler(QStringLiteral("Der Druckauftrag „%1“ lässt sich nicht beginnen.")
+                                  .arg(auftrag.name));
     }
 
     ~Druckjob()
@@ -108,8 +106,8 @@ public:
     void Abschliessen()
     {
         if (!m_painter.end() || m_seite->printerState() == QPrinter::Error)
-            throw Druckfehler(
-                QStringLiteral("Der Druckauftrag „%1“ ließ sich nicht abschließen.").arg(m_auftrag.name));
+            throw Druckfehler(QStringLiteral("Der Druckauftrag „%1“ ließ sich nicht abschließen.")
+                                  .arg(m_auftrag.name));
         if (m_warteschlange.isEmpty())
             DateiErsetzen();
         else
@@ -119,8 +117,8 @@ public:
 private:
     void DateiErsetzen()
     {
-        m_datei->setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup
-                                | QFile::ReadOther);
+        m_datei->setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                QFile::ReadOther);
         std::error_code fehler;
         std::filesystem::rename(QFile::encodeName(m_datei->fileName()).toStdString(),
                                 QFile::encodeName(m_ziel).toStdString(), fehler);
@@ -173,10 +171,9 @@ private:
 
         // An instance "drucker/kopie" is configured under its full name but printed by the queue's.
         const QByteArray warteschlange = m_warteschlange.section(QLatin1Char('/'), 0, 0).toUtf8();
-        const int job = cupsPrintFile(warteschlange.constData(),
-                                      QFile::encodeName(m_datei->fileName()).constData(),
-                                      m_auftrag.name.toUtf8().constData(),
-                                      static_cast<int>(liste.size()), liste.data());
+        const int job = cupsPrintFile(
+            warteschlange.constData(), QFile::encodeName(m_datei->fileName()).constData(),
+            m_auftrag.name.toUtf8().constData(), static_cast<int>(liste.size()), liste.data());
         if (job == 0)
             throw Druckfehler(QStringLiteral("Der Drucker „%1“ hat den Druckauftrag abgelehnt: %2")
                                   .arg(m_warteschlange, QString::fromUtf8(cupsLastErrorString())));

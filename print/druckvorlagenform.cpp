@@ -43,10 +43,16 @@ const std::array<Druckvorlage, 6>& Vorlagen()
         {QStringLiteral("Postkarte \"Wir sind umgezogen\""), QStringLiteral("rueckseite.gif"),
          QStringLiteral("umgezogen_front.gif"), QPageLayout::Landscape,
          QStringLiteral(":/vorlagen/umgezogen.png")},
-        {QStringLiteral("Protokoll: Wohnungsübernahme"), QStringLiteral("Uebernahme.gif"), {},
-         QPageLayout::Portrait, {}},
-        {QStringLiteral("Protokoll: Wohnungsübergabe"), QStringLiteral("Uebergabe.gif"), {},
-         QPageLayout::Portrait, {}},
+        {QStringLiteral("Protokoll: Wohnungsübernahme"),
+         QStringLiteral("Uebernahme.gif"),
+         {},
+         QPageLayout::Portrait,
+         {}},
+        {QStringLiteral("Protokoll: Wohnungsübergabe"),
+         QStringLiteral("Uebergabe.gif"),
+         {},
+         QPageLayout::Portrait,
+         {}},
     }};
     return vorlagen;
 }
@@ -83,8 +89,8 @@ QImage Vorlagenbild(const Druckvorlage& vorlage, const QString& ordner)
 
     QImage bild(hinten.size(), QImage::Format_RGB888);
     if (bild.isNull())
-        throw Druckfehler(QStringLiteral("Für das Bild „%1“ ist nicht genug Speicher frei.")
-                              .arg(vorlage.bild));
+        throw Druckfehler(
+            QStringLiteral("Für das Bild „%1“ ist nicht genug Speicher frei.").arg(vorlage.bild));
     bild.fill(Qt::white); // shows only where the pictures are transparent
     QPainter p(&bild);
     p.drawImage(QPoint(0, 0), hinten);
@@ -101,8 +107,9 @@ bool BildDrucken(QWidget* eltern, const QImage& bild, bool quer, const QString& 
 {
     Auftrag auftrag;
     auftrag.lage = quer ? QPageLayout::Landscape : QPageLayout::Portrait;
-    auftrag.name = anzahl > 1 ? QStringLiteral("%1, Exemplar %2 von %3").arg(name).arg(nummer).arg(anzahl)
-                              : name;
+    auftrag.name = anzahl > 1
+                       ? QStringLiteral("%1, Exemplar %2 von %3").arg(name).arg(nummer).arg(anzahl)
+                       : name;
     auftrag.nummer = nummer;
     auftrag.anzahl = anzahl;
     auftrag.eineKopie = true;
@@ -170,7 +177,8 @@ TDruckvorlagenForm::TDruckvorlagenForm(QWidget* eltern) : QDialog(eltern)
         auto* vorschau = new QLabel(this);
         vorschau->setObjectName(QStringLiteral("Image%1").arg(i + 4));
         vorschau->setGeometry(380, 120, 64, 90);
-        vorschau->setPixmap(QIcon(vorlagen.at(static_cast<size_t>(i)).vorschau).pixmap(QSize(64, 90)));
+        vorschau->setPixmap(
+            QIcon(vorlagen.at(static_cast<size_t>(i)).vorschau).pixmap(QSize(64, 90)));
         Vorschau.at(static_cast<size_t>(i)) = vorschau;
     }
 
@@ -258,8 +266,8 @@ void TDruckvorlagenForm::Button4Click()
     const int exemplare = Exemplare();
     for (int nummer = 1; nummer <= exemplare; ++nummer) {
         QString fehler;
-        if (!BildDrucken(this, bild, vorlage.lage == QPageLayout::Landscape, vorlage.eintrag, nummer,
-                         exemplare, &fehler)) {
+        if (!BildDrucken(this, bild, vorlage.lage == QPageLayout::Landscape, vorlage.eintrag,
+                         nummer, exemplare, &fehler)) {
             FehlerBericht(this, fehler);
             return;
         }

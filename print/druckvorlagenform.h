@@ -23,7 +23,7 @@ struct Druckvorlage
     QString bild;        // the back of a postcard, or the form
     QString vorderseite; // empty for a form
     QPageLayout::Orientation lage;
-    QString vorschau;    // resource of the preview, empty for a form
+    QString vorschau; // resource of the preview, empty for a form
 };
 
 namespace Vorlagendruck {

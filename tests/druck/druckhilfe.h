@@ -55,8 +55,8 @@ inline QString Ausfuehren(const QString& programm, const QStringList& argumente,
 {
     QProcess p;
     p.start(programm, argumente);
-    const bool fertig = p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit
-                        && p.exitCode() == 0;
+    const bool fertig =
+        p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
     if (ok)
         *ok = fertig;
     return QString::fromUtf8(p.readAllStandardOutput());
@@ -92,9 +92,9 @@ inline QImage PdfBild(const QString& datei, int dpi)
     const QString stamm = ordner.filePath(QStringLiteral("seite"));
     bool ok = false;
     Ausfuehren(QStringLiteral("pdftoppm"),
-               {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"), QStringLiteral("1"),
-                QStringLiteral("-l"), QStringLiteral("1"), QStringLiteral("-singlefile"),
-                QStringLiteral("-png"), datei, stamm},
+               {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"),
+                QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
+                QStringLiteral("-singlefile"), QStringLiteral("-png"), datei, stamm},
                &ok);
     if (!ok)
         return {};
@@ -109,6 +109,6 @@ inline QStringList PdfDateien(const QString& ordner)
 
 inline bool FarbeNah(QRgb a, QColor b, int toleranz = 12)
 {
-    return qAbs(qRed(a) - b.red()) <= toleranz && qAbs(qGreen(a) - b.green()) <= toleranz
-           && qAbs(qBlue(a) - b.blue()) <= toleranz;
+    return qAbs(qRed(a) - b.red()) <= toleranz && qAbs(qGreen(a) - b.green()) <= toleranz &&
+           qAbs(qBlue(a) - b.blue()) <= toleranz;
 }

@@ -44,8 +44,8 @@ QList<Job> Auftraege()
                                     CUPS_WHICHJOBS_ALL);
     QList<Job> liste;
     for (int i = 0; i < anzahl; ++i)
-        liste.push_back({jobs[i].id, QString::fromUtf8(jobs[i].title),
-                         jobs[i].state >= IPP_JSTATE_CANCELED});
+        liste.push_back(
+            {jobs[i].id, QString::fromUtf8(jobs[i].title), jobs[i].state >= IPP_JSTATE_CANCELED});
     cupsFreeJobs(anzahl, jobs);
     return liste;
 }
@@ -91,7 +91,8 @@ QString CupsPdfDatei(int auftrag)
     const QStringList ordnerliste{QDir::homePath() + QStringLiteral("/PDF"),
                                   QStringLiteral("/var/spool/cups-pdf")};
     for (const QString& ordner : ordnerliste) {
-        QDirIterator it(ordner, {QStringLiteral("*.pdf")}, QDir::Files, QDirIterator::Subdirectories);
+        QDirIterator it(ordner, {QStringLiteral("*.pdf")}, QDir::Files,
+                        QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString datei = it.next();
             if (datei.endsWith(endung))
@@ -154,7 +155,8 @@ void TestCupsdruck::zehnExemplareZehnAuftraege()
     QCOMPARE(std::set<int>(neu.begin(), neu.end()).size(), size_t(10));
     for (int auftrag : neu) {
         const QString datei = CupsPdfDatei(auftrag);
-        QVERIFY2(!datei.isEmpty(), qPrintable(QStringLiteral("Auftrag %1 ohne Datei").arg(auftrag)));
+        QVERIFY2(!datei.isEmpty(),
+                 qPrintable(QStringLiteral("Auftrag %1 ohne Datei").arg(auftrag)));
         QCOMPARE(PdfLesen(datei).seiten, 1);
     }
     // Landscape: the card's long side runs along the paper's, however the queue turned it.
@@ -176,10 +178,10 @@ void TestCupsdruck::kalenderFuenfWochenDreiAuftraege()
     TestFenster fenster(5);
     TAusdruckForm form(&fenster);
     form.Button3->click();
-    const QList<int> neu = AuftraegeAbwarten(
-        seit, {QStringLiteral("Umzugskalender, Seite 1 von 3"),
-               QStringLiteral("Umzugskalender, Seite 2 von 3"),
-               QStringLiteral("Umzugskalender, Seite 3 von 3")});
+    const QList<int> neu =
+        AuftraegeAbwarten(seit, {QStringLiteral("Umzugskalender, Seite 1 von 3"),
+                                 QStringLiteral("Umzugskalender, Seite 2 von 3"),
+                                 QStringLiteral("Umzugskalender, Seite 3 von 3")});
     QVERIFY2(!neu.contains(0), "nicht jede Seite als eigener Auftrag angekommen");
     QVERIFY(neu.at(0) < neu.at(1) && neu.at(1) < neu.at(2)); // in calendar order
     for (int auftrag : neu) {
@@ -211,9 +213,11 @@ void TestCupsdruck::abgelehnterAuftrag()
     form.Button4Click();
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(helfer.Beantwortet(), 2); // the first page fails, the others are not tried
-    QCOMPARE(warnung, QStringLiteral(
-        "Beim Drucken ist ein Fehler aufgetreten.\nDer Duckvorgang wird abgebrochen."));
-    QVERIFY2(bericht.startsWith(QStringLiteral("Der Drucker „Kistenlotse-PDF“ hat den Druckauftrag abgelehnt")),
+    QCOMPARE(warnung,
+             QStringLiteral(
+                 "Beim Drucken ist ein Fehler aufgetreten.\nDer Duckvorgang wird abgebrochen."));
+    QVERIFY2(bericht.startsWith(
+                 QStringLiteral("Der Drucker „Kistenlotse-PDF“ hat den Druckauftrag abgelehnt")),
              qPrintable(bericht));
     freigeben.dismiss();
     Ausfuehren(QStringLiteral("cupsaccept"), {Warteschlange});

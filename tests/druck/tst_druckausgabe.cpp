@@ -33,8 +33,8 @@ namespace {
 
 constexpr int Aufloesung = 300; // of the test printer
 
-const QString Warnung = QStringLiteral(
-    "Beim Drucken ist ein Fehler aufgetreten.\nDer Duckvorgang wird abgebrochen.");
+const QString Warnung =
+    QStringLiteral("Beim Drucken ist ein Fehler aufgetreten.\nDer Duckvorgang wird abgebrochen.");
 
 // The warning as the user sees it: caption, text, the single button "Abbrechen".
 ModalHelfer::Rueckruf WarnungPruefen()
@@ -93,7 +93,8 @@ QList<Wort> PdfWoerter(const QString& datei)
         return woerter;
     QXmlStreamReader xml(&f);
     while (!xml.atEnd()) {
-        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("word")) {
+        if (xml.readNext() == QXmlStreamReader::StartElement &&
+            xml.name() == QLatin1String("word")) {
             const auto a = xml.attributes();
             const QPointF oben(a.value(QLatin1String("xMin")).toDouble(),
                                a.value(QLatin1String("yMin")).toDouble());
@@ -237,7 +238,7 @@ void TestDruckausgabe::kalenderSeiten()
         const PdfInfo info = PdfLesen(Pfad(datei));
         QCOMPARE(info.seiten, 1);
         QVERIFY2(info.groesse.width() > info.groesse.height(), qPrintable(datei)); // landscape
-        QCOMPARE(qRound(info.groesse.width()), 842); // A4
+        QCOMPARE(qRound(info.groesse.width()), 842);                               // A4
     }
     // Nothing half-written is left behind.
     QCOMPARE(QDir(m_ordner->path()).entryList(QDir::Files | QDir::Hidden).size(), erwartet.size());
@@ -345,8 +346,8 @@ void TestDruckausgabe::aufgabenblatt()
     a.Dauer = 1;
     // Left on landscape in the printer setup: the sheet is portrait all the same.
     DruckerAuf(Pfad(QStringLiteral("blatt.pdf")), QPageLayout::Landscape);
-    const QStringList notiz{QStringLiteral("Führerschein mitnehmen"), QStringLiteral("Kaution 300 €"),
-                            QString()};
+    const QStringList notiz{QStringLiteral("Führerschein mitnehmen"),
+                            QStringLiteral("Kaution 300 €"), QString()};
     QVERIFY(AufgabeDrucken(nullptr, a, notiz, Tageszahl::ausDatum(QDate(2001, 5, 7))));
 
     const PdfInfo info = PdfLesen(Pfad(QStringLiteral("blatt.pdf")));
@@ -361,8 +362,8 @@ void TestDruckausgabe::aufgabenblatt()
     geraet.setDotsPerMeterY(qRound(Aufloesung / 0.0254));
     const int l1 = QFontMetrics(ArialPunkt(10, true), &geraet).height();
     const int l2 = QFontMetrics(ArialPunkt(10), &geraet).height();
-    const auto zeilen = Aufgabenblatt::Zeilen(a, notiz.mid(0, 2), Tageszahl::ausDatum(QDate(2001, 5, 7)),
-                                              Aufloesung, l1, l2);
+    const auto zeilen = Aufgabenblatt::Zeilen(
+        a, notiz.mid(0, 2), Tageszahl::ausDatum(QDate(2001, 5, 7)), Aufloesung, l1, l2);
     QCOMPARE(zeilen.size(), size_t(8));
     const auto woerter = PdfWoerter(Pfad(QStringLiteral("blatt.pdf")));
     for (const auto& z : zeilen) {
@@ -372,7 +373,8 @@ void TestDruckausgabe::aufgabenblatt()
         QVERIFY2(wort != woerter.end(), qPrintable(erstes));
         const QPointF soll((druckbar.left() + z.lage.x()) * 72.0 / Aufloesung,
                            (druckbar.top() + z.lage.y()) * 72.0 / Aufloesung);
-        QVERIFY2(qAbs(wort->kasten.left() - soll.x()) < 1.5 && qAbs(wort->kasten.top() - soll.y()) < 1.5,
+        QVERIFY2(qAbs(wort->kasten.left() - soll.x()) < 1.5 &&
+                     qAbs(wort->kasten.top() - soll.y()) < 1.5,
                  qPrintable(QStringLiteral("%1 bei %2,%3 statt %4,%5")
                                 .arg(erstes)
                                 .arg(wort->kasten.left())
@@ -450,8 +452,8 @@ void TestDruckausgabe::zeichenfehlerVerwirftAuftrag()
     const bool gedruckt = Druckauftrag(
         nullptr, auftrag,
         [&](QPainter& p, const Druckseite&) {
-            sanduhr = QApplication::overrideCursor()
-                      && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+            sanduhr = QApplication::overrideCursor() &&
+                      QApplication::overrideCursor()->shape() == Qt::WaitCursor;
             p.drawLine(0, 0, 100, 100);
             throw Druckfehler(QStringLiteral("Zeichenfehler"));
         },
@@ -542,11 +544,13 @@ void TestDruckausgabe::postkarteMittig()
     QCOMPARE(info.seiten, 1);
     QVERIFY(info.groesse.width() > info.groesse.height());
 
-    const QImage vorlage = Vorlagendruck::Vorlagenbild(Vorlagendruck::Vorlagen().at(1), Programmordner());
+    const QImage vorlage =
+        Vorlagendruck::Vorlagenbild(Vorlagendruck::Vorlagen().at(1), Programmordner());
     QCOMPARE(vorlage.size(), QSize(1398, 976));
     // At 150 dpi one picture pixel is one rendered pixel.
     const QImage seite = PdfBild(Pfad(QStringLiteral("karte.pdf")), 150);
-    const QRect ziel = Vorlagendruck::Rechteck(vorlage.size(), Aufloesung, Druckflaeche(QPageLayout::Landscape));
+    const QRect ziel =
+        Vorlagendruck::Rechteck(vorlage.size(), Aufloesung, Druckflaeche(QPageLayout::Landscape));
     const QPoint ecke = Bildpunkt(ziel.topLeft(), 150);
     QCOMPARE(ziel.size(), QSize(2796, 1952));
 
@@ -565,7 +569,9 @@ void TestDruckausgabe::postkarteMittig()
             const QRgb ist = seite.pixel(ecke + QPoint(x, y));
             QVERIFY2(FarbeNah(ist, QColor(mitte), 40),
                      qPrintable(QStringLiteral("Bildpunkt %1,%2: %3 statt %4")
-                                    .arg(x).arg(y).arg(QColor(ist).name(), QColor(mitte).name())));
+                                    .arg(x)
+                                    .arg(y)
+                                    .arg(QColor(ist).name(), QColor(mitte).name())));
         }
     QVERIFY2(verglichen > 100, qPrintable(QString::number(verglichen)));
     // No ink outside the picture.
@@ -573,7 +579,8 @@ void TestDruckausgabe::postkarteMittig()
     for (int y = 0; y < seite.height(); y += 3)
         for (int x = 0; x < seite.width(); x += 3)
             if (!bildflaeche.adjusted(-2, -2, 2, 2).contains(x, y))
-                QVERIFY2(FarbeNah(seite.pixel(x, y), Qt::white, 4), qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+                QVERIFY2(FarbeNah(seite.pixel(x, y), Qt::white, 4),
+                         qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
 }
 
 void TestDruckausgabe::vorlagenLage_data()
@@ -638,8 +645,9 @@ void TestDruckausgabe::vorlagenbildFehlt()
     helfer.Druecke(QStringLiteral("OK"), BerichtPruefen(&bericht)); // no printing warning first
     form.Button4Click();
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
-    QCOMPARE(bericht, QStringLiteral("Die Datei „%1“ wurde nicht gefunden.")
-                          .arg(QDir::toNativeSeparators(bilder.filePath(QStringLiteral("rueckseite.gif")))));
+    QCOMPARE(bericht,
+             QStringLiteral("Die Datei „%1“ wurde nicht gefunden.")
+                 .arg(QDir::toNativeSeparators(bilder.filePath(QStringLiteral("rueckseite.gif")))));
     QCOMPARE(QDir(m_ordner->path()).entryList(QDir::Files | QDir::Hidden), QStringList());
     QCOMPARE(form.Vorlage(), 2);
 
@@ -677,8 +685,9 @@ void TestDruckausgabe::druckeinstellung()
     TAusdruckForm form(&fenster);
     QString titel;
     ModalHelfer helfer(20000);
-    helfer.Taste(Qt::Key_Escape, [&](QWidget* w) { titel = w->windowTitle(); },
-                 QStringLiteral("QPrintDialog"));
+    helfer.Taste(
+        Qt::Key_Escape, [&](QWidget* w) { titel = w->windowTitle(); },
+        QStringLiteral("QPrintDialog"));
     form.Button2->click();
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(titel, QStringLiteral("Druckeinstellung"));

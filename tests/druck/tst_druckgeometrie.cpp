@@ -60,20 +60,20 @@ void TestDruckgeometrie::kalenderzellen_data()
     QTest::addColumn<int>("spalte");
     QTest::addColumn<QRect>("zelle");
     // A4 landscape, whole sheet at 300 dpi: (3508 − 472) div 7 = 433, 5 dots left over.
-    QTest::newRow("300 dpi, Montag oben") << 300 << QSize(3508, 2480) << 0 << 0
-                                          << QRect(QPoint(236, 236), QPoint(668, 1239));
-    QTest::newRow("300 dpi, Sonntag unten") << 300 << QSize(3508, 2480) << 1 << 6
-                                            << QRect(QPoint(2834, 1240), QPoint(3266, 2243));
+    QTest::newRow("300 dpi, Montag oben")
+        << 300 << QSize(3508, 2480) << 0 << 0 << QRect(QPoint(236, 236), QPoint(668, 1239));
+    QTest::newRow("300 dpi, Sonntag unten")
+        << 300 << QSize(3508, 2480) << 1 << 6 << QRect(QPoint(2834, 1240), QPoint(3266, 2243));
     // A printable area of 6814 × 4724 at 600 dpi: columns of 838, rows of 1890.
-    QTest::newRow("600 dpi, Montag oben") << 600 << QSize(6814, 4724) << 0 << 0
-                                          << QRect(QPoint(472, 472), QPoint(1309, 2361));
-    QTest::newRow("600 dpi, Mittwoch unten") << 600 << QSize(6814, 4724) << 1 << 2
-                                             << QRect(QPoint(2148, 2362), QPoint(2985, 4251));
-    QTest::newRow("600 dpi, Sonntag unten") << 600 << QSize(6814, 4724) << 1 << 6
-                                            << QRect(QPoint(5500, 2362), QPoint(6337, 4251));
+    QTest::newRow("600 dpi, Montag oben")
+        << 600 << QSize(6814, 4724) << 0 << 0 << QRect(QPoint(472, 472), QPoint(1309, 2361));
+    QTest::newRow("600 dpi, Mittwoch unten")
+        << 600 << QSize(6814, 4724) << 1 << 2 << QRect(QPoint(2148, 2362), QPoint(2985, 4251));
+    QTest::newRow("600 dpi, Sonntag unten")
+        << 600 << QSize(6814, 4724) << 1 << 6 << QRect(QPoint(5500, 2362), QPoint(6337, 4251));
     // An odd height: (1123 − 152) div 2 = 485, one dot blank at the bottom.
-    QTest::newRow("96 dpi, Samstag unten") << 96 << QSize(1587, 1123) << 1 << 5
-                                           << QRect(QPoint(1101, 561), QPoint(1305, 1045));
+    QTest::newRow("96 dpi, Samstag unten")
+        << 96 << QSize(1587, 1123) << 1 << 5 << QRect(QPoint(1101, 561), QPoint(1305, 1045));
 }
 
 void TestDruckgeometrie::kalenderzellen()
@@ -136,7 +136,8 @@ void TestDruckgeometrie::letzteSeiteUngeradeWochen()
         // The Sunday's header is the free day's, the others the working day's.
         const QColor kopf = c == 6 ? farben.kopfFrei : farben.kopf;
         QCOMPARE(QColor(seite.pixel(oben.left() + 3, oben.top() + 2)), kopf);
-        QCOMPARE(QColor(seite.pixel(oben.center())), c % 2 == 0 || c == 6 ? farben.koerperA : farben.koerperB);
+        QCOMPARE(QColor(seite.pixel(oben.center())),
+                 c % 2 == 0 || c == 6 ? farben.koerperA : farben.koerperB);
         QCOMPARE(QColor(seite.pixel(unten.center())), QColor(Qt::white));
         QCOMPARE(QColor(seite.pixel(unten.left() + 3, unten.top() + 2)), QColor(Qt::white));
     }
@@ -157,22 +158,24 @@ void TestDruckgeometrie::blattzeilen_data()
     // 300 dpi: ppcm 118.11, origin 118; title 3 cm in, description 4 cm, notes and data 5 cm.
     QTest::newRow("300 dpi, 3 Zeilen Text, 2 Notizen")
         << 300 << 47 << 47 << 3 << 2
-        << QList<QPoint>{{354, 354}, {472, 494}, {472, 541}, {472, 588}, {590, 729},
+        << QList<QPoint>{{354, 354}, {472, 494}, {472, 541},  {472, 588}, {590, 729},
                          {590, 776}, {590, 917}, {590, 1011}, {590, 1105}};
     // Without description (every user task) the notes begin on line 10, the date on k + 12.
-    QTest::newRow("600 dpi, eigene Aufgabe mit Notiz")
-        << 600 << 95 << 94 << 0 << 1
-        << QList<QPoint>{{708, 708}, {1181, 236 + 940}, {1181, 236 + 1222}, {1181, 236 + 1410},
-                         {1181, 236 + 1598}};
+    QTest::newRow("600 dpi, eigene Aufgabe mit Notiz") << 600 << 95 << 94 << 0 << 1
+                                                       << QList<QPoint>{{708, 708},
+                                                                        {1181, 236 + 940},
+                                                                        {1181, 236 + 1222},
+                                                                        {1181, 236 + 1410},
+                                                                        {1181, 236 + 1598}};
     // An empty note: the date follows the description after two empty lines (n + 12).
     QTest::newRow("600 dpi, ohne Notiz, Schritte verschieden")
         << 600 << 100 << 94 << 2 << 0
-        << QList<QPoint>{{708, 708}, {945, 1036}, {945, 1136}, {1181, 236 + 1316},
-                         {1181, 236 + 1504}, {1181, 236 + 1692}};
+        << QList<QPoint>{{708, 708},         {945, 1036},        {945, 1136},
+                         {1181, 236 + 1316}, {1181, 236 + 1504}, {1181, 236 + 1692}};
     // 96 dpi: ppcm 37.795, origin 38, offsets round(75.59) = 76, round(113.39) = 113, 151.
-    QTest::newRow("96 dpi")
-        << 96 << 16 << 16 << 1 << 0
-        << QList<QPoint>{{114, 114}, {151, 166}, {189, 246}, {189, 278}, {189, 310}};
+    QTest::newRow("96 dpi") << 96 << 16 << 16 << 1 << 0
+                            << QList<QPoint>{
+                                   {114, 114}, {151, 166}, {189, 246}, {189, 278}, {189, 310}};
 }
 
 void TestDruckgeometrie::blattzeilen()
@@ -213,11 +216,11 @@ void TestDruckgeometrie::blattTexte()
     QStringList texte;
     for (const auto& z : zeilen)
         texte << z.text;
-    QCOMPARE(texte, (QStringList{QStringLiteral("Umzugswagen mieten"),
-                                 QStringLiteral("Reservieren Sie rechtzeitig."),
-                                 QStringLiteral("Kasten"),
-                                 QStringLiteral("Datum: Montag, Mai 7, 2001"),
-                                 QStringLiteral("Beginn:08:00"), QStringLiteral("Dauer: 01h00")}));
+    QCOMPARE(texte,
+             (QStringList{QStringLiteral("Umzugswagen mieten"),
+                          QStringLiteral("Reservieren Sie rechtzeitig."), QStringLiteral("Kasten"),
+                          QStringLiteral("Datum: Montag, Mai 7, 2001"),
+                          QStringLiteral("Beginn:08:00"), QStringLiteral("Dauer: 01h00")}));
 
     // Values outside the lists give empty texts, not a failure.
     QCOMPARE(Aufgabenblatt::BeginnText(0), QString());
