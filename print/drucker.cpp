@@ -105,7 +105,7 @@ public:
 
     void Abschliessen()
     {
-        if (!m_painter.end() || m_seite->printerState() == QPrinter::Error)
+        if (!m_painter.end() || m_seite->printerState() == QPrinter::Error || !Vollstaendig())
             throw Druckfehler(QStringLiteral("Der Druckauftrag „%1“ ließ sich nicht abschließen.")
                                   .arg(m_auftrag.name));
         if (m_warteschlange.isEmpty())
@@ -115,6 +115,17 @@ public:
     }
 
 private:
+    // Qt's PDF writer does not report failed writes (a full disk): a complete file ends with
+    // its end-of-file mark.
+    bool Vollstaendig() const
+    {
+        QFile pdf(m_datei->fileName());
+        if (!pdf.open(QIODevice::ReadOnly) || pdf.size() < 16)
+            return false;
+        pdf.seek(pdf.size() - 16);
+        return pdf.readAll().contains("%%EOF");
+    }
+
     void DateiErsetzen()
     {
         m_datei->setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
