@@ -17,7 +17,7 @@ tday::tday(TKalenderForm* kalender, double datum, QWidget* eltern)
 void tday::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    Zellenzeichnung::AufBildschirm(p, daten, size(), font());
+    Zellenzeichnung::AufBildschirm(p, daten, size(), font(), &m_zeilen);
 }
 
 void tday::resizeEvent(QResizeEvent* ereignis)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/tagdaten.h"
+#include "widgets/zellenzeichnung.h"
 
 #include <QWidget>
 
@@ -29,4 +30,5 @@ protected:
 
 private:
     TKalenderForm* m_kalender;
+    Zellenzeichnung::Zeilenspeicher m_zeilen;
 };

@@ -39,18 +39,24 @@ bool TitelTeilen(const QString& titel, int breite, const QFontMetrics& fm, QStri
 }
 
 QStringList ZellenText(const QString& titel, const QStringList& notiz, int breite,
-                       const QFontMetrics& titelFm, const QFontMetrics& notizFm)
+                       const QFontMetrics& titelFm, const QFontMetrics& notizFm, int hoechstens)
 {
     QStringList zeilen;
+    if (hoechstens <= 0)
+        return zeilen;
     QString erster;
     QString zweiter;
     if (TitelTeilen(titel, breite, titelFm, &erster, &zweiter)) {
         zeilen.append(Kuerzen(erster, breite, titelFm));
-        zeilen.append(Kuerzen(zweiter, breite, titelFm));
+        if (zeilen.size() < hoechstens)
+            zeilen.append(Kuerzen(zweiter, breite, titelFm));
     } else {
         zeilen.append(Kuerzen(titel, breite, titelFm));
     }
-    for (const QString& n : notiz)
+    for (const QString& n : notiz) {
+        if (zeilen.size() >= hoechstens)
+            break;
         zeilen.append(QLatin1Char('*') + Kuerzen(n, breite, notizFm));
+    }
     return zeilen;
 }

@@ -67,46 +67,92 @@ namespace {
 
 // The band's lines at x, from y, one every lh pixels, clipped to the band; '*' lines and all
 // after them in italics.
-void BandTextZeichnen(QPainter& p, const QStringList& zeilen, int x, int y, int lh, QFont schrift,
-                      const QRect& band)
+// One face of the band text with what drawing it needs, measured once per cell.
+struct Schriftbild
 {
-    p.save();
-    p.setClipRect(band, Qt::IntersectClip);
+    QFont schrift;
+    QFont kursiv;
+    int oberkante = 0;
+    int kursivOberkante = 0;
+};
+
+Schriftbild Messen(const QFont& schrift, QPaintDevice* geraet)
+{
+    Schriftbild s;
+    s.schrift = schrift;
+    s.kursiv = schrift;
+    s.kursiv.setItalic(true);
+    s.oberkante = QFontMetrics(s.schrift, geraet).ascent();
+    s.kursivOberkante = QFontMetrics(s.kursiv, geraet).ascent();
+    return s;
+}
+
+// The band's lines at x, from y, one every lh pixels, clipped to the band; '*' lines and all
+// after them in italics.
+void BandTextZeichnen(QPainter& p, const QStringList& zeilen, int x, int y, int lh,
+                      const Schriftbild& bild, const QRect& band)
+{
+    const bool hatteClip = p.hasClipping();
+    const QRegion alterClip = hatteClip ? p.clipRegion() : QRegion();
+    p.setClipRect(band, hatteClip ? Qt::IntersectClip : Qt::ReplaceClip);
+    p.setFont(bild.schrift);
+    bool kursiv = false;
     for (int i = 0; i < zeilen.size(); ++i) {
-        QString zeile = zeilen.at(i);
-        if (zeile.isEmpty())
-            continue;
-        if (zeile.startsWith(QLatin1Char('*'))) {
-            schrift.setItalic(true);
-            p.setFont(schrift);
-            zeile.remove(0, 1);
-        }
         const int oben = y + i * lh;
         if (oben > band.bottom())
             break; // the rest is clipped anyway
-        p.drawText(QRect(x, oben, std::max(band.right() - x + 1, 1), lh),
-                   Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, zeile);
+        QStringView zeile = zeilen.at(i);
+        if (zeile.isEmpty())
+            continue;
+        if (zeile.startsWith(QLatin1Char('*'))) {
+            if (!kursiv) {
+                kursiv = true;
+                p.setFont(bild.kursiv);
+            }
+            zeile = zeile.mid(1);
+        }
+        // Drawing at the baseline skips the layout of a text rectangle: bands are many.
+        p.drawText(QPoint(x, oben + (kursiv ? bild.kursivOberkante : bild.oberkante)),
+                   zeile.toString());
     }
-    p.restore();
+    if (hatteClip)
+        p.setClipRegion(alterClip);
+    else
+        p.setClipping(false);
 }
 
-QFont BandSchrift(const QFont& basis, const ttermin& t)
+QFont BandSchrift(const QFont& basis, bool fett)
 {
     QFont f = basis;
-    f.setBold(t.Nummer == 7);
+    f.setBold(fett);
     f.setItalic(false);
-    return f;
-}
-
-QFont Kursiv(QFont f)
-{
-    f.setItalic(true);
     return f;
 }
 
 } // namespace
 
-void AufBildschirm(QPainter& p, const TagDaten& tag, QSize groesse, const QFont& schrift)
+QStringList Zeilenspeicher::Zeilen(const ttermin& t, int breite, int hoechstens,
+                                   const QFontMetrics& titelFm, const QFontMetrics& notizFm)
+{
+    // The cell's font never changes; a new width or a very full memory starts afresh.
+    if (breite != m_breite || m_zeilen.size() > 4096) {
+        m_zeilen.clear();
+        m_breite = breite;
+    }
+    QString schluessel = QString::number(hoechstens) + (t.Nummer == 7 ? u'\x01' : u'\x02')
+                         + t.Kurzbezeichnung;
+    for (const QString& n : t.Notiz)
+        schluessel += u'\x1f' + n;
+    auto it = m_zeilen.constFind(schluessel);
+    if (it != m_zeilen.constEnd())
+        return *it;
+    QStringList zeilen = ZellenText(t.Kurzbezeichnung, t.Notiz, breite, titelFm, notizFm, hoechstens);
+    m_zeilen.insert(schluessel, zeilen);
+    return zeilen;
+}
+
+void AufBildschirm(QPainter& p, const TagDaten& tag, QSize groesse, const QFont& schrift,
+                   Zeilenspeicher* speicher)
 {
     const Farbsatz& f = Bildschirm();
     const int breite = groesse.width();
@@ -128,6 +174,13 @@ void AufBildschirm(QPainter& p, const TagDaten& tag, QSize groesse, const QFont&
     p.fillRect(QRect(0, TagDaten::Kopfhoehe, breite, std::max(hoehe - TagDaten::Kopfhoehe, 0)),
                KoerperFarbe(tag, f));
 
+    // The four faces a band can use, measured once per cell.
+    const Schriftbild normal = Messen(BandSchrift(schrift, false), p.device());
+    const Schriftbild fett = Messen(BandSchrift(schrift, true), p.device());
+    const QFontMetrics normalFm(normal.schrift);
+    const QFontMetrics normalKursivFm(normal.kursiv);
+    const QFontMetrics fettFm(fett.schrift);
+    const QFontMetrics fettKursivFm(fett.kursiv);
     for (const ttermin& t : tag.Termine) {
         if (t.Dauer <= 0)
             continue; // keeps its band for the mouse, draws nothing
@@ -135,16 +188,18 @@ void AufBildschirm(QPainter& p, const TagDaten& tag, QSize groesse, const QFont&
         const int unten = t.Bereich.bottom;
         if (unten <= oben)
             continue;
-        const QFont bandSchrift = BandSchrift(schrift, t);
-        const QStringList zeilen = ZellenText(t.Kurzbezeichnung, t.Notiz, breite - 5,
-                                              QFontMetrics(bandSchrift),
-                                              QFontMetrics(Kursiv(bandSchrift)));
+        const bool umziehen = t.Nummer == 7;
         // Like the header, the fill leaves the band's last row: a hairline between bands.
         const QRect band(0, oben, breite, unten - oben);
+        const int sichtbar = (band.height() + lh - 1) / std::max(lh, 1);
+        const QFontMetrics& titelFm = umziehen ? fettFm : normalFm;
+        const QFontMetrics& notizFm = umziehen ? fettKursivFm : normalKursivFm;
+        const QStringList zeilen =
+            speicher ? speicher->Zeilen(t, breite - 5, sichtbar, titelFm, notizFm)
+                     : ZellenText(t.Kurzbezeichnung, t.Notiz, breite - 5, titelFm, notizFm, sichtbar);
         p.fillRect(band, f.band);
-        p.setFont(bandSchrift);
-        p.setPen(t.Nummer == 7 ? f.umziehenText : f.text);
-        BandTextZeichnen(p, zeilen, 5, oben, lh, bandSchrift, band);
+        p.setPen(umziehen ? f.umziehenText : f.text);
+        BandTextZeichnen(p, zeilen, 5, oben, lh, umziehen ? fett : normal, band);
     }
 
     p.setPen(f.kante);
@@ -183,17 +238,15 @@ void ZeichnenAuf(QPainter& p, const QRect& ziel, const TagDaten& tag)
         const int unten = T + RundenGerade(t.Bereich.bottom * s);
         if (unten <= oben)
             continue;
-        QFont bandSchrift = schrift;
-        bandSchrift.setBold(t.Nummer == 7);
-        const QFontMetrics bfm(bandSchrift, p.device());
+        const Schriftbild bild = Messen(BandSchrift(schrift, t.Nummer == 7), p.device());
+        const QFontMetrics bfm(bild.schrift, p.device());
         const QStringList zeilen = ZellenText(t.Kurzbezeichnung, t.Notiz, W - RundenGerade(5 * s),
-                                              bfm, QFontMetrics(Kursiv(bandSchrift), p.device()));
+                                              bfm, QFontMetrics(bild.kursiv, p.device()));
         const QRect band(QPoint(L, oben), QPoint(R - 1, unten - 1));
         p.fillRect(band, f.band);
-        p.setFont(bandSchrift);
         p.setPen(t.Nummer == 7 ? f.umziehenText : f.text);
         const int lh = bfm.height(); // the line height of the font, as for "f"
-        BandTextZeichnen(p, zeilen, L + RundenGerade(5 * s), oben, std::max(lh, 1), bandSchrift, band);
+        BandTextZeichnen(p, zeilen, L + RundenGerade(5 * s), oben, std::max(lh, 1), bild, band);
     }
 
     QPen kante(f.kante);

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QRect>
 #include <QString>
 
@@ -36,11 +37,26 @@ QString KopfText(double datum);
 QColor KopfFarbe(const TagDaten& tag, const Farbsatz& farben);
 QColor KoerperFarbe(const TagDaten& tag, const Farbsatz& farben);
 
+// Remembers the fitted lines of a cell's bands between paints: fitting measures text, which
+// costs far more than drawing it, and most cells do not change between two paints.
+class Zeilenspeicher
+{
+public:
+    QStringList Zeilen(const ttermin& t, int breite, int hoechstens, const QFontMetrics& titelFm,
+                       const QFontMetrics& notizFm);
+
+private:
+    QHash<QString, QStringList> m_zeilen;
+    int m_breite = -1;
+};
+
 // The screen font of the cells.
 QFont ZellenSchrift();
 
 // Draws the cell at (0, 0) with the given size, in `schrift` (colour and style change per band).
-void AufBildschirm(QPainter& p, const TagDaten& tag, QSize groesse, const QFont& schrift);
+// `speicher` (may be null) keeps the fitted lines for the next paint.
+void AufBildschirm(QPainter& p, const TagDaten& tag, QSize groesse, const QFont& schrift,
+                   Zeilenspeicher* speicher = nullptr);
 
 // Draws the cell scaled into `ziel` in Arial 10 point with the printout colours.
 void ZeichnenAuf(QPainter& p, const QRect& ziel, const TagDaten& tag);

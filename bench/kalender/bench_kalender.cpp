@@ -69,6 +69,15 @@ void BM_KalenderAktualisieren(benchmark::State& state)
 }
 BENCHMARK(BM_KalenderAktualisieren)->Arg(44)->Arg(10000)->Unit(benchmark::kMillisecond);
 
+// The distribution alone, without painting.
+void BM_AufgabenVerteilen(benchmark::State& state)
+{
+    auto f = Fenster(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        f->KalenderAktualisieren();
+}
+BENCHMARK(BM_AufgabenVerteilen)->Arg(10000)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv)

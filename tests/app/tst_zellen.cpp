@@ -38,6 +38,7 @@ private Q_SLOTS:
     void bildschirm();
     void dauerNullBleibtLeer();
     void ausdruckSkaliert();
+    void zeilenspeicherZeichnetGleich();
 };
 
 void TestZellen::kopfText_data()
@@ -188,6 +189,31 @@ void TestZellen::ausdruckSkaliert()
     QCOMPARE(bild.pixelColor(345, 95), QColor(204, 204, 204));  // band from 10 + 80
     QCOMPARE(bild.pixelColor(345, 85), QColor(205, 222, 255));  // header ends at 10 + 80
     QCOMPARE(bild.pixelColor(20, 20), QColor(0, 0, 0));          // outside untouched
+}
+
+void TestZellen::zeilenspeicherZeichnetGleich()
+{
+    auto zeichnen = [](const TagDaten& d, Zeilenspeicher* speicher) {
+        QImage bild(100, 164, QImage::Format_RGB32);
+        QPainter p(&bild);
+        AufBildschirm(p, d, bild.size(), Schrift(), speicher);
+        return bild;
+    };
+    TagDaten d(T(2027, 3, 2));
+    d.Breite = 100;
+    for (int i = 0; i < 4; ++i)
+        d.TerminHinzufuegen(i, 17 + i, {QStringLiteral("Notiz %1").arg(i)}, QStringLiteral("Aufgabe Nummer %1").arg(i), 2);
+    Zeilenspeicher speicher;
+    QCOMPARE(zeichnen(d, &speicher), zeichnen(d, nullptr));
+    QCOMPARE(zeichnen(d, &speicher), zeichnen(d, nullptr)); // from memory now
+    // A changed note is drawn anew, not taken from memory.
+    d.Termine[1].Notiz = {QStringLiteral("ganz anders")};
+    QCOMPARE(zeichnen(d, &speicher), zeichnen(d, nullptr));
+    // Fewer lines than the band could hold are never made.
+    const QFontMetrics fm(Schrift());
+    QCOMPARE(ZellenText(QStringLiteral("Auto ummelden"), {QStringLiteral("x")}, 500, fm, fm, 1),
+             QStringList{QStringLiteral("Auto")});
+    QVERIFY(ZellenText(QStringLiteral("Auto"), {}, 500, fm, fm, 0).isEmpty());
 }
 
 QTEST_MAIN(TestZellen)
