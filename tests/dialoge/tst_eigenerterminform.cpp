@@ -39,6 +39,7 @@ private Q_SLOTS:
     void einJahr_data();
     void einJahr();
     void keineReihenfolgePruefung();
+    void modalWieImHauptfenster();
 
 private:
     void Oeffnen(qint32 nummer, double tag);
@@ -393,6 +394,37 @@ void TestEigenerTerminForm::keineReihenfolgePruefung()
     keine.Taste(Qt::Key_Escape);
     QCOMPARE(Anlegen(QStringLiteral("Keller"), T(2001, 9, 12)), 10001);
     QCOMPARE(keine.Beantwortet(), 0);
+}
+
+void TestEigenerTerminForm::modalWieImHauptfenster()
+{
+    // As the main window opens it for "Neue Aufgabe": fill with now, then exec().
+    const double heute = Tageszahl::heute();
+    taufgabe umziehen;
+    umziehen.Nummer = 7;
+    umziehen.Kurzbezeichnung = QStringLiteral("Umziehen");
+    umziehen.Tag = heute + 30;
+    umziehen.Start = 17;
+    umziehen.Dauer = 15;
+    m_f->plan().Aufgaben = {umziehen};
+    m_f->KalenderNeuAufbauen();
+    m_d->AufgabeAnzeigen(-1, Tageszahl::jetzt());
+    ModalHelfer helfer;
+    helfer.Mache(
+        [this](QWidget* w) {
+            QCOMPARE(w, static_cast<QWidget*>(m_d));
+            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(m_d->Edit1));
+            QCOMPARE(m_d->Edit1->selectedText(), TEigenerTerminForm::NamenVorgabe);
+            QTest::keyClicks(m_d->Edit1, QStringLiteral("Zaehler ablesen"));
+        },
+        QStringLiteral("EigenerTerminForm"));
+    helfer.Druecke(QStringLiteral("Uebernehmen"), {}, QStringLiteral("EigenerTerminForm"));
+    QCOMPARE(m_d->exec(), int(QDialog::Accepted));
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    const taufgabe& a = m_f->plan().Aufgaben.back();
+    QCOMPARE(a.Kurzbezeichnung, QStringLiteral("Zaehler ablesen"));
+    QCOMPARE(a.Tag, Tageszahl::heute());
+    QCOMPARE(a.Notiz, QStringList{});
 }
 
 QTEST_MAIN(TestEigenerTerminForm)

@@ -42,6 +42,7 @@ private Q_SLOTS:
     void dauerGekuerztGespeichert();
     void listenKopplung_data();
     void listenKopplung();
+    void tastaturWahl();
     void links_data();
     void links();
     void linkWartet();
@@ -65,6 +66,7 @@ private Q_SLOTS:
     void reihenfolgeVerweigert();
     void aenderungsmarkeJeOeffnung();
     void unbekannteNummer();
+    void modalWieImHauptfenster();
 
 private:
     taufgabe& A(qint32 nummer);
@@ -257,6 +259,20 @@ void TestTerminForm::listenKopplung()
     Waehle(beginnWaehlen ? m_d->BeginnBox : m_d->DauerBox, wahl);
     QCOMPARE(m_d->BeginnBox->currentText(), beginn);
     QCOMPARE(m_d->DauerBox->currentText(), laenge);
+    QVERIFY(m_d->Uebernehmen->isEnabled());
+    QVERIFY(m_d->TerminGeaendert());
+}
+
+void TestTerminForm::tastaturWahl()
+{
+    // Choosing with the keys counts as the user's choice too.
+    A(2).Start = 17;
+    A(2).Dauer = 3;
+    Oeffnen(2);
+    m_d->BeginnBox->setFocus();
+    QTest::keyClick(m_d->BeginnBox, Qt::Key_End);
+    QCOMPARE(m_d->BeginnBox->currentText(), QStringLiteral("23:30"));
+    QCOMPARE(m_d->DauerBox->currentText(), QStringLiteral("00h30"));
     QVERIFY(m_d->Uebernehmen->isEnabled());
     QVERIFY(m_d->TerminGeaendert());
 }
@@ -715,6 +731,23 @@ void TestTerminForm::unbekannteNummer()
     Klick(m_d->Uebernehmen); // nothing to write into
     QCOMPARE(m_f->plan().Aufgaben.size(), size_t(33));
     QVERIFY(!m_f->Geaendert());
+}
+
+void TestTerminForm::modalWieImHauptfenster()
+{
+    // As the main window opens it: fill, then exec().
+    m_d->AufgabeAnzeigen(19);
+    ModalHelfer helfer;
+    helfer.Mache(
+        [this](QWidget* w) {
+            QCOMPARE(w, static_cast<QWidget*>(m_d));
+            m_d->Memo1->insertPlainText(QStringLiteral("Maßband"));
+        },
+        QStringLiteral("TerminForm"));
+    helfer.Druecke(QStringLiteral("Uebernehmen"), {}, QStringLiteral("TerminForm"));
+    QCOMPARE(m_d->exec(), int(QDialog::Accepted));
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QCOMPARE(A(19).Notiz, QStringList{QStringLiteral("Maßband")});
 }
 
 QTEST_MAIN(TestTerminForm)
