@@ -5,9 +5,13 @@
 #include "app/situationsform.h"
 #include "app/splashform.h"
 #include "app/tday.h"
+#include "dialogs/eigenerterminform.h"
 #include "dialogs/hilfefenster.h"
 #include "dialogs/outlookapplication.h"
 #include "dialogs/outlookexport.h"
+#include "dialogs/terminform.h"
+#include "print/ausdruckform.h"
+#include "print/druckvorlagenform.h"
 #include "model/plandatei.h"
 #include "model/tageszahl.h"
 #include "widgets/artwork.h"
@@ -19,12 +23,10 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QVBoxLayout>
 #include <QWheelEvent>
 
 #include <cmath>
@@ -156,13 +158,23 @@ TKalenderForm::TKalenderForm(QWidget* eltern)
     OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
     OpenDialog1->setFileMode(QFileDialog::ExistingFile);
 
+    // The windows live for the whole run, made in this order.
     m_splash = new TSplashForm(this);
     m_situation = new TSituationsForm(this);
+    m_eigenerTermin = new TEigenerTerminForm(this, this);
+    m_ausdruck = new TAusdruckForm(this, this);
+    m_druckvorlagen = new TDruckvorlagenForm(this);
+    m_termin = new TTerminForm(this, this);
     m_reihenfolge = new TReihenfolge(this);
+    m_termin->DruckvorlagenZeigen = [this] { m_druckvorlagen->exec(); };
 
-    AufgabeOeffnen = [this](qint32) { PlatzhalterOeffnen(QStringLiteral("Aufgabe")); };
-    EigeneAufgabeOeffnen = [this](qint32, double) {
-        PlatzhalterOeffnen(QStringLiteral("Eigene Aufgabe"));
+    AufgabeOeffnen = [this](qint32 nummer) {
+        m_termin->AufgabeAnzeigen(nummer);
+        m_termin->exec();
+    };
+    EigeneAufgabeOeffnen = [this](qint32 nummer, double tag) {
+        m_eigenerTermin->AufgabeAnzeigen(nummer, tag);
+        m_eigenerTermin->exec();
     };
 }
 
@@ -184,6 +196,8 @@ void TKalenderForm::KnoepfeAnlegen()
     connect(m_knoepfe[K::Ende], &TQvImageButton::OnClick, this, &TKalenderForm::EndeButtonClick);
     connect(m_knoepfe[K::Neu], &TQvImageButton::OnClick, this, &TKalenderForm::NeuButtonClick);
     connect(m_knoepfe[K::Outlook], &TQvImageButton::OnClick, this, &TKalenderForm::OutlookButtonClick);
+    connect(m_knoepfe[K::Drucken], &TQvImageButton::OnClick, this, &TKalenderForm::DruckenButtonClick);
+    connect(m_knoepfe[K::Vorlagen], &TQvImageButton::OnClick, this, &TKalenderForm::VorlagenButtonClick);
     // Without a desktop calendar the export stays unavailable; nothing is reported.
     m_knoepfe[K::Outlook]->setEnabled(OutlookVerfuegbar());
     connect(m_knoepfe[K::Speichern], &TQvImageButton::OnClick, this, &TKalenderForm::PlanSpeichern);
@@ -385,19 +399,6 @@ void TKalenderForm::ZellenFreigabe(tday* quelle, QPoint pos)
     gezogeneAufgabe = -1;
 }
 
-void TKalenderForm::PlatzhalterOeffnen(const QString& titel)
-{
-    QDialog d(this);
-    d.setObjectName(QStringLiteral("Platzhalter"));
-    d.setWindowTitle(titel);
-    auto* layout = new QVBoxLayout(&d);
-    layout->addWidget(new QLabel(titel, &d));
-    auto* knoepfe = new QDialogButtonBox(QDialogButtonBox::Close, &d);
-    connect(knoepfe, &QDialogButtonBox::rejected, &d, &QDialog::reject);
-    layout->addWidget(knoepfe);
-    d.exec();
-}
-
 // ---------------------------------------------------------------- moving and undo
 
 bool TKalenderForm::AufgabeVerschieben(qint32 nummer, qint32 start, double tag)
@@ -438,6 +439,16 @@ void TKalenderForm::RuckgaengigButtonClick()
 void TKalenderForm::HilfeButtonClick()
 {
     HilfeZeigen(this);
+}
+
+void TKalenderForm::DruckenButtonClick()
+{
+    m_ausdruck->exec();
+}
+
+void TKalenderForm::VorlagenButtonClick()
+{
+    m_druckvorlagen->exec();
 }
 
 void TKalenderForm::OutlookButtonClick()

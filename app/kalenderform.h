@@ -19,7 +19,11 @@ class TQvImageButton;
 class TSituationsForm;
 class TSplashForm;
 class TReihenfolge;
+class TAusdruckForm;
+class TDruckvorlagenForm;
+class TEigenerTerminForm;
 class TOutlookApplication;
+class TTerminForm;
 class tday;
 class KWBild;
 
@@ -72,7 +76,7 @@ public:
     // Release of a mouse button that was pressed on `quelle`, at `pos` in its coordinates.
     void ZellenFreigabe(tday* quelle, QPoint pos);
 
-    // Opening a task or a new user task; replaced by the task dialogs when they exist.
+    // Opening a task or a new user task in its dialog (tests may put a recorder here).
     std::function<void(qint32 nummer)> AufgabeOeffnen;
     std::function<void(qint32 nummer, double tag)> EigeneAufgabeOeffnen;
 
@@ -91,6 +95,10 @@ public:
     TSituationsForm* Startdialog() const { return m_situation; }
     TSplashForm* Begruessung() const { return m_splash; }
     TReihenfolge* Reihenfolgedialog() const { return m_reihenfolge; }
+    TTerminForm* Termindialog() const { return m_termin; }
+    TEigenerTerminForm* EigenerTermindialog() const { return m_eigenerTermin; }
+    TAusdruckForm* Ausdruckdialog() const { return m_ausdruck; }
+    TDruckvorlagenForm* Druckvorlagendialog() const { return m_druckvorlagen; }
     TQvImageButton* Knopf(const char* name) const;
 
     // The plan commands.
@@ -115,13 +123,14 @@ private:
     void TageFreigeben();
     void FeiertageMarkieren(int bundeslandA, int bundeslandB);
     void WochentageAnordnen();
-    void PlatzhalterOeffnen(const QString& titel);
 
     void RuckgaengigButtonClick();
     void HilfeButtonClick();
     void EigenerTerminButtonClick();
     void EndeButtonClick();
     void OutlookButtonClick();
+    void DruckenButtonClick();
+    void VorlagenButtonClick();
 
     Plan m_plan;
     Kalenderspanne m_spanne;
@@ -144,5 +153,9 @@ private:
     TSplashForm* m_splash = nullptr;
     TSituationsForm* m_situation = nullptr;
     TReihenfolge* m_reihenfolge = nullptr;
+    TEigenerTerminForm* m_eigenerTermin = nullptr;
+    TAusdruckForm* m_ausdruck = nullptr;
+    TDruckvorlagenForm* m_druckvorlagen = nullptr;
+    TTerminForm* m_termin = nullptr;
     std::unique_ptr<TOutlookApplication> m_outlook; // the desktop calendar, connected per export
 };

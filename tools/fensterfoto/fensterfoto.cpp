@@ -6,6 +6,10 @@
 #include "app/reihenfolge.h"
 #include "app/situationsform.h"
 #include "app/splashform.h"
+#include "dialogs/eigenerterminform.h"
+#include "dialogs/terminform.h"
+#include "print/ausdruckform.h"
+#include "print/druckvorlagenform.h"
 #include "model/tageszahl.h"
 
 #include <QDir>
@@ -59,5 +63,15 @@ int main(int argc, char** argv)
     f.Reihenfolgedialog()->KonflikteZeigen(f.plan().ReihenfolgePruefen(7, 17, f.plan().Aufgaben.front().Tag));
     ok &= Foto(f.Reihenfolgedialog(), QDir(ordner).filePath(QStringLiteral("reihenfolge.png")));
     f.Reihenfolgedialog()->hide();
+    f.Termindialog()->AufgabeAnzeigen(19);
+    ok &= Foto(f.Termindialog(), QDir(ordner).filePath(QStringLiteral("termin.png")));
+    f.Termindialog()->hide();
+    f.EigenerTermindialog()->AufgabeAnzeigen(eigene.Nummer, eigene.Tag);
+    ok &= Foto(f.EigenerTermindialog(), QDir(ordner).filePath(QStringLiteral("eigenertermin.png")));
+    f.EigenerTermindialog()->hide();
+    ok &= Foto(f.Ausdruckdialog(), QDir(ordner).filePath(QStringLiteral("ausdruck.png")));
+    f.Ausdruckdialog()->hide();
+    ok &= Foto(f.Druckvorlagendialog(), QDir(ordner).filePath(QStringLiteral("druckvorlagen.png")));
+    f.Druckvorlagendialog()->hide();
     return ok ? 0 : 1;
 }
