@@ -4,9 +4,9 @@
 #include "model/tageszahl.h"
 #include "widgets/artwork.h"
 #include "widgets/datumsfeld.h"
+#include "widgets/dialograhmen.h"
 #include "widgets/farben.h"
 #include "widgets/meldung.h"
-#include "widgets/qvimage.h"
 #include "widgets/qvimagebutton.h"
 #include "widgets/schrift.h"
 
@@ -30,11 +30,8 @@ const QString TSituationsForm::DatenUnzulaessig = QStringLiteral(
 const QString TSituationsForm::Ladefehler =
     QStringLiteral("Beim Laden der Datei ist ein Fehler aufgetreten");
 
-namespace {
-constexpr int Breite = 632;
-constexpr int Hoehe = 453;
-constexpr int Spalte = Breite - 120; // the right-hand column
-} // namespace
+using Dialograhmen::Hoehe;
+using Dialograhmen::Spalte;
 
 TSituationsForm::TSituationsForm(TKalenderForm* kalender)
     : QDialog(kalender), jetzt(&Tageszahl::jetzt),
@@ -42,27 +39,10 @@ TSituationsForm::TSituationsForm(TKalenderForm* kalender)
 {
     setObjectName(QStringLiteral("SituationsForm"));
     setWindowTitle(QStringLiteral("Kistenlotse der Quellmark AG"));
-    setFixedSize(Breite, Hoehe);
+    Dialograhmen::Einrichten(this);
     QFont schrift(QStringLiteral("Liberation Sans"));
     schrift.setPointSize(9);
     setFont(schrift);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
-
-    auto* deko = new TQvImage(this);
-    deko->setObjectName(QStringLiteral("Image1"));
-    deko->setFileName(QString(Artwork::Dekorspalte));
-    deko->setGeometry(Spalte, 0, 120, Hoehe);
-    auto* logo = new TQvImage(this);
-    logo->setObjectName(QStringLiteral("Image2"));
-    logo->setFileName(QString(Artwork::Logo));
-    logo->setGeometry(Breite - 200, 0, 200, 32);
-    auto* bild = new TQvImage(this);
-    bild->setObjectName(QStringLiteral("Image3"));
-    bild->setFileName(QString(Artwork::BildLinks));
-    bild->setGeometry(0, Hoehe - 184, 80, 184);
 
     auto label = [this](const char* name, const QString& text, QRect lage) {
         auto* l = new QLabel(text, this);

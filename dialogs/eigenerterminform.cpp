@@ -5,6 +5,7 @@
 #include "print/aufgabedrucken.h"
 #include "widgets/artwork.h"
 #include "widgets/datumsfeld.h"
+#include "widgets/dialograhmen.h"
 #include "widgets/farben.h"
 #include "widgets/meldung.h"
 #include "widgets/planfenster.h"
@@ -22,6 +23,7 @@
 #include <cmath>
 
 using namespace Terminregeln;
+using namespace Dialograhmen;
 
 const QString TEigenerTerminForm::NamenVorgabe =
     QStringLiteral("Geben Sie eine Bezeichnung für die Aufgabe ein");
@@ -30,38 +32,8 @@ const QString TEigenerTerminForm::LoeschenFrage = QStringLiteral("Die Aufgabe wi
 
 namespace {
 
-constexpr int Breite = 632;
-constexpr int Hoehe = 453;
-constexpr int Spalte = 512; // the button column
 constexpr int NeuBeginn = 17; // "08:30"
 constexpr int NeuDauer = 16;  // "08h30"
-
-QLabel* Beschriftung(QWidget* eltern, const char* name, const QString& text, QPoint ort)
-{
-    auto* l = new QLabel(text, eltern);
-    l->setObjectName(QString::fromLatin1(name));
-    l->move(ort);
-    l->adjustSize();
-    return l;
-}
-
-TQvImageButton* Bildknopf(QWidget* eltern, const char* name, QLatin1String bild, int oben)
-{
-    auto* k = new TQvImageButton(QString(bild), eltern);
-    k->setObjectName(QString::fromLatin1(name));
-    k->setGeometry(Spalte, oben, 120, 24);
-    return k;
-}
-
-QComboBox* Auswahl(QWidget* eltern, const char* name, const QStringList& texte, QRect lage)
-{
-    auto* box = new QComboBox(eltern);
-    box->setObjectName(QString::fromLatin1(name));
-    box->addItems(texte);
-    box->setGeometry(lage);
-    box->setMaxVisibleItems(12);
-    return box;
-}
 
 } // namespace
 
@@ -69,25 +41,8 @@ TEigenerTerminForm::TEigenerTerminForm(PlanFenster* kalender, QWidget* eltern)
     : QDialog(eltern), m_kalender(kalender)
 {
     setObjectName(QStringLiteral("EigenerTerminForm"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFixedSize(Breite, Hoehe);
+    Dialograhmen::Einrichten(this, 262);
     setFont(Dialogschrift());
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
-    setAutoFillBackground(true);
-
-    auto bild = [this](const char* name, QLatin1String datei, QRect lage) {
-        auto* b = new TQvImage(this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setFileName(QString(datei));
-        b->setGeometry(lage);
-        return b;
-    };
-    bild("Image1", Artwork::Dekorspalte, QRect(Spalte, 0, 120, Hoehe));
-    bild("Image2", Artwork::Logo, QRect(Breite - 200, 0, 200, 32));
-    bild("Image3", Artwork::BildLinks, QRect(0, 262, 80, 184));
 
     Label4 = Beschriftung(this, "Label4", QStringLiteral("Neue Aufgabe"), QPoint(102, 65));
     Label4->setFont(ArialPunkt(24, true));

@@ -5,6 +5,7 @@
 #include "print/aufgabedrucken.h"
 #include "widgets/artwork.h"
 #include "widgets/datumsfeld.h"
+#include "widgets/dialograhmen.h"
 #include "widgets/farben.h"
 #include "widgets/meldung.h"
 #include "widgets/planfenster.h"
@@ -23,6 +24,7 @@
 #include <QScrollBar>
 
 using namespace Terminregeln;
+using namespace Dialograhmen;
 
 const QString TTerminForm::VerwerfenFrage = QStringLiteral("Die Änderungen werden verworfen");
 const QString TTerminForm::LoeschenFrage = QStringLiteral("Die Aufgabe wird gelöscht");
@@ -31,19 +33,7 @@ const QString TTerminForm::AbhaengigeFrage =
 
 namespace {
 
-constexpr int Breite = 632;
-constexpr int Hoehe = 453;
-constexpr int Spalte = 512; // the button column
 constexpr int BeratungOben = 102;
-
-QLabel* Beschriftung(QWidget* eltern, const char* name, const QString& text, QPoint ort)
-{
-    auto* l = new QLabel(text, eltern);
-    l->setObjectName(QString::fromLatin1(name));
-    l->move(ort);
-    l->adjustSize();
-    return l;
-}
 
 void Hellgelb(QWidget* w)
 {
@@ -69,49 +59,14 @@ QScrollArea* GelbeBox(QWidget* eltern, const char* name, QRect lage)
     return box;
 }
 
-TQvImageButton* Bildknopf(QWidget* eltern, const char* name, QLatin1String bild, int oben)
-{
-    auto* k = new TQvImageButton(QString(bild), eltern);
-    k->setObjectName(QString::fromLatin1(name));
-    k->setGeometry(Spalte, oben, 120, 24);
-    return k;
-}
-
-QComboBox* Auswahl(QWidget* eltern, const char* name, const QStringList& texte, QRect lage)
-{
-    auto* box = new QComboBox(eltern);
-    box->setObjectName(QString::fromLatin1(name));
-    box->addItems(texte);
-    box->setGeometry(lage);
-    box->setMaxVisibleItems(12);
-    return box;
-}
-
 } // namespace
 
 TTerminForm::TTerminForm(PlanFenster* kalender, QWidget* eltern)
     : QDialog(eltern), m_kalender(kalender)
 {
     setObjectName(QStringLiteral("TerminForm"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFixedSize(Breite, Hoehe);
+    Dialograhmen::Einrichten(this, 262);
     setFont(Dialogschrift());
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
-    setAutoFillBackground(true);
-
-    auto bild = [this](const char* name, QLatin1String datei, QRect lage) {
-        auto* b = new TQvImage(this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setFileName(QString(datei));
-        b->setGeometry(lage);
-        return b;
-    };
-    bild("Image1", Artwork::Dekorspalte, QRect(Spalte, 0, 120, Hoehe));
-    bild("Image2", Artwork::Logo, QRect(Breite - 200, 0, 200, 32));
-    bild("Image3", Artwork::BildLinks, QRect(0, 262, 80, 184));
 
     Bezeichnungslabel = new QLabel(this);
     Bezeichnungslabel->setObjectName(QStringLiteral("Bezeichnungslabel"));

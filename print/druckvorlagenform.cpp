@@ -2,6 +2,7 @@
 
 #include "print/drucker.h"
 #include "widgets/artwork.h"
+#include "widgets/dialograhmen.h"
 #include "widgets/meldung.h"
 #include "widgets/qvimage.h"
 #include "widgets/qvimagebutton.h"
@@ -122,9 +123,8 @@ bool BildDrucken(QWidget* eltern, const QImage& bild, bool quer, const QString& 
 }
 
 namespace {
-constexpr int Breite = 632;
-constexpr int Hoehe = 453;
-constexpr int Spalte = Breite - 120; // the right-hand column
+using Dialograhmen::Hoehe;
+using Dialograhmen::Spalte;
 } // namespace
 
 TDruckvorlagenForm::TDruckvorlagenForm(QWidget* eltern) : QDialog(eltern)
@@ -132,24 +132,7 @@ TDruckvorlagenForm::TDruckvorlagenForm(QWidget* eltern) : QDialog(eltern)
     VorschauenEinbinden();
     setObjectName(QStringLiteral("DruckvorlagenForm"));
     setWindowTitle(QStringLiteral("Durckvorlagen"));
-    setFixedSize(Breite, Hoehe);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
-
-    auto* deko = new TQvImage(this);
-    deko->setObjectName(QStringLiteral("Image1"));
-    deko->setFileName(QString(Artwork::Dekorspalte));
-    deko->setGeometry(Spalte, 0, 120, Hoehe);
-    auto* logo = new TQvImage(this);
-    logo->setObjectName(QStringLiteral("Image2"));
-    logo->setFileName(QString(Artwork::Logo));
-    logo->setGeometry(Breite - 200, 0, 200, 32);
-    auto* bild = new TQvImage(this);
-    bild->setObjectName(QStringLiteral("Image3"));
-    bild->setFileName(QString(Artwork::BildLinks));
-    bild->setGeometry(0, Hoehe - 184, 80, 184);
+    Dialograhmen::Einrichten(this);
 
     auto* titel = new QLabel(QStringLiteral("Vorlagen zum Ausdrucken"), this);
     titel->setObjectName(QStringLiteral("Label4"));
