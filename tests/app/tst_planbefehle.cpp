@@ -3,9 +3,11 @@
 #include "app/kalenderform.h"
 #include "app/situationsform.h"
 #include "model/plandatei.h"
+#include "widgets/datumsfeld.h"
 #include "support/modalhelfer.h"
 #include "widgets/qvimagebutton.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -31,6 +33,7 @@ private Q_SLOTS:
     void oeffnenOhneAufgaben();
     void speichernDannSchliessenFragtNicht();
     void neuBeginnenAbbrechen();
+    void neuBeginnenWeiterOhneFrage();
 
 private:
     void Datei(QFileDialog* dialog, const QString& pfad, ModalHelfer& helfer);
@@ -267,6 +270,23 @@ void TestPlanbefehle::neuBeginnenAbbrechen()
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QVERIFY(!m_f->Startdialog()->AbbrechenButton->isVisibleTo(m_f->Startdialog()));
     QCOMPARE(m_f->plan().Aufgaben.size(), vorher.size());
+}
+
+void TestPlanbefehle::neuBeginnenWeiterOhneFrage()
+{
+    m_f->ZustandSichern(); // unsaved changes: still no question
+    ModalHelfer helfer;
+    helfer.Mache([](QWidget* w) {
+        auto* s = static_cast<TSituationsForm*>(w);
+        s->ComboBox1->setCurrentIndex(12);
+        s->DatenSetzen(Tageszahl::heute() + 3, Tageszahl::heute() + 9);
+        QTest::mouseClick(s->WeiterButton, Qt::LeftButton);
+    }, QStringLiteral("SituationsForm"));
+    Klick("NeuButton");
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QCOMPARE(m_f->plan().situation.BundeslandA, 13);
+    QVERIFY(m_f->firstday() > T(2020, 1, 1));
+    QVERIFY(m_f->Geaendert()); // a new plan leaves the undo state as it was
 }
 
 QTEST_MAIN(TestPlanbefehle)
