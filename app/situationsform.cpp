@@ -80,18 +80,10 @@ TSituationsForm::TSituationsForm(TKalenderForm* kalender)
     KinderCheckBox->setObjectName(QStringLiteral("KinderCheckBox"));
     KinderCheckBox->setGeometry(196, 194, 200, 22);
 
-    auto datumsfeld = [this](const char* name, QRect lage) {
-        auto* d = new TDateEdit(this);
-        d->setObjectName(QString::fromLatin1(name));
-        d->setKalenderFarbe(Farben::Hellblau);
-        d->setKalenderTitel(QStringLiteral("Wählen Sie ein Datum"));
-        d->setGeometry(lage);
-        return d;
-    };
     label("Label3", QStringLiteral("Einzug ab dem"), QRect(100, 232, 94, 22));
-    DateEdit1 = datumsfeld("DateEdit1", QRect(196, 232, 120, 22));
+    DateEdit1 = Dialograhmen::Datumsfeld(this, "DateEdit1", QRect(196, 232, 120, 22), Farben::Hellblau);
     label("Label4", QStringLiteral("Auszug vor dem"), QRect(100, 262, 94, 22));
-    DateEdit2 = datumsfeld("DateEdit2", QRect(196, 262, 120, 22));
+    DateEdit2 = Dialograhmen::Datumsfeld(this, "DateEdit2", QRect(196, 262, 120, 22), Farben::Hellblau);
 
     Label7 = label("Label7", QString(), QRect(100, 304, 400, 110));
     Label7->setWordWrap(true);

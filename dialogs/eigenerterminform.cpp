@@ -64,12 +64,8 @@ TEigenerTerminForm::TEigenerTerminForm(PlanFenster* kalender, QWidget* eltern)
     Beschriftung(this, "Label7", QStringLiteral("Datum"), QPoint(104, 186));
     Beschriftung(this, "Label8", QStringLiteral("Beginn"), QPoint(104, 211));
     Beschriftung(this, "Label9", QStringLiteral("Dauer"), QPoint(104, 238));
-    DateEdit1 = new TDateEdit(this);
-    DateEdit1->setObjectName(QStringLiteral("DateEdit1"));
     // Wider than 80 pixels, so the whole "dd.mm.yyyy" shows beside the calendar button.
-    DateEdit1->setGeometry(168, 184, 96, 21);
-    DateEdit1->setKalenderFarbe(QColor(254, 207, 93));
-    DateEdit1->setKalenderTitel(QStringLiteral("Wählen Sie ein Datum"));
+    DateEdit1 = Datumsfeld(this, "DateEdit1", QRect(168, 184, 96, 21), QColor(254, 207, 93));
     BeginnBox = Auswahl(this, "BeginnBox", Zeiten::BeginnTexte(), QRect(168, 208, 80, 21));
     DauerBox = Auswahl(this, "DauerBox", Zeiten::DauerTexte(), QRect(168, 232, 80, 21));
 

@@ -99,12 +99,8 @@ TTerminForm::TTerminForm(PlanFenster* kalender, QWidget* eltern)
     Beschriftung(this, "Label8", QStringLiteral("Beginn"), QPoint(104, 216));
     Beschriftung(this, "Label9", QStringLiteral("Dauer"), QPoint(104, 240));
 
-    DateEdit1 = new TDateEdit(this);
-    DateEdit1->setObjectName(QStringLiteral("DateEdit1"));
     // Wider than 80 pixels, so the whole "dd.mm.yyyy" shows beside the calendar button.
-    DateEdit1->setGeometry(168, 190, 96, 21);
-    DateEdit1->setKalenderFarbe(Farben::Orange);
-    DateEdit1->setKalenderTitel(QStringLiteral("Wählen Sie ein Datum"));
+    DateEdit1 = Datumsfeld(this, "DateEdit1", QRect(168, 190, 96, 21), Farben::Orange);
     BeginnBox = Auswahl(this, "BeginnBox", Zeiten::BeginnTexte(), QRect(168, 214, 80, 21));
     DauerBox = Auswahl(this, "DauerBox", Zeiten::DauerTexte(), QRect(168, 238, 80, 21));
 

@@ -1,6 +1,7 @@
 #include "widgets/dialograhmen.h"
 
 #include "widgets/artwork.h"
+#include "widgets/datumsfeld.h"
 #include "widgets/qvimage.h"
 #include "widgets/qvimagebutton.h"
 
@@ -46,6 +47,16 @@ TQvImageButton* Bildknopf(QWidget* eltern, const char* name, QLatin1String bild,
     k->setObjectName(QString::fromLatin1(name));
     k->setGeometry(Spalte, oben, 120, 24);
     return k;
+}
+
+TDateEdit* Datumsfeld(QWidget* eltern, const char* name, QRect lage, const QColor& farbe)
+{
+    auto* d = new TDateEdit(eltern);
+    d->setObjectName(QString::fromLatin1(name));
+    d->setGeometry(lage);
+    d->setKalenderFarbe(farbe);
+    d->setKalenderTitel(QStringLiteral("Wählen Sie ein Datum"));
+    return d;
 }
 
 QComboBox* Auswahl(QWidget* eltern, const char* name, const QStringList& texte, QRect lage)

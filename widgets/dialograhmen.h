@@ -6,10 +6,12 @@
 #include <QString>
 #include <QStringList>
 
+class QColor;
 class QComboBox;
 class QDialog;
 class QLabel;
 class QWidget;
+class TDateEdit;
 class TQvImageButton;
 
 // The common frame of the program's dialogs, and the small control makers they share.
@@ -27,6 +29,8 @@ void Einrichten(QDialog* dialog, int bildOben = Hoehe - 184);
 QLabel* Beschriftung(QWidget* eltern, const char* name, const QString& text, QPoint ort);
 // An image button in the button column at the height `oben`.
 TQvImageButton* Bildknopf(QWidget* eltern, const char* name, QLatin1String bild, int oben);
+// A date field whose pop-up calendar has the title "Wählen Sie ein Datum" and `farbe`.
+TDateEdit* Datumsfeld(QWidget* eltern, const char* name, QRect lage, const QColor& farbe);
 // A selection-only drop-down list.
 QComboBox* Auswahl(QWidget* eltern, const char* name, const QStringList& texte, QRect lage);
 
