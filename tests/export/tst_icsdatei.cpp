@@ -1,4 +1,5 @@
 #include "dialogs/ics/icsdatei.h"
+#include "support/dateigroessengrenze.h"
 #include "model/tageszahl.h"
 
 #include "icslesen.h"
@@ -36,30 +37,6 @@ QByteArray Lesen(const QString& pfad)
     QFile f(pfad);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
-
-// Lets writes beyond `bytes` fail as on a full disk; root is bound by it too.
-class Groessengrenze final
-{
-public:
-    explicit Groessengrenze(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_vorher);
-        rlimit neu = m_vorher;
-        neu.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &neu);
-    }
-    ~Groessengrenze()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_vorher);
-        std::signal(SIGXFSZ, SIG_DFL);
-    }
-    Groessengrenze(const Groessengrenze&) = delete;
-    Groessengrenze& operator=(const Groessengrenze&) = delete;
-
-private:
-    rlimit m_vorher{};
-};
 
 } // namespace
 
@@ -416,7 +393,7 @@ private Q_SLOTS:
             kalender.TerminHinzufuegen(QStringLiteral("mehr"), QStringLiteral("Text ").repeated(50),
                                        tag, tag + 0.1);
         {
-            const Groessengrenze grenze(rlim_t(vorher.size() + 200));
+            const Dateigroessengrenze grenze(rlim_t(vorher.size() + 200));
             QVERIFY_THROWS_EXCEPTION(KalenderFehler, kalender.Schreiben(pfad));
         }
         QCOMPARE(Lesen(pfad), vorher);

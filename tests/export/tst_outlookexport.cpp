@@ -1,4 +1,5 @@
 #include "dialogs/ics/icsdatei.h"
+#include "support/dateigroessengrenze.h"
 #include "dialogs/outlookapplication.h"
 #include "dialogs/outlookexport.h"
 #include "model/plan.h"
@@ -96,30 +97,6 @@ const QString kErfolg =
     QStringLiteral("Die Daten wurden erfolgreich in den Kalender von MS Outlook eingetragen.");
 const QString kFehler =
     QStringLiteral("Bei der Übergabe der Daten an MS Outlook ist ein Fehler aufgetreten.");
-
-// Lets writes beyond `bytes` fail as on a full disk; root is bound by it too.
-class Groessengrenze final
-{
-public:
-    explicit Groessengrenze(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_vorher);
-        rlimit neu = m_vorher;
-        neu.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &neu);
-    }
-    ~Groessengrenze()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_vorher);
-        std::signal(SIGXFSZ, SIG_DFL);
-    }
-    Groessengrenze(const Groessengrenze&) = delete;
-    Groessengrenze& operator=(const Groessengrenze&) = delete;
-
-private:
-    rlimit m_vorher{};
-};
 
 // Sets an environment variable for the lifetime of the object.
 class Umgebung final
@@ -423,7 +400,7 @@ private Q_SLOTS:
         QPushButton knopf;
         bool ergebnis = false;
         {
-            const Groessengrenze g(grenze);
+            const Dateigroessengrenze g(grenze);
             ergebnis = Exportieren(
                 aufgaben, {QStringLiteral("OK"), QStringLiteral("OK"), QStringLiteral("OK")},
                 &knopf, anwendung);
