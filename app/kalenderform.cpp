@@ -316,11 +316,19 @@ void TKalenderForm::FeiertageMarkieren(int bundeslandA, int bundeslandB)
 void TKalenderForm::KalenderAktualisieren()
 {
     std::vector<TagDaten*> zellen;
+    std::vector<std::vector<ttermin>> vorher;
     zellen.reserve(m_tage.size());
-    for (tday* t : m_tage)
+    vorher.reserve(m_tage.size());
+    for (tday* t : m_tage) {
         zellen.push_back(&t->daten);
+        vorher.push_back(t->daten.Termine);
+    }
     AufgabenVerteilen(m_plan.Aufgaben, zellen);
-    m_inhalt->update();
+    // The cells paint opaquely, so a repaint of the calendar area would skip them: each cell
+    // whose appointments changed is repainted itself, and no other.
+    for (size_t i = 0; i < m_tage.size(); ++i)
+        if (m_tage[i]->daten.Termine != vorher[i])
+            m_tage[i]->update();
 }
 
 void TKalenderForm::ZellenAnordnen()
