@@ -24,6 +24,8 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -35,6 +37,12 @@ const QString TKalenderForm::HinweisZiehen = QStringLiteral(
     "Sie können die Aufgabe bei gedückter Maustaste an einen anderen Tag verschieben.");
 const QString TKalenderForm::HinweisFreieFlaeche = QStringLiteral(
     "Mit einem Klick auf freie Kalenderfläche können Sie eine neue Aufgabe hinzufügen.");
+const QString TKalenderForm::FremdGeaendertFrage = QStringLiteral(
+    "Die Datei „%1“ wurde geändert, seit dieser Plan sie geöffnet oder gespeichert hat – "
+    "vielleicht in einem zweiten Kistenlotse-Fenster.\n"
+    "Soll sie trotzdem überschrieben werden? Mit „Nein“ wählen Sie einen anderen Namen.");
+const QString TKalenderForm::GekuerztHinweis = QStringLiteral(
+    "Die Datei enthielt zu lange Angaben; %1 davon wurden beim Laden gekürzt.");
 const QString TKalenderForm::HinweisAufgabe =
     QStringLiteral("Mit einem Klick auf die Aufgabe erhalten Sie weitere Informationen.");
 
@@ -482,34 +490,68 @@ void TKalenderForm::NeuButtonClick()
     m_situation->AbbrechenButton->hide();
 }
 
+::Knopf TKalenderForm::UeberschreibenErlaubt(const QString& pfad)
+{
+    if (m_planDatei.isEmpty() || !m_planStand.vorhanden)
+        return Ja;
+    const QString bekannt = QFileInfo(m_planDatei).canonicalFilePath();
+    if (bekannt.isEmpty() || QFileInfo(pfad).canonicalFilePath() != bekannt)
+        return Ja;
+    const Dateistand jetzt = Dateizugriff::StandJetzt(pfad, m_planStand);
+    if (!jetzt.vorhanden || jetzt == m_planStand)
+        return Ja;
+    return Meldung(this, MeldungsArt::Bestaetigung,
+                   FremdGeaendertFrage.arg(QDir::toNativeSeparators(pfad)), Ja | Nein | Abbrechen);
+}
+
 void TKalenderForm::PlanSpeichern()
 {
-    // Both dialogs start in the program's folder every time.
-    SaveDialog1->setDirectory(QCoreApplication::applicationDirPath());
-    if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())
-        return;
-    const QString pfad = SaveDialog1->selectedFiles().constFirst();
+    QString pfad;
+    for (;;) {
+        // Both dialogs start in the program's folder every time.
+        SaveDialog1->setDirectory(QCoreApplication::applicationDirPath());
+        if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())
+            return;
+        pfad = SaveDialog1->selectedFiles().constFirst();
+        const ::Knopf antwort = UeberschreibenErlaubt(pfad);
+        if (antwort == Ja)
+            break;
+        if (antwort != Nein)
+            return;
+    }
     QString fehler;
     QString einstellungsFehler;
+    Dateistand stand;
     // The plan file is replaced only once the new one is complete, and lastsaved is recorded
     // only for a plan that was really written.
     if (!PlanDateiSpeichern(pfad, einstellungsPfad, m_plan.Aufgaben, m_plan.situation,
-                            m_spanne.firstday, anzdays(), &fehler, &einstellungsFehler)) {
-        Meldung(this, MeldungsArt::Warnung, QStringLiteral("Beim Speichern ist ein Fehler aufgetreten."), OK);
+                            m_spanne.firstday, anzdays(), &fehler, &einstellungsFehler, &stand)) {
+        Meldung(this, MeldungsArt::Warnung,
+                QStringLiteral("Beim Speichern ist ein Fehler aufgetreten.\n") + fehler, OK);
         return;
     }
+    m_planDatei = pfad;
+    m_planStand = stand;
     m_knoepfe[K::Rueckgaengig]->setEnabled(false);
     if (!einstellungsFehler.isEmpty())
         FehlerBericht(this, einstellungsFehler);
 }
 
-bool TKalenderForm::PlanLaden(const QString& pfad)
+bool TKalenderForm::PlanLaden(const QString& pfad, QString* grund)
 {
     // The situation changes only with a plan that loaded, so a failed load leaves it intact.
     Situation gelesen = m_plan.situation;
-    if (!::PlanLaden(pfad, m_plan.Aufgaben, gelesen))
+    Ladebericht bericht;
+    if (!::PlanLaden(pfad, m_plan.Aufgaben, gelesen, &bericht)) {
+        if (grund)
+            *grund = bericht.grund;
         return false;
+    }
     m_plan.situation = gelesen;
+    m_planDatei = pfad;
+    m_planStand = bericht.stand;
+    if (bericht.gekuerzt > 0)
+        StatusAnzeigen(GekuerztHinweis.arg(bericht.gekuerzt));
     return true;
 }
 
@@ -521,11 +563,13 @@ void TKalenderForm::PlanOeffnen()
     const QString pfad = OpenDialog1->selectedFiles().constFirst();
     ZustandSichern();
     m_plan.Aufgaben.clear();
-    if (PlanLaden(pfad)) {
+    QString grund;
+    if (PlanLaden(pfad, &grund)) {
         KalenderNeuAufbauen();
         KalenderAktualisieren();
     } else {
-        Meldung(this, MeldungsArt::Warnung, QStringLiteral("Beim Laden der Datei ist ein Fehler aufgetreten"), OK);
+        Meldung(this, MeldungsArt::Warnung,
+                QStringLiteral("Beim Laden der Datei ist ein Fehler aufgetreten\n") + grund, OK);
         ZustandWiederherstellen();
     }
 }

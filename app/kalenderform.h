@@ -2,7 +2,9 @@
 
 #include "app/fensterlayout.h"
 #include "model/kalender.h"
+#include "model/dateizugriff.h"
 #include "model/plan.h"
+#include "widgets/meldung.h"
 #include "widgets/planfenster.h"
 
 #include <QWidget>
@@ -105,8 +107,14 @@ public:
     void NeuButtonClick();
     void PlanSpeichern();
     void PlanOeffnen();
-    // Reads a plan file into the task list (appending) and the situation.
-    bool PlanLaden(const QString& pfad);
+    // Reads a plan file into the task list (appending) and the situation; on false *grund
+    // (if given) says why.
+    bool PlanLaden(const QString& pfad, QString* grund = nullptr);
+    // The question before a save replaces a plan file that someone else wrote after this
+    // window loaded or saved it.
+    static const QString FremdGeaendertFrage;
+    // The status line after a load that cut values to Plangrenzen (%1: how many).
+    static const QString GekuerztHinweis;
     QFileDialog* SaveDialog1 = nullptr;
     QFileDialog* OpenDialog1 = nullptr;
 
@@ -132,7 +140,14 @@ private:
     void DruckenButtonClick();
     void VorlagenButtonClick();
 
+    // Whether saving to `pfad` may replace what is there: asks when the file is the one this
+    // window loaded or saved last and someone else has written it since. Nein: another name.
+    ::Knopf UeberschreibenErlaubt(const QString& pfad);
+
     Plan m_plan;
+    // The plan file loaded or saved last and its state then, to notice a second writer.
+    QString m_planDatei;
+    Dateistand m_planStand;
     Kalenderspanne m_spanne;
     QList<int> m_wochen;
     std::vector<tday*> m_tage; // children of the calendar content

@@ -2,8 +2,10 @@
 
 #include "app/anwendung.h"
 #include "app/kalenderform.h"
+#include "model/plandatei.h"
 
 #include <QDir>
+#include <QStandardPaths>
 
 #include <cstdio>
 
@@ -18,6 +20,8 @@ int main(int argc, char** argv)
     Anwendung app(argc, argv);
     // Settings, templates and help are found beside the program.
     QDir::setCurrent(QCoreApplication::applicationDirPath());
+    AltlastenEntfernen(EinstellungsPfad(),
+                       QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 
     TKalenderForm kalender;
     if (!kalender.Starten())

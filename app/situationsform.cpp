@@ -163,10 +163,11 @@ void TSituationsForm::WeiterplanenButtonClick()
 {
     Plan& plan = m_kalender->plan();
     plan.Aufgaben.clear();
-    if (m_kalender->PlanLaden(m_einstellungen.lastsaved)) {
+    QString grund;
+    if (m_kalender->PlanLaden(m_einstellungen.lastsaved, &grund)) {
         m_kalender->KalenderNeuAufbauen();
     } else {
-        Meldung(this, MeldungsArt::Warnung, Ladefehler, OK);
+        Meldung(this, MeldungsArt::Warnung, Ladefehler + QLatin1Char('\n') + grund, OK);
         plan.Aufgaben.clear();
         // No plan: an empty calendar of five weeks from this week.
         m_kalender->KalenderNeuAufbauen();

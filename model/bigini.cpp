@@ -1,11 +1,10 @@
 #include "model/bigini.h"
 
 #include "model/cp1252.h"
+#include "model/dateizugriff.h"
 
 #include <QDir>
-#include <QFile>
 #include <QRandomGenerator>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <unordered_map>
@@ -314,42 +313,10 @@ TBigIniFile::TBigIniFile(const QString& pfad)
     : TBigIniFile()
 {
     m_pfad = pfad;
-    QFile datei(pfad);
-    if (!datei.exists())
-        return;
-    const QString name = QDir::toNativeSeparators(pfad);
-    if (!datei.open(QIODevice::ReadOnly)) {
-        m_lesefehler = QStringLiteral("Die Datei „%1“ kann nicht gelesen werden: %2")
-                           .arg(name, datei.errorString());
-        return;
-    }
-    // Never more than one buffer beyond the limit, also from devices that never end.
     QByteArray daten;
-    if (!datei.isSequential() && datei.size() <= GroessteDatei)
-        daten.reserve(datei.size());
-    if (datei.isSequential() || datei.size() <= GroessteDatei) {
-        char puffer[28672];
-        while (daten.size() <= GroessteDatei) {
-            const qint64 n = datei.read(puffer, sizeof puffer);
-            if (n <= 0)
-                break;
-            daten.append(puffer, n);
-        }
-    }
-    const bool zuGross = daten.size() > GroessteDatei
-                         || (!datei.isSequential() && datei.size() > GroessteDatei);
-    if (datei.error() != QFileDevice::NoError) {
-        m_lesefehler = QStringLiteral("Die Datei „%1“ kann nicht gelesen werden: %2")
-                           .arg(name, datei.errorString());
-        return;
-    }
-    if (zuGross) {
-        m_lesefehler = QStringLiteral("Die Datei „%1“ ist zu groß (mehr als %2 MB).")
-                           .arg(name)
-                           .arg(GroessteDatei / (1024 * 1024));
-        return;
-    }
-    einlesen(daten);
+    if (Dateizugriff::Lesen(pfad, GroessteDatei, &daten, &m_lesefehler, &m_stand)
+        == Dateizugriff::Ergebnis::Gelesen)
+        einlesen(daten);
 }
 
 TBigIniFile TBigIniFile::Neu(const QString& pfad)
@@ -558,6 +525,33 @@ bool TBigIniFile::SectionExists(QStringView section) const
     return d->abschnittSuchen(section) >= 0;
 }
 
+QStringView TBigIniFile::AbschnittSicht(qsizetype index) const
+{
+    return d->sicht(d->abschnitte[static_cast<size_t>(index)].name);
+}
+
+qsizetype TBigIniFile::AbschnittIndex(QStringView name) const
+{
+    return d->abschnittSuchen(name);
+}
+
+qsizetype TBigIniFile::ZeilenAnzahl(qsizetype abschnitt) const
+{
+    return static_cast<qsizetype>(d->abschnitte[static_cast<size_t>(abschnitt)].zeilen.size());
+}
+
+QStringView TBigIniFile::Zeile(qsizetype abschnitt, qsizetype zeile, qsizetype* schluessel) const
+{
+    const Stueck s = d->abschnitte[static_cast<size_t>(abschnitt)].zeilen[static_cast<size_t>(zeile)];
+    *schluessel = s.schluessel == kKeinSchluessel ? -1 : qsizetype(s.schluessel);
+    return d->sicht(s);
+}
+
+bool TBigIniFile::GleichOhneFall(QStringView a, QStringView b)
+{
+    return gleichOhneFall(a, b);
+}
+
 QByteArray TBigIniFile::Inhalt() const
 {
     // Walks the file's text piece by piece; `stueck` returns false to stop.
@@ -612,37 +606,16 @@ bool TBigIniFile::Speichern(QString* fehler)
             *fehler = text;
         return false;
     };
-    const QString name = QDir::toNativeSeparators(m_pfad);
     if (m_pfad.isEmpty())
         return melden(QStringLiteral("Es ist keine Datei zum Schreiben angegeben."));
     // A file we could not read would lose everything we did not understand.
     if (!m_lesefehler.isEmpty())
         return melden(m_lesefehler);
 
-    const QByteArray inhalt = Inhalt();
-    // QSaveFile writes a temporary file beside the target, syncs it and renames it over the
-    // old file only when everything was written: a full disk or a crash keeps the old plan.
-    // Unbuffered: a buffered QSaveFile in Qt 6.4 can lose a failed flush on a full disk and
-    // still commit, replacing the plan with a cut-off file; every write is checked instead.
-    QSaveFile datei(m_pfad);
-    if (!datei.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    QString grund;
+    if (!Dateizugriff::Ersetzen(m_pfad, Inhalt(), &grund, &m_stand))
         return melden(QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: %2")
-                          .arg(name, datei.errorString()));
-    qint64 geschrieben = 0;
-    while (geschrieben < inhalt.size()) {
-        const qint64 n = datei.write(inhalt.constData() + geschrieben, inhalt.size() - geschrieben);
-        if (n <= 0)
-            break;
-        geschrieben += n;
-    }
-    if (geschrieben != inhalt.size()) {
-        const QString grund = datei.errorString();
-        datei.cancelWriting();
-        return melden(QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: %2").arg(name, grund));
-    }
-    if (!datei.commit())
-        return melden(QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: %2")
-                          .arg(name, datei.errorString()));
+                          .arg(QDir::toNativeSeparators(m_pfad), grund));
     m_geaendert = false;
     return true;
 }

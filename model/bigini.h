@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/dateizugriff.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -22,16 +24,18 @@
 // - Integers are decimal or, with the prefix "0x", hexadecimal, and must fit 32 bits; anything
 //   else gives the default. Booleans are integers, non-zero true.
 // - A file that begins with the UTF-8 byte-order mark is UTF-8, every other Windows-1252.
-//   Files over GroessteDatei are refused: Lesefehler() says why and the store stays empty.
+//   Files over GroessteDatei, and anything at the path that is no regular file (a folder, a
+//   device, a pipe), are refused: Lesefehler() says why and the store stays empty.
 //
 // Writing: a value replaces the value of the key's entry line in place, or a new line is
 // appended to the section, or a new section after the last. Speichern writes every section
 // that has entries, its lines and one empty line, all ending in CR LF; Windows-1252 when every
 // character fits, otherwise UTF-8 with a byte-order mark. Booleans are written "1" and "0".
 //
-// Speichern replaces the file atomically: the new content goes to a temporary file in the same
-// folder, which is flushed to disk and then renamed over the old one, so a failure at any
-// point leaves the old file as it was.
+// Speichern replaces the file atomically (Dateizugriff::Ersetzen): the new content goes to a
+// temporary file in the same folder, which is flushed to disk and then renamed over the old
+// one, so a failure at any point leaves the old file as it was. Something at the path that is
+// no regular file is never replaced.
 class TBigIniFile final
 {
 public:
@@ -54,6 +58,8 @@ public:
     // Empty when the file was read (or missing); otherwise why it could not be read.
     const QString& Lesefehler() const { return m_lesefehler; }
     bool Geaendert() const { return m_geaendert; }
+    // The file as it was read or last written by Speichern (not vorhanden otherwise).
+    const Dateistand& Stand() const { return m_stand; }
 
     QString ReadString(QStringView section, QStringView key, const QString& vorgabe) const;
     qint32 ReadInteger(QStringView section, QStringView key, qint32 vorgabe) const;
@@ -74,6 +80,16 @@ public:
     qsizetype AnzahlAbschnitte() const;
     QString AbschnittName(qsizetype index) const;
     bool SectionExists(QStringView section) const;
+    // Without copies, for reading a file section by section: the name of section `index`,
+    // the index of a section (-1 when missing), the entry lines of a section and, in
+    // *schluessel, the length of a line's key (-1 for a line without '='). Valid until the
+    // next write.
+    QStringView AbschnittSicht(qsizetype index) const;
+    qsizetype AbschnittIndex(QStringView name) const;
+    qsizetype ZeilenAnzahl(qsizetype abschnitt) const;
+    QStringView Zeile(qsizetype abschnitt, qsizetype zeile, qsizetype* schluessel) const;
+    // Keys compare as the store finds them: without regard to case, by simple case folding.
+    static bool GleichOhneFall(QStringView a, QStringView b);
 
     // The file as Speichern would write it.
     QByteArray Inhalt() const;
@@ -92,5 +108,6 @@ private:
     std::unique_ptr<Daten> d;
     QString m_pfad;
     QString m_lesefehler;
+    Dateistand m_stand;
     bool m_geaendert = false;
 };

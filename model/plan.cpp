@@ -226,8 +226,18 @@ qint32 Plan::NeueAufgabenNummer() const
     qint32 hoechste = 10000;
     for (const taufgabe& a : Aufgaben)
         hoechste = std::max(hoechste, a.Nummer);
-    // A plan file may hold the largest number there is; never wrap into negative numbers.
-    return hoechste == std::numeric_limits<qint32>::max() ? hoechste : hoechste + 1;
+    if (hoechste < std::numeric_limits<qint32>::max())
+        return hoechste + 1;
+    // A plan file may hold the largest number there is: then the smallest free number from
+    // 10001 on. Of the n + 1 numbers from 10001 at least one is free.
+    std::vector<bool> belegt(Aufgaben.size() + 1, false);
+    for (const taufgabe& a : Aufgaben) {
+        const qint64 i = qint64(a.Nummer) - 10001;
+        if (i >= 0 && i < qint64(belegt.size()))
+            belegt[static_cast<size_t>(i)] = true;
+    }
+    const auto frei = std::find(belegt.begin(), belegt.end(), false);
+    return 10001 + static_cast<qint32>(frei - belegt.begin());
 }
 
 double Plan::FruehesterTag() const

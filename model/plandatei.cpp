@@ -1,11 +1,19 @@
 #include "model/plandatei.h"
 
+#include "model/planschreiber.h"
 #include "model/tageszahl.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QDate>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -96,55 +104,143 @@ bool tagLesen(QStringView text, double* tag)
     return Tageszahl::ausText(text.toString(), tag);
 }
 
+// What a plan may still hold while it is read, and how many values were cut.
+struct Vorrat
+{
+    qsizetype zeilen = Plangrenzen::ZeilenGesamt;
+    qsizetype vorher = Plangrenzen::VorherGesamt;
+    int schnitte = 0;
+};
+
 // TextZuZeilen for a value in the store, without copying it first. A value never holds a
 // line break (the store splits lines there), so only '|' separates; a final one adds no line.
-QStringList zeilenLesen(const TBigIniFile& ini, QStringView abschnitt, QStringView schluessel)
+// Lines beyond what `vorrat` allows are dropped.
+QStringList zeilenTeilen(QStringView text, Vorrat& vorrat)
 {
-    QStringView text;
     QStringList zeilen;
-    if (!ini.WertLesen(abschnitt, schluessel, &text))
-        return zeilen;
     const QChar* p = text.data();
     const qsizetype n = text.size();
     qsizetype anfang = 0;
     for (qsizetype i = 0; i < n; ++i) {
         if (p[i] == QLatin1Char('|')) {
+            if (zeilen.size() == vorrat.zeilen) {
+                ++vorrat.schnitte;
+                vorrat.zeilen = 0;
+                return zeilen;
+            }
             zeilen.append(QString(p + anfang, i - anfang));
             anfang = i + 1;
         }
     }
-    if (anfang < n)
-        zeilen.append(QString(p + anfang, n - anfang));
+    if (anfang < n) {
+        if (zeilen.size() == vorrat.zeilen)
+            ++vorrat.schnitte;
+        else
+            zeilen.append(QString(p + anfang, n - anfang));
+    }
+    vorrat.zeilen -= zeilen.size();
     return zeilen;
 }
 
-// Tageszahl::Text without the cost of QString::arg, which shows in plans of thousands of
-// tasks.
-QString tagText(double tag)
+// At most `grenze` characters, never cutting a surrogate pair in two; counts a cut.
+QStringView gekuerzt(QStringView text, qsizetype grenze, int* schnitte)
 {
-    const QDate d = Tageszahl::zuDatum(tag);
-    if (!d.isValid())
-        return {};
-    const int teile[3] = {d.day(), d.month(), d.year()};
-    char16_t puffer[10] = {};
-    auto zweistellig = [&](int wert, int pos) {
-        puffer[pos] = char16_t(u'0' + wert / 10);
-        puffer[pos + 1] = char16_t(u'0' + wert % 10);
-    };
-    zweistellig(teile[0], 0);
-    puffer[2] = u'.';
-    zweistellig(teile[1], 3);
-    puffer[5] = u'.';
-    zweistellig(teile[2] / 100, 6);
-    zweistellig(teile[2] % 100, 8);
-    return QString(reinterpret_cast<const QChar*>(puffer), 10);
+    if (text.size() <= grenze)
+        return text;
+    ++*schnitte;
+    if (text[grenze - 1].isHighSurrogate())
+        --grenze;
+    return text.first(grenze);
 }
 
-qint32 ganzerTag(double tag)
+// The keys of a task section in the file's order.
+enum Schluessel {
+    kKurzbezeichnung, kBeschreibung, kNotiz, kDruckvorlage, kAusserhalbBuerozeit, kAuchSonntags,
+    kVorher, kBeiAuszugsrenovierung, kBeiEinzugsrenovierung, kMitSpedition, kOhneSpedition,
+    kVorgabeDauer, kTag, kStart, kDauer, kBenutzeraufgabe, kAnzahlSchluessel
+};
+constexpr std::array<QStringView, kAnzahlSchluessel> kSchluessel = {
+    u"Kurzbezeichnung", u"Beschreibung", u"Notiz", u"Druckvorlage", u"ausserhalbBuerozeit",
+    u"auchSonntags", u"vorher", u"beiAuszugsrenovierung", u"beiEinzugsrenovierung",
+    u"mitSpedition", u"ohneSpedition", u"vorgabeDauer", u"Tag", u"Start", u"Dauer",
+    u"Benutzeraufgabe"};
+
+// The values of a task section: of each key the first entry line, as the store finds it.
+// One walk over the section's lines instead of a search per key.
+struct Werte
 {
-    if (!std::isfinite(tag) || tag < -2147483648.0 || tag > 2147483647.0)
-        return 0;
-    return static_cast<qint32>(std::trunc(tag));
+    std::array<QStringView, kAnzahlSchluessel> text{};
+    std::array<bool, kAnzahlSchluessel> da{};
+
+    Werte(const TBigIniFile& ini, qsizetype abschnitt)
+    {
+        if (abschnitt < 0)
+            return;
+        int offen = kAnzahlSchluessel;
+        const qsizetype n = ini.ZeilenAnzahl(abschnitt);
+        for (qsizetype z = 0; z < n && offen > 0; ++z) {
+            qsizetype laenge = 0;
+            const QStringView zeile = ini.Zeile(abschnitt, z, &laenge);
+            if (laenge < 0)
+                continue;
+            const QStringView key = zeile.first(laenge);
+            for (int k = 0; k < kAnzahlSchluessel; ++k) {
+                if (!da[k] && kSchluessel[k].size() == laenge
+                    && TBigIniFile::GleichOhneFall(kSchluessel[k], key)) {
+                    da[k] = true;
+                    text[k] = zeile.sliced(laenge + 1);
+                    --offen;
+                    break;
+                }
+            }
+        }
+    }
+
+    qint32 zahl(int k, qint32 vorgabe) const
+    {
+        qint32 wert = 0;
+        return da[k] && TBigIniFile::ZahlLesen(text[k], &wert) ? wert : vorgabe;
+    }
+    bool ja(int k, bool vorgabe) const { return zahl(k, vorgabe ? 1 : 0) != 0; }
+};
+
+// AusDateiLesen on the values found, with values beyond Plangrenzen cut.
+bool ausWertenLesen(taufgabe& a, const Werte& w, qint32 nummer, Vorrat& vorrat)
+{
+    int* schnitte = &vorrat.schnitte;
+    a.Nummer = nummer;
+    a.Kurzbezeichnung = gekuerzt(w.text[kKurzbezeichnung], Plangrenzen::Titel, schnitte).toString();
+    a.Beschreibung = zeilenTeilen(gekuerzt(w.text[kBeschreibung], Plangrenzen::Text, schnitte), vorrat);
+    a.Notiz = zeilenTeilen(gekuerzt(w.text[kNotiz], Plangrenzen::Text, schnitte), vorrat);
+    a.Druckvorlage = w.zahl(kDruckvorlage, 0);
+    a.ausserhalbBuerozeit = w.ja(kAusserhalbBuerozeit, true);
+    a.auchSonntags = w.ja(kAuchSonntags, true);
+    bool vorherGekuerzt = false;
+    a.vorher = VorherLesen(w.text[kVorher], std::min(Plangrenzen::Vorher, vorrat.vorher),
+                           &vorherGekuerzt);
+    vorrat.vorher -= a.vorher.size();
+    *schnitte += vorherGekuerzt ? 1 : 0;
+    a.beiAuszugsrenovierung = w.ja(kBeiAuszugsrenovierung, true);
+    a.beiEinzugsrenovierung = w.ja(kBeiEinzugsrenovierung, true);
+    a.mitSpedition = w.ja(kMitSpedition, true);
+    a.ohneSpedition = w.ja(kOhneSpedition, true);
+    a.mitKindern = false;
+    a.vorgabeDauer = w.zahl(kVorgabeDauer, 0);
+    double tag = 0;
+    if (tagLesen(w.da[kTag] ? w.text[kTag] : QStringView(u"01.01.1999"), &tag))
+        a.Tag = tag;
+    else
+        a.Tag = Tageszahl::jetzt();
+    a.Start = w.zahl(kStart, 0);
+    a.Dauer = w.zahl(kDauer, 0);
+    a.Benutzeraufgabe = w.ja(kBenutzeraufgabe, false);
+    return a.Kurzbezeichnung.isEmpty();
+}
+
+QString tagText(double tag)
+{
+    char16_t zeichen[10];
+    return QString(reinterpret_cast<const QChar*>(zeichen), TagZeichen(tag, zeichen));
 }
 
 } // namespace
@@ -173,36 +269,21 @@ bool InDateiSchreiben(const taufgabe& a, TBigIniFile& ini)
 
 bool AusDateiLesen(taufgabe& a, const TBigIniFile& ini, qint32 nummer)
 {
-    a.Nummer = nummer;
-    const QString s = QString::number(nummer);
-    a.Kurzbezeichnung = ini.ReadString(s, u"Kurzbezeichnung", QString());
-    a.Beschreibung = zeilenLesen(ini, s, u"Beschreibung");
-    a.Notiz = zeilenLesen(ini, s, u"Notiz");
-    a.Druckvorlage = ini.ReadInteger(s, u"Druckvorlage", 0);
-    a.ausserhalbBuerozeit = ini.ReadBool(s, u"ausserhalbBuerozeit", true);
-    a.auchSonntags = ini.ReadBool(s, u"auchSonntags", true);
-    QStringView text;
-    a.vorher = ini.WertLesen(s, u"vorher", &text) ? VorherLesen(text) : QList<qint32>();
-    a.beiAuszugsrenovierung = ini.ReadBool(s, u"beiAuszugsrenovierung", true);
-    a.beiEinzugsrenovierung = ini.ReadBool(s, u"beiEinzugsrenovierung", true);
-    a.mitSpedition = ini.ReadBool(s, u"mitSpedition", true);
-    a.ohneSpedition = ini.ReadBool(s, u"ohneSpedition", true);
-    a.mitKindern = false;
-    a.vorgabeDauer = ini.ReadInteger(s, u"vorgabeDauer", 0);
-    double tag = 0;
-    if (tagLesen(ini.WertLesen(s, u"Tag", &text) ? text : QStringView(u"01.01.1999"), &tag))
-        a.Tag = tag;
-    else
-        a.Tag = Tageszahl::jetzt();
-    a.Start = ini.ReadInteger(s, u"Start", 0);
-    a.Dauer = ini.ReadInteger(s, u"Dauer", 0);
-    a.Benutzeraufgabe = ini.ReadBool(s, u"Benutzeraufgabe", false);
-    return a.Kurzbezeichnung.isEmpty();
+    Vorrat vorrat;
+    return ausWertenLesen(a, Werte(ini, ini.AbschnittIndex(QString::number(nummer))), nummer,
+                          vorrat);
 }
 
 QList<qint32> VorherLesen(QStringView text)
 {
+    return VorherLesen(text, std::numeric_limits<qsizetype>::max(), nullptr);
+}
+
+QList<qint32> VorherLesen(QStringView text, qsizetype hoechstens, bool* gekuerzt)
+{
     QList<qint32> nummern;
+    if (gekuerzt)
+        *gekuerzt = false;
     const qsizetype n = text.size();
     auto leer = [&](qsizetype i) { return text[i].unicode() <= u' '; };
     auto hinzu = [&](QStringView eintrag) {
@@ -213,6 +294,11 @@ QList<qint32> VorherLesen(QStringView text)
     while (i < n && leer(i))
         ++i;
     while (i < n) {
+        if (nummern.size() >= hoechstens) {
+            if (gekuerzt)
+                *gekuerzt = true;
+            break;
+        }
         if (text[i] == QLatin1Char('"')) {
             QString eintrag;
             ++i;
@@ -246,6 +332,11 @@ QList<qint32> VorherLesen(QStringView text)
             while (i < n && leer(i));
         }
     }
+    if (nummern.size() > hoechstens) {
+        nummern.resize(hoechstens);
+        if (gekuerzt)
+            *gekuerzt = true;
+    }
     return nummern;
 }
 
@@ -266,28 +357,46 @@ bool IstAufgabenabschnitt(QStringView name, qint32* nummer)
     return true;
 }
 
-bool PlanLaden(const QString& pfad, Aufgabenliste& aufgaben, Situation& situation)
+bool PlanLaden(const QString& pfad, Aufgabenliste& aufgaben, Situation& situation,
+               Ladebericht* bericht)
 {
     const TBigIniFile ini(pfad);
-    return PlanLaden(ini, aufgaben, situation);
+    if (bericht)
+        bericht->stand = ini.Stand();
+    return PlanLaden(ini, aufgaben, situation, bericht);
 }
 
-bool PlanLaden(const TBigIniFile& ini, Aufgabenliste& aufgaben, Situation& situation)
+bool PlanLaden(const TBigIniFile& ini, Aufgabenliste& aufgaben, Situation& situation,
+               Ladebericht* bericht)
 {
+    QString* grund = bericht ? &bericht->grund : nullptr;
+    const QString datei = ini.Pfad().isEmpty()
+                              ? QStringLiteral("Die Daten")
+                              : QStringLiteral("Die Datei „%1“").arg(QDir::toNativeSeparators(ini.Pfad()));
+    auto scheitern = [&](const QString& text) {
+        if (grund)
+            *grund = text;
+        return false;
+    };
     if (!ini.Lesefehler().isEmpty())
-        return false;
+        return scheitern(ini.Lesefehler());
     const qsizetype anzahl = ini.AnzahlAbschnitte();
-    if (anzahl == 0)
-        return false;
+    if (anzahl == 0) {
+        if (!ini.Pfad().isEmpty() && !ini.Stand().vorhanden)
+            return scheitern(QStringLiteral("%1 gibt es nicht.").arg(datei));
+        return scheitern(QStringLiteral("%1 enthält keinen Plan (keinen einzigen Abschnitt).").arg(datei));
+    }
 
     std::vector<qint32> nummern(static_cast<size_t>(anzahl), -1);
     qsizetype aufgabenzahl = 0;
     for (qsizetype i = 0; i < anzahl; ++i) {
         qint32 nummer = 0;
-        if (IstAufgabenabschnitt(ini.AbschnittName(i), &nummer)) {
+        if (IstAufgabenabschnitt(ini.AbschnittSicht(i), &nummer)) {
             nummern[static_cast<size_t>(i)] = nummer;
             if (++aufgabenzahl > kGroessteAufgabenzahl)
-                return false;
+                return scheitern(QStringLiteral("%1 enthält mehr als %2 Aufgaben; so viele hat kein Plan.")
+                                     .arg(datei)
+                                     .arg(kGroessteAufgabenzahl));
         }
     }
 
@@ -297,21 +406,41 @@ bool PlanLaden(const TBigIniFile& ini, Aufgabenliste& aufgaben, Situation& situa
     situation.Einzugsrenovierung = ini.ReadBool(kAllgemein, u"Einzugsrenovierung", true);
     situation.Spedition = ini.ReadBool(kAllgemein, u"Spedition", false);
     situation.Kinder = ini.ReadBool(kAllgemein, u"Kinder", false);
-    situation.Einzugdatum = ini.ReadString(kAllgemein, u"Einzugdatum", QStringLiteral("01.01.2000"));
-    situation.Auszugdatum = ini.ReadString(kAllgemein, u"Auszugdatum", QStringLiteral("01.01.2000"));
+    Vorrat vorrat;
+    int& schnitte = vorrat.schnitte;
+    QStringView datum;
+    situation.Einzugdatum = ini.WertLesen(kAllgemein, u"Einzugdatum", &datum)
+                                ? gekuerzt(datum, Plangrenzen::Titel, &schnitte).toString()
+                                : QStringLiteral("01.01.2000");
+    situation.Auszugdatum = ini.WertLesen(kAllgemein, u"Auszugdatum", &datum)
+                                ? gekuerzt(datum, Plangrenzen::Titel, &schnitte).toString()
+                                : QStringLiteral("01.01.2000");
 
     aufgaben.reserve(aufgaben.size() + static_cast<size_t>(aufgabenzahl));
     bool letzterFehlgeschlagen = false;
-    for (const qint32 nummer : nummern) {
+    for (qsizetype i = 0; i < anzahl; ++i) {
+        const qint32 nummer = nummern[static_cast<size_t>(i)];
         if (nummer < 0) {
             letzterFehlgeschlagen = false;
             continue;
         }
+        // A task reads the section named by its number in decimal: one written with leading
+        // zeros names another section, or none.
+        const QStringView name = ini.AbschnittSicht(i);
+        const qsizetype quelle = name.size() == 1 || name.front() != QLatin1Char('0')
+                                     ? i
+                                     : ini.AbschnittIndex(QString::number(nummer));
         taufgabe aufgabe;
-        letzterFehlgeschlagen = AusDateiLesen(aufgabe, ini, nummer);
+        letzterFehlgeschlagen = ausWertenLesen(aufgabe, Werte(ini, quelle), nummer, vorrat);
         aufgaben.push_back(std::move(aufgabe));
     }
-    return !letzterFehlgeschlagen;
+    if (bericht)
+        bericht->gekuerzt = schnitte;
+    if (letzterFehlgeschlagen)
+        return scheitern(QStringLiteral("Der Aufgabe %1 im letzten Abschnitt der Datei fehlt die "
+                                        "Kurzbezeichnung.")
+                             .arg(aufgaben.back().Nummer));
+    return true;
 }
 
 bool PlanEintragen(TBigIniFile& ini, const Aufgabenliste& aufgaben, const Situation& s,
@@ -320,7 +449,7 @@ bool PlanEintragen(TBigIniFile& ini, const Aufgabenliste& aufgaben, const Situat
     const bool ok = ini.WriteInteger(kAllgemein, u"BundeslandA", s.BundeslandA)
                     && ini.WriteInteger(kAllgemein, u"BundeslandB", s.BundeslandB)
                     && ini.WriteInteger(kAllgemein, u"anzdays", anzdays)
-                    && ini.WriteInteger(kAllgemein, u"firstday", ganzerTag(firstday))
+                    && ini.WriteInteger(kAllgemein, u"firstday", GanzerTag(firstday))
                     && ini.WriteBool(kAllgemein, u"Auszugsrenovierung", s.Auszugsrenovierung)
                     && ini.WriteBool(kAllgemein, u"Einzugsrenovierung", s.Einzugsrenovierung)
                     && ini.WriteBool(kAllgemein, u"Spedition", s.Spedition)
@@ -337,15 +466,32 @@ bool PlanEintragen(TBigIniFile& ini, const Aufgabenliste& aufgaben, const Situat
 }
 
 bool PlanSchreiben(const QString& pfad, const Aufgabenliste& aufgaben, const Situation& situation,
-                   double firstday, int anzdays, QString* fehler)
+                   double firstday, int anzdays, QString* fehler, Dateistand* stand)
 {
-    TBigIniFile ini = TBigIniFile::Neu(pfad);
-    if (!PlanEintragen(ini, aufgaben, situation, firstday, anzdays)) {
+    auto scheitern = [&](const QString& text) {
         if (fehler)
-            *fehler = QStringLiteral("Der Plan ist zu groß, um ihn zu schreiben.");
+            *fehler = text;
         return false;
+    };
+    QByteArray bytes;
+    if (!PlanBytes(aufgaben, situation, firstday, anzdays, &bytes)) {
+        // A character outside Windows-1252: the store writes the whole file as UTF-8.
+        TBigIniFile ini = TBigIniFile::ausBytes({});
+        if (!PlanEintragen(ini, aufgaben, situation, firstday, anzdays))
+            return scheitern(QStringLiteral("Der Plan ist zu groß, um ihn zu schreiben."));
+        bytes = ini.Inhalt();
     }
-    return ini.Speichern(fehler);
+    // What is written must open again.
+    if (bytes.size() > TBigIniFile::GroessteDatei)
+        return scheitern(QStringLiteral("Der Plan ist zu groß: Die Plandatei würde %1 MB groß, "
+                                        "geöffnet werden nur Plandateien bis %2 MB.")
+                             .arg(QString::number(double(bytes.size()) / (1024 * 1024), 'f', 1).replace(u'.', u','))
+                             .arg(TBigIniFile::GroessteDatei / (1024 * 1024)));
+    QString grund;
+    if (!Dateizugriff::Ersetzen(pfad, bytes, &grund, stand))
+        return scheitern(QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: %2")
+                             .arg(QDir::toNativeSeparators(pfad), grund));
+    return true;
 }
 
 QString EinstellungsPfad()
@@ -390,9 +536,9 @@ bool FensterSchreiben(const QString& pfad, const QRect& fenster, QString* fehler
 bool PlanDateiSpeichern(const QString& planPfad, const QString& einstellungsPfad,
                         const Aufgabenliste& aufgaben, const Situation& situation,
                         double firstday, int anzdays, QString* fehler,
-                        QString* einstellungsFehler)
+                        QString* einstellungsFehler, Dateistand* stand)
 {
-    if (!PlanSchreiben(planPfad, aufgaben, situation, firstday, anzdays, fehler))
+    if (!PlanSchreiben(planPfad, aufgaben, situation, firstday, anzdays, fehler, stand))
         return false;
     if (fehler)
         fehler->clear();
@@ -401,4 +547,26 @@ bool PlanDateiSpeichern(const QString& planPfad, const QString& einstellungsPfad
     if (einstellungsFehler)
         *einstellungsFehler = gemerkt ? QString() : text;
     return true;
+}
+
+void AltlastenEntfernen(const QString& einstellungsPfad, const QString& terminOrdner)
+{
+    constexpr qint64 kStunde = 3600;
+    const QFileInfo einstellungen(einstellungsPfad);
+    Dateizugriff::ZwischendateienEntfernen(einstellungen.absolutePath(), einstellungen.fileName(),
+                                           kStunde);
+    const QString lastsaved = EinstellungenLesen(einstellungsPfad).lastsaved;
+    if (!lastsaved.isEmpty()) {
+        const QFileInfo plan(lastsaved);
+        Dateizugriff::ZwischendateienEntfernen(plan.absolutePath(), plan.fileName(), kStunde);
+    }
+    if (terminOrdner.isEmpty())
+        return;
+    const QDateTime grenze = QDateTime::currentDateTimeUtc().addDays(-7);
+    const QFileInfoList termine = QDir(terminOrdner).entryInfoList(
+        {QStringLiteral("termine-*.ics")}, QDir::Files | QDir::NoSymLinks);
+    for (const QFileInfo& f : termine) {
+        if (f.lastModified().toUTC() < grenze)
+            QFile::remove(f.absoluteFilePath());
+    }
 }

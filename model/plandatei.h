@@ -19,6 +19,24 @@
 // Loading: the caller empties the task list, calls PlanLaden and, on false, empties it again
 // or restores its undo copy; PlanLaden only appends.
 
+// The longest values a plan holds; longer ones in a file are cut when it is read.
+namespace Plangrenzen {
+constexpr qsizetype Titel = 255;        // Kurzbezeichnung and the two date texts, characters
+constexpr qsizetype Text = 64 * 1024;   // Beschreibung and Notiz in their one-line form
+constexpr qsizetype Vorher = 1000;      // numbers in vorher
+// Of the whole plan, so that no file can make millions of lines or conflict texts:
+constexpr qsizetype ZeilenGesamt = 1000000; // lines of all Beschreibung and Notiz together
+constexpr qsizetype VorherGesamt = 100000;  // numbers of all vorher lists together
+} // namespace Plangrenzen
+
+// What PlanLaden tells besides true or false.
+struct Ladebericht
+{
+    QString grund;    // why the plan could not be read, one German sentence
+    Dateistand stand; // the file as read, to notice a second writer later
+    int gekuerzt = 0; // values cut to Plangrenzen
+};
+
 // Writes the task's section (named by its Nummer) with every key in the file's order.
 // True on failure (a value the store refused); the keys written up to then stay.
 bool InDateiSchreiben(const taufgabe& aufgabe, TBigIniFile& ini);
@@ -31,6 +49,8 @@ bool AusDateiLesen(taufgabe& aufgabe, const TBigIniFile& ini, qint32 nummer);
 // The vorher list: items separated by commas and blanks, double quotes around an item that
 // holds either ("" inside quotes is one quote); an item that is no integer becomes -1.
 QList<qint32> VorherLesen(QStringView text);
+// At most `hoechstens` numbers; *gekuerzt (if given) tells whether more followed.
+QList<qint32> VorherLesen(QStringView text, qsizetype hoechstens, bool* gekuerzt);
 
 // A section name that is a whole number of 0 or more (decimal digits, at most 2^31 - 1).
 bool IstAufgabenabschnitt(QStringView name, qint32* nummer);
@@ -39,8 +59,13 @@ bool IstAufgabenabschnitt(QStringView name, qint32* nummer);
 // also those that failed to read. False when the file could not be read, has no section, or
 // its last section is a task section that failed; also, without appending anything, for more
 // than 100,000 task sections (no plan has that many; a hostile file would cost gigabytes).
-bool PlanLaden(const QString& pfad, Aufgabenliste& aufgaben, Situation& situation);
-bool PlanLaden(const TBigIniFile& ini, Aufgabenliste& aufgaben, Situation& situation);
+//
+// Values beyond the limits of Plangrenzen are cut on reading (a hostile file cannot make a
+// title of megabytes or a vorher list of millions), and counted in the report.
+bool PlanLaden(const QString& pfad, Aufgabenliste& aufgaben, Situation& situation,
+               Ladebericht* bericht = nullptr);
+bool PlanLaden(const TBigIniFile& ini, Aufgabenliste& aufgaben, Situation& situation,
+               Ladebericht* bericht = nullptr);
 
 // Puts the situation ("allgemein", keys in the file's order) and then every task into `ini`.
 // False as soon as a task cannot be written.
@@ -50,8 +75,10 @@ bool PlanEintragen(TBigIniFile& ini, const Aufgabenliste& aufgaben, const Situat
 // Writes the plan file anew: built in memory, then released atomically over any old file.
 // False with a message in *fehler when a task cannot be written (nothing is written then) or
 // the file cannot be written (the old file stays as it was).
+// `stand` (if given) gets the state of the file written.
 bool PlanSchreiben(const QString& pfad, const Aufgabenliste& aufgaben, const Situation& situation,
-                   double firstday, int anzdays, QString* fehler = nullptr);
+                   double firstday, int anzdays, QString* fehler = nullptr,
+                   Dateistand* stand = nullptr);
 
 // The settings file.
 struct Einstellungen
@@ -81,4 +108,9 @@ bool FensterSchreiben(const QString& pfad, const QRect& fenster, QString* fehler
 bool PlanDateiSpeichern(const QString& planPfad, const QString& einstellungsPfad,
                         const Aufgabenliste& aufgaben, const Situation& situation,
                         double firstday, int anzdays, QString* fehler = nullptr,
-                        QString* einstellungsFehler = nullptr);
+                        QString* einstellungsFehler = nullptr, Dateistand* stand = nullptr);
+
+// Clears what earlier runs left behind: temporary files of interrupted saves of the settings
+// file and of the plan saved last (older than an hour, so a save running in another window
+// keeps its own), and calendar files "termine-*.ics" in `terminOrdner` older than a week.
+void AltlastenEntfernen(const QString& einstellungsPfad, const QString& terminOrdner);

@@ -1,9 +1,9 @@
 #include "dialogs/ics/icsdatei.h"
 
+#include "model/dateizugriff.h"
 #include "model/tageszahl.h"
 
 #include <QDir>
-#include <QSaveFile>
 #include <QTimeZone>
 #include <QUuid>
 
@@ -309,29 +309,13 @@ QByteArray TIcsKalender::Text() const
 
 void TIcsKalender::Schreiben(const QString& pfad) const
 {
-    const QByteArray inhalt = Text();
-    // QSaveFile writes beside the target and renames at commit, so a failure half-way keeps
-    // the appointments of the last successful write.
-    QSaveFile datei(pfad);
-    const auto fehler = [&] {
-        return KalenderFehler(QStringLiteral("Die Termindatei „%1“ konnte nicht geschrieben "
-                                             "werden: %2")
-                                  .arg(QDir::toNativeSeparators(pfad), datei.errorString()));
-    };
-    // Unbuffered, so a short write (disk full, size limit) shows here: Qt 6.4's buffered
-    // QSaveFile commits a truncated file when only the final flush falls short.
-    if (!datei.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw fehler();
-    qint64 geschrieben = 0;
-    while (geschrieben < inhalt.size()) {
-        const qint64 n = datei.write(inhalt.constData() + geschrieben, inhalt.size() - geschrieben);
-        // Without commit the destructor removes the half-written copy.
-        if (n <= 0)
-            throw fehler();
-        geschrieben += n;
-    }
-    if (!datei.commit())
-        throw fehler();
+    // Written beside the target and renamed over it only when complete, so a failure half-way
+    // keeps the appointments of the last successful write; no device or pipe is replaced.
+    QString grund;
+    if (!Dateizugriff::Ersetzen(pfad, Text(), &grund))
+        throw KalenderFehler(QStringLiteral("Die Termindatei „%1“ konnte nicht geschrieben "
+                                            "werden: %2")
+                                 .arg(QDir::toNativeSeparators(pfad), grund));
 }
 
 bool TermineSchreiben(const Aufgabenliste& aufgaben, const QString& pfad, QString* fehler)

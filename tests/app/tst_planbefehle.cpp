@@ -27,6 +27,8 @@ private Q_SLOTS:
     void speichernAbgebrochen();
     void aendernSpeichernRueckgaengig();
     void speichernInUnbeschreibbarenOrdner();
+    void zweiterSchreiber_data();
+    void zweiterSchreiber();
     void oeffnenMarkiertGeaendert();
     void oeffnenFehlerhaft_data();
     void oeffnenFehlerhaft();
@@ -44,6 +46,12 @@ private:
 };
 
 namespace {
+QByteArray DateiInhalt(const QString& pfad)
+{
+    QFile f(pfad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 // Types the path into the file dialog as a user would: folder, then the name, then Enter.
 // `erzwingen` closes the dialog with OK even when it would refuse the path itself.
 void Eintippen(QWidget* w, const QString& pfad, bool erzwingen)
@@ -147,9 +155,67 @@ void TestPlanbefehle::speichernInUnbeschreibbarenOrdner()
     }, QStringLiteral("meldung"));
     Klick("SpeicherButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
-    QCOMPARE(text, QStringLiteral("Beim Speichern ist ein Fehler aufgetreten."));
+    QCOMPARE(text, QStringLiteral("Beim Speichern ist ein Fehler aufgetreten.\n"
+                                  "Die Datei „%1“ kann nicht geschrieben werden: Ein Teil des "
+                                  "Pfades ist kein Ordner.")
+                       .arg(ziel));
     QVERIFY(m_f->Geaendert());
     QCOMPARE(EinstellungenLesen(m_f->einstellungsPfad).lastsaved, QStringLiteral("/alt/umzug.kvr"));
+}
+
+void TestPlanbefehle::zweiterSchreiber_data()
+{
+    QTest::addColumn<bool>("fremdGeschrieben");
+    QTest::addColumn<QString>("antwort"); // the button pressed at the question
+    QTest::newRow("unverändert: keine Frage") << false << QString();
+    QTest::newRow("überschreiben") << true << QStringLiteral("knopf_ja");
+    QTest::newRow("anderer Name") << true << QStringLiteral("knopf_nein");
+    QTest::newRow("abbrechen") << true << QStringLiteral("knopf_abbrechen");
+}
+
+// A second window saved the same plan file in between: the save asks before it undoes that.
+void TestPlanbefehle::zweiterSchreiber()
+{
+    QFETCH(bool, fremdGeschrieben);
+    QFETCH(QString, antwort);
+    const QString a = m_ordner->filePath(QStringLiteral("a.kvr"));
+    const QString b = m_ordner->filePath(QStringLiteral("b.kvr"));
+    {
+        ModalHelfer helfer;
+        helfer.Mache([&](QWidget* w) { Eintippen(w, a, true); }, QStringLiteral("SaveDialog1"));
+        Klick("SpeicherButton");
+        QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    }
+    const QByteArray unserer = DateiInhalt(a);
+    if (fremdGeschrieben) {
+        Aufgabenliste weniger = m_f->plan().Aufgaben;
+        weniger.pop_back();
+        QVERIFY(PlanSchreiben(a, weniger, m_f->plan().situation, 0, 35));
+    }
+    const QByteArray vorher = DateiInhalt(a);
+    m_f->ZustandSichern();
+
+    ModalHelfer helfer;
+    QString text;
+    helfer.Mache([&](QWidget* w) { Eintippen(w, a, true); }, QStringLiteral("SaveDialog1"));
+    if (!antwort.isEmpty())
+        helfer.Druecke(antwort, [&](QWidget* w) {
+            text = qobject_cast<QMessageBox*>(w)->text();
+            QCOMPARE(w->windowTitle(), QStringLiteral("Bestätigung"));
+        }, QStringLiteral("meldung"));
+    if (antwort == QStringLiteral("knopf_nein"))
+        helfer.Mache([&](QWidget* w) { Eintippen(w, b, true); }, QStringLiteral("SaveDialog1"));
+    Klick("SpeicherButton");
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    if (!antwort.isEmpty())
+        QCOMPARE(text, TKalenderForm::FremdGeaendertFrage.arg(a));
+
+    const bool ueberschrieben = antwort.isEmpty() || antwort == QStringLiteral("knopf_ja");
+    QCOMPARE(DateiInhalt(a), ueberschrieben ? unserer : vorher);
+    QCOMPARE(QFile::exists(b), antwort == QStringLiteral("knopf_nein"));
+    if (QFile::exists(b))
+        QCOMPARE(DateiInhalt(b), unserer);
+    QCOMPARE(m_f->Geaendert(), antwort == QStringLiteral("knopf_abbrechen"));
 }
 
 void TestPlanbefehle::oeffnenMarkiertGeaendert()
@@ -189,17 +255,23 @@ void TestPlanbefehle::oeffnenMarkiertGeaendert()
 void TestPlanbefehle::oeffnenFehlerhaft_data()
 {
     QTest::addColumn<QByteArray>("inhalt");
-    QTest::newRow("leer") << QByteArray();
-    QTest::newRow("letzter Abschnitt ohne Titel") << QByteArray("[7]\r\nTag=01.01.2027\r\n\r\n");
+    QTest::addColumn<QString>("grund"); // the second line of the message
+    QTest::newRow("leer") << QByteArray()
+                          << QStringLiteral("Die Datei „PFAD“ enthält keinen Plan (keinen einzigen Abschnitt).");
+    QTest::newRow("letzter Abschnitt ohne Titel")
+        << QByteArray("[7]\r\nTag=01.01.2027\r\n\r\n")
+        << QStringLiteral("Der Aufgabe 7 im letzten Abschnitt der Datei fehlt die Kurzbezeichnung.");
     QByteArray schrott(4096, '\0');
     for (int i = 0; i < schrott.size(); ++i)
         schrott[i] = char((i * 7919) % 251);
-    QTest::newRow("Binaerschrott") << schrott;
+    QTest::newRow("Binaerschrott")
+        << schrott << QStringLiteral("Die Datei „PFAD“ enthält keinen Plan (keinen einzigen Abschnitt).");
 }
 
 void TestPlanbefehle::oeffnenFehlerhaft()
 {
     QFETCH(QByteArray, inhalt);
+    QFETCH(QString, grund);
     const QString pfad = m_ordner->filePath(QStringLiteral("kaputt.kvr"));
     QFile datei(pfad);
     QVERIFY(datei.open(QIODevice::WriteOnly));
@@ -216,7 +288,8 @@ void TestPlanbefehle::oeffnenFehlerhaft()
     }, QStringLiteral("meldung"));
     Klick("LadenButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
-    QCOMPARE(text, QStringLiteral("Beim Laden der Datei ist ein Fehler aufgetreten"));
+    QCOMPARE(text, QStringLiteral("Beim Laden der Datei ist ein Fehler aufgetreten\n")
+                       + grund.replace(QStringLiteral("PFAD"), pfad));
     QCOMPARE(m_f->plan().Aufgaben.size(), vorher.size());
     for (size_t i = 0; i < vorher.size(); ++i) {
         QCOMPARE(m_f->plan().Aufgaben[i].Nummer, vorher[i].Nummer);

@@ -245,7 +245,9 @@ void TestStartdialog::weiterplanenOhneDatei()
     }, QStringLiteral("meldung"));
     QCOMPARE(m_f->Startdialog()->exec(), int(QDialog::Accepted));
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
-    QCOMPARE(text, QStringLiteral("Beim Laden der Datei ist ein Fehler aufgetreten"));
+    QCOMPARE(text, QStringLiteral("Beim Laden der Datei ist ein Fehler aufgetreten\n"
+                                  "Die Datei „%1“ gibt es nicht.")
+                       .arg(m_ordner->filePath(QStringLiteral("fehlt.kvr"))));
     QVERIFY(m_f->plan().Aufgaben.empty());
     QCOMPARE(m_f->anzdays(), 35);
 }

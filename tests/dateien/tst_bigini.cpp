@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 class TestBigIni final : public QObject
 {
     Q_OBJECT
@@ -41,6 +43,8 @@ private Q_SLOTS:
     void speichernScheitertOrdnerNichtBeschreibbar();
     void speichernScheitertPlattenVoll();
     void unveraendertSchreibtNicht();
+    void keineGewoehnlicheDatei_data();
+    void keineGewoehnlicheDatei();
 
 private:
     QTemporaryDir m_ordner;
@@ -533,7 +537,9 @@ void TestBigIni::speichernScheitertPlattenVoll()
         const Dateigroessengrenze grenze(4096);
         QVERIFY(!ini.Speichern(&fehler));
     }
-    QVERIFY(!fehler.isEmpty());
+    // The reason in German, not the system's English.
+    QCOMPARE(fehler, QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: Die Datei würde zu groß.")
+                         .arg(pfad));
     QCOMPARE(DateiLesen(pfad), alt);
     QCOMPARE(Dateinamen(ordner.path()), QStringList{"plan.kvr"});
 
@@ -560,5 +566,44 @@ void TestBigIni::unveraendertSchreibtNicht()
     QCOMPARE(DateiLesen(pfad), inhalt);
 }
 
+// A pipe or a folder at the path is neither read (a pipe would wait for a writer) nor
+// replaced by a file.
+void TestBigIni::keineGewoehnlicheDatei_data()
+{
+    QTest::addColumn<bool>("pipe");
+    QTest::addColumn<QString>("art");
+    QTest::newRow("Pipe") << true << QStringLiteral("eine Pipe (FIFO)");
+    QTest::newRow("Ordner") << false << QStringLiteral("ein Ordner");
+}
+
+void TestBigIni::keineGewoehnlicheDatei()
+{
+    QFETCH(bool, pipe);
+    QFETCH(QString, art);
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath(QStringLiteral("plan.kvr"));
+    if (pipe)
+        QCOMPARE(::mkfifo(QFile::encodeName(pfad).constData(), 0600), 0);
+    else
+        QVERIFY(QDir().mkdir(pfad));
+    const QString grund = QStringLiteral("Das ist keine gewöhnliche Datei, sondern %1.").arg(art);
+
+    const TBigIniFile gelesen(pfad);
+    QCOMPARE(gelesen.Lesefehler(),
+             QStringLiteral("Die Datei „%1“ kann nicht gelesen werden: %2").arg(pfad, grund));
+
+    TBigIniFile neu = TBigIniFile::Neu(pfad);
+    QVERIFY(neu.WriteString(u"a", u"k", u"1"));
+    QString fehler;
+    QVERIFY(!neu.Speichern(&fehler));
+    QCOMPARE(fehler, QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: %2").arg(pfad, grund));
+    struct stat st {};
+    QCOMPARE(::stat(QFile::encodeName(pfad).constData(), &st), 0);
+    QVERIFY(pipe ? S_ISFIFO(st.st_mode) : S_ISDIR(st.st_mode));
+    // No temporary file is left beside it.
+    QCOMPARE(Dateinamen(ordner.path()), pipe ? QStringList{"plan.kvr"} : QStringList{});
+}
+
 QTEST_APPLESS_MAIN(TestBigIni)
 #include "tst_bigini.moc"
+

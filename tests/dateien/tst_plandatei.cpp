@@ -1,10 +1,13 @@
 #include "dateihilfe.h"
+#include "support/feindlicheplaene.h"
 #include "model/katalog.h"
 #include "model/plan.h"
 #include "model/plandatei.h"
+#include "model/planschreiber.h"
 #include "model/tageszahl.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,6 +18,7 @@
 
 Q_DECLARE_METATYPE(taufgabe)
 Q_DECLARE_METATYPE(Aufgabenliste)
+Q_DECLARE_METATYPE(Situation)
 
 namespace {
 
@@ -111,6 +115,9 @@ class TestPlandatei final : public QObject
 
 private Q_SLOTS:
     void byteGenau();
+    void wieDerSpeicher_data();
+    void wieDerSpeicher();
+    void grenzeDerDateigroesse();
     void rundreise_data();
     void rundreise();
     void zeilenumbruecheImText();
@@ -138,6 +145,7 @@ private Q_SLOTS:
     void lastsavedMitZeilenumbruch();
     void einstellungenUnlesbar();
     void einstellungsPfad();
+    void altlastenEntfernen();
 
 private:
     QString pfad(const QString& name) const { return m_ordner.filePath(name); }
@@ -200,6 +208,152 @@ void TestPlandatei::byteGenau()
                                 "Benutzeraufgabe=1\r\n"
                                 "\r\n";
     QCOMPARE(DateiLesen(datei), erwartet);
+}
+
+// The plan file is serialised without the store; it must hold exactly the bytes the store
+// writes for the same values (PlanEintragen and Inhalt, the writer the files were made with).
+void TestPlandatei::wieDerSpeicher_data()
+{
+    QTest::addColumn<Aufgabenliste>("aufgaben");
+    QTest::addColumn<Situation>("situation");
+    const Situation normal = beispielSituation();
+
+    Plan plan;
+    plan.KatalogLaden(false);
+    plan.AufgabenTerminieren(tagVon(2001, 3, 15));
+    QTest::newRow("ganzer Katalog") << plan.Aufgaben << normal;
+
+    taufgabe grenz = beispielAufgaben()[0];
+    grenz.Nummer = std::numeric_limits<qint32>::min();
+    grenz.Druckvorlage = std::numeric_limits<qint32>::min();
+    grenz.vorgabeDauer = std::numeric_limits<qint32>::max();
+    grenz.vorher = {-1, 0, 2147483647, -2147483647 - 1};
+    grenz.Tag = tagVon(1, 1, 1);
+    taufgabe spaet = grenz;
+    spaet.Nummer = 2147483647;
+    spaet.Tag = tagVon(9999, 12, 31) + 0.99;
+    taufgabe unendlich = grenz;
+    unendlich.Nummer = 3;
+    unendlich.Tag = std::numeric_limits<double>::infinity();
+    taufgabe nan = grenz;
+    nan.Nummer = 4;
+    nan.Tag = std::numeric_limits<double>::quiet_NaN();
+    taufgabe fern = grenz;
+    fern.Nummer = 5;
+    fern.Tag = -1e9;
+    QTest::newRow("Grenzwerte") << Aufgabenliste{grenz, spaet, unendlich, nan, fern} << normal;
+
+    taufgabe umbrueche = beispielAufgaben()[1];
+    umbrueche.Kurzbezeichnung = QStringLiteral("a\r\nb\rc\nd\r\r\n");
+    umbrueche.Beschreibung = {QStringLiteral("x\r\ny"), QStringLiteral("\r"), QStringLiteral("\n\r"), QString()};
+    umbrueche.Notiz = {QStringLiteral("|a||b|"), QStringLiteral("c\r\r\n\n")};
+    Situation umbruchSituation = normal;
+    umbruchSituation.Einzugdatum = QStringLiteral("15.03.2001\r\n[21]");
+    umbruchSituation.Auszugdatum = QStringLiteral("\n");
+    QTest::newRow("Zeilenumbrüche") << Aufgabenliste{umbrueche} << umbruchSituation;
+
+    taufgabe zeichen = beispielAufgaben()[1];
+    zeichen.Kurzbezeichnung = QStringLiteral("€ ‚ƒ„…†‡ˆ‰Š‹ŒŽ ‘’“”•–—˜™š›œžŸ ÿ ß") + QChar(0x81) + QChar(0x9D);
+    zeichen.Notiz = {QStringLiteral("[x]"), QStringLiteral("a=b"), QString(QChar(26))};
+    QTest::newRow("Windows-1252") << Aufgabenliste{zeichen} << normal;
+
+    taufgabe fremd = zeichen;
+    fremd.Notiz = {QStringLiteral("Łódź 📦")};
+    QTest::newRow("außerhalb Windows-1252") << Aufgabenliste{zeichen, fremd} << normal;
+
+    // Equal numbers share the first one's section with the last one's values.
+    Aufgabenliste doppelt = beispielAufgaben();
+    taufgabe zweite = doppelt[0];
+    zweite.Kurzbezeichnung = QStringLiteral("Zweite");
+    zweite.vorher = {};
+    doppelt.push_back(zweite);
+    doppelt.push_back(doppelt[1]);
+    QTest::newRow("doppelte Nummern") << doppelt << normal;
+    QTest::newRow("keine Aufgaben") << Aufgabenliste{} << normal;
+
+    // Random texts from the characters that have rules of their own.
+    QRandomGenerator zufall(1999);
+    const QString vorrat = QStringLiteral("ab |=[]\r\n\"äÄ€\x81ŁŸ");
+    auto zufallstext = [&](int laenge) {
+        QString t;
+        for (int i = 0; i < laenge; ++i)
+            t += vorrat[zufall.bounded(int(vorrat.size()) - (zufall.bounded(4) == 0 ? 0 : 2))];
+        return t;
+    };
+    Aufgabenliste gemischt;
+    for (int i = 0; i < 300; ++i) {
+        taufgabe a;
+        a.Nummer = zufall.bounded(400);
+        a.Kurzbezeichnung = zufallstext(zufall.bounded(20));
+        for (int z = zufall.bounded(4); z > 0; --z)
+            a.Notiz.append(zufallstext(zufall.bounded(10)));
+        a.Tag = zufall.bounded(-800000, 3000000);
+        a.Start = int(zufall.generate());
+        a.vorher = {int(zufall.generate()), 7};
+        a.auchSonntags = zufall.bounded(2);
+        gemischt.push_back(a);
+    }
+    QTest::newRow("Zufall") << gemischt << normal;
+}
+
+void TestPlandatei::wieDerSpeicher()
+{
+    QFETCH(Aufgabenliste, aufgaben);
+    QFETCH(Situation, situation);
+    TBigIniFile speicher = TBigIniFile::ausBytes({});
+    QVERIFY(PlanEintragen(speicher, aufgaben, situation, tagVon(2001, 2, 26) + 0.5, 42));
+    const QByteArray erwartet = speicher.Inhalt();
+    const QString datei = pfad(QStringLiteral("wie.kvr"));
+    QVERIFY(PlanSchreiben(datei, aufgaben, situation, tagVon(2001, 2, 26) + 0.5, 42));
+    QCOMPARE(DateiLesen(datei), erwartet);
+}
+
+// Every plan the program writes opens again: the largest file that opens is written, one
+// byte more is refused before anything is written.
+void TestPlandatei::grenzeDerDateigroesse()
+{
+    const qint64 grenze = TBigIniFile::GroessteDatei;
+    Aufgabenliste aufgaben;
+    QByteArray bytes;
+    const Situation s = beispielSituation();
+    auto groesse = [&] {
+        PlanBytes(aufgaben, s, 0, 35, &bytes);
+        return qint64(bytes.size());
+    };
+    // Notes of 60,000 to 65,000 characters: long, but within what a note may hold.
+    taufgabe a = beispielAufgaben()[1];
+    a.Notiz = {QString(60000, QLatin1Char('n'))};
+    a.Nummer = 10001;
+    const qint64 leer = groesse();
+    aufgaben.push_back(a);
+    const qint64 jeAufgabe = groesse() - leer;
+    while (aufgaben.size() < size_t((grenze - leer) / jeAufgabe)) {
+        ++a.Nummer;
+        aufgaben.push_back(a);
+    }
+    qint64 rest = grenze - groesse();
+    for (taufgabe& t : aufgaben) {
+        const qint64 mehr = std::min<qint64>(rest, 5000);
+        t.Notiz[0].append(QString(mehr, QLatin1Char('n')));
+        rest -= mehr;
+    }
+    QCOMPARE(groesse(), grenze);
+
+    const QString datei = pfad(QStringLiteral("grenze.kvr"));
+    QString fehler;
+    QVERIFY2(PlanSchreiben(datei, aufgaben, s, 0, 35, &fehler), qPrintable(fehler));
+    QCOMPARE(QFileInfo(datei).size(), grenze);
+    Aufgabenliste geladen;
+    Situation gelesen;
+    QVERIFY(PlanLaden(datei, geladen, gelesen));
+    QCOMPARE(geladen.size(), aufgaben.size());
+    QCOMPARE(geladen.back().Notiz, aufgaben.back().Notiz);
+
+    aufgaben.back().Kurzbezeichnung += QLatin1Char('x');
+    QVERIFY(!PlanSchreiben(datei, aufgaben, s, 0, 35, &fehler));
+    QCOMPARE(fehler, QStringLiteral("Der Plan ist zu groß: Die Plandatei würde 16,0 MB groß, "
+                                    "geöffnet werden nur Plandateien bis 16 MB."));
+    QCOMPARE(QFileInfo(datei).size(), grenze);
 }
 
 void TestPlandatei::rundreise_data()
@@ -536,35 +690,10 @@ void TestPlandatei::feindlichePlaene_data()
     QTest::addColumn<QByteArray>("datei");
     QTest::addColumn<bool>("erfolg");
     QTest::addColumn<int>("anzahl");
+    QTest::addColumn<int>("gekuerzt"); // values cut to Plangrenzen
 
-    QByteArray junk(1 << 20, Qt::Uninitialized);
-    QRandomGenerator zufall(4711);
-    zufall.fillRange(reinterpret_cast<quint32*>(junk.data()), junk.size() / 4);
-    QTest::newRow("Zufallsbytes") << junk << false << 0;
-
-    QByteArray zahlen("[7]\r\nKurzbezeichnung=X\r\nStart=0x7fffffff\r\nDauer=-0x80000000\r\n"
-                      "Druckvorlage=0x1ffffffff\r\nvorgabeDauer=" + QByteArray(5000, '9') + "\r\n"
-                      "vorher=" + QByteArray(200000, ',') + "\r\nTag=99.99.9999\r\n");
-    QTest::newRow("Zahlen und Listen") << zahlen << true << 1;
-
-    QTest::newRow("Megabyte-Titel") << "[7]\r\nKurzbezeichnung=" + QByteArray(4 << 20, 'x') << true << 1;
-
-    QByteArray viele;
-    for (int i = 0; i < 1000000; ++i)
-        viele += "[" + QByteArray::number(i) + "]\r\n";
-    QTest::newRow("eine Million Aufgabenabschnitte") << viele << false << 0;
-
-    QByteArray fremde;
-    for (int i = 0; i < 1000000; ++i)
-        fremde += "[a" + QByteArray::number(i) + "]\r\n";
-    QTest::newRow("eine Million andere Abschnitte") << fremde << true << 0;
-
-    QByteArray fuehrendeNullen;
-    for (int i = 0; i < 20000; ++i)
-        fuehrendeNullen += "[" + QByteArray(i % 50, '0') + QByteArray::number(i) + "]\r\nKurzbezeichnung=x\r\n";
-    // Each names a section of another spelling, so every task misses its keys; the search for
-    // the missing names must not walk the whole file each time.
-    QTest::newRow("Nummern mit führenden Nullen") << fuehrendeNullen << false << 20000;
+    for (const FeindlicherPlan& f : FeindlichePlaene())
+        QTest::newRow(f.name) << f.inhalt << f.erfolg << f.aufgaben << f.gekuerzt;
 }
 
 void TestPlandatei::feindlichePlaene()
@@ -572,14 +701,31 @@ void TestPlandatei::feindlichePlaene()
     QFETCH(QByteArray, datei);
     QFETCH(bool, erfolg);
     QFETCH(int, anzahl);
+    QFETCH(int, gekuerzt);
     const QString p = pfad(QStringLiteral("feindlich.kvr"));
     QVERIFY(DateiSchreiben(p, datei));
     Aufgabenliste aufgaben;
     Situation s;
-    QCOMPARE(PlanLaden(p, aufgaben, s), erfolg);
+    Ladebericht bericht;
+    QCOMPARE(PlanLaden(p, aufgaben, s, &bericht), erfolg);
     QCOMPARE(int(aufgaben.size()), anzahl);
-    // What was loaded can be saved again.
-    QVERIFY(PlanSchreiben(pfad(QStringLiteral("wieder.kvr")), aufgaben, s, 0, 35));
+    QCOMPARE(bericht.gekuerzt, gekuerzt);
+    // No value beyond the limits reaches the program.
+    for (const taufgabe& a : aufgaben) {
+        QVERIFY(a.Kurzbezeichnung.size() <= Plangrenzen::Titel);
+        QVERIFY(ZeilenZuText(a.Beschreibung).size() <= Plangrenzen::Text + 1);
+        QVERIFY(ZeilenZuText(a.Notiz).size() <= Plangrenzen::Text + 1);
+        QVERIFY(a.vorher.size() <= Plangrenzen::Vorher);
+    }
+    QVERIFY(s.Einzugdatum.size() <= Plangrenzen::Titel && s.Auszugdatum.size() <= Plangrenzen::Titel);
+    // What was loaded can be saved again, or is refused as too big before anything is written.
+    QString fehler;
+    const QString wieder = pfad(QStringLiteral("wieder.kvr"));
+    QFile::remove(wieder);
+    if (!PlanSchreiben(wieder, aufgaben, s, 0, 35, &fehler)) {
+        QVERIFY2(fehler.startsWith(QStringLiteral("Der Plan ist zu groß")), qPrintable(fehler));
+        QVERIFY(!QFile::exists(wieder));
+    }
 }
 
 void TestPlandatei::ueberschreibenErsetztGanz()
@@ -758,6 +904,44 @@ void TestPlandatei::einstellungenUnlesbar()
 void TestPlandatei::einstellungsPfad()
 {
     QCOMPARE(EinstellungsPfad(), QCoreApplication::applicationDirPath() + QStringLiteral("/kistenlotse.ini"));
+}
+
+// Leftovers of interrupted saves and old calendar exports go; everything else stays.
+void TestPlandatei::altlastenEntfernen()
+{
+    QTemporaryDir programm;
+    QTemporaryDir plaene;
+    QTemporaryDir termine;
+    const QString einstellungen = programm.filePath(QStringLiteral("kistenlotse.ini"));
+    const QString plan = plaene.filePath(QStringLiteral("umzug.kvr"));
+    QVERIFY(LastsavedSchreiben(einstellungen, plan));
+    const QDateTime jetzt = QDateTime::currentDateTimeUtc();
+    auto anlegen = [&](const QString& pfad, qint64 alterSekunden) {
+        QFile f(pfad);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("x");
+        f.flush();
+        QVERIFY(f.setFileTime(jetzt.addSecs(-alterSekunden), QFileDevice::FileModificationTime));
+    };
+    const qint64 tag = 24 * 3600;
+    anlegen(programm.filePath(QStringLiteral("kistenlotse.ini.Ab3dE9")), 2 * 3600);
+    anlegen(programm.filePath(QStringLiteral("kistenlotse.ini.Xy12zz")), 60); // a save running now
+    anlegen(programm.filePath(QStringLiteral("kistenlotse.ini.bak")), 30 * tag);
+    anlegen(programm.filePath(QStringLiteral("kistenlotse.ini.Ab3dE9x")), 30 * tag);
+    anlegen(plan, 30 * tag);
+    anlegen(plan + QStringLiteral(".q1W2e3"), 2 * 3600);
+    anlegen(plaene.filePath(QStringLiteral("anderer.kvr.q1W2e3")), 2 * 3600);
+    anlegen(termine.filePath(QStringLiteral("termine-20260101-101010.ics")), 8 * tag);
+    anlegen(termine.filePath(QStringLiteral("termine-20260301-101010.ics")), 6 * tag);
+    anlegen(termine.filePath(QStringLiteral("eigene.ics")), 30 * tag);
+
+    AltlastenEntfernen(einstellungen, termine.path());
+
+    QCOMPARE(Dateinamen(programm.path()),
+             (QStringList{"kistenlotse.ini", "kistenlotse.ini.Ab3dE9x", "kistenlotse.ini.Xy12zz",
+                          "kistenlotse.ini.bak"}));
+    QCOMPARE(Dateinamen(plaene.path()), (QStringList{"anderer.kvr.q1W2e3", "umzug.kvr"}));
+    QCOMPARE(Dateinamen(termine.path()), (QStringList{"eigene.ics", "termine-20260301-101010.ics"}));
 }
 
 QTEST_GUILESS_MAIN(TestPlandatei)

@@ -275,7 +275,9 @@ void TestPlanung::neueAufgabenNummer_data()
     QTest::newRow("nur Katalog") << QList<qint32>{2, 7, 53} << 10001;
     QTest::newRow("mit 10005") << QList<qint32>{7, 10005, 10002} << 10006;
     QTest::newRow("leer") << QList<qint32>{} << 10001;
-    QTest::newRow("groesste Zahl") << QList<qint32>{2147483647} << 2147483647;
+    // The largest number taken: a free one, never a number the plan already holds.
+    QTest::newRow("groesste Zahl") << QList<qint32>{2147483647} << 10001;
+    QTest::newRow("groesste Zahl, Luecke") << QList<qint32>{10001, 2147483647, 10002, 10004} << 10003;
 }
 
 void TestPlanung::neueAufgabenNummer()

@@ -2,9 +2,12 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -15,11 +18,11 @@ struct Lauf
     QByteArray fehler;
 };
 
-Lauf Starten(const QStringList& args)
+Lauf Starten(const QStringList& args, int warten = 30000)
 {
     QProcess p;
     p.start(QStringLiteral(KL_WERKZEUG), args);
-    p.waitForFinished(30000);
+    p.waitForFinished(warten);
     return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
 }
 
@@ -41,6 +44,9 @@ private Q_SLOTS:
     void feiertageAlsJson();
     void speichernUndZeigen();
     void zeigenFehlerhaft();
+    void keineGewoehnlicheDatei_data();
+    void keineGewoehnlicheDatei();
+    void schreibfehlerAufDeutsch();
     void icsAusPlandatei();
     void bedienfehler_data();
     void bedienfehler();
@@ -129,7 +135,92 @@ void TestWerkzeug::zeigenFehlerhaft()
     const Lauf l = Starten({QStringLiteral("zeigen"), ordner.filePath(QStringLiteral("fehlt.kvr"))});
     QCOMPARE(l.code, 3);
     QVERIFY(l.aus.isEmpty());
-    QCOMPARE(QString::fromUtf8(l.fehler), QStringLiteral("Beim Laden der Datei ist ein Fehler aufgetreten\n"));
+    QCOMPARE(QString::fromUtf8(l.fehler),
+             QStringLiteral("Beim Laden der Datei ist ein Fehler aufgetreten\n"
+                            "Die Datei „%1“ gibt es nicht.\n")
+                 .arg(ordner.filePath(QStringLiteral("fehlt.kvr"))));
+
+    // The store's own reason reaches the user.
+    const QString gross = ordner.filePath(QStringLiteral("gross.kvr"));
+    QFile datei(gross);
+    QVERIFY(datei.open(QIODevice::WriteOnly));
+    QVERIFY(datei.resize(17 * 1024 * 1024));
+    datei.close();
+    const Lauf zuGross = Starten({QStringLiteral("zeigen"), gross});
+    QCOMPARE(zuGross.code, 3);
+    QCOMPARE(QString::fromUtf8(zuGross.fehler),
+             QStringLiteral("Beim Laden der Datei ist ein Fehler aufgetreten\n"
+                            "Die Datei „%1“ ist zu groß (mehr als 16 MB).\n")
+                 .arg(gross));
+}
+
+// A pipe is neither read (it would wait for a writer forever) nor replaced by a file.
+void TestWerkzeug::keineGewoehnlicheDatei_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("meldung");
+    const QString lesen = QStringLiteral("Beim Laden der Datei ist ein Fehler aufgetreten\n"
+                                         "Die Datei „PIPE“ kann nicht gelesen werden: ");
+    QTest::newRow("zeigen") << QStringList{QStringLiteral("zeigen"), QStringLiteral("PIPE")} << 3 << lesen;
+    QTest::newRow("ics aus einer Pipe")
+        << QStringList{QStringLiteral("ics"), QStringLiteral("PIPE"), QStringLiteral("--ausgabe"),
+                       QStringLiteral("ORDNER/t.ics")}
+        << 3 << lesen;
+    QTest::newRow("neu --speichern")
+        << Berlin2001 + QStringList{QStringLiteral("--speichern"), QStringLiteral("PIPE")} << 4
+        << QStringLiteral("Beim Speichern ist ein Fehler aufgetreten.\n"
+                          "Die Datei „PIPE“ kann nicht geschrieben werden: ");
+    QTest::newRow("ics --ausgabe")
+        << QStringList{QStringLiteral("ics"), QStringLiteral("PLAN"), QStringLiteral("--ausgabe"),
+                       QStringLiteral("PIPE")}
+        << 4
+        << QStringLiteral("Beim Schreiben der Termine ist ein Fehler aufgetreten.\n"
+                          "Die Termindatei „PIPE“ konnte nicht geschrieben werden: ");
+}
+
+void TestWerkzeug::keineGewoehnlicheDatei()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, code);
+    QFETCH(QString, meldung);
+    QTemporaryDir ordner;
+    const QString pipe = ordner.filePath(QStringLiteral("plan.kvr"));
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString plan = ordner.filePath(QStringLiteral("echt.kvr"));
+    QCOMPARE(Starten(Berlin2001 + QStringList{QStringLiteral("--speichern"), plan}).code, 0);
+    for (QString& a : args) {
+        a.replace(QStringLiteral("PIPE"), pipe);
+        a.replace(QStringLiteral("PLAN"), plan);
+        a.replace(QStringLiteral("ORDNER"), ordner.path());
+    }
+    const Lauf l = Starten(args, 10000);
+    QCOMPARE(l.code, code);
+    QCOMPARE(QString::fromUtf8(l.fehler),
+             meldung.replace(QStringLiteral("PIPE"), pipe)
+                 + QStringLiteral("Das ist keine gewöhnliche Datei, sondern eine Pipe (FIFO).\n"));
+    QVERIFY(QFileInfo(pipe).isFile() == false);
+    struct stat st {};
+    QCOMPARE(::stat(QFile::encodeName(pipe).constData(), &st), 0);
+    QVERIFY(S_ISFIFO(st.st_mode));
+}
+
+// The reason of a failed write, in German, on a line of its own.
+void TestWerkzeug::schreibfehlerAufDeutsch()
+{
+    QTemporaryDir ordner;
+    const QString datei = ordner.filePath(QStringLiteral("datei"));
+    QFile f(datei);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.close();
+    const QString ziel = datei + QStringLiteral("/plan.kvr");
+    const Lauf l = Starten(Berlin2001 + QStringList{QStringLiteral("--speichern"), ziel});
+    QCOMPARE(l.code, 4);
+    QCOMPARE(QString::fromUtf8(l.fehler),
+             QStringLiteral("Beim Speichern ist ein Fehler aufgetreten.\n"
+                            "Die Datei „%1“ kann nicht geschrieben werden: Ein Teil des Pfades ist "
+                            "kein Ordner.\n")
+                 .arg(ziel));
 }
 
 void TestWerkzeug::icsAusPlandatei()

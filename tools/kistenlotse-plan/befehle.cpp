@@ -31,12 +31,19 @@ bool Ganzzahl(const QString& text, int* zahl)
 
 const char* const LadefehlerText = "Beim Laden der Datei ist ein Fehler aufgetreten";
 
+// A message and, on a second line, why.
+void Fehlermeldung(const char* meldung, const QString& grund)
+{
+    std::fprintf(stderr, "%s\n%s\n", meldung, grund.toUtf8().constData());
+}
+
 // Reads a plan file as the open command does; false after the message on stderr.
 bool Laden(const QString& pfad, Aufgabenliste& aufgaben, Situation& situation)
 {
-    if (PlanLaden(pfad, aufgaben, situation))
+    Ladebericht bericht;
+    if (PlanLaden(pfad, aufgaben, situation, &bericht))
         return true;
-    std::fprintf(stderr, "%s\n", LadefehlerText);
+    Fehlermeldung(LadefehlerText, bericht.grund);
     return false;
 }
 
@@ -139,7 +146,7 @@ int BefehlNeu(Argumente& args)
         QString fehler;
         if (!PlanSchreiben(speichern, plan.Aufgaben, plan.situation, ausgabe.spanne.firstday,
                            ausgabe.spanne.anzdays, &fehler)) {
-            std::fprintf(stderr, "Beim Speichern ist ein Fehler aufgetreten. %s\n", fehler.toUtf8().constData());
+            Fehlermeldung("Beim Speichern ist ein Fehler aufgetreten.", fehler);
             return Schreibfehler;
         }
     }
@@ -185,7 +192,7 @@ int BefehlIcs(Argumente& args)
         return Ladefehler;
     QString fehler;
     if (!TermineSchreiben(plan.Aufgaben, ziel, &fehler)) {
-        std::fprintf(stderr, "%s\n", fehler.toUtf8().constData());
+        Fehlermeldung("Beim Schreiben der Termine ist ein Fehler aufgetreten.", fehler);
         return Schreibfehler;
     }
     return Erfolg;
