@@ -1,6 +1,7 @@
 #include "dialogs/eigenerterminform.h"
 
 #include "dialogs/terminregeln.h"
+#include "model/plandatei.h"
 #include "model/zeiten.h"
 #include "print/aufgabedrucken.h"
 #include "widgets/artwork.h"
@@ -58,6 +59,7 @@ TEigenerTerminForm::TEigenerTerminForm(PlanFenster* kalender, QWidget* eltern)
     Beschriftung(this, "Label10", QStringLiteral("Bezeichnung"), QPoint(104, 140));
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setMaxLength(int(Plangrenzen::Titel));
     // Wide enough for the whole prompt.
     Edit1->setGeometry(176, 138, 276, 21);
 

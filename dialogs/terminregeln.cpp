@@ -1,5 +1,6 @@
 #include "dialogs/terminregeln.h"
 
+#include "model/plandatei.h"
 #include "model/zeiten.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -154,7 +155,11 @@ QStringList NotizZeilen(const QString& text)
 {
     if (text.isEmpty())
         return {};
-    return text.split(QLatin1Char('\n'));
+    // A note holds no more than a plan file keeps of it; a pasted book is cut.
+    qsizetype laenge = std::min(text.size(), Plangrenzen::Text);
+    if (laenge < text.size() && text[laenge - 1].isHighSurrogate())
+        --laenge;
+    return text.left(laenge).split(QLatin1Char('\n'));
 }
 
 QString NotizText(const QStringList& zeilen)

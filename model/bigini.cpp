@@ -315,8 +315,11 @@ TBigIniFile::TBigIniFile(const QString& pfad)
     m_pfad = pfad;
     QByteArray daten;
     if (Dateizugriff::Lesen(pfad, GroessteDatei, &daten, &m_lesefehler, &m_stand)
-        == Dateizugriff::Ergebnis::Gelesen)
-        einlesen(daten);
+            == Dateizugriff::Ergebnis::Gelesen
+        && !einlesen(daten))
+        m_lesefehler = QStringLiteral("Die Datei „%1“ hat zu viele Zeilen (mehr als %2 Millionen).")
+                           .arg(QDir::toNativeSeparators(pfad))
+                           .arg(GroessteZeilenzahl / 1000000);
 }
 
 TBigIniFile TBigIniFile::Neu(const QString& pfad)
@@ -333,8 +336,9 @@ TBigIniFile TBigIniFile::ausBytes(const QByteArray& daten)
     if (daten.size() > GroessteDatei)
         ini.m_lesefehler = QStringLiteral("Die Daten sind zu groß (mehr als %1 MB).")
                                .arg(GroessteDatei / (1024 * 1024));
-    else
-        ini.einlesen(daten);
+    else if (!ini.einlesen(daten))
+        ini.m_lesefehler = QStringLiteral("Die Daten haben zu viele Zeilen (mehr als %1 Millionen).")
+                               .arg(GroessteZeilenzahl / 1000000);
     return ini;
 }
 
@@ -342,7 +346,7 @@ TBigIniFile::TBigIniFile(TBigIniFile&&) noexcept = default;
 TBigIniFile& TBigIniFile::operator=(TBigIniFile&&) noexcept = default;
 TBigIniFile::~TBigIniFile() = default;
 
-void TBigIniFile::einlesen(const QByteArray& daten)
+bool TBigIniFile::einlesen(const QByteArray& daten)
 {
     if (daten.startsWith("\xEF\xBB\xBF"))
         d->text = QString::fromUtf8(QByteArrayView(daten).sliced(3));
@@ -352,6 +356,20 @@ void TBigIniFile::einlesen(const QByteArray& daten)
     const auto* p = reinterpret_cast<const char16_t*>(d->text.utf16());
     const qsizetype n = d->text.size();
     qint64 aktuell = -1; // -1: before the first section or inside a dropped duplicate
+    // The lines of the current section gather here and move into it in one allocation when
+    // the section ends: a plan has thousands of sections of a dozen lines each.
+    std::vector<Stueck> sammlung;
+    auto abschliessen = [&] {
+        if (aktuell >= 0 && !sammlung.empty()) {
+            std::vector<Stueck>& zeilen = d->abschnitte[static_cast<size_t>(aktuell)].zeilen;
+            if (sammlung.size() > 4096)
+                zeilen.swap(sammlung); // a huge section is not copied once more
+            else
+                zeilen.assign(sammlung.begin(), sammlung.end());
+        }
+        sammlung.clear();
+    };
+    qsizetype zeilen = 0;
     qsizetype i = 0;
     while (i < n) {
         qsizetype ende = i;
@@ -370,6 +388,12 @@ void TBigIniFile::einlesen(const QByteArray& daten)
 
         if (laenge == 0 || (laenge == 1 && p[i] == kDateiende)) {
             // skipped
+        } else if (++zeilen > GroessteZeilenzahl) {
+            // Each line costs its index entry: millions of one-letter lines would cost more
+            // than the file many times over.
+            *d = Daten();
+            m_geaendert = false;
+            return false;
         } else if (laenge >= 2 && p[i] == u'[' && p[ende - 1] == u']') {
             const Stueck name{static_cast<quint32>(i + 1), static_cast<quint32>(laenge - 2)};
             const QStringView sicht = d->sicht(name);
@@ -377,6 +401,7 @@ void TBigIniFile::einlesen(const QByteArray& daten)
             const qint64 vorhanden = d->namen.suchen(h, [&](quint32 w) {
                 return gleichOhneFall(d->sicht(d->abschnitte[w].name), sicht);
             });
+            abschliessen();
             if (vorhanden >= 0) {
                 aktuell = -1;
                 m_geaendert = true; // releasing the store writes the file without the duplicate
@@ -389,12 +414,14 @@ void TBigIniFile::einlesen(const QByteArray& daten)
             qsizetype gleich = i;
             while (gleich < ende && p[gleich] != u'=')
                 ++gleich;
-            d->abschnitte[static_cast<size_t>(aktuell)].zeilen.push_back(
+            sammlung.push_back(
                 Stueck{static_cast<quint32>(i), static_cast<quint32>(laenge),
                        gleich == ende ? kKeinSchluessel : static_cast<quint32>(gleich - i)});
         }
         i = weiter;
     }
+    abschliessen();
+    return true;
 }
 
 bool TBigIniFile::WertLesen(QStringView section, QStringView key, QStringView* wert) const

@@ -24,8 +24,9 @@
 // - Integers are decimal or, with the prefix "0x", hexadecimal, and must fit 32 bits; anything
 //   else gives the default. Booleans are integers, non-zero true.
 // - A file that begins with the UTF-8 byte-order mark is UTF-8, every other Windows-1252.
-//   Files over GroessteDatei, and anything at the path that is no regular file (a folder, a
-//   device, a pipe), are refused: Lesefehler() says why and the store stays empty.
+//   Files over GroessteDatei or with more than GroessteZeilenzahl lines, and anything at the
+//   path that is no regular file (a folder, a device, a pipe), are refused: Lesefehler()
+//   says why and the store stays empty.
 //
 // Writing: a value replaces the value of the key's entry line in place, or a new line is
 // appended to the section, or a new section after the last. Speichern writes every section
@@ -40,6 +41,8 @@ class TBigIniFile final
 {
 public:
     static constexpr qint64 GroessteDatei = 16 * 1024 * 1024;
+    // Sections and entry lines of a file; a plan of GroessteDatei bytes has about a million.
+    static constexpr qsizetype GroessteZeilenzahl = 4000000;
 
     // Reads the file at `pfad`; a missing file gives an empty store.
     explicit TBigIniFile(const QString& pfad);
@@ -103,7 +106,8 @@ public:
 private:
     struct Daten;
     TBigIniFile();
-    void einlesen(const QByteArray& daten);
+    // False, leaving the store empty, for more than GroessteZeilenzahl lines.
+    bool einlesen(const QByteArray& daten);
 
     std::unique_ptr<Daten> d;
     QString m_pfad;

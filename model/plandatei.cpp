@@ -118,6 +118,9 @@ struct Vorrat
 QStringList zeilenTeilen(QStringView text, Vorrat& vorrat)
 {
     QStringList zeilen;
+    if (text.isEmpty())
+        return zeilen;
+    zeilen.reserve(std::min(text.count(QLatin1Char('|')) + 1, vorrat.zeilen));
     const QChar* p = text.data();
     const qsizetype n = text.size();
     qsizetype anfang = 0;
@@ -184,8 +187,11 @@ struct Werte
             if (laenge < 0)
                 continue;
             const QStringView key = zeile.first(laenge);
+            // Keys of equal length mostly differ in their first letter.
+            const char16_t erstes = key.isEmpty() ? 0 : (key.front().unicode() | 0x20);
             for (int k = 0; k < kAnzahlSchluessel; ++k) {
                 if (!da[k] && kSchluessel[k].size() == laenge
+                    && (erstes == (kSchluessel[k].front().unicode() | 0x20) || key.front().unicode() >= 0x80)
                     && TBigIniFile::GleichOhneFall(kSchluessel[k], key)) {
                     da[k] = true;
                     text[k] = zeile.sliced(laenge + 1);

@@ -32,6 +32,7 @@ private Q_SLOTS:
     void listenKopplung_data();
     void listenKopplung();
     void nameImTitel();
+    void titelBegrenzt();
     void abbrechenFragtNie();
     void loeschen_data();
     void loeschen();
@@ -284,6 +285,16 @@ void TestEigenerTerminForm::nameImTitel()
     m_d->Edit1->clear();
     Klick(m_d->Uebernehmen);
     QCOMPARE(m_f->plan().Aufgaben.back().Kurzbezeichnung, QString()); // an empty name is kept
+}
+
+// A pasted page of text becomes a title of the length a plan keeps.
+void TestEigenerTerminForm::titelBegrenzt()
+{
+    Oeffnen(-1, T(2001, 9, 5));
+    m_d->Edit1->selectAll();
+    m_d->Edit1->insert(QString(40000, QLatin1Char('x')));
+    Klick(m_d->Uebernehmen);
+    QCOMPARE(m_f->plan().Aufgaben.back().Kurzbezeichnung, QString(255, QLatin1Char('x')));
 }
 
 void TestEigenerTerminForm::abbrechenFragtNie()

@@ -1,4 +1,5 @@
 #include "dialogs/terminregeln.h"
+#include "model/plandatei.h"
 
 #include <QImage>
 #include <QLabel>
@@ -31,6 +32,7 @@ private Q_SLOTS:
     void namenUndAbhaengige();
     void notizZeilen_data();
     void notizZeilen();
+    void notizBegrenzt();
     void bildschirmzeilen();
     void zeilenhoeheDerSchrift();
     void linkLiegtUeberSeinenZeichen_data();
@@ -271,6 +273,15 @@ void TestTerminregeln::notizZeilen_data()
         << QStringLiteral("a\n") << QStringList{QStringLiteral("a"), QString()};
     QTest::newRow("empty line between")
         << QStringLiteral("a\n\nb") << QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")};
+}
+
+// A pasted text of megabytes becomes a note of what a plan keeps, never cutting a character.
+void TestTerminregeln::notizBegrenzt()
+{
+    const QString lang = QStringLiteral("Zeile\n").repeated(100000);
+    QCOMPARE(NotizText(NotizZeilen(lang)), lang.left(Plangrenzen::Text));
+    const QString paare = QString(Plangrenzen::Text - 1, QLatin1Char('x')) + QStringLiteral("📦📦");
+    QCOMPARE(NotizZeilen(paare), QStringList{QString(Plangrenzen::Text - 1, QLatin1Char('x'))});
 }
 
 void TestTerminregeln::notizZeilen()

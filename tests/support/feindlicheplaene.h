@@ -97,8 +97,9 @@ inline std::vector<FeindlicherPlan> FeindlichePlaene()
         fremde += "[a" + QByteArray::number(i) + "]\r\n";
     p.push_back({"eine Million andere Abschnitte", fremde, true, 0, 0});
 
-    // Eight million lines without '=' in one section: the store's own line index.
-    p.push_back({"acht Millionen Zeilen", "[a]\r\n" + Wiederholt("a\n", 8000000), true, 0, 0});
+    // Lines of one letter: each costs the store an index entry, so there is a limit.
+    p.push_back({"acht Millionen Zeilen", "[a]\r\n" + Wiederholt("a\n", 8000000), false, 0, 0});
+    p.push_back({"vier Millionen Zeilen", "[a]\r\n" + Wiederholt("a=\n", 3999999), true, 0, 0});
 
     QByteArray fuehrendeNullen;
     for (int i = 0; i < 20000; ++i)
