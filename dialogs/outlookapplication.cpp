@@ -1,12 +1,11 @@
 #include "dialogs/outlookapplication.h"
 
-#include <QDesktopServices>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTimer>
-#include <QUrl>
 
 void TOutlookApplication::Connect()
 {
@@ -53,15 +52,74 @@ void TOutlookApplication::Disconnect()
     m_kalender.reset();
 }
 
+namespace {
+
+// Why xdg-open did not hand the file over, by its exit status; empty when it did.
+QString UebergabeGrund(const QProcess& xdgOpen)
+{
+    if (xdgOpen.error() == QProcess::FailedToStart)
+        return QStringLiteral("Das Programm xdg-open ist nicht vorhanden.");
+    if (xdgOpen.exitStatus() != QProcess::NormalExit)
+        return QStringLiteral("Das Programm xdg-open wurde abgebrochen.");
+    switch (xdgOpen.exitCode()) {
+    case 0:
+        return {};
+    case 2:
+        return QStringLiteral("Die Datei ist nicht vorhanden.");
+    case 3:
+        return QStringLiteral("Für Kalenderdateien ist kein Programm eingerichtet.");
+    default:
+        return QStringLiteral("Das Kalenderprogramm ließ sich nicht starten oder meldete einen "
+                              "Fehler (xdg-open endete mit dem Status %1).")
+            .arg(xdgOpen.exitCode());
+    }
+}
+
+} // namespace
+
 void TOutlookApplication::Quit()
 {
     // Every Save has written the complete file; what is left is the hand-over.
     if (!Verbunden() || !m_geschrieben)
         return;
-    if (!QFileInfo::exists(m_pfad) || !QDesktopServices::openUrl(QUrl::fromLocalFile(m_pfad)))
+    QString grund;
+    if (!QFileInfo::exists(m_pfad))
+        grund = QStringLiteral("Die Datei ist nicht vorhanden.");
+    else
+        grund = Uebergeben(m_pfad);
+    if (!grund.isEmpty())
         throw KalenderFehler(QStringLiteral("Die Termindatei „%1“ konnte nicht an das "
-                                            "Kalenderprogramm übergeben werden.")
-                                 .arg(QDir::toNativeSeparators(m_pfad)));
+                                            "Kalenderprogramm übergeben werden.\n%2\n"
+                                            "Die Datei bleibt erhalten; Sie können sie in Ihrem "
+                                            "Kalenderprogramm selbst öffnen.")
+                                 .arg(QDir::toNativeSeparators(m_pfad), grund));
+}
+
+QString TOutlookApplication::Uebergeben(const QString& pfad) const
+{
+    // Owned by the application: a handler still busy at the time limit is left running.
+    auto* xdgOpen = new QProcess(QCoreApplication::instance());
+    // Nothing of ours is held by a handler that outlives the program.
+    xdgOpen->setStandardInputFile(QProcess::nullDevice());
+    xdgOpen->setStandardOutputFile(QProcess::nullDevice());
+    xdgOpen->setStandardErrorFile(QProcess::nullDevice());
+    xdgOpen->start(QStringLiteral("xdg-open"), {pfad});
+    if (!xdgOpen->waitForStarted(m_uebergabeFristMs) ||
+        xdgOpen->waitForFinished(m_uebergabeFristMs) ||
+        xdgOpen->state() == QProcess::NotRunning) {
+        const QString grund = UebergabeGrund(*xdgOpen);
+        delete xdgOpen;
+        return grund;
+    }
+    // Without a desktop of its own xdg-open runs the handler and waits for it; a calendar
+    // program that opened the file and stays open is a hand-over that worked.
+    QObject::connect(xdgOpen, &QProcess::finished, xdgOpen, &QObject::deleteLater);
+    if (!xdgOpen->parent()) {
+        xdgOpen->kill();
+        xdgOpen->waitForFinished(1000);
+        delete xdgOpen;
+    }
+    return {};
 }
 
 void TOutlookApplication::TerminSpeichern(const QString& betreff, const QString& text,

@@ -16,7 +16,7 @@ class TAppointmentItem;
 // export drives: connect, CreateItem, and Quit on disconnect. Linux has no such object; every
 // desktop calendar imports iCalendar, so connecting opens a new iCalendar document in the
 // user's data folder, each Save adds an appointment and writes the file, and quitting hands
-// the file to the desktop's handler for text/calendar, which imports it.
+// the file to the desktop's handler for text/calendar (through xdg-open), which imports it.
 //
 // Every failure is thrown as KalenderFehler.
 class TOutlookApplication final
@@ -38,9 +38,13 @@ public:
 
     // Quits if connected, then releases the document.
     void Disconnect();
-    // Completes the file and hands it to the desktop calendar; does nothing when no
-    // appointment was saved.
+    // Hands the file to the desktop calendar through xdg-open and waits for its answer; does
+    // nothing when no appointment was saved. A failed hand-over throws KalenderFehler naming
+    // the file, which stays where it is.
     void Quit();
+    // How long Quit waits for xdg-open. A handler still running then has the file open and
+    // counts as a hand-over that worked.
+    void setUebergabeFrist(int ms) { m_uebergabeFristMs = ms; }
 
     // Path of the document of the current connection (or of the last one).
     QString Dateipfad() const { return m_pfad; }
@@ -54,9 +58,13 @@ public:
     QByteArray Zeitzone() const;
 
 private:
+    // Runs xdg-open on the file; the reason in German when it failed, else empty.
+    QString Uebergeben(const QString& pfad) const;
+
     std::optional<TIcsKalender> m_kalender;
     QString m_pfad;
     bool m_geschrieben = false;
+    int m_uebergabeFristMs = 5000;
 };
 
 // One appointment; lives for the export of one task. Start and End are day numbers in local

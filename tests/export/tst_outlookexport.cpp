@@ -9,7 +9,6 @@
 #include "support/modalhelfer.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
@@ -27,26 +26,55 @@
 
 namespace {
 
-// Stands in for the desktop's handler of text/calendar: keeps what it was handed, at the
-// moment it was handed.
-class Kalenderprogramm final : public QObject
+// Stands in for the desktop's handler of text/calendar, which xdg-open finds in the test's
+// XDG folders: a script that keeps a copy of every file it is handed, at the moment it was
+// handed, stays open for KL_KALENDER_SCHLAF seconds and ends with the status in
+// KL_KALENDER_STATUS (0 unless set).
+class Kalenderprogramm final
 {
-    Q_OBJECT
-
 public:
-    QList<QUrl> urls;
-    QList<QByteArray> inhalte;
-    QList<bool> sanduhr;
-
-public Q_SLOTS:
-    void oeffnen(const QUrl& url)
+    void Einrichten(const QString& ordner)
     {
-        urls << url;
-        QFile f(url.toLocalFile());
-        inhalte << (f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray());
-        const QCursor* c = QApplication::overrideCursor();
-        sanduhr << (c && c->shape() == Qt::WaitCursor);
+        m_ordner = ordner;
+        QDir(m_ordner).removeRecursively();
+        QVERIFY(QDir().mkpath(m_ordner + QStringLiteral("/empfangen")));
+        QFile skript(m_ordner + QStringLiteral("/kalender.sh"));
+        QVERIFY(skript.open(QIODevice::WriteOnly));
+        skript.write("#!/bin/sh\n"
+                     "ziel=\"$(dirname \"$0\")/empfangen\"\n"
+                     "n=$(ls \"$ziel\" | grep -c pfad)\n"
+                     "cp \"$1\" \"$ziel/$n.ics\" && printf '%s' \"$1\" > \"$ziel/$n.pfad\"\n"
+                     "if [ -n \"$KL_KALENDER_SCHLAF\" ]; then sleep \"$KL_KALENDER_SCHLAF\"; fi\n"
+                     "exit \"${KL_KALENDER_STATUS:-0}\"\n");
+        skript.close();
+        QVERIFY(skript.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     }
+    QString Skript() const { return m_ordner + QStringLiteral("/kalender.sh"); }
+
+    // The files handed over, in order.
+    QStringList Pfade() const
+    {
+        QStringList pfade;
+        for (int i = 0;; ++i) {
+            QFile f(QStringLiteral("%1/empfangen/%2.pfad").arg(m_ordner).arg(i));
+            if (!f.open(QIODevice::ReadOnly))
+                return pfade;
+            pfade << QString::fromUtf8(f.readAll());
+        }
+    }
+    QList<QByteArray> Inhalte() const
+    {
+        QList<QByteArray> inhalte;
+        for (int i = 0;; ++i) {
+            QFile f(QStringLiteral("%1/empfangen/%2.ics").arg(m_ordner).arg(i));
+            if (!f.open(QIODevice::ReadOnly))
+                return inhalte;
+            inhalte << f.readAll();
+        }
+    }
+
+private:
+    QString m_ordner;
 };
 
 struct Box
@@ -154,6 +182,22 @@ private:
                 QStringLiteral("meldung"));
     }
 
+    // Registers a desktop entry running `programm` as the handler of text/calendar.
+    void KalenderprogrammEintragen(const QString& programm)
+    {
+        const QString anwendungen = m_xdg.filePath(QStringLiteral("daten/applications"));
+        QVERIFY(QDir().mkpath(anwendungen));
+        QFile eintrag(anwendungen + QStringLiteral("/kl-testkalender.desktop"));
+        QVERIFY(eintrag.open(QIODevice::WriteOnly));
+        eintrag.write("[Desktop Entry]\nType=Application\nName=Testkalender\nExec=" +
+                      QFile::encodeName(programm) + " %f\nMimeType=text/calendar;\n");
+        eintrag.close();
+        QVERIFY(QDir().mkpath(m_xdg.filePath(QStringLiteral("config"))));
+        QFile liste(m_xdg.filePath(QStringLiteral("config/mimeapps.list")));
+        QVERIFY(liste.open(QIODevice::WriteOnly));
+        liste.write("[Default Applications]\ntext/calendar=kl-testkalender.desktop\n");
+    }
+
     bool Exportieren(const Aufgabenliste& aufgaben, const QStringList& antworten,
                      QPushButton* knopf, TOutlookApplication& anwendung)
     {
@@ -187,6 +231,18 @@ private Q_SLOTS:
     {
         QVERIFY(m_xdg.isValid());
         qputenv("XDG_DATA_HOME", QFile::encodeName(m_xdg.filePath(QStringLiteral("daten"))));
+        // xdg-open in its generic mode, with the handler of the test's folders only; it looks
+        // for a display in the environment alone.
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_xdg.filePath(QStringLiteral("config"))));
+        qputenv("XDG_DATA_DIRS", QFile::encodeName(m_xdg.filePath(QStringLiteral("leer"))));
+        qputenv("XDG_CONFIG_DIRS", QFile::encodeName(m_xdg.filePath(QStringLiteral("leer"))));
+        for (const char* name : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION",
+                                 "GNOME_DESKTOP_SESSION_ID", "XDG_SESSION_DESKTOP", "BROWSER"})
+            qunsetenv(name);
+        if (qEnvironmentVariableIsEmpty("DISPLAY"))
+            qputenv("DISPLAY", ":0");
+        if (QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty())
+            QSKIP("xdg-open is not installed");
         QCoreApplication::setOrganizationName(QString());
         QCoreApplication::setApplicationName(QStringLiteral("Kistenlotse"));
         m_ordner = m_xdg.filePath(QStringLiteral("daten/Kistenlotse"));
@@ -197,18 +253,14 @@ private Q_SLOTS:
     {
         QDir(m_ordner).removeRecursively();
         QFile::remove(m_ordner);
-        m_kalender.urls.clear();
-        m_kalender.inhalte.clear();
-        m_kalender.sanduhr.clear();
+        m_kalender.Einrichten(m_xdg.filePath(QStringLiteral("kalender")));
+        KalenderprogrammEintragen(m_kalender.Skript());
         m_boxen.clear();
         m_helferFehler.clear();
-        // The offscreen platform opens nothing; the handler takes the place of xdg-open.
-        QDesktopServices::setUrlHandler(QStringLiteral("file"), &m_kalender, "oeffnen");
     }
 
     void cleanup()
     {
-        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
         QVERIFY2(m_helferFehler.isEmpty(), qPrintable(m_helferFehler));
         QCOMPARE(ModalHelfer::OffeneFenster(), QStringList());
         QVERIFY2(!QApplication::overrideCursor(), "the hourglass must be gone");
@@ -241,7 +293,7 @@ private Q_SLOTS:
         QVERIFY(!anwendung.Verbunden());
         QVERIFY(anwendung.Dateipfad().isEmpty());
         QVERIFY(!QFileInfo::exists(m_ordner));
-        QVERIFY(m_kalender.urls.isEmpty());
+        QVERIFY(m_kalender.Pfade().isEmpty());
     }
 
     void ganzerPlanInListenreihenfolge()
@@ -265,13 +317,12 @@ private Q_SLOTS:
         QVERIFY(!knopf.isEnabled());
         QVERIFY(!anwendung.Verbunden());
 
-        QCOMPARE(m_kalender.urls.size(), 1);
-        QVERIFY(m_kalender.urls.at(0).isLocalFile());
-        QCOMPARE(QFileInfo(m_kalender.urls.at(0).toLocalFile()).absolutePath(), m_ordner);
-        QVERIFY(m_kalender.urls.at(0).fileName().startsWith(QStringLiteral("termine-")));
-        QVERIFY2(m_kalender.sanduhr.at(0), "the hourglass shows while the calendar is filled");
+        const QStringList pfade = m_kalender.Pfade();
+        QCOMPARE(pfade.size(), 1);
+        QCOMPARE(QFileInfo(pfade.at(0)).absolutePath(), m_ordner);
+        QVERIFY(QFileInfo(pfade.at(0)).fileName().startsWith(QStringLiteral("termine-")));
 
-        const IcsLesen::Kalender k = IcsLesen::Lesen(m_kalender.inhalte.at(0));
+        const IcsLesen::Kalender k = IcsLesen::Lesen(m_kalender.Inhalte().at(0));
         QVERIFY(k.gelesen);
         QCOMPARE(k.ereignisse.size(), 44);
         for (int i = 0; i < 44; ++i) {
@@ -293,9 +344,9 @@ private Q_SLOTS:
         TOutlookApplication anwendung;
         QVERIFY(Exportieren(aufgaben, {QStringLiteral("OK"), QStringLiteral("OK")}, nullptr,
                             anwendung));
-        QCOMPARE(m_kalender.inhalte.size(), 1);
+        QCOMPARE(m_kalender.Inhalte().size(), 1);
 
-        const IcsLesen::Kalender k = IcsLesen::Lesen(m_kalender.inhalte.at(0));
+        const IcsLesen::Kalender k = IcsLesen::Lesen(m_kalender.Inhalte().at(0));
         QCOMPARE(k.ereignisse.size(), 3);
         const auto& kueche = k.ereignisse.at(0);
         QCOMPARE(kueche.summary, QStringLiteral("Küche demontieren"));
@@ -335,7 +386,7 @@ private Q_SLOTS:
         // Connected and disconnected again; with nothing to import the calendar is left alone.
         QVERIFY(!anwendung.Dateipfad().isEmpty());
         QVERIFY(!anwendung.Verbunden());
-        QVERIFY(m_kalender.urls.isEmpty());
+        QVERIFY(m_kalender.Pfade().isEmpty());
         QVERIFY(!knopf.isEnabled());
     }
 
@@ -361,7 +412,7 @@ private Q_SLOTS:
                  QStringLiteral("Der Ordner „%1“ für die Termindatei konnte nicht angelegt werden.")
                      .arg(QDir::toNativeSeparators(m_ordner)));
         QVERIFY(!knopf.isEnabled());
-        QVERIFY(m_kalender.urls.isEmpty());
+        QVERIFY(m_kalender.Pfade().isEmpty());
     }
 
     void fehlerInDerMitte_data()
@@ -414,32 +465,65 @@ private Q_SLOTS:
         QVERIFY(!knopf.isEnabled());
 
         // The two appointments saved before the failure still reach the calendar.
-        QCOMPARE(m_kalender.inhalte.size(), 1);
-        const IcsLesen::Kalender k = IcsLesen::Lesen(m_kalender.inhalte.at(0));
+        QCOMPARE(m_kalender.Inhalte().size(), 1);
+        const IcsLesen::Kalender k = IcsLesen::Lesen(m_kalender.Inhalte().at(0));
         QCOMPARE(k.ereignisse.size(), 2);
         QCOMPARE(k.ereignisse.at(0).summary, QStringLiteral("Aufgabe 1"));
         QCOMPARE(k.ereignisse.at(1).summary, QStringLiteral("Aufgabe 2"));
         QCOMPARE(Termindateien().size(), 1);
     }
 
-    void keinKalenderprogramm()
+    void uebergabeScheitert_data()
     {
-        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("does not support")));
+        QTest::addColumn<bool>("programmFehlt");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("grund");
+        // xdg-open ends with status 4 when the registered program is missing.
+        QTest::newRow("handler's program missing")
+            << true << 0 << QStringLiteral("xdg-open endete mit dem Status 4");
+        QTest::newRow("handler fails") << false << 1 << QStringLiteral("Status 4");
+    }
+
+    void uebergabeScheitert()
+    {
+        QFETCH(bool, programmFehlt);
+        QFETCH(int, status);
+        QFETCH(QString, grund);
+        if (programmFehlt)
+            KalenderprogrammEintragen(m_xdg.filePath(QStringLiteral("fehlt/kalender")));
+        const Umgebung ende("KL_KALENDER_STATUS", QString::number(status));
         TOutlookApplication anwendung;
         QPushButton knopf;
         QVERIFY(Exportieren(Aufgaben(2),
                             {QStringLiteral("OK"), QStringLiteral("OK"), QStringLiteral("OK")},
                             &knopf, anwendung));
         QCOMPARE(m_boxen.size(), 3);
+        QCOMPARE(m_boxen.at(1).titel, QStringLiteral("Warnung"));
         QCOMPARE(m_boxen.at(1).text, kFehler);
         QCOMPARE(m_boxen.at(2).titel, QStringLiteral("Fehler"));
-        QCOMPARE(m_boxen.at(2).text,
+        const QStringList zeilen = m_boxen.at(2).text.split(QLatin1Char('\n'));
+        QCOMPARE(zeilen.size(), 3);
+        QCOMPARE(zeilen.at(0),
                  QStringLiteral(
                      "Die Termindatei „%1“ konnte nicht an das Kalenderprogramm übergeben werden.")
                      .arg(QDir::toNativeSeparators(anwendung.Dateipfad())));
+        QVERIFY2(zeilen.at(1).contains(grund), qPrintable(zeilen.at(1)));
         // The file stays for the user to import by hand.
         QCOMPARE(IcsLesen::DateiLesen(anwendung.Dateipfad()).ereignisse.size(), 2);
+        QVERIFY(!knopf.isEnabled());
+    }
+
+    void kalenderprogrammBleibtOffen()
+    {
+        // A calendar program that opens the file and stays open: xdg-open waits for it, and
+        // the export goes on after the time limit.
+        const Umgebung offen("KL_KALENDER_SCHLAF", QStringLiteral("5"));
+        TOutlookApplication anwendung;
+        anwendung.setUebergabeFrist(500);
+        QVERIFY(Exportieren(Aufgaben(1), {QStringLiteral("OK"), QStringLiteral("OK")}, nullptr,
+                            anwendung));
+        QCOMPARE(m_boxen.size(), 2);
+        QCOMPARE(m_boxen.at(1).text, kErfolg);
     }
 
     void einExportProLauf()
@@ -465,13 +549,13 @@ private Q_SLOTS:
             QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
         }
         QVERIFY(!knopf.isEnabled());
-        QCOMPARE(m_kalender.urls.size(), 1);
+        QCOMPARE(m_kalender.Pfade().size(), 1);
 
         // A further click does nothing: no question, no second file.
         knopf.click();
         QTest::qWait(50);
         QCOMPARE(m_boxen.size(), 3);
-        QCOMPARE(m_kalender.urls.size(), 1);
+        QCOMPARE(m_kalender.Pfade().size(), 1);
         QCOMPARE(Termindateien().size(), 1);
     }
 
@@ -483,8 +567,8 @@ private Q_SLOTS:
             QVERIFY(Exportieren(Aufgaben(2), {QStringLiteral("OK"), QStringLiteral("OK")}, nullptr,
                                 anwendung));
         }
-        QCOMPARE(m_kalender.urls.size(), 2);
-        QVERIFY(m_kalender.urls.at(0) != m_kalender.urls.at(1));
+        QCOMPARE(m_kalender.Pfade().size(), 2);
+        QVERIFY(m_kalender.Pfade().at(0) != m_kalender.Pfade().at(1));
         QCOMPARE(Termindateien().size(), 2);
     }
 
@@ -508,7 +592,7 @@ private Q_SLOTS:
         item->Save();
         QCOMPARE(anwendung.Anzahl(), 1);
         anwendung.Disconnect();
-        QCOMPARE(m_kalender.urls.size(), 1);
+        QCOMPARE(m_kalender.Pfade().size(), 1);
         QVERIFY(!anwendung.Verbunden());
     }
 

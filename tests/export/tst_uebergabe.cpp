@@ -10,8 +10,10 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 
@@ -77,6 +79,43 @@ private Q_SLOTS:
         QCOMPARE(k.ereignisse.size(), 3);
         for (int i = 0; i < 3; ++i)
             QCOMPARE(k.ereignisse.at(i).summary, aufgaben.at(size_t(i)).Kurzbezeichnung);
+    }
+
+    // A handler registered whose program is missing: xdg-open fails, and so does the export.
+    void fehlendesKalenderprogramm()
+    {
+        const QString anwendungen = qEnvironmentVariable("XDG_DATA_HOME") +
+                                    QStringLiteral("/applications");
+        QFile eintrag(anwendungen + QStringLiteral("/kl-fehlt.desktop"));
+        QVERIFY(eintrag.open(QIODevice::WriteOnly));
+        eintrag.write("[Desktop Entry]\nType=Application\nName=Fehlt\n"
+                      "Exec=/nicht/vorhanden/kalender %f\nMimeType=text/calendar;\n");
+        eintrag.close();
+        QCOMPARE(QProcess::execute(QStringLiteral("xdg-mime"),
+                                   {QStringLiteral("default"), QStringLiteral("kl-fehlt.desktop"),
+                                    QStringLiteral("text/calendar")}),
+                 0);
+
+        taufgabe a;
+        a.Kurzbezeichnung = QStringLiteral("Termin");
+        a.Tag = Tageszahl::ausDatum(QDate(2026, 5, 3));
+        a.Start = 17;
+        TOutlookApplication anwendung;
+        QWidget fenster;
+        QStringList texte;
+        ModalHelfer helfer;
+        for (int i = 0; i < 3; ++i)
+            helfer.Druecke(
+                QStringLiteral("OK"),
+                [&](QWidget* w) { texte << qobject_cast<QMessageBox*>(w)->text(); },
+                QStringLiteral("meldung"));
+        QVERIFY(OutlookButtonClick(&fenster, nullptr, {a}, anwendung));
+        QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+        QCOMPARE(texte.size(), 3);
+        QCOMPARE(texte.at(1), OutlookFehlermeldung());
+        QVERIFY2(texte.at(2).contains(QDir::toNativeSeparators(anwendung.Dateipfad())),
+                 qPrintable(texte.at(2)));
+        QVERIFY(QFileInfo::exists(anwendung.Dateipfad()));
     }
 };
 
