@@ -1,3 +1,4 @@
+#include "print/druckvorlagenform.h"
 #include "tools/vorlagen/gifschreiber.h"
 #include "tools/vorlagen/palette.h"
 #include "tools/vorlagen/vorlagen.h"
@@ -125,6 +126,32 @@ private Q_SLOTS:
         QVERIFY2(eingecheckt == erwartet,
                  qPrintable(pfad + QStringLiteral(" differs from the generator's output; run the "
                                                   "target kl_vorlagen_erzeugen")));
+    }
+
+    // The templates dialog lists the postcards by name; a card named for a message carries
+    // that message as its headline, and no front is headed with another card's name.
+    void titelPasstZumNamen()
+    {
+        QStringList namen;
+        QStringList titel;
+        for (const Druckvorlage& v : Vorlagendruck::Vorlagen()) {
+            if (v.vorderseite.isEmpty())
+                continue;
+            namen << v.eintrag.section(QLatin1Char('"'), 1, 1);
+            titel << Vorlagen::Titel(v.vorderseite.chopped(int(qstrlen("_front.gif"))))
+                         .replace(QLatin1Char('\n'), QLatin1Char(' '));
+        }
+        QCOMPARE(namen.size(), 4);
+        for (qsizetype i = 0; i < namen.size(); ++i) {
+            QVERIFY2(!titel.at(i).isEmpty(), qPrintable(namen.at(i)));
+            if (namen.at(i) == QLatin1String("Neue Anschrift") ||
+                namen.at(i) == QLatin1String("Wir sind umgezogen"))
+                QVERIFY2(titel.at(i).startsWith(namen.at(i)), qPrintable(titel.at(i)));
+            for (qsizetype j = 0; j < namen.size(); ++j)
+                if (j != i)
+                    QVERIFY2(!titel.at(i).contains(namen.at(j), Qt::CaseInsensitive),
+                             qPrintable(titel.at(i) + QStringLiteral(" / ") + namen.at(j)));
+        }
     }
 
     void allesGeschrieben()

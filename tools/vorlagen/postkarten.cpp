@@ -81,6 +81,20 @@ void hausZeichnen(QPainter& p, const Haus& h)
 
 namespace Vorlagen {
 
+QString Titel(const QString& vorderseite)
+{
+    // The cards named for their message say it in their headline.
+    if (vorderseite == QLatin1String("Neue_Anschrift"))
+        return QStringLiteral("Neue Anschrift");
+    if (vorderseite == QLatin1String("umgezogen"))
+        return QStringLiteral("Wir sind\numgezogen!");
+    if (vorderseite == QLatin1String("Haeuser"))
+        return QStringLiteral("Wir wohnen jetzt hier!");
+    if (vorderseite == QLatin1String("Solitude"))
+        return QStringLiteral("Angekommen.");
+    return {};
+}
+
 QImage haeuser()
 {
     QImage bild = leinwand(KartenGroesse, QColor(255, 250, 240));
@@ -122,8 +136,7 @@ QImage haeuser()
 
     p.setPen(QColor(61, 64, 91));
     p.setFont(schrift(25, true));
-    p.drawText(QRectF(0, 705, Breite, 70), Qt::AlignCenter,
-               QStringLiteral("Wir wohnen jetzt hier!"));
+    p.drawText(QRectF(0, 705, Breite, 70), Qt::AlignCenter, Titel(QStringLiteral("Haeuser")));
     p.setPen(QColor(90, 90, 90));
     p.setFont(schrift(13));
     p.drawText(QRectF(0, 775, Breite, 50), Qt::AlignCenter,
@@ -155,12 +168,12 @@ QImage neueAnschrift()
     p.drawLine(QPointF(120, grundlinie + 1.5), QPointF(Breite - 120, grundlinie + 1.5));
 
     p.setPen(dunkelblau);
-    p.setFont(schrift(24, true));
-    p.drawText(QRectF(0, 240, Breite, 64), Qt::AlignCenter, QStringLiteral("Wir sind umgezogen"));
+    p.setFont(schrift(26, true));
+    p.drawText(QRectF(0, 236, Breite, 68), Qt::AlignCenter, Titel(QStringLiteral("Neue_Anschrift")));
     p.setFont(schrift(14, false, true));
     p.setPen(QColor(150, 70, 50));
     p.drawText(QRectF(0, 300, Breite, 44), Qt::AlignCenter,
-               QStringLiteral("– unsere neue Anschrift –"));
+               QStringLiteral("– so erreicht ihr uns ab jetzt –"));
 
     // room to write the address
     const QRectF feld(60, 362, Breite - 120, 290);
@@ -247,7 +260,7 @@ QImage solitude()
     QFont f = schrift(22, false, true);
     f.setLetterSpacing(QFont::AbsoluteSpacing, 4);
     p.setFont(f);
-    p.drawText(QRectF(0, 760, Breite, 70), Qt::AlignCenter, QStringLiteral("Angekommen."));
+    p.drawText(QRectF(0, 760, Breite, 70), Qt::AlignCenter, Titel(QStringLiteral("Solitude")));
     return bild;
 }
 
@@ -263,11 +276,11 @@ QImage umgezogen()
     Motive::wolke(p, QPointF(110, 350), 0.6);
 
     p.setPen(QColor(205, 72, 40));
-    p.setFont(schrift(44, true));
-    p.drawText(QRectF(0, 60, Breite, 110), Qt::AlignCenter, QStringLiteral("Umgezogen!"));
+    p.setFont(schrift(36, true));
+    p.drawText(QRectF(0, 34, Breite, 180), Qt::AlignCenter, Titel(QStringLiteral("umgezogen")));
     p.setPen(QColor(40, 56, 90));
     p.setFont(schrift(14));
-    p.drawText(QRectF(30, 170, Breite - 60, 80), Qt::AlignCenter | Qt::TextWordWrap,
+    p.drawText(QRectF(30, 212, Breite - 60, 80), Qt::AlignCenter | Qt::TextWordWrap,
                QStringLiteral("Alle Kisten sind angekommen –\nund wir auch."));
 
     Motive::stadtsilhouette(p, strasse - 8, QColor(178, 210, 230));

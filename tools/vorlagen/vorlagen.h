@@ -29,6 +29,10 @@ constexpr QSize RueckseitenGroesse{VorderseitePosition.x() * 2, KartenGroesse.he
 constexpr QSize ProtokollGroesse{1200, 1700};
 constexpr QSize VorschauGroesse{64, 90};
 
+// The headline of a postcard front ("Neue_Anschrift", "umgezogen" …: the file name without
+// "_front.gif"); lines are separated by '\n'.
+QString Titel(const QString& vorderseite);
+
 // Drawn in full colour, before the palette reduction.
 QImage rueckseite();
 QImage haeuser();
