@@ -11,6 +11,7 @@
 #include "dialogs/outlookexport.h"
 #include "dialogs/terminform.h"
 #include "print/ausdruckform.h"
+#include "print/drucker.h"
 #include "print/druckvorlagenform.h"
 #include "model/plandatei.h"
 #include "model/tageszahl.h"
@@ -27,6 +28,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPointer>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -153,6 +155,11 @@ TKalenderForm::TKalenderForm(QWidget* eltern)
     KnoepfeAnlegen();
 
     // The dialogs, the splash included, are made on first use: the splash shows sooner.
+    // Where a printout went is told in the status line.
+    DruckmeldungSetzen([fenster = QPointer<TKalenderForm>(this)](const QString& text) {
+        if (fenster)
+            fenster->StatusAnzeigen(text);
+    });
     AufgabeOeffnen = [this](qint32 nummer) {
         Termindialog()->AufgabeAnzeigen(nummer);
         Termindialog()->exec();

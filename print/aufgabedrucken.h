@@ -3,16 +3,19 @@
 #include "model/taufgabe.h"
 
 #include <QPoint>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 class QWidget;
 
-// Prints the one-page sheet of a task on the current printer: title, date line, begin and
-// duration of the stored task, advice text and the given notes. Reports a failure itself
-// (the printing warning, then the top-level report); returns whether the sheet was printed.
+// Prints the sheet of a task on the current printer: title, date line, begin and duration of
+// the stored task, advice text and the given notes. Notes that do not fit go on to further
+// sheets, so that the first sheet always carries the date. Reports a failure itself (the
+// printing warning, then the top-level report); returns whether the sheet was printed.
 bool AufgabeDrucken(QWidget* eltern, const taufgabe& aufgabe, const QStringList& notiz,
                     double datum);
 
@@ -38,9 +41,32 @@ QString DatumText(double tag);
 QString BeginnText(qint32 start);
 QString DauerText(qint32 dauer);
 
-// Every line of the sheet at `dpi`; l1 and l2 are the heights of "ß" in Arial 10 pt bold and
-// regular on the printer.
+// Every line of the sheet at `dpi` on paper without end; l1 and l2 are the heights of "ß" in
+// Arial 10 pt bold and regular on the printer.
 std::vector<Zeile> Zeilen(const taufgabe& aufgabe, const QStringList& notiz, double datum, int dpi,
                           int l1, int l2);
+
+struct Blattmass
+{
+    int dpi = 0;
+    int l1 = 0;
+    int l2 = 0;
+    QSize seite; // printable area in dots
+    int titelzeile = 0; // line step of the title font
+    // Width of a text in the title font.
+    std::function<int(const QString&)> titelbreite;
+};
+
+// The title broken at blanks (inside a word only when the word alone is too wide) into lines
+// no wider than `breite`.
+QStringList TitelUmbrechen(const QString& titel, int breite,
+                           const std::function<int(const QString&)>& messen);
+
+// The sheets of a task on paper of `mass.seite`: the title wrapped to the paper, everything
+// below it moved down by the title's extra lines; description and notes that do not fit go
+// on to further sheets, each headed with the title again. The first sheet always ends with
+// the date, begin and duration lines.
+std::vector<std::vector<Zeile>> Blaetter(const taufgabe& aufgabe, const QStringList& notiz,
+                                         double datum, const Blattmass& mass);
 
 } // namespace Aufgabenblatt

@@ -1,5 +1,6 @@
 #include "print/ausdruckform.h"
 
+#include "print/druckeinstellung.h"
 #include "print/drucker.h"
 #include "print/kalenderdruck.h"
 #include "widgets/meldung.h"
@@ -44,14 +45,21 @@ void TAusdruckForm::Button4Click()
 {
     if (!m_fenster)
         return;
-    const int anzdays = static_cast<int>(m_fenster->TagDatenListe().size());
-    for (int erster = 0; erster < anzdays; erster += Kalenderdruck::TageProSeite) {
-        QString fehler;
-        if (!SeiteDrucken(erster, &fehler)) {
-            FehlerBericht(this, fehler);
-            return;
-        }
-    }
+    const int seiten =
+        Kalenderdruck::Seiten(static_cast<int>(m_fenster->TagDatenListe().size()));
+    Ausdruck ausdruck;
+    ausdruck.lage = QPageLayout::Landscape;
+    ausdruck.name = QStringLiteral("Umzugskalender");
+    ausdruck.seiten = seiten;
+    ausdruck.auftragsname = [seiten](int seite) {
+        return QStringLiteral("Umzugskalender, Seite %1 von %2").arg(seite).arg(seiten);
+    };
+    Drucken(this, ausdruck, [this](QPainter& p, const Druckseite& seite, int nummer) {
+        // Read again for every page: the cells are the main window's, not copies.
+        Kalenderdruck::SeiteZeichnen(p, Kalenderdruck::Mass(seite.dpi, seite.groesse),
+                                     m_fenster->TagDatenListe(),
+                                     nummer * Kalenderdruck::TageProSeite);
+    });
 }
 
 void TAusdruckForm::Button5Click()
@@ -62,24 +70,4 @@ void TAusdruckForm::Button5Click()
 void TAusdruckForm::Button3Click()
 {
     reject();
-}
-
-bool TAusdruckForm::SeiteDrucken(int erster, QString* fehler)
-{
-    // Read again for every page: the cells are the main window's, not copies.
-    const std::vector<const TagDaten*> tage = m_fenster->TagDatenListe();
-    const int seiten = Kalenderdruck::Seiten(static_cast<int>(tage.size()));
-    Auftrag auftrag;
-    auftrag.lage = QPageLayout::Landscape;
-    auftrag.nummer = erster / Kalenderdruck::TageProSeite + 1;
-    auftrag.anzahl = seiten;
-    auftrag.name =
-        QStringLiteral("Umzugskalender, Seite %1 von %2").arg(auftrag.nummer).arg(seiten);
-    return Druckauftrag(
-        this, auftrag,
-        [&](QPainter& p, const Druckseite& seite) {
-            Kalenderdruck::SeiteZeichnen(p, Kalenderdruck::Mass(seite.dpi, seite.groesse), tage,
-                                         erster);
-        },
-        fehler);
 }

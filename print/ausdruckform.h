@@ -15,17 +15,14 @@ class TAusdruckForm final : public QDialog
 public:
     explicit TAusdruckForm(PlanFenster* fenster, QWidget* eltern = nullptr);
 
-    // "Drucken": every page of the calendar, each a print job of its own; the first failure
-    // ends the run. The dialog stays open.
+    // "Drucken": every page of the calendar, through a printer each page a print job of its
+    // own, into a PDF file all in one file; the first failure ends the run. The dialog stays
+    // open.
     void Button4Click();
     // "Druckeinstellung": the printer setup dialog.
     void Button5Click();
     // "Abbrechen".
     void Button3Click();
-
-    // One page with the days erster … erster + 13 as one job; false after a failure, which has
-    // been shown as the printing warning and whose text is in `fehler`.
-    bool SeiteDrucken(int erster, QString* fehler);
 
     QPushButton* Button1 = nullptr; // Abbrechen
     QPushButton* Button2 = nullptr; // Druckeinstellung

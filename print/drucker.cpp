@@ -6,21 +6,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPageSize>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrintEngine>
+#include <QPdfWriter>
 #include <QPrinter>
-#include <QPrinterInfo>
+#include <QSaveFile>
 #include <QScopeGuard>
 #include <QTemporaryFile>
 
 #include <cups/cups.h>
 
-#include <filesystem>
 #include <memory>
-#include <system_error>
-#include <utility>
-#include <vector>
 
 const QString DruckfehlerText =
     QStringLiteral("Beim Drucken ist ein Fehler aufgetreten.\nDer Duckvorgang wird abgebrochen.");
@@ -37,167 +33,156 @@ std::unique_ptr<QPrinter>& druckerSpeicher()
     return drucker;
 }
 
-// Qt hands the CUPS options of its print dialog to the engine under this key.
-constexpr auto CupsOptionen = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+std::function<void(const QString&)>& druckmeldung()
+{
+    static std::function<void(const QString&)> melden;
+    return melden;
+}
 
-// One job: the page goes into a private PDF file, which at the end is handed to the CUPS queue
-// or moved over the chosen output file. Until then nothing has left the program, so a job
-// given up half-way is simply dropped.
-class Druckjob final
+void Melden(const QString& text)
+{
+    if (druckmeldung())
+        druckmeldung()(text);
+}
+
+QString Seitenzahl(int seiten)
+{
+    return seiten == 1 ? QStringLiteral("1 Seite") : QStringLiteral("%1 Seiten").arg(seiten);
+}
+
+// The page as the printer setup chose it, turned the way the printout needs it.
+QPageLayout Seitenlayout(const QPrinter& drucker, QPageLayout::Orientation lage)
+{
+    QPageLayout layout = drucker.pageLayout();
+    layout.setOrientation(lage);
+    return layout;
+}
+
+// A PDF document on `geraet`, with the painter begun on its first page.
+class PdfDokument final
 {
 public:
-    Druckjob(QPrinter& drucker, const Auftrag& auftrag) : m_drucker(drucker), m_auftrag(auftrag)
+    PdfDokument(QIODevice* geraet, const QPrinter& drucker, const QPageLayout& layout,
+                const QString& titel)
+        : m_pdf(geraet)
     {
-        drucker.setPageOrientation(auftrag.lage);
-        if (drucker.outputFormat() == QPrinter::NativeFormat) {
-            m_warteschlange = drucker.printerName();
-            if (m_warteschlange.isEmpty())
-                throw Druckfehler(QStringLiteral("Es ist kein Drucker eingerichtet."));
-            if (QPrinterInfo::printerInfo(m_warteschlange).isNull())
-                throw Druckfehler(
-                    QStringLiteral("Der Drucker „%1“ ist nicht vorhanden.").arg(m_warteschlange));
-            m_datei = std::make_unique<QTemporaryFile>(QDir::tempPath() +
-                                                       QStringLiteral("/kistenlotse-XXXXXX.pdf"));
-            if (!m_datei->open())
-                throw Druckfehler(QStringLiteral("Die Druckdatei lässt sich nicht anlegen: %1")
-                                      .arg(m_datei->errorString()));
-        } else {
-            if (drucker.outputFileName().isEmpty())
-                throw Druckfehler(QStringLiteral("Es ist kein Drucker eingerichtet."));
-            m_ziel = AusgabeDatei(drucker.outputFileName(), auftrag.nummer, auftrag.anzahl);
-            const QFileInfo ziel(m_ziel);
-            // Beside the target, so that the finished file can replace it in one step.
-            m_datei = std::make_unique<QTemporaryFile>(ziel.absolutePath() + QStringLiteral("/.") +
-                                                       ziel.fileName() + QStringLiteral(".XXXXXX"));
-            if (!m_datei->open())
-                throw Druckfehler(QStringLiteral("Die Datei „%1“ lässt sich nicht anlegen: %2")
-                                      .arg(m_ziel, m_datei->errorString()));
-        }
-
-        m_seite = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        m_seite->setOutputFormat(QPrinter::PdfFormat);
-        m_seite->setOutputFileName(m_datei->fileName());
-        m_seite->setResolution(drucker.resolution());
-        m_seite->setFullPage(drucker.fullPage());
-        m_seite->setColorMode(drucker.colorMode());
-        m_seite->setPageLayout(drucker.pageLayout());
-        m_seite->setDocName(auftrag.name);
-        m_seite->setCreator(QStringLiteral("Kistenlotse"));
-        if (!m_painter.begin(m_seite.get()))
-            throw Druckfehler(QStringLiteral("Der Druckauftrag „%1“ lässt sich nicht beginnen.")
-                                  .arg(auftrag.name));
+        m_pdf.setResolution(drucker.resolution());
+        m_pdf.setPageLayout(layout);
+        m_pdf.setCreator(QStringLiteral("Kistenlotse"));
+        m_pdf.setTitle(titel);
+        if (!m_painter.begin(&m_pdf))
+            throw Druckfehler(
+                QStringLiteral("Der Druckauftrag „%1“ lässt sich nicht beginnen.").arg(titel));
     }
-
-    ~Druckjob()
+    ~PdfDokument()
     {
         if (m_painter.isActive())
-            m_painter.end(); // into the private file, which goes with m_datei
+            m_painter.end();
     }
-
-    Druckjob(const Druckjob&) = delete;
-    Druckjob& operator=(const Druckjob&) = delete;
+    PdfDokument(const PdfDokument&) = delete;
+    PdfDokument& operator=(const PdfDokument&) = delete;
 
     QPainter& painter() { return m_painter; }
-    Druckseite seite() const
+    Druckseite seite() const { return {m_pdf.logicalDpiY(), QSize(m_pdf.width(), m_pdf.height())}; }
+    void NeueSeite()
     {
-        return {m_seite->logicalDpiY(), QSize(m_seite->width(), m_seite->height())};
+        if (!m_pdf.newPage())
+            throw Druckfehler(QStringLiteral("Die nächste Seite lässt sich nicht beginnen."));
     }
-
-    void Abschliessen()
-    {
-        if (!m_painter.end() || m_seite->printerState() == QPrinter::Error || !Vollstaendig())
-            throw Druckfehler(QStringLiteral("Der Druckauftrag „%1“ ließ sich nicht abschließen.")
-                                  .arg(m_auftrag.name));
-        if (m_warteschlange.isEmpty())
-            DateiErsetzen();
-        else
-            Einreihen();
-    }
+    bool Beenden() { return m_painter.end(); }
 
 private:
-    // Qt's PDF writer does not report failed writes (a full disk): a complete file ends with
-    // its end-of-file mark.
-    bool Vollstaendig() const
-    {
-        QFile pdf(m_datei->fileName());
-        if (!pdf.open(QIODevice::ReadOnly) || pdf.size() < 16)
-            return false;
-        pdf.seek(pdf.size() - 16);
-        return pdf.readAll().contains("%%EOF");
-    }
-
-    void DateiErsetzen()
-    {
-        m_datei->setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
-                                QFile::ReadOther);
-        std::error_code fehler;
-        std::filesystem::rename(QFile::encodeName(m_datei->fileName()).toStdString(),
-                                QFile::encodeName(m_ziel).toStdString(), fehler);
-        if (fehler)
-            throw Druckfehler(QStringLiteral("Die Datei „%1“ lässt sich nicht schreiben: %2")
-                                  .arg(m_ziel, QString::fromLocal8Bit(fehler.message())));
-        m_datei->setAutoRemove(false); // it is the output file now
-    }
-
-    // The options Qt's own CUPS engine would send for this printer and page.
-    void Einreihen()
-    {
-        std::vector<std::pair<QByteArray, QByteArray>> optionen;
-        const QPageLayout layout = m_seite->pageLayout();
-        optionen.emplace_back("media", layout.pageSize().key().toUtf8());
-        const int kopien = m_auftrag.eineKopie ? 1 : m_drucker.copyCount();
-        if (kopien > 1) {
-            optionen.emplace_back("copies", QByteArray::number(kopien));
-            if (m_drucker.collateCopies())
-                optionen.emplace_back("Collate", "True");
-        }
-        switch (m_drucker.duplex()) {
-        case QPrinter::DuplexNone:
-            optionen.emplace_back("sides", "one-sided");
-            break;
-        case QPrinter::DuplexAuto:
-            optionen.emplace_back("sides", layout.orientation() == QPageLayout::Portrait
-                                               ? "two-sided-long-edge"
-                                               : "two-sided-short-edge");
-            break;
-        case QPrinter::DuplexLongSide:
-            optionen.emplace_back("sides", "two-sided-long-edge");
-            break;
-        case QPrinter::DuplexShortSide:
-            optionen.emplace_back("sides", "two-sided-short-edge");
-            break;
-        }
-        if (layout.orientation() == QPageLayout::Landscape)
-            optionen.emplace_back("landscape", "");
-        if (QPrintEngine* engine = m_drucker.printEngine()) {
-            const QStringList dialog = engine->property(CupsOptionen).toStringList();
-            for (qsizetype i = 0; i + 1 < dialog.size(); i += 2)
-                optionen.emplace_back(dialog.at(i).toUtf8(), dialog.at(i + 1).toUtf8());
-        }
-
-        std::vector<cups_option_t> liste;
-        liste.reserve(optionen.size());
-        for (auto& [name, wert] : optionen)
-            liste.push_back(cups_option_t{name.data(), wert.data()});
-
-        // An instance "drucker/kopie" is configured under its full name but printed by the queue's.
-        const QByteArray warteschlange = m_warteschlange.section(QLatin1Char('/'), 0, 0).toUtf8();
-        const int job = cupsPrintFile(
-            warteschlange.constData(), QFile::encodeName(m_datei->fileName()).constData(),
-            m_auftrag.name.toUtf8().constData(), static_cast<int>(liste.size()), liste.data());
-        if (job == 0)
-            throw Druckfehler(QStringLiteral("Der Drucker „%1“ hat den Druckauftrag abgelehnt: %2")
-                                  .arg(m_warteschlange, QString::fromUtf8(cupsLastErrorString())));
-    }
-
-    QPrinter& m_drucker;
-    const Auftrag& m_auftrag;
-    QString m_warteschlange; // empty when printing to a file
-    QString m_ziel;          // the output file
-    std::unique_ptr<QTemporaryFile> m_datei;
-    std::unique_ptr<QPrinter> m_seite;
-    QPainter m_painter; // ends before the printer and the file go
+    QPdfWriter m_pdf;
+    QPainter m_painter; // ends before the writer goes
 };
+
+// Qt's PDF writer does not report every failed write: a complete file ends with its mark.
+bool Vollstaendig(const QString& datei)
+{
+    QFile pdf(datei);
+    if (!pdf.open(QIODevice::ReadOnly) || pdf.size() < 16)
+        return false;
+    pdf.seek(pdf.size() - 16);
+    return pdf.readAll().contains("%%EOF");
+}
+
+// The whole printout as one PDF file. It is written beside the target and replaces it only
+// when complete, so a failure leaves the old file as it was; QSaveFile gives a new file the
+// umask's mode and keeps the mode of the file it replaces.
+void InDateiDrucken(const QPrinter& drucker, const Ausdruck& ausdruck,
+                    const std::function<void(QPainter&, const Druckseite&, int)>& zeichnen)
+{
+    const QString ziel = drucker.outputFileName();
+    QSaveFile datei(ziel);
+    // Unbuffered, so that a failed write (a full disk) is seen by commit().
+    if (!datei.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        throw Druckfehler(QStringLiteral("Die Datei „%1“ lässt sich nicht anlegen: %2")
+                              .arg(QDir::toNativeSeparators(ziel), datei.errorString()));
+    {
+        PdfDokument pdf(&datei, drucker, Seitenlayout(drucker, ausdruck.lage), ausdruck.name);
+        for (int seite = 0; seite < ausdruck.seiten; ++seite) {
+            if (seite > 0)
+                pdf.NeueSeite();
+            zeichnen(pdf.painter(), pdf.seite(), seite);
+        }
+        if (!pdf.Beenden())
+            throw Druckfehler(QStringLiteral("Der Druckauftrag „%1“ ließ sich nicht abschließen.")
+                                  .arg(ausdruck.name));
+    }
+    if (!datei.commit())
+        throw Druckfehler(QStringLiteral("Die Datei „%1“ lässt sich nicht schreiben: %2")
+                              .arg(QDir::toNativeSeparators(ziel), datei.errorString()));
+}
+
+std::vector<std::pair<QByteArray, QByteArray>> GespeicherteOptionen(const cups_dest_t& ziel)
+{
+    std::vector<std::pair<QByteArray, QByteArray>> optionen;
+    for (int i = 0; i < ziel.num_options; ++i)
+        optionen.emplace_back(ziel.options[i].name, ziel.options[i].value);
+    return optionen;
+}
+
+// One page as a job of its own in the CUPS queue `warteschlange` ("drucker" or
+// "drucker/instanz"). The page goes into a private PDF file first, which reaches the queue
+// only when it is complete.
+void SeiteEinreihen(const QPrinter& drucker, const QString& warteschlange, const Ausdruck& ausdruck,
+                    int seite, const std::function<void(QPainter&, const Druckseite&, int)>& zeichnen)
+{
+    const QString auftrag = ausdruck.auftragsname ? ausdruck.auftragsname(seite + 1) : ausdruck.name;
+    const QByteArray name = warteschlange.section(QLatin1Char('/'), 0, 0).toUtf8();
+    const QByteArray instanz = warteschlange.section(QLatin1Char('/'), 1).toUtf8();
+    cups_dest_t* ziel = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.constData(),
+                                         instanz.isEmpty() ? nullptr : instanz.constData());
+    if (!ziel)
+        throw Druckfehler(QStringLiteral("Der Drucker „%1“ ist nicht vorhanden.").arg(warteschlange));
+    auto freigeben = qScopeGuard([ziel] { cupsFreeDests(1, ziel); });
+
+    QTemporaryFile datei(QDir::tempPath() + QStringLiteral("/kistenlotse-XXXXXX.pdf"));
+    if (!datei.open())
+        throw Druckfehler(
+            QStringLiteral("Die Druckdatei lässt sich nicht anlegen: %1").arg(datei.errorString()));
+    const QPageLayout layout = Seitenlayout(drucker, ausdruck.lage);
+    {
+        PdfDokument pdf(&datei, drucker, layout, auftrag);
+        zeichnen(pdf.painter(), pdf.seite(), seite);
+        if (!pdf.Beenden() || !datei.flush() || !Vollstaendig(datei.fileName()))
+            throw Druckfehler(
+                QStringLiteral("Der Druckauftrag „%1“ ließ sich nicht abschließen.").arg(auftrag));
+    }
+
+    const auto optionen = Druckoptionen(GespeicherteOptionen(*ziel), layout);
+    cups_option_t* liste = nullptr;
+    int anzahl = 0;
+    for (const auto& [option, wert] : optionen)
+        anzahl = cupsAddOption(option.constData(), wert.constData(), anzahl, &liste);
+    const int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, ziel->name,
+                                   QFile::encodeName(datei.fileName()).constData(),
+                                   auftrag.toUtf8().constData(), anzahl, liste);
+    cupsFreeOptions(anzahl, liste);
+    if (job == 0)
+        throw Druckfehler(QStringLiteral("Der Drucker „%1“ hat den Druckauftrag abgelehnt: %2")
+                              .arg(warteschlange, QString::fromUtf8(cupsLastErrorString())));
+}
 
 } // namespace
 
@@ -212,51 +197,74 @@ QPrinter& AktuellerDrucker()
     return *drucker;
 }
 
-bool DruckerEinrichten(QWidget* eltern)
+void DruckmeldungSetzen(std::function<void(const QString&)> melden)
 {
-    QPrintDialog dialog(&AktuellerDrucker(), eltern);
-    dialog.setObjectName(QStringLiteral("PrinterSetupDialog1"));
-    dialog.setWindowTitle(QStringLiteral("Druckeinstellung"));
-    // The printouts choose their pages and copies themselves.
-    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
-    return dialog.exec() == QDialog::Accepted;
+    druckmeldung() = std::move(melden);
 }
 
-QString AusgabeDatei(const QString& datei, int nummer, int anzahl)
+std::vector<std::pair<QByteArray, QByteArray>>
+Druckoptionen(const std::vector<std::pair<QByteArray, QByteArray>>& gespeichert,
+              const QPageLayout& seite)
 {
-    if (anzahl <= 1)
-        return datei;
-    const QFileInfo info(datei);
-    const QString endung = info.suffix();
-    const QString stamm = endung.isEmpty() ? info.fileName() : info.completeBaseName();
-    QString name = stamm + QLatin1Char('-') + QString::number(nummer);
-    if (!endung.isEmpty())
-        name += QLatin1Char('.') + endung;
-    return info.dir().filePath(name);
+    std::vector<std::pair<QByteArray, QByteArray>> optionen;
+    for (const auto& option : gespeichert) {
+        // Paper and orientation are the printout's; its pages and copies it counts itself.
+        static const QByteArrayList eigene{"media",  "PageSize", "landscape", "orientation-requested",
+                                           "copies", "page-ranges"};
+        if (!eigene.contains(option.first))
+            optionen.push_back(option);
+    }
+    optionen.emplace_back("media", seite.pageSize().key().toUtf8());
+    if (seite.orientation() == QPageLayout::Landscape)
+        optionen.emplace_back("landscape", QByteArray());
+    return optionen;
 }
 
-bool Druckauftrag(QWidget* eltern, const Auftrag& auftrag,
-                  const std::function<void(QPainter&, const Druckseite&)>& zeichnen,
-                  QString* fehler)
+Druckergebnis Drucken(QWidget* eltern, const Ausdruck& ausdruck,
+                      const std::function<void(QPainter&, const Druckseite&, int seite)>& zeichnen)
 {
+    if (ausdruck.seiten <= 0)
+        return Druckergebnis::Gedruckt;
+    const QPrinter& drucker = AktuellerDrucker();
+    const bool inDatei = drucker.outputFormat() == QPrinter::PdfFormat;
+    const QString datei = inDatei ? drucker.outputFileName() : QString();
+    if (!datei.isEmpty() && QFileInfo(datei).isFile() &&
+        Meldung(eltern, MeldungsArt::Bestaetigung,
+                QStringLiteral("Die Datei „%1“ ist bereits vorhanden.\nMöchten Sie sie ersetzen?")
+                    .arg(QDir::toNativeSeparators(datei)),
+                Ja | Nein) != Ja)
+        return Druckergebnis::Abgebrochen;
+
     QApplication::setOverrideCursor(Qt::WaitCursor);
     auto cursorZurueck = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
     QString text;
     try {
-        Druckjob job(AktuellerDrucker(), auftrag);
-        zeichnen(job.painter(), job.seite());
-        job.Abschliessen();
-        return true;
+        if (inDatei) {
+            if (datei.isEmpty())
+                throw Druckfehler(QStringLiteral("Es ist kein Drucker eingerichtet."));
+            InDateiDrucken(drucker, ausdruck, zeichnen);
+            Melden(QStringLiteral("%1, %2, in die Datei „%3“ gedruckt.")
+                       .arg(ausdruck.name, Seitenzahl(ausdruck.seiten),
+                            QDir::toNativeSeparators(QFileInfo(datei).absoluteFilePath())));
+        } else {
+            const QString warteschlange = drucker.printerName();
+            if (warteschlange.isEmpty())
+                throw Druckfehler(QStringLiteral("Es ist kein Drucker eingerichtet."));
+            for (int seite = 0; seite < ausdruck.seiten; ++seite)
+                SeiteEinreihen(drucker, warteschlange, ausdruck, seite, zeichnen);
+            Melden(QStringLiteral("%1, %2, an den Drucker „%3“ gesandt.")
+                       .arg(ausdruck.name, Seitenzahl(ausdruck.seiten), warteschlange));
+        }
+        return Druckergebnis::Gedruckt;
     } catch (const Druckfehler& f) {
         text = f.text();
     } catch (const std::exception& f) {
         text = QString::fromLocal8Bit(f.what());
     }
-    // The box gets the normal cursor.
+    // The boxes get the normal cursor.
     cursorZurueck.dismiss();
     QApplication::restoreOverrideCursor();
     Meldung(eltern, MeldungsArt::Warnung, DruckfehlerText, Abbrechen);
-    if (fehler)
-        *fehler = text;
-    return false;
+    FehlerBericht(eltern, text);
+    return Druckergebnis::Gescheitert;
 }

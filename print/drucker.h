@@ -6,6 +6,8 @@
 
 #include <functional>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 class QPainter;
 class QPrinter;
@@ -14,10 +16,6 @@ class QWidget;
 // The printer every printout uses, as chosen in the printer setup dialog: a CUPS queue, or a
 // PDF file. Made on first use; lives until the application ends.
 QPrinter& AktuellerDrucker();
-
-// The platform's printer setup dialog for the shared printer; its choice holds for all later
-// printouts. True when the user confirmed it.
-bool DruckerEinrichten(QWidget* eltern);
 
 // The warning every failed printout shows, with the single button "Abbrechen".
 extern const QString DruckfehlerText;
@@ -40,22 +38,41 @@ struct Druckseite
     QSize groesse; // printable width and height in dots
 };
 
-struct Auftrag
+// One printout: its pages, all in one orientation, whatever the printer setup says.
+struct Ausdruck
 {
     QPageLayout::Orientation lage = QPageLayout::Portrait;
-    QString name;   // the document name in the print queue
-    int nummer = 1; // this job's place in the print run …
-    int anzahl = 1; // … of so many jobs; printed to a file, a run of several writes "name-1.pdf" …
-    bool eineKopie = false; // the templates count their copies themselves
+    QString name; // the document's name: title of the PDF file, job name in the print queue
+    int seiten = 1;
+    // The job name of page `seite` (from 1) in the print queue; `name` when not set.
+    std::function<QString(int seite)> auftragsname;
 };
 
-// One print job on the shared printer: wait cursor, orientation, begin, `zeichnen`, end. The
-// page is drawn into a private file first and reaches the printer queue (or the chosen PDF
-// file) only when it is complete, so a failure anywhere cancels the whole job. On failure the
-// printing warning is shown and the answer is false with the failure's text in `fehler`.
-bool Druckauftrag(QWidget* eltern, const Auftrag& auftrag,
-                  const std::function<void(QPainter&, const Druckseite&)>& zeichnen,
-                  QString* fehler);
+enum class Druckergebnis
+{
+    Gedruckt,
+    Abgebrochen, // the user kept the existing file
+    Gescheitert  // the warning and the report have been shown
+};
 
-// The file a job of a print run writes when printing to `datei`.
-QString AusgabeDatei(const QString& datei, int nummer, int anzahl);
+// Prints the pages of `ausdruck` on the shared printer, `zeichnen` drawing page `seite` (from
+// 0), with the wait cursor. Through a print queue every page is a print job of its own, handed
+// on when complete. Into a PDF file the whole printout is one file of the chosen name, which
+// replaces an existing file only after the user agreed to it; a new file gets the mode the
+// umask allows, a replaced one keeps its mode. Either way the status line is told where the
+// printout went (DruckmeldungSetzen).
+//
+// A failure ends the printout: the page being drawn is dropped (a file is left as it was),
+// pages handed on before stay, the printing warning is shown and then the top-level report
+// with the failure's own text.
+Druckergebnis Drucken(QWidget* eltern, const Ausdruck& ausdruck,
+                      const std::function<void(QPainter&, const Druckseite&, int seite)>& zeichnen);
+
+// Who hears where a printout went: the main window's status line. Empty: nobody.
+void DruckmeldungSetzen(std::function<void(const QString&)> melden);
+
+// The CUPS options of a job: the queue's saved options (lpoptions) with the paper and the
+// orientation of the page on top.
+std::vector<std::pair<QByteArray, QByteArray>>
+Druckoptionen(const std::vector<std::pair<QByteArray, QByteArray>>& gespeichert,
+              const QPageLayout& seite);

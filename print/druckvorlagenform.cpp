@@ -1,6 +1,8 @@
 #include "print/druckvorlagenform.h"
 
+#include "print/druckeinstellung.h"
 #include "print/drucker.h"
+#include "print/gifpruefung.h"
 #include "widgets/artwork.h"
 #include "widgets/dialograhmen.h"
 #include "widgets/meldung.h"
@@ -9,10 +11,12 @@
 #include "widgets/schrift.h"
 #include "widgets/zellenzeichnung.h"
 
+#include <QBuffer>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QIcon>
@@ -71,7 +75,21 @@ QImage BildLesen(const QString& pfad)
     if (!QFileInfo(pfad).isFile())
         throw Druckfehler(QStringLiteral("Die Datei „%1“ wurde nicht gefunden.")
                               .arg(QDir::toNativeSeparators(pfad)));
-    QImageReader leser(pfad);
+    QFile datei(pfad);
+    if (!datei.open(QIODevice::ReadOnly))
+        throw Druckfehler(QStringLiteral("Die Datei „%1“ lässt sich nicht lesen: %2")
+                              .arg(QDir::toNativeSeparators(pfad), datei.errorString()));
+    const QByteArray daten = datei.readAll();
+    // Qt decodes a cut-off GIF without complaint, the missing part black.
+    if (daten.startsWith("GIF")) {
+        const QString maengel = GifPruefung::Maengel(daten);
+        if (!maengel.isEmpty())
+            throw Druckfehler(QStringLiteral("Die Datei „%1“ lässt sich nicht lesen: %2")
+                                  .arg(QDir::toNativeSeparators(pfad), maengel));
+    }
+    QBuffer puffer;
+    puffer.setData(daten);
+    QImageReader leser(&puffer);
     QImage bild = leser.read();
     if (bild.isNull())
         throw Druckfehler(QStringLiteral("Die Datei „%1“ lässt sich nicht lesen: %2")
@@ -102,25 +120,6 @@ QImage Vorlagenbild(const Druckvorlage& vorlage, const QString& ordner)
 }
 
 } // namespace Vorlagendruck
-
-bool BildDrucken(QWidget* eltern, const QImage& bild, bool quer, const QString& name, int nummer,
-                 int anzahl, QString* fehler)
-{
-    Auftrag auftrag;
-    auftrag.lage = quer ? QPageLayout::Landscape : QPageLayout::Portrait;
-    auftrag.name = anzahl > 1
-                       ? QStringLiteral("%1, Exemplar %2 von %3").arg(name).arg(nummer).arg(anzahl)
-                       : name;
-    auftrag.nummer = nummer;
-    auftrag.anzahl = anzahl;
-    auftrag.eineKopie = true;
-    return Druckauftrag(
-        eltern, auftrag,
-        [&](QPainter& p, const Druckseite& seite) {
-            p.drawImage(Vorlagendruck::Rechteck(bild.size(), seite.dpi, seite.groesse), bild);
-        },
-        fehler);
-}
 
 namespace {
 using Dialograhmen::Hoehe;
@@ -247,14 +246,21 @@ void TDruckvorlagenForm::Button4Click()
         return;
     }
     const int exemplare = Exemplare();
-    for (int nummer = 1; nummer <= exemplare; ++nummer) {
-        QString fehler;
-        if (!BildDrucken(this, bild, vorlage.lage == QPageLayout::Landscape, vorlage.eintrag,
-                         nummer, exemplare, &fehler)) {
-            FehlerBericht(this, fehler);
-            return;
-        }
-    }
+    Ausdruck ausdruck;
+    ausdruck.lage = vorlage.lage;
+    ausdruck.name = vorlage.eintrag;
+    ausdruck.seiten = exemplare;
+    if (exemplare > 1)
+        ausdruck.auftragsname = [&](int nummer) {
+            return QStringLiteral("%1, Exemplar %2 von %3")
+                .arg(vorlage.eintrag)
+                .arg(nummer)
+                .arg(exemplare);
+        };
+    // Each copy is the picture once, centred at 150 dots per inch.
+    Drucken(this, ausdruck, [&](QPainter& p, const Druckseite& seite, int) {
+        p.drawImage(Vorlagendruck::Rechteck(bild.size(), seite.dpi, seite.groesse), bild);
+    });
 }
 
 void TDruckvorlagenForm::Button5Click()

@@ -46,12 +46,6 @@ QImage Vorlagenbild(const Druckvorlage& vorlage, const QString& ordner);
 
 } // namespace Vorlagendruck
 
-// Prints the picture once, centred at 150 dots per inch, as a print job of its own, copy
-// `nummer` of `anzahl`. False after a failure, which has been shown as the printing warning
-// and whose text is in `fehler`.
-bool BildDrucken(QWidget* eltern, const QImage& bild, bool quer, const QString& name, int nummer,
-                 int anzahl, QString* fehler);
-
 // The print templates dialog. The main window (and the task dialog) make it once,
 // `new TDruckvorlagenForm(this)`, and open it with exec(); it keeps the chosen template.
 class TDruckvorlagenForm final : public QDialog
@@ -71,7 +65,8 @@ public:
     void RadioGroup1Click();
     // "Fertig"
     void Button3Click();
-    // "Druck starten": the chosen template as many times as chosen, each copy a job.
+    // "Druck starten": the chosen template as many times as chosen, through a printer each
+    // copy a job of its own, into a PDF file one page per copy.
     void Button4Click();
     // "Druckeinstellung"
     void Button5Click();

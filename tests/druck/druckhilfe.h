@@ -85,15 +85,31 @@ inline PdfInfo PdfLesen(const QString& datei)
     return info;
 }
 
-// The first page drawn at `dpi` (whole page, from the paper's corner).
-inline QImage PdfBild(const QString& datei, int dpi)
+// The size of every page in points.
+inline QList<QSizeF> PdfSeitengroessen(const QString& datei)
+{
+    const QString text = Ausfuehren(QStringLiteral("pdfinfo"),
+                                    {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                                     QStringLiteral("9999"), datei});
+    QList<QSizeF> groessen;
+    const QRegularExpression muster(
+        QStringLiteral("Page\\s+\\d+ size:\\s+([\\d.]+) x ([\\d.]+) pts"));
+    for (auto it = muster.globalMatch(text); it.hasNext();) {
+        const auto m = it.next();
+        groessen << QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble());
+    }
+    return groessen;
+}
+
+// Page `seite` (from 1) drawn at `dpi` (whole page, from the paper's corner).
+inline QImage PdfBild(const QString& datei, int dpi, int seite = 1)
 {
     QTemporaryDir ordner;
     const QString stamm = ordner.filePath(QStringLiteral("seite"));
     bool ok = false;
     Ausfuehren(QStringLiteral("pdftoppm"),
                {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"),
-                QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
+                QString::number(seite), QStringLiteral("-l"), QString::number(seite),
                 QStringLiteral("-singlefile"), QStringLiteral("-png"), datei, stamm},
                &ok);
     if (!ok)

@@ -4,6 +4,7 @@
 #include "druckhilfe.h"
 #include "print/aufgabedrucken.h"
 #include "print/ausdruckform.h"
+#include "print/druckeinstellung.h"
 #include "print/drucker.h"
 #include "print/druckvorlagenform.h"
 #include "print/kalenderdruck.h"
@@ -13,12 +14,14 @@
 #include "widgets/zellenzeichnung.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrinter>
@@ -27,7 +30,11 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QScopeGuard>
+#include <QSpinBox>
 #include <QXmlStreamReader>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -79,6 +86,7 @@ struct Wort
 {
     QString text;
     QRectF kasten; // points
+    int seite = 0; // from 1
 };
 
 // Words with their boxes, from pdftotext -bbox.
@@ -92,15 +100,19 @@ QList<Wort> PdfWoerter(const QString& datei)
     if (!f.open(QIODevice::ReadOnly))
         return woerter;
     QXmlStreamReader xml(&f);
+    int seite = 0;
     while (!xml.atEnd()) {
         if (xml.readNext() == QXmlStreamReader::StartElement &&
+            xml.name() == QLatin1String("page"))
+            ++seite;
+        if (xml.tokenType() == QXmlStreamReader::StartElement &&
             xml.name() == QLatin1String("word")) {
             const auto a = xml.attributes();
             const QPointF oben(a.value(QLatin1String("xMin")).toDouble(),
                                a.value(QLatin1String("yMin")).toDouble());
             const QPointF unten(a.value(QLatin1String("xMax")).toDouble(),
                                 a.value(QLatin1String("yMax")).toDouble());
-            woerter.push_back({xml.readElementText(), QRectF(oben, unten)});
+            woerter.push_back({xml.readElementText(), QRectF(oben, unten), seite});
         }
     }
     return woerter;
@@ -129,11 +141,16 @@ private Q_SLOTS:
     void kalenderTinte();
     void kalenderOhnePlan();
     void kalenderZweiteSeiteScheitert();
+    void vorhandeneDatei_data();
+    void vorhandeneDatei();
+    void dateirechte_data();
+    void dateirechte();
 
     void aufgabenblatt();
+    void aufgabenblattUeberlauf_data();
+    void aufgabenblattUeberlauf();
     void aufgabenblattScheitert();
     void keinDrucker();
-    void zeichenfehlerVerwirftAuftrag();
 
     void vorlagendialog();
     void vorlagenZustand();
@@ -142,6 +159,7 @@ private Q_SLOTS:
     void vorlagenLage();
     void zehnExemplare();
     void vorlagenbildFehlt();
+    void vorlagenbildKaputt_data();
     void vorlagenbildKaputt();
     void druckeinstellung();
 
@@ -221,27 +239,26 @@ void TestDruckausgabe::kalenderSeiten()
     TAusdruckForm form(&fenster);
     // Set to portrait in the printer setup: the calendar still comes landscape.
     DruckerAuf(Pfad(QStringLiteral("kalender.pdf")), QPageLayout::Portrait);
+    QString status;
+    DruckmeldungSetzen([&](const QString& text) { status = text; });
     ModalHelfer keineBox(500);
     keineBox.Taste(Qt::Key_Escape);
     form.Button3->click();
+    DruckmeldungSetzen({});
     QCOMPARE(keineBox.Beantwortet(), 0);
 
-    QStringList erwartet;
-    if (seiten == 1)
-        erwartet << QStringLiteral("kalender.pdf");
-    else
-        for (int s = 1; s <= seiten; ++s)
-            erwartet << QStringLiteral("kalender-%1.pdf").arg(s);
-    erwartet.sort();
-    QCOMPARE(PdfDateien(m_ordner->path()), erwartet);
-    for (const QString& datei : erwartet) {
-        const PdfInfo info = PdfLesen(Pfad(datei));
-        QCOMPARE(info.seiten, 1);
-        QVERIFY2(info.groesse.width() > info.groesse.height(), qPrintable(datei)); // landscape
-        QCOMPARE(qRound(info.groesse.width()), 842);                               // A4
+    // Printed to a file, the whole printout is the one file the user named.
+    QCOMPARE(PdfDateien(m_ordner->path()), QStringList{QStringLiteral("kalender.pdf")});
+    const QList<QSizeF> groessen = PdfSeitengroessen(Pfad(QStringLiteral("kalender.pdf")));
+    QCOMPARE(groessen.size(), seiten);
+    for (const QSizeF& g : groessen) {
+        QVERIFY(g.width() > g.height()); // landscape
+        QCOMPARE(qRound(g.width()), 842); // A4
     }
-    // Nothing half-written is left behind.
-    QCOMPARE(QDir(m_ordner->path()).entryList(QDir::Files | QDir::Hidden).size(), erwartet.size());
+    // Nothing half-written is left behind, and the status line says where it went.
+    QCOMPARE(QDir(m_ordner->path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    QVERIFY2(status.contains(QStringLiteral("„%1“").arg(Pfad(QStringLiteral("kalender.pdf")))),
+             qPrintable(status));
 }
 
 void TestDruckausgabe::kalenderTinte()
@@ -258,8 +275,8 @@ void TestDruckausgabe::kalenderTinte()
     constexpr int dpi = 100;
     const auto mass = Kalenderdruck::Mass(Aufloesung, Druckflaeche(QPageLayout::Landscape));
     const auto& farben = Zellenzeichnung::Ausdruck();
-    QImage seite1 = PdfBild(Pfad(QStringLiteral("k-1.pdf")), dpi);
-    QImage seite3 = PdfBild(Pfad(QStringLiteral("k-3.pdf")), dpi);
+    QImage seite1 = PdfBild(Pfad(QStringLiteral("k.pdf")), dpi, 1);
+    QImage seite3 = PdfBild(Pfad(QStringLiteral("k.pdf")), dpi, 3);
     QVERIFY(!seite1.isNull() && !seite3.isNull());
     QVERIFY(seite1.width() > seite1.height());
 
@@ -315,24 +332,117 @@ void TestDruckausgabe::kalenderOhnePlan()
 
 void TestDruckausgabe::kalenderZweiteSeiteScheitert()
 {
-    // The second page's file cannot be replaced: a folder stands in its place.
-    QVERIFY(QDir(m_ordner->path()).mkdir(QStringLiteral("k-2.pdf")));
-    TestFenster fenster(6);
-    TAusdruckForm form(&fenster);
-    DruckerAuf(Pfad(QStringLiteral("k.pdf")));
+    // A file of that name from before stays as it was when the printout fails half-way.
+    QFile alt(Pfad(QStringLiteral("k.pdf")));
+    QVERIFY(alt.open(QIODevice::WriteOnly));
+    alt.write("alt");
+    alt.close();
+    DruckerAuf(alt.fileName());
+    Ausdruck ausdruck;
+    ausdruck.name = QStringLiteral("Probe");
+    ausdruck.seiten = 3;
+    QList<int> gezeichnet;
+    bool sanduhr = false;
     QString bericht;
     ModalHelfer helfer;
-    helfer.Druecke(QStringLiteral("knopf_abbrechen"), WarnungPruefen())
+    helfer.Druecke(QStringLiteral("knopf_ja"))
+        .Druecke(QStringLiteral("knopf_abbrechen"), WarnungPruefen())
         .Druecke(QStringLiteral("knopf_ok"), BerichtPruefen(&bericht));
+    const Druckergebnis ergebnis =
+        Drucken(nullptr, ausdruck, [&](QPainter& p, const Druckseite&, int seite) {
+            gezeichnet << seite;
+            sanduhr = QApplication::overrideCursor() &&
+                      QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+            p.drawLine(0, 0, 100, 100);
+            if (seite == 1)
+                throw Druckfehler(QStringLiteral("Zeichenfehler"));
+        });
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QCOMPARE(helfer.Beantwortet(), 3); // the question, one warning, one report
+    QVERIFY(ergebnis == Druckergebnis::Gescheitert);
+    QCOMPARE(bericht, QStringLiteral("Zeichenfehler"));
+    QCOMPARE(gezeichnet, (QList<int>{0, 1})); // the third page is never started
+    QVERIFY(sanduhr);
+    QVERIFY(!QApplication::overrideCursor());
+    QCOMPARE(QDir(m_ordner->path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("k.pdf")});
+    QVERIFY(alt.open(QIODevice::ReadOnly));
+    QCOMPARE(alt.readAll(), QByteArray("alt"));
+}
+
+void TestDruckausgabe::vorhandeneDatei_data()
+{
+    QTest::addColumn<QString>("antwort");
+    QTest::addColumn<bool>("ersetzt");
+    QTest::newRow("Ja") << QStringLiteral("knopf_ja") << true;
+    QTest::newRow("Nein") << QStringLiteral("knopf_nein") << false;
+}
+
+void TestDruckausgabe::vorhandeneDatei()
+{
+    QFETCH(QString, antwort);
+    QFETCH(bool, ersetzt);
+    QFile alt(Pfad(QStringLiteral("k.pdf")));
+    QVERIFY(alt.open(QIODevice::WriteOnly));
+    alt.write("alt");
+    alt.close();
+    TestFenster fenster(2);
+    TAusdruckForm form(&fenster);
+    DruckerAuf(alt.fileName());
+    QString frage;
+    ModalHelfer helfer;
+    helfer.Druecke(antwort, [&](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        QVERIFY(box);
+        QCOMPARE(box->windowTitle(), QStringLiteral("Bestätigung"));
+        frage = box->text();
+    });
     form.Button4Click();
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
-    QCOMPARE(helfer.Beantwortet(), 2); // one warning, one report
-    QVERIFY2(bericht.contains(QStringLiteral("k-2.pdf")), qPrintable(bericht));
-    QVERIFY(QFileInfo(Pfad(QStringLiteral("k-2.pdf"))).isDir());
-    // Page 1 was printed, page 3 never started, and nothing half-written stayed.
+    QCOMPARE(helfer.Beantwortet(), 1);
+    QCOMPARE(frage, QStringLiteral("Die Datei „%1“ ist bereits vorhanden.\nMöchten Sie sie ersetzen?")
+                        .arg(alt.fileName()));
     QCOMPARE(QDir(m_ordner->path()).entryList(QDir::Files | QDir::Hidden),
-             QStringList{QStringLiteral("k-1.pdf")});
-    QVERIFY(form.isHidden() || form.isVisible()); // the dialog itself is untouched
+             QStringList{QStringLiteral("k.pdf")});
+    QCOMPARE(PdfLesen(alt.fileName()).seiten, ersetzt ? 1 : -1);
+}
+
+void TestDruckausgabe::dateirechte_data()
+{
+    QTest::addColumn<int>("umask");
+    QTest::addColumn<int>("vorher"); // mode of the file replaced, -1: none
+    QTest::addColumn<int>("nachher");
+    QTest::newRow("new file, umask 077") << 0077 << -1 << 0600;
+    QTest::newRow("new file, umask 027") << 0027 << -1 << 0640;
+    QTest::newRow("replaced file keeps its mode") << 0022 << 0600 << 0600;
+}
+
+void TestDruckausgabe::dateirechte()
+{
+    QFETCH(int, umask);
+    QFETCH(int, vorher);
+    QFETCH(int, nachher);
+    const QString ziel = Pfad(QStringLiteral("protokoll.pdf"));
+    if (vorher >= 0) {
+        QFile alt(ziel);
+        QVERIFY(alt.open(QIODevice::WriteOnly));
+        alt.close();
+        QCOMPARE(::chmod(QFile::encodeName(ziel).constData(), mode_t(vorher)), 0);
+    }
+    const mode_t frueher = ::umask(mode_t(umask));
+    auto zurueck = qScopeGuard([frueher] { ::umask(frueher); });
+    TDruckvorlagenForm form;
+    form.setVorlage(5);
+    DruckerAuf(ziel);
+    ModalHelfer helfer;
+    if (vorher >= 0)
+        helfer.Druecke(QStringLiteral("knopf_ja"));
+    form.Button4Click();
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    struct stat info{};
+    QCOMPARE(::stat(QFile::encodeName(ziel).constData(), &info), 0);
+    QCOMPARE(int(info.st_mode & 07777), nachher);
+    QCOMPARE(PdfLesen(ziel).seiten, 1);
 }
 
 void TestDruckausgabe::aufgabenblatt()
@@ -399,6 +509,71 @@ void TestDruckausgabe::aufgabenblatt()
     QVERIFY(FarbeNah(bild.pixel(titel.x() - 20, titel.y() - 20), Qt::white));
 }
 
+void TestDruckausgabe::aufgabenblattUeberlauf_data()
+{
+    QTest::addColumn<int>("titelWoerter");
+    QTest::addColumn<int>("notizen");
+    QTest::addColumn<int>("blaetter");
+    QTest::newRow("long title") << 24 << 2 << 1;
+    QTest::newRow("many notes") << 2 << 80 << 2;
+    QTest::newRow("both") << 30 << 200 << 5;
+}
+
+void TestDruckausgabe::aufgabenblattUeberlauf()
+{
+    QFETCH(int, titelWoerter);
+    QFETCH(int, notizen);
+    QFETCH(int, blaetter);
+    taufgabe a;
+    QStringList titel;
+    for (int i = 0; i < titelWoerter; ++i)
+        titel << QStringLiteral("Titelwort%1").arg(i);
+    a.Kurzbezeichnung = titel.join(QLatin1Char(' '));
+    a.Beschreibung = QStringList{QStringLiteral("Ratschlag eins"), QStringLiteral("Ratschlag zwei")};
+    a.Start = 17;
+    a.Dauer = 1;
+    QStringList notiz;
+    for (int j = 0; j < notizen; ++j)
+        notiz << QStringLiteral("Notiz%1").arg(j);
+    const QString datei = Pfad(QStringLiteral("blatt.pdf"));
+    DruckerAuf(datei);
+    QVERIFY(AufgabeDrucken(nullptr, a, notiz, Tageszahl::ausDatum(QDate(2001, 5, 7))));
+    const PdfInfo info = PdfLesen(datei);
+    QCOMPARE(info.seiten, blaetter);
+
+    // Every word lies on the paper, and nothing overlaps.
+    const auto woerter = PdfWoerter(datei);
+    const QRectF papier(QPointF(0, 0), info.groesse);
+    for (const Wort& w : woerter) {
+        QVERIFY2(papier.contains(w.kasten), qPrintable(w.text));
+        for (const Wort& v : woerter)
+            if (&v != &w && v.seite == w.seite)
+                QVERIFY2(!v.kasten.adjusted(0.5, 0.5, -0.5, -0.5).intersects(w.kasten),
+                         qPrintable(v.text + QStringLiteral(" / ") + w.text));
+    }
+    auto zaehlen = [&](const QString& text, int seite) {
+        return std::count_if(woerter.begin(), woerter.end(), [&](const Wort& w) {
+            return w.text == text && (seite == 0 || w.seite == seite);
+        });
+    };
+    // The first sheet carries the date, begin and duration.
+    QCOMPARE(zaehlen(QStringLiteral("Datum:"), 1), 1);
+    QCOMPARE(zaehlen(QStringLiteral("Beginn:08:00"), 1), 1);
+    QCOMPARE(zaehlen(QStringLiteral("01h00"), 1), 1);
+    // Every note once, in order; the title on every sheet.
+    int vorher = 0;
+    for (int j = 0; j < notizen; ++j) {
+        QCOMPARE(zaehlen(QStringLiteral("Notiz%1").arg(j), 0), 1);
+        const auto w = std::find_if(woerter.begin(), woerter.end(), [&](const Wort& w) {
+            return w.text == QStringLiteral("Notiz%1").arg(j);
+        });
+        QVERIFY(w->seite >= vorher);
+        vorher = w->seite;
+    }
+    for (const QString& wort : titel)
+        QCOMPARE(zaehlen(wort, 0), blaetter);
+}
+
 void TestDruckausgabe::aufgabenblattScheitert()
 {
     // A folder that cannot exist: its parent is a regular file.
@@ -433,40 +608,6 @@ void TestDruckausgabe::keinDrucker()
     QVERIFY(!AufgabeDrucken(nullptr, taufgabe{}, {}, 0));
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(bericht, QStringLiteral("Es ist kein Drucker eingerichtet."));
-}
-
-void TestDruckausgabe::zeichenfehlerVerwirftAuftrag()
-{
-    // A file of that name from before stays as it was.
-    QFile alt(Pfad(QStringLiteral("z.pdf")));
-    QVERIFY(alt.open(QIODevice::WriteOnly));
-    alt.write("alt");
-    alt.close();
-    DruckerAuf(alt.fileName());
-    Auftrag auftrag;
-    auftrag.name = QStringLiteral("Probe");
-    bool sanduhr = false;
-    QString fehler;
-    ModalHelfer helfer;
-    helfer.Druecke(QStringLiteral("Abbrechen"), WarnungPruefen());
-    const bool gedruckt = Druckauftrag(
-        nullptr, auftrag,
-        [&](QPainter& p, const Druckseite&) {
-            sanduhr = QApplication::overrideCursor() &&
-                      QApplication::overrideCursor()->shape() == Qt::WaitCursor;
-            p.drawLine(0, 0, 100, 100);
-            throw Druckfehler(QStringLiteral("Zeichenfehler"));
-        },
-        &fehler);
-    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
-    QVERIFY(!gedruckt);
-    QCOMPARE(fehler, QStringLiteral("Zeichenfehler"));
-    QVERIFY(sanduhr);
-    QVERIFY(!QApplication::overrideCursor());
-    QCOMPARE(QDir(m_ordner->path()).entryList(QDir::Files | QDir::Hidden),
-             QStringList{QStringLiteral("z.pdf")});
-    QVERIFY(alt.open(QIODevice::ReadOnly));
-    QCOMPARE(alt.readAll(), QByteArray("alt"));
 }
 
 void TestDruckausgabe::vorlagendialog()
@@ -616,13 +757,12 @@ void TestDruckausgabe::zehnExemplare()
     form.Exemplarauswahl->setCurrentText(QStringLiteral("10"));
     DruckerAuf(Pfad(QStringLiteral("protokoll.pdf")));
     QTest::mouseClick(form.QvImageButton1, Qt::LeftButton);
-    QStringList erwartet;
-    for (int i = 1; i <= 10; ++i)
-        erwartet << QStringLiteral("protokoll-%1.pdf").arg(i);
-    erwartet.sort();
-    QCOMPARE(PdfDateien(m_ordner->path()), erwartet);
-    for (const QString& datei : erwartet)
-        QCOMPARE(PdfLesen(Pfad(datei)).seiten, 1);
+    // Into a file: the ten copies are the ten pages of the one file named.
+    QCOMPARE(PdfDateien(m_ordner->path()), QStringList{QStringLiteral("protokoll.pdf")});
+    const QList<QSizeF> groessen = PdfSeitengroessen(Pfad(QStringLiteral("protokoll.pdf")));
+    QCOMPARE(groessen.size(), 10);
+    for (const QSizeF& g : groessen)
+        QVERIFY(g.height() > g.width());
     QVERIFY(form.isVisible()); // the dialog stays open after printing
     form.close();
 }
@@ -657,12 +797,31 @@ void TestDruckausgabe::vorlagenbildFehlt()
     QCOMPARE(PdfLesen(Pfad(QStringLiteral("karte.pdf"))).seiten, 1);
 }
 
+void TestDruckausgabe::vorlagenbildKaputt_data()
+{
+    QTest::addColumn<int>("laenge"); // bytes of the real picture kept; 0: no GIF at all
+    QTest::addColumn<QString>("grund");
+    QTest::newRow("no picture") << 0 << QString();
+    // Qt decodes these without complaint, the lost part black.
+    QTest::newRow("cut in half") << 50 << QStringLiteral("Das Bild ist unvollständig.");
+    QTest::newRow("last block cut") << 98 << QStringLiteral("Das Bild ist unvollständig.");
+}
+
 void TestDruckausgabe::vorlagenbildKaputt()
 {
+    QFETCH(int, laenge);
+    QFETCH(QString, grund);
     QTemporaryDir bilder;
     QFile kaputt(bilder.filePath(QStringLiteral("Uebergabe.gif")));
     QVERIFY(kaputt.open(QIODevice::WriteOnly));
-    kaputt.write("GIF89a kaputt");
+    if (laenge == 0) {
+        kaputt.write("GIF89a kaputt");
+    } else {
+        QFile ganz(QDir(Programmordner()).filePath(QStringLiteral("Uebergabe.gif")));
+        QVERIFY(ganz.open(QIODevice::ReadOnly));
+        const QByteArray daten = ganz.readAll();
+        kaputt.write(daten.left(daten.size() * laenge / 100));
+    }
     kaputt.close();
     TDruckvorlagenForm form;
     form.vorlagenOrdner = bilder.path();
@@ -673,30 +832,87 @@ void TestDruckausgabe::vorlagenbildKaputt()
     helfer.Druecke(QStringLiteral("OK"), BerichtPruefen(&bericht));
     form.Button4Click();
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
-    QVERIFY2(bericht.startsWith(QStringLiteral("Die Datei „%1“ lässt sich nicht lesen")
-                                    .arg(QDir::toNativeSeparators(kaputt.fileName()))),
-             qPrintable(bericht));
+    const QString anfang = QStringLiteral("Die Datei „%1“ lässt sich nicht lesen: ")
+                               .arg(QDir::toNativeSeparators(kaputt.fileName()));
+    QVERIFY2(bericht.startsWith(anfang + grund), qPrintable(bericht));
     QCOMPARE(QDir(m_ordner->path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
 void TestDruckausgabe::druckeinstellung()
 {
+    const QString vorher = Pfad(QStringLiteral("vorher.pdf"));
+    DruckerAuf(vorher);
     TestFenster fenster(5);
     TAusdruckForm form(&fenster);
-    QString titel;
-    ModalHelfer helfer(20000);
-    helfer.Taste(
-        Qt::Key_Escape, [&](QWidget* w) { titel = w->windowTitle(); },
-        QStringLiteral("QPrintDialog"));
-    form.Button2->click();
-    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
-    QCOMPARE(titel, QStringLiteral("Druckeinstellung"));
 
+    // The dialog shows the setting in force and offers only what the printouts honour.
+    QString titel;
+    QStringList knoepfe;
+    bool sonstiges = false;
+    ModalHelfer ansehen;
+    ansehen.Druecke(QStringLiteral("knopf_abbrechen"), [&](QWidget* w) {
+        auto* d = qobject_cast<TDruckeinstellung*>(w);
+        QVERIFY(d);
+        titel = d->windowTitle();
+        for (const QAbstractButton* b : d->findChildren<QAbstractButton*>())
+            knoepfe << b->text();
+        sonstiges = !d->findChildren<QSpinBox*>().isEmpty() ||
+                    !d->findChildren<QCheckBox*>().isEmpty();
+        QCOMPARE(d->Druckerauswahl->currentText(), QStringLiteral("In PDF-Datei drucken"));
+        QCOMPARE(d->Dateiname->text(), vorher);
+        // Changed, then cancelled.
+        d->Dateiname->setText(Pfad(QStringLiteral("anders.pdf")));
+        d->Papierauswahl->setCurrentIndex(d->Papierauswahl->findText(QStringLiteral("A5")));
+        if (d->Druckerauswahl->count() > 1)
+            d->Druckerauswahl->setCurrentIndex(0); // a print queue
+    });
+    form.Button2->click();
+    QVERIFY2(ansehen.Erledigt(), qPrintable(ansehen.Fehler()));
+    QCOMPARE(titel, QStringLiteral("Druckeinstellung"));
+    knoepfe.sort();
+    QCOMPARE(knoepfe, (QStringList{QStringLiteral("Abbrechen"), QStringLiteral("Durchsuchen …"),
+                                   QStringLiteral("Übernehmen")}));
+    QVERIFY(!sonstiges);
+    // "Abbrechen" changed nothing.
+    QCOMPARE(AktuellerDrucker().outputFormat(), QPrinter::PdfFormat);
+    QCOMPARE(AktuellerDrucker().outputFileName(), vorher);
+    QVERIFY(AktuellerDrucker().pageLayout().pageSize().isEquivalentTo(QPageSize(QPageSize::A4)));
+
+    // A confirmed choice holds for every later printout.
     TDruckvorlagenForm vorlagen;
-    ModalHelfer zweiter(20000);
-    zweiter.Taste(Qt::Key_Escape, {}, QStringLiteral("QPrintDialog"));
+    ModalHelfer aendern;
+    aendern.Druecke(QStringLiteral("knopf_uebernehmen"), [&](QWidget* w) {
+        auto* d = qobject_cast<TDruckeinstellung*>(w);
+        QVERIFY(d);
+        d->Dateiname->setText(Pfad(QStringLiteral("neu")));
+        d->Papierauswahl->setCurrentIndex(d->Papierauswahl->findText(QStringLiteral("A5")));
+    });
     vorlagen.Button5Click();
-    QVERIFY2(zweiter.Erledigt(), qPrintable(zweiter.Fehler()));
+    QVERIFY2(aendern.Erledigt(), qPrintable(aendern.Fehler()));
+    QCOMPARE(AktuellerDrucker().outputFileName(), Pfad(QStringLiteral("neu.pdf")));
+    QVERIFY(AktuellerDrucker().pageLayout().pageSize().isEquivalentTo(QPageSize(QPageSize::A5)));
+    QVERIFY(AufgabeDrucken(nullptr, taufgabe{}, {}, Tageszahl::ausDatum(QDate(2026, 3, 2))));
+    const PdfInfo info = PdfLesen(Pfad(QStringLiteral("neu.pdf")));
+    QCOMPARE(info.seiten, 1);
+    QCOMPARE(qRound(info.groesse.height()), 595); // A5 upright
+    QVERIFY(!QFile::exists(vorher));
+
+    // A file in a folder that does not exist is refused in the dialog.
+    QString warnung;
+    ModalHelfer falsch;
+    falsch
+        .Druecke(QStringLiteral("knopf_uebernehmen"),
+                 [&](QWidget* w) {
+                     qobject_cast<TDruckeinstellung*>(w)->Dateiname->setText(
+                         Pfad(QStringLiteral("fehlt/k.pdf")));
+                 })
+        .Druecke(QStringLiteral("knopf_ok"),
+                 [&](QWidget* w) { warnung = qobject_cast<QMessageBox*>(w)->text(); })
+        .Druecke(QStringLiteral("knopf_abbrechen"), {}, QStringLiteral("PrinterSetupDialog1"));
+    form.Button2->click();
+    QVERIFY2(falsch.Erledigt(), qPrintable(falsch.Fehler()));
+    QCOMPARE(warnung, QStringLiteral("Den Ordner „%1“ gibt es nicht.").arg(Pfad(QStringLiteral("fehlt"))));
+    QCOMPARE(AktuellerDrucker().outputFileName(), Pfad(QStringLiteral("neu.pdf")));
 }
 
 QTEST_MAIN(TestDruckausgabe)

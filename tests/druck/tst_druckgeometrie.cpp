@@ -31,8 +31,7 @@ private Q_SLOTS:
     void datumDeutschUnabhaengigVomGebietsschema();
     void vorlagenrechteck_data();
     void vorlagenrechteck();
-    void ausgabedatei_data();
-    void ausgabedatei();
+    void druckoptionen();
 };
 
 void TestDruckgeometrie::rand_data()
@@ -272,25 +271,20 @@ void TestDruckgeometrie::vorlagenrechteck()
     QCOMPARE(Vorlagendruck::Rechteck(bild, dpi, seite), rechteck);
 }
 
-void TestDruckgeometrie::ausgabedatei_data()
+void TestDruckgeometrie::druckoptionen()
 {
-    QTest::addColumn<QString>("datei");
-    QTest::addColumn<int>("nummer");
-    QTest::addColumn<int>("anzahl");
-    QTest::addColumn<QString>("ergebnis");
-    QTest::newRow("ein Auftrag") << "/tmp/k.pdf" << 1 << 1 << "/tmp/k.pdf";
-    QTest::newRow("zweiter von drei") << "/tmp/k.pdf" << 2 << 3 << "/tmp/k-2.pdf";
-    QTest::newRow("Punkte im Namen") << "/tmp/a.b.pdf" << 10 << 10 << "/tmp/a.b-10.pdf";
-    QTest::newRow("ohne Endung") << "/tmp/k" << 1 << 2 << "/tmp/k-1";
-}
-
-void TestDruckgeometrie::ausgabedatei()
-{
-    QFETCH(QString, datei);
-    QFETCH(int, nummer);
-    QFETCH(int, anzahl);
-    QFETCH(QString, ergebnis);
-    QCOMPARE(AusgabeDatei(datei, nummer, anzahl), ergebnis);
+    // What the user saved for the queue (lpoptions) reaches the job; paper and orientation
+    // are the printout's, copies and page ranges it counts itself.
+    const std::vector<std::pair<QByteArray, QByteArray>> gespeichert{
+        {"print-quality", "5"}, {"media", "Letter"}, {"copies", "3"}, {"sides", "two-sided-long-edge"}};
+    const QPageLayout quer(QPageSize(QPageSize::A5), QPageLayout::Landscape, QMarginsF());
+    const auto optionen = Druckoptionen(gespeichert, quer);
+    const std::vector<std::pair<QByteArray, QByteArray>> erwartet{
+        {"print-quality", "5"}, {"sides", "two-sided-long-edge"}, {"media", "A5"}, {"landscape", ""}};
+    QCOMPARE(optionen, erwartet);
+    const QPageLayout hoch(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
+    QCOMPARE(Druckoptionen({}, hoch),
+             (std::vector<std::pair<QByteArray, QByteArray>>{{"media", "A4"}}));
 }
 
 QTEST_MAIN(TestDruckgeometrie)
