@@ -55,7 +55,7 @@ TDruckeinstellung::TDruckeinstellung(QWidget* eltern) : QDialog(eltern)
 
     auto* formular = new QFormLayout;
     formular->addRow(QStringLiteral("&Drucker:"), Druckerauswahl);
-    m_dateiLabel = new QLabel(QStringLiteral("&Datei:"), this);
+    m_dateiLabel = new QLabel(QStringLiteral("Da&tei:"), this);
     m_dateiLabel->setBuddy(Dateiname);
     formular->addRow(m_dateiLabel, dateiZeile);
     formular->addRow(QStringLiteral("&Papier:"), Papierauswahl);
