@@ -6,6 +6,7 @@
 #include "print/ausdruckform.h"
 #include "print/druckeinstellung.h"
 #include "print/drucker.h"
+#include "print/gifpruefung.h"
 #include "print/druckvorlagenform.h"
 #include "print/kalenderdruck.h"
 #include "support/modalhelfer.h"
@@ -174,8 +175,15 @@ void TestDruckausgabe::initTestCase()
 {
     QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty(),
              "pdftoppm (poppler-utils) fehlt");
+    // Every template picture is there and whole.
     for (const auto& v : Vorlagendruck::Vorlagen())
-        QVERIFY2(QFile::exists(QDir(Programmordner()).filePath(v.bild)), qPrintable(v.bild));
+        for (const QString& name : {v.bild, v.vorderseite}) {
+            if (name.isEmpty())
+                continue;
+            QFile bild(QDir(Programmordner()).filePath(name));
+            QVERIFY2(bild.open(QIODevice::ReadOnly), qPrintable(name));
+            QCOMPARE(GifPruefung::Maengel(bild.readAll()), QString());
+        }
 }
 
 void TestDruckausgabe::init()
