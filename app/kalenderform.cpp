@@ -152,41 +152,96 @@ TKalenderForm::TKalenderForm(QWidget* eltern)
 
     KnoepfeAnlegen();
 
-    for (QFileDialog** d : {&SaveDialog1, &OpenDialog1}) {
-        *d = new QFileDialog(this);
-        (*d)->setNameFilters({QStringLiteral("Umzugsdateien (*.kvr)"), QStringLiteral("Alle Dateien (*)")});
-    }
-    SaveDialog1->setObjectName(QStringLiteral("SaveDialog1"));
-    SaveDialog1->setWindowTitle(QStringLiteral("Umzug speichern"));
-    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
-    SaveDialog1->setFileMode(QFileDialog::AnyFile);
-    SaveDialog1->setDefaultSuffix(QStringLiteral("kvr"));
-    OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
-    OpenDialog1->setWindowTitle(QStringLiteral("Umzug laden"));
-    OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
-    OpenDialog1->setFileMode(QFileDialog::ExistingFile);
-
-    // The windows live for the whole run, made in this order.
-    m_splash = new TSplashForm(this);
-    m_situation = new TSituationsForm(this);
-    m_eigenerTermin = new TEigenerTerminForm(this, this);
-    m_ausdruck = new TAusdruckForm(this, this);
-    m_druckvorlagen = new TDruckvorlagenForm(this);
-    m_termin = new TTerminForm(this, this);
-    m_reihenfolge = new TReihenfolge(this);
-    m_termin->DruckvorlagenZeigen = [this] { m_druckvorlagen->exec(); };
-
+    // The dialogs, the splash included, are made on first use: the splash shows sooner.
     AufgabeOeffnen = [this](qint32 nummer) {
-        m_termin->AufgabeAnzeigen(nummer);
-        m_termin->exec();
+        Termindialog()->AufgabeAnzeigen(nummer);
+        Termindialog()->exec();
     };
     EigeneAufgabeOeffnen = [this](qint32 nummer, double tag) {
-        m_eigenerTermin->AufgabeAnzeigen(nummer, tag);
-        m_eigenerTermin->exec();
+        EigenerTermindialog()->AufgabeAnzeigen(nummer, tag);
+        EigenerTermindialog()->exec();
     };
 }
 
 TKalenderForm::~TKalenderForm() = default;
+
+TSplashForm* TKalenderForm::Begruessung()
+{
+    if (!m_splash)
+        m_splash = new TSplashForm(this);
+    return m_splash;
+}
+
+TSituationsForm* TKalenderForm::Startdialog()
+{
+    if (!m_situation)
+        m_situation = new TSituationsForm(this);
+    return m_situation;
+}
+
+TEigenerTerminForm* TKalenderForm::EigenerTermindialog()
+{
+    if (!m_eigenerTermin)
+        m_eigenerTermin = new TEigenerTerminForm(this, this);
+    return m_eigenerTermin;
+}
+
+TAusdruckForm* TKalenderForm::Ausdruckdialog()
+{
+    if (!m_ausdruck)
+        m_ausdruck = new TAusdruckForm(this, this);
+    return m_ausdruck;
+}
+
+TDruckvorlagenForm* TKalenderForm::Druckvorlagendialog()
+{
+    if (!m_druckvorlagen)
+        m_druckvorlagen = new TDruckvorlagenForm(this);
+    return m_druckvorlagen;
+}
+
+TTerminForm* TKalenderForm::Termindialog()
+{
+    if (!m_termin) {
+        m_termin = new TTerminForm(this, this);
+        m_termin->DruckvorlagenZeigen = [this] { Druckvorlagendialog()->exec(); };
+    }
+    return m_termin;
+}
+
+TReihenfolge* TKalenderForm::Reihenfolgedialog()
+{
+    if (!m_reihenfolge)
+        m_reihenfolge = new TReihenfolge(this);
+    return m_reihenfolge;
+}
+
+QFileDialog* TKalenderForm::SaveDialog1()
+{
+    if (!m_speichernDialog) {
+        m_speichernDialog = new QFileDialog(this);
+        m_speichernDialog->setNameFilters({QStringLiteral("Umzugsdateien (*.kvr)"), QStringLiteral("Alle Dateien (*)")});
+        m_speichernDialog->setObjectName(QStringLiteral("SaveDialog1"));
+        m_speichernDialog->setWindowTitle(QStringLiteral("Umzug speichern"));
+        m_speichernDialog->setAcceptMode(QFileDialog::AcceptSave);
+        m_speichernDialog->setFileMode(QFileDialog::AnyFile);
+        m_speichernDialog->setDefaultSuffix(QStringLiteral("kvr"));
+    }
+    return m_speichernDialog;
+}
+
+QFileDialog* TKalenderForm::OpenDialog1()
+{
+    if (!m_ladenDialog) {
+        m_ladenDialog = new QFileDialog(this);
+        m_ladenDialog->setNameFilters({QStringLiteral("Umzugsdateien (*.kvr)"), QStringLiteral("Alle Dateien (*)")});
+        m_ladenDialog->setObjectName(QStringLiteral("OpenDialog1"));
+        m_ladenDialog->setWindowTitle(QStringLiteral("Umzug laden"));
+        m_ladenDialog->setAcceptMode(QFileDialog::AcceptOpen);
+        m_ladenDialog->setFileMode(QFileDialog::ExistingFile);
+    }
+    return m_ladenDialog;
+}
 
 void TKalenderForm::KnoepfeAnlegen()
 {
@@ -206,8 +261,10 @@ void TKalenderForm::KnoepfeAnlegen()
     connect(m_knoepfe[K::Outlook], &TQvImageButton::OnClick, this, &TKalenderForm::OutlookButtonClick);
     connect(m_knoepfe[K::Drucken], &TQvImageButton::OnClick, this, &TKalenderForm::DruckenButtonClick);
     connect(m_knoepfe[K::Vorlagen], &TQvImageButton::OnClick, this, &TKalenderForm::VorlagenButtonClick);
-    // Without a desktop calendar the export stays unavailable; nothing is reported.
-    m_knoepfe[K::Outlook]->setEnabled(OutlookVerfuegbar());
+    // Without a desktop calendar the export stays unavailable; nothing is reported. The window
+    // does not wait for the desktop's answer.
+    m_knoepfe[K::Outlook]->setEnabled(false);
+    OutlookVerfuegbarFragen(this, [k = m_knoepfe[K::Outlook]](bool ja) { k->setEnabled(ja); });
     connect(m_knoepfe[K::Speichern], &TQvImageButton::OnClick, this, &TKalenderForm::PlanSpeichern);
     connect(m_knoepfe[K::Laden], &TQvImageButton::OnClick, this, &TKalenderForm::PlanOeffnen);
 }
@@ -222,10 +279,14 @@ TQvImageButton* TKalenderForm::Knopf(const char* name) const
 
 bool TKalenderForm::Starten()
 {
-    if (m_splash->exec() != QDialog::Accepted)
+    const bool weiter = Begruessung()->exec() == QDialog::Accepted;
+    // The splash shows once per run: its window and pictures need no memory after it.
+    delete m_splash;
+    m_splash = nullptr;
+    if (!weiter)
         return false;
     const double heute = Tageszahl::heute();
-    m_situation->DatenSetzen(heute + 15, heute + 30);
+    Startdialog()->DatenSetzen(heute + 15, heute + 30);
     if (m_situation->exec() != QDialog::Accepted)
         return false;
     const Einstellungen& e = m_situation->GeleseneEinstellungen();
@@ -324,11 +385,19 @@ void TKalenderForm::FeiertageMarkieren(int bundeslandA, int bundeslandB)
 void TKalenderForm::KalenderAktualisieren()
 {
     std::vector<TagDaten*> zellen;
+    std::vector<std::vector<ttermin>> vorher;
     zellen.reserve(m_tage.size());
-    for (tday* t : m_tage)
+    vorher.reserve(m_tage.size());
+    for (tday* t : m_tage) {
         zellen.push_back(&t->daten);
+        vorher.push_back(t->daten.Termine);
+    }
     AufgabenVerteilen(m_plan.Aufgaben, zellen);
-    m_inhalt->update();
+    // The cells paint opaquely, so a repaint of the calendar area would skip them: each cell
+    // whose appointments changed is repainted itself, and no other.
+    for (size_t i = 0; i < m_tage.size(); ++i)
+        if (m_tage[i]->daten.Termine != vorher[i])
+            m_tage[i]->update();
 }
 
 void TKalenderForm::ZellenAnordnen()
@@ -414,7 +483,7 @@ bool TKalenderForm::AufgabeVerschieben(qint32 nummer, qint32 start, double tag)
     const QStringList zeilen = m_plan.ReihenfolgePruefen(nummer, start, tag);
     if (zeilen.isEmpty())
         return true;
-    m_reihenfolge->KonflikteZeigen(zeilen);
+    Reihenfolgedialog()->KonflikteZeigen(zeilen);
     m_reihenfolge->exec(); // only ever ends with Cancel
     return false;
 }
@@ -451,12 +520,12 @@ void TKalenderForm::HilfeButtonClick()
 
 void TKalenderForm::DruckenButtonClick()
 {
-    m_ausdruck->exec();
+    Ausdruckdialog()->exec();
 }
 
 void TKalenderForm::VorlagenButtonClick()
 {
-    m_druckvorlagen->exec();
+    Druckvorlagendialog()->exec();
 }
 
 void TKalenderForm::OutlookButtonClick()
@@ -477,7 +546,7 @@ void TKalenderForm::EndeButtonClick()
 
 void TKalenderForm::NeuButtonClick()
 {
-    m_situation->AbbrechenButton->show();
+    Startdialog()->AbbrechenButton->show();
     m_situation->exec();
     m_situation->AbbrechenButton->hide();
 }
@@ -501,10 +570,10 @@ void TKalenderForm::PlanSpeichern()
     QString pfad;
     for (;;) {
         // Both dialogs start in the program's folder every time.
-        SaveDialog1->setDirectory(QCoreApplication::applicationDirPath());
-        if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())
+        SaveDialog1()->setDirectory(QCoreApplication::applicationDirPath());
+        if (SaveDialog1()->exec() != QDialog::Accepted || SaveDialog1()->selectedFiles().isEmpty())
             return;
-        pfad = SaveDialog1->selectedFiles().constFirst();
+        pfad = SaveDialog1()->selectedFiles().constFirst();
         const ::Knopf antwort = UeberschreibenErlaubt(pfad);
         if (antwort == Ja)
             break;
@@ -549,10 +618,10 @@ bool TKalenderForm::PlanLaden(const QString& pfad, QString* grund)
 
 void TKalenderForm::PlanOeffnen()
 {
-    OpenDialog1->setDirectory(QCoreApplication::applicationDirPath());
-    if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty())
+    OpenDialog1()->setDirectory(QCoreApplication::applicationDirPath());
+    if (OpenDialog1()->exec() != QDialog::Accepted || OpenDialog1()->selectedFiles().isEmpty())
         return;
-    const QString pfad = OpenDialog1->selectedFiles().constFirst();
+    const QString pfad = OpenDialog1()->selectedFiles().constFirst();
     ZustandSichern();
     m_plan.Aufgaben.clear();
     QString grund;

@@ -94,13 +94,14 @@ public:
     tday* Tag(int i) const { return m_tage.at(static_cast<size_t>(i)); }
     QScrollArea* Kalenderflaeche() const { return m_scrollBox; }
     const QList<int>& Wochennummern() const { return m_wochen; }
-    TSituationsForm* Startdialog() const { return m_situation; }
-    TSplashForm* Begruessung() const { return m_splash; }
-    TReihenfolge* Reihenfolgedialog() const { return m_reihenfolge; }
-    TTerminForm* Termindialog() const { return m_termin; }
-    TEigenerTerminForm* EigenerTermindialog() const { return m_eigenerTermin; }
-    TAusdruckForm* Ausdruckdialog() const { return m_ausdruck; }
-    TDruckvorlagenForm* Druckvorlagendialog() const { return m_druckvorlagen; }
+    // The windows live for the rest of the run once made; each is made when first needed.
+    TSituationsForm* Startdialog();
+    TSplashForm* Begruessung();
+    TReihenfolge* Reihenfolgedialog();
+    TTerminForm* Termindialog();
+    TEigenerTerminForm* EigenerTermindialog();
+    TAusdruckForm* Ausdruckdialog();
+    TDruckvorlagenForm* Druckvorlagendialog();
     TQvImageButton* Knopf(const char* name) const;
 
     // The plan commands.
@@ -115,8 +116,8 @@ public:
     static const QString FremdGeaendertFrage;
     // The status line after a load that cut values to Plangrenzen (%1: how many).
     static const QString GekuerztHinweis;
-    QFileDialog* SaveDialog1 = nullptr;
-    QFileDialog* OpenDialog1 = nullptr;
+    QFileDialog* SaveDialog1();
+    QFileDialog* OpenDialog1();
 
     // Lays the day cells out again (after a resize of the calendar).
     void ZellenAnordnen();
@@ -172,5 +173,7 @@ private:
     TAusdruckForm* m_ausdruck = nullptr;
     TDruckvorlagenForm* m_druckvorlagen = nullptr;
     TTerminForm* m_termin = nullptr;
+    QFileDialog* m_speichernDialog = nullptr;
+    QFileDialog* m_ladenDialog = nullptr;
     std::unique_ptr<TOutlookApplication> m_outlook; // the desktop calendar, connected per export
 };

@@ -1,10 +1,15 @@
 #include "app/reihenfolge.h"
 
+#include "widgets/artwork.h"
+#include "widgets/qvimagebutton.h"
 #include "widgets/schrift.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
+
+const QString TReihenfolge::NichtPlatzierbarText = QStringLiteral(
+    "Diese Aufgaben lassen sich nicht innerhalb eines Jahres unterbringen:");
 
 TReihenfolge::TReihenfolge(QWidget* eltern) : QDialog(eltern)
 {
@@ -45,12 +50,52 @@ TReihenfolge::TReihenfolge(QWidget* eltern) : QDialog(eltern)
     abbrechen->setGeometry(421 - 16 - 90, 209 - 12 - 26, 90, 26);
     abbrechen->setDefault(true);
     connect(abbrechen, &QPushButton::clicked, this, &QDialog::reject);
+
+    MitverschiebenButton = new TQvImageButton(QString(Artwork::Reihenfolge::Mitverschieben), this);
+    MitverschiebenButton->setObjectName(QStringLiteral("MitverschiebenButton"));
+    MitverschiebenButton->move(16, 209 - 12 - 25);
+    MitverschiebenButton->hide();
+    connect(MitverschiebenButton, &TQvImageButton::OnClick, this,
+            &TReihenfolge::MitverschiebenButtonClick);
+    setTabOrder(MitverschiebenButton, abbrechen);
 }
 
 void TReihenfolge::KonflikteZeigen(const QStringList& zeilen)
 {
+    m_zeilen = zeilen;
+    m_nichtPlatzierbar.clear();
+    MitverschiebenButton->hide();
+    MitverschiebenButton->setEnabled(true);
+    TextSetzen(zeilen.join(QLatin1Char('\n')));
+}
+
+void TReihenfolge::MitverschiebenAnbieten(const QStringList& nichtPlatzierbar)
+{
+    m_nichtPlatzierbar = nichtPlatzierbar;
+    MitverschiebenButton->setEnabled(true);
+    MitverschiebenButton->show();
+}
+
+void TReihenfolge::MitverschiebenButtonClick()
+{
+    if (m_nichtPlatzierbar.isEmpty()) {
+        accept();
+        return;
+    }
+    // Nothing moves; the dialog says why and can only be left with "Abbrechen".
+    QStringList namen;
+    for (const QString& n : m_nichtPlatzierbar)
+        namen.append(QLatin1Char('\'') + n + QLatin1Char('\''));
+    TextSetzen(m_zeilen.join(QLatin1Char('\n')) + QStringLiteral("\n\n") + NichtPlatzierbarText
+               + QLatin1Char('\n') + namen.join(QLatin1Char('\n')));
+    MitverschiebenButton->setEnabled(false);
+    m_scrollBox->ensureVisible(0, m_label1->height());
+}
+
+void TReihenfolge::TextSetzen(const QString& text)
+{
     m_label1->setFixedWidth(320);
-    m_label1->setText(zeilen.join(QLatin1Char('\n')));
+    m_label1->setText(text);
     m_label1->setFixedHeight(m_label1->heightForWidth(320));
 }
 

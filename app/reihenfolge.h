@@ -4,8 +4,11 @@
 
 class QLabel;
 class QScrollArea;
+class TQvImageButton;
 
-// Lists the order relations a move would break; only ever ends with Cancel.
+// Lists the order relations a move would break. Ends with Cancel, or, where moving the
+// dependants along is offered and possible, with Accepted after "Abhängige Aufgaben
+// mitverschieben".
 class TReihenfolge final : public QDialog
 {
     Q_OBJECT
@@ -14,10 +17,24 @@ class TReihenfolge final : public QDialog
 public:
     explicit TReihenfolge(QWidget* eltern = nullptr);
 
+    static const QString NichtPlatzierbarText;
+
+    // Shows the lines; offers no moving along until MitverschiebenAnbieten.
     void KonflikteZeigen(const QStringList& zeilen);
+    // Offers "Abhängige Aufgaben mitverschieben". Tasks that could not be placed are listed
+    // below the conflicts when it is clicked, and the dialog stays open; otherwise the click
+    // closes it with Accepted.
+    void MitverschiebenAnbieten(const QStringList& nichtPlatzierbar);
     QString KonfliktText() const;
 
+    TQvImageButton* MitverschiebenButton = nullptr;
+
 private:
+    void MitverschiebenButtonClick();
+    void TextSetzen(const QString& text);
+
     QLabel* m_label1;
     QScrollArea* m_scrollBox;
+    QStringList m_zeilen;
+    QStringList m_nichtPlatzierbar;
 };

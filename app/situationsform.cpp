@@ -12,7 +12,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
+
+#include <cmath>
 
 const QStringList TSituationsForm::Bundeslaender{
     QStringLiteral("Baden Württemberg"), QStringLiteral("Bayern"),
@@ -29,6 +32,13 @@ const QString TSituationsForm::DatenUnzulaessig = QStringLiteral(
     "Die gewählten Daten für Aus- bzw. Einzug sind unzulässig.\nBitte korrigieren Sie die Eingaben.");
 const QString TSituationsForm::Ladefehler =
     QStringLiteral("Beim Laden der Datei ist ein Fehler aufgetreten");
+
+const QString TSituationsForm::FernerBeginnText =
+    QStringLiteral("Der Umzug beginnt erst in mehr als einem Jahr.");
+const QString TSituationsForm::LangerZeitraumText =
+    QStringLiteral("Der Zeitraum für den Umzug ist länger als sechs Monate.");
+const QString TSituationsForm::TrotzdemFrage =
+    QStringLiteral("Soll der Umzug trotzdem mit diesen Daten geplant werden?");
 
 using Dialograhmen::Hoehe;
 using Dialograhmen::Spalte;
@@ -111,6 +121,41 @@ TSituationsForm::TSituationsForm(TKalenderForm* kalender)
     setTabOrder(SpeditionCheckBox, KinderCheckBox);
     setTabOrder(KinderCheckBox, DateEdit1);
     setTabOrder(DateEdit1, DateEdit2);
+    // The buttons follow the questions, the default one first.
+    setTabOrder(DateEdit2, WeiterButton);
+    setTabOrder(WeiterButton, WeiterplanenButton);
+    setTabOrder(WeiterplanenButton, AbbrechenButton);
+}
+
+QString TSituationsForm::ZeitraumFrage(double heute, double einzug, double auszug)
+{
+    const QDate h = Tageszahl::zuDatum(heute);
+    const QDate e = Tageszahl::zuDatum(einzug);
+    const QDate a = Tageszahl::zuDatum(auszug);
+    if (!h.isValid() || !e.isValid() || !a.isValid())
+        return {};
+    QStringList gruende;
+    if (e > h.addYears(1))
+        gruende.append(FernerBeginnText);
+    if (a > e.addMonths(6))
+        gruende.append(LangerZeitraumText);
+    if (gruende.isEmpty())
+        return {};
+    return gruende.join(QLatin1Char('\n')) + QLatin1Char('\n') + TrotzdemFrage;
+}
+
+void TSituationsForm::keyPressEvent(QKeyEvent* ereignis)
+{
+    if (ereignis->key() != Qt::Key_Return && ereignis->key() != Qt::Key_Enter) {
+        QDialog::keyPressEvent(ereignis);
+        return;
+    }
+    ereignis->accept();
+    // A date field has just reported a text that is no date; that message is enough.
+    for (const TDateEdit* feld : {DateEdit1, DateEdit2})
+        if (feld->isAncestorOf(focusWidget()) && feld->Date() == 0)
+            return;
+    WeiterButton->Klicken();
 }
 
 void TSituationsForm::DatenSetzen(double einzug, double auszug)
@@ -151,6 +196,9 @@ void TSituationsForm::WeiterButtonClick()
         Meldung(this, MeldungsArt::Bestaetigung, DatenUnzulaessig, OK);
         return;
     }
+    const QString frage = ZeitraumFrage(std::trunc(jetzt()), e, a);
+    if (!frage.isEmpty() && Meldung(this, MeldungsArt::Bestaetigung, frage, Ja | Nein) != Ja)
+        return;
     m_kalender->plan().Aufgaben.clear();
     m_kalender->KalenderErstellen(ComboBox1->currentIndex() + 1, ComboBox2->currentIndex() + 1,
                                   CheckBox2->isChecked(), CheckBox1->isChecked(),

@@ -24,6 +24,13 @@ public:
     static const QStringList Bundeslaender;
     static const QString DatenUnzulaessig;
     static const QString Ladefehler;
+    static const QString FernerBeginnText;
+    static const QString LangerZeitraumText;
+    static const QString TrotzdemFrage;
+
+    // The question before planning: a window that begins more than a year from `heute` or
+    // lasts longer than six months is probably a typing slip. Empty when nothing is odd.
+    static QString ZeitraumFrage(double heute, double einzug, double auszug);
 
     explicit TSituationsForm(TKalenderForm* kalender);
 
@@ -49,6 +56,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* ereignis) override;
+    // Enter presses "Weiter", the dialog's default button.
+    void keyPressEvent(QKeyEvent* ereignis) override;
 
 private:
     void FormShow();

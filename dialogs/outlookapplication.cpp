@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QUrl>
 
 void TOutlookApplication::Connect()
@@ -139,26 +140,10 @@ bool DesktopEintragVorhanden(QString id)
     }
 }
 
-} // namespace
-
-bool OutlookVerfuegbar()
+// Whether xdg-mime's answer names a desktop entry that exists.
+bool KalenderprogrammGenannt(const QByteArray& ausgabe)
 {
-    QProcess abfrage;
-    abfrage.setProcessChannelMode(QProcess::SeparateChannels);
-    abfrage.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
-                                               QStringLiteral("text/calendar")});
-    if (!abfrage.waitForStarted(2000))
-        return false;
-    // A hanging desktop query must not hold up the start of the program.
-    if (!abfrage.waitForFinished(3000)) {
-        abfrage.kill();
-        abfrage.waitForFinished(1000);
-        return false;
-    }
-    if (abfrage.exitStatus() != QProcess::NormalExit || abfrage.exitCode() != 0)
-        return false;
-    const QStringList zeilen = QString::fromLocal8Bit(abfrage.readAllStandardOutput())
-                                   .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList zeilen = QString::fromLocal8Bit(ausgabe).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     for (const QString& zeile : zeilen) {
         // xdg-mime may name several entries separated by ';'.
         const QStringList eintraege = zeile.split(QLatin1Char(';'), Qt::SkipEmptyParts);
@@ -169,4 +154,70 @@ bool OutlookVerfuegbar()
         }
     }
     return false;
+}
+
+const QString XdgMime = QStringLiteral("xdg-mime");
+const QStringList XdgMimeFrage{QStringLiteral("query"), QStringLiteral("default"),
+                               QStringLiteral("text/calendar")};
+
+// The query of OutlookVerfuegbarFragen: ended, never left behind, when its owner goes.
+class Desktopabfrage final : public QProcess
+{
+public:
+    using QProcess::QProcess;
+    ~Desktopabfrage() override
+    {
+        if (state() != NotRunning) {
+            blockSignals(true); // the owner is going: its answer is no longer wanted
+            kill();
+            waitForFinished(1000);
+        }
+    }
+};
+
+} // namespace
+
+bool OutlookVerfuegbar()
+{
+    QProcess abfrage;
+    abfrage.setProcessChannelMode(QProcess::SeparateChannels);
+    abfrage.start(XdgMime, XdgMimeFrage);
+    if (!abfrage.waitForStarted(2000))
+        return false;
+    // A hanging desktop query must not hold up the program.
+    if (!abfrage.waitForFinished(3000)) {
+        abfrage.kill();
+        abfrage.waitForFinished(1000);
+        return false;
+    }
+    if (abfrage.exitStatus() != QProcess::NormalExit || abfrage.exitCode() != 0)
+        return false;
+    return KalenderprogrammGenannt(abfrage.readAllStandardOutput());
+}
+
+void OutlookVerfuegbarFragen(QObject* kontext, std::function<void(bool)> antwort)
+{
+    auto* abfrage = new Desktopabfrage(kontext);
+    auto* frist = new QTimer(abfrage);
+    frist->setSingleShot(true);
+    // Called once: the first of answer, failure to start and time limit wins.
+    auto melden = [abfrage, frist, antwort = std::move(antwort)](bool verfuegbar) {
+        QObject::disconnect(abfrage, nullptr, nullptr, nullptr);
+        QObject::disconnect(frist, nullptr, nullptr, nullptr);
+        abfrage->deleteLater();
+        antwort(verfuegbar);
+    };
+    QObject::connect(abfrage, &QProcess::finished, kontext,
+                     [abfrage, melden](int code, QProcess::ExitStatus status) {
+                         melden(status == QProcess::NormalExit && code == 0
+                                && KalenderprogrammGenannt(abfrage->readAllStandardOutput()));
+                     });
+    QObject::connect(abfrage, &QProcess::errorOccurred, kontext, [melden](QProcess::ProcessError fehler) {
+        if (fehler == QProcess::FailedToStart)
+            melden(false);
+    });
+    QObject::connect(frist, &QTimer::timeout, kontext, [melden] { melden(false); });
+    abfrage->setProcessChannelMode(QProcess::SeparateChannels);
+    frist->start(5000);
+    abfrage->start(XdgMime, XdgMimeFrage);
 }

@@ -3,8 +3,10 @@
 #include "dialogs/ics/icsdatei.h"
 
 #include <QDateTime>
+#include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -90,3 +92,7 @@ private:
 
 // True when the desktop has an application registered for text/calendar. Reports nothing.
 bool OutlookVerfuegbar();
+// The same question without waiting for the desktop, which may take seconds: `antwort` is
+// called once from the event loop (false when xdg-mime gives no answer within 5 s), never
+// after `kontext` is gone.
+void OutlookVerfuegbarFragen(QObject* kontext, std::function<void(bool)> antwort);

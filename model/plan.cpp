@@ -4,11 +4,12 @@
 #include "model/tageszahl.h"
 
 #include <QHash>
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
+#include <vector>
 
 const QString Plan::KeineAbfolgeText = QStringLiteral(
     "Im gegebenen Zeitraum wurde keine sinnvolle Abfolge der Aufgaben gefunden.\n"
@@ -16,18 +17,74 @@ const QString Plan::KeineAbfolgeText = QStringLiteral(
 
 namespace {
 
+// "7,11" or "9 10" to numbers; a part that is no number counts as 0.
 QList<qint32> VorherAusKatalog(const char* text)
 {
     QList<qint32> liste;
-    const QStringList teile = QString::fromUtf8(text).split(QRegularExpression(QStringLiteral("[, ]")),
-                                                            Qt::SkipEmptyParts);
-    for (const QString& t : teile) {
-        bool ok = false;
-        const int n = t.toInt(&ok);
-        liste.append(ok ? n : 0);
+    const QString ganz = QString::fromUtf8(text);
+    const QStringView rest(ganz);
+    qsizetype anfang = 0;
+    for (qsizetype i = 0; i <= rest.size(); ++i) {
+        if (i < rest.size() && rest[i] != QLatin1Char(',') && rest[i] != QLatin1Char(' '))
+            continue;
+        if (i > anfang) {
+            bool ok = false;
+            const int n = rest.sliced(anfang, i - anfang).toInt(&ok);
+            liste.append(ok ? n : 0);
+        }
+        anfang = i + 1;
     }
     return liste;
 }
+
+// The position of the first task of each number. Plans number their tasks closely (the
+// catalogue below 100, the user's tasks from 10001 on), so a table over the range of numbers
+// serves most; numbers spread wider go into a hash.
+class Nummernindex
+{
+public:
+    explicit Nummernindex(const Aufgabenliste& aufgaben)
+    {
+        if (aufgaben.empty())
+            return;
+        qint64 kleinste = aufgaben.front().Nummer;
+        qint64 groesste = kleinste;
+        for (const taufgabe& a : aufgaben) {
+            kleinste = std::min<qint64>(kleinste, a.Nummer);
+            groesste = std::max<qint64>(groesste, a.Nummer);
+        }
+        const auto anzahl = static_cast<qint64>(aufgaben.size());
+        m_tabelle = groesste - kleinste <= 4 * anzahl + 1024;
+        if (m_tabelle) {
+            m_kleinste = kleinste;
+            m_position.assign(static_cast<size_t>(groesste - kleinste + 1), -1);
+        } else {
+            m_hash.reserve(static_cast<qsizetype>(anzahl));
+        }
+        for (qsizetype i = static_cast<qsizetype>(anzahl) - 1; i >= 0; --i) {
+            const qint32 nummer = aufgaben[static_cast<size_t>(i)].Nummer;
+            if (m_tabelle)
+                m_position[static_cast<size_t>(nummer - m_kleinste)] = i;
+            else
+                m_hash.insert(nummer, i);
+        }
+    }
+
+    // -1 when no task bears the number.
+    qsizetype Erste(qint32 nummer) const
+    {
+        if (!m_tabelle)
+            return m_hash.value(nummer, -1);
+        const qint64 i = nummer - m_kleinste;
+        return i >= 0 && i < static_cast<qint64>(m_position.size()) ? m_position[static_cast<size_t>(i)] : -1;
+    }
+
+private:
+    bool m_tabelle = true;
+    qint64 m_kleinste = 0;
+    std::vector<qsizetype> m_position;
+    QHash<qint32, qsizetype> m_hash;
+};
 
 } // namespace
 
@@ -121,64 +178,33 @@ void Plan::AufgabenTerminieren(double stichtag)
 
 QStringList Plan::ReihenfolgePruefen(qint32 nummer, qint32 start, double tag) const
 {
-    QStringList zeilen;
-    // First task of each number, so the check stays linear in the size of the plan.
-    QHash<qint32, qsizetype> position;
-    position.reserve(static_cast<qsizetype>(Aufgaben.size()));
-    for (qsizetype i = static_cast<qsizetype>(Aufgaben.size()) - 1; i >= 0; --i)
-        position.insert(Aufgaben[static_cast<size_t>(i)].Nummer, i);
+    const size_t n = Aufgaben.size();
+    const Nummernindex position(Aufgaben);
+    const qsizetype p = position.Erste(nummer);
+    // The moments in one flat array: the check visits predecessors in any order.
+    std::vector<double> zeit(n);
+    for (size_t i = 0; i < n; ++i)
+        zeit[i] = Aufgaben[i].Zeitpunkt();
+    if (p >= 0)
+        zeit[static_cast<size_t>(p)] = taufgabe::Zeitpunkt(tag, start);
 
-    const qsizetype p = position.value(nummer, -1);
-    auto zeitpunkt = [&](qsizetype i) {
-        if (i == p)
-            return taufgabe::Zeitpunkt(tag, start);
-        return Aufgaben[static_cast<size_t>(i)].Zeitpunkt();
-    };
-
-    for (qsizetype s = 0; s < static_cast<qsizetype>(Aufgaben.size()); ++s) {
-        const taufgabe& nachfolger = Aufgaben[static_cast<size_t>(s)];
-        if (nachfolger.vorher.isEmpty())
-            continue;
-        const double zs = zeitpunkt(s);
-        for (qint32 n : nachfolger.vorher) {
-            const qsizetype f = position.value(n, -1);
-            if (f < 0)
-                continue;
-            if (zeitpunkt(f) >= zs)
-                zeilen.append(QLatin1Char('\'') + Aufgaben[static_cast<size_t>(f)].Kurzbezeichnung
-                              + QStringLiteral("' sollte vor '") + nachfolger.Kurzbezeichnung
-                              + QStringLiteral("' erfolgen."));
+    // Broken relations as (predecessor, successor), in task-list and then vorher order.
+    std::vector<std::pair<qsizetype, size_t>> konflikte;
+    for (size_t s = 0; s < n; ++s) {
+        const taufgabe& nachfolger = Aufgaben[s];
+        for (qint32 v : nachfolger.vorher) {
+            const qsizetype f = position.Erste(v);
+            if (f >= 0 && zeit[static_cast<size_t>(f)] >= zeit[s])
+                konflikte.emplace_back(f, s);
         }
     }
+    QStringList zeilen;
+    zeilen.reserve(static_cast<qsizetype>(konflikte.size()));
+    for (const auto& [f, s] : konflikte)
+        zeilen.append(QLatin1Char('\'') + Aufgaben[static_cast<size_t>(f)].Kurzbezeichnung
+                      + QStringLiteral("' sollte vor '") + Aufgaben[s].Kurzbezeichnung
+                      + QStringLiteral("' erfolgen."));
     return zeilen;
-}
-
-void Plan::AbfolgeSuchen(double einzugdatum, double auszugdatum, PlanMelder* melder,
-                         std::span<const Taufgdata> katalog)
-{
-    const Aufgabenliste vorlage = KatalogAufgaben(katalog);
-    const Situation& s = situation;
-    // Every attempt starts again from the catalogue; no attempt sees an earlier one's changes.
-    auto versuch = [&](double stichtag) {
-        KatalogUebernehmen(vorlage, s.Spedition);
-        AufgabenAuswaehlen(s.Auszugsrenovierung, s.Einzugsrenovierung, s.Spedition, s.Kinder);
-        Stichtag = stichtag;
-        AufgabenTerminieren(stichtag);
-        return ReihenfolgePruefen(-1, 0, 0).isEmpty();
-    };
-
-    bool ohneKonflikt = versuch(std::trunc((einzugdatum + auszugdatum) / 2));
-    double stichtag = auszugdatum;
-    bool aufgeben = false;
-    while (!ohneKonflikt && !aufgeben) {
-        stichtag -= 1;
-        if (stichtag < einzugdatum)
-            aufgeben = true;
-        ohneKonflikt = versuch(stichtag);
-    }
-    keineAbfolge = aufgeben;
-    if (aufgeben && melder)
-        melder->KeineAbfolge(KeineAbfolgeText);
 }
 
 int Plan::AufgabeSuchen(qint32 nummer) const

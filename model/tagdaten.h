@@ -27,6 +27,8 @@ struct ttermin
     QString Kurzbezeichnung;
     QStringList Notiz;
     Bandbereich Bereich;
+
+    bool operator==(const ttermin&) const = default;
 };
 
 // The data of one day cell: its date, its holiday mark and its appointments ordered by start.

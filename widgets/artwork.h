@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLatin1String>
+#include <QString>
 
 #include <array>
 
@@ -66,7 +67,13 @@ inline constexpr QLatin1String DruckStarten{":/artwork/buttons/druckvorlagen_dru
 inline constexpr QLatin1String Druckeinstellung{":/artwork/buttons/druckvorlagen_druckeinstellung.png"};
 } // namespace Druckvorlagen
 
-// All 25 button strips, window by window.
+// Order-conflict dialog TReihenfolge: one strip of 960 x 24, frames of 240 x 24 for its long
+// caption.
+namespace Reihenfolge {
+inline constexpr QLatin1String Mitverschieben{":/artwork/buttons/reihenfolge_mitverschieben.png"};
+} // namespace Reihenfolge
+
+// All 25 button strips of 480 x 24, window by window.
 inline constexpr std::array<QLatin1String, 25> AlleKnoepfe{
     Kalender::Rueckgaengig, Kalender::Hilfe, Kalender::NeueAufgabe, Kalender::NeuBeginnen,
     Kalender::Speichern, Kalender::Laden, Kalender::Vorlagen, Kalender::Drucken,
@@ -76,5 +83,14 @@ inline constexpr std::array<QLatin1String, 25> AlleKnoepfe{
     EigenerTermin::Abbrechen, EigenerTermin::Loeschen, EigenerTermin::Uebernehmen, EigenerTermin::Drucken,
     Druckvorlagen::Fertig, Druckvorlagen::DruckStarten, Druckvorlagen::Druckeinstellung,
 };
+
+// What a button's picture says and what the button does, for screen readers: the caption
+// ("Speichern") and a short description. Empty texts for a picture that is no button strip.
+struct Knopftext
+{
+    QString name;
+    QString beschreibung;
+};
+Knopftext KnopftextZu(const QString& bild);
 
 } // namespace Artwork

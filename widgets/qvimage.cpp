@@ -1,6 +1,7 @@
 #include "widgets/qvimage.h"
 
 #include <QEnterEvent>
+#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -74,13 +75,27 @@ QImage TQvImage::RenderFrame(const QImage& picture, int numberOfButtons, int fra
 
 QSize TQvImage::sizeHint() const
 {
-    const QRect frame = FrameRect(FPicture.size(), FNumberOfButtons, 1);
+    const QRect frame = FrameRect(GeladenesBild().size(), FNumberOfButtons, 1);
     return frame.isEmpty() ? QSize(DefaultSize, DefaultSize) : frame.size();
 }
 
 void TQvImage::setPicture(const QImage& picture)
 {
+    FAusstehend.clear();
     FPicture = picture;
+}
+
+const QImage& TQvImage::GeladenesBild() const
+{
+    if (!FAusstehend.isEmpty()) {
+        QImage geladen;
+        if (geladen.load(FAusstehend))
+            FPicture = geladen;
+        else
+            qWarning().noquote() << QStringLiteral("Bild „%1“ konnte nicht geladen werden.").arg(FAusstehend);
+        FAusstehend.clear();
+    }
+    return FPicture;
 }
 
 void TQvImage::setNumberOfButtons(int count)
@@ -92,6 +107,21 @@ void TQvImage::setNumberOfButtons(int count)
 bool TQvImage::setFileName(const QString& fileName)
 {
     FFileName = fileName.left(MaxFileNameLength);
+    // The program's own pictures are compiled in: reading the size from the header is
+    // enough now, which keeps the start quick.
+    if (FFileName.startsWith(QLatin1String(":/")) && !FTransparent) {
+        const QSize groesse = QImageReader(FFileName).size();
+        if (groesse.isValid()) {
+            FAusstehend = FFileName;
+            FAusstehendGroesse = groesse;
+            if (FAutoSize)
+                FitSize();
+            MaskBitmap = QImage();
+            update();
+            return true;
+        }
+    }
+    FAusstehend.clear();
     QImage loaded;
     if (!loaded.load(FFileName)) {
         qWarning().noquote() << QStringLiteral("Bild „%1“ konnte nicht geladen werden.").arg(FFileName);
@@ -129,9 +159,10 @@ void TQvImage::setAutoSize(bool autoSize)
 
 void TQvImage::FitSize()
 {
-    if (FPicture.width() == 0)
+    const QSize groesse = FAusstehend.isEmpty() ? FPicture.size() : FAusstehendGroesse;
+    if (groesse.width() == 0)
         return;
-    resize(FPicture.width() / FNumberOfButtons, FPicture.height());
+    resize(groesse.width() / FNumberOfButtons, groesse.height());
 }
 
 void TQvImage::RepaintNow()
@@ -185,7 +216,7 @@ bool TQvImage::event(QEvent* e)
 
 void TQvImage::paintEvent(QPaintEvent*)
 {
-    if (FPicture.isNull())
+    if (GeladenesBild().isNull())
         return;
     const QImage* mask = nullptr;
     if (FTransparent) {

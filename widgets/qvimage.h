@@ -26,7 +26,7 @@ public:
     ~TQvImage() override;
     Q_DISABLE_COPY_MOVE(TQvImage)
 
-    const QImage& Picture() const { return FPicture; }
+    const QImage& Picture() const { return GeladenesBild(); }
     // Copies the strip; size, frame and mask stay as they are.
     void setPicture(const QImage& picture);
 
@@ -35,7 +35,8 @@ public:
 
     const QString& FileName() const { return FFileName; }
     // Keeps the name and loads the strip from that file or resource (":/..."). When the
-    // file cannot be read the previous strip stays and the answer is false.
+    // file cannot be read the previous strip stays and the answer is false. A resource is
+    // only checked now and decoded when first needed (drawn, fitted or asked for).
     bool setFileName(const QString& fileName);
 
     int CurrentButton() const { return FCurrentButton; }
@@ -110,7 +111,12 @@ private:
     // Pointer entered or left: reported once per change, or after a running click handler.
     void PointerNowInside(bool inside);
 
-    QImage FPicture;
+    // The strip, decoding a resource named before if that is still to do.
+    const QImage& GeladenesBild() const;
+
+    mutable QImage FPicture;
+    mutable QString FAusstehend; // a resource to decode at first need
+    QSize FAusstehendGroesse;
     int FNumberOfButtons = 1;
     QString FFileName;
     int FCurrentButton = 1;

@@ -2,11 +2,15 @@
 
 #include "widgets/qvimage.h"
 
+#include <QKeySequence>
 #include <QTimer>
+
+class QShortcut;
 
 // The program's command button: a strip of four frames (1 normal, 2 mouse over,
 // 3 pressed, 4 disabled) whose caption is part of the picture. The windows only enable
-// and disable it and connect OnClick.
+// and disable it and connect OnClick. It takes the focus with Tab, shows it with a frame and
+// is pressed with Space or Enter; screen readers know it by its picture's caption.
 class TQvImageButton final : public TQvImage {
     Q_OBJECT
     Q_PROPERTY(bool DoInterval READ DoInterval WRITE setDoInterval)
@@ -36,11 +40,25 @@ public:
 
     bool isRepeating() const { return RepeatTimer.isActive(); }
 
+    // A click from the keyboard or a shortcut: OnClick, only while enabled.
+    void Klicken();
+    // A shortcut that clicks the button while its window is active; the tooltip names it:
+    // "Speichern (Strg+S)".
+    void setTastenkuerzel(const QKeySequence& kuerzel);
+    const QKeySequence& Tastenkuerzel() const { return FTastenkuerzel; }
+    // "Strg+S", "F1": the German names of the keys.
+    static QString TastenText(const QKeySequence& kuerzel);
+
 protected:
     void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos) override;
     void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos) override;
     void MouseEnter() override;
     void MouseLeave() override;
+    void paintEvent(QPaintEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
 
 private:
     void RepeatTimerTick();
@@ -50,4 +68,8 @@ private:
     int FReapeatClickInterval = 50;
     // Runs only from a press to the following release, and only with DoInterval.
     QTimer RepeatTimer;
+    bool LeertasteGedrueckt = false; // Space shows the pressed frame until it is released
+    bool TastaturFokus = false;      // the focus came by Tab: show it
+    QKeySequence FTastenkuerzel;
+    QShortcut* Kuerzel = nullptr;
 };

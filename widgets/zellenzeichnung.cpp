@@ -6,6 +6,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QTextLayout>
 
 #include <cmath>
 
@@ -121,6 +122,30 @@ void BandTextZeichnen(QPainter& p, const QStringList& zeilen, int x, int y, int 
         p.setClipping(false);
 }
 
+// As BandTextZeichnen, from lines shaped before.
+void BandZeilenZeichnen(QPainter& p, const std::vector<Zeilenspeicher::Zeile>& zeilen, int x,
+                        int y, int lh, const Schriftbild& bild, const QRect& band)
+{
+    const bool hatteClip = p.hasClipping();
+    const QRegion alterClip = hatteClip ? p.clipRegion() : QRegion();
+    p.setClipRect(band, hatteClip ? Qt::IntersectClip : Qt::ReplaceClip);
+    for (size_t i = 0; i < zeilen.size(); ++i) {
+        const int oben = y + static_cast<int>(i) * lh;
+        if (oben > band.bottom())
+            break;
+        const Zeilenspeicher::Zeile& z = zeilen[i];
+        if (!z.zeichnen)
+            continue;
+        const int grundlinie = oben + (z.kursiv ? bild.kursivOberkante : bild.oberkante);
+        for (const QGlyphRun& lauf : z.laeufe)
+            p.drawGlyphRun(QPointF(x, grundlinie - z.oberkante), lauf);
+    }
+    if (hatteClip)
+        p.setClipRegion(alterClip);
+    else
+        p.setClipping(false);
+}
+
 QFont BandSchrift(const QFont& basis, bool fett)
 {
     QFont f = basis;
@@ -131,24 +156,62 @@ QFont BandSchrift(const QFont& basis, bool fett)
 
 } // namespace
 
-QStringList Zeilenspeicher::Zeilen(const ttermin& t, int breite, int hoechstens,
-                                   const QFontMetrics& titelFm, const QFontMetrics& notizFm)
+void Zeilenspeicher::Pruefen(int breite, const QFont& schrift, const QPaintDevice* geraet)
 {
-    // The cell's font never changes; a new width or a very full memory starts afresh.
-    if (breite != m_breite || m_zeilen.size() > 4096) {
-        m_zeilen.clear();
+    const int dpiX = geraet ? geraet->logicalDpiX() : 0;
+    const int dpiY = geraet ? geraet->logicalDpiY() : 0;
+    // A very full memory starts afresh too.
+    if (breite != m_breite || dpiX != m_dpiX || dpiY != m_dpiY || m_baender.size() > 4096
+        || schrift != m_schrift) {
+        m_baender.clear();
         m_breite = breite;
+        m_schrift = schrift;
+        m_dpiX = dpiX;
+        m_dpiY = dpiY;
     }
-    QString schluessel = QString::number(hoechstens) + (t.Nummer == 7 ? u'\x01' : u'\x02')
-                         + t.Kurzbezeichnung;
-    for (const QString& n : t.Notiz)
-        schluessel += u'\x1f' + n;
-    auto it = m_zeilen.constFind(schluessel);
-    if (it != m_zeilen.constEnd())
-        return *it;
-    QStringList zeilen = ZellenText(t.Kurzbezeichnung, t.Notiz, breite, titelFm, notizFm, hoechstens);
-    m_zeilen.insert(schluessel, zeilen);
-    return zeilen;
+}
+
+const std::vector<Zeilenspeicher::Zeile>&
+Zeilenspeicher::Zeilen(const ttermin& t, int breite, int hoechstens, const QFontMetrics& titelFm,
+                       const QFontMetrics& notizFm, const QFont& schrift, const QFont& kursiv,
+                       QPaintDevice* geraet)
+{
+    Band& b = m_baender[t.Nummer];
+    if (!b.zeilen.empty() && b.hoechstens == hoechstens && b.titel == t.Kurzbezeichnung
+        && b.notiz == t.Notiz)
+        return b.zeilen;
+    b.titel = t.Kurzbezeichnung;
+    b.notiz = t.Notiz;
+    b.hoechstens = hoechstens;
+    b.zeilen.clear();
+    // The same faces and lines as BandTextZeichnen, shaped once.
+    bool istKursiv = false;
+    for (const QString& text : ZellenText(t.Kurzbezeichnung, t.Notiz, breite, titelFm, notizFm, hoechstens)) {
+        Zeile z;
+        QStringView zeile = text;
+        z.zeichnen = !zeile.isEmpty();
+        if (z.zeichnen && zeile.startsWith(QLatin1Char('*'))) {
+            istKursiv = true;
+            zeile = zeile.mid(1);
+        }
+        z.kursiv = istKursiv;
+        if (z.zeichnen && !zeile.isEmpty()) {
+            QTextLayout satz(zeile.toString(), istKursiv ? kursiv : schrift, geraet);
+            QTextOption option = satz.textOption();
+            option.setWrapMode(QTextOption::NoWrap);
+            satz.setTextOption(option);
+            satz.beginLayout();
+            QTextLine l = satz.createLine();
+            l.setLineWidth(1e6);
+            satz.endLayout();
+            z.oberkante = l.ascent();
+            z.laeufe = satz.glyphRuns();
+        }
+        b.zeilen.push_back(std::move(z));
+    }
+    if (b.zeilen.empty())
+        b.zeilen.push_back(Zeile{false, false, {}, 0}); // marks the band as fitted
+    return b.zeilen;
 }
 
 void AufBildschirm(QPainter& p, const TagDaten& tag, QSize groesse, const QFont& schrift,
@@ -174,6 +237,8 @@ void AufBildschirm(QPainter& p, const TagDaten& tag, QSize groesse, const QFont&
     p.fillRect(QRect(0, TagDaten::Kopfhoehe, breite, std::max(hoehe - TagDaten::Kopfhoehe, 0)),
                KoerperFarbe(tag, f));
 
+    if (speicher)
+        speicher->Pruefen(breite - 5, schrift, p.device());
     // The four faces a band can use, measured once per cell.
     const Schriftbild normal = Messen(BandSchrift(schrift, false), p.device());
     const Schriftbild fett = Messen(BandSchrift(schrift, true), p.device());
@@ -194,12 +259,18 @@ void AufBildschirm(QPainter& p, const TagDaten& tag, QSize groesse, const QFont&
         const int sichtbar = (band.height() + lh - 1) / std::max(lh, 1);
         const QFontMetrics& titelFm = umziehen ? fettFm : normalFm;
         const QFontMetrics& notizFm = umziehen ? fettKursivFm : normalKursivFm;
-        const QStringList zeilen =
-            speicher ? speicher->Zeilen(t, breite - 5, sichtbar, titelFm, notizFm)
-                     : ZellenText(t.Kurzbezeichnung, t.Notiz, breite - 5, titelFm, notizFm, sichtbar);
+        const Schriftbild& bild = umziehen ? fett : normal;
         p.fillRect(band, f.band);
         p.setPen(umziehen ? f.umziehenText : f.text);
-        BandTextZeichnen(p, zeilen, 5, oben, lh, umziehen ? fett : normal, band);
+        if (speicher) {
+            BandZeilenZeichnen(p,
+                               speicher->Zeilen(t, breite - 5, sichtbar, titelFm, notizFm,
+                                                bild.schrift, bild.kursiv, p.device()),
+                               5, oben, lh, bild, band);
+        } else {
+            BandTextZeichnen(p, ZellenText(t.Kurzbezeichnung, t.Notiz, breite - 5, titelFm, notizFm, sichtbar),
+                             5, oben, lh, bild, band);
+        }
     }
 
     p.setPen(f.kante);

@@ -4,10 +4,14 @@
 
 #include <QColor>
 #include <QFont>
+#include <QGlyphRun>
 #include <QHash>
 #include <QRect>
 #include <QString>
 
+#include <vector>
+
+class QPaintDevice;
 class QPainter;
 
 // Drawing a day cell: on the screen in its own 164-pixel area, and scaled into any rectangle
@@ -37,17 +41,43 @@ QString KopfText(double datum);
 QColor KopfFarbe(const TagDaten& tag, const Farbsatz& farben);
 QColor KoerperFarbe(const TagDaten& tag, const Farbsatz& farben);
 
-// Remembers the fitted lines of a cell's bands between paints: fitting measures text, which
-// costs far more than drawing it, and most cells do not change between two paints.
+// Remembers the lines of a cell's bands between paints, fitted and shaped: fitting measures
+// text and shaping lays out glyphs, which cost far more than drawing them, and a band's lines
+// change only when its task or the cell's width does.
 class Zeilenspeicher
 {
 public:
-    QStringList Zeilen(const ttermin& t, int breite, int hoechstens, const QFontMetrics& titelFm,
-                       const QFontMetrics& notizFm);
+    // One line of a band as it is drawn.
+    struct Zeile
+    {
+        bool zeichnen = true; // false for an empty line: drawn as nothing, keeps the face
+        bool kursiv = false;  // notes, and everything after the first one
+        QList<QGlyphRun> laeufe;
+        qreal oberkante = 0; // baseline below the runs' origin
+    };
+
+    // Forgets everything when the width, the font or the device's resolution differ from
+    // the last paint's.
+    void Pruefen(int breite, const QFont& schrift, const QPaintDevice* geraet);
+    // The lines of task `t` at most `hoechstens` as ZellenText fits them, shaped in `schrift`
+    // and, from the first note on, in `kursiv`.
+    const std::vector<Zeile>& Zeilen(const ttermin& t, int breite, int hoechstens,
+                                     const QFontMetrics& titelFm, const QFontMetrics& notizFm,
+                                     const QFont& schrift, const QFont& kursiv, QPaintDevice* geraet);
 
 private:
-    QHash<QString, QStringList> m_zeilen;
+    struct Band
+    {
+        QString titel;
+        QStringList notiz;
+        int hoechstens = 0;
+        std::vector<Zeile> zeilen;
+    };
+    QHash<qint32, Band> m_baender; // by task number
     int m_breite = -1;
+    QFont m_schrift;
+    int m_dpiX = 0;
+    int m_dpiY = 0;
 };
 
 // The screen font of the cells.

@@ -1,4 +1,5 @@
 #include "app/kalenderform.h"
+#include "bench/support/verhaeltnis.h"
 #include "model/tageszahl.h"
 
 #include <QApplication>
@@ -69,6 +70,23 @@ void BM_KalenderAktualisieren(benchmark::State& state)
 }
 BENCHMARK(BM_KalenderAktualisieren)->Arg(44)->Arg(10000)->Unit(benchmark::kMillisecond);
 
+// Reference: the same 52 weeks of cells without tasks.
+void BM_KalenderOhneAufgaben(benchmark::State& state)
+{
+    auto f = Fenster(10000);
+    f->plan().Aufgaben.clear();
+    f->KalenderAktualisieren();
+    QImage bild(f->Kalenderflaeche()->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        f->KalenderAktualisieren();
+        Zeichnen(*f, bild);
+    }
+    state.counters["Zellen"] = f->anzdays();
+}
+BENCHMARK(BM_KalenderOhneAufgaben)->Unit(benchmark::kMillisecond);
+const bool aktualisieren =
+    Verhaeltnis::Referenz("BM_KalenderAktualisieren/10000", "BM_KalenderOhneAufgaben");
+
 // The distribution alone, without painting.
 void BM_AufgabenVerteilen(benchmark::State& state)
 {
@@ -84,8 +102,5 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return Verhaeltnis::Ausfuehren(argc, argv);
 }

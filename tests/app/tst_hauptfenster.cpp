@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QScrollArea>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSet>
 #include <QTemporaryDir>
@@ -30,6 +31,38 @@ int BandMitte(const tday* zelle, qint32 nummer)
             return (t.Bereich.top + t.Bereich.bottom) / 2;
     return -1;
 }
+
+// What the window shows of the cell: its part of the backing store, after pending repaints.
+QImage AufDemSchirm(const TKalenderForm& f, const tday* zelle)
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    const QImage fenster = f.screen()->grabWindow(f.winId()).toImage();
+    const QRect r(zelle->mapTo(&f, QPoint(0, 0)) * fenster.devicePixelRatio(),
+                  zelle->size() * fenster.devicePixelRatio());
+    return fenster.copy(r).convertToFormat(QImage::Format_RGB32);
+}
+
+// The cell drawn afresh from its current data.
+QImage Frisch(tday* zelle)
+{
+    return zelle->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// Counts the paint events of a widget.
+class Malzaehler final : public QObject
+{
+public:
+    explicit Malzaehler(QWidget* w) { w->installEventFilter(this); }
+    int anzahl = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        anzahl += e->type() == QEvent::Paint;
+        return false;
+    }
+};
 
 } // namespace
 
@@ -52,6 +85,9 @@ private Q_SLOTS:
     void ziehenAufGleicheZelleOeffnet();
     void ziehenErlaubtUndRueckgaengig();
     void ziehenVerweigert();
+    void bildschirmFolgtZiehenUndRueckgaengig();
+    void bildschirmFolgtAenderung_data();
+    void bildschirmFolgtAenderung();
     void ziehenAufWochenspalte();
     void darstellungNichtLeer();
     void mausrad();
@@ -255,6 +291,74 @@ void TestHauptfenster::ziehenErlaubtUndRueckgaengig()
     // A second undo does nothing: the button is disabled.
     QTest::mouseClick(undo, Qt::LeftButton);
     QCOMPARE(m_f->plan().Aufgaben[size_t(m_f->plan().AufgabeSuchen(2))].Tag, von);
+}
+
+void TestHauptfenster::bildschirmFolgtZiehenUndRueckgaengig()
+{
+    Berlin2001();
+    tday* quelle = m_f->Tag(ZellenIndex(*m_f, T(2001, 9, 1)));
+    tday* ziel = m_f->Tag(ZellenIndex(*m_f, T(2001, 8, 15)));
+    tday* unbeteiligt = m_f->Tag(ZellenIndex(*m_f, T(2001, 9, 12)));
+    const QImage quelleVorher = AufDemSchirm(*m_f, quelle);
+    const QImage zielVorher = AufDemSchirm(*m_f, ziel);
+    QCOMPARE(zielVorher, Frisch(ziel));
+    Malzaehler gemalt(unbeteiligt);
+
+    const int y = BandMitte(quelle, 2);
+    Maus(quelle, QEvent::MouseButtonPress, QPoint(10, y));
+    Maus(quelle, QEvent::MouseMove, QPoint(12, y));
+    const QPoint ueberZiel = quelle->mapFrom(quelle->parentWidget(), ziel->pos() + QPoint(30, 50));
+    Maus(quelle, QEvent::MouseButtonRelease, ueberZiel);
+    QCOMPARE(m_f->plan().Aufgaben[size_t(m_f->plan().AufgabeSuchen(2))].Tag, T(2001, 8, 15));
+    const QImage zielNachher = AufDemSchirm(*m_f, ziel);
+    QVERIFY(zielNachher != zielVorher);
+    QCOMPARE(zielNachher, Frisch(ziel));
+    QVERIFY(AufDemSchirm(*m_f, quelle) != quelleVorher);
+    QCOMPARE(AufDemSchirm(*m_f, quelle), Frisch(quelle));
+
+    QTest::mouseClick(m_f->Knopf("RuckgaengigButton"), Qt::LeftButton);
+    QCOMPARE(AufDemSchirm(*m_f, ziel), zielVorher);
+    QCOMPARE(AufDemSchirm(*m_f, quelle), quelleVorher);
+    QCOMPARE(gemalt.anzahl, 0); // a cell whose content stayed is not painted again
+}
+
+void TestHauptfenster::bildschirmFolgtAenderung_data()
+{
+    // What the task dialogs do to the list before they refresh the calendar.
+    QTest::addColumn<int>("art"); // 0 new user task, 1 task deleted, 2 notes applied
+    QTest::newRow("neue Aufgabe") << 0;
+    QTest::newRow("Aufgabe gelöscht") << 1;
+    QTest::newRow("Notiz übernommen") << 2;
+}
+
+void TestHauptfenster::bildschirmFolgtAenderung()
+{
+    QFETCH(int, art);
+    Berlin2001();
+    tday* zelle = m_f->Tag(ZellenIndex(*m_f, T(2001, 9, 1)));
+    const QImage vorher = AufDemSchirm(*m_f, zelle);
+    Malzaehler gemalt(m_f->Tag(ZellenIndex(*m_f, T(2001, 9, 12))));
+    Aufgabenliste& liste = m_f->plan().Aufgaben;
+    m_f->ZustandSichern();
+    if (art == 0) {
+        taufgabe a;
+        a.Nummer = 10001;
+        a.Kurzbezeichnung = QStringLiteral("Keller räumen");
+        a.Tag = T(2001, 9, 1);
+        a.Start = 20;
+        a.Dauer = 3;
+        a.Benutzeraufgabe = true;
+        liste.push_back(a);
+    } else if (art == 1) {
+        liste.erase(liste.begin() + m_f->plan().AufgabeSuchen(2));
+    } else {
+        liste[size_t(m_f->plan().AufgabeSuchen(2))].Notiz = QStringList{QStringLiteral("Kontoauszug")};
+    }
+    m_f->KalenderAktualisieren();
+    const QImage nachher = AufDemSchirm(*m_f, zelle);
+    QVERIFY(nachher != vorher);
+    QCOMPARE(nachher, Frisch(zelle));
+    QCOMPARE(gemalt.anzahl, 0);
 }
 
 void TestHauptfenster::ziehenVerweigert()

@@ -78,7 +78,7 @@ void TestPlanbefehle::init()
     m_f->einstellungsPfad = m_ordner->filePath(QStringLiteral("kistenlotse.ini"));
     m_f->AufgabeOeffnen = [](qint32) {};
     m_f->EigeneAufgabeOeffnen = [](qint32, double) {};
-    for (QFileDialog* d : {m_f->SaveDialog1, m_f->OpenDialog1})
+    for (QFileDialog* d : {m_f->SaveDialog1(), m_f->OpenDialog1()})
         d->setOption(QFileDialog::DontUseNativeDialog);
     m_f->resize(1000, 800);
     m_f->show();
@@ -101,7 +101,7 @@ void TestPlanbefehle::speichernUndLastsaved()
 {
     const QString pfad = m_ordner->filePath(QStringLiteral("umzug"));
     ModalHelfer helfer;
-    Datei(m_f->SaveDialog1, pfad, helfer);
+    Datei(m_f->SaveDialog1(), pfad, helfer);
     Klick("SpeicherButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QVERIFY(QFile::exists(pfad + QStringLiteral(".kvr"))); // default extension
@@ -127,7 +127,7 @@ void TestPlanbefehle::aendernSpeichernRueckgaengig()
     m_f->plan().Aufgaben.front().Tag += 1;
     QVERIFY(m_f->Geaendert());
     ModalHelfer helfer;
-    Datei(m_f->SaveDialog1, m_ordner->filePath(QStringLiteral("a.kvr")), helfer);
+    Datei(m_f->SaveDialog1(), m_ordner->filePath(QStringLiteral("a.kvr")), helfer);
     Klick("SpeicherButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QVERIFY(!m_f->Geaendert());
@@ -232,7 +232,7 @@ void TestPlanbefehle::oeffnenMarkiertGeaendert()
     const Aufgabenliste vorher = m_f->plan().Aufgaben;
 
     ModalHelfer helfer;
-    Datei(m_f->OpenDialog1, pfad, helfer);
+    Datei(m_f->OpenDialog1(), pfad, helfer);
     Klick("LadenButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(m_f->plan().situation.BundeslandA, 13);
@@ -283,7 +283,7 @@ void TestPlanbefehle::oeffnenFehlerhaft()
 
     ModalHelfer helfer;
     QString text;
-    Datei(m_f->OpenDialog1, pfad, helfer);
+    Datei(m_f->OpenDialog1(), pfad, helfer);
     helfer.Druecke(QStringLiteral("knopf_ok"), [&](QWidget* w) {
         text = qobject_cast<QMessageBox*>(w)->text();
     }, QStringLiteral("meldung"));
@@ -309,7 +309,7 @@ void TestPlanbefehle::oeffnenOhneAufgaben()
     datei.write("[allgemein]\r\nBundeslandA=5\r\n\r\n");
     datei.close();
     ModalHelfer helfer;
-    Datei(m_f->OpenDialog1, pfad, helfer);
+    Datei(m_f->OpenDialog1(), pfad, helfer);
     Klick("LadenButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QVERIFY(m_f->plan().Aufgaben.empty());
@@ -341,7 +341,7 @@ void TestPlanbefehle::speichernDannSchliessenFragtNicht()
 {
     m_f->ZustandSichern();
     ModalHelfer helfer;
-    Datei(m_f->SaveDialog1, m_ordner->filePath(QStringLiteral("b.kvr")), helfer);
+    Datei(m_f->SaveDialog1(), m_ordner->filePath(QStringLiteral("b.kvr")), helfer);
     Klick("SpeicherButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QVERIFY(m_f->close()); // no question: a box would stay unanswered and fail cleanup

@@ -36,6 +36,8 @@ private Q_SLOTS:
     void mitLetztemPlan();
     void weiterplanenOhneDatei();
     void weiterplanenMitDatei();
+    void zeitraumFrage_data();
+    void zeitraumFrage();
 
 private:
     std::unique_ptr<QTemporaryDir> m_ordner;
@@ -273,6 +275,61 @@ void TestStartdialog::weiterplanenMitDatei()
     QCOMPARE(m_f->plan().situation.BundeslandB, 13);
     QVERIFY(!m_f->Geaendert());
     QVERIFY(m_f->anzdays() >= 35);
+}
+
+void TestStartdialog::zeitraumFrage_data()
+{
+    QTest::addColumn<int>("bisEinzug");  // days from today
+    QTest::addColumn<int>("monate");     // the window's length in months …
+    QTest::addColumn<int>("tageMehr");   // … plus days
+    QTest::addColumn<QString>("frage");  // empty: planned without a question
+    QTest::addColumn<bool>("ja");
+
+    const QString fern = TSituationsForm::FernerBeginnText;
+    const QString lang = TSituationsForm::LangerZeitraumText;
+    const QString trotzdem = QStringLiteral("\n") + TSituationsForm::TrotzdemFrage;
+    QTest::newRow("six months exactly") << 10 << 6 << 0 << QString() << true;
+    QTest::newRow("six months and a day, no") << 10 << 6 << 1 << lang + trotzdem << false;
+    QTest::newRow("six months and a day, yes") << 10 << 6 << 1 << lang + trotzdem << true;
+    QTest::newRow("a year from today exactly") << 365 << 0 << 5 << QString() << true;
+    QTest::newRow("a year and a day from today") << 366 << 0 << 5 << fern + trotzdem << true;
+    QTest::newRow("both") << 400 << 7 << 0 << fern + QStringLiteral("\n") + lang + trotzdem << false;
+}
+
+void TestStartdialog::zeitraumFrage()
+{
+    QFETCH(int, bisEinzug);
+    QFETCH(int, monate);
+    QFETCH(int, tageMehr);
+    QFETCH(QString, frage);
+    QFETCH(bool, ja);
+    // Today is 10 January 2027 (2028 is no leap year before March), noon.
+    TSituationsForm* s = m_f->Startdialog();
+    s->jetzt = [] { return T(2027, 1, 10) + 0.5; };
+    const QDate einzug = QDate(2027, 1, 10).addDays(bisEinzug);
+    s->DateEdit1->setDate(Tageszahl::ausDatum(einzug));
+    s->DateEdit2->setDate(Tageszahl::ausDatum(einzug.addMonths(monate).addDays(tageMehr)));
+
+    ModalHelfer helfer;
+    QString text;
+    // Enter in the first drop-down list presses "Weiter", the default button.
+    helfer.Mache([](QWidget* w) {
+        auto* d = static_cast<TSituationsForm*>(w);
+        d->ComboBox1->setFocus();
+        QTest::keyClick(d->ComboBox1, Qt::Key_Return);
+    }, QStringLiteral("SituationsForm"));
+    if (!frage.isEmpty()) {
+        helfer.Druecke(ja ? QStringLiteral("knopf_ja") : QStringLiteral("knopf_nein"), [&](QWidget* w) {
+            text = qobject_cast<QMessageBox*>(w)->text();
+        }, QStringLiteral("meldung"));
+        if (!ja)
+            helfer.Mache([](QWidget* w) { w->close(); }, QStringLiteral("SituationsForm"));
+    }
+    const int ergebnis = s->exec();
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QCOMPARE(text, frage);
+    QCOMPARE(ergebnis == QDialog::Accepted, ja);
+    QCOMPARE(m_f->plan().Aufgaben.empty(), !ja);
 }
 
 QTEST_MAIN(TestStartdialog)

@@ -209,6 +209,13 @@ void TestZellen::zeilenspeicherZeichnetGleich()
     // A changed note is drawn anew, not taken from memory.
     d.Termine[1].Notiz = {QStringLiteral("ganz anders")};
     QCOMPARE(zeichnen(d, &speicher), zeichnen(d, nullptr));
+    // The bold face of "Umziehen", italics from the first note on, letters beyond ASCII.
+    TagDaten umzug(T(2027, 3, 3));
+    umzug.Breite = 100;
+    umzug.TerminHinzufuegen(7, 30, {QStringLiteral("Schlüssel für Möbelträger"), QString(), QStringLiteral("Größe")},
+                            QStringLiteral("Umziehen übermorgen"), 2);
+    QCOMPARE(zeichnen(umzug, &speicher), zeichnen(umzug, nullptr));
+    QCOMPARE(zeichnen(umzug, &speicher), zeichnen(umzug, nullptr));
     // Fewer lines than the band could hold are never made.
     const QFontMetrics fm(Schrift());
     QCOMPARE(ZellenText(QStringLiteral("Auto ummelden"), {QStringLiteral("x")}, 500, fm, fm, 1),

@@ -224,11 +224,14 @@ void TestPlanung::reihenfolge_data()
     QTest::addColumn<int>("startVorgaenger");
     QTest::addColumn<double>("tagVorgaenger");
     QTest::addColumn<int>("zeilen");
-    QTest::newRow("gleicher Zeitpunkt ist Konflikt") << 17 << 100.0 << 1;
-    QTest::newRow("ein Feld frueher ist in Ordnung") << 16 << 100.0 << 0;
-    QTest::newRow("Tag davor, spaeter Beginn") << 48 << 99.0 << 0;
-    QTest::newRow("Tag danach") << 1 << 101.0 << 1;
-    QTest::newRow("Tageszeit im Tag zaehlt nicht") << 16 << 100.9 << 0;
+    QTest::addColumn<qint32>("nummer"); // of the predecessor
+    QTest::newRow("gleicher Zeitpunkt ist Konflikt") << 17 << 100.0 << 1 << 9;
+    QTest::newRow("ein Feld frueher ist in Ordnung") << 16 << 100.0 << 0 << 9;
+    QTest::newRow("Tag davor, spaeter Beginn") << 48 << 99.0 << 0 << 9;
+    QTest::newRow("Tag danach") << 1 << 101.0 << 1 << 9;
+    QTest::newRow("Tageszeit im Tag zaehlt nicht") << 16 << 100.9 << 0 << 9;
+    QTest::newRow("weit verstreute Nummern") << 1 << 101.0 << 1 << 2147483647;
+    QTest::newRow("negative Nummer") << 1 << 101.0 << 1 << -2147483647 - 1;
 }
 
 void TestPlanung::reihenfolge()
@@ -236,9 +239,10 @@ void TestPlanung::reihenfolge()
     QFETCH(int, startVorgaenger);
     QFETCH(double, tagVorgaenger);
     QFETCH(int, zeilen);
+    QFETCH(qint32, nummer);
     Plan p;
-    p.Aufgaben = {Aufgabe(9, QStringLiteral("Packen"), tagVorgaenger, startVorgaenger),
-                  Aufgabe(7, QStringLiteral("Umziehen"), 100.5, 17, {9, 55})};
+    p.Aufgaben = {Aufgabe(nummer, QStringLiteral("Packen"), tagVorgaenger, startVorgaenger),
+                  Aufgabe(7, QStringLiteral("Umziehen"), 100.5, 17, {nummer, 55})};
     const QStringList liste = p.ReihenfolgePruefen(-1, 0, 0);
     QCOMPARE(liste.size(), zeilen);
     if (zeilen)

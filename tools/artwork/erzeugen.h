@@ -11,8 +11,9 @@ struct Ausgabe {
     QImage bild;
 };
 
-// The 25 button strips, 480 x 24: four frames of 120 x 24 (normal, mouse over, pressed,
-// disabled), one strip per button of the windows, in the windows' order.
+// The button strips, four frames each (normal, mouse over, pressed, disabled), one strip per
+// button of the windows, in the windows' order: 25 of 480 x 24 (frames of 120 x 24), and the
+// order-conflict dialog's "Abhängige Aufgaben mitverschieben" of 960 x 24.
 std::vector<Ausgabe> Knopfstreifen();
 
 // Logo band, decoration column, left-hand picture and the splash window's pictures.

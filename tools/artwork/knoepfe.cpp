@@ -34,12 +34,14 @@ enum class Symbol {
     Haken,
     Fertig,
     Zahnrad,
+    Mitverschieben,
 };
 
 struct Knopf {
     const char* datei;
     const char* text;
     Symbol symbol;
+    int breite = FrameBreite; // of one frame
 };
 
 // Every image button of the windows, top to bottom per window.
@@ -69,6 +71,8 @@ constexpr Knopf AlleKnoepfe[] = {
     {"druckvorlagen_fertig", "Fertig", Symbol::Fertig},
     {"druckvorlagen_druck_starten", "Druck starten", Symbol::Drucker},
     {"druckvorlagen_druckeinstellung", "Druckeinstellung", Symbol::Zahnrad},
+    // The order-conflict dialog's one image button; its caption needs a double width.
+    {"reihenfolge_mitverschieben", "Abhängige Aufgaben mitverschieben", Symbol::Mitverschieben, 2 * FrameBreite},
 };
 
 // The look of one state.
@@ -327,16 +331,28 @@ void SymbolZeichnen(QPainter& p, Symbol s, const QColor& f, const QColor& grund)
         p.drawEllipse(QPointF(8, 8), 2.1, 2.1);
         break;
     }
+    case Symbol::Mitverschieben: {
+        // Two days in a row, both pushed to the right.
+        p.setPen(Strich(f, 1.2));
+        p.drawRect(QRectF(1, 2.5, 5, 4.5));
+        p.drawRect(QRectF(1, 9, 5, 4.5));
+        p.setPen(Strich(f, 1.6));
+        p.drawLine(QPointF(7.5, 4.75), QPointF(12, 4.75));
+        p.drawLine(QPointF(7.5, 11.25), QPointF(12, 11.25));
+        Pfeilspitze(p, {15.5, 4.75}, {1, 0}, 4, 5.5, f);
+        Pfeilspitze(p, {15.5, 11.25}, {1, 0}, 4, 5.5, f);
+        break;
+    }
     }
 }
 
 // 11 pixels bold, the size of the windows' own texts; a caption too long for the button
 // gets a pixel less rather than being cut.
-QFont KnopfSchrift(const QString& text)
+QFont KnopfSchrift(const QString& text, int breite)
 {
     for (int pixel = 11;; --pixel) {
         const QFont f = Schrift(pixel, true);
-        if (pixel <= 8 || QFontMetricsF(f).horizontalAdvance(text) <= FrameBreite - TextLinks - RandRechts)
+        if (pixel <= 8 || QFontMetricsF(f).horizontalAdvance(text) <= breite - TextLinks - RandRechts)
             return f;
     }
 }
@@ -347,7 +363,7 @@ void FrameZeichnen(QPainter& p, const QRect& rahmen, const Knopf& knopf, Zustand
     p.save();
     p.setClipRect(rahmen);
     p.translate(rahmen.topLeft());
-    const qreal b = FrameBreite;
+    const qreal b = knopf.breite;
     const qreal h = FrameHoehe;
 
     QLinearGradient verlauf(0, 0, 0, h);
@@ -377,7 +393,7 @@ void FrameZeichnen(QPainter& p, const QRect& rahmen, const Knopf& knopf, Zustand
 
     const QRectF textfeld(TextLinks, 0, b - TextLinks, h - 1);
     const QString text = QString::fromUtf8(knopf.text);
-    p.setFont(KnopfSchrift(text));
+    p.setFont(KnopfSchrift(text, knopf.breite));
     if (stil.textschatten.alpha() > 0) {
         p.setPen(stil.textschatten);
         p.drawText(textfeld.translated(0, 1), Qt::AlignLeft | Qt::AlignVCenter, text);
@@ -389,12 +405,12 @@ void FrameZeichnen(QPainter& p, const QRect& rahmen, const Knopf& knopf, Zustand
 
 QImage Streifen(const Knopf& knopf)
 {
-    QImage bild = NeuesBild(FrameBreite * Frames, FrameHoehe, Qt::white);
+    QImage bild = NeuesBild(knopf.breite * Frames, FrameHoehe, Qt::white);
     QPainter p(&bild);
     Vorbereiten(p);
     const Zustand zustaende[Frames] = {Zustand::Normal, Zustand::Maus, Zustand::Gedrueckt, Zustand::Gesperrt};
     for (int i = 0; i < Frames; ++i)
-        FrameZeichnen(p, QRect(i * FrameBreite, 0, FrameBreite, FrameHoehe), knopf, zustaende[i]);
+        FrameZeichnen(p, QRect(i * knopf.breite, 0, knopf.breite, FrameHoehe), knopf, zustaende[i]);
     p.end();
     return bild.convertToFormat(QImage::Format_RGB32);
 }
