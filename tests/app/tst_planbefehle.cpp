@@ -328,7 +328,7 @@ void TestPlanbefehle::oeffnenKuerzt()
                 + "\r\nTag=03.09.2001\r\nvorher=" + QByteArray(3000, '1').replace("1", "1,") + "\r\n");
     datei.close();
     ModalHelfer helfer;
-    Datei(m_f->OpenDialog1, pfad, helfer);
+    Datei(m_f->OpenDialog1(), pfad, helfer);
     Klick("LadenButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(m_f->plan().Aufgaben.size(), size_t(1));
