@@ -2,6 +2,10 @@
 
 #include <array>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace Cp1252 {
 
 namespace {
@@ -50,7 +54,19 @@ bool kodierenNach(QStringView text, char* ziel)
 {
     const char16_t* quelle = text.utf16();
     const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
+    qsizetype i = 0;
+#if defined(__SSE2__)
+    // Plans are nearly all ASCII: eight characters at a time while they are.
+    const __m128i ascii = _mm_set1_epi16(static_cast<short>(0xFF80));
+    for (; i + 8 <= n; i += 8) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(quelle + i));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(block, ascii), _mm_setzero_si128()))
+            != 0xFFFF)
+            break;
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(ziel + i), _mm_packus_epi16(block, block));
+    }
+#endif
+    for (; i < n; ++i) {
         const char16_t c = quelle[i];
         if (c < 0x80) {
             ziel[i] = static_cast<char>(c);

@@ -118,28 +118,19 @@ struct Vorrat
 QStringList zeilenTeilen(QStringView text, Vorrat& vorrat)
 {
     QStringList zeilen;
-    if (text.isEmpty())
-        return zeilen;
-    zeilen.reserve(std::min(text.count(QLatin1Char('|')) + 1, vorrat.zeilen));
-    const QChar* p = text.data();
     const qsizetype n = text.size();
     qsizetype anfang = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        if (p[i] == QLatin1Char('|')) {
-            if (zeilen.size() == vorrat.zeilen) {
-                ++vorrat.schnitte;
-                vorrat.zeilen = 0;
-                return zeilen;
-            }
-            zeilen.append(QString(p + anfang, i - anfang));
-            anfang = i + 1;
-        }
-    }
-    if (anfang < n) {
-        if (zeilen.size() == vorrat.zeilen)
+    while (anfang < n) {
+        // indexOf searches many characters at a time; advice texts are long.
+        qsizetype ende = text.indexOf(QLatin1Char('|'), anfang);
+        if (ende < 0)
+            ende = n;
+        if (zeilen.size() == vorrat.zeilen) {
             ++vorrat.schnitte;
-        else
-            zeilen.append(QString(p + anfang, n - anfang));
+            break;
+        }
+        zeilen.append(text.sliced(anfang, ende - anfang).toString());
+        anfang = ende + 1;
     }
     vorrat.zeilen -= zeilen.size();
     return zeilen;
@@ -192,7 +183,7 @@ struct Werte
             for (int k = 0; k < kAnzahlSchluessel; ++k) {
                 if (!da[k] && kSchluessel[k].size() == laenge
                     && (erstes == (kSchluessel[k].front().unicode() | 0x20) || key.front().unicode() >= 0x80)
-                    && TBigIniFile::GleichOhneFall(kSchluessel[k], key)) {
+                    && (kSchluessel[k] == key || TBigIniFile::GleichOhneFall(kSchluessel[k], key))) {
                     da[k] = true;
                     text[k] = zeile.sliced(laenge + 1);
                     --offen;

@@ -56,6 +56,8 @@ public:
     void einzeilig(QStringView t)
     {
         const qsizetype anfang = text(t);
+        if (!umbruchIn(anfang))
+            return;
         for (char* p = m_bytes.data() + anfang; p < m_bytes.data() + m_n; ++p) {
             if (*p == '\r' || *p == '\n')
                 *p = ' ';
@@ -69,8 +71,8 @@ public:
         char* p = m_bytes.data() + anfang;
         char* const ende = m_bytes.data() + m_n;
         const auto umbruch = [](char c) { return c == '\r' || c == '\n'; };
-        p = std::find_if(p, ende, umbruch);
-        if (p != ende) {
+        if (umbruchIn(anfang)) {
+            p = std::find_if(p, ende, umbruch);
             char* z = p;
             while (p < ende) {
                 if (*p == '\r' && p + 1 < ende && p[1] == '\n') {
@@ -93,6 +95,14 @@ public:
     }
 
 private:
+    // Whether the bytes from `anfang` on hold a CR or LF (memchr looks at many at a time).
+    bool umbruchIn(qsizetype anfang) const
+    {
+        const char* p = m_bytes.constData() + anfang;
+        const size_t n = size_t(m_n - anfang);
+        return std::memchr(p, '\r', n) != nullptr || std::memchr(p, '\n', n) != nullptr;
+    }
+
     char* platz(qsizetype n)
     {
         if (m_n + n > m_bytes.size())

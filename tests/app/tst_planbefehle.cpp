@@ -33,6 +33,7 @@ private Q_SLOTS:
     void oeffnenFehlerhaft_data();
     void oeffnenFehlerhaft();
     void oeffnenOhneAufgaben();
+    void oeffnenKuerzt();
     void speichernDannSchliessenFragtNicht();
     void neuBeginnenAbbrechen();
     void neuBeginnenWeiterOhneFrage();
@@ -315,6 +316,25 @@ void TestPlanbefehle::oeffnenOhneAufgaben()
     QCOMPARE(m_f->plan().situation.BundeslandA, 5);
     QCOMPARE(m_f->anzdays(), 35);
     QVERIFY(m_f->firstday() <= Tageszahl::heute() && Tageszahl::heute() < m_f->firstday() + 7);
+}
+
+// Values beyond a plan's limits are cut, and the status line says so.
+void TestPlanbefehle::oeffnenKuerzt()
+{
+    const QString pfad = m_ordner->filePath(QStringLiteral("lang.kvr"));
+    QFile datei(pfad);
+    QVERIFY(datei.open(QIODevice::WriteOnly));
+    datei.write("[allgemein]\r\nBundeslandA=5\r\n\r\n[7]\r\nKurzbezeichnung=" + QByteArray(300, 't')
+                + "\r\nTag=03.09.2001\r\nvorher=" + QByteArray(3000, '1').replace("1", "1,") + "\r\n");
+    datei.close();
+    ModalHelfer helfer;
+    Datei(m_f->OpenDialog1(), pfad, helfer);
+    Klick("LadenButton");
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QCOMPARE(m_f->plan().Aufgaben.size(), size_t(1));
+    QCOMPARE(m_f->plan().Aufgaben[0].Kurzbezeichnung, QString(255, QLatin1Char('t')));
+    QCOMPARE(m_f->plan().Aufgaben[0].vorher.size(), 1000);
+    QCOMPARE(m_f->StatusText().trimmed(), TKalenderForm::GekuerztHinweis.arg(2));
 }
 
 void TestPlanbefehle::speichernDannSchliessenFragtNicht()
