@@ -8,6 +8,7 @@
 #include "widgets/datumsfeld.h"
 #include "widgets/dialograhmen.h"
 #include "widgets/farben.h"
+#include "widgets/fenstermitte.h"
 #include "widgets/meldung.h"
 #include "widgets/planfenster.h"
 #include "widgets/qvimage.h"
@@ -18,7 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QShowEvent>
 
 #include <cmath>
@@ -154,8 +154,7 @@ void TEigenerTerminForm::showEvent(QShowEvent* ereignis)
 
 void TEigenerTerminForm::FormShow()
 {
-    if (const QScreen* bildschirm = screen())
-        move(bildschirm->availableGeometry().center() - rect().center());
+    AufBildschirmMitte(this);
     Edit1->setFocus(Qt::OtherFocusReason);
     // All selected, so typing replaces the prompt, and shown from its start.
     Edit1->setSelection(int(Edit1->text().size()), -int(Edit1->text().size()));

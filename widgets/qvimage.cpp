@@ -312,6 +312,15 @@ void TQvImage::leaveEvent(QEvent* e)
     PointerNowInside(false);
 }
 
+void TQvImage::hideEvent(QHideEvent* e)
+{
+    QWidget::hideEvent(e);
+    // A hidden control hears of no pointer movement (often its own click closed its window), so
+    // the pointer no longer counts as over it; the window system reports an enter again when
+    // the pointer is over it at the next showing.
+    PointerNowInside(false);
+}
+
 void TQvImage::changeEvent(QEvent* e)
 {
     QWidget::changeEvent(e);

@@ -97,6 +97,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void enterEvent(QEnterEvent* e) override;
     void leaveEvent(QEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
     void changeEvent(QEvent* e) override;
 
     bool MouseInside = false;
