@@ -7,19 +7,20 @@
 #include "widgets/datumsfeld.h"
 #include "widgets/dialograhmen.h"
 #include "widgets/farben.h"
+#include "widgets/fenstermitte.h"
 #include "widgets/meldung.h"
 #include "widgets/planfenster.h"
 #include "widgets/qvimage.h"
 #include "widgets/qvimagebutton.h"
 #include "widgets/schrift.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 
@@ -254,8 +255,7 @@ void TTerminForm::hideEvent(QHideEvent* ereignis)
 
 void TTerminForm::FormShow()
 {
-    if (const QScreen* bildschirm = screen())
-        move(bildschirm->availableGeometry().center() - rect().center());
+    AufBildschirmMitte(this);
     // The link waits, so the click that opened the dialog cannot follow it by accident.
     Timer1.stop();
     Timer1.start();
@@ -286,6 +286,14 @@ bool TTerminForm::eventFilter(QObject* objekt, QEvent* ereignis)
         return true;
     }
     return QDialog::eventFilter(objekt, ereignis);
+}
+
+void TTerminForm::closeEvent(QCloseEvent* ereignis)
+{
+    // The window's close button is "Abbrechen", question included.
+    if (isVisible())
+        Button1Click();
+    ereignis->setAccepted(!isVisible());
 }
 
 void TTerminForm::keyPressEvent(QKeyEvent* ereignis)

@@ -73,6 +73,7 @@ public:
 protected:
     void showEvent(QShowEvent* ereignis) override;
     void hideEvent(QHideEvent* ereignis) override;
+    void closeEvent(QCloseEvent* ereignis) override;
     void keyPressEvent(QKeyEvent* ereignis) override;
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 
