@@ -73,7 +73,7 @@ TTerminForm::TTerminForm(PlanFenster* kalender, QWidget* eltern)
     Bezeichnungslabel->setObjectName(QStringLiteral("Bezeichnungslabel"));
     Bezeichnungslabel->setTextFormat(Qt::PlainText);
     Bezeichnungslabel->setStyleSheet(QStringLiteral("color: rgb(0, 0, 102);"));
-    Bezeichnungslabel->move(103, 65);
+    Bezeichnungslabel->move(UeberschriftLinks, 65);
 
     ScrollBox2 = GelbeBox(this, "ScrollBox2", QRect(104, BeratungOben, 340, 80));
     Label4 = new QLabel(ScrollBox2->widget());
@@ -206,15 +206,22 @@ void TTerminForm::UeberschriftSetzen(const QString& text)
 {
     Bezeichnungslabel->setText(text);
     setWindowTitle(text);
-    const int punkt = UeberschriftPunkte([this](int p) {
+    Bezeichnungslabel->setWordWrap(false);
+    const int punkt = UeberschriftPunkte(UeberschriftRaum, [this](int p) {
         Bezeichnungslabel->setFont(ArialPunkt(p, true));
         Bezeichnungslabel->adjustSize();
         return Bezeichnungslabel->width();
     });
     Bezeichnungslabel->setFont(ArialPunkt(punkt, true));
     Bezeichnungslabel->adjustSize();
+    if (Bezeichnungslabel->width() >= UeberschriftRaum) {
+        // Too wide even at the smallest size: the heading goes on in a second line.
+        Bezeichnungslabel->setWordWrap(true);
+        const int breite = UeberschriftRaum - 1;
+        Bezeichnungslabel->resize(breite, Bezeichnungslabel->heightForWidth(breite));
+    }
     // The lower edge rests on the advice box.
-    Bezeichnungslabel->move(103, BeratungOben - Bezeichnungslabel->height());
+    Bezeichnungslabel->move(UeberschriftLinks, BeratungOben - Bezeichnungslabel->height());
 }
 
 void TTerminForm::BeratungSetzen(const QStringList& zeilen)

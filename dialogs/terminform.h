@@ -32,6 +32,9 @@ public:
     static const QString VerwerfenFrage;
     static const QString LoeschenFrage;
     static const QString AbhaengigeFrage; // followed by the names, one per line
+    // The heading's room: from its left edge to a little before the button column.
+    static constexpr int UeberschriftLinks = 103;
+    static constexpr int UeberschriftRaum = 512 - 8 - UeberschriftLinks;
 
     TTerminForm(PlanFenster* kalender, QWidget* eltern);
     ~TTerminForm() override;
