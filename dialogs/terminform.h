@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/dialograhmen.h"
+
 #include <QDialog>
 #include <QStringList>
 #include <QTimer>
@@ -34,7 +36,7 @@ public:
     static const QString AbhaengigeFrage; // followed by the names, one per line
     // The heading's room: from its left edge to a little before the button column.
     static constexpr int UeberschriftLinks = 103;
-    static constexpr int UeberschriftRaum = 512 - 8 - UeberschriftLinks;
+    static constexpr int UeberschriftRaum = Dialograhmen::Spalte - 8 - UeberschriftLinks;
 
     TTerminForm(PlanFenster* kalender, QWidget* eltern);
     ~TTerminForm() override;
