@@ -7,6 +7,7 @@
 #include "app/tday.h"
 #include "dialogs/eigenerterminform.h"
 #include "dialogs/hilfefenster.h"
+#include "dialogs/hilfetaste.h"
 #include "dialogs/outlookapplication.h"
 #include "dialogs/outlookexport.h"
 #include "dialogs/terminform.h"
@@ -16,6 +17,7 @@
 #include "model/plandatei.h"
 #include "model/tageszahl.h"
 #include "widgets/artwork.h"
+#include "widgets/dateidialog.h"
 #include "widgets/farben.h"
 #include "widgets/meldung.h"
 #include "widgets/qvimagebutton.h"
@@ -160,6 +162,8 @@ TKalenderForm::TKalenderForm(QWidget* eltern)
         if (fenster)
             fenster->StatusAnzeigen(text);
     });
+    new THilfeTaste(this); // F1 in every window
+
     AufgabeOeffnen = [this](qint32 nummer) {
         Termindialog()->AufgabeAnzeigen(nummer);
         Termindialog()->exec();
@@ -226,7 +230,7 @@ TReihenfolge* TKalenderForm::Reihenfolgedialog()
 QFileDialog* TKalenderForm::SaveDialog1()
 {
     if (!m_speichernDialog) {
-        m_speichernDialog = new QFileDialog(this);
+        m_speichernDialog = new TDateiDialog(this);
         m_speichernDialog->setNameFilters({QStringLiteral("Umzugsdateien (*.kvr)"), QStringLiteral("Alle Dateien (*)")});
         m_speichernDialog->setObjectName(QStringLiteral("SaveDialog1"));
         m_speichernDialog->setWindowTitle(QStringLiteral("Umzug speichern"));
@@ -240,7 +244,7 @@ QFileDialog* TKalenderForm::SaveDialog1()
 QFileDialog* TKalenderForm::OpenDialog1()
 {
     if (!m_ladenDialog) {
-        m_ladenDialog = new QFileDialog(this);
+        m_ladenDialog = new TDateiDialog(this);
         m_ladenDialog->setNameFilters({QStringLiteral("Umzugsdateien (*.kvr)"), QStringLiteral("Alle Dateien (*)")});
         m_ladenDialog->setObjectName(QStringLiteral("OpenDialog1"));
         m_ladenDialog->setWindowTitle(QStringLiteral("Umzug laden"));
@@ -307,8 +311,9 @@ void TKalenderForm::FensterLageSetzen(int oben, int links, int breite, int hoehe
 {
     if (breite >= 0 && hoehe >= 0 && oben >= 0) {
         setWindowState(Qt::WindowNoState);
-        move(links, oben);
-        resize(std::max(breite, minimumWidth()), std::max(hoehe, minimumHeight()));
+        // The stored values are the client area, which a window manager leaves where it is
+        // asked to; its frame is known only once the window is shown.
+        setGeometry(links, oben, std::max(breite, minimumWidth()), std::max(hoehe, minimumHeight()));
         show();
     } else {
         // Nothing stored, or the window was maximised when it was closed.
@@ -700,8 +705,8 @@ void TKalenderForm::closeEvent(QCloseEvent* ereignis)
         }
     } else {
         QString fehler;
-        const QRect lage = isMaximized() ? QRect(0, -1, width(), height())
-                                         : QRect(pos(), size());
+        // The client area, as FensterLageSetzen takes it back.
+        const QRect lage = isMaximized() ? QRect(0, -1, width(), height()) : geometry();
         if (!FensterSchreiben(einstellungsPfad, lage, &fehler))
             FehlerBericht(this, fehler);
     }

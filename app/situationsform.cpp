@@ -6,6 +6,7 @@
 #include "widgets/datumsfeld.h"
 #include "widgets/dialograhmen.h"
 #include "widgets/farben.h"
+#include "widgets/fenstermitte.h"
 #include "widgets/meldung.h"
 #include "widgets/qvimagebutton.h"
 #include "widgets/schrift.h"
@@ -172,6 +173,7 @@ void TSituationsForm::showEvent(QShowEvent* ereignis)
 
 void TSituationsForm::FormShow()
 {
+    AufBildschirmMitte(this);
     m_einstellungen = EinstellungenLesen(m_kalender->einstellungsPfad);
     const QString anfang = QStringLiteral(
         "Durch beantworten der Fragen und klick auf \"Weiter\"\nbeginnen Sie die Planung eines neuen Umzugs");

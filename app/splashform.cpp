@@ -2,6 +2,7 @@
 
 #include "widgets/artwork.h"
 #include "widgets/farben.h"
+#include "widgets/fenstermitte.h"
 #include "widgets/qvimage.h"
 #include "widgets/schrift.h"
 
@@ -49,6 +50,7 @@ TSplashForm::TSplashForm(QWidget* eltern) : QDialog(eltern)
 
 void TSplashForm::showEvent(QShowEvent* ereignis)
 {
+    AufBildschirmMitte(this);
     m_timer.start();
     QDialog::showEvent(ereignis);
 }

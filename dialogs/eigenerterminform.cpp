@@ -8,6 +8,7 @@
 #include "widgets/datumsfeld.h"
 #include "widgets/dialograhmen.h"
 #include "widgets/farben.h"
+#include "widgets/fenstermitte.h"
 #include "widgets/meldung.h"
 #include "widgets/planfenster.h"
 #include "widgets/qvimage.h"
@@ -18,9 +19,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QShowEvent>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Terminregeln;
@@ -56,12 +57,13 @@ TEigenerTerminForm::TEigenerTerminForm(PlanFenster* kalender, QWidget* eltern)
     Label1->setFont(unterzeile);
     Label1->adjustSize();
 
-    Beschriftung(this, "Label10", QStringLiteral("Bezeichnung"), QPoint(104, 140));
+    const QLabel* bezeichnung =
+        Beschriftung(this, "Label10", QStringLiteral("Bezeichnung"), QPoint(104, 140));
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setMaxLength(int(Plangrenzen::Titel));
-    // Wide enough for the whole prompt.
-    Edit1->setGeometry(176, 138, 276, 21);
+    // Wide enough for the whole prompt, and a little off the label's text.
+    Edit1->setGeometry(std::max(176, bezeichnung->geometry().right() + 6), 138, 276, 21);
 
     Beschriftung(this, "Label7", QStringLiteral("Datum"), QPoint(104, 186));
     Beschriftung(this, "Label8", QStringLiteral("Beginn"), QPoint(104, 211));
@@ -154,8 +156,7 @@ void TEigenerTerminForm::showEvent(QShowEvent* ereignis)
 
 void TEigenerTerminForm::FormShow()
 {
-    if (const QScreen* bildschirm = screen())
-        move(bildschirm->availableGeometry().center() - rect().center());
+    AufBildschirmMitte(this);
     Edit1->setFocus(Qt::OtherFocusReason);
     // All selected, so typing replaces the prompt, and shown from its start.
     Edit1->setSelection(int(Edit1->text().size()), -int(Edit1->text().size()));

@@ -7,19 +7,20 @@
 #include "widgets/datumsfeld.h"
 #include "widgets/dialograhmen.h"
 #include "widgets/farben.h"
+#include "widgets/fenstermitte.h"
 #include "widgets/meldung.h"
 #include "widgets/planfenster.h"
 #include "widgets/qvimage.h"
 #include "widgets/qvimagebutton.h"
 #include "widgets/schrift.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 
@@ -72,7 +73,7 @@ TTerminForm::TTerminForm(PlanFenster* kalender, QWidget* eltern)
     Bezeichnungslabel->setObjectName(QStringLiteral("Bezeichnungslabel"));
     Bezeichnungslabel->setTextFormat(Qt::PlainText);
     Bezeichnungslabel->setStyleSheet(QStringLiteral("color: rgb(0, 0, 102);"));
-    Bezeichnungslabel->move(103, 65);
+    Bezeichnungslabel->move(UeberschriftLinks, 65);
 
     ScrollBox2 = GelbeBox(this, "ScrollBox2", QRect(104, BeratungOben, 340, 80));
     Label4 = new QLabel(ScrollBox2->widget());
@@ -205,15 +206,22 @@ void TTerminForm::UeberschriftSetzen(const QString& text)
 {
     Bezeichnungslabel->setText(text);
     setWindowTitle(text);
-    const int punkt = UeberschriftPunkte([this](int p) {
+    Bezeichnungslabel->setWordWrap(false);
+    const int punkt = UeberschriftPunkte(UeberschriftRaum, [this](int p) {
         Bezeichnungslabel->setFont(ArialPunkt(p, true));
         Bezeichnungslabel->adjustSize();
         return Bezeichnungslabel->width();
     });
     Bezeichnungslabel->setFont(ArialPunkt(punkt, true));
     Bezeichnungslabel->adjustSize();
+    if (Bezeichnungslabel->width() >= UeberschriftRaum) {
+        // Too wide even at the smallest size: the heading goes on in a second line.
+        Bezeichnungslabel->setWordWrap(true);
+        const int breite = UeberschriftRaum - 1;
+        Bezeichnungslabel->resize(breite, Bezeichnungslabel->heightForWidth(breite));
+    }
     // The lower edge rests on the advice box.
-    Bezeichnungslabel->move(103, BeratungOben - Bezeichnungslabel->height());
+    Bezeichnungslabel->move(UeberschriftLinks, BeratungOben - Bezeichnungslabel->height());
 }
 
 void TTerminForm::BeratungSetzen(const QStringList& zeilen)
@@ -254,8 +262,7 @@ void TTerminForm::hideEvent(QHideEvent* ereignis)
 
 void TTerminForm::FormShow()
 {
-    if (const QScreen* bildschirm = screen())
-        move(bildschirm->availableGeometry().center() - rect().center());
+    AufBildschirmMitte(this);
     // The link waits, so the click that opened the dialog cannot follow it by accident.
     Timer1.stop();
     Timer1.start();
@@ -286,6 +293,14 @@ bool TTerminForm::eventFilter(QObject* objekt, QEvent* ereignis)
         return true;
     }
     return QDialog::eventFilter(objekt, ereignis);
+}
+
+void TTerminForm::closeEvent(QCloseEvent* ereignis)
+{
+    // The window's close button is "Abbrechen", question included.
+    if (isVisible())
+        Button1Click();
+    ereignis->setAccepted(!isVisible());
 }
 
 void TTerminForm::keyPressEvent(QKeyEvent* ereignis)

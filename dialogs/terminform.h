@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/dialograhmen.h"
+
 #include <QDialog>
 #include <QStringList>
 #include <QTimer>
@@ -32,6 +34,9 @@ public:
     static const QString VerwerfenFrage;
     static const QString LoeschenFrage;
     static const QString AbhaengigeFrage; // followed by the names, one per line
+    // The heading's room: from its left edge to a little before the button column.
+    static constexpr int UeberschriftLinks = 103;
+    static constexpr int UeberschriftRaum = Dialograhmen::Spalte - 8 - UeberschriftLinks;
 
     TTerminForm(PlanFenster* kalender, QWidget* eltern);
     ~TTerminForm() override;
@@ -73,6 +78,7 @@ public:
 protected:
     void showEvent(QShowEvent* ereignis) override;
     void hideEvent(QHideEvent* ereignis) override;
+    void closeEvent(QCloseEvent* ereignis) override;
     void keyPressEvent(QKeyEvent* ereignis) override;
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 

@@ -121,10 +121,10 @@ bool DruckvorlagenErwaehnt(const QStringList& zeilen)
     });
 }
 
-int UeberschriftPunkte(const std::function<int(int punkt)>& breiteBei)
+int UeberschriftPunkte(int raum, const std::function<int(int punkt)>& breiteBei)
 {
     int punkt = 24;
-    while (punkt > 10 && breiteBei(punkt) >= 480)
+    while (punkt > 10 && breiteBei(punkt) >= raum)
         punkt -= 2;
     return punkt;
 }

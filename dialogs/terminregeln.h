@@ -70,9 +70,9 @@ QRect LinkLage(const QStringList& zeilen, const Link& link, const QFontMetrics& 
 // Whether the advice text offers the print templates: "Druckvorlagen" in double quotes.
 bool DruckvorlagenErwaehnt(const QStringList& zeilen);
 
-// The heading's point size: from 24 down by 2 while the label is at least 480 pixels wide,
+// The heading's point size: from 24 down by 2 while the label is at least `raum` pixels wide,
 // never below 10. `breiteBei` measures the label at a point size.
-int UeberschriftPunkte(const std::function<int(int punkt)>& breiteBei);
+int UeberschriftPunkte(int raum, const std::function<int(int punkt)>& breiteBei);
 
 // For each number whose task is in the list, its title and a line feed.
 QString AufgabenNamen(const Aufgabenliste& aufgaben, const QList<qint32>& nummern);

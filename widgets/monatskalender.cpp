@@ -4,6 +4,7 @@
 
 #include <QCalendarWidget>
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,6 +13,8 @@
 #include <QTextCharFormat>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -57,8 +60,8 @@ TMonatskalender::TMonatskalender(QWidget* eltern)
     m_kalender->setSelectedDate(QDate::currentDate());
     // Room for "Mo." to "So." without eliding at small fonts.
     const QFontMetrics masse(m_kalender->font());
-    m_kalender->setMinimumSize(masse.horizontalAdvance(QStringLiteral("Mo.")) * 7 + 7 * 12,
-                               masse.height() * 7 + 7 * 8);
+    m_grundbreite = masse.horizontalAdvance(QStringLiteral("Mo.")) * 7 + 7 * 12;
+    m_kalender->setMinimumSize(m_grundbreite, masse.height() * 7 + 7 * 8);
 
     m_titel->setObjectName(QStringLiteral("monatstitel"));
     m_titel->setAlignment(Qt::AlignCenter);
@@ -109,7 +112,27 @@ TMonatskalender::TMonatskalender(QWidget* eltern)
     connect(m_kalender, &QCalendarWidget::currentPageChanged, this,
             &TMonatskalender::TitelAktualisieren);
     TitelAktualisieren();
+    BreiteFuerTitel();
     m_kalender->setFocus();
+}
+
+void TMonatskalender::changeEvent(QEvent* ereignis)
+{
+    QDialog::changeEvent(ereignis);
+    if (m_grundbreite > 0
+        && (ereignis->type() == QEvent::WindowTitleChange || ereignis->type() == QEvent::FontChange))
+        BreiteFuerTitel();
+}
+
+void TMonatskalender::BreiteFuerTitel()
+{
+    // Title bars show the title in bold beside an icon and up to three buttons; the window is
+    // made that wide, so the window manager need not shorten "Wählen Sie ein Datum".
+    QFont fett = font();
+    fett.setBold(true);
+    const int titel = QFontMetrics(fett).horizontalAdvance(windowTitle()) + TitelleistenRand;
+    const QMargins rand = layout() ? layout()->contentsMargins() : QMargins();
+    m_kalender->setMinimumWidth(std::max(m_grundbreite, titel - rand.left() - rand.right()));
 }
 
 void TMonatskalender::setTag(double tag)

@@ -17,6 +17,9 @@ class TMonatskalender final : public QDialog
     Q_DISABLE_COPY_MOVE(TMonatskalender)
 
 public:
+    // Room a title bar takes beside the title: icon, buttons and spacing.
+    static constexpr int TitelleistenRand = 120;
+
     explicit TMonatskalender(QWidget* eltern = nullptr);
 
     // Day numbers (model/tageszahl.h); a day the calendar cannot show selects today.
@@ -34,11 +37,17 @@ public:
     void NaechsterMonat() { Blaettern(1); }
     void NaechstesJahr() { Blaettern(12); }
 
+protected:
+    void changeEvent(QEvent* ereignis) override;
+
 private:
+    // Wide enough for the window title beside the title bar's icon and buttons.
+    void BreiteFuerTitel();
     void Blaettern(int monate);
     void TitelAktualisieren();
 
     QCalendarWidget* m_kalender;
     QLabel* m_titel;
+    int m_grundbreite = 0; // the grid's own least width
     QColor m_farbe;
 };

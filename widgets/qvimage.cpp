@@ -312,6 +312,24 @@ void TQvImage::leaveEvent(QEvent* e)
     PointerNowInside(false);
 }
 
+void TQvImage::hideEvent(QHideEvent* e)
+{
+    QWidget::hideEvent(e);
+    // A hidden control hears of no pointer movement (often its own click closed its window), so
+    // the pointer no longer counts as over it; the window system reports an enter again when
+    // the pointer is over it at the next showing. A running click handler reports the leave
+    // when it returns; otherwise the window may be on its way out, so nothing is reported.
+    if (InClick)
+        PointerInsideAfterClick = false;
+    else if (MouseInside)
+        PointerGone();
+}
+
+void TQvImage::PointerGone()
+{
+    MouseInside = false;
+}
+
 void TQvImage::changeEvent(QEvent* e)
 {
     QWidget::changeEvent(e);

@@ -86,6 +86,8 @@ protected:
     virtual void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
     virtual void MouseEnter();
     virtual void MouseLeave();
+    // The pointer no longer counts as over the control, without a notice (it was hidden).
+    virtual void PointerGone();
     // Shows frame 1 when enabled, else DisabledButton (or the last frame of a shorter strip).
     void ShowEnabledFrame();
 
@@ -97,6 +99,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void enterEvent(QEnterEvent* e) override;
     void leaveEvent(QEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
     void changeEvent(QEvent* e) override;
 
     bool MouseInside = false;

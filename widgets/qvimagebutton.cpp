@@ -67,6 +67,13 @@ void TQvImageButton::MouseLeave()
     TQvImage::MouseLeave();
 }
 
+void TQvImageButton::PointerGone()
+{
+    if (isEnabled() && !MousePressed)
+        setCurrentButton(NormalFrame);
+    TQvImage::PointerGone();
+}
+
 void TQvImageButton::RepeatTimerTick()
 {
     RepeatTimer.setInterval(FReapeatClickInterval);

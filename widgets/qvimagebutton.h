@@ -54,6 +54,7 @@ protected:
     void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos) override;
     void MouseEnter() override;
     void MouseLeave() override;
+    void PointerGone() override;
     void paintEvent(QPaintEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;

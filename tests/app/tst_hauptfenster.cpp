@@ -3,6 +3,9 @@
 #include "app/kalenderform.h"
 #include "app/reihenfolge.h"
 #include "app/tday.h"
+#include "dialogs/eigenerterminform.h"
+#include "dialogs/hilfefenster.h"
+#include "dialogs/terminform.h"
 #include "model/plandatei.h"
 #include "support/modalhelfer.h"
 #include "widgets/qvimagebutton.h"
@@ -94,8 +97,12 @@ private Q_SLOTS:
     void statusLeerBeiKlickDaneben();
     void fensterlage_data();
     void fensterlage();
+    void fensterlageKommtGenauZurueck_data();
+    void fensterlageKommtGenauZurueck();
     void schliessenFragt();
     void schliessenOhneAenderungSchreibtLage();
+    void f1OeffnetHilfe_data();
+    void f1OeffnetHilfe();
 
 private:
     void Berlin2001();
@@ -464,6 +471,41 @@ void TestHauptfenster::fensterlage()
         QCOMPARE(m_f->size(), QSize(800, 600));
 }
 
+void TestHauptfenster::fensterlageKommtGenauZurueck_data()
+{
+    QTest::addColumn<bool>("maximiert");
+    QTest::newRow("normal") << false;
+    QTest::newRow("maximiert") << true;
+}
+
+void TestHauptfenster::fensterlageKommtGenauZurueck()
+{
+    // Three starts and closes through the settings file. The offscreen windows have a frame
+    // (2 pixels), as windows under a window manager do.
+    QFETCH(bool, maximiert);
+    QRect erste;
+    for (int runde = 0; runde < 3; ++runde) {
+        TKalenderForm f;
+        f.einstellungsPfad = m_f->einstellungsPfad;
+        const Einstellungen e = EinstellungenLesen(f.einstellungsPfad);
+        if (runde > 0)
+            f.FensterLageSetzen(e.fensteroben, e.fensterlinks, e.fensterbreite, e.fensterhoehe);
+        else if (maximiert)
+            f.FensterLageSetzen(-1, -1, -1, -1);
+        else
+            f.FensterLageSetzen(30, 40, 700, 500);
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        QCOMPARE(f.isMaximized(), maximiert);
+        if (runde == 0) {
+            erste = f.geometry();
+            if (!maximiert)
+                QCOMPARE(erste, QRect(40, 30, 700, 500));
+        }
+        QCOMPARE(f.geometry(), erste);
+        QVERIFY(f.close());
+    }
+}
+
 void TestHauptfenster::schliessenFragt()
 {
     Berlin2001();
@@ -494,6 +536,48 @@ void TestHauptfenster::schliessenOhneAenderungSchreibtLage()
     QCOMPARE(e.fensterbreite, 800);
     QCOMPARE(e.fensterhoehe, 600);
     QVERIFY(e.fensteroben >= 0);
+}
+
+void TestHauptfenster::f1OeffnetHilfe_data()
+{
+    QTest::addColumn<int>("wo"); // 0 the calendar, 1 a catalogue task, 2 a new user task
+    QTest::newRow("Kalender") << 0;
+    QTest::newRow("Aufgabe") << 1;
+    QTest::newRow("Neue Aufgabe") << 2;
+}
+
+void TestHauptfenster::f1OeffnetHilfe()
+{
+    QFETCH(int, wo);
+    Berlin2001();
+    // The help window belongs to the window where F1 was pressed.
+    auto hilfeOffen = [](QWidget* fenster) {
+        auto* h = fenster->findChild<THilfeFenster*>(QString(), Qt::FindDirectChildrenOnly);
+        const bool offen = h && h->isVisible();
+        if (h)
+            h->close();
+        return offen;
+    };
+    if (wo == 0) {
+        QTest::keyClick(m_f->Kalenderflaeche(), Qt::Key_F1);
+        QVERIFY(hilfeOffen(m_f.get()));
+        return;
+    }
+    QDialog* d = wo == 1 ? static_cast<QDialog*>(m_f->Termindialog()) : m_f->EigenerTermindialog();
+    if (wo == 1)
+        m_f->Termindialog()->AufgabeAnzeigen(7);
+    else
+        m_f->EigenerTermindialog()->AufgabeAnzeigen(-1, T(2001, 9, 5));
+    bool offen = false;
+    ModalHelfer helfer;
+    helfer.Mache([&](QWidget* w) {
+        QTest::keyClick(w->focusWidget() ? w->focusWidget() : w, Qt::Key_F1);
+        offen = hilfeOffen(w);
+        static_cast<QDialog*>(w)->reject();
+    }, d->objectName());
+    d->exec();
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QVERIFY(offen);
 }
 
 QTEST_MAIN(TestHauptfenster)

@@ -7,7 +7,10 @@
 #include "support/modalhelfer.h"
 #include "widgets/qvimagebutton.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QCompleter>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -29,6 +32,8 @@ private Q_SLOTS:
     void speichernInUnbeschreibbarenOrdner();
     void zweiterSchreiber_data();
     void zweiterSchreiber();
+    void speichernInFehlendenOrdner();
+    void keineVorschlagslisteNachDemDialog();
     void oeffnenMarkiertGeaendert();
     void oeffnenFehlerhaft_data();
     void oeffnenFehlerhaft();
@@ -217,6 +222,64 @@ void TestPlanbefehle::zweiterSchreiber()
     if (QFile::exists(b))
         QCOMPARE(DateiInhalt(b), unserer);
     QCOMPARE(m_f->Geaendert(), antwort == QStringLiteral("knopf_abbrechen"));
+}
+
+void TestPlanbefehle::speichernInFehlendenOrdner()
+{
+    m_f->ZustandSichern();
+    const QString ordner = m_ordner->filePath(QStringLiteral("fehlt"));
+    ModalHelfer helfer;
+    QString text;
+    bool offen = false;
+    helfer.Mache([&](QWidget* w) {
+        auto* d = qobject_cast<QFileDialog*>(w);
+        d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(ordner + QStringLiteral("/umzug.kvr"));
+        static_cast<QDialog*>(d)->accept(); // the message box opens here; the next step answers it
+        offen = d->isVisible();
+        d->reject();
+    }, QStringLiteral("SaveDialog1"));
+    helfer.Druecke(QStringLiteral("knopf_ok"), [&](QWidget* w) {
+        text = qobject_cast<QMessageBox*>(w)->text();
+        QCOMPARE(w->windowTitle(), QStringLiteral("Warnung"));
+    }, QStringLiteral("meldung"));
+    Klick("SpeicherButton");
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QCOMPARE(text, QStringLiteral("Der Ordner „%1“ existiert nicht.\nBitte wählen Sie einen vorhandenen Ordner.")
+                       .arg(QDir::toNativeSeparators(ordner)));
+    QVERIFY(offen);
+    QVERIFY(!QFile::exists(ordner));
+    QVERIFY(!QFile::exists(m_f->einstellungsPfad)); // no lastsaved
+    QVERIFY(m_f->Geaendert());
+}
+
+void TestPlanbefehle::keineVorschlagslisteNachDemDialog()
+{
+    // The name is typed faster than the folder is read, so the completion finds nothing yet;
+    // the folder's contents arrive only after the dialog closed.
+    const QString unter = m_ordner->filePath(QStringLiteral("unter"));
+    QVERIFY(QDir().mkdir(unter));
+    QFile plan(unter + QStringLiteral("/zzplan.kvr"));
+    QVERIFY(plan.open(QIODevice::WriteOnly));
+    plan.close();
+    QCompleter* vervollstaendigung = nullptr;
+    ModalHelfer helfer;
+    helfer.Mache([&](QWidget* w) {
+        auto* zeile = w->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        vervollstaendigung = zeile->completer();
+        QTest::keyClicks(zeile, unter + QStringLiteral("/zz"));
+        QCOMPARE(vervollstaendigung->completionCount(), 0);
+        static_cast<QDialog*>(w)->reject();
+    }, QStringLiteral("OpenDialog1"));
+    Klick("LadenButton");
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QVERIFY(vervollstaendigung);
+    QTRY_COMPARE(vervollstaendigung->completionCount(), 1);
+    // The completer starts again when the folder arrives while its field still has the focus;
+    // under X11 the focus may leave the closed dialog's field only after that.
+    if (vervollstaendigung->widget())
+        vervollstaendigung->complete();
+    QVERIFY(!vervollstaendigung->popup()->isVisible());
+    QVERIFY(!QApplication::activePopupWidget());
 }
 
 void TestPlanbefehle::oeffnenMarkiertGeaendert()

@@ -13,6 +13,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMessageBox>
+#include <QCursor>
+#include <QEnterEvent>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -38,6 +41,9 @@ private Q_SLOTS:
     void weiterplanenMitDatei();
     void zeitraumFrage_data();
     void zeitraumFrage();
+    void inDerBildschirmmitte();
+    void knopfNachSchliessenNormal_data();
+    void knopfNachSchliessenNormal();
 
 private:
     std::unique_ptr<QTemporaryDir> m_ordner;
@@ -330,6 +336,67 @@ void TestStartdialog::zeitraumFrage()
     QCOMPARE(text, frage);
     QCOMPARE(ergebnis == QDialog::Accepted, ja);
     QCOMPARE(m_f->plan().Aufgaben.empty(), !ja);
+}
+
+void TestStartdialog::inDerBildschirmmitte()
+{
+    // Both windows appear in the middle of the screen that holds the mouse, whatever the
+    // main window (not shown yet) says.
+    QScreen* bildschirm = QGuiApplication::primaryScreen();
+    QCursor::setPos(bildschirm, bildschirm->geometry().center() + QPoint(100, 50));
+    const QPoint mitte = bildschirm->availableGeometry().center();
+    QPoint splash;
+    QPoint start;
+    ModalHelfer helfer;
+    helfer.Mache([&](QWidget* w) {
+        splash = w->frameGeometry().center();
+        QTest::mouseClick(w, Qt::LeftButton);
+    }, QStringLiteral("SplashForm"));
+    helfer.Mache([&](QWidget* w) {
+        start = w->frameGeometry().center();
+        static_cast<QDialog*>(w)->reject();
+    }, QStringLiteral("SituationsForm"));
+    QVERIFY(!m_f->Starten());
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QVERIFY2((splash - mitte).manhattanLength() <= 2, qPrintable(QStringLiteral("%1,%2").arg(splash.x()).arg(splash.y())));
+    QVERIFY2((start - mitte).manhattanLength() <= 2, qPrintable(QStringLiteral("%1,%2").arg(start.x()).arg(start.y())));
+}
+
+void TestStartdialog::knopfNachSchliessenNormal_data()
+{
+    QTest::addColumn<QString>("knopf");
+    QTest::newRow("Weiter") << QStringLiteral("WeiterButton");
+    QTest::newRow("Abbrechen") << QStringLiteral("AbbrechenButton");
+}
+
+void TestStartdialog::knopfNachSchliessenNormal()
+{
+    // The button's own click closes the dialog, so the button hears no leave; it must not look
+    // hovered when the dialog comes back with the pointer elsewhere.
+    QFETCH(QString, knopf);
+    TSituationsForm* s = m_f->Startdialog();
+    s->DatenSetzen(Tageszahl::heute() + 15, Tageszahl::heute() + 30);
+    auto* k = s->findChild<TQvImageButton*>(knopf);
+    QVERIFY(k);
+    for (int runde = 0; runde < 2; ++runde) {
+        int beimAnfang = 0;
+        int darueber = 0;
+        ModalHelfer helfer;
+        helfer.Mache([&](QWidget*) {
+            beimAnfang = k->CurrentButton();
+            const QPointF innen(5, 5);
+            QEnterEvent rein(innen, k->mapTo(k->window(), innen), k->mapToGlobal(innen));
+            QApplication::sendEvent(k, &rein);
+            darueber = k->CurrentButton();
+            QTest::mouseClick(k, Qt::LeftButton, {}, innen.toPoint());
+        }, QStringLiteral("SituationsForm"));
+        m_f->NeuButtonClick();
+        QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+        QCOMPARE(beimAnfang, TQvImageButton::NormalFrame);
+        QCOMPARE(darueber, TQvImageButton::MouseOverFrame);
+        QVERIFY(!s->isVisible());
+        QCOMPARE(k->CurrentButton(), TQvImageButton::NormalFrame);
+    }
 }
 
 QTEST_MAIN(TestStartdialog)

@@ -323,6 +323,25 @@ private Q_SLOTS:
         QCOMPARE(spion.count(), 0);
     }
 
+    void titelPasstInDieTitelleiste()
+    {
+        // Beside the bold title the title bar holds an icon and its buttons.
+        TDateEdit feld;
+        int breite = 0;
+        QString titel;
+        ModalHelfer helfer;
+        helfer.Taste(Qt::Key_Escape, [&](QWidget* w) {
+            breite = w->width();
+            titel = w->windowTitle();
+        });
+        feld.KalenderOeffnen();
+        QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+        QFont fett = QApplication::font();
+        fett.setBold(true);
+        QCOMPARE(titel, QStringLiteral("Wählen Sie ein Datum"));
+        QVERIFY2(breite >= QFontMetrics(fett).horizontalAdvance(titel) + 120, qPrintable(QString::number(breite)));
+    }
+
     void eigenerTitel()
     {
         TDateEdit feld;

@@ -232,7 +232,7 @@ void TestTerminregeln::ueberschrift()
     QFETCH(int, breiteJePunkt);
     QFETCH(int, punkt);
     QList<int> versucht;
-    QCOMPARE(UeberschriftPunkte([&](int p) {
+    QCOMPARE(UeberschriftPunkte(480, [&](int p) {
                  versucht << p;
                  return p * breiteJePunkt;
              }),
