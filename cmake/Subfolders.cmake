@@ -1,0 +1,15 @@
+# Adds every folder below the calling one. A folder without a CMakeLists.txt fails the
+# configure step instead of dropping out of the build unnoticed.
+function(kl_add_subfolders)
+  file(GLOB _entries LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  foreach(_entry ${_entries})
+    if(NOT IS_DIRECTORY ${_entry})
+      continue()
+    endif()
+    if(NOT EXISTS ${_entry}/CMakeLists.txt)
+      file(RELATIVE_PATH _name ${PROJECT_SOURCE_DIR} ${_entry})
+      message(FATAL_ERROR "${_name} has no CMakeLists.txt: add one or remove the folder")
+    endif()
+    add_subdirectory(${_entry})
+  endforeach()
+endfunction()
