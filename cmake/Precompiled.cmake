@@ -96,5 +96,12 @@ function(kl_precompile_qt_headers)
     else()
       target_precompile_headers(${_ziel} REUSE_FROM kl_pch_core)
     endif()
+    # A program's own moc output is included by its source file, which leaves the collected
+    # moc file empty; loading the headers into it would cost more than it compiles.
+    if(_typ STREQUAL "EXECUTABLE")
+      get_target_property(_bau ${_ziel} BINARY_DIR)
+      set_source_files_properties(${_bau}/${_ziel}_autogen/mocs_compilation.cpp
+        TARGET_DIRECTORY ${_ziel} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
+    endif()
   endforeach()
 endfunction()
