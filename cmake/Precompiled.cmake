@@ -73,7 +73,8 @@ function(_kl_targets_below dir out)
   set(${out} ${_ziele} PARENT_SCOPE)
 endfunction()
 
-# Gives every library and program of the project (everything that links kl_options) its set.
+# Gives every library and program of the project that uses Qt (everything that links kl_options
+# and a Qt module) its set.
 # Called once at the end of the top-level CMakeLists.txt, when all targets exist.
 function(kl_precompile_qt_headers)
   if(NOT KL_PCH)
@@ -89,7 +90,8 @@ function(kl_precompile_qt_headers)
       continue()
     endif()
     _kl_link_closure(${_ziel} _alle)
-    if(NOT kl_options IN_LIST _alle)
+    list(FILTER _alle INCLUDE REGEX "^(kl_options|Qt6::.*)$")
+    if(NOT kl_options IN_LIST _alle OR NOT _alle MATCHES "Qt6::")
       continue()
     elseif(Qt6::Widgets IN_LIST _alle)
       target_precompile_headers(${_ziel} REUSE_FROM kl_pch_widgets)
