@@ -100,7 +100,9 @@ public:
     // to write). On failure *fehler (if given) gets a message and the old file is untouched.
     bool Speichern(QString* fehler = nullptr);
 
-    // Rule 6 on its own: decimal or "0x" hexadecimal, 32 bits; false for anything else.
+    // How ReadInteger reads a value: an optional sign, then decimal digits or, after "0x" in
+    // either case, a 32-bit hexadecimal pattern; false when the text is anything else or does
+    // not fit in 32 bits.
     static bool ZahlLesen(QStringView text, qint32* wert);
 
 private:

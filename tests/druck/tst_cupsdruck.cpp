@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QDeadlineTimer>
 #include <QDirIterator>
+#include <QFile>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -111,9 +112,14 @@ class TestCupsdruck final : public QObject
 private Q_SLOTS:
     void initTestCase();
     void init();
+    void cleanup();
     void zehnExemplareZehnAuftraege();
     void kalenderFuenfWochenDreiAuftraege();
     void abgelehnterAuftrag();
+
+private:
+    // The files cups-pdf wrote for this test's jobs, removed after each test function.
+    QStringList m_pdfDateien;
 };
 
 void TestCupsdruck::initTestCase()
@@ -132,6 +138,13 @@ void TestCupsdruck::init()
     d.setCopyCount(1);
     QCOMPARE(d.outputFormat(), QPrinter::NativeFormat);
     QCOMPARE(d.printerName(), Warteschlange);
+}
+
+void TestCupsdruck::cleanup()
+{
+    for (const QString& datei : std::as_const(m_pdfDateien))
+        QFile::remove(datei);
+    m_pdfDateien.clear();
 }
 
 void TestCupsdruck::zehnExemplareZehnAuftraege()
@@ -157,6 +170,7 @@ void TestCupsdruck::zehnExemplareZehnAuftraege()
         const QString datei = CupsPdfDatei(auftrag);
         QVERIFY2(!datei.isEmpty(),
                  qPrintable(QStringLiteral("Auftrag %1 ohne Datei").arg(auftrag)));
+        m_pdfDateien << datei;
         QCOMPARE(PdfLesen(datei).seiten, 1);
     }
     // Landscape: the card's long side runs along the paper's, however the queue turned it.
@@ -187,6 +201,7 @@ void TestCupsdruck::kalenderFuenfWochenDreiAuftraege()
     for (int auftrag : neu) {
         const QString datei = CupsPdfDatei(auftrag);
         QVERIFY(!datei.isEmpty());
+        m_pdfDateien << datei;
         QCOMPARE(PdfLesen(datei).seiten, 1);
     }
 }

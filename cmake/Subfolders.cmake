@@ -1,0 +1,20 @@
+# Adds every folder below the calling one that has a CMakeLists.txt. A folder with C++ sources
+# but without a CMakeLists.txt fails the configure step instead of dropping out of the build
+# unnoticed; folders of shared headers (support/) need none.
+function(kl_add_subfolders)
+  file(GLOB _entries LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  foreach(_entry ${_entries})
+    if(NOT IS_DIRECTORY ${_entry})
+      continue()
+    endif()
+    if(EXISTS ${_entry}/CMakeLists.txt)
+      add_subdirectory(${_entry})
+      continue()
+    endif()
+    file(GLOB _sources CONFIGURE_DEPENDS ${_entry}/*.cpp)
+    if(_sources)
+      file(RELATIVE_PATH _name ${PROJECT_SOURCE_DIR} ${_entry})
+      message(FATAL_ERROR "${_name} holds sources but no CMakeLists.txt: add one or remove the folder")
+    endif()
+  endforeach()
+endfunction()
