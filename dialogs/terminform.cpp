@@ -8,7 +8,7 @@
 #include "widgets/dialograhmen.h"
 #include "widgets/farben.h"
 #include "widgets/meldung.h"
-#include "widgets/planfenster.h"
+#include "model/planfenster.h"
 #include "widgets/qvimage.h"
 #include "widgets/qvimagebutton.h"
 #include "widgets/schrift.h"
