@@ -5,7 +5,7 @@
 #include "model/dateizugriff.h"
 #include "model/plan.h"
 #include "widgets/meldung.h"
-#include "widgets/planfenster.h"
+#include "model/planfenster.h"
 
 #include <QWidget>
 

@@ -10,7 +10,7 @@
 #include "widgets/farben.h"
 #include "widgets/fenstermitte.h"
 #include "widgets/meldung.h"
-#include "widgets/planfenster.h"
+#include "model/planfenster.h"
 #include "widgets/qvimage.h"
 #include "widgets/qvimagebutton.h"
 #include "widgets/schrift.h"

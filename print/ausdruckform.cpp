@@ -4,7 +4,7 @@
 #include "print/drucker.h"
 #include "print/kalenderdruck.h"
 #include "widgets/meldung.h"
-#include "widgets/planfenster.h"
+#include "model/planfenster.h"
 #include "widgets/schrift.h"
 
 #include <QLabel>

@@ -4,7 +4,7 @@
 // the printouts write (pdfinfo, pdftoppm and pdftotext of poppler-utils).
 
 #include "model/tageszahl.h"
-#include "widgets/planfenster.h"
+#include "model/planfenster.h"
 
 #include <QDir>
 #include <QImage>
