@@ -4,6 +4,7 @@
 #include "app/reihenfolge.h"
 #include "app/situationsform.h"
 #include "app/splashform.h"
+#include "app/tagzugang.h"
 #include "app/tday.h"
 #include "dialogs/eigenerterminform.h"
 #include "dialogs/hilfefenster.h"
@@ -11,9 +12,12 @@
 #include "dialogs/outlookapplication.h"
 #include "dialogs/outlookexport.h"
 #include "dialogs/terminform.h"
+#include "dialogs/terminregeln.h"
 #include "print/ausdruckform.h"
 #include "print/drucker.h"
 #include "print/druckvorlagenform.h"
+#include "model/kalendertexte.h"
+#include "model/mitverschieben.h"
 #include "model/plandatei.h"
 #include "model/tageszahl.h"
 #include "widgets/artwork.h"
@@ -23,10 +27,12 @@
 #include "widgets/qvimagebutton.h"
 #include "widgets/schrift.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -57,19 +63,20 @@ struct Knopfbeschreibung
 {
     const char* name;
     QLatin1String bild;
+    QKeyCombination kuerzel; // none for the commands without one
 };
 
 constexpr std::array<Knopfbeschreibung, Fensterlayout::Anzahlknoepfe> Knopfliste{{
-    {"RuckgaengigButton", Artwork::Kalender::Rueckgaengig},
-    {"HilfeButton", Artwork::Kalender::Hilfe},
-    {"EigenerTerminButton", Artwork::Kalender::NeueAufgabe},
-    {"NeuButton", Artwork::Kalender::NeuBeginnen},
-    {"SpeicherButton", Artwork::Kalender::Speichern},
-    {"LadenButton", Artwork::Kalender::Laden},
-    {"VorlagenButton", Artwork::Kalender::Vorlagen},
-    {"DruckenButton", Artwork::Kalender::Drucken},
-    {"OutlookButton", Artwork::Kalender::Outlook},
-    {"EndeButton", Artwork::Kalender::Ende},
+    {"RuckgaengigButton", Artwork::Kalender::Rueckgaengig, Qt::CTRL | Qt::Key_Z},
+    {"HilfeButton", Artwork::Kalender::Hilfe, QKeyCombination(Qt::Key_F1)},
+    {"EigenerTerminButton", Artwork::Kalender::NeueAufgabe, Qt::CTRL | Qt::Key_N},
+    {"NeuButton", Artwork::Kalender::NeuBeginnen, QKeyCombination()},
+    {"SpeicherButton", Artwork::Kalender::Speichern, Qt::CTRL | Qt::Key_S},
+    {"LadenButton", Artwork::Kalender::Laden, Qt::CTRL | Qt::Key_O},
+    {"VorlagenButton", Artwork::Kalender::Vorlagen, QKeyCombination()},
+    {"DruckenButton", Artwork::Kalender::Drucken, Qt::CTRL | Qt::Key_P},
+    {"OutlookButton", Artwork::Kalender::Outlook, QKeyCombination()},
+    {"EndeButton", Artwork::Kalender::Ende, Qt::CTRL | Qt::Key_Q},
 }};
 
 // Positions in Knopfliste.
@@ -83,9 +90,10 @@ const std::array<const char*, 7> Wochentage{"Montag", "Dienstag", "Mittwoch", "D
 } // namespace
 
 TKalenderForm::TKalenderForm(QWidget* eltern)
-    : QWidget(eltern), einstellungsPfad(EinstellungsPfad()),
+    : QWidget(eltern), heute(&Tageszahl::heute), einstellungsPfad(EinstellungsPfad()),
       m_outlook(std::make_unique<TOutlookApplication>())
 {
+    TagZugangEinrichten();
     setObjectName(QStringLiteral("KalenderForm"));
     setWindowTitle(QStringLiteral("Kistenlotse der Quellmark AG"));
     setAutoFillBackground(true);
@@ -101,6 +109,11 @@ TKalenderForm::TKalenderForm(QWidget* eltern)
     m_titel->setStyleSheet(QStringLiteral("color: rgb(0, 0, 102);"));
     m_titel->move(20, 0);
     m_titel->adjustSize();
+    // Beside the title, the months the plan covers.
+    m_spanneLabel = new QLabel(this);
+    m_spanneLabel->setObjectName(QStringLiteral("SpanneLabel"));
+    m_spanneLabel->setFont(ArialPixel(20, true));
+    m_spanneLabel->setStyleSheet(QStringLiteral("color: rgb(51, 102, 204);"));
 
     m_deko = new TQvImage(this);
     m_deko->setObjectName(QStringLiteral("Image1"));
@@ -139,6 +152,7 @@ TKalenderForm::TKalenderForm(QWidget* eltern)
     m_scrollBox->verticalScrollBar()->setFixedWidth(16);
     m_scrollBox->setWidgetResizable(false);
     m_scrollBox->setBackgroundRole(QPalette::Window);
+    m_scrollBox->setFocusPolicy(Qt::NoFocus); // the day cells take the focus themselves
     m_inhalt = new QWidget;
     m_inhalt->setObjectName(QStringLiteral("Kalenderinhalt"));
     m_inhalt->setAutoFillBackground(true);
@@ -259,6 +273,8 @@ void TKalenderForm::KnoepfeAnlegen()
     for (size_t i = 0; i < Knopfliste.size(); ++i) {
         auto* k = new TQvImageButton(QString(Knopfliste[i].bild), this);
         k->setObjectName(QString::fromLatin1(Knopfliste[i].name));
+        if (Knopfliste[i].kuerzel.key() != Qt::Key_unknown)
+            k->setTastenkuerzel(QKeySequence(Knopfliste[i].kuerzel));
         m_knoepfe[i] = k;
     }
     m_knoepfe[K::Rueckgaengig]->setEnabled(false);
@@ -296,14 +312,16 @@ bool TKalenderForm::Starten()
     m_splash = nullptr;
     if (!weiter)
         return false;
-    const double heute = Tageszahl::heute();
-    Startdialog()->DatenSetzen(heute + 15, heute + 30);
+    const double tag = heute();
+    Startdialog()->DatenSetzen(tag + 15, tag + 30);
     if (m_situation->exec() != QDialog::Accepted)
         return false;
     const Einstellungen& e = m_situation->GeleseneEinstellungen();
     FensterLageSetzen(e.fensteroben, e.fensterlinks, e.fensterbreite, e.fensterhoehe);
     m_ersterStart = false;
     KalenderAktualisieren();
+    if (m_fokusZelle < anzdays())
+        ZelleFokussieren(m_fokusZelle, -1);
     return true;
 }
 
@@ -327,6 +345,10 @@ void TKalenderForm::KalenderErstellen(int bundeslandA, int bundeslandB, bool aus
                                       bool einzugsrenovierung, bool spedition, bool kinder,
                                       double einzugdatum, double auszugdatum, bool neuPlanen)
 {
+    // The keyboard focus stays on its day when that day is in the new calendar too.
+    const bool hatteFokus = qobject_cast<tday*>(QApplication::focusWidget()) != nullptr
+                            && isAncestorOf(QApplication::focusWidget());
+    const double fokusTag = m_fokusZelle < anzdays() ? Tag(m_fokusZelle)->Datum() : -1e9;
     TageFreigeben();
 
     Situation& s = m_plan.situation;
@@ -342,13 +364,20 @@ void TKalenderForm::KalenderErstellen(int bundeslandA, int bundeslandB, bool aus
     if (neuPlanen)
         m_plan.AbfolgeSuchen(einzugdatum, auszugdatum, this);
 
-    m_spanne = SpanneBerechnen(m_plan.Aufgaben, Tageszahl::heute());
+    m_spanne = SpanneBerechnen(m_plan.Aufgaben, heute());
     m_tage.reserve(static_cast<size_t>(m_spanne.anzdays));
     for (int i = 0; i < m_spanne.anzdays; ++i) {
         auto* zelle = new tday(this, m_spanne.firstday + i, m_inhalt);
         zelle->setObjectName(QStringLiteral("Tag%1").arg(i));
         m_tage.push_back(zelle);
     }
+    // Otherwise today, or the plan's first day.
+    m_fokusZelle = ZellenIndex(fokusTag);
+    if (m_fokusZelle < 0)
+        m_fokusZelle = ZellenIndex(heute());
+    if (m_fokusZelle < 0)
+        m_fokusZelle = std::max(ZellenIndex(m_plan.FruehesterTag()), 0);
+    m_tage[static_cast<size_t>(m_fokusZelle)]->setFocusPolicy(Qt::StrongFocus);
 
     m_wochen = Kalenderwochen(m_spanne);
     delete m_kwBild; // replaced at every build
@@ -363,6 +392,8 @@ void TKalenderForm::KalenderErstellen(int bundeslandA, int bundeslandB, bool aus
         t->show();
     m_kwBild->show();
     gezogeneAufgabe = -1;
+    if (hatteFokus)
+        ZelleFokussieren(m_fokusZelle, -1);
 }
 
 void TKalenderForm::KalenderNeuAufbauen()
@@ -410,6 +441,49 @@ void TKalenderForm::KalenderAktualisieren()
     for (size_t i = 0; i < m_tage.size(); ++i)
         if (m_tage[i]->daten.Termine != vorher[i])
             m_tage[i]->update();
+    m_spanneLabel->setText(SpannenText());
+    SpanneAnordnen();
+}
+
+QString TKalenderForm::SpannenText() const
+{
+    if (m_tage.empty())
+        return {};
+    // The days that hold tasks; a calendar without any names its own span.
+    const double erster = ErsterTag();
+    const double letzter = LetzterTag();
+    double von = letzter;
+    double bis = erster;
+    for (const taufgabe& a : m_plan.Aufgaben) {
+        const double tag = std::trunc(a.Tag);
+        if (tag >= erster && tag <= letzter) {
+            von = std::min(von, tag);
+            bis = std::max(bis, tag);
+        }
+    }
+    if (von > bis)
+        std::swap(von, bis);
+    return Kalendertexte::Monatsspanne(von, bis);
+}
+
+void TKalenderForm::SpanneAnordnen()
+{
+    // On the title's baseline, up to the logo.
+    const QFontMetrics titel(m_titel->font());
+    const QFontMetrics spanne(m_spanneLabel->font());
+    const int links = m_titel->geometry().right() + 24;
+    const int oben = m_titel->y() + (m_titel->height() - titel.height()) / 2 + titel.ascent()
+                     - spanne.ascent();
+    const int breite = width() - Fensterlayout::Logobreite - links - 8;
+    m_spanneLabel->setGeometry(links, oben, std::max(breite, 0), spanne.height());
+}
+
+int TKalenderForm::ZellenIndex(double tag) const
+{
+    if (m_tage.empty() || !std::isfinite(tag))
+        return -1;
+    const double i = std::trunc(tag) - std::trunc(ErsterTag());
+    return i >= 0 && i < static_cast<double>(m_tage.size()) ? static_cast<int>(i) : -1;
 }
 
 void TKalenderForm::ZellenAnordnen()
@@ -462,30 +536,152 @@ void TKalenderForm::ZellenFreigabe(tday* quelle, QPoint pos)
         return;
     }
     if (gezogeneAufgabe >= 0 && ziel != quelle) {
-        const int i = m_plan.AufgabeSuchen(gezogeneAufgabe);
-        if (i >= 0) {
-            const taufgabe& a = m_plan.Aufgaben[static_cast<size_t>(i)];
-            if (AufgabeVerschieben(a.Nummer, a.Start, ziel->Datum())) {
-                ZustandSichern();
-                m_plan.Aufgaben[static_cast<size_t>(i)].Tag = ziel->Datum();
-                KalenderAktualisieren();
-            }
-        }
+        if (m_plan.AufgabeSuchen(gezogeneAufgabe) >= 0)
+            AufgabeZiehen(gezogeneAufgabe, ziel->Datum());
     } else {
-        const int t = quelle->daten.TerminInHoehe(pos.y());
-        if (t < 0) {
-            EigeneAufgabeOeffnen(-1, quelle->Datum());
-        } else {
-            const qint32 nummer = quelle->daten.Termine[static_cast<size_t>(t)].Nummer;
-            const int i = m_plan.AufgabeSuchen(nummer);
-            if (i >= 0 && m_plan.Aufgaben[static_cast<size_t>(i)].Benutzeraufgabe)
-                EigeneAufgabeOeffnen(nummer, quelle->Datum());
-            else
-                AufgabeOeffnen(nummer);
-        }
-        KalenderAktualisieren();
+        TerminOeffnen(quelle, quelle->daten.TerminInHoehe(pos.y()));
     }
     gezogeneAufgabe = -1;
+}
+
+void TKalenderForm::TerminOeffnen(tday* zelle, int termin)
+{
+    const double datum = zelle->Datum();
+    if (termin < 0 || termin >= static_cast<int>(zelle->daten.Termine.size())) {
+        EigeneAufgabeOeffnen(-1, datum);
+    } else {
+        const qint32 nummer = zelle->daten.Termine[static_cast<size_t>(termin)].Nummer;
+        const int i = m_plan.AufgabeSuchen(nummer);
+        if (i >= 0 && m_plan.Aufgaben[static_cast<size_t>(i)].Benutzeraufgabe)
+            EigeneAufgabeOeffnen(nummer, datum);
+        else
+            AufgabeOeffnen(nummer);
+    }
+    KalenderAktualisieren();
+}
+
+// ---------------------------------------------------------------- keyboard
+
+bool TKalenderForm::ZellenTaste(tday* zelle, QKeyEvent* ereignis)
+{
+    const auto it = std::find(m_tage.begin(), m_tage.end(), zelle);
+    if (it == m_tage.end())
+        return false;
+    const int i = static_cast<int>(it - m_tage.begin());
+    const int anzahl = anzdays();
+    const int termine = static_cast<int>(zelle->daten.Termine.size());
+    const int t = zelle->FokussierteAufgabe() < termine ? zelle->FokussierteAufgabe() : -1;
+    const Qt::KeyboardModifiers tasten = ereignis->modifiers() & ~Qt::KeypadModifier;
+
+    if (tasten == Qt::AltModifier) {
+        int schritt = 0;
+        switch (ereignis->key()) {
+        case Qt::Key_Left: schritt = -1; break;
+        case Qt::Key_Right: schritt = 1; break;
+        case Qt::Key_Up: schritt = -7; break;
+        case Qt::Key_Down: schritt = 7; break;
+        default: return false;
+        }
+        if (t < 0 || i + schritt < 0 || i + schritt >= anzahl)
+            return true; // no task, or the calendar ends here
+        const qint32 nummer = zelle->daten.Termine[static_cast<size_t>(t)].Nummer;
+        const double ziel = Tag(i + schritt)->Datum();
+        if (!AufgabeZiehen(nummer, ziel))
+            return true;
+        // The focus follows the task to its new day.
+        const int j = ZellenIndex(ziel);
+        if (j >= 0) {
+            const auto& neu = Tag(j)->daten.Termine;
+            int k = -1;
+            for (size_t n = 0; n < neu.size(); ++n)
+                if (neu[n].Nummer == nummer)
+                    k = static_cast<int>(n);
+            ZelleFokussieren(j, k);
+        }
+        return true;
+    }
+    if (tasten != Qt::NoModifier)
+        return false;
+
+    switch (ereignis->key()) {
+    case Qt::Key_Left:
+        if (i > 0)
+            ZelleFokussieren(i - 1, -1);
+        return true;
+    case Qt::Key_Right:
+        if (i + 1 < anzahl)
+            ZelleFokussieren(i + 1, -1);
+        return true;
+    case Qt::Key_Down:
+        // Down the day's tasks, then on to the same weekday of the next week.
+        if (t + 1 < termine)
+            ZelleFokussieren(i, t + 1);
+        else if (i + 7 < anzahl)
+            ZelleFokussieren(i + 7, -1);
+        return true;
+    case Qt::Key_Up:
+        if (t >= 0)
+            ZelleFokussieren(i, t - 1);
+        else if (i - 7 >= 0)
+            ZelleFokussieren(i - 7, static_cast<int>(Tag(i - 7)->daten.Termine.size()) - 1);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        TerminOeffnen(zelle, t);
+        return true;
+    case Qt::Key_Delete:
+        if (t >= 0)
+            AufgabeLoeschen(zelle->daten.Termine[static_cast<size_t>(t)].Nummer);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TKalenderForm::ZelleFokussieren(int index, int aufgabe)
+{
+    if (index < 0 || index >= anzdays())
+        return;
+    if (m_fokusZelle != index && m_fokusZelle < anzdays())
+        Tag(m_fokusZelle)->setFocusPolicy(Qt::ClickFocus);
+    m_fokusZelle = index;
+    tday* zelle = Tag(index);
+    // Only this cell is a stop of Tab; the arrows walk the others.
+    zelle->setFocusPolicy(Qt::StrongFocus);
+    zelle->FokusSetzen(aufgabe);
+    zelle->setFocus(Qt::OtherFocusReason);
+    m_scrollBox->ensureWidgetVisible(zelle, 0, 0);
+}
+
+void TKalenderForm::ZelleHatFokus(tday* zelle)
+{
+    const auto it = std::find(m_tage.begin(), m_tage.end(), zelle);
+    if (it == m_tage.end())
+        return;
+    const int index = static_cast<int>(it - m_tage.begin());
+    if (index != m_fokusZelle && m_fokusZelle < anzdays())
+        Tag(m_fokusZelle)->setFocusPolicy(Qt::ClickFocus);
+    m_fokusZelle = index;
+    zelle->setFocusPolicy(Qt::StrongFocus);
+}
+
+void TKalenderForm::AufgabeLoeschen(qint32 nummer)
+{
+    // The same question as the task dialogs ask, with the tasks that go too.
+    const QList<qint32> abhaengige = Terminregeln::Abhaengige(m_plan.Aufgaben, nummer);
+    const QString namen = Terminregeln::AufgabenNamen(m_plan.Aufgaben, abhaengige);
+    const QString frage = namen.isEmpty() ? TTerminForm::LoeschenFrage : TTerminForm::AbhaengigeFrage + namen;
+    if (Meldung(this, MeldungsArt::Bestaetigung, frage, OK | Abbrechen) != OK)
+        return;
+    ZustandSichern();
+    for (qint32 n : QList<qint32>{nummer} + abhaengige) {
+        const int i = m_plan.AufgabeSuchen(n);
+        if (i >= 0)
+            m_plan.Aufgaben.erase(m_plan.Aufgaben.begin() + i);
+    }
+    KalenderAktualisieren();
+    if (m_fokusZelle < anzdays())
+        ZelleFokussieren(m_fokusZelle, -1);
 }
 
 // ---------------------------------------------------------------- moving and undo
@@ -498,6 +694,37 @@ bool TKalenderForm::AufgabeVerschieben(qint32 nummer, qint32 start, double tag)
     Reihenfolgedialog()->KonflikteZeigen(zeilen);
     m_reihenfolge->exec(); // only ever ends with Cancel
     return false;
+}
+
+bool TKalenderForm::AufgabeZiehen(qint32 nummer, double tag)
+{
+    const int i = m_plan.AufgabeSuchen(nummer);
+    if (i < 0)
+        return false;
+    const QStringList zeilen =
+        m_plan.ReihenfolgePruefen(nummer, m_plan.Aufgaben[static_cast<size_t>(i)].Start, tag);
+    Mitverschiebung bewegung;
+    if (zeilen.isEmpty()) {
+        bewegung.verschiebungen.push_back({static_cast<size_t>(i), tag});
+    } else {
+        // The dependants' days are worked out first, so the dialog can tell what cannot be placed.
+        bewegung = MitAbhaengigenVerschieben(m_plan.Aufgaben, nummer, tag, m_plan.situation.BundeslandA,
+                                             m_plan.situation.BundeslandB);
+        TReihenfolge* dialog = Reihenfolgedialog();
+        dialog->KonflikteZeigen(zeilen);
+        dialog->MitverschiebenAnbieten(bewegung.nichtPlatzierbar);
+        if (dialog->exec() != QDialog::Accepted || !bewegung.moeglich())
+            return false;
+    }
+    ZustandSichern();
+    Anwenden(m_plan.Aufgaben, bewegung);
+    bool draussen = false;
+    for (const Verschiebung& v : bewegung.verschiebungen)
+        draussen = draussen || ZellenIndex(v.Tag) < 0;
+    if (draussen)
+        KalenderNeuAufbauen();
+    KalenderAktualisieren();
+    return true;
 }
 
 void TKalenderForm::ZustandSichern()
@@ -547,7 +774,7 @@ void TKalenderForm::OutlookButtonClick()
 
 void TKalenderForm::EigenerTerminButtonClick()
 {
-    EigeneAufgabeOeffnen(-1, Tageszahl::heute());
+    EigeneAufgabeOeffnen(-1, heute());
     KalenderAktualisieren();
 }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 class QFileDialog;
+class QKeyEvent;
 class QLabel;
 class QScrollArea;
 class TQvImage;
@@ -78,9 +79,28 @@ public:
     // Release of a mouse button that was pressed on `quelle`, at `pos` in its coordinates.
     void ZellenFreigabe(tday* quelle, QPoint pos);
 
+    // Gives task `nummer` the day `tag` as a drag does: the order check, where it fails the
+    // conflict dialog with the offer to move the dependants along, one undo step. False when
+    // nothing moved.
+    bool AufgabeZiehen(qint32 nummer, double tag);
+
+    // The keyboard in the calendar: arrows walk the days and their tasks, Enter opens, Entf
+    // deletes, Alt+arrow moves the task a day (left, right) or a week (up, down). False for
+    // a key the calendar does not use.
+    bool ZellenTaste(tday* zelle, QKeyEvent* ereignis);
+    // Puts the keyboard focus on cell `index` (its task `aufgabe`, -1 the day itself).
+    void ZelleFokussieren(int index, int aufgabe = -1);
+    // The cell that takes the focus when the calendar gets it (Tab reaches only this one).
+    int FokusZelle() const { return m_fokusZelle; }
+    // A cell got the focus from the mouse.
+    void ZelleHatFokus(tday* zelle);
+
     // Opening a task or a new user task in its dialog (tests may put a recorder here).
     std::function<void(qint32 nummer)> AufgabeOeffnen;
     std::function<void(qint32 nummer, double tag)> EigeneAufgabeOeffnen;
+
+    // Today as the calendar marks it and the start proposes dates from it; tests may fix it.
+    std::function<double()> heute;
 
     // kistenlotse.ini beside the program; tests point it elsewhere.
     QString einstellungsPfad;
@@ -93,6 +113,8 @@ public:
     double firstday() const { return m_spanne.firstday; }
     tday* Tag(int i) const { return m_tage.at(static_cast<size_t>(i)); }
     QScrollArea* Kalenderflaeche() const { return m_scrollBox; }
+    // The heading's span of the plan: "Februar – März 2027".
+    QString SpannenText() const;
     const QList<int>& Wochennummern() const { return m_wochen; }
     // The windows live for the rest of the run once made; each is made when first needed.
     TSituationsForm* Startdialog();
@@ -132,6 +154,10 @@ private:
     void TageFreigeben();
     void FeiertageMarkieren(int bundeslandA, int bundeslandB);
     void WochentageAnordnen();
+    void SpanneAnordnen();
+    void TerminOeffnen(tday* zelle, int termin);
+    void AufgabeLoeschen(qint32 nummer);
+    int ZellenIndex(double tag) const;
 
     void RuckgaengigButtonClick();
     void HilfeButtonClick();
@@ -155,6 +181,8 @@ private:
     bool m_ersterStart = true;
 
     QLabel* m_titel = nullptr;
+    QLabel* m_spanneLabel = nullptr;
+    int m_fokusZelle = 0;
     TQvImage* m_logo = nullptr;
     TQvImage* m_deko = nullptr;
     QWidget* m_wochentage = nullptr;

@@ -1,10 +1,16 @@
 #include "app/tday.h"
 
 #include "app/kalenderform.h"
+#include "widgets/tagesmarken.h"
 #include "widgets/zellenzeichnung.h"
 
+#include <QAccessible>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <cmath>
 
 tday::tday(TKalenderForm* kalender, double datum, QWidget* eltern)
     : QWidget(eltern), daten(datum), m_kalender(kalender)
@@ -12,12 +18,65 @@ tday::tday(TKalenderForm* kalender, double datum, QWidget* eltern)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFont(Zellenzeichnung::ZellenSchrift());
+    // The calendar makes one cell at a time a stop of Tab; a click focuses any.
+    setFocusPolicy(Qt::ClickFocus);
 }
 
 void tday::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    Zellenzeichnung::AufBildschirm(p, daten, size(), font(), &m_zeilen);
+    const bool ersteZelle = daten.Datum == m_kalender->firstday();
+    Zellenzeichnung::AufBildschirm(p, daten, size(), font(), &m_zeilen, ersteZelle);
+    const double heute = std::trunc(m_kalender->heute());
+    if (std::trunc(daten.Datum) < heute)
+        Tagesmarken::Daempfen(p, daten, size());
+    else if (std::trunc(daten.Datum) == heute)
+        Tagesmarken::HeuteRahmen(p, size());
+    if (hasFocus())
+        Tagesmarken::Fokus(p, daten, size(), m_fokusAufgabe);
+}
+
+void tday::FokusSetzen(int aufgabe)
+{
+    const int termine = static_cast<int>(daten.Termine.size());
+    const int neu = aufgabe >= 0 && aufgabe < termine ? aufgabe : -1;
+    if (neu == m_fokusAufgabe)
+        return;
+    m_fokusAufgabe = neu;
+    update();
+    if (hasFocus() && QAccessible::isActive()) {
+        // Screen readers follow the focus from task to task within the day.
+        QAccessibleInterface* zelle = QAccessible::queryAccessibleInterface(this);
+        QAccessibleInterface* ziel = neu >= 0 && zelle ? zelle->child(neu) : nullptr;
+        if (ziel) {
+            QAccessibleEvent ereignis(ziel, QAccessible::Focus);
+            QAccessible::updateAccessibility(&ereignis);
+        } else {
+            QAccessibleEvent ereignis(this, QAccessible::Focus);
+            QAccessible::updateAccessibility(&ereignis);
+        }
+    }
+}
+
+void tday::keyPressEvent(QKeyEvent* ereignis)
+{
+    if (m_kalender->ZellenTaste(this, ereignis))
+        ereignis->accept();
+    else
+        QWidget::keyPressEvent(ereignis);
+}
+
+void tday::focusInEvent(QFocusEvent* ereignis)
+{
+    m_kalender->ZelleHatFokus(this);
+    QWidget::focusInEvent(ereignis);
+    update();
+}
+
+void tday::focusOutEvent(QFocusEvent* ereignis)
+{
+    QWidget::focusOutEvent(ereignis);
+    update();
 }
 
 void tday::resizeEvent(QResizeEvent* ereignis)

@@ -8,7 +8,8 @@
 class TKalenderForm;
 
 // A day cell of the calendar: draws its day and turns the mouse into the three gestures
-// (click a task, click free space, drag a task to another day).
+// (click a task, click free space, drag a task to another day). With the keyboard focus it
+// marks itself or one of its tasks and hands the keys to the calendar.
 class tday final : public QWidget
 {
     Q_OBJECT
@@ -20,6 +21,9 @@ public:
     TagDaten daten;
 
     double Datum() const { return daten.Datum; }
+    // The appointment the keyboard focus is on, -1 for the day itself.
+    int FokussierteAufgabe() const { return m_fokusAufgabe; }
+    void FokusSetzen(int aufgabe);
 
 protected:
     void paintEvent(QPaintEvent* ereignis) override;
@@ -27,8 +31,12 @@ protected:
     void mouseMoveEvent(QMouseEvent* ereignis) override;
     void mouseReleaseEvent(QMouseEvent* ereignis) override;
     void resizeEvent(QResizeEvent* ereignis) override;
+    void keyPressEvent(QKeyEvent* ereignis) override;
+    void focusInEvent(QFocusEvent* ereignis) override;
+    void focusOutEvent(QFocusEvent* ereignis) override;
 
 private:
     TKalenderForm* m_kalender;
     Zellenzeichnung::Zeilenspeicher m_zeilen;
+    int m_fokusAufgabe = -1;
 };

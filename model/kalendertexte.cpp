@@ -44,6 +44,16 @@ QString Tageskopf(double tag, bool mitMonat)
     return QStringLiteral("%1.%2.").arg(d.day()).arg(d.month());
 }
 
+QString TageskopfKurz(double tag)
+{
+    static const std::array<const char*, 12> kurz{"Jan.", "Feb.", "März", "Apr.", "Mai",  "Juni",
+                                                  "Juli", "Aug.", "Sep.", "Okt.", "Nov.", "Dez."};
+    const QDate d = Tageszahl::zuDatum(tag);
+    if (!d.isValid())
+        return {};
+    return QStringLiteral("%1. %2").arg(d.day()).arg(QString::fromUtf8(kurz[static_cast<size_t>(d.month() - 1)]));
+}
+
 bool MonatImKopf(double tag, bool ersteZelle)
 {
     const QDate d = Tageszahl::zuDatum(tag);

@@ -13,6 +13,8 @@ QString Wochentagsname(double tag);
 
 // The head of a day cell: "1. März" with the month's name, else "2.3.".
 QString Tageskopf(double tag, bool mitMonat);
+// The head with the month's name shortened where it is long: "1. Dez.", "1. März".
+QString TageskopfKurz(double tag);
 // The month's name belongs in the head on the first of a month and in the first cell.
 bool MonatImKopf(double tag, bool ersteZelle);
 

@@ -38,7 +38,8 @@ void SeiteZeichnen(QPainter& p, const Seitenmass& mass, const std::vector<const 
         for (int c = 0; c < 7; ++c) {
             const int i = erster + 7 * r + c;
             if (i >= 0 && i < anzahl && tage[static_cast<size_t>(i)])
-                Zellenzeichnung::ZeichnenAuf(p, mass.Zelle(r, c), *tage[static_cast<size_t>(i)]);
+                Zellenzeichnung::ZeichnenAuf(p, mass.Zelle(r, c), *tage[static_cast<size_t>(i)],
+                                             i == erster);
         }
 }
 

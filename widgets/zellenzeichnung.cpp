@@ -1,5 +1,6 @@
 #include "widgets/zellenzeichnung.h"
 
+#include "model/kalendertexte.h"
 #include "model/tageszahl.h"
 #include "widgets/schrift.h"
 #include "widgets/zellentext.h"
@@ -33,12 +34,19 @@ bool FreierTag(const TagDaten& tag)
     return Tageszahl::Wochentag(tag.Datum) == 1 || tag.Feiertag;
 }
 
-QString KopfText(double datum)
+QString KopfText(double datum, bool ersteZelle)
 {
-    const QDate d = Tageszahl::zuDatum(datum);
-    if (!d.isValid())
-        return {};
-    return QStringLiteral("%1.%2.").arg(d.day()).arg(d.month());
+    return Kalendertexte::Tageskopf(datum, Kalendertexte::MonatImKopf(datum, ersteZelle));
+}
+
+QString KopfText(double datum, bool ersteZelle, const QFontMetrics& fm, int breite)
+{
+    if (!Kalendertexte::MonatImKopf(datum, ersteZelle))
+        return Kalendertexte::Tageskopf(datum, false);
+    for (const QString& text : {Kalendertexte::Tageskopf(datum, true), Kalendertexte::TageskopfKurz(datum)})
+        if (fm.horizontalAdvance(text) <= breite)
+            return text;
+    return Kalendertexte::Tageskopf(datum, false);
 }
 
 QColor KopfFarbe(const TagDaten& tag, const Farbsatz& farben)
@@ -215,7 +223,7 @@ Zeilenspeicher::Zeilen(const ttermin& t, int breite, int hoechstens, const QFont
 }
 
 void AufBildschirm(QPainter& p, const TagDaten& tag, QSize groesse, const QFont& schrift,
-                   Zeilenspeicher* speicher)
+                   Zeilenspeicher* speicher, bool ersteZelle)
 {
     const Farbsatz& f = Bildschirm();
     const int breite = groesse.width();
@@ -227,7 +235,7 @@ void AufBildschirm(QPainter& p, const TagDaten& tag, QSize groesse, const QFont&
     kopf.setItalic(false);
     p.setFont(kopf);
     const QFontMetrics kfm(kopf);
-    const QString kopfText = KopfText(tag.Datum);
+    const QString kopfText = KopfText(tag.Datum, ersteZelle, kfm, breite - 4);
     const int tw = kfm.horizontalAdvance(kopfText);
     const int lh = kfm.height();
     p.setPen(f.kopfText);
@@ -277,7 +285,7 @@ void AufBildschirm(QPainter& p, const TagDaten& tag, QSize groesse, const QFont&
     p.drawLine(0, 21, 0, hoehe - 1);
 }
 
-void ZeichnenAuf(QPainter& p, const QRect& ziel, const TagDaten& tag)
+void ZeichnenAuf(QPainter& p, const QRect& ziel, const TagDaten& tag, bool ersteZelle)
 {
     const Farbsatz& f = Ausdruck();
     const int L = ziel.left();
@@ -293,7 +301,7 @@ void ZeichnenAuf(QPainter& p, const QRect& ziel, const TagDaten& tag)
     p.fillRect(QRect(QPoint(L, T), QPoint(R - 1, kopfUnten - 1)), KopfFarbe(tag, f));
     p.setFont(schrift);
     const QFontMetrics fm(schrift, p.device());
-    const QString kopfText = KopfText(tag.Datum);
+    const QString kopfText = KopfText(tag.Datum, ersteZelle, fm, W - RundenGerade(4 * s));
     const int tw = fm.horizontalAdvance(kopfText);
     const int th = fm.height();
     p.setPen(f.kopfText);

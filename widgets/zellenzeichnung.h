@@ -36,8 +36,12 @@ const Farbsatz& Ausdruck();
 
 // Sunday or holiday.
 bool FreierTag(const TagDaten& tag);
-// "5.3." for 5 March.
-QString KopfText(double datum);
+// "5.3." for 5 March; the first of a month and the calendar's first cell with the month's
+// name, "1. März".
+QString KopfText(double datum, bool ersteZelle = false);
+// KopfText as far as it fits `breite`: the month's name is shortened ("1. Dez."), and left out
+// where even that does not fit.
+QString KopfText(double datum, bool ersteZelle, const QFontMetrics& fm, int breite);
 QColor KopfFarbe(const TagDaten& tag, const Farbsatz& farben);
 QColor KoerperFarbe(const TagDaten& tag, const Farbsatz& farben);
 
@@ -84,12 +88,14 @@ private:
 QFont ZellenSchrift();
 
 // Draws the cell at (0, 0) with the given size, in `schrift` (colour and style change per band).
-// `speicher` (may be null) keeps the fitted lines for the next paint.
+// `speicher` (may be null) keeps the fitted lines for the next paint. The first cell of the
+// calendar names its month in the header.
 void AufBildschirm(QPainter& p, const TagDaten& tag, QSize groesse, const QFont& schrift,
-                   Zeilenspeicher* speicher = nullptr);
+                   Zeilenspeicher* speicher = nullptr, bool ersteZelle = false);
 
-// Draws the cell scaled into `ziel` in Arial 10 point with the printout colours.
-void ZeichnenAuf(QPainter& p, const QRect& ziel, const TagDaten& tag);
+// Draws the cell scaled into `ziel` in Arial 10 point with the printout colours; the first
+// cell of a page names its month.
+void ZeichnenAuf(QPainter& p, const QRect& ziel, const TagDaten& tag, bool ersteZelle = false);
 
 // Rounding of the scaled drawing: to the nearest whole number, halves to even.
 int RundenGerade(double wert);

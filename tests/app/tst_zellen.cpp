@@ -47,7 +47,7 @@ void TestZellen::kopfText_data()
     QTest::addColumn<QString>("text");
     QTest::newRow("5. Maerz") << T(2027, 3, 5) << QStringLiteral("5.3.");
     QTest::newRow("12. Dezember") << T(2026, 12, 12) << QStringLiteral("12.12.");
-    QTest::newRow("1. Januar") << T(2027, 1, 1) << QStringLiteral("1.1.");
+    QTest::newRow("1. Januar") << T(2027, 1, 1) << QStringLiteral("1. Januar");
 }
 
 void TestZellen::kopfText()
