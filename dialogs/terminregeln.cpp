@@ -25,13 +25,14 @@ QFont Dialogschrift()
 
 int BeginnIndex(qint32 start)
 {
-    return std::clamp(start - 1, 0, Zeiten::Slots - 1);
+    return Zeiten::StartImBereich(start) - 1;
 }
 
 int DauerIndex(int beginnIndex, qint32 dauer)
 {
-    const int d = beginnIndex + dauer <= GroessteSumme ? dauer : GroessteSumme - beginnIndex;
-    return std::clamp(d, 0, Zeiten::Dauerstufen - 1);
+    const int b = std::clamp(beginnIndex, 0, Zeiten::Slots - 1);
+    const int d = Zeiten::DauerImBereich(dauer);
+    return b + d <= GroessteSumme ? d : GroessteSumme - b;
 }
 
 int DauerNachBeginn(int beginnIndex, int dauerIndex)

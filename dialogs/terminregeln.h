@@ -27,10 +27,11 @@ QFont Dialogschrift();
 // 24:00 at the latest.
 inline constexpr int GroessteSumme = 47;
 
-// The begin index shown for a stored Start (clamped into the list).
+// The begin index shown for a stored Start, clamped into the list as every view does
+// (Zeiten::StartImBereich).
 int BeginnIndex(qint32 start);
-// The duration index shown for a stored Dauer behind begin index b: Dauer if it fits,
-// else 47 - b (clamped into the list).
+// The duration index shown for a stored Dauer behind begin index b: Dauer clamped into the
+// list (Zeiten::DauerImBereich) if it fits, else 47 - b.
 int DauerIndex(int beginnIndex, qint32 dauer);
 // After the user chose begin b: the duration index to select.
 int DauerNachBeginn(int beginnIndex, int dauerIndex);

@@ -1,7 +1,5 @@
 #include "model/zeiten.h"
 
-#include <algorithm>
-
 namespace Zeiten {
 
 namespace {
@@ -38,12 +36,12 @@ const QStringList& DauerTexte()
 
 QString BeginnText(qint32 start)
 {
-    return BeginnTexte().at(std::clamp(start, 1, Slots) - 1);
+    return BeginnTexte().at(StartImBereich(start) - 1);
 }
 
 QString DauerText(qint32 dauer)
 {
-    return DauerTexte().at(std::clamp(dauer, 0, Dauerstufen - 1));
+    return DauerTexte().at(DauerImBereich(dauer));
 }
 
 } // namespace Zeiten

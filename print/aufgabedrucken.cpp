@@ -52,14 +52,12 @@ QString DatumText(double tag)
 
 QString BeginnText(qint32 start)
 {
-    const QStringList& liste = Zeiten::BeginnTexte();
-    return start >= 1 && start <= liste.size() ? liste.at(start - 1) : QString();
+    return Zeiten::BeginnText(start);
 }
 
 QString DauerText(qint32 dauer)
 {
-    const QStringList& liste = Zeiten::DauerTexte();
-    return dauer >= 0 && dauer < liste.size() ? liste.at(dauer) : QString();
+    return Zeiten::DauerText(dauer);
 }
 
 QStringList TitelUmbrechen(const QString& titel, int breite,

@@ -37,7 +37,8 @@ struct Zeile
 
 // "Montag, Mai 7, 2001": German names whatever the machine's locale.
 QString DatumText(double tag);
-// "08:00" for start slot 17, "01h00" for duration 1; empty outside the lists.
+// "08:00" for start slot 17, "01h00" for duration 1; values outside the lists are clamped
+// into them, as the task dialogs and the command-line tool show them.
 QString BeginnText(qint32 start);
 QString DauerText(qint32 dauer);
 

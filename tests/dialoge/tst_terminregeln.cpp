@@ -1,5 +1,7 @@
 #include "dialogs/terminregeln.h"
 #include "model/plandatei.h"
+#include "model/zeiten.h"
+#include "print/aufgabedrucken.h"
 
 #include <QImage>
 #include <QLabel>
@@ -7,6 +9,8 @@
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QWidget>
+
+#include <limits>
 
 using namespace Terminregeln;
 
@@ -17,6 +21,8 @@ class TestTerminregeln final : public QObject
 private Q_SLOTS:
     void anzeige_data();
     void anzeige();
+    void einRegelFuerAlleAnzeigen_data();
+    void einRegelFuerAlleAnzeigen();
     void kopplung_data();
     void kopplung();
     void einJahr_data();
@@ -53,6 +59,11 @@ void TestTerminregeln::anzeige_data()
     QTest::newRow("file: Start 0, Dauer -5") << 0 << -5 << 0 << 0;
     QTest::newRow("file: Start 1000") << 1000 << 3 << 47 << 0;
     QTest::newRow("file: Dauer beyond the list at 00:00") << 1 << 47 << 0 << 46;
+    QTest::newRow("file: smallest Start") << std::numeric_limits<int>::min() << 3 << 0 << 3;
+    QTest::newRow("file: largest Dauer at 12:00") << 25 << std::numeric_limits<int>::max() << 24
+                                                  << 23;
+    QTest::newRow("file: smallest Dauer at 23:30") << 48 << std::numeric_limits<int>::min() << 47
+                                                   << 0;
 }
 
 void TestTerminregeln::anzeige()
@@ -63,6 +74,35 @@ void TestTerminregeln::anzeige()
     QFETCH(int, d);
     QCOMPARE(BeginnIndex(start), b);
     QCOMPARE(DauerIndex(BeginnIndex(start), dauer), d);
+}
+
+// The dialog, the command-line tool and the task sheet show a stored Start and Dauer alike.
+void TestTerminregeln::einRegelFuerAlleAnzeigen_data()
+{
+    QTest::addColumn<int>("wert");
+    QTest::addColumn<QString>("beginn");
+    QTest::addColumn<QString>("dauer");
+    QTest::newRow("smallest") << std::numeric_limits<int>::min() << "00:00" << "00h30";
+    QTest::newRow("-1") << -1 << "00:00" << "00h30";
+    QTest::newRow("0") << 0 << "00:00" << "00h30";
+    QTest::newRow("17") << 17 << "08:00" << "09h00";
+    QTest::newRow("47") << 47 << "23:00" << "23h30";
+    QTest::newRow("49") << 49 << "23:30" << "23h30";
+    QTest::newRow("largest") << std::numeric_limits<int>::max() << "23:30" << "23h30";
+}
+
+void TestTerminregeln::einRegelFuerAlleAnzeigen()
+{
+    QFETCH(int, wert);
+    QFETCH(QString, beginn);
+    QFETCH(QString, dauer);
+    QCOMPARE(Zeiten::BeginnTexte().at(BeginnIndex(wert)), beginn);
+    QCOMPARE(Zeiten::BeginnText(wert), beginn);
+    QCOMPARE(Aufgabenblatt::BeginnText(wert), beginn);
+    // Behind 00:00 every duration of the list fits.
+    QCOMPARE(Zeiten::DauerTexte().at(DauerIndex(0, wert)), dauer);
+    QCOMPARE(Zeiten::DauerText(wert), dauer);
+    QCOMPARE(Aufgabenblatt::DauerText(wert), dauer);
 }
 
 void TestTerminregeln::kopplung_data()

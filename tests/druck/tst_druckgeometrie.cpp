@@ -221,13 +221,13 @@ void TestDruckgeometrie::blattTexte()
                           QStringLiteral("Datum: Montag, Mai 7, 2001"),
                           QStringLiteral("Beginn:08:00"), QStringLiteral("Dauer: 01h00")}));
 
-    // Values outside the lists give empty texts, not a failure.
-    QCOMPARE(Aufgabenblatt::BeginnText(0), QString());
-    QCOMPARE(Aufgabenblatt::BeginnText(49), QString());
+    // Values outside the lists are clamped into them, as the task dialogs show them.
+    QCOMPARE(Aufgabenblatt::BeginnText(0), QStringLiteral("00:00"));
+    QCOMPARE(Aufgabenblatt::BeginnText(49), QStringLiteral("23:30"));
     QCOMPARE(Aufgabenblatt::BeginnText(1), QStringLiteral("00:00"));
     QCOMPARE(Aufgabenblatt::BeginnText(48), QStringLiteral("23:30"));
-    QCOMPARE(Aufgabenblatt::DauerText(-1), QString());
-    QCOMPARE(Aufgabenblatt::DauerText(47), QString());
+    QCOMPARE(Aufgabenblatt::DauerText(-1), QStringLiteral("00h30"));
+    QCOMPARE(Aufgabenblatt::DauerText(47), QStringLiteral("23h30"));
     QCOMPARE(Aufgabenblatt::DauerText(0), QStringLiteral("00h30"));
     QCOMPARE(Aufgabenblatt::DauerText(46), QStringLiteral("23h30"));
 }
