@@ -80,14 +80,15 @@ icalproperty* ZeitMitZone(icalproperty* p, const QByteArray& zone)
 }
 
 // Texts come from plan files too; iCalendar text allows no control characters but tab and
-// line feed (libical drops the CR of CR LF itself).
+// line feed (libical drops the CR of CR LF itself): not those below 0x20, nor DEL, nor the
+// C1 controls 0x80 to 0x9F.
 QByteArray IcalText(const QString& text)
 {
     QString sauber;
     sauber.reserve(text.size());
     for (const QChar c : text)
-        if (c.unicode() >= 0x20 || c == QLatin1Char('\t') || c == QLatin1Char('\n') ||
-            c == QLatin1Char('\r'))
+        if (c.category() != QChar::Other_Control || c == QLatin1Char('\t') ||
+            c == QLatin1Char('\n') || c == QLatin1Char('\r'))
             sauber.append(c);
     return sauber.toUtf8();
 }

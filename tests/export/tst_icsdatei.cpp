@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
@@ -241,16 +242,35 @@ private Q_SLOTS:
                  QString(zeilen + lang).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     }
 
+    void steuerzeichenWerdenWeggelassen_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("gelesen");
+        QTest::newRow("below 0x20") << QStringLiteral("A\x01"
+                                                      "B\x1b") << QStringLiteral("AB");
+        QTest::newRow("DEL") << QStringLiteral("A\x7f"
+                                               "B") << QStringLiteral("AB");
+        QTest::newRow("C1 controls") << QStringLiteral("A\u0080B\u0085C\u009b") << QStringLiteral("ABC");
+        QTest::newRow("tab and line feed stay") << QStringLiteral("x\ty\nz") << QStringLiteral("x\ty\nz");
+    }
+
     void steuerzeichenWerdenWeggelassen()
     {
+        QFETCH(QString, text);
+        QFETCH(QString, gelesen);
         TIcsKalender kalender;
         const double tag = Tageszahl::ausDatum(QDate(2026, 5, 3));
-        kalender.TerminHinzufuegen(QStringLiteral("A\x01"
-                                                  "B\x1b"),
-                                   QStringLiteral("x\ty\x7f"), tag, tag + 0.1);
-        const IcsLesen::Kalender k = IcsLesen::Lesen(kalender.Text());
+        kalender.TerminHinzufuegen(text, text, tag, tag + 0.1);
+        const QByteArray ics = kalender.Text();
+        for (const char c : ics)
+            QVERIFY2(c == '\r' || c == '\n' || c == '\t' ||
+                         (static_cast<unsigned char>(c) >= 0x20 && c != 0x7f),
+                     qPrintable(QString::number(static_cast<unsigned char>(c), 16)));
+        QVERIFY(!QString::fromUtf8(ics).contains(QRegularExpression(QStringLiteral("[\\x80-\\x9f]"))));
+        const IcsLesen::Kalender k = IcsLesen::Lesen(ics);
         QCOMPARE(k.ereignisse.size(), 1);
-        QCOMPARE(k.ereignisse.at(0).summary, QStringLiteral("AB"));
+        QCOMPARE(k.ereignisse.at(0).summary, gelesen);
+        QCOMPARE(k.ereignisse.at(0).description, gelesen);
     }
 
     void endeNichtNachBeginnOhneDtend()
