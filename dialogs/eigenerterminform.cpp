@@ -203,6 +203,12 @@ QStringList TEigenerTerminForm::Notizen() const
     return zeilen;
 }
 
+bool TEigenerTerminForm::TerminGeaendert(double tag, int beginn, int dauer) const
+{
+    const taufgabe* a = m_nummer == -1 ? nullptr : m_kalender->plan().Aufgabe(m_nummer);
+    return !a || a->Tag != tag || a->Start != beginn + 1 || a->Dauer != dauer;
+}
+
 void TEigenerTerminForm::UebernehmenClick()
 {
     const double tag = DateEdit1->Date();
@@ -212,6 +218,11 @@ void TEigenerTerminForm::UebernehmenClick()
         Meldung(this, MeldungsArt::Bestaetigung, EinJahrText, OK);
         return;
     }
+    const int beginn = BeginnBox->currentIndex();
+    const int dauer = DauerBox->currentIndex();
+    if (TerminGeaendert(tag, beginn, dauer) && AusserhalbDerKalenderjahre(tag, beginn, dauer) &&
+        Meldung(this, MeldungsArt::Warnung, KalenderjahrFrage(tag, beginn), OK | Abbrechen) != OK)
+        return;
     const QStringList notiz = Notizen(); // the placeholder is never stored
     if (notiz.isEmpty() && !Memo1->toPlainText().isEmpty())
         Memo1->clear();
@@ -234,8 +245,8 @@ void TEigenerTerminForm::UebernehmenClick()
     }
     a->Kurzbezeichnung = Edit1->text();
     a->Tag = tag;
-    a->Start = BeginnBox->currentIndex() + 1;
-    a->Dauer = DauerBox->currentIndex();
+    a->Start = beginn + 1;
+    a->Dauer = dauer;
     a->Notiz = notiz;
     if (tag < erster || tag > letzter)
         m_kalender->KalenderNeuAufbauen();

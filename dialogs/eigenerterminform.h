@@ -68,6 +68,9 @@ private:
 
     // The notes as they would be stored: the lone placeholder line counts as no notes.
     QStringList Notizen() const;
+    // Whether day, begin index and duration index differ from the stored task (a new task
+    // always differs).
+    bool TerminGeaendert(double tag, int beginn, int dauer) const;
 
     PlanFenster* m_kalender;
     qint32 m_nummer = -1;

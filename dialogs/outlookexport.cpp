@@ -68,6 +68,13 @@ QString OutlookFehlermeldung()
 bool OutlookButtonClick(QWidget* eltern, QWidget* outlookButton, const Aufgabenliste& aufgaben,
                         TOutlookApplication& outlookApplication1)
 {
+    // Tasks the calendar file cannot carry (a typo: 3027 for 2027) are named before anything
+    // is written; the export stays possible once their days are corrected.
+    const QString nichtUebertragbar = NichtUebertragbarMeldung(aufgaben);
+    if (!nichtUebertragbar.isEmpty()) {
+        Meldung(eltern, MeldungsArt::Warnung, nichtUebertragbar, OK);
+        return false;
+    }
     if (Meldung(eltern, MeldungsArt::Bestaetigung,
                 OutlookFrage(static_cast<qsizetype>(aufgaben.size())), OK | Abbrechen) != OK)
         return false;

@@ -14,7 +14,9 @@ QString OutlookFrage(qsizetype anzahl);
 QString OutlookErfolgsmeldung();
 QString OutlookFehlermeldung();
 
-// The export behind the main window's "An Outlook" button. Asks first; on "OK" connects,
+// The export behind the main window's "An Outlook" button. A task whose appointment no
+// calendar file can carry (NichtUebertragbarMeldung) stops it before the question, with a
+// warning naming such tasks; nothing is exported then and the button stays enabled. Asks first; on "OK" connects,
 // makes one appointment per task in list order and disconnects, which hands the appointments
 // to the desktop calendar; then reports success, or the failure twice (the warning, then the
 // failure's own text as the top-level report). Appointments saved before a failure stay.

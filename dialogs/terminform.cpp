@@ -351,6 +351,9 @@ void TTerminForm::UebernehmenClick()
     }
     const int beginn = BeginnBox->currentIndex();
     const int dauer = DauerBox->currentIndex();
+    if (m_terminGeaendert && AusserhalbDerKalenderjahre(tag, beginn, dauer) &&
+        Meldung(this, MeldungsArt::Warnung, KalenderjahrFrage(tag, beginn), OK | Abbrechen) != OK)
+        return;
     if (m_terminGeaendert && !m_kalender->AufgabeVerschieben(m_nummer, beginn + 1, tag))
         return;
 

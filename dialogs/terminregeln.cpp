@@ -1,6 +1,8 @@
 #include "dialogs/terminregeln.h"
 
+#include "dialogs/ics/icsdatei.h"
 #include "model/plandatei.h"
+#include "model/tageszahl.h"
 #include "model/zeiten.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -48,6 +50,25 @@ int BeginnNachDauer(int beginnIndex, int dauerIndex)
 bool InnerhalbEinesJahres(double erster, double letzter, double tag)
 {
     return erster + 365 > tag && tag > letzter - 365;
+}
+
+bool AusserhalbDerKalenderjahre(double tag, int beginnIndex, int dauerIndex)
+{
+    taufgabe termin;
+    termin.Tag = tag;
+    termin.Start = beginnIndex + 1;
+    termin.Dauer = dauerIndex;
+    return !Uebertragbar(termin);
+}
+
+QString KalenderjahrFrage(double tag, int beginnIndex)
+{
+    return QStringLiteral("Ein Termin am %1 um %2 liegt nicht in den Jahren %3 bis %4, die ein "
+                          "Kalender aufnehmen kann, und ließe sich nicht an den Kalender "
+                          "übergeben.\nMöchten Sie das Datum trotzdem übernehmen?")
+        .arg(Tageszahl::Text(tag), Zeiten::BeginnText(beginnIndex + 1))
+        .arg(ErstesKalenderjahr)
+        .arg(LetztesKalenderjahr);
 }
 
 int LinkAnfang(const QString& zeile)

@@ -43,6 +43,13 @@ int BeginnNachDauer(int beginnIndex, int dauerIndex);
 bool InnerhalbEinesJahres(double erster, double letzter, double tag);
 inline const QString EinJahrText = QStringLiteral("Der Umzug kann nicht länger als ein Jahr dauern.");
 
+// Whether the appointment of day `tag` at begin index b for duration index d lies outside
+// the years a calendar file can carry (icsdatei.h): applying it then asks first, as such a
+// year is most likely a typo (3027 for 2027).
+bool AusserhalbDerKalenderjahre(double tag, int beginnIndex, int dauerIndex);
+// That question (warning kind, "OK" applies, "Abbrechen" keeps the dialog open).
+QString KalenderjahrFrage(double tag, int beginnIndex);
+
 // The link of one line: from the first "http://" or "https://" to the last blank,
 // semicolon, CR or LF after it (that separator included), or to the line's end.
 struct Link

@@ -147,13 +147,21 @@ std::vector<Uebergang> Uebergaenge(const QTimeZone& zone, const std::set<int>& j
 Komponente Zeitzonenkomponente(const QByteArray& zoneId, const std::set<int>& jahre)
 {
     const QTimeZone zone(zoneId);
+    const QDateTime erste(QDate(ErstesKalenderjahr, 1, 1), QTime(0, 0), Qt::UTC);
+    const QDateTime letzte(QDate(LetztesKalenderjahr, 12, 31), QTime(23, 59, 59), Qt::UTC);
     Komponente vtz = NeueKomponente(icalcomponent_new_vtimezone());
     Hinzufuegen(vtz.get(), icalproperty_new_tzid(zoneId.constData()));
     for (const Uebergang& u : Uebergaenge(zone, jahre)) {
         Komponente beob = NeueKomponente(u.sommerzeit ? icalcomponent_new_xdaylight()
                                                       : icalcomponent_new_xstandard());
-        // DTSTART of an observance is the local time before the change.
-        const QDateTime ortszeit = u.moment.toUTC().addSecs(u.von);
+        // DTSTART of an observance is the local time before the change. The margin around
+        // the appointments' years may reach beyond the years a file can carry: an
+        // observance begun before them begins with them, one after them governs nothing.
+        QDateTime ortszeit = u.moment.toUTC().addSecs(u.von);
+        if (ortszeit > letzte)
+            continue;
+        if (ortszeit < erste)
+            ortszeit = erste;
         Hinzufuegen(beob.get(),
                     icalproperty_new_dtstart(IcalZeit(ortszeit.date(), ortszeit.time())));
         Hinzufuegen(beob.get(), icalproperty_new_tzoffsetfrom(u.von));
@@ -170,7 +178,62 @@ bool InJahren(QDate d)
     return d.isValid() && d.year() >= 1 && d.year() <= 9999;
 }
 
+Ortszeit Pruefen(const Ortszeit& zeit, const QString& betreff)
+{
+    if (!zeit.gueltig())
+        throw KalenderFehler(
+            QStringLiteral("Der Termin „%1“ hat kein gültiges Datum.").arg(betreff));
+    if (!Uebertragbar(zeit))
+        throw KalenderFehler(QStringLiteral("Der Termin „%1“ liegt nicht in den Jahren %2 bis "
+                                            "%3, die ein Kalender aufnehmen kann.")
+                                 .arg(betreff)
+                                 .arg(ErstesKalenderjahr)
+                                 .arg(LetztesKalenderjahr));
+    return zeit;
+}
+
 } // namespace
+
+bool Uebertragbar(const Ortszeit& zeit)
+{
+    return zeit.gueltig() && zeit.Datum.year() >= ErstesKalenderjahr &&
+           zeit.Datum.year() <= LetztesKalenderjahr;
+}
+
+bool Uebertragbar(const taufgabe& aufgabe)
+{
+    const Terminzeiten z = TerminZeiten(aufgabe);
+    return Uebertragbar(OrtszeitAusTageszahl(z.Start)) &&
+           Uebertragbar(OrtszeitAusTageszahl(z.Ende));
+}
+
+QString NichtUebertragbarMeldung(const Aufgabenliste& aufgaben)
+{
+    constexpr int genannt = 10;
+    QStringList zeilen;
+    int weitere = 0;
+    for (const taufgabe& a : aufgaben) {
+        if (Uebertragbar(a))
+            continue;
+        if (zeilen.size() == genannt) {
+            ++weitere;
+            continue;
+        }
+        const QString tag = Tageszahl::Text(a.Tag);
+        zeilen << (tag.isEmpty() ? QStringLiteral("„%1“ ohne gültiges Datum").arg(a.Kurzbezeichnung)
+                                 : QStringLiteral("„%1“ am %2").arg(a.Kurzbezeichnung, tag));
+    }
+    if (zeilen.isEmpty())
+        return {};
+    if (weitere > 0)
+        zeilen << QStringLiteral("… und %1 weitere").arg(weitere);
+    return QStringLiteral("Diese Aufgaben liegen nicht in den Jahren %1 bis %2, die ein "
+                          "Kalender aufnehmen kann:\n%3\nBitte korrigieren Sie ihr Datum. Es "
+                          "wurden keine Termine übertragen.")
+        .arg(ErstesKalenderjahr)
+        .arg(LetztesKalenderjahr)
+        .arg(zeilen.join(QLatin1Char('\n')));
+}
 
 Terminzeiten TerminZeiten(const taufgabe& aufgabe)
 {
@@ -245,11 +308,8 @@ TIcsKalender::TIcsKalender(QByteArray zeitzone)
 void TIcsKalender::TerminHinzufuegen(const QString& betreff, const QString& text,
                                      const Ortszeit& start, const Ortszeit& ende)
 {
-    if (!start.gueltig() || !ende.gueltig())
-        throw KalenderFehler(
-            QStringLiteral("Der Termin „%1“ hat kein gültiges Datum.").arg(betreff));
     m_termine.push_back(
-        {betreff, text, start, ende,
+        {betreff, text, Pruefen(start, betreff), Pruefen(ende, betreff),
          QUuid::createUuid().toString(QUuid::WithoutBraces) + QLatin1String("@kistenlotse"),
          QDateTime::currentDateTimeUtc()});
 }
@@ -322,6 +382,10 @@ void TIcsKalender::Schreiben(const QString& pfad) const
 bool TermineSchreiben(const Aufgabenliste& aufgaben, const QString& pfad, QString* fehler)
 {
     try {
+        // All or nothing: a file without the mistyped task would look complete.
+        const QString nicht = NichtUebertragbarMeldung(aufgaben);
+        if (!nicht.isEmpty())
+            throw KalenderFehler(nicht);
         TIcsKalender kalender;
         for (const taufgabe& a : aufgaben) {
             const Terminzeiten z = TerminZeiten(a);

@@ -44,6 +44,19 @@ Ortszeit OrtszeitAusTageszahl(double tag);
 // A moment to the wall-clock time of the zone `zeitzone`; invalid outside the years 1..9999.
 Ortszeit OrtszeitAusMoment(const QDateTime& moment, const QByteArray& zeitzone);
 
+// The years a calendar file can carry: libical 3.0 writes no year after 3000 (every time
+// of a later year comes out as "00000000T000000").
+inline constexpr int ErstesKalenderjahr = 1;
+inline constexpr int LetztesKalenderjahr = 3000;
+// Whether a wall-clock time is valid and lies in those years.
+bool Uebertragbar(const Ortszeit& zeit);
+// Whether a task's appointment (TerminZeiten) begins and ends in those years.
+bool Uebertragbar(const taufgabe& aufgabe);
+// The refusal for a list with tasks whose appointments cannot be written: it names them with
+// their day ("„Packen“ am 01.03.3027", the first ten, then how many more) and says that
+// nothing was handed on. Empty when every task can be written.
+QString NichtUebertragbarMeldung(const Aufgabenliste& aufgaben);
+
 // The zone the appointments are written in: the machine's own, or Europe/Berlin when the
 // machine names none, an unknown one, or UTC (a server default rather than the user's home).
 QByteArray KalenderZeitzone();
@@ -68,7 +81,7 @@ public:
     explicit TIcsKalender(QByteArray zeitzone = KalenderZeitzone());
 
     // Adds an appointment with a fresh UID and DTSTAMP. Throws KalenderFehler when a time is
-    // no valid date; the document is unchanged then. An end not after the begin gives an
+    // no valid date or lies outside the years above; the document is unchanged then. An end not after the begin gives an
     // appointment without DTEND (one that ends as it begins).
     void TerminHinzufuegen(const QString& betreff, const QString& text, const Ortszeit& start,
                            const Ortszeit& ende);
@@ -101,6 +114,7 @@ private:
 };
 
 // Writes every task of the list, in list order, as the export does, into one iCalendar file
-// at `pfad`, written at once or not at all. On failure returns false and, if `fehler` is
+// at `pfad`, written at once or not at all: a list with a task that cannot be written
+// (NichtUebertragbarMeldung) writes nothing. On failure returns false and, if `fehler` is
 // given, a message for the user.
 bool TermineSchreiben(const Aufgabenliste& aufgaben, const QString& pfad, QString* fehler);

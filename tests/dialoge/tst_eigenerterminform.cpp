@@ -39,6 +39,8 @@ private Q_SLOTS:
     void vorDemErstenTag();
     void einJahr_data();
     void einJahr();
+    void jahrNach3000_data();
+    void jahrNach3000();
     void keineReihenfolgePruefung();
     void modalWieImHauptfenster();
 
@@ -393,6 +395,56 @@ void TestEigenerTerminForm::einJahr()
     QVERIFY(m_d->isVisible());
     QVERIFY(m_f->plan().Aufgaben == vorher);
     QVERIFY(!m_f->Geaendert());
+}
+
+void TestEigenerTerminForm::jahrNach3000_data()
+{
+    QTest::addColumn<QString>("datum");
+    QTest::addColumn<int>("beginn");
+    QTest::addColumn<QString>("antwort"); // empty: no question
+    QTest::addColumn<bool>("uebernommen");
+    QTest::newRow("last year a calendar takes") << "28.12.3000" << 17 << "" << true;
+    QTest::newRow("ends in 3001") << "31.12.3000" << 47 << "knopf_abbrechen" << false;
+    QTest::newRow("after 3000, cancelled") << "05.01.3001" << 17 << "knopf_abbrechen" << false;
+    QTest::newRow("after 3000, confirmed") << "05.01.3001" << 17 << "knopf_ok" << true;
+}
+
+// A plan mistyped into the year 3000 takes task days after it only after a question.
+void TestEigenerTerminForm::jahrNach3000()
+{
+    QFETCH(QString, datum);
+    QFETCH(int, beginn);
+    QFETCH(QString, antwort);
+    QFETCH(bool, uebernommen);
+    m_f->KalenderErstellen(3, 3, false, false, false, false, T(3000, 12, 11), T(3000, 12, 15), true);
+    const Aufgabenliste vorher = m_f->plan().Aufgaben;
+    Oeffnen(-1, T(3000, 12, 12));
+    m_d->DateEdit1->setText(datum);
+    Waehle(m_d->BeginnBox, beginn);
+
+    Gesehen box;
+    ModalHelfer helfer(antwort.isEmpty() ? 1000 : 5000);
+    helfer.Druecke(antwort.isEmpty() ? QStringLiteral("knopf_ok") : antwort, Merken(&box),
+                   QStringLiteral("meldung"));
+    Klick(m_d->Uebernehmen);
+    if (antwort.isEmpty()) {
+        QCOMPARE(helfer.Beantwortet(), 0);
+    } else {
+        QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+        QCOMPARE(box.titel, QStringLiteral("Warnung"));
+        QCOMPARE(box.text,
+                 QStringLiteral("Ein Termin am %1 um %2 liegt nicht in den Jahren 1 bis 3000, "
+                                "die ein Kalender aufnehmen kann, und ließe sich nicht an den "
+                                "Kalender übergeben.\nMöchten Sie das Datum trotzdem übernehmen?")
+                     .arg(datum, m_d->BeginnBox->currentText()));
+    }
+    if (uebernommen) {
+        QCOMPARE(m_d->result(), int(QDialog::Accepted));
+        QCOMPARE(Tageszahl::Text(m_f->plan().Aufgaben.back().Tag), datum);
+        return;
+    }
+    QVERIFY(m_d->isVisible());
+    QVERIFY(m_f->plan().Aufgaben == vorher);
 }
 
 void TestEigenerTerminForm::keineReihenfolgePruefung()

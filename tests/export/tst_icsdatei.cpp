@@ -133,8 +133,84 @@ private Q_SLOTS:
         QString fehler;
         QVERIFY(!TermineSchreiben({Aufgabe(QStringLiteral("Gut"), QDate(2026, 5, 2), 17, 1), a},
                                   pfad, &fehler));
-        QCOMPARE(fehler, QStringLiteral("Der Termin „Kaputt“ hat kein gültiges Datum."));
+        QCOMPARE(fehler, QStringLiteral("Diese Aufgaben liegen nicht in den Jahren 1 bis 3000, "
+                                        "die ein Kalender aufnehmen kann:\n„Kaputt“ ohne "
+                                        "gültiges Datum\nBitte korrigieren Sie ihr Datum. Es "
+                                        "wurden keine Termine übertragen."));
         QVERIFY2(!QFile::exists(pfad), "no half file");
+    }
+
+    // libical writes no year after 3000; a task there (a typo: 3027 for 2027) is refused
+    // before anything is written, and the first years get a valid zone block.
+    void kalenderjahre_data()
+    {
+        QTest::addColumn<QDate>("tag");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("dauer");
+        QTest::addColumn<bool>("geschrieben");
+        QTest::newRow("first day of year 1") << QDate(1, 1, 1) << 17 << 0 << true;
+        QTest::newRow("year 2") << QDate(2, 6, 1) << 17 << 3 << true;
+        QTest::newRow("last day of year 3000") << QDate(3000, 12, 31) << 17 << 3 << true;
+        QTest::newRow("ends in year 3001") << QDate(3000, 12, 31) << 48 << 0 << false;
+        QTest::newRow("year 3001") << QDate(3001, 1, 1) << 17 << 3 << false;
+        QTest::newRow("typo 3027") << QDate(3027, 3, 1) << 17 << 3 << false;
+        QTest::newRow("begins before year 1") << QDate(1, 1, 1) << 0 << 3 << false;
+    }
+
+    void kalenderjahre()
+    {
+        QFETCH(QDate, tag);
+        QFETCH(int, start);
+        QFETCH(int, dauer);
+        QFETCH(bool, geschrieben);
+        const taufgabe gut = Aufgabe(QStringLiteral("Gut"), QDate(2027, 3, 1), 17, 1);
+        const taufgabe a = Aufgabe(QStringLiteral("Packen"), tag, start, dauer);
+        QCOMPARE(Uebertragbar(a), geschrieben);
+
+        QTemporaryDir dir;
+        const QString pfad = dir.filePath(QStringLiteral("t.ics"));
+        QString fehler;
+        QCOMPARE(TermineSchreiben({gut, a}, pfad, &fehler), geschrieben);
+        if (!geschrieben) {
+            QCOMPARE(fehler,
+                     QStringLiteral("Diese Aufgaben liegen nicht in den Jahren 1 bis 3000, die "
+                                    "ein Kalender aufnehmen kann:\n„Packen“ am %1\nBitte "
+                                    "korrigieren Sie ihr Datum. Es wurden keine Termine "
+                                    "übertragen.")
+                         .arg(Tageszahl::Text(a.Tag)));
+            QVERIFY2(!QFile::exists(pfad), "nothing written");
+            TIcsKalender kalender;
+            const Terminzeiten z = TerminZeiten(a);
+            QVERIFY_THROWS_EXCEPTION(KalenderFehler,
+                                     kalender.TerminHinzufuegen(a.Kurzbezeichnung, {}, z.Start, z.Ende));
+            return;
+        }
+        const QByteArray text = Lesen(pfad);
+        QVERIFY2(!text.contains("00000000T"), text.constData());
+        QVERIFY2(!text.contains("DTSTART:-"), text.constData());
+        const IcsLesen::Kalender k = IcsLesen::Lesen(text);
+        QCOMPARE(k.ereignisse.size(), 2);
+        const IcsLesen::Zeit beginn = k.ereignisse.at(1).start;
+        QCOMPARE(beginn.datum, tag);
+        QCOMPARE(beginn.zeit, QTime(0, 0).addSecs((start - 1) * 1800));
+        QVERIFY(beginn.alsUtc.isValid());
+    }
+
+    void meldungNenntZehnAufgaben()
+    {
+        Aufgabenliste aufgaben;
+        for (int i = 1; i <= 12; ++i)
+            aufgaben.push_back(Aufgabe(QStringLiteral("A%1").arg(i), QDate(3027, 3, i), 17, 1));
+        aufgaben.insert(aufgaben.begin() + 1, Aufgabe(QStringLiteral("Gut"), QDate(2027, 3, 1), 17, 1));
+        QStringList genannt;
+        for (int i = 1; i <= 10; ++i)
+            genannt << QStringLiteral("„A%1“ am %2.03.3027").arg(i).arg(i, 2, 10, QLatin1Char('0'));
+        QCOMPARE(NichtUebertragbarMeldung(aufgaben),
+                 QStringLiteral("Diese Aufgaben liegen nicht in den Jahren 1 bis 3000, die ein "
+                                "Kalender aufnehmen kann:\n%1\n… und 2 weitere\nBitte "
+                                "korrigieren Sie ihr Datum. Es wurden keine Termine übertragen.")
+                     .arg(genannt.join(QLatin1Char('\n'))));
+        QCOMPARE(NichtUebertragbarMeldung({aufgaben.at(1)}), QString());
     }
 
     void terminText_data()

@@ -425,8 +425,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("meldungsanfang");
         QTest::newRow("disk full at the third appointment")
             << true << QStringLiteral("konnte nicht geschrieben werden");
-        QTest::newRow("impossible date in the third task")
-            << false << QStringLiteral("Der Termin „Aufgabe 3“ hat kein gültiges Datum.");
     }
 
     void fehlerInDerMitte()
@@ -475,6 +473,42 @@ private Q_SLOTS:
         QCOMPARE(k.ereignisse.at(0).summary, QStringLiteral("Aufgabe 1"));
         QCOMPARE(k.ereignisse.at(1).summary, QStringLiteral("Aufgabe 2"));
         QCOMPARE(Termindateien().size(), 1);
+    }
+
+    // A year the calendar file cannot carry stops the export before anything is written,
+    // naming the tasks; the export can be run once they are corrected.
+    void jahreDieKeinKalenderKennt()
+    {
+        Aufgabenliste aufgaben = Aufgaben(5);
+        aufgaben[2].Tag = Tageszahl::ausDatum(QDate(3026, 5, 6));
+        aufgaben[4].Tag = std::numeric_limits<double>::quiet_NaN();
+        TOutlookApplication anwendung;
+        QPushButton knopf;
+        QVERIFY(!Exportieren(aufgaben, {QStringLiteral("OK")}, &knopf, anwendung));
+        QCOMPARE(m_boxen.size(), 1);
+        QCOMPARE(m_boxen.at(0).titel, QStringLiteral("Warnung"));
+        QCOMPARE(m_boxen.at(0).text,
+                 QStringLiteral("Diese Aufgaben liegen nicht in den Jahren 1 bis 3000, die ein "
+                                "Kalender aufnehmen kann:\n„Aufgabe 3“ am 06.05.3026\n„Aufgabe "
+                                "5“ ohne gültiges Datum\nBitte korrigieren Sie ihr Datum. Es "
+                                "wurden keine Termine übertragen."));
+        QCOMPARE(m_boxen.at(0).knoepfe, QStringList{QStringLiteral("OK")});
+        QVERIFY(knopf.isEnabled());
+        QVERIFY(!anwendung.Verbunden());
+        QVERIFY(!QFileInfo::exists(m_ordner));
+        QVERIFY(m_kalender.Pfade().isEmpty());
+
+        // Even when driven item by item, no appointment after the year 3000 is saved.
+        anwendung.Connect();
+        auto item = anwendung.CreateItem(TOutlookApplication::olAppointmentItem);
+        const Terminzeiten z = TerminZeiten(aufgaben.at(2));
+        item->setSubject(aufgaben.at(2).Kurzbezeichnung);
+        item->setStart(z.Start);
+        item->setEnd(z.Ende);
+        QVERIFY_THROWS_EXCEPTION(KalenderFehler, item->Save());
+        QCOMPARE(anwendung.Anzahl(), 0);
+        anwendung.Disconnect();
+        QVERIFY(m_kalender.Pfade().isEmpty());
     }
 
     void uebergabeScheitert_data()

@@ -48,6 +48,7 @@ private Q_SLOTS:
     void keineGewoehnlicheDatei();
     void schreibfehlerAufDeutsch();
     void icsAusPlandatei();
+    void icsNichtJenseitsVon3000();
     void bedienfehler_data();
     void bedienfehler();
 };
@@ -237,6 +238,21 @@ void TestWerkzeug::icsAusPlandatei()
     QCOMPARE(inhalt.count("BEGIN:VEVENT"), 33);
     QVERIFY(inhalt.contains("DTSTART;TZID="));
     QVERIFY(inhalt.contains("SUMMARY:Umziehen\r\n"));
+}
+
+void TestWerkzeug::icsNichtJenseitsVon3000()
+{
+    QTemporaryDir ordner;
+    const QString ics = ordner.filePath(QStringLiteral("termine.ics"));
+    const Lauf l = Starten({QStringLiteral("ics"), QStringLiteral(KL_DATEN "/jahr3027.kvr"),
+                            QStringLiteral("--ausgabe"), ics});
+    QCOMPARE(l.code, 4);
+    QVERIFY(l.aus.isEmpty());
+    QCOMPARE(QString::fromUtf8(l.fehler),
+             QStringLiteral("Diese Aufgaben liegen nicht in den Jahren 1 bis 3000, die ein Kalender "
+                            "aufnehmen kann:\n„Schlüssel übergeben“ am 01.03.3027\nBitte "
+                            "korrigieren Sie ihr Datum. Es wurden keine Termine übertragen.\n"));
+    QVERIFY(!QFile::exists(ics));
 }
 
 void TestWerkzeug::bedienfehler_data()
