@@ -47,6 +47,7 @@ private Q_SLOTS:
     void keineGewoehnlicheDatei_data();
     void keineGewoehnlicheDatei();
     void schreibfehlerAufDeutsch();
+    void zeigenGrenzwerte();
     void icsAusPlandatei();
     void icsNichtJenseitsVon3000();
     void bedienfehler_data();
@@ -222,6 +223,16 @@ void TestWerkzeug::schreibfehlerAufDeutsch()
                             "Die Datei „%1“ kann nicht geschrieben werden: Ein Teil des Pfades ist "
                             "kein Ordner.\n")
                  .arg(ziel));
+}
+
+// Start -2147483648 and Dauer 2147483647 from a file: clamped into the lists as the task
+// dialog and the task sheet show them.
+void TestWerkzeug::zeigenGrenzwerte()
+{
+    const Lauf l = Starten({QStringLiteral("zeigen"), QStringLiteral(KL_DATEN "/grenzwerte.kvr")});
+    QCOMPARE(l.code, 0);
+    const QList<QByteArray> zeilen = l.aus.trimmed().split('\n');
+    QVERIFY(zeilen.contains(QByteArray("10001\t01.03.2027\t00:00\t23h30\tKleinster Beginn")));
 }
 
 void TestWerkzeug::icsAusPlandatei()
