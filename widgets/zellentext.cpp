@@ -1,16 +1,26 @@
 #include "widgets/zellentext.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 const QString Punkte = QStringLiteral("...");
 } // namespace
 
+qsizetype ZeichenJeZeile(int breite)
+{
+    return 64 + 4 * static_cast<qsizetype>(std::max(breite, 0));
+}
+
 QString Kuerzen(const QString& text, int breite, const QFontMetrics& fm)
 {
-    if (fm.horizontalAdvance(text) <= breite)
+    const qsizetype sichtbar = ZeichenJeZeile(breite);
+    if (text.size() <= sichtbar && fm.horizontalAdvance(text) <= breite)
         return text;
-    // Binary search for the longest prefix that fits with "..." (widths grow with length).
+    // Binary search for the longest prefix that fits with "..." (widths grow with length);
+    // no prefix longer than a line can show is measured.
     qsizetype unten = 0;
-    qsizetype oben = text.size() - 1;
+    qsizetype oben = std::min(text.size() - 1, sichtbar);
     while (unten < oben) {
         const qsizetype mitte = (unten + oben + 1) / 2;
         if (fm.horizontalAdvance(text.left(mitte) + Punkte) <= breite)
@@ -24,18 +34,32 @@ QString Kuerzen(const QString& text, int breite, const QFontMetrics& fm)
 bool TitelTeilen(const QString& titel, int breite, const QFontMetrics& fm, QString* erster,
                  QString* zweiter)
 {
-    for (qsizetype p = titel.size() - 2; p >= 0; --p) {
+    // The places to split at, left to right: blanks and commas before the last character,
+    // as far as a line can show.
+    const qsizetype letzte = std::min(titel.size() - 2, ZeichenJeZeile(breite));
+    std::vector<qsizetype> stellen;
+    for (qsizetype p = 0; p <= letzte; ++p) {
         const QChar c = titel.at(p);
-        if (c != QLatin1Char(' ') && c != QLatin1Char(','))
-            continue;
-        const QString links = titel.left(p);
-        if (fm.horizontalAdvance(links) <= breite) {
-            *erster = links;
-            *zweiter = titel.mid(p + 1, 255);
-            return true;
-        }
+        if (c == QLatin1Char(' ') || c == QLatin1Char(','))
+            stellen.push_back(p);
     }
-    return false;
+    // The rightmost place whose left part fits, by binary search over the places (widths
+    // grow with length): stellen[passt] fits, stellen[zuBreit] does not.
+    qsizetype passt = -1;
+    auto zuBreit = static_cast<qsizetype>(stellen.size());
+    while (zuBreit - passt > 1) {
+        const qsizetype mitte = passt + (zuBreit - passt) / 2;
+        if (fm.horizontalAdvance(titel.left(stellen[static_cast<size_t>(mitte)])) <= breite)
+            passt = mitte;
+        else
+            zuBreit = mitte;
+    }
+    if (passt < 0)
+        return false;
+    const qsizetype p = stellen[static_cast<size_t>(passt)];
+    *erster = titel.left(p);
+    *zweiter = titel.mid(p + 1, 255);
+    return true;
 }
 
 QStringList ZellenText(const QString& titel, const QStringList& notiz, int breite,

@@ -8,12 +8,19 @@
 
 // Fitting a task's title and notes into a day cell's band.
 
+// The most characters a line `breite` pixels wide can show: four UTF-16 units a pixel
+// (combining marks, surrogate pairs) and 64 more. Texts are measured no further, so the work
+// of a line is bounded by its width, not by the length of its text.
+qsizetype ZeichenJeZeile(int breite);
+
 // Shortens `text` from its end until it, followed by "...", is at most `breite` wide; a text
-// that fits stays. When not even "..." fits, the result is "...".
+// that fits stays (a text longer than ZeichenJeZeile counts as too wide). When not even "..."
+// fits, the result is "...".
 QString Kuerzen(const QString& text, int breite, const QFontMetrics& fm);
 
 // Splits the title at the rightmost blank or comma (never its last character) whose left part
-// is at most `breite` wide. False when there is no such place.
+// is at most `breite` wide, looking no further than ZeichenJeZeile; the second part keeps at
+// most 255 characters. False when there is no such place.
 bool TitelTeilen(const QString& titel, int breite, const QFontMetrics& fm, QString* erster,
                  QString* zweiter);
 

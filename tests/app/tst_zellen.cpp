@@ -34,6 +34,8 @@ private Q_SLOTS:
     void titel_data();
     void titel();
     void kuerzenEndetImmer();
+    void riesigeTitel_data();
+    void riesigeTitel();
     void notizKursivMarkiert();
     void bildschirm();
     void dauerNullBleibtLeer();
@@ -124,6 +126,36 @@ void TestZellen::kuerzenEndetImmer()
     for (int b : {0, 1, 5, -10})
         QCOMPARE(Kuerzen(lang, b, fm), QStringLiteral("..."));
     QCOMPARE(Kuerzen(QString(), 0, fm), QString());
+}
+
+void TestZellen::riesigeTitel_data()
+{
+    QTest::addColumn<QString>("titel");
+    QTest::addColumn<int>("titelzeilen");
+    const QString worte = QStringLiteral("Kiste Kiste ");
+    QTest::newRow("32767 characters, words") << worte.repeated(32767 / 12 + 1).left(32767) << 2;
+    QTest::newRow("1 MB, words") << worte.repeated(1 << 16) << 2;
+    QTest::newRow("1 MB, commas") << QStringLiteral("K,").repeated(1 << 19) << 2;
+    QTest::newRow("1 MB of blanks") << QStringLiteral(" ").repeated(1 << 20) << 2;
+    QTest::newRow("1 MB, one word") << QStringLiteral("K").repeated(1 << 20) << 1;
+}
+
+// A title as long as the title field takes, or longer from a file, is wrapped like any other.
+void TestZellen::riesigeTitel()
+{
+    QFETCH(QString, titel);
+    QFETCH(int, titelzeilen);
+    const QFontMetrics fm(Schrift());
+    const int breite = fm.horizontalAdvance(QStringLiteral("Kiste Kiste Kiste "));
+    const QStringList zeilen = ZellenText(titel, {QStringLiteral("Notiz")}, breite, fm, fm, 3);
+    QCOMPARE(zeilen.size(), titelzeilen + 1);
+    for (int i = 0; i < titelzeilen; ++i)
+        QVERIFY2(fm.horizontalAdvance(zeilen.at(i)) <= breite, qPrintable(zeilen.at(i)));
+    QVERIFY(titel.startsWith(zeilen.at(0).endsWith(QStringLiteral("...")) ? zeilen.at(0).chopped(3)
+                                                                          : zeilen.at(0)));
+    if (titel.startsWith(QStringLiteral("Kiste")))
+        QCOMPARE(zeilen.at(0), QStringLiteral("Kiste Kiste Kiste"));
+    QCOMPARE(zeilen.last(), QStringLiteral("*Notiz"));
 }
 
 void TestZellen::notizKursivMarkiert()
