@@ -362,10 +362,15 @@ QByteArray TIcsKalender::Text() const
         Hinzufuegen(kalender.get(), std::move(ereignis));
     }
 
-    const Puffer text(icalcomponent_as_ical_string_r(kalender.get()));
-    if (!text)
+    const Puffer puffer(icalcomponent_as_ical_string_r(kalender.get()));
+    if (!puffer)
         throw KalenderFehler(QStringLiteral("Der Kalender konnte nicht zusammengestellt werden."));
-    return QByteArray(text.get());
+    QByteArray text(puffer.get());
+    // libical 3.0 folds a line that reaches the fold width with its last character between
+    // the CR and the LF that end it ("…\r" "\r\n " "\n"), leaving a bare CR; such a line needs
+    // no fold at all.
+    text.replace("\r\r\n \n", "\r\n");
+    return text;
 }
 
 void TIcsKalender::Schreiben(const QString& pfad) const

@@ -349,6 +349,34 @@ private Q_SLOTS:
         QCOMPARE(k.ereignisse.at(0).description, gelesen);
     }
 
+    // Found by fuzzing: libical folded a 73-character summary between its line's CR and LF.
+    void zeilenEndenImmerCrLf()
+    {
+        TIcsKalender kalender;
+        const double tag = Tageszahl::ausDatum(QDate(2026, 5, 3));
+        QStringList betreffe;
+        for (int n = 1; n <= 200; ++n) {
+            betreffe << QString(n, u'a') << QString(n, u'ü');
+            kalender.TerminHinzufuegen(betreffe.at(betreffe.size() - 2), betreffe.last(), tag,
+                                       tag + 0.1);
+            kalender.TerminHinzufuegen(betreffe.last(), {}, tag, tag + 0.1);
+        }
+        const QByteArray text = kalender.Text();
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (text.at(i) == '\r')
+                QVERIFY2(i + 1 < text.size() && text.at(i + 1) == '\n', text.mid(i - 90, 100).constData());
+            if (text.at(i) == '\n')
+                QVERIFY2(i > 0 && text.at(i - 1) == '\r', text.mid(i - 90, 100).constData());
+        }
+        const IcsLesen::Kalender k = IcsLesen::Lesen(text);
+        QCOMPARE(k.ereignisse.size(), 400);
+        for (int i = 0; i < 200; ++i) {
+            QCOMPARE(k.ereignisse.at(2 * i).summary, betreffe.at(2 * i));
+            QCOMPARE(k.ereignisse.at(2 * i).description, betreffe.at(2 * i + 1));
+            QCOMPARE(k.ereignisse.at(2 * i + 1).summary, betreffe.at(2 * i + 1));
+        }
+    }
+
     void endeNichtNachBeginnOhneDtend()
     {
         TIcsKalender kalender;
