@@ -206,7 +206,7 @@ QStringList TEigenerTerminForm::Notizen() const
 bool TEigenerTerminForm::TerminGeaendert(double tag, int beginn, int dauer) const
 {
     const taufgabe* a = m_nummer == -1 ? nullptr : m_kalender->plan().Aufgabe(m_nummer);
-    return !a || a->Tag != tag || a->Start != beginn + 1 || a->Dauer != dauer;
+    return !a || std::trunc(a->Tag) != tag || a->Start != beginn + 1 || a->Dauer != dauer;
 }
 
 void TEigenerTerminForm::UebernehmenClick()
