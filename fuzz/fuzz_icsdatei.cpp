@@ -32,6 +32,18 @@ QString Text(FuzzedDataProvider& daten, size_t hoechstens)
                    static_cast<qsizetype>(bytes.size() / 2));
 }
 
+// Blanks and tabs around a value are lost on reading (libical's parser drops them).
+QString OhneEndleerraum(QString text)
+{
+    const auto leer = [](QChar c) { return c == u' ' || c == u'\t'; };
+    while (!text.isEmpty() && leer(text.back()))
+        text.chop(1);
+    qsizetype vorn = 0;
+    while (vorn < text.size() && leer(text.at(vorn)))
+        ++vorn;
+    return text.mid(vorn);
+}
+
 // The summary as a calendar reads it: no controls but tab and line feed, UTF-8 clean.
 QString Gelesen(const QString& text)
 {
@@ -39,7 +51,7 @@ QString Gelesen(const QString& text)
     for (const QChar c : text)
         if (c.category() != QChar::Other_Control || c == u'\t' || c == u'\n')
             ohne.append(c);
-    return QString::fromUtf8(ohne.toUtf8());
+    return OhneEndleerraum(QString::fromUtf8(ohne.toUtf8()));
 }
 
 double Tag(FuzzedDataProvider& daten)
@@ -117,7 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t groesse)
     for (icalcomponent* e = icalcomponent_get_first_component(wurzel.get(), ICAL_VEVENT_COMPONENT);
          e; e = icalcomponent_get_next_component(wurzel.get(), ICAL_VEVENT_COMPONENT)) {
         const char* s = icalcomponent_get_summary(e);
-        gelesen << QString::fromUtf8(s ? s : "");
+        gelesen << OhneEndleerraum(QString::fromUtf8(s ? s : ""));
     }
     pruefen(gelesen == betreffe, "Termine oder Betreffe anders gelesen");
     return 0;
