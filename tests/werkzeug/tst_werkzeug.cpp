@@ -260,7 +260,8 @@ void TestWerkzeug::icsNichtJenseitsVon3000()
     QCOMPARE(l.code, 4);
     QVERIFY(l.aus.isEmpty());
     QCOMPARE(QString::fromUtf8(l.fehler),
-             QStringLiteral("Diese Aufgaben liegen nicht in den Jahren 1 bis 3000, die ein Kalender "
+             QStringLiteral("Beim Schreiben der Termine ist ein Fehler aufgetreten.\n"
+                            "Diese Aufgaben liegen nicht in den Jahren 1 bis 3000, die ein Kalender "
                             "aufnehmen kann:\n„Schlüssel übergeben“ am 01.03.3027\nBitte "
                             "korrigieren Sie ihr Datum. Es wurden keine Termine übertragen.\n"));
     QVERIFY(!QFile::exists(ics));
