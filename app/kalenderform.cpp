@@ -900,6 +900,7 @@ void TKalenderForm::resizeEvent(QResizeEvent* ereignis)
     }
     m_logo->raise();
     WochentageAnordnen();
+    SpanneAnordnen();
     ZellenAnordnen();
     QWidget::resizeEvent(ereignis);
 }

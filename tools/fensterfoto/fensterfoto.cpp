@@ -61,6 +61,7 @@ int main(int argc, char** argv)
     f.Begruessung()->Timer1().stop();
     f.Begruessung()->hide();
     f.Reihenfolgedialog()->KonflikteZeigen(f.plan().ReihenfolgePruefen(7, 17, f.plan().Aufgaben.front().Tag));
+    f.Reihenfolgedialog()->MitverschiebenAnbieten({}); // as after a drag
     ok &= Foto(f.Reihenfolgedialog(), QDir(ordner).filePath(QStringLiteral("reihenfolge.png")));
     f.Reihenfolgedialog()->hide();
     f.Termindialog()->AufgabeAnzeigen(19);
