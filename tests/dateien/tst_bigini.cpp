@@ -210,10 +210,10 @@ void TestBigIni::bereinigt()
 void TestBigIni::abschnitte()
 {
     TBigIniFile ini = TBigIniFile::ausBytes("[b]\r\n[a]\r\nk=1\r\n[B]\r\n[21]\r\nx=1\r\n");
-    QCOMPARE(ini.ReadSections(), (QStringList{"b", "a", "21"}));
+    QCOMPARE(ini.ReadSections(), (QStringList{QStringLiteral("b"), QStringLiteral("a"), QStringLiteral("21")}));
     QVERIFY(ini.WriteString(u"neu", u"k", u"v"));
     QVERIFY(ini.WriteString(u"A", u"z", u"w"));
-    QCOMPARE(ini.ReadSections(), (QStringList{"b", "a", "21", "neu"}));
+    QCOMPARE(ini.ReadSections(), (QStringList{QStringLiteral("b"), QStringLiteral("a"), QStringLiteral("21"), QStringLiteral("neu")}));
     QCOMPARE(ini.AnzahlAbschnitte(), 4);
     QCOMPARE(ini.AbschnittName(3), QStringLiteral("neu"));
     QCOMPARE(ini.AbschnittName(4), QString());
@@ -292,7 +292,7 @@ void TestBigIni::schreibenAbgelehnt()
     QVERIFY(!ini.WriteString(abschnitt, schluessel, wert));
     QVERIFY(!ini.Geaendert());
     QCOMPARE(ini.Inhalt(), datei);
-    QCOMPARE(ini.ReadSections(), QStringList{"a"});
+    QCOMPARE(ini.ReadSections(), QStringList{QStringLiteral("a")});
 }
 
 // Large sections are searched through an index; it must give the same answers as the scan.
@@ -485,7 +485,7 @@ void TestBigIni::speichernErsetztAtomar()
     QVERIFY(weiter.WriteString(u"neu", u"z", u"3"));
     QVERIFY(weiter.Speichern(&fehler));
     QCOMPARE(DateiLesen(pfad), QByteArray("[neu]\r\nk=2\r\nz=3\r\n\r\n"));
-    QCOMPARE(Dateinamen(m_ordner.path()).filter(QStringLiteral("ersetzt")), QStringList{"ersetzt.ini"});
+    QCOMPARE(Dateinamen(m_ordner.path()).filter(QStringLiteral("ersetzt")), QStringList{QStringLiteral("ersetzt.ini")});
 }
 
 void TestBigIni::speichernScheitertOrdnerNichtBeschreibbar_data()
@@ -541,7 +541,7 @@ void TestBigIni::speichernScheitertPlattenVoll()
     QCOMPARE(fehler, QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: Die Datei würde zu groß.")
                          .arg(pfad));
     QCOMPARE(DateiLesen(pfad), alt);
-    QCOMPARE(Dateinamen(ordner.path()), QStringList{"plan.kvr"});
+    QCOMPARE(Dateinamen(ordner.path()), QStringList{QStringLiteral("plan.kvr")});
 
     // Once there is room again the same store writes the file.
     QVERIFY(ini.Speichern(&fehler));
@@ -601,7 +601,7 @@ void TestBigIni::keineGewoehnlicheDatei()
     QCOMPARE(::stat(QFile::encodeName(pfad).constData(), &st), 0);
     QVERIFY(pipe ? S_ISFIFO(st.st_mode) : S_ISDIR(st.st_mode));
     // No temporary file is left beside it.
-    QCOMPARE(Dateinamen(ordner.path()), pipe ? QStringList{"plan.kvr"} : QStringList{});
+    QCOMPARE(Dateinamen(ordner.path()), pipe ? QStringList{QStringLiteral("plan.kvr")} : QStringList{});
 }
 
 QTEST_APPLESS_MAIN(TestBigIni)

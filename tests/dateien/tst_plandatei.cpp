@@ -445,7 +445,7 @@ void TestPlandatei::zeilenumbruecheImText()
     QVERIFY(PlanLaden(datei, geladen, gelesen));
     QCOMPARE(geladen.size(), size_t(1));
     QCOMPARE(geladen[0].Kurzbezeichnung, QStringLiteral("Erste  Zweite"));
-    QCOMPARE(geladen[0].Notiz, (QStringList{"a", "b", "c", "d"}));
+    QCOMPARE(geladen[0].Notiz, (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")}));
     QCOMPARE(gelesen.Einzugdatum, QStringLiteral("15.03.2001 [21]"));
 }
 
@@ -938,10 +938,10 @@ void TestPlandatei::altlastenEntfernen()
     AltlastenEntfernen(einstellungen, termine.path());
 
     QCOMPARE(Dateinamen(programm.path()),
-             (QStringList{"kistenlotse.ini", "kistenlotse.ini.Ab3dE9x", "kistenlotse.ini.Xy12zz",
-                          "kistenlotse.ini.bak"}));
-    QCOMPARE(Dateinamen(plaene.path()), (QStringList{"anderer.kvr.q1W2e3", "umzug.kvr"}));
-    QCOMPARE(Dateinamen(termine.path()), (QStringList{"eigene.ics", "termine-20260301-101010.ics"}));
+             (QStringList{QStringLiteral("kistenlotse.ini"), QStringLiteral("kistenlotse.ini.Ab3dE9x"), QStringLiteral("kistenlotse.ini.Xy12zz"),
+                          QStringLiteral("kistenlotse.ini.bak")}));
+    QCOMPARE(Dateinamen(plaene.path()), (QStringList{QStringLiteral("anderer.kvr.q1W2e3"), QStringLiteral("umzug.kvr")}));
+    QCOMPARE(Dateinamen(termine.path()), (QStringList{QStringLiteral("eigene.ics"), QStringLiteral("termine-20260301-101010.ics")}));
 }
 
 QTEST_GUILESS_MAIN(TestPlandatei)

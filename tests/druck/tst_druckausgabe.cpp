@@ -639,7 +639,7 @@ void TestDruckausgabe::vorlagendialog()
     QStringList exemplare;
     for (int i = 0; i < form.Exemplarauswahl->count(); ++i)
         exemplare << form.Exemplarauswahl->itemText(i);
-    QCOMPARE(exemplare, (QStringList{"1", "2", "3", "4", "5", "10"}));
+    QCOMPARE(exemplare, (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("10")}));
     // The buttons in a column at the right edge, top to bottom.
     QCOMPARE(form.AbbrechenButton->geometry().right(), 631);
     QCOMPARE(form.AbbrechenButton->size(), QSize(120, 24));

@@ -219,15 +219,15 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("notiz");
         QTest::addColumn<QString>("text");
 
-        QTest::newRow("advice, then notes") << QStringList{"Rat 1", "Rat 2"} << QStringList{"Notiz"}
+        QTest::newRow("advice, then notes") << QStringList{QStringLiteral("Rat 1"), QStringLiteral("Rat 2")} << QStringList{QStringLiteral("Notiz")}
                                             << QStringLiteral("Rat 1\r\nRat 2\r\nNotiz\r\n");
         QTest::newRow("advice without notes")
-            << QStringList{"Rat"} << QStringList{} << QStringLiteral("Rat\r\n");
+            << QStringList{QStringLiteral("Rat")} << QStringList{} << QStringLiteral("Rat\r\n");
         QTest::newRow("user task with notes")
-            << QStringList{} << QStringList{"a", "b"} << QStringLiteral("a\r\nb\r\n");
+            << QStringList{} << QStringList{QStringLiteral("a"), QStringLiteral("b")} << QStringLiteral("a\r\nb\r\n");
         QTest::newRow("user task without notes") << QStringList{} << QStringList{} << QString();
         QTest::newRow("empty lines are kept")
-            << QStringList{"", "x"} << QStringList{""} << QStringLiteral("\r\nx\r\n\r\n");
+            << QStringList{QStringLiteral(""), QStringLiteral("x")} << QStringList{QStringLiteral("")} << QStringLiteral("\r\nx\r\n\r\n");
     }
 
     void terminText()
