@@ -140,6 +140,7 @@ private Q_SLOTS:
     void kalenderSeiten_data();
     void kalenderSeiten();
     void kalenderTinte();
+    void kalenderKopfUndFuss();
     void kalenderOhnePlan();
     void kalenderZweiteSeiteScheitert();
     void vorhandeneDatei_data();
@@ -324,6 +325,40 @@ void TestDruckausgabe::kalenderTinte()
     QVERIFY(FarbeNah(pixel(seite3, kopfpunkt(0, 0)), farben.kopf));
     QVERIFY(FarbeNah(pixel(seite3, kopfpunkt(1, 0)), Qt::white));
     QVERIFY(FarbeNah(pixel(seite3, koerperpunkt(1, 4)), Qt::white));
+}
+
+void TestDruckausgabe::kalenderKopfUndFuss()
+{
+    // Nine weeks from Monday 14 December 2026, over the turn of a year with 53 weeks.
+    TestFenster fenster(9, QDate(2026, 12, 14));
+    TAusdruckForm form(&fenster);
+    DruckerAuf(Pfad(QStringLiteral("k.pdf")));
+    form.Button4Click();
+
+    bool ok = false;
+    const QString text = Ausfuehren(
+        QStringLiteral("pdftotext"),
+        {QStringLiteral("-layout"), Pfad(QStringLiteral("k.pdf")), QStringLiteral("-")}, &ok);
+    QVERIFY(ok);
+    QStringList seiten = text.split(QLatin1Char('\f'));
+    if (!seiten.isEmpty() && seiten.back().trimmed().isEmpty())
+        seiten.removeLast();
+    const QStringList koepfe{QStringLiteral("KW 51 – 52, Dezember 2026"),
+                             QStringLiteral("KW 53 – 1, Dezember 2026 – Januar 2027"),
+                             QStringLiteral("KW 2 – 3, Januar 2027"),
+                             QStringLiteral("KW 4 – 5, Januar – Februar 2027"),
+                             QStringLiteral("KW 6, Februar 2027")};
+    QCOMPARE(seiten.size(), koepfe.size());
+    for (qsizetype i = 0; i < seiten.size(); ++i) {
+        QStringList zeilen;
+        for (const QString& z : seiten[i].split(QLatin1Char('\n')))
+            if (!z.trimmed().isEmpty())
+                zeilen << z.simplified();
+        QVERIFY(zeilen.size() > 2);
+        // The head line stands alone above the cells, the foot line alone below them.
+        QCOMPARE(zeilen.front(), koepfe[i]);
+        QCOMPARE(zeilen.back(), QStringLiteral("Seite %1 von 5").arg(i + 1));
+    }
 }
 
 void TestDruckausgabe::kalenderOhnePlan()

@@ -58,21 +58,22 @@ void TestDruckgeometrie::kalenderzellen_data()
     QTest::addColumn<int>("zeile");
     QTest::addColumn<int>("spalte");
     QTest::addColumn<QRect>("zelle");
-    // A4 landscape, whole sheet at 300 dpi: (3508 − 472) div 7 = 433, 5 dots left over.
+    // A4 landscape, whole sheet at 300 dpi: (3508 − 472) div 7 = 433, 5 dots left over; a band
+    // of 1 cm (118 dots) for the head line above the rows and for the foot line below them.
     QTest::newRow("300 dpi, Montag oben")
-        << 300 << QSize(3508, 2480) << 0 << 0 << QRect(QPoint(236, 236), QPoint(668, 1239));
+        << 300 << QSize(3508, 2480) << 0 << 0 << QRect(QPoint(236, 354), QPoint(668, 1239));
     QTest::newRow("300 dpi, Sonntag unten")
-        << 300 << QSize(3508, 2480) << 1 << 6 << QRect(QPoint(2834, 1240), QPoint(3266, 2243));
-    // A printable area of 6814 × 4724 at 600 dpi: columns of 838, rows of 1890.
+        << 300 << QSize(3508, 2480) << 1 << 6 << QRect(QPoint(2834, 1240), QPoint(3266, 2125));
+    // A printable area of 6814 × 4724 at 600 dpi: columns of 838, bands of 236, rows of 1654.
     QTest::newRow("600 dpi, Montag oben")
-        << 600 << QSize(6814, 4724) << 0 << 0 << QRect(QPoint(472, 472), QPoint(1309, 2361));
+        << 600 << QSize(6814, 4724) << 0 << 0 << QRect(QPoint(472, 708), QPoint(1309, 2361));
     QTest::newRow("600 dpi, Mittwoch unten")
-        << 600 << QSize(6814, 4724) << 1 << 2 << QRect(QPoint(2148, 2362), QPoint(2985, 4251));
+        << 600 << QSize(6814, 4724) << 1 << 2 << QRect(QPoint(2148, 2362), QPoint(2985, 4015));
     QTest::newRow("600 dpi, Sonntag unten")
-        << 600 << QSize(6814, 4724) << 1 << 6 << QRect(QPoint(5500, 2362), QPoint(6337, 4251));
-    // An odd height: (1123 − 152) div 2 = 485, one dot blank at the bottom.
+        << 600 << QSize(6814, 4724) << 1 << 6 << QRect(QPoint(5500, 2362), QPoint(6337, 4015));
+    // An odd height: (1123 − 152 − 76) div 2 = 447, one dot blank at the bottom.
     QTest::newRow("96 dpi, Samstag unten")
-        << 96 << QSize(1587, 1123) << 1 << 5 << QRect(QPoint(1101, 561), QPoint(1305, 1045));
+        << 96 << QSize(1587, 1123) << 1 << 5 << QRect(QPoint(1101, 561), QPoint(1305, 1007));
 }
 
 void TestDruckgeometrie::kalenderzellen()
@@ -91,10 +92,15 @@ void TestDruckgeometrie::nachbarnTeilenKanten()
     for (int c = 0; c < 6; ++c) // the right edge of one cell is the left edge of the next
         QCOMPARE(mass.Zelle(0, c).left() + mass.Zelle(0, c).width(), mass.Zelle(0, c + 1).left());
     QCOMPARE(mass.Zelle(0, 3).top() + mass.Zelle(0, 3).height(), mass.Zelle(1, 3).top());
+    // The head band ends where the first row begins, the foot band begins where the last ends.
+    QCOMPARE(mass.Kopf().top(), mass.rand);
+    QCOMPARE(mass.Kopf().top() + mass.Kopf().height(), mass.Zelle(0, 0).top());
+    QCOMPARE(mass.Zelle(1, 0).top() + mass.Zelle(1, 0).height(), mass.Fuss().top());
+    QCOMPARE(mass.Kopf().width(), 7 * mass.spalte);
     // The remainder stays blank at the right and the bottom, never more than 6 and 1 dots.
     const QRect letzte = mass.Zelle(1, 6);
     QVERIFY(3508 - mass.rand - (letzte.left() + letzte.width()) <= 6);
-    QVERIFY(2480 - mass.rand - (letzte.top() + letzte.height()) <= 1);
+    QVERIFY(2480 - mass.rand - (mass.Fuss().top() + mass.Fuss().height()) <= 1);
 }
 
 void TestDruckgeometrie::seiten_data()
