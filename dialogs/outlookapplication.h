@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/ics/icsdatei.h"
+#include "kalenderexport/icsdatei.h"
 
 #include <QDateTime>
 #include <QObject>

@@ -1,6 +1,6 @@
 #include "dialogs/outlookexport.h"
 
-#include "dialogs/ics/icsdatei.h"
+#include "kalenderexport/icsdatei.h"
 #include "dialogs/outlookapplication.h"
 #include "widgets/meldung.h"
 

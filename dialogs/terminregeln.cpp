@@ -1,6 +1,6 @@
 #include "dialogs/terminregeln.h"
 
-#include "dialogs/ics/icsdatei.h"
+#include "kalenderexport/icsdatei.h"
 #include "model/plandatei.h"
 #include "model/tageszahl.h"
 #include "model/zeiten.h"

@@ -6,7 +6,7 @@
 //   control and no time libical failed to write ("00000000T000000");
 // - libical reads it back with every appointment, each with its summary as given, control
 //   characters left out.
-#include "dialogs/ics/icsdatei.h"
+#include "kalenderexport/icsdatei.h"
 #include "fuzzhilfe.h"
 #include "model/tageszahl.h"
 

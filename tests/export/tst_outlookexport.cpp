@@ -1,11 +1,11 @@
-#include "dialogs/ics/icsdatei.h"
+#include "kalenderexport/icsdatei.h"
 #include "support/dateigroessengrenze.h"
 #include "dialogs/outlookapplication.h"
 #include "dialogs/outlookexport.h"
 #include "model/plan.h"
 #include "model/tageszahl.h"
 
-#include "icslesen.h"
+#include "support/icslesen.h"
 #include "support/modalhelfer.h"
 
 #include <QApplication>

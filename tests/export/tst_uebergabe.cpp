@@ -5,7 +5,7 @@
 #include "dialogs/outlookexport.h"
 #include "model/tageszahl.h"
 
-#include "icslesen.h"
+#include "support/icslesen.h"
 #include "support/modalhelfer.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 
 #include "planausgabe.h"
 
-#include "dialogs/ics/icsdatei.h"
+#include "kalenderexport/icsdatei.h"
 #include "model/feiertage.h"
 #include "model/plandatei.h"
 #include "model/plan.h"

@@ -1,4 +1,4 @@
-#include "dialogs/ics/icsdatei.h"
+#include "kalenderexport/icsdatei.h"
 
 #include "model/dateizugriff.h"
 #include "model/tageszahl.h"

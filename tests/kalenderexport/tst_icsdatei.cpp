@@ -1,8 +1,8 @@
-#include "dialogs/ics/icsdatei.h"
+#include "kalenderexport/icsdatei.h"
 #include "support/dateigroessengrenze.h"
 #include "model/tageszahl.h"
 
-#include "icslesen.h"
+#include "support/icslesen.h"
 
 #include <QDir>
 #include <QFile>
