@@ -1,7 +1,9 @@
 #include "app/anwendung.h"
 
+#include "widgets/artwork.h"
 #include "widgets/meldung.h"
 
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -11,6 +13,12 @@
 Anwendung::Anwendung(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Kistenlotse"));
+    // The window belongs to the installed desktop entry and shows the program's icon.
+    setDesktopFileName(QString(Artwork::Programmkennung));
+    QIcon symbol;
+    for (int groesse : Artwork::Symbolgroessen)
+        symbol.addFile(QStringLiteral(":/artwork/icons/hicolor/%1x%1/apps/%2.png").arg(groesse).arg(Artwork::Programmkennung));
+    setWindowIcon(symbol);
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     DeutschLaden(*this);
 }

@@ -29,7 +29,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDialog>
 #include <QFileDialog>
 #include <QKeyEvent>
@@ -304,7 +303,7 @@ TQvImageButton* TKalenderForm::Knopf(const char* name) const
     return nullptr;
 }
 
-bool TKalenderForm::Starten()
+bool TKalenderForm::Starten(const QString& plandatei)
 {
     const bool weiter = Begruessung()->exec() == QDialog::Accepted;
     // The splash shows once per run: its window and pictures need no memory after it.
@@ -312,11 +311,16 @@ bool TKalenderForm::Starten()
     m_splash = nullptr;
     if (!weiter)
         return false;
-    const double tag = heute();
-    Startdialog()->DatenSetzen(tag + 15, tag + 30);
-    if (m_situation->exec() != QDialog::Accepted)
-        return false;
-    const Einstellungen& e = m_situation->GeleseneEinstellungen();
+    Einstellungen e;
+    if (!plandatei.isEmpty() && PlanVonAussenLaden(plandatei)) {
+        e = EinstellungenLesen(einstellungsPfad);
+    } else {
+        const double tag = heute();
+        Startdialog()->DatenSetzen(tag + 15, tag + 30);
+        if (m_situation->exec() != QDialog::Accepted)
+            return false;
+        e = m_situation->GeleseneEinstellungen();
+    }
     FensterLageSetzen(e.fensteroben, e.fensterlinks, e.fensterbreite, e.fensterhoehe);
     m_ersterStart = false;
     KalenderAktualisieren();
@@ -808,8 +812,8 @@ void TKalenderForm::PlanSpeichern()
 {
     QString pfad;
     for (;;) {
-        // Both dialogs start in the program's folder every time.
-        SaveDialog1()->setDirectory(QCoreApplication::applicationDirPath());
+        // Both dialogs start in the user's documents folder every time.
+        SaveDialog1()->setDirectory(PlanOrdner());
         if (SaveDialog1()->exec() != QDialog::Accepted || SaveDialog1()->selectedFiles().isEmpty())
             return;
         pfad = SaveDialog1()->selectedFiles().constFirst();
@@ -855,9 +859,24 @@ bool TKalenderForm::PlanLaden(const QString& pfad, QString* grund)
     return true;
 }
 
+bool TKalenderForm::PlanVonAussenLaden(const QString& pfad)
+{
+    // Read as "Laden" reads, but there is no plan before it to go back to.
+    m_plan.Aufgaben.clear();
+    QString grund;
+    if (PlanLaden(pfad, &grund)) {
+        KalenderNeuAufbauen();
+        return true;
+    }
+    Meldung(this, MeldungsArt::Warnung,
+            QStringLiteral("Beim Laden der Datei ist ein Fehler aufgetreten\n") + grund, OK);
+    m_plan.Aufgaben.clear();
+    return false;
+}
+
 void TKalenderForm::PlanOeffnen()
 {
-    OpenDialog1()->setDirectory(QCoreApplication::applicationDirPath());
+    OpenDialog1()->setDirectory(PlanOrdner());
     if (OpenDialog1()->exec() != QDialog::Accepted || OpenDialog1()->selectedFiles().isEmpty())
         return;
     const QString pfad = OpenDialog1()->selectedFiles().constFirst();

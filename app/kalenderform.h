@@ -46,8 +46,10 @@ public:
     ~TKalenderForm() override;
 
     // The start sequence: splash window, start dialog, first plan, window geometry. False when
-    // the user cancelled; the program ends then.
-    bool Starten();
+    // the user cancelled; the program ends then. With a plan file (opened from outside, e.g.
+    // the file manager) that plan replaces the start dialog; one that cannot be loaded is
+    // reported and the start dialog follows.
+    bool Starten(const QString& plandatei = QString());
 
     // PlanFenster
     Plan& plan() override { return m_plan; }
@@ -102,7 +104,7 @@ public:
     // Today as the calendar marks it and the start proposes dates from it; tests may fix it.
     std::function<double()> heute;
 
-    // kistenlotse.ini beside the program; tests point it elsewhere.
+    // The settings file (EinstellungsPfad); tests point it elsewhere.
     QString einstellungsPfad;
 
     // -1 idle, -2 pressed on a cell, else the number of the dragged task.
@@ -138,6 +140,8 @@ public:
     static const QString FremdGeaendertFrage;
     // The status line after a load that cut values to Plangrenzen (%1: how many).
     static const QString GekuerztHinweis;
+    // The first plan from a file given at start; false (reported) when it cannot be loaded.
+    bool PlanVonAussenLaden(const QString& pfad);
     QFileDialog* SaveDialog1();
     QFileDialog* OpenDialog1();
 

@@ -7,11 +7,12 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-QImage KWBildZeichnen(const QList<int>& wochen)
+QImage KWBildZeichnen(const QList<int>& wochen, qreal pixelfaktor)
 {
     using namespace Fensterlayout;
     const int hoehe = std::max<int>(static_cast<int>(wochen.size()) * Zellenhoehe, 1);
-    QImage bild(Wochenspalte, hoehe, QImage::Format_RGB32);
+    QImage bild(QSize(Wochenspalte, hoehe) * pixelfaktor, QImage::Format_RGB32);
+    bild.setDevicePixelRatio(pixelfaktor);
     bild.fill(Qt::white);
     QPainter p(&bild);
     p.setFont(Zellenzeichnung::ZellenSchrift());
@@ -32,7 +33,7 @@ QImage KWBildZeichnen(const QList<int>& wochen)
 }
 
 KWBild::KWBild(const QList<int>& wochen, QWidget* eltern)
-    : QWidget(eltern), m_bild(KWBildZeichnen(wochen))
+    : QWidget(eltern), m_wochen(wochen), m_bild(KWBildZeichnen(wochen))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(m_bild.size());
@@ -40,6 +41,10 @@ KWBild::KWBild(const QList<int>& wochen, QWidget* eltern)
 
 void KWBild::paintEvent(QPaintEvent* ereignis)
 {
+    // Drawn again for a screen of another pixel density, so that the numbers stay sharp.
+    if (m_bild.devicePixelRatio() != devicePixelRatioF())
+        m_bild = KWBildZeichnen(m_wochen, devicePixelRatioF());
     QPainter p(this);
-    p.drawImage(ereignis->rect(), m_bild, ereignis->rect());
+    p.setClipRect(ereignis->rect());
+    p.drawImage(QPoint(0, 0), m_bild);
 }

@@ -4,8 +4,9 @@
 #include <QList>
 #include <QWidget>
 
-// The calendar-week column: one blue square with the week number at the top of every row.
-QImage KWBildZeichnen(const QList<int>& wochen);
+// The calendar-week column: one blue square with the week number at the top of every row,
+// with `pixelfaktor` device pixels per pixel.
+QImage KWBildZeichnen(const QList<int>& wochen, qreal pixelfaktor = 1);
 
 class KWBild final : public QWidget
 {
@@ -19,5 +20,6 @@ protected:
     void paintEvent(QPaintEvent* ereignis) override;
 
 private:
+    QList<int> m_wochen;
     QImage m_bild;
 };

@@ -5,6 +5,7 @@
 #include "model/plandatei.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 #include <cstdio>
@@ -18,13 +19,16 @@ int main(int argc, char** argv)
         return 1;
     }
     Anwendung app(argc, argv);
-    // Settings, templates and help are found beside the program.
+    // The one argument is a plan file to open (what a double-click in the file manager runs);
+    // a relative path is taken from where the program was started.
+    const QStringList argumente = QCoreApplication::arguments();
+    const QString plandatei = argumente.size() > 1 ? QFileInfo(argumente.at(1)).absoluteFilePath() : QString();
     QDir::setCurrent(QCoreApplication::applicationDirPath());
     AltlastenEntfernen(EinstellungsPfad(),
                        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 
     TKalenderForm kalender;
-    if (!kalender.Starten())
+    if (!kalender.Starten(plandatei))
         return 0;
     return app.exec();
 }

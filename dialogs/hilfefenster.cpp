@@ -1,5 +1,6 @@
 #include "dialogs/hilfefenster.h"
 
+#include "model/ordner.h"
 #include "widgets/meldung.h"
 
 #include <QApplication>
@@ -75,7 +76,7 @@ void THilfeFenster::InhaltZeigen()
 
 QString HilfeDatei()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("KISTENLOTSE.HLP"));
+    return Datendatei(QStringLiteral("KISTENLOTSE.HLP"));
 }
 
 void HilfeZeigen(QWidget* eltern)

@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QDate>
+#include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <array>
@@ -238,6 +240,19 @@ QString tagText(double tag)
 {
     char16_t zeichen[10];
     return QString(reinterpret_cast<const QChar*>(zeichen), TagZeichen(tag, zeichen));
+}
+
+// The settings folder of a new user does not exist yet.
+bool EinstellungenAblegen(TBigIniFile& ini, const QString& pfad, QString* fehler)
+{
+    const QString ordner = QFileInfo(pfad).absolutePath();
+    if (!QDir().mkpath(ordner)) {
+        if (fehler)
+            *fehler = QStringLiteral("Der Ordner „%1“ für die Einstellungen kann nicht angelegt werden.")
+                          .arg(QDir::toNativeSeparators(ordner));
+        return false;
+    }
+    return ini.Speichern(fehler);
 }
 
 } // namespace
@@ -491,11 +506,6 @@ bool PlanSchreiben(const QString& pfad, const Aufgabenliste& aufgaben, const Sit
     return true;
 }
 
-QString EinstellungsPfad()
-{
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/kistenlotse.ini");
-}
-
 Einstellungen EinstellungenLesen(const QString& pfad)
 {
     const TBigIniFile ini(pfad);
@@ -517,7 +527,7 @@ bool LastsavedSchreiben(const QString& pfad, const QString& plan, QString* fehle
                           .arg(einzeilig(plan));
         return false;
     }
-    return ini.Speichern(fehler);
+    return EinstellungenAblegen(ini, pfad, fehler);
 }
 
 bool FensterSchreiben(const QString& pfad, const QRect& fenster, QString* fehler)
@@ -527,7 +537,7 @@ bool FensterSchreiben(const QString& pfad, const QRect& fenster, QString* fehler
     ini.WriteInteger(kAllgemein, u"fensterlinks", fenster.left());
     ini.WriteInteger(kAllgemein, u"fensterbreite", fenster.width());
     ini.WriteInteger(kAllgemein, u"fensterhoehe", fenster.height());
-    return ini.Speichern(fehler);
+    return EinstellungenAblegen(ini, pfad, fehler);
 }
 
 bool PlanDateiSpeichern(const QString& planPfad, const QString& einstellungsPfad,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/bigini.h"
+#include "model/ordner.h"
 #include "model/situation.h"
 #include "model/taufgabe.h"
 
@@ -90,14 +91,11 @@ struct Einstellungen
     QString lastsaved;
 };
 
-// kistenlotse.ini beside the program file.
-QString EinstellungsPfad();
-
 // Defaults for everything missing; a missing or unreadable file gives all defaults.
 Einstellungen EinstellungenLesen(const QString& pfad);
 
-// Each changes only its own keys, keeps every other section and key, and replaces the file
-// atomically. False with a message in *fehler when the file cannot be read or written.
+// Each changes only its own keys, keeps every other section and key, makes a missing folder
+// of the file and replaces the file atomically. False with a message in *fehler when the file cannot be read or written.
 bool LastsavedSchreiben(const QString& pfad, const QString& plan, QString* fehler = nullptr);
 // fensteroben = top, fensterlinks = left, fensterbreite = width, fensterhoehe = height.
 bool FensterSchreiben(const QString& pfad, const QRect& fenster, QString* fehler = nullptr);

@@ -1,5 +1,6 @@
 #include "print/druckvorlagenform.h"
 
+#include "model/ordner.h"
 #include "print/druckeinstellung.h"
 #include "print/drucker.h"
 #include "print/gifpruefung.h"
@@ -14,7 +15,6 @@
 #include <QBuffer>
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -236,8 +236,8 @@ void TDruckvorlagenForm::Button3Click()
 void TDruckvorlagenForm::Button4Click()
 {
     const Druckvorlage& vorlage = Vorlagendruck::Vorlagen().at(static_cast<size_t>(Vorlage()));
-    const QString ordner =
-        vorlagenOrdner.isEmpty() ? QCoreApplication::applicationDirPath() : vorlagenOrdner;
+    const QString ordner = vorlagenOrdner.isEmpty() ? QFileInfo(Datendatei(vorlage.bild)).absolutePath()
+                                                     : vorlagenOrdner;
     QImage bild;
     try {
         bild = Vorlagendruck::Vorlagenbild(vorlage, ordner);

@@ -71,7 +71,7 @@ public:
     // "Druckeinstellung"
     void Button5Click();
 
-    // The folder of the template pictures; the program's own folder unless set.
+    // The folder of the template pictures; beside the program or the installed data unless set.
     QString vorlagenOrdner;
 
     QGroupBox* RadioGroup1 = nullptr;

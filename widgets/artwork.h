@@ -10,6 +10,11 @@
 // disabled); make a button with new TQvImageButton(Artwork::Kalender::Ende, this).
 namespace Artwork {
 
+// The name of the program's desktop entry and icon; the icon lies in the resources as in the
+// hicolor theme: ":/artwork/icons/hicolor/16x16/apps/de.quellmark.Kistenlotse.png" (16 to 256).
+inline constexpr QLatin1String Programmkennung{"de.quellmark.Kistenlotse"};
+inline constexpr std::array<int, 6> Symbolgroessen{16, 32, 48, 64, 128, 256};
+
 // The band at the top right, 200 x 32; its right 120 pixels lie over the decoration column.
 inline constexpr QLatin1String Logo{":/artwork/logo.png"};
 // The decoration column at the right, 120 x 600, stretched to the window's height.

@@ -1,6 +1,7 @@
 #include "widgets/qvimage.h"
 
 #include <QEnterEvent>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
@@ -83,6 +84,31 @@ void TQvImage::setPicture(const QImage& picture)
 {
     FAusstehend.clear();
     FPicture = picture;
+    FHighResName.clear(); // a picture of twice the size would show the old strip
+    FPicture2x = QImage();
+    MaskBitmap2x = QImage();
+}
+
+QString TQvImage::HighResName(const QString& fileName)
+{
+    const qsizetype punkt = fileName.lastIndexOf(QLatin1Char('.'));
+    const qsizetype schraeg = fileName.lastIndexOf(QLatin1Char('/'));
+    if (punkt <= schraeg + 1)
+        return fileName + QStringLiteral("@2x");
+    return fileName.left(punkt) + QStringLiteral("@2x") + fileName.mid(punkt);
+}
+
+const QImage& TQvImage::HighResPicture() const
+{
+    if (!FHighResName.isEmpty()) {
+        // Read at the first paint on such a screen, so that other screens never pay for it.
+        const QString name = FHighResName;
+        FHighResName.clear();
+        if (QFileInfo::exists(name) && FPicture2x.load(name)
+            && FPicture2x.size() != GeladenesBild().size() * 2)
+            FPicture2x = QImage(); // not this strip's double: painted from the strip itself
+    }
+    return FPicture2x;
 }
 
 const QImage& TQvImage::GeladenesBild() const
@@ -107,6 +133,9 @@ void TQvImage::setNumberOfButtons(int count)
 bool TQvImage::setFileName(const QString& fileName)
 {
     FFileName = fileName.left(MaxFileNameLength);
+    FHighResName = HighResName(FFileName);
+    FPicture2x = QImage();
+    MaskBitmap2x = QImage();
     // The program's own pictures are compiled in: reading the size from the header is
     // enough now, which keeps the start quick.
     if (FFileName.startsWith(QLatin1String(":/")) && !FTransparent) {
@@ -224,11 +253,23 @@ void TQvImage::paintEvent(QPaintEvent*)
             MaskBitmap = BuildMask(FPicture);
         mask = &MaskBitmap;
     }
-    const QImage frame = RenderFrame(FPicture, FNumberOfButtons, FCurrentButton, size(), mask);
+    QImage frame;
+    if (devicePixelRatioF() > 1 && !HighResPicture().isNull()) {
+        const QImage* mask2x = nullptr;
+        if (FTransparent) {
+            if (MaskBitmap2x.isNull())
+                MaskBitmap2x = BuildMask(FPicture2x);
+            mask2x = &MaskBitmap2x;
+        }
+        frame = RenderFrame(FPicture2x, FNumberOfButtons, FCurrentButton, size() * 2, mask2x);
+        frame.setDevicePixelRatio(2);
+    } else {
+        frame = RenderFrame(FPicture, FNumberOfButtons, FCurrentButton, size(), mask);
+    }
     if (frame.isNull())
         return;
     QPainter painter(this);
-    painter.drawImage(0, 0, frame);
+    painter.drawImage(QPointF(0, 0), frame);
 }
 
 void TQvImage::mousePressEvent(QMouseEvent* e)

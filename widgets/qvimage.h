@@ -36,8 +36,14 @@ public:
     const QString& FileName() const { return FFileName; }
     // Keeps the name and loads the strip from that file or resource (":/..."). When the
     // file cannot be read the previous strip stays and the answer is false. A resource is
-    // only checked now and decoded when first needed (drawn, fitted or asked for).
+    // only checked now and decoded when first needed (drawn, fitted or asked for). A strip of
+    // twice the size beside it ("name@2x.png", see HighResName) is painted on screens with a
+    // device pixel ratio above 1, so that they show it sharp.
     bool setFileName(const QString& fileName);
+    // "a/b.png" -> "a/b@2x.png".
+    static QString HighResName(const QString& fileName);
+    // The strip for such screens; null when there is none.
+    const QImage& HighResPicture() const;
 
     int CurrentButton() const { return FCurrentButton; }
     // Frames beyond NumberOfButtons (or below 1) are ignored; the frame stays.
@@ -120,6 +126,9 @@ private:
     mutable QImage FPicture;
     mutable QString FAusstehend; // a resource to decode at first need
     QSize FAusstehendGroesse;
+    mutable QString FHighResName; // the strip of twice the size, still to be read
+    mutable QImage FPicture2x;
+    QImage MaskBitmap2x;
     int FNumberOfButtons = 1;
     QString FFileName;
     int FCurrentButton = 1;

@@ -144,7 +144,6 @@ private Q_SLOTS:
     void lastsavedAusserhalbWindows1252();
     void lastsavedMitZeilenumbruch();
     void einstellungenUnlesbar();
-    void einstellungsPfad();
     void altlastenEntfernen();
 
 private:
@@ -899,11 +898,6 @@ void TestPlandatei::einstellungenUnlesbar()
     QVERIFY(!FensterSchreiben(datei, QRect(1, 2, 3, 4), &fehler));
     QCOMPARE(QFileInfo(datei).size(), TBigIniFile::GroessteDatei + 10);
     QCOMPARE(EinstellungenLesen(datei).fensteroben, -1);
-}
-
-void TestPlandatei::einstellungsPfad()
-{
-    QCOMPARE(EinstellungsPfad(), QCoreApplication::applicationDirPath() + QStringLiteral("/kistenlotse.ini"));
 }
 
 // Leftovers of interrupted saves and old calendar exports go; everything else stays.

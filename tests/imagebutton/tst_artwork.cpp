@@ -40,6 +40,7 @@ void TestArtwork::buttonStrips()
         QVERIFY2(bild.load(name), qPrintable(name));
         QCOMPARE(bild.size(), QSize(480, 24));
         QVERIFY2(!bild.hasAlphaChannel(), qPrintable(name));
+        QCOMPARE(QImage(TQvImage::HighResName(name)).size(), QSize(960, 48));
         // The four states must look different from each other.
         for (int a = 0; a < 4; ++a)
             for (int b = a + 1; b < 4; ++b)
@@ -74,6 +75,7 @@ void TestArtwork::pictures()
     QVERIFY(bild.load(pfad));
     QCOMPARE(bild.size(), groesse);
     QVERIFY(!bild.hasAlphaChannel());
+    QCOMPARE(QImage(TQvImage::HighResName(pfad)).size(), groesse * 2);
 }
 
 void TestArtwork::gallery()
@@ -188,6 +190,10 @@ void TestArtwork::generatorIsReproducible()
         ++eingecheckt;
     QVERIFY(dateien > 0);
     QCOMPARE(dateien, eingecheckt);
+    const QString svg = QStringLiteral("artwork/icons/hicolor/scalable/apps/de.quellmark.Kistenlotse.svg");
+    QVERIFY(!lesen(eins.filePath(svg)).isEmpty());
+    QVERIFY2(lesen(eins.filePath(svg)) == lesen(zwei.filePath(svg)), "the SVG icon differs between runs");
+    QVERIFY2(lesen(eins.filePath(svg)) == lesen(quelle.filePath(svg)), "the SVG icon is not the committed one");
     QCOMPARE(lesen(eins.filePath(QStringLiteral("artwork.qrc"))), lesen(quelle.filePath(QStringLiteral("artwork.qrc"))));
 }
 

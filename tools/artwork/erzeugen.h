@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 
@@ -18,3 +19,8 @@ std::vector<Ausgabe> Knopfstreifen();
 
 // Logo band, decoration column, left-hand picture and the splash window's pictures.
 std::vector<Ausgabe> Bilder();
+
+// The program's icon for the desktop, as PNG at 16, 32, 48, 64, 128 and 256 pixels in the
+// folders of the hicolor icon theme (icons/hicolor/NxN/apps/<name>.png), and as SVG.
+std::vector<Ausgabe> Programmsymbole(const QString& name);
+QByteArray ProgrammsymbolSvg();

@@ -1,8 +1,10 @@
 // kl_artwork <folder> [<qrc file>]
-// Draws the program's artwork into <folder> (resources/artwork) and, if given, writes the
+// Draws the program's artwork into <folder> (resources/artwork): every picture also at twice
+// the size ("@2x"), and the program's icon for the desktop below icons/. If given, writes the
 // resource list for it. The same build gives the same bytes on every run.
 
 #include "erzeugen.h"
+#include "zeichnen.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -18,6 +20,19 @@ bool Schreiben(const QString& pfad, const QImage& bild)
 {
     QSaveFile datei(pfad);
     if (!datei.open(QIODevice::WriteOnly) || !bild.save(&datei, "PNG") || !datei.commit()) {
+        std::fprintf(stderr, "Kann %s nicht schreiben: %s\n", qPrintable(pfad), qPrintable(datei.errorString()));
+        return false;
+    }
+    return true;
+}
+
+// The name of the program's desktop entry and icon.
+constexpr const char* Programmkennung = "de.quellmark.Kistenlotse";
+
+bool DateiSchreiben(const QString& pfad, const QByteArray& inhalt)
+{
+    QSaveFile datei(pfad);
+    if (!datei.open(QIODevice::WriteOnly) || datei.write(inhalt) != inhalt.size() || !datei.commit()) {
         std::fprintf(stderr, "Kann %s nicht schreiben: %s\n", qPrintable(pfad), qPrintable(datei.errorString()));
         return false;
     }
@@ -54,7 +69,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const QString ordner = QFileInfo(argumente.at(1)).absoluteFilePath();
-    if (!QDir().mkpath(ordner + QStringLiteral("/buttons"))) {
+    if (!QDir().mkpath(ordner)) {
         std::fprintf(stderr, "Kann den Ordner %s nicht anlegen\n", qPrintable(ordner));
         return 1;
     }
@@ -62,10 +77,28 @@ int main(int argc, char** argv)
     std::vector<Ausgabe> ausgaben = Bilder();
     for (Ausgabe& k : Knopfstreifen())
         ausgaben.push_back(std::move(k));
+    // The same pictures at twice the size, "name@2x.png", for screens of twice the density.
+    MassstabSetzen(2);
+    std::vector<Ausgabe> doppelt = Bilder();
+    for (Ausgabe& k : Knopfstreifen())
+        doppelt.push_back(std::move(k));
+    MassstabSetzen(1);
+    for (Ausgabe& a : doppelt) {
+        a.datei.insert(a.datei.lastIndexOf(QLatin1Char('.')), QStringLiteral("@2x"));
+        ausgaben.push_back(std::move(a));
+    }
+    for (Ausgabe& a : Programmsymbole(QString::fromLatin1(Programmkennung)))
+        ausgaben.push_back(std::move(a));
 
-    for (const Ausgabe& a : ausgaben)
-        if (!Schreiben(ordner + QLatin1Char('/') + a.datei, a.bild))
+    for (const Ausgabe& a : ausgaben) {
+        const QString pfad = ordner + QLatin1Char('/') + a.datei;
+        if (!QDir().mkpath(QFileInfo(pfad).absolutePath()) || !Schreiben(pfad, a.bild))
             return 1;
+    }
+    const QString svg = ordner + QStringLiteral("/icons/hicolor/scalable/apps/") +
+                        QString::fromLatin1(Programmkennung) + QStringLiteral(".svg");
+    if (!QDir().mkpath(QFileInfo(svg).absolutePath()) || !DateiSchreiben(svg, ProgrammsymbolSvg()))
+        return 1;
     if (argumente.size() == 3 && !RessourcenlisteSchreiben(argumente.at(2), ordner, ausgaben))
         return 1;
     std::printf("%zu Bilder in %s geschrieben\n", ausgaben.size(), qPrintable(ordner));

@@ -15,9 +15,19 @@ QFont Schrift(int pixel, bool fett)
     return f;
 }
 
+namespace {
+int gMassstab = 1;
+} // namespace
+
+void MassstabSetzen(int faktor)
+{
+    gMassstab = faktor;
+}
+
 QImage NeuesBild(int breite, int hoehe, const QColor& grund)
 {
-    QImage bild(breite, hoehe, QImage::Format_ARGB32_Premultiplied);
+    QImage bild(breite * gMassstab, hoehe * gMassstab, QImage::Format_ARGB32_Premultiplied);
+    bild.setDevicePixelRatio(gMassstab);
     bild.fill(grund);
     return bild;
 }

@@ -25,7 +25,12 @@ inline const QColor BlattDunkel{52, 118, 66};
 // Liberation Sans, the program's stand-in for Arial.
 QFont Schrift(int pixel, bool fett);
 
-// An ARGB image of the given size, filled with `grund`.
+// The pictures are drawn in their size on a normal screen times this factor (1 or 2), for
+// screens with twice the pixel density.
+void MassstabSetzen(int faktor);
+
+// An ARGB image of the given size times the scale, filled with `grund`. Painters on it draw in
+// the unscaled size.
 QImage NeuesBild(int breite, int hoehe, const QColor& grund = Qt::transparent);
 
 // A painter with antialiasing for shapes and text.
