@@ -42,18 +42,12 @@
 
 #include <cmath>
 
-const QString TKalenderForm::HinweisZiehen = QStringLiteral(
-    "Sie können die Aufgabe bei gedückter Maustaste an einen anderen Tag verschieben.");
-const QString TKalenderForm::HinweisFreieFlaeche = QStringLiteral(
-    "Mit einem Klick auf freie Kalenderfläche können Sie eine neue Aufgabe hinzufügen.");
 const QString TKalenderForm::FremdGeaendertFrage = QStringLiteral(
     "Die Datei „%1“ wurde geändert, seit dieser Plan sie geöffnet oder gespeichert hat – "
     "vielleicht in einem zweiten Kistenlotse-Fenster.\n"
     "Soll sie trotzdem überschrieben werden? Mit „Nein“ wählen Sie einen anderen Namen.");
-const QString TKalenderForm::GekuerztHinweis = QStringLiteral(
-    "Die Datei enthielt zu lange Angaben; %1 davon wurden beim Laden gekürzt.");
-const QString TKalenderForm::HinweisAufgabe =
-    QStringLiteral("Mit einem Klick auf die Aufgabe erhalten Sie weitere Informationen.");
+const QString TKalenderForm::GekuerztHinweis =
+    QStringLiteral("Die Datei enthielt zu lange Angaben; %1 davon wurden beim Laden gekürzt.");
 
 namespace {
 
@@ -199,7 +193,7 @@ TSplashForm* TKalenderForm::Begruessung()
 TSituationsForm* TKalenderForm::Startdialog()
 {
     if (!m_situation)
-        m_situation = new TSituationsForm(this);
+        m_situation = new TSituationsForm(this, this);
     return m_situation;
 }
 
@@ -345,9 +339,7 @@ void TKalenderForm::FensterLageSetzen(int oben, int links, int breite, int hoehe
 
 // ---------------------------------------------------------------- calendar
 
-void TKalenderForm::KalenderErstellen(int bundeslandA, int bundeslandB, bool auszugsrenovierung,
-                                      bool einzugsrenovierung, bool spedition, bool kinder,
-                                      double einzugdatum, double auszugdatum, bool neuPlanen)
+void TKalenderForm::KalenderErstellen(const Situation& situation, bool neuPlanen)
 {
     // The keyboard focus stays on its day when that day is in the new calendar too.
     const bool hatteFokus = qobject_cast<tday*>(QApplication::focusWidget()) != nullptr
@@ -355,18 +347,18 @@ void TKalenderForm::KalenderErstellen(int bundeslandA, int bundeslandB, bool aus
     const double fokusTag = m_fokusZelle < anzdays() ? Tag(m_fokusZelle)->Datum() : -1e9;
     TageFreigeben();
 
+    // The dates are kept in the short form "dd.mm.yyyy"; a text that is no date counts as day 0.
+    double einzug = 0;
+    double auszug = 0;
+    Tageszahl::ausText(situation.Einzugdatum, &einzug);
+    Tageszahl::ausText(situation.Auszugdatum, &auszug);
     Situation& s = m_plan.situation;
-    s.BundeslandA = bundeslandA;
-    s.BundeslandB = bundeslandB;
-    s.Auszugsrenovierung = auszugsrenovierung;
-    s.Einzugsrenovierung = einzugsrenovierung;
-    s.Spedition = spedition;
-    s.Kinder = kinder;
-    s.Einzugdatum = Tageszahl::Text(einzugdatum);
-    s.Auszugdatum = Tageszahl::Text(auszugdatum);
+    s = situation;
+    s.Einzugdatum = Tageszahl::Text(einzug);
+    s.Auszugdatum = Tageszahl::Text(auszug);
 
     if (neuPlanen)
-        m_plan.AbfolgeSuchen(einzugdatum, auszugdatum, this);
+        m_plan.AbfolgeSuchen(einzug, auszug, this);
 
     m_spanne = SpanneBerechnen(m_plan.Aufgaben, heute());
     m_tage.reserve(static_cast<size_t>(m_spanne.anzdays));
@@ -389,26 +381,20 @@ void TKalenderForm::KalenderErstellen(int bundeslandA, int bundeslandB, bool aus
     m_kwBild->setObjectName(QStringLiteral("KWBild"));
     m_kwBild->move(0, 0);
 
-    FeiertageMarkieren(bundeslandA, bundeslandB);
+    FeiertageMarkieren(s.BundeslandA, s.BundeslandB);
     KalenderAktualisieren();
     ZellenAnordnen();
     for (tday* t : m_tage)
         t->show();
     m_kwBild->show();
-    gezogeneAufgabe = -1;
+    m_gezogeneAufgabe = Ziehzustand();
     if (hatteFokus)
         ZelleFokussieren(m_fokusZelle, -1);
 }
 
 void TKalenderForm::KalenderNeuAufbauen()
 {
-    const Situation s = m_plan.situation;
-    double einzug = 0;
-    double auszug = 0;
-    Tageszahl::ausText(s.Einzugdatum, &einzug);
-    Tageszahl::ausText(s.Auszugdatum, &auszug);
-    KalenderErstellen(s.BundeslandA, s.BundeslandB, s.Auszugsrenovierung, s.Einzugsrenovierung,
-                      s.Spedition, s.Kinder, einzug, auszug, false);
+    KalenderErstellen(m_plan.situation, false);
 }
 
 void TKalenderForm::TageFreigeben()
@@ -536,16 +522,17 @@ void TKalenderForm::ZellenFreigabe(tday* quelle, QPoint pos)
     const QPoint imInhalt = quelle->mapTo(m_inhalt, pos);
     auto* ziel = qobject_cast<tday*>(m_inhalt->childAt(imInhalt));
     if (!ziel || !ziel->isEnabled()) {
-        gezogeneAufgabe = -1;
+        m_gezogeneAufgabe = Ziehzustand();
         return;
     }
-    if (gezogeneAufgabe >= 0 && ziel != quelle) {
-        if (m_plan.AufgabeSuchen(gezogeneAufgabe) >= 0)
-            AufgabeZiehen(gezogeneAufgabe, ziel->Datum());
+    const std::optional<qint32> gezogen = m_gezogeneAufgabe.Aufgabe();
+    if (gezogen && ziel != quelle) {
+        if (m_plan.AufgabeSuchen(*gezogen) >= 0)
+            AufgabeZiehen(*gezogen, ziel->Datum());
     } else {
         TerminOeffnen(quelle, quelle->daten.TerminInHoehe(pos.y()));
     }
-    gezogeneAufgabe = -1;
+    m_gezogeneAufgabe = Ziehzustand();
 }
 
 void TKalenderForm::TerminOeffnen(tday* zelle, int termin)

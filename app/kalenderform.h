@@ -1,11 +1,14 @@
 #pragma once
 
 #include "app/fensterlayout.h"
-#include "model/kalender.h"
+#include "app/kalenderfeld.h"
+#include "app/planstart.h"
+#include "app/ziehzustand.h"
 #include "model/dateizugriff.h"
+#include "model/kalender.h"
 #include "model/plan.h"
-#include "widgets/meldung.h"
 #include "model/planfenster.h"
+#include "widgets/meldung.h"
 
 #include <QWidget>
 
@@ -32,16 +35,16 @@ class KWBild;
 
 // The main window: owns the plan and the calendar of day cells, runs the start sequence and
 // the commands on the plan.
-class TKalenderForm final : public QWidget, public PlanFenster, public PlanMelder
+class TKalenderForm final : public QWidget,
+                            public PlanFenster,
+                            public PlanMelder,
+                            public Kalenderfeld,
+                            public Planstart
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TKalenderForm)
 
 public:
-    static const QString HinweisZiehen;
-    static const QString HinweisFreieFlaeche;
-    static const QString HinweisAufgabe;
-
     explicit TKalenderForm(QWidget* eltern = nullptr);
     ~TKalenderForm() override;
 
@@ -51,7 +54,7 @@ public:
     // reported and the start dialog follows.
     bool Starten(const QString& plandatei = QString());
 
-    // PlanFenster
+    // PlanFenster; plan() and the two calendar operations serve Planstart too
     Plan& plan() override { return m_plan; }
     bool AufgabeVerschieben(qint32 nummer, qint32 start, double tag) override;
     void ZustandSichern() override;
@@ -65,11 +68,11 @@ public:
     // PlanMelder
     void KeineAbfolge(const QString& text) override;
 
-    void KalenderErstellen(int bundeslandA, int bundeslandB, bool auszugsrenovierung,
-                           bool einzugsrenovierung, bool spedition, bool kinder,
-                           double einzugdatum, double auszugdatum, bool neuPlanen);
+    // Stores `situation` as the plan's and builds the calendar; with `neuPlanen` the plan
+    // search first replaces the task list with a plan for it.
+    void KalenderErstellen(const Situation& situation, bool neuPlanen) override;
     void ZustandWiederherstellen();
-    void StatusAnzeigen(const QString& text);
+    void StatusAnzeigen(const QString& text) override;
     QString StatusText() const;
 
     // Unsaved changes: the undo button's enabled state.
@@ -78,24 +81,15 @@ public:
     // The window geometry from the settings file (-1 = nothing stored).
     void FensterLageSetzen(int oben, int links, int breite, int hoehe);
 
-    // Release of a mouse button that was pressed on `quelle`, at `pos` in its coordinates.
-    void ZellenFreigabe(tday* quelle, QPoint pos);
-
     // Gives task `nummer` the day `tag` as a drag does: the order check, where it fails the
     // conflict dialog with the offer to move the dependants along, one undo step. False when
     // nothing moved.
     bool AufgabeZiehen(qint32 nummer, double tag);
 
-    // The keyboard in the calendar: arrows walk the days and their tasks, Enter opens, Entf
-    // deletes, Alt+arrow moves the task a day (left, right) or a week (up, down). False for
-    // a key the calendar does not use.
-    bool ZellenTaste(tday* zelle, QKeyEvent* ereignis);
     // Puts the keyboard focus on cell `index` (its task `aufgabe`, -1 the day itself).
     void ZelleFokussieren(int index, int aufgabe = -1);
     // The cell that takes the focus when the calendar gets it (Tab reaches only this one).
     int FokusZelle() const { return m_fokusZelle; }
-    // A cell got the focus from the mouse.
-    void ZelleHatFokus(tday* zelle);
 
     // Opening a task or a new user task in its dialog (tests may put a recorder here).
     std::function<void(qint32 nummer)> AufgabeOeffnen;
@@ -107,12 +101,12 @@ public:
     // The settings file (EinstellungsPfad); tests point it elsewhere.
     QString einstellungsPfad;
 
-    // -1 idle, -2 pressed on a cell, else the number of the dragged task.
-    int gezogeneAufgabe = -1;
+    // The drag across the day cells.
+    const Ziehzustand& gezogeneAufgabe() const override { return m_gezogeneAufgabe; }
 
     const Kalenderspanne& Spanne() const { return m_spanne; }
     int anzdays() const { return static_cast<int>(m_tage.size()); }
-    double firstday() const { return m_spanne.firstday; }
+    double firstday() const override { return m_spanne.firstday; }
     tday* Tag(int i) const { return m_tage.at(static_cast<size_t>(i)); }
     QScrollArea* Kalenderflaeche() const { return m_scrollBox; }
     // The heading's span of the plan: "Februar – März 2027".
@@ -134,7 +128,7 @@ public:
     void PlanOeffnen();
     // Reads a plan file into the task list (appending) and the situation; on false *grund
     // (if given) says why.
-    bool PlanLaden(const QString& pfad, QString* grund = nullptr);
+    bool PlanLaden(const QString& pfad, QString* grund) override;
     // The question before a save replaces a plan file that someone else wrote after this
     // window loaded or saved it.
     static const QString FremdGeaendertFrage;
@@ -154,6 +148,18 @@ protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 
 private:
+    // Kalenderfeld
+    double HeutigerTag() const override { return heute(); }
+    void ZiehzustandSetzen(Ziehzustand zustand) override { m_gezogeneAufgabe = zustand; }
+    void ZellenFreigabe(tday* quelle, QPoint pos) override;
+    // The keyboard in the calendar: arrows walk the days and their tasks, Enter opens, Entf
+    // deletes, Alt+arrow moves the task a day (left, right) or a week (up, down).
+    bool ZellenTaste(tday* zelle, QKeyEvent* ereignis) override;
+    void ZelleHatFokus(tday* zelle) override;
+
+    // Planstart
+    QString Einstellungsdatei() const override { return einstellungsPfad; }
+
     void KnoepfeAnlegen();
     void TageFreigeben();
     void FeiertageMarkieren(int bundeslandA, int bundeslandB);
@@ -176,6 +182,7 @@ private:
     ::Knopf UeberschreibenErlaubt(const QString& pfad);
 
     Plan m_plan;
+    Ziehzustand m_gezogeneAufgabe;
     // The plan file loaded or saved last and its state then, to notice a second writer.
     QString m_planDatei;
     Dateistand m_planStand;

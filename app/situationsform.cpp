@@ -1,6 +1,8 @@
 #include "app/situationsform.h"
 
-#include "app/kalenderform.h"
+#include "app/planstart.h"
+#include "model/plan.h"
+#include "model/situation.h"
 #include "model/tageszahl.h"
 #include "widgets/artwork.h"
 #include "widgets/datumsfeld.h"
@@ -44,9 +46,8 @@ const QString TSituationsForm::TrotzdemFrage =
 using Dialograhmen::Hoehe;
 using Dialograhmen::Spalte;
 
-TSituationsForm::TSituationsForm(TKalenderForm* kalender)
-    : QDialog(kalender), jetzt(&Tageszahl::jetzt),
-      m_kalender(kalender)
+TSituationsForm::TSituationsForm(Planstart* start, QWidget* eltern)
+    : QDialog(eltern), jetzt(&Tageszahl::jetzt), m_start(start)
 {
     setObjectName(QStringLiteral("SituationsForm"));
     setWindowTitle(QStringLiteral("Kistenlotse der Quellmark AG"));
@@ -174,7 +175,7 @@ void TSituationsForm::showEvent(QShowEvent* ereignis)
 void TSituationsForm::FormShow()
 {
     AufBildschirmMitte(this);
-    m_einstellungen = EinstellungenLesen(m_kalender->einstellungsPfad);
+    m_einstellungen = EinstellungenLesen(m_start->Einstellungsdatei());
     const QString anfang = QStringLiteral(
         "Durch beantworten der Fragen und klick auf \"Weiter\"\nbeginnen Sie die Planung eines neuen Umzugs");
     if (!m_einstellungen.lastsaved.isEmpty()) {
@@ -201,27 +202,33 @@ void TSituationsForm::WeiterButtonClick()
     const QString frage = ZeitraumFrage(std::trunc(jetzt()), e, a);
     if (!frage.isEmpty() && Meldung(this, MeldungsArt::Bestaetigung, frage, Ja | Nein) != Ja)
         return;
-    m_kalender->plan().Aufgaben.clear();
-    m_kalender->KalenderErstellen(ComboBox1->currentIndex() + 1, ComboBox2->currentIndex() + 1,
-                                  CheckBox2->isChecked(), CheckBox1->isChecked(),
-                                  SpeditionCheckBox->isChecked(), KinderCheckBox->isChecked(), e, a,
-                                  true);
+    Situation s;
+    s.BundeslandA = ComboBox1->currentIndex() + 1;
+    s.BundeslandB = ComboBox2->currentIndex() + 1;
+    s.Auszugsrenovierung = CheckBox2->isChecked();
+    s.Einzugsrenovierung = CheckBox1->isChecked();
+    s.Spedition = SpeditionCheckBox->isChecked();
+    s.Kinder = KinderCheckBox->isChecked();
+    s.Einzugdatum = Tageszahl::Text(e);
+    s.Auszugdatum = Tageszahl::Text(a);
+    m_start->plan().Aufgaben.clear();
+    m_start->KalenderErstellen(s, true);
     accept();
 }
 
 void TSituationsForm::WeiterplanenButtonClick()
 {
-    Plan& plan = m_kalender->plan();
+    Plan& plan = m_start->plan();
     plan.Aufgaben.clear();
     QString grund;
-    if (m_kalender->PlanLaden(m_einstellungen.lastsaved, &grund)) {
-        m_kalender->KalenderNeuAufbauen();
+    if (m_start->PlanLaden(m_einstellungen.lastsaved, &grund)) {
+        m_start->KalenderNeuAufbauen();
     } else {
         Meldung(this, MeldungsArt::Warnung, Ladefehler + QLatin1Char('\n') + grund, OK);
         plan.Aufgaben.clear();
         // No plan: an empty calendar of five weeks from this week.
-        m_kalender->KalenderNeuAufbauen();
+        m_start->KalenderNeuAufbauen();
     }
-    m_kalender->KalenderAktualisieren();
+    m_start->KalenderAktualisieren();
     accept();
 }

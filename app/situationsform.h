@@ -10,7 +10,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class TDateEdit;
-class TKalenderForm;
+class Planstart;
 class TQvImageButton;
 
 // The start dialog: the corner points of the move, from which "Weiter" makes a new plan;
@@ -32,7 +32,7 @@ public:
     // lasts longer than six months is probably a typing slip. Empty when nothing is odd.
     static QString ZeitraumFrage(double heute, double einzug, double auszug);
 
-    explicit TSituationsForm(TKalenderForm* kalender);
+    TSituationsForm(Planstart* start, QWidget* eltern);
 
     // The two date fields, set by the program start only.
     void DatenSetzen(double einzug, double auszug);
@@ -64,6 +64,6 @@ private:
     void WeiterButtonClick();
     void WeiterplanenButtonClick();
 
-    TKalenderForm* m_kalender;
+    Planstart* m_start;
     Einstellungen m_einstellungen;
 };

@@ -1,6 +1,7 @@
 #include "app/tday.h"
 
-#include "app/kalenderform.h"
+#include "app/kalenderfeld.h"
+#include "app/ziehzustand.h"
 #include "widgets/tagesmarken.h"
 #include "widgets/zellenzeichnung.h"
 
@@ -12,7 +13,14 @@
 
 #include <cmath>
 
-tday::tday(TKalenderForm* kalender, double datum, QWidget* eltern)
+const QString tday::HinweisZiehen = QStringLiteral(
+    "Sie können die Aufgabe bei gedückter Maustaste an einen anderen Tag verschieben.");
+const QString tday::HinweisFreieFlaeche = QStringLiteral(
+    "Mit einem Klick auf freie Kalenderfläche können Sie eine neue Aufgabe hinzufügen.");
+const QString tday::HinweisAufgabe =
+    QStringLiteral("Mit einem Klick auf die Aufgabe erhalten Sie weitere Informationen.");
+
+tday::tday(Kalenderfeld* kalender, double datum, QWidget* eltern)
     : QWidget(eltern), daten(datum), m_kalender(kalender)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -27,7 +35,7 @@ void tday::paintEvent(QPaintEvent*)
     QPainter p(this);
     const bool ersteZelle = daten.Datum == m_kalender->firstday();
     Zellenzeichnung::AufBildschirm(p, daten, size(), font(), &m_zeilen, ersteZelle);
-    const double heute = std::trunc(m_kalender->heute());
+    const double heute = std::trunc(m_kalender->HeutigerTag());
     if (std::trunc(daten.Datum) < heute)
         Tagesmarken::Daempfen(p, daten, size());
     else if (std::trunc(daten.Datum) == heute)
@@ -89,30 +97,30 @@ void tday::resizeEvent(QResizeEvent* ereignis)
 
 void tday::mousePressEvent(QMouseEvent*)
 {
-    if (m_kalender->gezogeneAufgabe == -1)
-        m_kalender->gezogeneAufgabe = -2;
+    if (m_kalender->gezogeneAufgabe().Ruht())
+        m_kalender->ZiehzustandSetzen(Ziehzustand::Gedrueckt());
 }
 
 void tday::mouseMoveEvent(QMouseEvent* ereignis)
 {
     const QPoint pos = ereignis->position().toPoint();
-    int& zustand = m_kalender->gezogeneAufgabe;
-    if (zustand == -2) {
-        m_kalender->StatusAnzeigen(TKalenderForm::HinweisZiehen);
+    const Ziehzustand zustand = m_kalender->gezogeneAufgabe();
+    if (zustand.IstGedrueckt()) {
+        m_kalender->StatusAnzeigen(HinweisZiehen);
         const int i = daten.TerminInHoehe(pos.y());
         if (i >= 0) {
-            zustand = daten.Termine[static_cast<size_t>(i)].Nummer;
+            m_kalender->ZiehzustandSetzen(
+                Ziehzustand::Zieht(daten.Termine[static_cast<size_t>(i)].Nummer));
             setCursor(Qt::DragMoveCursor);
         } else {
-            zustand = -1;
+            m_kalender->ZiehzustandSetzen(Ziehzustand());
             unsetCursor();
         }
-    } else if (zustand == -1) {
-        m_kalender->StatusAnzeigen(daten.TerminAnPunkt(pos.x(), pos.y()) == -1
-                                       ? TKalenderForm::HinweisFreieFlaeche
-                                       : TKalenderForm::HinweisAufgabe);
+    } else if (zustand.Ruht()) {
+        m_kalender->StatusAnzeigen(daten.TerminAnPunkt(pos.x(), pos.y()) == -1 ? HinweisFreieFlaeche
+                                                                               : HinweisAufgabe);
     } else {
-        m_kalender->StatusAnzeigen(TKalenderForm::HinweisZiehen);
+        m_kalender->StatusAnzeigen(HinweisZiehen);
     }
 }
 

@@ -5,7 +5,7 @@
 
 #include <QWidget>
 
-class TKalenderForm;
+class Kalenderfeld;
 
 // A day cell of the calendar: draws its day and turns the mouse into the three gestures
 // (click a task, click free space, drag a task to another day). With the keyboard focus it
@@ -16,7 +16,12 @@ class tday final : public QWidget
     Q_DISABLE_COPY_MOVE(tday)
 
 public:
-    tday(TKalenderForm* kalender, double datum, QWidget* eltern);
+    // The status line's hints while the mouse moves over a cell.
+    static const QString HinweisZiehen;
+    static const QString HinweisFreieFlaeche;
+    static const QString HinweisAufgabe;
+
+    tday(Kalenderfeld* kalender, double datum, QWidget* eltern);
 
     TagDaten daten;
 
@@ -36,7 +41,7 @@ protected:
     void focusOutEvent(QFocusEvent* ereignis) override;
 
 private:
-    TKalenderForm* m_kalender;
+    Kalenderfeld* m_kalender;
     Zellenzeichnung::Zeilenspeicher m_zeilen;
     int m_fokusAufgabe = -1;
 };

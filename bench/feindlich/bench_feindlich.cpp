@@ -38,7 +38,7 @@ QTemporaryDir& Ordner()
 void Zeigen(TKalenderForm& f, const QString& pfad)
 {
     f.plan().Aufgaben.clear();
-    f.PlanLaden(pfad);
+    f.PlanLaden(pfad, nullptr);
     f.KalenderNeuAufbauen();
     f.KalenderAktualisieren();
     QWidget* sicht = f.Kalenderflaeche()->viewport();

@@ -24,7 +24,11 @@ std::unique_ptr<TKalenderForm> Fenster(int anzahl)
     f->show();
     Aufgabenliste& a = f->plan().Aufgaben;
     if (anzahl <= 44) {
-        f->KalenderErstellen(3, 3, false, false, false, false, T(2027, 6, 1), T(2027, 6, 15), true);
+        f->KalenderErstellen({.BundeslandA = 3,
+                              .BundeslandB = 3,
+                              .Einzugdatum = QStringLiteral("01.06.2027"),
+                              .Auszugdatum = QStringLiteral("15.06.2027")},
+                             true);
     }
     for (int i = 0; static_cast<int>(a.size()) < anzahl; ++i) {
         taufgabe t;

@@ -136,7 +136,11 @@ void TestHauptfenster::cleanup()
 
 void TestHauptfenster::Berlin2001()
 {
-    m_f->KalenderErstellen(3, 3, false, false, false, false, T(2001, 9, 10), T(2001, 9, 14), true);
+    m_f->KalenderErstellen({.BundeslandA = 3,
+                            .BundeslandB = 3,
+                            .Einzugdatum = QStringLiteral("10.09.2001"),
+                            .Auszugdatum = QStringLiteral("14.09.2001")},
+                           true);
 }
 
 void TestHauptfenster::volleRunde()
@@ -154,7 +158,7 @@ void TestHauptfenster::volleRunde()
     QCOMPARE(termine, 33);
     for (int i = 0; i < m_f->anzdays(); ++i)
         QVERIFY(!m_f->Tag(i)->daten.Feiertag); // no holiday in Berlin then
-    QCOMPARE(m_f->gezogeneAufgabe, -1);
+    QVERIFY(m_f->gezogeneAufgabe().Ruht());
     QVERIFY(!m_f->Geaendert());
 }
 
@@ -199,17 +203,17 @@ void TestHauptfenster::hinweise()
     Berlin2001();
     tday* z = m_f->Tag(ZellenIndex(*m_f, T(2001, 9, 12)));
     Maus(z, QEvent::MouseMove, QPoint(10, BandMitte(z, 7)), Qt::NoButton);
-    QCOMPARE(m_f->StatusText(), QStringLiteral("   ") + TKalenderForm::HinweisAufgabe);
+    QCOMPARE(m_f->StatusText(), QStringLiteral("   ") + tday::HinweisAufgabe);
     Maus(z, QEvent::MouseMove, QPoint(10, 5), Qt::NoButton);
-    QCOMPARE(m_f->StatusText(), QStringLiteral("   ") + TKalenderForm::HinweisFreieFlaeche);
+    QCOMPARE(m_f->StatusText(), QStringLiteral("   ") + tday::HinweisFreieFlaeche);
     Maus(z, QEvent::MouseButtonPress, QPoint(10, BandMitte(z, 7)));
     Maus(z, QEvent::MouseMove, QPoint(12, BandMitte(z, 7)));
-    QCOMPARE(m_f->StatusText(), QStringLiteral("   ") + TKalenderForm::HinweisZiehen);
-    QCOMPARE(m_f->gezogeneAufgabe, 7);
+    QCOMPARE(m_f->StatusText(), QStringLiteral("   ") + tday::HinweisZiehen);
+    QCOMPARE(m_f->gezogeneAufgabe().Aufgabe(), 7);
     Maus(z, QEvent::MouseMove, QPoint(200, 5));
-    QCOMPARE(m_f->StatusText(), QStringLiteral("   ") + TKalenderForm::HinweisZiehen);
+    QCOMPARE(m_f->StatusText(), QStringLiteral("   ") + tday::HinweisZiehen);
     Maus(z, QEvent::MouseButtonRelease, QPoint(12, BandMitte(z, 7)));
-    QCOMPARE(m_f->gezogeneAufgabe, -1);
+    QVERIFY(m_f->gezogeneAufgabe().Ruht());
 }
 
 void TestHauptfenster::klickAufFreieFlaeche_data()
@@ -228,7 +232,7 @@ void TestHauptfenster::klickAufFreieFlaeche()
     Maus(z, QEvent::MouseButtonRelease, QPoint(30, 80), knopf);
     QCOMPARE(m_eigene, (QList<QPair<qint32, double>>{{-1, T(2001, 8, 13)}}));
     QVERIFY(m_geoeffnet.isEmpty());
-    QCOMPARE(m_f->gezogeneAufgabe, -1);
+    QVERIFY(m_f->gezogeneAufgabe().Ruht());
 }
 
 void TestHauptfenster::klickAufAufgabe()
@@ -262,7 +266,7 @@ void TestHauptfenster::ziehenAufGleicheZelleOeffnet()
     const int y = BandMitte(z, 7);
     Maus(z, QEvent::MouseButtonPress, QPoint(10, y));
     Maus(z, QEvent::MouseMove, QPoint(15, y));
-    QCOMPARE(m_f->gezogeneAufgabe, 7);
+    QCOMPARE(m_f->gezogeneAufgabe().Aufgabe(), 7);
     Maus(z, QEvent::MouseButtonRelease, QPoint(20, y));
     QCOMPARE(m_geoeffnet, QList<qint32>{7});
     QCOMPARE(m_f->plan().Aufgaben[size_t(m_f->plan().AufgabeSuchen(7))].Tag, T(2001, 9, 12));
@@ -391,7 +395,7 @@ void TestHauptfenster::ziehenVerweigert()
     QVERIFY(text.split(QLatin1Char('\n')).contains(QStringLiteral("'Packen' sollte vor 'Umziehen' erfolgen.")));
     QCOMPARE(m_f->plan().Aufgaben[size_t(m_f->plan().AufgabeSuchen(7))].Tag, T(2001, 9, 12));
     QVERIFY(!m_f->Geaendert());
-    QCOMPARE(m_f->gezogeneAufgabe, -1);
+    QVERIFY(m_f->gezogeneAufgabe().Ruht());
 }
 
 void TestHauptfenster::ziehenAufWochenspalte()
@@ -406,7 +410,7 @@ void TestHauptfenster::ziehenAufWochenspalte()
     QCOMPARE(m_f->plan().Aufgaben[size_t(m_f->plan().AufgabeSuchen(2))].Tag, T(2001, 9, 1));
     QVERIFY(m_geoeffnet.isEmpty() && m_eigene.isEmpty());
     QVERIFY(!m_f->Geaendert());
-    QCOMPARE(m_f->gezogeneAufgabe, -1);
+    QVERIFY(m_f->gezogeneAufgabe().Ruht());
 }
 
 void TestHauptfenster::darstellungNichtLeer()

@@ -87,7 +87,11 @@ void TestPlanbefehle::init()
         d->setOption(QFileDialog::DontUseNativeDialog);
     m_f->resize(1000, 800);
     m_f->show();
-    m_f->KalenderErstellen(3, 3, false, false, false, false, T(2001, 9, 10), T(2001, 9, 14), true);
+    m_f->KalenderErstellen({.BundeslandA = 3,
+                            .BundeslandB = 3,
+                            .Einzugdatum = QStringLiteral("10.09.2001"),
+                            .Auszugdatum = QStringLiteral("14.09.2001")},
+                           true);
 }
 
 void TestPlanbefehle::cleanup()

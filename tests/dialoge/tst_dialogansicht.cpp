@@ -45,7 +45,11 @@ void TestDialogansicht::init()
     m_ordner = std::make_unique<QTemporaryDir>();
     m_f = std::make_unique<TKalenderForm>();
     m_f->einstellungsPfad = m_ordner->filePath(QStringLiteral("kistenlotse.ini"));
-    m_f->KalenderErstellen(3, 3, false, false, false, false, T(2001, 9, 10), T(2001, 9, 14), true);
+    m_f->KalenderErstellen({.BundeslandA = 3,
+                            .BundeslandB = 3,
+                            .Einzugdatum = QStringLiteral("10.09.2001"),
+                            .Auszugdatum = QStringLiteral("14.09.2001")},
+                           true);
 }
 
 void TestDialogansicht::cleanup()

@@ -60,7 +60,11 @@ void TestEigenerTerminForm::init()
     m_f = std::make_unique<TKalenderForm>();
     m_f->einstellungsPfad = m_ordner->filePath(QStringLiteral("kistenlotse.ini"));
     // Cells from Monday 13.08. to Sunday 30.09.2001.
-    m_f->KalenderErstellen(3, 3, false, false, false, false, T(2001, 9, 10), T(2001, 9, 14), true);
+    m_f->KalenderErstellen({.BundeslandA = 3,
+                            .BundeslandB = 3,
+                            .Einzugdatum = QStringLiteral("10.09.2001"),
+                            .Auszugdatum = QStringLiteral("14.09.2001")},
+                           true);
     m_d = new TEigenerTerminForm(m_f.get(), m_f.get());
 }
 
@@ -416,7 +420,11 @@ void TestEigenerTerminForm::jahrNach3000()
     QFETCH(int, beginn);
     QFETCH(QString, antwort);
     QFETCH(bool, uebernommen);
-    m_f->KalenderErstellen(3, 3, false, false, false, false, T(3000, 12, 11), T(3000, 12, 15), true);
+    m_f->KalenderErstellen({.BundeslandA = 3,
+                            .BundeslandB = 3,
+                            .Einzugdatum = QStringLiteral("11.12.3000"),
+                            .Auszugdatum = QStringLiteral("15.12.3000")},
+                           true);
     const Aufgabenliste vorher = m_f->plan().Aufgaben;
     Oeffnen(-1, T(3000, 12, 12));
     m_d->DateEdit1->setText(datum);

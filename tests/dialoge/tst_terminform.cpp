@@ -88,7 +88,11 @@ void TestTerminForm::init()
     m_f->einstellungsPfad = m_ordner->filePath(QStringLiteral("kistenlotse.ini"));
     // Berlin, without moving company, renovations or children: 33 tasks from 16.08.2001
     // to 29.09.2001, cells from 13.08. to 30.09.2001.
-    m_f->KalenderErstellen(3, 3, false, false, false, false, T(2001, 9, 10), T(2001, 9, 14), true);
+    m_f->KalenderErstellen({.BundeslandA = 3,
+                            .BundeslandB = 3,
+                            .Einzugdatum = QStringLiteral("10.09.2001"),
+                            .Auszugdatum = QStringLiteral("14.09.2001")},
+                           true);
     QCOMPARE(m_f->anzdays(), 49);
     m_d = new TTerminForm(m_f.get(), m_f.get());
 }
@@ -711,7 +715,11 @@ void TestTerminForm::jahrNach3000()
     QFETCH(QString, datum);
     QFETCH(QString, antwort);
     QFETCH(bool, uebernommen);
-    m_f->KalenderErstellen(3, 3, false, false, false, false, T(3000, 12, 11), T(3000, 12, 15), true);
+    m_f->KalenderErstellen({.BundeslandA = 3,
+                            .BundeslandB = 3,
+                            .Einzugdatum = QStringLiteral("11.12.3000"),
+                            .Auszugdatum = QStringLiteral("15.12.3000")},
+                           true);
     const Aufgabenliste vorher = m_f->plan().Aufgaben;
     Oeffnen(2); // Bankkonto ummelden: no order relation either way
     m_d->DateEdit1->setText(datum);

@@ -6,11 +6,12 @@
 #include "app/reihenfolge.h"
 #include "app/situationsform.h"
 #include "app/splashform.h"
+#include "app/tday.h"
 #include "dialogs/eigenerterminform.h"
 #include "dialogs/terminform.h"
+#include "model/tageszahl.h"
 #include "print/ausdruckform.h"
 #include "print/druckvorlagenform.h"
-#include "model/tageszahl.h"
 
 #include <QDir>
 #include <QScreen>
@@ -39,7 +40,14 @@ int main(int argc, char** argv)
     TKalenderForm f;
     f.einstellungsPfad = QDir(ordner).filePath(QStringLiteral("kistenlotse.ini"));
     const double heute = Tageszahl::heute();
-    f.KalenderErstellen(3, 9, true, false, false, true, heute + 15, heute + 30, true);
+    Situation situation;
+    situation.BundeslandA = 3;
+    situation.BundeslandB = 9;
+    situation.Auszugsrenovierung = true;
+    situation.Kinder = true;
+    situation.Einzugdatum = Tageszahl::Text(heute + 15);
+    situation.Auszugdatum = Tageszahl::Text(heute + 30);
+    f.KalenderErstellen(situation, true);
     taufgabe eigene;
     eigene.Nummer = f.plan().NeueAufgabenNummer();
     eigene.Kurzbezeichnung = QStringLiteral("Klavier stimmen lassen");
@@ -51,7 +59,7 @@ int main(int argc, char** argv)
     f.plan().Aufgaben.push_back(eigene);
     f.KalenderNeuAufbauen();
     f.resize(1280, 900);
-    f.StatusAnzeigen(TKalenderForm::HinweisAufgabe);
+    f.StatusAnzeigen(tday::HinweisAufgabe);
     bool ok = Foto(&f, QDir(ordner).filePath(QStringLiteral("hauptfenster.png")));
 
     f.Startdialog()->DatenSetzen(heute + 15, heute + 30);
