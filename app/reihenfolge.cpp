@@ -43,7 +43,9 @@ TReihenfolge::TReihenfolge(QWidget* eltern) : QDialog(eltern)
         this);
     label3->setObjectName(QStringLiteral("Label3"));
     label3->setWordWrap(true);
-    label3->setGeometry(16, 118, 390, 52);
+    label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Four lines of the dialog font, from under the list down to just above the buttons.
+    label3->setGeometry(16, 112, 390, 209 - 12 - 26 - 3 - 112);
 
     auto* abbrechen = new QPushButton(QStringLiteral("Abbrechen"), this);
     abbrechen->setObjectName(QStringLiteral("Button3"));

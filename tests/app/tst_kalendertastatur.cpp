@@ -13,6 +13,7 @@
 #include <QAccessible>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -303,6 +304,16 @@ void TestKalenderTastatur::nichtPlatzierbarBleibtImDialog()
     QCOMPARE(text, QStringLiteral("'A' sollte vor 'B' erfolgen.\n\n") + TReihenfolge::NichtPlatzierbarText
                        + QStringLiteral("\n'B'\n'C'"));
     QVERIFY(gesperrt);
+    // The advice under the list shows all its lines and keeps off the buttons below it.
+    const auto* hinweis = d->findChild<QLabel*>(QStringLiteral("Label3"));
+    QVERIFY(hinweis);
+    QVERIFY2(hinweis->height() >= hinweis->heightForWidth(hinweis->width()),
+             qPrintable(QStringLiteral("%1 < %2")
+                            .arg(hinweis->height())
+                            .arg(hinweis->heightForWidth(hinweis->width()))));
+    QVERIFY(hinweis->geometry().bottom() < d->MitverschiebenButton->geometry().top());
+    QVERIFY(hinweis->geometry().bottom() <
+            d->findChild<QPushButton*>(QStringLiteral("Button3"))->geometry().top());
 }
 
 void TestKalenderTastatur::bildschirmleser()
