@@ -190,10 +190,10 @@ void TestArtwork::generatorIsReproducible()
         ++eingecheckt;
     QVERIFY(dateien > 0);
     QCOMPARE(dateien, eingecheckt);
+    // The scalable icon is the drawing's source, installed as it is; the generator leaves it alone.
     const QString svg = QStringLiteral("artwork/icons/hicolor/scalable/apps/de.quellmark.Kistenlotse.svg");
-    QVERIFY(!lesen(eins.filePath(svg)).isEmpty());
-    QVERIFY2(lesen(eins.filePath(svg)) == lesen(zwei.filePath(svg)), "the SVG icon differs between runs");
-    QVERIFY2(lesen(eins.filePath(svg)) == lesen(quelle.filePath(svg)), "the SVG icon is not the committed one");
+    QVERIFY(lesen(quelle.filePath(svg)).contains("<svg"));
+    QVERIFY(!QFile::exists(eins.filePath(svg)));
     QCOMPARE(lesen(eins.filePath(QStringLiteral("artwork.qrc"))), lesen(quelle.filePath(QStringLiteral("artwork.qrc"))));
 }
 

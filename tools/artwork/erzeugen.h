@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QImage>
 #include <QString>
 
@@ -21,6 +20,6 @@ std::vector<Ausgabe> Knopfstreifen();
 std::vector<Ausgabe> Bilder();
 
 // The program's icon for the desktop, as PNG at 16, 32, 48, 64, 128 and 256 pixels in the
-// folders of the hicolor icon theme (icons/hicolor/NxN/apps/<name>.png), and as SVG.
+// folders of the hicolor icon theme (icons/hicolor/NxN/apps/<name>.png), drawn from its SVG
+// (icons/hicolor/scalable/apps/<name>.svg, installed as it is).
 std::vector<Ausgabe> Programmsymbole(const QString& name);
-QByteArray ProgrammsymbolSvg();

@@ -3,8 +3,6 @@
 
 #include <QFontMetricsF>
 #include <QLinearGradient>
-#include <QPainterPath>
-#include <QtMath>
 
 namespace {
 
@@ -16,63 +14,42 @@ constexpr int RandRechts = 2; // pressed captions move one pixel right
 
 enum class Zustand { Normal, Maus, Gedrueckt, Gesperrt };
 
-enum class Symbol {
-    Rueckgaengig,
-    Hilfe,
-    NeueAufgabe,
-    Neubeginn,
-    Speichern,
-    Laden,
-    Postkarte,
-    Drucker,
-    Outlook,
-    Ende,
-    Abbrechen,
-    Weiterplanen,
-    Weiter,
-    Loeschen,
-    Haken,
-    Fertig,
-    Zahnrad,
-    Mitverschieben,
-};
-
 struct Knopf {
     const char* datei;
     const char* text;
-    Symbol symbol;
+    const char* symbol; // resources/artwork/svg/<symbol>.svg
     int breite = FrameBreite; // of one frame
 };
 
 // Every image button of the windows, top to bottom per window.
 constexpr Knopf AlleKnoepfe[] = {
-    {"kalender_rueckgaengig", "Rückgängig", Symbol::Rueckgaengig},
-    {"kalender_hilfe", "Hilfe", Symbol::Hilfe},
-    {"kalender_neue_aufgabe", "Neue Aufgabe", Symbol::NeueAufgabe},
-    {"kalender_neu_beginnen", "Neu beginnen", Symbol::Neubeginn},
-    {"kalender_speichern", "Speichern", Symbol::Speichern},
-    {"kalender_laden", "Laden", Symbol::Laden},
-    {"kalender_vorlagen", "Vorlagen", Symbol::Postkarte},
-    {"kalender_drucken", "Drucken", Symbol::Drucker},
-    {"kalender_outlook", "An Outlook", Symbol::Outlook},
-    {"kalender_ende", "Ende", Symbol::Ende},
-    {"situation_abbrechen", "Abbrechen", Symbol::Abbrechen},
-    {"situation_weiterplanen", "Weiterplanen", Symbol::Weiterplanen},
-    {"situation_weiter", "Weiter", Symbol::Weiter},
-    {"termin_abbrechen", "Abbrechen", Symbol::Abbrechen},
-    {"termin_loeschen", "Aufgabe löschen", Symbol::Loeschen},
-    {"termin_uebernehmen", "Übernehmen", Symbol::Haken},
-    {"termin_drucken", "Drucken", Symbol::Drucker},
-    {"termin_druckvorlagen", "Druckvorlagen", Symbol::Postkarte},
-    {"eigenertermin_abbrechen", "Abbrechen", Symbol::Abbrechen},
-    {"eigenertermin_loeschen", "Aufgabe löschen", Symbol::Loeschen},
-    {"eigenertermin_uebernehmen", "Übernehmen", Symbol::Haken},
-    {"eigenertermin_drucken", "Drucken", Symbol::Drucker},
-    {"druckvorlagen_fertig", "Fertig", Symbol::Fertig},
-    {"druckvorlagen_druck_starten", "Druck starten", Symbol::Drucker},
-    {"druckvorlagen_druckeinstellung", "Druckeinstellung", Symbol::Zahnrad},
+    {"kalender_rueckgaengig", "Rückgängig", "rueckgaengig"},
+    {"kalender_hilfe", "Hilfe", "hilfe"},
+    {"kalender_neue_aufgabe", "Neue Aufgabe", "neue_aufgabe"},
+    {"kalender_neu_beginnen", "Neu beginnen", "neu_beginnen"},
+    {"kalender_speichern", "Speichern", "speichern"},
+    {"kalender_laden", "Laden", "laden"},
+    {"kalender_vorlagen", "Vorlagen", "postkarte"},
+    {"kalender_drucken", "Drucken", "drucker"},
+    {"kalender_outlook", "An Outlook", "outlook"},
+    {"kalender_ende", "Ende", "ende"},
+    {"situation_abbrechen", "Abbrechen", "abbrechen"},
+    {"situation_weiterplanen", "Weiterplanen", "weiterplanen"},
+    {"situation_weiter", "Weiter", "weiter"},
+    {"termin_abbrechen", "Abbrechen", "abbrechen"},
+    {"termin_loeschen", "Aufgabe löschen", "loeschen"},
+    {"termin_uebernehmen", "Übernehmen", "haken"},
+    {"termin_drucken", "Drucken", "drucker"},
+    {"termin_druckvorlagen", "Druckvorlagen", "postkarte"},
+    {"eigenertermin_abbrechen", "Abbrechen", "abbrechen"},
+    {"eigenertermin_loeschen", "Aufgabe löschen", "loeschen"},
+    {"eigenertermin_uebernehmen", "Übernehmen", "haken"},
+    {"eigenertermin_drucken", "Drucken", "drucker"},
+    {"druckvorlagen_fertig", "Fertig", "fertig"},
+    {"druckvorlagen_druck_starten", "Druck starten", "drucker"},
+    {"druckvorlagen_druckeinstellung", "Druckeinstellung", "zahnrad"},
     // The order-conflict dialog's one image button; its caption needs a double width.
-    {"reihenfolge_mitverschieben", "Abhängige Aufgaben mitverschieben", Symbol::Mitverschieben, 2 * FrameBreite},
+    {"reihenfolge_mitverschieben", "Abhängige Aufgaben mitverschieben", "mitverschieben", 2 * FrameBreite},
 };
 
 // The look of one state.
@@ -105,245 +82,17 @@ Stil StilFuer(Zustand z)
             Qt::transparent, QColor(196, 202, 224), QColor(208, 212, 230), Qt::transparent, {0, 0}, false};
 }
 
-QPen Strich(const QColor& farbe, qreal breite)
+// The symbol's shape comes from its SVG file, its colour from the state: the drawing is laid
+// over the button as a mask, filled with `farbe`.
+void SymbolZeichnen(QPainter& p, const char* symbol, const QColor& farbe)
 {
-    QPen pen(farbe, breite);
-    pen.setCapStyle(Qt::RoundCap);
-    pen.setJoinStyle(Qt::RoundJoin);
-    return pen;
-}
-
-void Pfeilspitze(QPainter& p, QPointF spitze, QPointF richtung, qreal laenge, qreal breite, const QColor& farbe)
-{
-    const qreal n = std::hypot(richtung.x(), richtung.y());
-    const QPointF d = richtung / n;
-    const QPointF quer(-d.y(), d.x());
-    const QPointF basis = spitze - d * laenge;
-    QPainterPath pfad;
-    pfad.moveTo(spitze);
-    pfad.lineTo(basis + quer * breite / 2);
-    pfad.lineTo(basis - quer * breite / 2);
-    pfad.closeSubpath();
-    p.fillPath(pfad, farbe);
-}
-
-// Draws a symbol in a 16 x 16 box at the origin; `grund` is the button's background
-// where a symbol needs a cut-out.
-void SymbolZeichnen(QPainter& p, Symbol s, const QColor& f, const QColor& grund)
-{
-    p.setBrush(Qt::NoBrush);
-    switch (s) {
-    case Symbol::Rueckgaengig: {
-        QPainterPath bogen;
-        bogen.moveTo(13, 13.5);
-        bogen.cubicTo(14, 8, 11, 5, 6.5, 5);
-        p.setPen(Strich(f, 1.9));
-        p.drawPath(bogen);
-        Pfeilspitze(p, {1.8, 5}, {-1, 0}, 5, 7, f);
-        break;
-    }
-    case Symbol::Hilfe: {
-        p.setPen(Strich(f, 1.5));
-        p.drawEllipse(QPointF(8, 8), 6.6, 6.6);
-        p.setFont(Schrift(11, true));
-        p.drawText(QRectF(0, 0.5, 16, 16), Qt::AlignCenter, QStringLiteral("?"));
-        break;
-    }
-    case Symbol::NeueAufgabe:
-    case Symbol::Outlook: {
-        const bool export_ = s == Symbol::Outlook;
-        const QRectF blatt = export_ ? QRectF(1, 3, 10.5, 11) : QRectF(2, 3, 12, 11.5);
-        p.setPen(Strich(f, 1.4));
-        p.drawRoundedRect(blatt, 1.5, 1.5);
-        p.fillRect(QRectF(blatt.left(), blatt.top(), blatt.width(), 3), f);
-        p.drawLine(QPointF(blatt.left() + 3, 1.5), QPointF(blatt.left() + 3, 4));
-        p.drawLine(QPointF(blatt.right() - 3, 1.5), QPointF(blatt.right() - 3, 4));
-        if (!export_) {
-            p.setPen(Strich(f, 1.7));
-            p.drawLine(QPointF(8, 7.6), QPointF(8, 12.4));
-            p.drawLine(QPointF(5.6, 10), QPointF(10.4, 10));
-        } else {
-            for (int i = 0; i < 2; ++i)
-                for (int j = 0; j < 2; ++j)
-                    p.fillRect(QRectF(3 + j * 3.2, 7.5 + i * 3, 1.8, 1.8), f);
-            p.setPen(Strich(grund, 4.2));
-            p.drawLine(QPointF(8.5, 10.5), QPointF(12, 10.5));
-            p.setPen(Strich(f, 1.8));
-            p.drawLine(QPointF(8.5, 10.5), QPointF(12.5, 10.5));
-            Pfeilspitze(p, {16, 10.5}, {1, 0}, 4.5, 6.5, f);
-        }
-        break;
-    }
-    case Symbol::Neubeginn: {
-        const QRectF kreis(2.5, 2.5, 11, 11);
-        QPainterPath bogen;
-        bogen.arcMoveTo(kreis, 70);
-        bogen.arcTo(kreis, 70, 290);
-        p.setPen(Strich(f, 1.8));
-        p.drawPath(bogen);
-        const qreal w = qDegreesToRadians(70.0);
-        const QPointF start(8 + 5.5 * std::cos(w), 8 - 5.5 * std::sin(w));
-        const QPointF richtung(std::sin(w), std::cos(w)); // clockwise along the circle
-        Pfeilspitze(p, start + richtung * 3.2 + QPointF(-0.5, 0), richtung + QPointF(0.35, 0), 4.5, 6, f);
-        break;
-    }
-    case Symbol::Speichern: {
-        QPainterPath diskette;
-        diskette.moveTo(2, 2);
-        diskette.lineTo(12, 2);
-        diskette.lineTo(14, 4);
-        diskette.lineTo(14, 14);
-        diskette.lineTo(2, 14);
-        diskette.closeSubpath();
-        p.setPen(Strich(f, 1.4));
-        p.drawPath(diskette);
-        p.fillRect(QRectF(4.8, 2, 6, 4.2), f);
-        p.fillRect(QRectF(8.8, 2.8, 1.4, 2.4), grund);
-        p.setPen(Strich(f, 1.2));
-        p.drawRect(QRectF(4.2, 8.8, 7.6, 5.2));
-        break;
-    }
-    case Symbol::Laden: {
-        QPainterPath hinten;
-        hinten.moveTo(1.8, 13.5);
-        hinten.lineTo(1.8, 3);
-        hinten.lineTo(6, 3);
-        hinten.lineTo(7.5, 4.8);
-        hinten.lineTo(13, 4.8);
-        hinten.lineTo(13, 7);
-        p.setPen(Strich(f, 1.4));
-        p.drawPath(hinten);
-        QPainterPath vorn;
-        vorn.moveTo(1.8, 13.5);
-        vorn.lineTo(4.2, 7.5);
-        vorn.lineTo(15.5, 7.5);
-        vorn.lineTo(13.2, 13.5);
-        vorn.closeSubpath();
-        QColor fuellung = f;
-        fuellung.setAlpha(110);
-        p.setBrush(fuellung);
-        p.drawPath(vorn);
-        break;
-    }
-    case Symbol::Postkarte: {
-        p.setPen(Strich(f, 1.4));
-        p.drawRoundedRect(QRectF(1, 3, 14, 10), 1, 1);
-        p.fillRect(QRectF(10.2, 4.8, 3, 3.6), f);
-        p.setPen(Strich(f, 1.1));
-        p.drawLine(QPointF(8.6, 5), QPointF(8.6, 11.4));
-        p.drawLine(QPointF(3, 6.5), QPointF(7, 6.5));
-        p.drawLine(QPointF(3, 8.8), QPointF(7, 8.8));
-        p.drawLine(QPointF(3, 11), QPointF(6, 11));
-        break;
-    }
-    case Symbol::Drucker: {
-        p.setPen(Strich(f, 1.3));
-        p.drawRect(QRectF(4.2, 1.6, 7.6, 4));
-        QColor fuellung = f;
-        fuellung.setAlpha(90);
-        p.setBrush(fuellung);
-        p.drawRoundedRect(QRectF(1.4, 5.6, 13.2, 6.4), 1.5, 1.5);
-        p.setBrush(Qt::NoBrush);
-        p.fillRect(QRectF(3.6, 9.4, 8.8, 5.4), grund);
-        p.drawRect(QRectF(4.2, 9.6, 7.6, 4.8));
-        p.setPen(Strich(f, 1.0));
-        p.drawLine(QPointF(5.8, 11.4), QPointF(10.2, 11.4));
-        p.drawLine(QPointF(5.8, 13), QPointF(9, 13));
-        p.fillRect(QRectF(11.6, 7.2, 1.6, 1.2), f);
-        break;
-    }
-    case Symbol::Ende: {
-        p.setPen(Strich(f, 1.8));
-        p.drawArc(QRectF(2.2, 2.8, 11.6, 11.6), 125 * 16, 290 * 16);
-        p.drawLine(QPointF(8, 1.6), QPointF(8, 8));
-        break;
-    }
-    case Symbol::Abbrechen: {
-        p.setPen(Strich(f, 2.1));
-        p.drawLine(QPointF(4, 4), QPointF(12, 12));
-        p.drawLine(QPointF(12, 4), QPointF(4, 12));
-        break;
-    }
-    case Symbol::Weiterplanen: {
-        QPainterPath blatt;
-        blatt.moveTo(2.5, 1.5);
-        blatt.lineTo(9.5, 1.5);
-        blatt.lineTo(13.5, 5.5);
-        blatt.lineTo(13.5, 14.5);
-        blatt.lineTo(2.5, 14.5);
-        blatt.closeSubpath();
-        p.setPen(Strich(f, 1.3));
-        p.drawPath(blatt);
-        p.drawPolyline(QPolygonF({{9.5, 1.5}, {9.5, 5.5}, {13.5, 5.5}}));
-        QPainterPath start;
-        start.moveTo(5.6, 7);
-        start.lineTo(10.6, 10);
-        start.lineTo(5.6, 13);
-        start.closeSubpath();
-        p.fillPath(start, f);
-        break;
-    }
-    case Symbol::Weiter: {
-        p.setPen(Strich(f, 2.0));
-        p.drawLine(QPointF(2, 8), QPointF(10.5, 8));
-        Pfeilspitze(p, {15, 8}, {1, 0}, 6, 8.5, f);
-        break;
-    }
-    case Symbol::Loeschen: {
-        p.setPen(Strich(f, 1.4));
-        p.drawLine(QPointF(2.2, 4), QPointF(13.8, 4));
-        p.drawPolyline(QPolygonF({{6, 4}, {6, 2}, {10, 2}, {10, 4}}));
-        QPainterPath eimer;
-        eimer.moveTo(3.6, 4.8);
-        eimer.lineTo(4.6, 14.5);
-        eimer.lineTo(11.4, 14.5);
-        eimer.lineTo(12.4, 4.8);
-        p.drawPath(eimer);
-        p.setPen(Strich(f, 1.1));
-        p.drawLine(QPointF(6.6, 7), QPointF(6.8, 12.4));
-        p.drawLine(QPointF(9.4, 7), QPointF(9.2, 12.4));
-        break;
-    }
-    case Symbol::Haken: {
-        p.setPen(Strich(f, 2.3));
-        p.drawPolyline(QPolygonF({{2.6, 8.6}, {6.2, 12.2}, {13.6, 4}}));
-        break;
-    }
-    case Symbol::Fertig: {
-        p.setPen(Strich(f, 1.4));
-        p.drawEllipse(QPointF(8, 8), 6.8, 6.8);
-        p.setPen(Strich(f, 1.9));
-        p.drawPolyline(QPolygonF({{4.8, 8.2}, {7.1, 10.5}, {11.4, 5.6}}));
-        break;
-    }
-    case Symbol::Zahnrad: {
-        p.setPen(Qt::NoPen);
-        p.setBrush(f);
-        for (int i = 0; i < 8; ++i) {
-            p.save();
-            p.translate(8, 8);
-            p.rotate(45.0 * i);
-            p.drawRoundedRect(QRectF(-1.5, -7.4, 3, 3.4), 0.6, 0.6);
-            p.restore();
-        }
-        p.drawEllipse(QPointF(8, 8), 5.2, 5.2);
-        p.setBrush(grund);
-        p.drawEllipse(QPointF(8, 8), 2.1, 2.1);
-        break;
-    }
-    case Symbol::Mitverschieben: {
-        // Two days in a row, both pushed to the right.
-        p.setPen(Strich(f, 1.2));
-        p.drawRect(QRectF(1, 2.5, 5, 4.5));
-        p.drawRect(QRectF(1, 9, 5, 4.5));
-        p.setPen(Strich(f, 1.6));
-        p.drawLine(QPointF(7.5, 4.75), QPointF(12, 4.75));
-        p.drawLine(QPointF(7.5, 11.25), QPointF(12, 11.25));
-        Pfeilspitze(p, {15.5, 4.75}, {1, 0}, 4, 5.5, f);
-        Pfeilspitze(p, {15.5, 11.25}, {1, 0}, 4, 5.5, f);
-        break;
-    }
-    }
+    QImage form = NeuesBild(16, 16);
+    QPainter maske(&form);
+    SvgZeichnen(maske, QStringLiteral(":/svg/%1.svg").arg(QLatin1String(symbol)), QRectF(0, 0, 16, 16));
+    maske.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    maske.fillRect(QRectF(0, 0, 16, 16), farbe);
+    maske.end();
+    p.drawImage(QPointF(0, 0), form);
 }
 
 // 11 pixels bold, the size of the windows' own texts; a caption too long for the button
@@ -382,13 +131,9 @@ void FrameZeichnen(QPainter& p, const QRect& rahmen, const Knopf& knopf, Zustand
         p.fillRect(QRectF(0, 0, 3, h - 1), stil.akzent);
 
     p.translate(stil.versatz);
-    // The symbol's cut-outs use the background colour at mid-height.
-    const QColor grund = QColor::fromRgbF((stil.oben.redF() + stil.unten.redF()) / 2,
-                                          (stil.oben.greenF() + stil.unten.greenF()) / 2,
-                                          (stil.oben.blueF() + stil.unten.blueF()) / 2);
     p.save();
     p.translate(5, 4);
-    SymbolZeichnen(p, knopf.symbol, stil.symbol, grund);
+    SymbolZeichnen(p, knopf.symbol, stil.symbol);
     p.restore();
 
     const QRectF textfeld(TextLinks, 0, b - TextLinks, h - 1);

@@ -1,7 +1,8 @@
 // kl_artwork <folder> [<qrc file>]
 // Draws the program's artwork into <folder> (resources/artwork): every picture also at twice
 // the size ("@2x"), and the program's icon for the desktop below icons/. If given, writes the
-// resource list for it. The same build gives the same bytes on every run.
+// resource list for it. The same build gives the same bytes on every run. The drawings kept as
+// SVG (resources/artwork/svg, the program's icon) are built in; the rest is drawn here.
 
 #include "erzeugen.h"
 #include "zeichnen.h"
@@ -28,16 +29,6 @@ bool Schreiben(const QString& pfad, const QImage& bild)
 
 // The name of the program's desktop entry and icon.
 constexpr const char* Programmkennung = "de.quellmark.Kistenlotse";
-
-bool DateiSchreiben(const QString& pfad, const QByteArray& inhalt)
-{
-    QSaveFile datei(pfad);
-    if (!datei.open(QIODevice::WriteOnly) || datei.write(inhalt) != inhalt.size() || !datei.commit()) {
-        std::fprintf(stderr, "Kann %s nicht schreiben: %s\n", qPrintable(pfad), qPrintable(datei.errorString()));
-        return false;
-    }
-    return true;
-}
 
 bool RessourcenlisteSchreiben(const QString& pfad, const QString& ordner, const std::vector<Ausgabe>& ausgaben)
 {
@@ -95,10 +86,6 @@ int main(int argc, char** argv)
         if (!QDir().mkpath(QFileInfo(pfad).absolutePath()) || !Schreiben(pfad, a.bild))
             return 1;
     }
-    const QString svg = ordner + QStringLiteral("/icons/hicolor/scalable/apps/") +
-                        QString::fromLatin1(Programmkennung) + QStringLiteral(".svg");
-    if (!QDir().mkpath(QFileInfo(svg).absolutePath()) || !DateiSchreiben(svg, ProgrammsymbolSvg()))
-        return 1;
     if (argumente.size() == 3 && !RessourcenlisteSchreiben(argumente.at(2), ordner, ausgaben))
         return 1;
     std::printf("%zu Bilder in %s geschrieben\n", ausgaben.size(), qPrintable(ordner));

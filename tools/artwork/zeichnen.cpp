@@ -4,7 +4,12 @@
 #include <QLinearGradient>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QSvgRenderer>
 #include <QtMath>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
 
 QFont Schrift(int pixel, bool fett)
 {
@@ -37,6 +42,25 @@ void Vorbereiten(QPainter& p)
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
+}
+
+namespace {
+
+std::unique_ptr<QSvgRenderer> Zeichnung(const QString& datei)
+{
+    auto svg = std::make_unique<QSvgRenderer>(datei);
+    if (!svg->isValid()) {
+        std::fprintf(stderr, "Kann %s nicht lesen\n", qPrintable(datei));
+        std::exit(1);
+    }
+    return svg;
+}
+
+} // namespace
+
+void SvgZeichnen(QPainter& p, const QString& datei, const QRectF& ziel)
+{
+    Zeichnung(datei)->render(&p, ziel);
 }
 
 namespace {
@@ -359,38 +383,16 @@ void TransporterZeichnen(QPainter& p, const QRectF& r)
     p.restore();
 }
 
-void MarkeZeichnen(QPainter& p, const QRectF& r)
+void MarkeZeichnen(QPainter& p, const QRectF& rahmen)
 {
-    p.save();
-    const qreal w = r.width();
-    const qreal h = r.height();
-    const qreal dachUnten = r.top() + h * 0.46;
-    const QRectF kiste(r.left() + w * 0.14, dachUnten - h * 0.02, w * 0.72, r.bottom() - dachUnten + h * 0.02);
-
-    QLinearGradient vorn(kiste.topLeft(), kiste.bottomLeft());
-    vorn.setColorAt(0, Palette::KartonHell);
-    vorn.setColorAt(1, Palette::Karton);
-    p.fillRect(kiste, vorn);
-    QColor klebeband = Palette::Klebeband;
-    p.fillRect(QRectF(kiste.center().x() - w * 0.07, kiste.top(), w * 0.14, kiste.height() * 0.45), klebeband);
-    p.setPen(Umriss(Palette::KartonDunkel.darker(110), std::max<qreal>(0.8, w * 0.035)));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(kiste);
-
-    QPainterPath dach = Vieleck({{r.left(), dachUnten},
-                                 {r.left() + w * 0.5, r.top() + h * 0.04},
-                                 {r.right(), dachUnten}});
-    QPainterPath kante;
-    const qreal dicke = h * 0.14;
-    kante.moveTo(r.left(), dachUnten);
-    kante.lineTo(r.left() + w * 0.5, r.top() + h * 0.04);
-    kante.lineTo(r.right(), dachUnten);
-    QPen dachPen(Palette::Dunkelblau, dicke);
-    dachPen.setJoinStyle(Qt::MiterJoin);
-    dachPen.setCapStyle(Qt::RoundCap);
-    p.setPen(dachPen);
-    p.drawPath(kante);
-    p.restore();
+    const auto svg = Zeichnung(QStringLiteral(":/svg/programmsymbol.svg"));
+    const QRectF box = svg->boundsOnElement(QStringLiteral("marke-rahmen"));
+    const QRectF marke = svg->boundsOnElement(QStringLiteral("marke"));
+    const qreal sx = rahmen.width() / box.width();
+    const qreal sy = rahmen.height() / box.height();
+    svg->render(&p, QStringLiteral("marke"),
+                QRectF(rahmen.left() + (marke.left() - box.left()) * sx, rahmen.top() + (marke.top() - box.top()) * sy,
+                       marke.width() * sx, marke.height() * sy));
 }
 
 void SteuerradZeichnen(QPainter& p, const QPointF& m, qreal radius)

@@ -36,6 +36,11 @@ QImage NeuesBild(int breite, int hoehe, const QColor& grund = Qt::transparent);
 // A painter with antialiasing for shapes and text.
 void Vorbereiten(QPainter& p);
 
+// The drawings kept as SVG (resources/artwork/svg and the program's icon) are built into the
+// generator as resources ":/svg/<file>". Draws the file fitted into `ziel`; a file that does
+// not load stops the generator.
+void SvgZeichnen(QPainter& p, const QString& datei, const QRectF& ziel);
+
 // A moving box seen slightly from above and from the right: `front` is the front face,
 // `tiefe` the depth of the top face. `etikett` draws a small label with a house on it.
 void KistenZeichnen(QPainter& p, const QRectF& front, qreal tiefe, bool etikett = false);
@@ -46,7 +51,8 @@ void HausZeichnen(QPainter& p, const QRectF& rahmen);
 // A moving van in side view, facing right, standing on the bottom edge of `rahmen`.
 void TransporterZeichnen(QPainter& p, const QRectF& rahmen);
 
-// The program's mark: a moving box with a roof, so a box that is a home.
+// The program's mark: a moving box with a roof, so a box that is a home. Drawn from the group
+// "marke" of the program's icon, its box "marke-rahmen" fitted into `rahmen`.
 void MarkeZeichnen(QPainter& p, const QRectF& rahmen);
 
 // A ship's wheel around a moving box: the pilot ("Lotse") of the boxes.

@@ -4,8 +4,8 @@
 #include <QImage>
 #include <QString>
 
-// Writes GIF89a files; Qt reads GIF but cannot write it. One image, no interlacing,
-// a global colour table, optionally one transparent palette entry.
+// Writes GIF89a files through giflib; Qt reads GIF but cannot write it. One image, no
+// interlacing, a global colour table, optionally one transparent palette entry.
 namespace Gif {
 
 // Encodes an image of format QImage::Format_Indexed8 with 1 to 256 palette colours.
