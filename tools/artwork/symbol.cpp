@@ -9,7 +9,8 @@ std::vector<Ausgabe> Programmsymbole(const QString& name)
         QPainter p(&bild);
         SvgZeichnen(p, QStringLiteral(":/svg/programmsymbol.svg"), QRectF(0, 0, groesse, groesse));
         p.end();
-        liste.push_back({QStringLiteral("icons/hicolor/%1x%1/apps/%2.png").arg(groesse).arg(name), bild});
+        liste.push_back(
+            {QStringLiteral("icons/hicolor/%1x%1/apps/%2.png").arg(groesse).arg(name), bild});
     }
     return liste;
 }

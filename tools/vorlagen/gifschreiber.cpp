@@ -53,10 +53,12 @@ int anhaengen(GifFileType* gif, const GifByteType* daten, int laenge)
     return laenge;
 }
 
-struct Schliessen {
+struct Schliessen
+{
     void operator()(GifFileType* gif) const { EGifCloseFile(gif, nullptr); }
 };
-struct Freigeben {
+struct Freigeben
+{
     void operator()(ColorMapObject* palette) const { GifFreeMapObject(palette); }
 };
 
@@ -86,7 +88,8 @@ QByteArray kodieren(const QImage& bild, int transparent, QString* fehler)
     std::unique_ptr<GifFileType, Schliessen> gif(EGifOpen(&ergebnis, anhaengen, &code));
     auto scheitern = [&](int giflibCode) {
         if (fehler)
-            *fehler = QStringLiteral("giflib: %1").arg(QString::fromLatin1(GifErrorString(giflibCode)));
+            *fehler = QStringLiteral("GIF-Kodierung gescheitert (giflib): %1")
+                          .arg(QString::fromLatin1(GifErrorString(giflibCode)));
         return QByteArray();
     };
     if (!gif || !palette)
