@@ -1,4 +1,4 @@
-#include "tests/support/modalhelfer.h"
+#include "support/modalhelfer.h"
 #include "widgets/meldung.h"
 
 #include <QMessageBox>
@@ -259,4 +259,4 @@ private Q_SLOTS:
 };
 
 QTEST_MAIN(TestMeldung)
-#include "test_meldung.moc"
+#include "tst_meldung.moc"

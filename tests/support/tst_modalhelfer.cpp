@@ -151,4 +151,4 @@ private Q_SLOTS:
 };
 
 QTEST_MAIN(TestModalHelfer)
-#include "test_modalhelfer.moc"
+#include "tst_modalhelfer.moc"

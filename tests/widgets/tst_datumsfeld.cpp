@@ -1,5 +1,5 @@
 #include "model/tageszahl.h"
-#include "tests/support/modalhelfer.h"
+#include "support/modalhelfer.h"
 #include "widgets/datumsfeld.h"
 #include "widgets/monatskalender.h"
 
@@ -495,4 +495,4 @@ private Q_SLOTS:
 };
 
 QTEST_MAIN(TestDatumsfeld)
-#include "test_datumsfeld.moc"
+#include "tst_datumsfeld.moc"
