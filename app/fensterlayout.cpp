@@ -1,5 +1,7 @@
 #include "app/fensterlayout.h"
 
+#include "model/tagdaten.h"
+
 namespace Fensterlayout {
 
 Hauptfenster Berechnen(QSize client)
@@ -32,7 +34,8 @@ int Zellenbreite(int kalenderbreite)
 QRect Zelle(int i, int kalenderbreite)
 {
     const int w = Zellenbreite(kalenderbreite);
-    return QRect(Wochenspalte + w * (i % 7), Zellenhoehe * (i / 7), w, Zellenhoehe);
+    return QRect(Wochenspalte + w * (i % 7), TagDaten::Zellenhoehe * (i / 7), w,
+                 TagDaten::Zellenhoehe);
 }
 
 QRect Wochentagskopf(int k, int kopfbreite)

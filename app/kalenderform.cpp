@@ -19,6 +19,7 @@
 #include "model/kalendertexte.h"
 #include "model/mitverschieben.h"
 #include "model/plandatei.h"
+#include "model/tagdaten.h"
 #include "model/tageszahl.h"
 #include "widgets/artwork.h"
 #include "widgets/dateidialog.h"
@@ -99,14 +100,14 @@ TKalenderForm::TKalenderForm(QWidget* eltern)
     m_titel = new QLabel(QStringLiteral("Ihr Umzugskalender"), this);
     m_titel->setObjectName(QStringLiteral("Label2"));
     m_titel->setFont(ArialPixel(32, true));
-    m_titel->setStyleSheet(QStringLiteral("color: rgb(0, 0, 102);"));
+    m_titel->setStyleSheet(Farben::Ueberschrift());
     m_titel->move(20, 0);
     m_titel->adjustSize();
     // Beside the title, the months the plan covers.
     m_spanneLabel = new QLabel(this);
     m_spanneLabel->setObjectName(QStringLiteral("SpanneLabel"));
     m_spanneLabel->setFont(ArialPixel(20, true));
-    m_spanneLabel->setStyleSheet(QStringLiteral("color: rgb(51, 102, 204);"));
+    m_spanneLabel->setStyleSheet(Farben::Textfarbe(Farben::Mittelblau));
 
     m_deko = new TQvImage(this);
     m_deko->setObjectName(QStringLiteral("Image1"));
@@ -480,7 +481,7 @@ void TKalenderForm::ZellenAnordnen()
 {
     const int breite = m_scrollBox->width();
     const int zeilen = static_cast<int>(m_tage.size()) / 7;
-    m_inhalt->resize(m_scrollBox->viewport()->width(), std::max(zeilen, 1) * Fensterlayout::Zellenhoehe);
+    m_inhalt->resize(m_scrollBox->viewport()->width(), std::max(zeilen, 1) * TagDaten::Zellenhoehe);
     for (size_t i = 0; i < m_tage.size(); ++i)
         m_tage[i]->setGeometry(Fensterlayout::Zelle(static_cast<int>(i), breite));
 }

@@ -1,7 +1,9 @@
 #include "app/kwbild.h"
 
 #include "app/fensterlayout.h"
+#include "model/tagdaten.h"
 #include "widgets/farben.h"
+#include "widgets/schrift.h"
 #include "widgets/zellenzeichnung.h"
 
 #include <QPaintEvent>
@@ -10,16 +12,16 @@
 QImage KWBildZeichnen(const QList<int>& wochen, qreal pixelfaktor)
 {
     using namespace Fensterlayout;
-    const int hoehe = std::max<int>(static_cast<int>(wochen.size()) * Zellenhoehe, 1);
+    const int hoehe = std::max<int>(static_cast<int>(wochen.size()) * TagDaten::Zellenhoehe, 1);
     QImage bild(QSize(Wochenspalte, hoehe) * pixelfaktor, QImage::Format_RGB32);
     bild.setDevicePixelRatio(pixelfaktor);
     bild.fill(Qt::white);
     QPainter p(&bild);
-    p.setFont(Zellenzeichnung::ZellenSchrift());
+    p.setFont(ZellenSchrift());
     const QFontMetrics fm = p.fontMetrics();
     p.setPen(Qt::white);
     for (int v = 0; v < wochen.size(); ++v) {
-        const QRect feld(0, v * Zellenhoehe, Wochenspalte, Wochenspalte);
+        const QRect feld(0, v * TagDaten::Zellenhoehe, Wochenspalte, Wochenspalte);
         p.fillRect(feld, Farben::Mittelblau);
         const QString text = QString::number(wochen.at(v));
         const int tw = fm.horizontalAdvance(text);

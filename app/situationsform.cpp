@@ -52,9 +52,7 @@ TSituationsForm::TSituationsForm(Planstart* start, QWidget* eltern)
     setObjectName(QStringLiteral("SituationsForm"));
     setWindowTitle(QStringLiteral("Kistenlotse der Quellmark AG"));
     Dialograhmen::Einrichten(this);
-    QFont schrift(QStringLiteral("Liberation Sans"));
-    schrift.setPointSize(9);
-    setFont(schrift);
+    setFont(Startdialogschrift());
 
     auto label = [this](const char* name, const QString& text, QRect lage) {
         auto* l = new QLabel(text, this);
@@ -64,7 +62,7 @@ TSituationsForm::TSituationsForm(Planstart* start, QWidget* eltern)
     };
     QLabel* titel = label("Label5", QStringLiteral("Die Eckpunkte"), QRect(100, 20, 400, 40));
     titel->setFont(ArialPixel(32, true));
-    titel->setStyleSheet(QStringLiteral("color: rgb(0, 0, 102);"));
+    titel->setStyleSheet(Farben::Ueberschrift());
     label("Label6", QStringLiteral("Von hier nach dort"), QRect(100, 68, 300, 20))->setFont(ArialPixel(14, true));
 
     label("Label1", QStringLiteral("Ich ziehe von"), QRect(100, 100, 94, 22));

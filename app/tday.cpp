@@ -3,6 +3,7 @@
 #include "app/kalenderfeld.h"
 #include "app/ziehzustand.h"
 #include "widgets/tagesmarken.h"
+#include "widgets/schrift.h"
 #include "widgets/zellenzeichnung.h"
 
 #include <QAccessible>
@@ -25,7 +26,7 @@ tday::tday(Kalenderfeld* kalender, double datum, QWidget* eltern)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    setFont(Zellenzeichnung::ZellenSchrift());
+    setFont(ZellenSchrift());
     // The calendar makes one cell at a time a stop of Tab; a click focuses any.
     setFocusPolicy(Qt::ClickFocus);
 }

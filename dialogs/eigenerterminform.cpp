@@ -48,7 +48,7 @@ TEigenerTerminForm::TEigenerTerminForm(PlanFenster* kalender, QWidget* eltern)
 
     Label4 = Beschriftung(this, "Label4", QStringLiteral("Neue Aufgabe"), QPoint(102, 65));
     Label4->setFont(ArialPunkt(24, true));
-    Label4->setStyleSheet(QStringLiteral("color: rgb(0, 0, 102);"));
+    Label4->setStyleSheet(Farben::Ueberschrift());
     Label4->adjustSize();
     Label1 = Beschriftung(this, "Label1", QStringLiteral("was sonst noch zu tun ist..."),
                           QPoint(288, 97));

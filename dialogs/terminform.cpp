@@ -72,7 +72,7 @@ TTerminForm::TTerminForm(PlanFenster* kalender, QWidget* eltern)
     Bezeichnungslabel = new QLabel(this);
     Bezeichnungslabel->setObjectName(QStringLiteral("Bezeichnungslabel"));
     Bezeichnungslabel->setTextFormat(Qt::PlainText);
-    Bezeichnungslabel->setStyleSheet(QStringLiteral("color: rgb(0, 0, 102);"));
+    Bezeichnungslabel->setStyleSheet(Farben::Ueberschrift());
     Bezeichnungslabel->move(UeberschriftLinks, 65);
 
     ScrollBox2 = GelbeBox(this, "ScrollBox2", QRect(104, BeratungOben, 340, 80));

@@ -16,15 +16,6 @@
 
 namespace Terminregeln {
 
-QFont Dialogschrift()
-{
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
-    f.setStyleHint(QFont::SansSerif);
-    f.setPixelSize(11);
-    return f;
-}
-
 int BeginnIndex(qint32 start)
 {
     return Zeiten::StartImBereich(start) - 1;

@@ -2,7 +2,6 @@
 
 #include "model/taufgabe.h"
 
-#include <QFont>
 #include <QList>
 #include <QRect>
 #include <QString>
@@ -18,10 +17,6 @@ class QPlainTextEdit;
 // them: begin and duration lists, the web link of an advice text and its place, the
 // templates mark, the heading size and the note lines.
 namespace Terminregeln {
-
-// The dialogs' own font. Its line height (13 pixels) is also the pitch at which a label
-// lays out its lines, which the link label's place relies on.
-QFont Dialogschrift();
 
 // Begin index b and duration index d never add up to more than this: a task ends at
 // 24:00 at the latest.

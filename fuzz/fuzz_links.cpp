@@ -6,6 +6,7 @@
 // - the link found in a text is one of its lines' links, and its place lies right of zero.
 #include "dialogs/terminregeln.h"
 #include "fuzzhilfe.h"
+#include "widgets/schrift.h"
 
 #include <QFontMetrics>
 

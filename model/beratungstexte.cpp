@@ -436,7 +436,7 @@ const char* Beratungstext(qint32 nummer)
                "bis zum dritten Werktag eines Monats beim Vermieter|"
                "sein, dann endet die Miete mit Ablauf des|"
                "übernächsten Monats (§ 573c BGB).|";
-    case 7: // Umziehen
+    case Umzugsaufgabe: // Umziehen
         return "Heute ist Umzugstag. Frühstücken Sie gut.|"
                "Legen Sie Böden und Treppen mit Folie oder Pappe|"
                "aus und schützen Sie die Türrahmen.|"

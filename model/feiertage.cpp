@@ -1,7 +1,10 @@
 #include "model/feiertage.h"
 
+#include "model/bundesland.h"
+
 #include <algorithm>
 #include <array>
+#include <initializer_list>
 
 namespace {
 
@@ -96,9 +99,16 @@ const char* Name(Art a)
     return namen[static_cast<int>(a)];
 }
 
+// Whether `land` is one of `laender`.
+bool Einer(int land, std::initializer_list<Bundesland::Code> laender)
+{
+    return std::find(laender.begin(), laender.end(), land) != laender.end();
+}
+
 // Whether holiday `a` holds in `jahr` for state `land` (its date aside).
 bool Gilt(Art a, int jahr, int land)
 {
+    using namespace Bundesland;
     switch (a) {
     case Art::Neujahr:
     case Art::Karfreitag:
@@ -111,32 +121,33 @@ bool Gilt(Art a, int jahr, int land)
     case Art::Weihnachtstag2:
         return true;
     case Art::HeiligeDreiKoenige:
-        return land == 1 || land == 2 || land == 14;
+        return Einer(land, {BadenWuerttemberg, Bayern, SachsenAnhalt});
     case Art::Frauentag:
-        return (land == 3 && jahr >= 2019) || (land == 8 && jahr >= 2023);
+        return (land == Berlin && jahr >= 2019) || (land == MecklenburgVorpommern && jahr >= 2023);
     case Art::Ostersonntag:
     case Art::Pfingstsonntag:
-        return land == 4;
+        return land == Brandenburg;
     case Art::TagDerBefreiung:
-        return land == 3 && (jahr == 2020 || jahr == 2025);
+        return land == Berlin && (jahr == 2020 || jahr == 2025);
     case Art::Volksaufstand:
-        return land == 3 && jahr == 2028;
+        return land == Berlin && jahr == 2028;
     case Art::Fronleichnam:
-        return land == 1 || land == 2 || land == 7 || land == 10 || land == 11 || land == 12;
+        return Einer(land, {BadenWuerttemberg, Bayern, Hessen, NordrheinWestfalen, RheinlandPfalz,
+                            Saarland});
     case Art::MariaeHimmelfahrt:
-        return land == 12;
+        return land == Saarland;
     case Art::Weltkindertag:
-        return land == 16 && jahr >= 2019;
+        return land == Thueringen && jahr >= 2019;
     case Art::Reformationstag:
         if (jahr == 2017)
             return true;
-        if (land == 4 || land == 8 || land == 13 || land == 14 || land == 16)
+        if (Einer(land, {Brandenburg, MecklenburgVorpommern, Sachsen, SachsenAnhalt, Thueringen}))
             return true;
-        return jahr >= 2018 && (land == 5 || land == 6 || land == 9 || land == 15);
+        return jahr >= 2018 && Einer(land, {Bremen, Hamburg, Niedersachsen, SchleswigHolstein});
     case Art::Allerheiligen:
-        return land == 1 || land == 2 || land == 10 || land == 11 || land == 12;
+        return Einer(land, {BadenWuerttemberg, Bayern, NordrheinWestfalen, RheinlandPfalz, Saarland});
     case Art::BussUndBettag:
-        return jahr <= 1994 || land == 13;
+        return jahr <= 1994 || land == Sachsen;
     case Art::Anzahl:
         break;
     }
@@ -214,7 +225,7 @@ bool IstFeiertag(int jahr, int monat, int tag, int land)
         return true;
     case 0:
     case 49:
-        if (land == 4)
+        if (Gilt(Art::Ostersonntag, jahr, land))
             return true;
         break;
     case 60:

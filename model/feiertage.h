@@ -4,8 +4,8 @@
 #include <QList>
 #include <QString>
 
-// Public holidays by federal-state code (1 "Baden Württemberg" … 17 "anderes /Ausland").
-// Code 17 and every other code (0, -1 from a file without the key, above 17) add nothing to
+// Public holidays by federal-state code (Bundesland::Code).
+// AnderesAusland and every other code (0, -1 from a file without the key, above 17) add nothing to
 // the nationwide days. Sundays are no holidays here; callers test for Sunday themselves.
 bool IstFeiertag(int jahr, int monat, int tag, int land);
 

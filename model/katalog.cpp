@@ -47,7 +47,7 @@ std::span<const Taufgdata> Aufgabenkatalog()
         {16, "Telefon ummelden", Beratungstext(16), "", false, false, "", false, false, false, false, false, -8, 3, 20, 3},
         {10, "Transporter organisieren", Beratungstext(10), "", true, false, "", false, false, false, true, false, -10, 7, 22, 7},
         {14, "Übergabetermin für die alte Wohnung vereinbaren", Beratungstext(14), "", true, true, "", false, false, false, false, false, -12, 1, 20, 1},
-        {7, "Umziehen", Beratungstext(7), "", true, false, "9,10,18,19,20,22,25,27,28,29,30,32,35,37,38,39,40", false, false, false, false, false, 0, 15, 17, 15},
+        {Umzugsaufgabe, "Umziehen", Beratungstext(Umzugsaufgabe), "", true, false, "9,10,18,19,20,22,25,27,28,29,30,32,35,37,38,39,40", false, false, false, false, false, 0, 15, 17, 15},
         {13, "Umzugskisten besorgen", Beratungstext(13), "", false, false, "", false, false, false, false, false, -6, 3, 17, 3},
         {27, "Umzugsurlaub beantragen", Beratungstext(27), "", false, false, "", false, false, false, false, false, -27, 3, 17, 3},
         {37, "Werkzeug- und Notfallkiste zusammenstellen", Beratungstext(37), "", true, true, "", false, false, false, false, false, -5, 3, 36, 3},

@@ -119,7 +119,7 @@ void Plan::KatalogUebernehmen(const Aufgabenliste& vorlage, bool spedition)
 {
     Aufgaben = vorlage;
     for (taufgabe& a : Aufgaben)
-        if (a.Nummer == 7)
+        if (a.Nummer == Umzugsaufgabe)
             a.auchSonntags = !spedition;
 }
 

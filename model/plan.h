@@ -30,8 +30,8 @@ public:
     double Stichtag = 0;      // anchor day of the attempt in force
     bool keineAbfolge = false; // the last search gave up
 
-    // Empties the list and appends one task per catalogue entry. Task 7, the moving day
-    // itself, may fall on a Sunday or holiday only without a moving company.
+    // Empties the list and appends one task per catalogue entry. The moving day
+    // itself (Umzugsaufgabe) may fall on a Sunday or holiday only without a moving company.
     void KatalogLaden(bool spedition, std::span<const Taufgdata> katalog = Aufgabenkatalog());
     void AufgabenAuswaehlen(bool auszugsrenovierung, bool einzugsrenovierung, bool spedition,
                             bool kinder);

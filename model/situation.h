@@ -1,13 +1,15 @@
 #pragma once
 
+#include "model/bundesland.h"
+
 #include <QString>
 
 // The move situation: the answers of the start dialog, kept with the plan and written to
 // plan files under these names.
 struct Situation
 {
-    qint32 BundeslandA = 1; // federal state of the old home, 1..17
-    qint32 BundeslandB = 1; // federal state of the new home, 1..17
+    qint32 BundeslandA = Bundesland::BadenWuerttemberg; // federal state of the old home
+    qint32 BundeslandB = Bundesland::BadenWuerttemberg; // federal state of the new home
     bool Auszugsrenovierung = false;
     bool Einzugsrenovierung = false;
     bool Spedition = false;

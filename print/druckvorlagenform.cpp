@@ -6,6 +6,7 @@
 #include "print/gifpruefung.h"
 #include "widgets/artwork.h"
 #include "widgets/dialograhmen.h"
+#include "widgets/farben.h"
 #include "widgets/meldung.h"
 #include "widgets/qvimage.h"
 #include "widgets/qvimagebutton.h"
@@ -64,7 +65,7 @@ const std::array<Druckvorlage, 6>& Vorlagen()
 
 QRect Rechteck(QSize bild, int dpi, QSize seite)
 {
-    const double s = static_cast<double>(dpi) / Punktdichte;
+    const double s = static_cast<double>(dpi) / Vorlagenmass::Punktdichte;
     const int w = Zellenzeichnung::RundenGerade(bild.width() * s);
     const int h = Zellenzeichnung::RundenGerade(bild.height() * s);
     return QRect((seite.width() - w) / 2, (seite.height() - h) / 2, w, h);
@@ -114,7 +115,7 @@ QImage Vorlagenbild(const Druckvorlage& vorlage, const QString& ordner)
     QPainter p(&bild);
     p.drawImage(QPoint(0, 0), hinten);
     if (!vorne.isNull())
-        p.drawImage(VorderseitePosition, vorne);
+        p.drawImage(Vorlagenmass::VorderseitePosition, vorne);
     p.end();
     return bild;
 }
@@ -136,7 +137,7 @@ TDruckvorlagenForm::TDruckvorlagenForm(QWidget* eltern) : QDialog(eltern)
     auto* titel = new QLabel(QStringLiteral("Vorlagen zum Ausdrucken"), this);
     titel->setObjectName(QStringLiteral("Label4"));
     titel->setFont(ArialPixel(32, true));
-    titel->setStyleSheet(QStringLiteral("color: rgb(0, 0, 102);"));
+    titel->setStyleSheet(Farben::Ueberschrift());
     titel->setGeometry(94, 34, 410, 40); // below the logo band
     auto* untertitel = new QLabel(QStringLiteral("Mitteilungspostkarten, Musterprotokolle"), this);
     untertitel->setObjectName(QStringLiteral("StaticText1"));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "print/vorlagenmass.h"
+
 #include <QDialog>
 #include <QImage>
 #include <QPageLayout>
@@ -27,9 +29,6 @@ struct Druckvorlage
 };
 
 namespace Vorlagendruck {
-
-constexpr int Punktdichte = 150; // dots per inch of every template picture
-constexpr QPoint VorderseitePosition{699, 51};
 
 const std::array<Druckvorlage, 6>& Vorlagen();
 

@@ -1,6 +1,7 @@
 #include "widgets/datumsfeld.h"
 
 #include "model/tageszahl.h"
+#include "widgets/farben.h"
 #include "widgets/meldung.h"
 #include "widgets/monatskalender.h"
 
@@ -22,12 +23,12 @@ QIcon KalenderSymbol()
     QPixmap bild(groesse, groesse);
     bild.fill(Qt::transparent);
     QPainter p(&bild);
-    p.setPen(QColor(0, 0, 102));
+    p.setPen(Farben::Dunkelblau);
     p.setBrush(Qt::white);
     p.drawRect(1, 2, 13, 12);
-    p.fillRect(2, 3, 12, 3, QColor(51, 102, 204));
+    p.fillRect(2, 3, 12, 3, Farben::Mittelblau);
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0, 0, 102));
+    p.setBrush(Farben::Dunkelblau);
     for (int zeile = 0; zeile < 3; ++zeile)
         for (int spalte = 0; spalte < 4; ++spalte)
             p.drawRect(3 + spalte * 3, 7 + zeile * 2, 1, 1);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QString>
 
 // The program's colours.
 namespace Farben {
@@ -10,4 +11,19 @@ inline const QColor Hellgelb{255, 243, 204};
 inline const QColor Hellblau{102, 204, 255};
 inline const QColor Orange{255, 204, 51};
 inline const QColor Magenta{255, 0, 255};
+
+// The style sheet that gives a label's text the colour `farbe`.
+inline QString Textfarbe(const QColor& farbe)
+{
+    return QStringLiteral("color: rgb(%1, %2, %3);")
+        .arg(farbe.red())
+        .arg(farbe.green())
+        .arg(farbe.blue());
+}
+
+// The style sheet of the windows' headings: dark blue text.
+inline QString Ueberschrift()
+{
+    return Textfarbe(Dunkelblau);
+}
 } // namespace Farben

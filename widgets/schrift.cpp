@@ -29,3 +29,26 @@ QFont ArialPunkt(int punkt, bool fett)
     f.setBold(fett);
     return f;
 }
+
+QFont ZellenSchrift()
+{
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setPointSize(8);
+    return f;
+}
+
+QFont Dialogschrift()
+{
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
+    f.setStyleHint(QFont::SansSerif);
+    f.setPixelSize(11);
+    return f;
+}
+
+QFont Startdialogschrift()
+{
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setPointSize(9);
+    return f;
+}

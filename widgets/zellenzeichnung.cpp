@@ -1,6 +1,7 @@
 #include "widgets/zellenzeichnung.h"
 
 #include "model/kalendertexte.h"
+#include "model/katalog.h"
 #include "model/tageszahl.h"
 #include "widgets/schrift.h"
 #include "widgets/zellentext.h"
@@ -58,13 +59,6 @@ QColor KoerperFarbe(const TagDaten& tag, const Farbsatz& farben)
 {
     const int w = Tageszahl::Wochentag(tag.Datum);
     return FreierTag(tag) || w % 2 == 0 ? farben.koerperA : farben.koerperB;
-}
-
-QFont ZellenSchrift()
-{
-    QFont f(QStringLiteral("Liberation Sans"));
-    f.setPointSize(8);
-    return f;
 }
 
 int RundenGerade(double wert)
@@ -261,7 +255,7 @@ void AufBildschirm(QPainter& p, const TagDaten& tag, QSize groesse, const QFont&
         const int unten = t.Bereich.bottom;
         if (unten <= oben)
             continue;
-        const bool umziehen = t.Nummer == 7;
+        const bool umziehen = t.Nummer == Umzugsaufgabe;
         // Like the header, the fill leaves the band's last row: a hairline between bands.
         const QRect band(0, oben, breite, unten - oben);
         const int sichtbar = (band.height() + lh - 1) / std::max(lh, 1);
@@ -292,7 +286,7 @@ void ZeichnenAuf(QPainter& p, const QRect& ziel, const TagDaten& tag, bool erste
     const int T = ziel.top();
     const int R = L + ziel.width();
     const int B = T + ziel.height();
-    const float s = static_cast<float>(static_cast<quint16>(B - T)) / 164.0f;
+    const float s = static_cast<float>(static_cast<quint16>(B - T)) / float{TagDaten::Zellenhoehe};
     const int W = static_cast<quint16>(R - L);
     const int kopfUnten = T + RundenGerade(20.0 * s);
 
@@ -317,13 +311,13 @@ void ZeichnenAuf(QPainter& p, const QRect& ziel, const TagDaten& tag, bool erste
         const int unten = T + RundenGerade(t.Bereich.bottom * s);
         if (unten <= oben)
             continue;
-        const Schriftbild bild = Messen(BandSchrift(schrift, t.Nummer == 7), p.device());
+        const Schriftbild bild = Messen(BandSchrift(schrift, t.Nummer == Umzugsaufgabe), p.device());
         const QFontMetrics bfm(bild.schrift, p.device());
         const QStringList zeilen = ZellenText(t.Kurzbezeichnung, t.Notiz, W - RundenGerade(5 * s),
                                               bfm, QFontMetrics(bild.kursiv, p.device()));
         const QRect band(QPoint(L, oben), QPoint(R - 1, unten - 1));
         p.fillRect(band, f.band);
-        p.setPen(t.Nummer == 7 ? f.umziehenText : f.text);
+        p.setPen(t.Nummer == Umzugsaufgabe ? f.umziehenText : f.text);
         const int lh = bfm.height(); // the line height of the font, as for "f"
         BandTextZeichnen(p, zeilen, L + RundenGerade(5 * s), oben, std::max(lh, 1), bild, band);
     }

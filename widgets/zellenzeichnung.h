@@ -26,7 +26,7 @@ struct Farbsatz
     QColor koerperA;     // free days, Monday, Wednesday, Friday
     QColor koerperB;     // Tuesday, Thursday, Saturday
     QColor band;
-    QColor umziehenText; // task 7, bold
+    QColor umziehenText; // Umzugsaufgabe, bold
     QColor text;
     QColor kante;
 };
@@ -83,9 +83,6 @@ private:
     int m_dpiX = 0;
     int m_dpiY = 0;
 };
-
-// The screen font of the cells.
-QFont ZellenSchrift();
 
 // Draws the cell at (0, 0) with the given size, in `schrift` (colour and style change per band).
 // `speicher` (may be null) keeps the fitted lines for the next paint. The first cell of the

@@ -2,6 +2,7 @@
 #include "model/plandatei.h"
 #include "model/zeiten.h"
 #include "print/aufgabedrucken.h"
+#include "widgets/schrift.h"
 
 #include <QImage>
 #include <QLabel>

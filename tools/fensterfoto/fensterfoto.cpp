@@ -9,6 +9,7 @@
 #include "app/tday.h"
 #include "dialogs/eigenerterminform.h"
 #include "dialogs/terminform.h"
+#include "model/katalog.h"
 #include "model/tageszahl.h"
 #include "print/ausdruckform.h"
 #include "print/druckvorlagenform.h"
@@ -68,7 +69,7 @@ int main(int argc, char** argv)
     ok &= Foto(f.Begruessung(), QDir(ordner).filePath(QStringLiteral("begruessung.png")));
     f.Begruessung()->Timer1().stop();
     f.Begruessung()->hide();
-    f.Reihenfolgedialog()->KonflikteZeigen(f.plan().ReihenfolgePruefen(7, 17, f.plan().Aufgaben.front().Tag));
+    f.Reihenfolgedialog()->KonflikteZeigen(f.plan().ReihenfolgePruefen(Umzugsaufgabe, 17, f.plan().Aufgaben.front().Tag));
     f.Reihenfolgedialog()->MitverschiebenAnbieten({}); // as after a drag
     ok &= Foto(f.Reihenfolgedialog(), QDir(ordner).filePath(QStringLiteral("reihenfolge.png")));
     f.Reihenfolgedialog()->hide();

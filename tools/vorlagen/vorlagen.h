@@ -1,5 +1,7 @@
 #pragma once
 
+#include "print/vorlagenmass.h"
+
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -12,19 +14,21 @@
 //
 // A postcard is printed on one landscape sheet: the back picture holds the address side on
 // the left and leaves the right half free, where the printing draws the front picture
-// unscaled at (699, 51). Cut out along the crop marks and folded at the middle mark, the sheet
-// becomes a DIN A6 card (105 × 148 mm) with the picture on one side and the address on the
-// other; the address side is turned by a quarter, as on any upright picture postcard.
+// unscaled at VorderseitePosition (print/vorlagenmass.h). Cut out along the crop marks and
+// folded at the middle mark, the sheet becomes a DIN A6 card (105 × 148 mm) with the picture
+// on one side and the address on the other; the address side is turned by a quarter, as on
+// any upright picture postcard.
 namespace Vorlagen {
 
-constexpr QPoint VorderseitePosition{699, 51};
+using Vorlagenmass::VorderseitePosition;
 constexpr QSize KartenGroesse{620, 874}; // A6 upright
 constexpr QRect VorderseitenFlaeche{VorderseitePosition, KartenGroesse};
 // The address side lies left of the fold, mirroring the picture side.
 constexpr QRect AnschriftFlaeche{
     QPoint{VorderseitePosition.x() - KartenGroesse.width(), VorderseitePosition.y()},
     KartenGroesse};
-constexpr QSize RueckseitenGroesse{VorderseitePosition.x() * 2, KartenGroesse.height() + 2 * 51};
+constexpr QSize RueckseitenGroesse{VorderseitePosition.x() * 2,
+                                   KartenGroesse.height() + 2 * VorderseitePosition.y()};
 // A4 upright is 1240 × 1754 at 150 dpi; a little less leaves room for the printer's margins.
 constexpr QSize ProtokollGroesse{1200, 1700};
 constexpr QSize VorschauGroesse{64, 90};

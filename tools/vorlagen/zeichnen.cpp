@@ -5,7 +5,7 @@ namespace Zeichnen {
 QImage leinwand(QSize groesse, QColor grund)
 {
     QImage bild(groesse, QImage::Format_ARGB32_Premultiplied);
-    const int proMeter = qRound(Dpi / 0.0254);
+    const int proMeter = qRound(Punktdichte / 0.0254);
     bild.setDotsPerMeterX(proMeter);
     bild.setDotsPerMeterY(proMeter);
     bild.fill(grund);

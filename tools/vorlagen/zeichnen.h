@@ -1,5 +1,7 @@
 #pragma once
 
+#include "print/vorlagenmass.h"
+
 #include <QColor>
 #include <QFont>
 #include <QImage>
@@ -8,11 +10,11 @@
 // Shared tools of the template pictures, all in pixels at 150 dots per inch.
 namespace Zeichnen {
 
-constexpr int Dpi = 150;
+using Vorlagenmass::Punktdichte;
 
 constexpr double mm(double millimeter)
 {
-    return millimeter * Dpi / 25.4;
+    return millimeter * Punktdichte / 25.4;
 }
 
 // A white canvas that knows it is 150 dpi, so font sizes in points come out right.
