@@ -2,7 +2,6 @@
 
 #include "dialogs/terminregeln.h"
 #include "model/plandatei.h"
-#include "model/zeiten.h"
 #include "print/aufgabedrucken.h"
 #include "widgets/artwork.h"
 #include "widgets/datumsfeld.h"
@@ -19,7 +18,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QShowEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -40,12 +38,8 @@ constexpr int NeuDauer = 16;  // "08h30"
 } // namespace
 
 TEigenerTerminForm::TEigenerTerminForm(PlanFenster* kalender, QWidget* eltern)
-    : QDialog(eltern), m_kalender(kalender)
+    : TAufgabenDialog(kalender, eltern, QStringLiteral("EigenerTerminForm"))
 {
-    setObjectName(QStringLiteral("EigenerTerminForm"));
-    Dialograhmen::Einrichten(this, 262);
-    setFont(Dialogschrift());
-
     Label4 = Beschriftung(this, "Label4", QStringLiteral("Neue Aufgabe"), QPoint(102, 65));
     Label4->setFont(ArialPunkt(24, true));
     Label4->setStyleSheet(Farben::Ueberschrift());
@@ -65,28 +59,12 @@ TEigenerTerminForm::TEigenerTerminForm(PlanFenster* kalender, QWidget* eltern)
     // Wide enough for the whole prompt, and a little off the label's text.
     Edit1->setGeometry(std::max(176, bezeichnung->geometry().right() + 6), 138, 276, 21);
 
-    Beschriftung(this, "Label7", QStringLiteral("Datum"), QPoint(104, 186));
-    Beschriftung(this, "Label8", QStringLiteral("Beginn"), QPoint(104, 211));
-    Beschriftung(this, "Label9", QStringLiteral("Dauer"), QPoint(104, 238));
-    // Wider than 80 pixels, so the whole "dd.mm.yyyy" shows beside the calendar button.
-    DateEdit1 = Datumsfeld(this, "DateEdit1", QRect(168, 184, 96, 21), QColor(254, 207, 93));
-    BeginnBox = Auswahl(this, "BeginnBox", Zeiten::BeginnTexte(), QRect(168, 208, 80, 21));
-    DauerBox = Auswahl(this, "DauerBox", Zeiten::DauerTexte(), QRect(168, 232, 80, 21));
-
-    Beschriftung(this, "Label5", QStringLiteral("Beschreibung:"), QPoint(104, 277));
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setFrameShape(QFrame::NoFrame);
-    Memo1->setGeometry(104, 291, 340, 145);
-    QPalette gelb = Memo1->palette();
-    gelb.setColor(QPalette::Base, Farben::Hellgelb);
-    gelb.setColor(QPalette::Window, Farben::Hellgelb);
-    Memo1->setPalette(gelb);
+    TerminfelderAnlegen({186, 211, 238}, 184, QColor(254, 207, 93));
+    NotizfeldAnlegen(QStringLiteral("Beschreibung:"), QRect(104, 291, 340, 145));
     Memo1->installEventFilter(this);
 
-    QvImageButton3 = Bildknopf(this, "QvImageButton3", Artwork::EigenerTermin::Abbrechen, 347);
-    LoeschenButton = Bildknopf(this, "LoeschenButton", Artwork::EigenerTermin::Loeschen, 371);
-    Uebernehmen = Bildknopf(this, "Uebernehmen", Artwork::EigenerTermin::Uebernehmen, 395);
+    KnoepfeAnlegen(347, Artwork::EigenerTermin::Abbrechen, Artwork::EigenerTermin::Loeschen,
+                   Artwork::EigenerTermin::Uebernehmen);
     DruckenButton = Bildknopf(this, "DruckenButton", Artwork::EigenerTermin::Drucken, 419);
 
     setTabOrder(Edit1, DateEdit1);
@@ -95,24 +73,11 @@ TEigenerTerminForm::TEigenerTerminForm(PlanFenster* kalender, QWidget* eltern)
     setTabOrder(DauerBox, Memo1);
 
     connect(Edit1, &QLineEdit::textChanged, this, &TEigenerTerminForm::Edit1Change);
-    connect(DateEdit1, &TDateEdit::Change, this, &TEigenerTerminForm::AenderungMelden);
-    // Only the user's choice is a change; the dialog's own selections are not.
-    connect(BeginnBox, &QComboBox::activated, this, &TEigenerTerminForm::BeginnBoxChange);
-    connect(DauerBox, &QComboBox::activated, this, &TEigenerTerminForm::DauerBoxChange);
-    connect(Memo1, &QPlainTextEdit::textChanged, this, &TEigenerTerminForm::AenderungMelden);
-    connect(QvImageButton3, &TQvImageButton::OnClick, this, &TEigenerTerminForm::Button1Click);
-    connect(LoeschenButton, &TQvImageButton::OnClick, this, &TEigenerTerminForm::Button2Click);
-    connect(Uebernehmen, &TQvImageButton::OnClick, this, &TEigenerTerminForm::UebernehmenClick);
     connect(DruckenButton, &TQvImageButton::OnClick, this,
             &TEigenerTerminForm::DruckenButtonClick);
 }
 
 TEigenerTerminForm::~TEigenerTerminForm() = default;
-
-void TEigenerTerminForm::AenderungMelden()
-{
-    Uebernehmen->setEnabled(true);
-}
 
 void TEigenerTerminForm::AufgabeAnzeigen(qint32 nummer, double tag)
 {
@@ -133,11 +98,7 @@ void TEigenerTerminForm::AufgabeAnzeigen(qint32 nummer, double tag)
         const taufgabe& a = gefunden ? *gefunden : leer;
         Edit1->setText(a.Kurzbezeichnung);
         setWindowTitle(a.Kurzbezeichnung);
-        DateEdit1->setDate(a.Tag);
-        const int b = BeginnIndex(a.Start);
-        BeginnBox->setCurrentIndex(b);
-        DauerBox->setCurrentIndex(DauerIndex(b, a.Dauer));
-        Memo1->setPlainText(NotizText(a.Notiz));
+        TerminZeigen(a);
         m_notizVorgabe = false;
         LoeschenButton->setEnabled(gefunden != nullptr);
         Uebernehmen->setEnabled(false);
@@ -145,13 +106,6 @@ void TEigenerTerminForm::AufgabeAnzeigen(qint32 nummer, double tag)
     Edit1->setCursorPosition(0);
     // Set now as well, so showing the dialog never hands the focus to the notes first.
     Edit1->setFocus(Qt::OtherFocusReason);
-}
-
-void TEigenerTerminForm::showEvent(QShowEvent* ereignis)
-{
-    QDialog::showEvent(ereignis);
-    if (!ereignis->spontaneous())
-        FormShow();
 }
 
 void TEigenerTerminForm::FormShow()
@@ -175,18 +129,6 @@ void TEigenerTerminForm::Edit1Change()
     AenderungMelden();
 }
 
-void TEigenerTerminForm::BeginnBoxChange()
-{
-    DauerBox->setCurrentIndex(DauerNachBeginn(BeginnBox->currentIndex(), DauerBox->currentIndex()));
-    AenderungMelden();
-}
-
-void TEigenerTerminForm::DauerBoxChange()
-{
-    BeginnBox->setCurrentIndex(BeginnNachDauer(BeginnBox->currentIndex(), DauerBox->currentIndex()));
-    AenderungMelden();
-}
-
 void TEigenerTerminForm::Memo1Enter()
 {
     if (!m_notizVorgabe)
@@ -203,25 +145,16 @@ QStringList TEigenerTerminForm::Notizen() const
     return zeilen;
 }
 
-bool TEigenerTerminForm::TerminGeaendert(double tag, int beginn, int dauer) const
+bool TEigenerTerminForm::TerminGeaendert() const
 {
     const taufgabe* a = m_nummer == -1 ? nullptr : m_kalender->plan().Aufgabe(m_nummer);
-    return !a || std::trunc(a->Tag) != tag || a->Start != beginn + 1 || a->Dauer != dauer;
+    return !a || std::trunc(a->Tag) != DateEdit1->Date() || a->Start != BeginnBox->currentIndex() + 1
+           || a->Dauer != DauerBox->currentIndex();
 }
 
 void TEigenerTerminForm::UebernehmenClick()
 {
-    const double tag = DateEdit1->Date();
-    const double erster = m_kalender->ErsterTag();
-    const double letzter = m_kalender->LetzterTag();
-    if (!InnerhalbEinesJahres(erster, letzter, tag)) {
-        Meldung(this, MeldungsArt::Bestaetigung, EinJahrText, OK);
-        return;
-    }
-    const int beginn = BeginnBox->currentIndex();
-    const int dauer = DauerBox->currentIndex();
-    if (TerminGeaendert(tag, beginn, dauer) && AusserhalbDerKalenderjahre(tag, beginn, dauer) &&
-        Meldung(this, MeldungsArt::Warnung, KalenderjahrFrage(tag, beginn), OK | Abbrechen) != OK)
+    if (!TerminPruefen())
         return;
     const QStringList notiz = Notizen(); // the placeholder is never stored
     if (notiz.isEmpty() && !Memo1->toPlainText().isEmpty())
@@ -244,14 +177,7 @@ void TEigenerTerminForm::UebernehmenClick()
         a = plan.Aufgabe(m_nummer);
     }
     a->Kurzbezeichnung = Edit1->text();
-    a->Tag = tag;
-    a->Start = beginn + 1;
-    a->Dauer = dauer;
-    a->Notiz = notiz;
-    if (tag < erster || tag > letzter)
-        m_kalender->KalenderNeuAufbauen();
-    m_kalender->KalenderAktualisieren();
-    accept();
+    TerminSchreiben(a, notiz);
 }
 
 void TEigenerTerminForm::Button1Click()

@@ -1,7 +1,6 @@
 #include "dialogs/terminform.h"
 
 #include "dialogs/terminregeln.h"
-#include "model/zeiten.h"
 #include "print/aufgabedrucken.h"
 #include "widgets/artwork.h"
 #include "widgets/datumsfeld.h"
@@ -36,15 +35,6 @@ namespace {
 
 constexpr int BeratungOben = 102;
 
-void Hellgelb(QWidget* w)
-{
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::Window, Farben::Hellgelb);
-    pal.setColor(QPalette::Base, Farben::Hellgelb);
-    w->setPalette(pal);
-    w->setAutoFillBackground(true);
-}
-
 // A borderless light-yellow scroll box whose content widget carries its labels.
 QScrollArea* GelbeBox(QWidget* eltern, const char* name, QRect lage)
 {
@@ -63,12 +53,8 @@ QScrollArea* GelbeBox(QWidget* eltern, const char* name, QRect lage)
 } // namespace
 
 TTerminForm::TTerminForm(PlanFenster* kalender, QWidget* eltern)
-    : QDialog(eltern), m_kalender(kalender)
+    : TAufgabenDialog(kalender, eltern, QStringLiteral("TerminForm"))
 {
-    setObjectName(QStringLiteral("TerminForm"));
-    Dialograhmen::Einrichten(this, 262);
-    setFont(Dialogschrift());
-
     Bezeichnungslabel = new QLabel(this);
     Bezeichnungslabel->setObjectName(QStringLiteral("Bezeichnungslabel"));
     Bezeichnungslabel->setTextFormat(Qt::PlainText);
@@ -96,22 +82,8 @@ TTerminForm::TTerminForm(PlanFenster* kalender, QWidget* eltern)
     LinkLabel->installEventFilter(this);
     LinkLabel->hide();
 
-    Beschriftung(this, "Label7", QStringLiteral("Datum"), QPoint(104, 192));
-    Beschriftung(this, "Label8", QStringLiteral("Beginn"), QPoint(104, 216));
-    Beschriftung(this, "Label9", QStringLiteral("Dauer"), QPoint(104, 240));
-
-    // Wider than 80 pixels, so the whole "dd.mm.yyyy" shows beside the calendar button.
-    DateEdit1 = Datumsfeld(this, "DateEdit1", QRect(168, 190, 96, 21), Farben::Orange);
-    BeginnBox = Auswahl(this, "BeginnBox", Zeiten::BeginnTexte(), QRect(168, 214, 80, 21));
-    DauerBox = Auswahl(this, "DauerBox", Zeiten::DauerTexte(), QRect(168, 238, 80, 21));
-
-    Beschriftung(this, "Label5", QStringLiteral("Eigene Notizen:"), QPoint(104, 266));
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setFrameShape(QFrame::NoFrame);
-    Memo1->setGeometry(104, 280, 340, 81);
-    Hellgelb(Memo1);
-    Hellgelb(Memo1->viewport());
+    TerminfelderAnlegen({192, 216, 240}, 190, Farben::Orange);
+    NotizfeldAnlegen(QStringLiteral("Eigene Notizen:"), QRect(104, 280, 340, 81));
 
     Beschriftung(this, "Label6", QStringLiteral("Vorher erledigen:"), QPoint(104, 369));
     ScrollBox1 = GelbeBox(this, "ScrollBox1", QRect(104, 383, 340, 53));
@@ -121,9 +93,8 @@ TTerminForm::TTerminForm(PlanFenster* kalender, QWidget* eltern)
     Aufgabenliste->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Aufgabenliste->move(2, 0);
 
-    QvImageButton3 = Bildknopf(this, "QvImageButton3", Artwork::Termin::Abbrechen, 323);
-    LoeschenButton = Bildknopf(this, "LoeschenButton", Artwork::Termin::Loeschen, 347);
-    Uebernehmen = Bildknopf(this, "Uebernehmen", Artwork::Termin::Uebernehmen, 371);
+    KnoepfeAnlegen(323, Artwork::Termin::Abbrechen, Artwork::Termin::Loeschen,
+                   Artwork::Termin::Uebernehmen);
     QvImageButton1 = Bildknopf(this, "QvImageButton1", Artwork::Termin::Drucken, 395);
     DruckvorlagenButton = Bildknopf(this, "DruckvorlagenButton", Artwork::Termin::Druckvorlagen, 419);
 
@@ -137,14 +108,6 @@ TTerminForm::TTerminForm(PlanFenster* kalender, QWidget* eltern)
     setTabOrder(ScrollBox1, ScrollBox2);
 
     connect(&Timer1, &QTimer::timeout, this, &TTerminForm::Timer1Timer);
-    connect(DateEdit1, &TDateEdit::Change, this, &TTerminForm::DateEdit1Change);
-    // Only the user's choice is a change; the dialog's own selections are not.
-    connect(BeginnBox, &QComboBox::activated, this, &TTerminForm::BeginnBoxChange);
-    connect(DauerBox, &QComboBox::activated, this, &TTerminForm::DauerBoxChange);
-    connect(Memo1, &QPlainTextEdit::textChanged, this, &TTerminForm::Memo1Change);
-    connect(QvImageButton3, &TQvImageButton::OnClick, this, &TTerminForm::Button1Click);
-    connect(LoeschenButton, &TQvImageButton::OnClick, this, &TTerminForm::Button2Click);
-    connect(Uebernehmen, &TQvImageButton::OnClick, this, &TTerminForm::UebernehmenClick);
     connect(QvImageButton1, &TQvImageButton::OnClick, this, &TTerminForm::QvImageButton1Click);
     connect(DruckvorlagenButton, &TQvImageButton::OnClick, this,
             &TTerminForm::DruckvorlagenButtonClick);
@@ -165,11 +128,6 @@ QString TTerminForm::AufgabenNamen(const QList<qint32>& nummern) const
     return Terminregeln::AufgabenNamen(m_kalender->plan().Aufgaben, nummern);
 }
 
-void TTerminForm::AenderungMelden()
-{
-    Uebernehmen->setEnabled(true);
-}
-
 void TTerminForm::AufgabeAnzeigen(qint32 nummer)
 {
     m_nummer = nummer;
@@ -178,13 +136,7 @@ void TTerminForm::AufgabeAnzeigen(qint32 nummer)
     const taufgabe& a = gefunden ? *gefunden : leer;
 
     UeberschriftSetzen(a.Kurzbezeichnung);
-
-    DateEdit1->setDate(a.Tag);
-    const int b = BeginnIndex(a.Start);
-    BeginnBox->setCurrentIndex(b);
-    DauerBox->setCurrentIndex(DauerIndex(b, a.Dauer));
-
-    Memo1->setPlainText(NotizText(a.Notiz));
+    TerminZeigen(a);
 
     Aufgabenliste->setText(AufgabenNamen(a.vorher));
     Aufgabenliste->adjustSize();
@@ -244,13 +196,6 @@ void TTerminForm::BeratungSetzen(const QStringList& zeilen)
         LinkLabel->setGeometry(LinkLage(zeilen, link, QFontMetrics(Label4->font())));
         LinkLabel->show();
     }
-}
-
-void TTerminForm::showEvent(QShowEvent* ereignis)
-{
-    QDialog::showEvent(ereignis);
-    if (!ereignis->spontaneous())
-        FormShow();
 }
 
 void TTerminForm::hideEvent(QHideEvent* ereignis)
@@ -313,60 +258,23 @@ void TTerminForm::keyPressEvent(QKeyEvent* ereignis)
     QDialog::keyPressEvent(ereignis);
 }
 
-void TTerminForm::DateEdit1Change()
+void TTerminForm::TerminBearbeitet()
 {
     AenderungMelden();
     m_terminGeaendert = true;
-}
-
-void TTerminForm::BeginnBoxChange()
-{
-    DauerBox->setCurrentIndex(DauerNachBeginn(BeginnBox->currentIndex(), DauerBox->currentIndex()));
-    AenderungMelden();
-    m_terminGeaendert = true;
-}
-
-void TTerminForm::DauerBoxChange()
-{
-    BeginnBox->setCurrentIndex(BeginnNachDauer(BeginnBox->currentIndex(), DauerBox->currentIndex()));
-    AenderungMelden();
-    m_terminGeaendert = true;
-}
-
-void TTerminForm::Memo1Change()
-{
-    AenderungMelden();
 }
 
 void TTerminForm::UebernehmenClick()
 {
-    if (!aktuelleAufgabe())
+    if (!aktuelleAufgabe() || !TerminPruefen())
         return;
-    const double tag = DateEdit1->Date();
-    const double erster = m_kalender->ErsterTag();
-    const double letzter = m_kalender->LetzterTag();
-    if (!InnerhalbEinesJahres(erster, letzter, tag)) {
-        Meldung(this, MeldungsArt::Bestaetigung, EinJahrText, OK);
-        return;
-    }
-    const int beginn = BeginnBox->currentIndex();
-    const int dauer = DauerBox->currentIndex();
-    if (m_terminGeaendert && AusserhalbDerKalenderjahre(tag, beginn, dauer) &&
-        Meldung(this, MeldungsArt::Warnung, KalenderjahrFrage(tag, beginn), OK | Abbrechen) != OK)
-        return;
-    if (m_terminGeaendert && !m_kalender->AufgabeVerschieben(m_nummer, beginn + 1, tag))
+    if (m_terminGeaendert
+        && !m_kalender->AufgabeVerschieben(m_nummer, BeginnBox->currentIndex() + 1, DateEdit1->Date()))
         return;
 
     m_kalender->ZustandSichern();
-    taufgabe* a = aktuelleAufgabe(); // the undo copy leaves the list as it is
-    a->Tag = tag;
-    a->Start = beginn + 1;
-    a->Dauer = dauer;
-    a->Notiz = NotizZeilen(Memo1->toPlainText());
-    if (tag < erster || tag > letzter)
-        m_kalender->KalenderNeuAufbauen();
-    m_kalender->KalenderAktualisieren();
-    accept();
+    // The undo copy leaves the list as it is.
+    TerminSchreiben(aktuelleAufgabe(), NotizZeilen(Memo1->toPlainText()));
 }
 
 void TTerminForm::Button1Click()

@@ -2,6 +2,7 @@
 
 #include "widgets/artwork.h"
 #include "widgets/datumsfeld.h"
+#include "widgets/farben.h"
 #include "widgets/qvimage.h"
 #include "widgets/qvimagebutton.h"
 
@@ -67,6 +68,15 @@ QComboBox* Auswahl(QWidget* eltern, const char* name, const QStringList& texte, 
     box->setGeometry(lage);
     box->setMaxVisibleItems(12);
     return box;
+}
+
+void Hellgelb(QWidget* w)
+{
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Window, Farben::Hellgelb);
+    pal.setColor(QPalette::Base, Farben::Hellgelb);
+    w->setPalette(pal);
+    w->setAutoFillBackground(true);
 }
 
 } // namespace Dialograhmen

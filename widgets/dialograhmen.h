@@ -33,5 +33,7 @@ TQvImageButton* Bildknopf(QWidget* eltern, const char* name, QLatin1String bild,
 TDateEdit* Datumsfeld(QWidget* eltern, const char* name, QRect lage, const QColor& farbe);
 // A selection-only drop-down list.
 QComboBox* Auswahl(QWidget* eltern, const char* name, const QStringList& texte, QRect lage);
+// Fills the control with light yellow, the background of the task dialogs' fields.
+void Hellgelb(QWidget* w);
 
 } // namespace Dialograhmen
