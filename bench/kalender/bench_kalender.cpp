@@ -1,6 +1,7 @@
 #include "app/kalenderform.h"
 #include "bench/support/verhaeltnis.h"
 #include "model/tageszahl.h"
+#include "tests/support/testdaten.h"
 
 #include <QApplication>
 #include <QImage>
@@ -10,11 +11,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-double T(int jahr, int monat, int tag)
-{
-    return Tageszahl::ausDatum(QDate(jahr, monat, tag));
-}
 
 // A window with a plan of `anzahl` tasks spread over a year (52 weeks of cells).
 std::unique_ptr<TKalenderForm> Fenster(int anzahl)

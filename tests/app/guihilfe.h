@@ -2,16 +2,11 @@
 
 // Small helpers for driving the calendar window in tests.
 
-#include "model/tageszahl.h"
+#include "support/testdaten.h"
 
 #include <QApplication>
 #include <QMouseEvent>
 #include <QWidget>
-
-inline double T(int jahr, int monat, int tag)
-{
-    return Tageszahl::ausDatum(QDate(jahr, monat, tag));
-}
 
 // Sends a mouse event straight to `w` at `pos` (widget coordinates), as the window system
 // would while the button is held (the pressed widget keeps receiving the events).

@@ -9,6 +9,7 @@
 #include "model/plandatei.h"
 #include "support/modalhelfer.h"
 #include "widgets/qvimagebutton.h"
+#include "support/hauptfenster.h"
 
 #include <QLabel>
 #include <QMessageBox>
@@ -116,8 +117,7 @@ private:
 void TestHauptfenster::init()
 {
     m_ordner = std::make_unique<QTemporaryDir>();
-    m_f = std::make_unique<TKalenderForm>();
-    m_f->einstellungsPfad = m_ordner->filePath(QStringLiteral("kistenlotse.ini"));
+    m_f = Hauptfenster(*m_ordner);
     m_geoeffnet.clear();
     m_eigene.clear();
     m_f->AufgabeOeffnen = [this](qint32 n) { m_geoeffnet.append(n); };
@@ -136,11 +136,7 @@ void TestHauptfenster::cleanup()
 
 void TestHauptfenster::Berlin2001()
 {
-    m_f->KalenderErstellen({.BundeslandA = 3,
-                            .BundeslandB = 3,
-                            .Einzugdatum = QStringLiteral("10.09.2001"),
-                            .Auszugdatum = QStringLiteral("14.09.2001")},
-                           true);
+    m_f->KalenderErstellen(BerlinerUmzug(), true);
 }
 
 void TestHauptfenster::volleRunde()

@@ -9,6 +9,7 @@
 #include "widgets/farben.h"
 #include "widgets/qvimagebutton.h"
 #include "widgets/zellenzeichnung.h"
+#include "support/hauptfenster.h"
 
 #include <QAccessible>
 #include <QLabel>
@@ -17,23 +18,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-
-taufgabe Aufgabe(qint32 nummer, const char* titel, double tag, qint32 start, qint32 dauer,
-                 QList<qint32> vorher = {})
-{
-    taufgabe a;
-    a.Nummer = nummer;
-    a.Kurzbezeichnung = QString::fromUtf8(titel);
-    a.Tag = tag;
-    a.Start = start;
-    a.Dauer = dauer;
-    a.vorher = std::move(vorher);
-    return a;
-}
-
-} // namespace
 
 // The calendar from the keyboard and for screen readers, and where in time it is.
 class TestKalenderTastatur final : public QObject
@@ -91,8 +75,7 @@ private:
 void TestKalenderTastatur::init()
 {
     m_ordner = std::make_unique<QTemporaryDir>();
-    m_f = std::make_unique<TKalenderForm>();
-    m_f->einstellungsPfad = m_ordner->filePath(QStringLiteral("kistenlotse.ini"));
+    m_f = Hauptfenster(*m_ordner);
     m_f->heute = [] { return T(2027, 3, 3); };
     m_geoeffnet.clear();
     m_eigene.clear();
@@ -119,11 +102,11 @@ void TestKalenderTastatur::MaerzPlan()
     Plan& plan = m_f->plan();
     plan.situation.BundeslandA = 3;
     plan.situation.BundeslandB = 3;
-    plan.Aufgaben = {Aufgabe(1, "Telefon ummelden", T(2027, 3, 3), 18, 3),
-                     Aufgabe(2, "Kisten packen", T(2027, 3, 4), 17, 1, {1}),
-                     Aufgabe(3, "Umzugswagen laden", T(2027, 3, 5), 17, 1, {2}),
-                     Aufgabe(4, "Nachbarn grüßen", T(2027, 3, 4), 30, 1),
-                     Aufgabe(5, "Schlüssel abgeben", T(2027, 3, 1), 17, 1)};
+    plan.Aufgaben = {Aufgabe(1, "Telefon ummelden", T(2027, 3, 3), 18, {}, 3),
+                     Aufgabe(2, "Kisten packen", T(2027, 3, 4), 17, {1}, 1),
+                     Aufgabe(3, "Umzugswagen laden", T(2027, 3, 5), 17, {2}, 1),
+                     Aufgabe(4, "Nachbarn grüßen", T(2027, 3, 4), 30, {}, 1),
+                     Aufgabe(5, "Schlüssel abgeben", T(2027, 3, 1), 17, {}, 1)};
     m_f->KalenderNeuAufbauen();
     QCOMPARE(m_f->firstday(), T(2027, 3, 1));
     m_f->ZelleFokussieren(m_f->FokusZelle());
@@ -366,7 +349,8 @@ void TestKalenderTastatur::jahreswechsel()
 {
     // 2026 has 53 weeks: the calendar begins in week 53 and ends in January.
     Plan& plan = m_f->plan();
-    plan.Aufgaben = {Aufgabe(1, "Packen", T(2026, 12, 29), 17, 1), Aufgabe(2, "Umziehen", T(2027, 1, 14), 17, 1)};
+    plan.Aufgaben = {Aufgabe(1, "Packen", T(2026, 12, 29), 17, {}, 1),
+                     Aufgabe(2, "Umziehen", T(2027, 1, 14), 17, {}, 1)};
     m_f->KalenderNeuAufbauen();
     QCOMPARE(m_f->Wochennummern().mid(0, 3), (QList<int>{53, 1, 2}));
     QCOMPARE(m_f->findChild<QLabel*>(QStringLiteral("SpanneLabel"))->text(),

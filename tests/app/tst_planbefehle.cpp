@@ -6,6 +6,7 @@
 #include "widgets/datumsfeld.h"
 #include "support/modalhelfer.h"
 #include "widgets/qvimagebutton.h"
+#include "support/hauptfenster.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -79,19 +80,14 @@ void Eintippen(QWidget* w, const QString& pfad, bool erzwingen)
 void TestPlanbefehle::init()
 {
     m_ordner = std::make_unique<QTemporaryDir>();
-    m_f = std::make_unique<TKalenderForm>();
-    m_f->einstellungsPfad = m_ordner->filePath(QStringLiteral("kistenlotse.ini"));
+    m_f = Hauptfenster(*m_ordner);
     m_f->AufgabeOeffnen = [](qint32) {};
     m_f->EigeneAufgabeOeffnen = [](qint32, double) {};
     for (QFileDialog* d : {m_f->SaveDialog1(), m_f->OpenDialog1()})
         d->setOption(QFileDialog::DontUseNativeDialog);
     m_f->resize(1000, 800);
     m_f->show();
-    m_f->KalenderErstellen({.BundeslandA = 3,
-                            .BundeslandB = 3,
-                            .Einzugdatum = QStringLiteral("10.09.2001"),
-                            .Auszugdatum = QStringLiteral("14.09.2001")},
-                           true);
+    m_f->KalenderErstellen(BerlinerUmzug(), true);
 }
 
 void TestPlanbefehle::cleanup()

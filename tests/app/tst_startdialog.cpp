@@ -8,6 +8,7 @@
 #include "support/modalhelfer.h"
 #include "widgets/datumsfeld.h"
 #include "widgets/qvimagebutton.h"
+#include "support/hauptfenster.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -53,8 +54,7 @@ private:
 void TestStartdialog::init()
 {
     m_ordner = std::make_unique<QTemporaryDir>();
-    m_f = std::make_unique<TKalenderForm>();
-    m_f->einstellungsPfad = m_ordner->filePath(QStringLiteral("kistenlotse.ini"));
+    m_f = Hauptfenster(*m_ordner);
 }
 
 void TestStartdialog::cleanup()

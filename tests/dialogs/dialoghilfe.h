@@ -2,7 +2,7 @@
 
 // Driving the task dialogs in tests as a user would.
 
-#include "model/tageszahl.h"
+#include "support/testdaten.h"
 #include "support/modalhelfer.h"
 
 #include <QComboBox>
@@ -10,9 +10,23 @@
 #include <QTest>
 #include <QWidget>
 
-inline double T(int jahr, int monat, int tag)
+// A plan mistyped into the year 3000: the full run's move from 11. to 15.12.3000.
+inline Situation Jahr3000()
 {
-    return Tageszahl::ausDatum(QDate(jahr, monat, tag));
+    Situation s = BerlinerUmzug();
+    s.Einzugdatum = QStringLiteral("11.12.3000");
+    s.Auszugdatum = QStringLiteral("15.12.3000");
+    return s;
+}
+
+// The question before applying an appointment on `datum` at `beginn` in a year no calendar
+// takes.
+inline QString JahrFrageText(const QString& datum, const QString& beginn)
+{
+    return QStringLiteral("Ein Termin am %1 um %2 liegt nicht in den Jahren 1 bis 3000, die ein "
+                          "Kalender aufnehmen kann, und ließe sich nicht an den Kalender "
+                          "übergeben.\nMöchten Sie das Datum trotzdem übernehmen?")
+        .arg(datum, beginn);
 }
 
 // A choice from the drop-down list, as the user makes it (the box reports it as activated).

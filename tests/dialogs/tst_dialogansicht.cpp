@@ -7,6 +7,7 @@
 #include "widgets/datumsfeld.h"
 #include "widgets/dialograhmen.h"
 #include "widgets/qvimagebutton.h"
+#include "support/hauptfenster.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -43,13 +44,8 @@ private:
 void TestDialogansicht::init()
 {
     m_ordner = std::make_unique<QTemporaryDir>();
-    m_f = std::make_unique<TKalenderForm>();
-    m_f->einstellungsPfad = m_ordner->filePath(QStringLiteral("kistenlotse.ini"));
-    m_f->KalenderErstellen({.BundeslandA = 3,
-                            .BundeslandB = 3,
-                            .Einzugdatum = QStringLiteral("10.09.2001"),
-                            .Auszugdatum = QStringLiteral("14.09.2001")},
-                           true);
+    m_f = Hauptfenster(*m_ordner);
+    m_f->KalenderErstellen(BerlinerUmzug(), true);
 }
 
 void TestDialogansicht::cleanup()

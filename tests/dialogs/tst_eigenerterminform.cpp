@@ -4,6 +4,7 @@
 #include "dialogs/eigenerterminform.h"
 #include "widgets/datumsfeld.h"
 #include "widgets/qvimagebutton.h"
+#include "support/hauptfenster.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -57,14 +58,9 @@ private:
 void TestEigenerTerminForm::init()
 {
     m_ordner = std::make_unique<QTemporaryDir>();
-    m_f = std::make_unique<TKalenderForm>();
-    m_f->einstellungsPfad = m_ordner->filePath(QStringLiteral("kistenlotse.ini"));
+    m_f = Hauptfenster(*m_ordner);
     // Cells from Monday 13.08. to Sunday 30.09.2001.
-    m_f->KalenderErstellen({.BundeslandA = 3,
-                            .BundeslandB = 3,
-                            .Einzugdatum = QStringLiteral("10.09.2001"),
-                            .Auszugdatum = QStringLiteral("14.09.2001")},
-                           true);
+    m_f->KalenderErstellen(BerlinerUmzug(), true);
     m_d = new TEigenerTerminForm(m_f.get(), m_f.get());
 }
 
@@ -420,11 +416,7 @@ void TestEigenerTerminForm::jahrNach3000()
     QFETCH(int, beginn);
     QFETCH(QString, antwort);
     QFETCH(bool, uebernommen);
-    m_f->KalenderErstellen({.BundeslandA = 3,
-                            .BundeslandB = 3,
-                            .Einzugdatum = QStringLiteral("11.12.3000"),
-                            .Auszugdatum = QStringLiteral("15.12.3000")},
-                           true);
+    m_f->KalenderErstellen(Jahr3000(), true);
     const Aufgabenliste vorher = m_f->plan().Aufgaben;
     Oeffnen(-1, T(3000, 12, 12));
     m_d->DateEdit1->setText(datum);
@@ -440,11 +432,7 @@ void TestEigenerTerminForm::jahrNach3000()
     } else {
         QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
         QCOMPARE(box.titel, QStringLiteral("Warnung"));
-        QCOMPARE(box.text,
-                 QStringLiteral("Ein Termin am %1 um %2 liegt nicht in den Jahren 1 bis 3000, "
-                                "die ein Kalender aufnehmen kann, und ließe sich nicht an den "
-                                "Kalender übergeben.\nMöchten Sie das Datum trotzdem übernehmen?")
-                     .arg(datum, m_d->BeginnBox->currentText()));
+        QCOMPARE(box.text, JahrFrageText(datum, m_d->BeginnBox->currentText()));
     }
     if (uebernommen) {
         QCOMPARE(m_d->result(), int(QDialog::Accepted));

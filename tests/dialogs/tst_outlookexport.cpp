@@ -5,6 +5,7 @@
 #include "model/plan.h"
 #include "model/tageszahl.h"
 
+#include "support/testdaten.h"
 #include "support/icslesen.h"
 #include "support/modalhelfer.h"
 
@@ -83,21 +84,6 @@ struct Box
     QString text;
     QStringList knoepfe;
 };
-
-taufgabe Aufgabe(const QString& name, QDate tag, qint32 start, qint32 dauer,
-                 const QStringList& beschreibung = {}, const QStringList& notiz = {},
-                 bool benutzer = false)
-{
-    taufgabe a;
-    a.Kurzbezeichnung = name;
-    a.Tag = Tageszahl::ausDatum(tag);
-    a.Start = start;
-    a.Dauer = dauer;
-    a.Beschreibung = beschreibung;
-    a.Notiz = notiz;
-    a.Benutzeraufgabe = benutzer;
-    return a;
-}
 
 Aufgabenliste Aufgaben(int anzahl)
 {

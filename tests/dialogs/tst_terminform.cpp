@@ -6,6 +6,7 @@
 #include "widgets/datumsfeld.h"
 #include "widgets/qvimagebutton.h"
 #include "widgets/schrift.h"
+#include "support/hauptfenster.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -84,15 +85,10 @@ private:
 void TestTerminForm::init()
 {
     m_ordner = std::make_unique<QTemporaryDir>();
-    m_f = std::make_unique<TKalenderForm>();
-    m_f->einstellungsPfad = m_ordner->filePath(QStringLiteral("kistenlotse.ini"));
+    m_f = Hauptfenster(*m_ordner);
     // Berlin, without moving company, renovations or children: 33 tasks from 16.08.2001
     // to 29.09.2001, cells from 13.08. to 30.09.2001.
-    m_f->KalenderErstellen({.BundeslandA = 3,
-                            .BundeslandB = 3,
-                            .Einzugdatum = QStringLiteral("10.09.2001"),
-                            .Auszugdatum = QStringLiteral("14.09.2001")},
-                           true);
+    m_f->KalenderErstellen(BerlinerUmzug(), true);
     QCOMPARE(m_f->anzdays(), 49);
     m_d = new TTerminForm(m_f.get(), m_f.get());
 }
@@ -715,11 +711,7 @@ void TestTerminForm::jahrNach3000()
     QFETCH(QString, datum);
     QFETCH(QString, antwort);
     QFETCH(bool, uebernommen);
-    m_f->KalenderErstellen({.BundeslandA = 3,
-                            .BundeslandB = 3,
-                            .Einzugdatum = QStringLiteral("11.12.3000"),
-                            .Auszugdatum = QStringLiteral("15.12.3000")},
-                           true);
+    m_f->KalenderErstellen(Jahr3000(), true);
     const Aufgabenliste vorher = m_f->plan().Aufgaben;
     Oeffnen(2); // Bankkonto ummelden: no order relation either way
     m_d->DateEdit1->setText(datum);
@@ -734,11 +726,7 @@ void TestTerminForm::jahrNach3000()
     } else {
         QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
         QCOMPARE(box.titel, QStringLiteral("Warnung"));
-        QCOMPARE(box.text,
-                 QStringLiteral("Ein Termin am %1 um %2 liegt nicht in den Jahren 1 bis 3000, "
-                                "die ein Kalender aufnehmen kann, und ließe sich nicht an den "
-                                "Kalender übergeben.\nMöchten Sie das Datum trotzdem übernehmen?")
-                     .arg(datum, m_d->BeginnBox->currentText()));
+        QCOMPARE(box.text, JahrFrageText(datum, m_d->BeginnBox->currentText()));
         QCOMPARE(box.knoepfe, (QStringList{QStringLiteral("OK"), QStringLiteral("Abbrechen")}));
     }
     if (uebernommen) {

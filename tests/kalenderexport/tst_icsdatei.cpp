@@ -2,6 +2,7 @@
 #include "support/dateigroessengrenze.h"
 #include "model/tageszahl.h"
 
+#include "support/testdaten.h"
 #include "support/icslesen.h"
 
 #include <QDir>
@@ -19,19 +20,6 @@
 #include <limits>
 
 namespace {
-
-taufgabe Aufgabe(const QString& name, QDate tag, qint32 start, qint32 dauer,
-                 const QStringList& beschreibung = {}, const QStringList& notiz = {})
-{
-    taufgabe a;
-    a.Kurzbezeichnung = name;
-    a.Tag = Tageszahl::ausDatum(tag);
-    a.Start = start;
-    a.Dauer = dauer;
-    a.Beschreibung = beschreibung;
-    a.Notiz = notiz;
-    return a;
-}
 
 QByteArray Lesen(const QString& pfad)
 {

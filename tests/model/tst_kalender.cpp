@@ -1,14 +1,8 @@
 #include "model/kalender.h"
 #include "model/tageszahl.h"
+#include "support/testdaten.h"
 
 #include <QTest>
-
-namespace {
-double T(int jahr, int monat, int tag)
-{
-    return Tageszahl::ausDatum(QDate(jahr, monat, tag));
-}
-} // namespace
 
 class TestKalender final : public QObject
 {

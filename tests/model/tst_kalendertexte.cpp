@@ -1,16 +1,7 @@
 #include "model/kalendertexte.h"
-#include "model/tageszahl.h"
+#include "support/testdaten.h"
 
 #include <QTest>
-
-namespace {
-
-double T(int jahr, int monat, int tag)
-{
-    return Tageszahl::ausDatum(QDate(jahr, monat, tag));
-}
-
-} // namespace
 
 class TestKalendertexte final : public QObject
 {

@@ -1,30 +1,13 @@
+#include "model/bundesland.h"
 #include "model/mitverschieben.h"
-#include "model/tageszahl.h"
+#include "support/testdaten.h"
 
 #include <QTest>
 
 namespace {
 
-double T(int jahr, int monat, int tag)
-{
-    return Tageszahl::ausDatum(QDate(jahr, monat, tag));
-}
-
-taufgabe Aufgabe(qint32 nummer, const char* titel, double tag, qint32 start,
-                 QList<qint32> vorher = {}, bool auchSonntags = false)
-{
-    taufgabe a;
-    a.Nummer = nummer;
-    a.Kurzbezeichnung = QString::fromUtf8(titel);
-    a.Tag = tag;
-    a.Start = start;
-    a.vorher = std::move(vorher);
-    a.auchSonntags = auchSonntags;
-    return a;
-}
-
-constexpr int Berlin = 3;
-constexpr int Bayern = 2;
+constexpr int Berlin = Bundesland::Berlin;
+constexpr int Bayern = Bundesland::Bayern;
 
 // A before B before C before D, B in the afternoon, and one task nobody depends on.
 Aufgabenliste Kette()
@@ -67,11 +50,13 @@ void TestMitverschieben::abhaengigeFolgen_data()
 
     const Aufgabenliste fronleichnam{Aufgabe(1, "A", T(2027, 5, 25), 17),
                                      Aufgabe(2, "B", T(2027, 5, 26), 17, {1})};
+    taufgabe auchSonntags = fronleichnam[1];
+    auchSonntags.auchSonntags = true;
     QTest::newRow("later onto a holiday of the new home's state only")
         << fronleichnam << 1 << T(2027, 5, 26) << Bayern
         << QList<double>{T(2027, 5, 26), T(2027, 5, 28)} << QStringList();
     QTest::newRow("later onto the holiday of a task that may lie on one")
-        << Aufgabenliste{fronleichnam[0], Aufgabe(2, "B", T(2027, 5, 26), 17, {1}, true)} << 1
+        << Aufgabenliste{fronleichnam[0], auchSonntags} << 1
         << T(2027, 5, 26) << Bayern << QList<double>{T(2027, 5, 26), T(2027, 5, 27)} << QStringList();
     QTest::newRow("earlier past Easter Monday and Sunday")
         << Aufgabenliste{Aufgabe(1, "A", T(2027, 3, 30), 17), Aufgabe(2, "B", T(2027, 3, 31), 17, {1})}

@@ -1,14 +1,9 @@
 #include "model/plan.h"
-#include "model/tageszahl.h"
+#include "support/testdaten.h"
 
 #include <QTest>
 
 namespace {
-
-double T(int jahr, int monat, int tag)
-{
-    return Tageszahl::ausDatum(QDate(jahr, monat, tag));
-}
 
 struct Mitschrift final : PlanMelder
 {
@@ -19,8 +14,8 @@ struct Mitschrift final : PlanMelder
 Plan Berlin(bool spedition)
 {
     Plan p;
-    p.situation.BundeslandA = 3;
-    p.situation.BundeslandB = 3;
+    p.situation.BundeslandA = Bundesland::Berlin;
+    p.situation.BundeslandB = Bundesland::Berlin;
     p.situation.Spedition = spedition;
     return p;
 }
@@ -32,17 +27,6 @@ const taufgabe& Titel(const Plan& p, const QString& titel)
             return a;
     static const taufgabe keine;
     return keine;
-}
-
-taufgabe Aufgabe(qint32 nummer, const QString& titel, double tag, qint32 start, QList<qint32> vorher = {})
-{
-    taufgabe a;
-    a.Nummer = nummer;
-    a.Kurzbezeichnung = titel;
-    a.Tag = tag;
-    a.Start = start;
-    a.vorher = std::move(vorher);
-    return a;
 }
 
 } // namespace
@@ -171,7 +155,7 @@ void TestPlanung::feiertagNurImAltenLand()
     Plan p;
     p.situation.BundeslandA = 2;
     p.situation.BundeslandB = 3;
-    p.Aufgaben = {Aufgabe(1, QStringLiteral("A"), 0, 0)};
+    p.Aufgaben = {Aufgabe(1, "A", 0, 0)};
     p.AufgabenTerminieren(T(2027, 1, 6));
     QCOMPARE(p.Aufgaben.front().Tag, T(2027, 1, 5));
     QCOMPARE(p.Aufgaben.front().Start, 17);
@@ -211,7 +195,7 @@ void TestPlanung::auswahl()
 void TestPlanung::benutzeraufgabenBleiben()
 {
     Plan p;
-    taufgabe eigene = Aufgabe(10001, QStringLiteral("Eigene"), 0, 17);
+    taufgabe eigene = Aufgabe(10001, "Eigene", 0, 17);
     eigene.Benutzeraufgabe = true;
     eigene.mitSpedition = eigene.mitKindern = eigene.beiAuszugsrenovierung = true;
     p.Aufgaben = {eigene};
@@ -241,8 +225,8 @@ void TestPlanung::reihenfolge()
     QFETCH(int, zeilen);
     QFETCH(qint32, nummer);
     Plan p;
-    p.Aufgaben = {Aufgabe(nummer, QStringLiteral("Packen"), tagVorgaenger, startVorgaenger),
-                  Aufgabe(7, QStringLiteral("Umziehen"), 100.5, 17, {nummer, 55})};
+    p.Aufgaben = {Aufgabe(nummer, "Packen", tagVorgaenger, startVorgaenger),
+                  Aufgabe(7, "Umziehen", 100.5, 17, {nummer, 55})};
     const QStringList liste = p.ReihenfolgePruefen(-1, 0, 0);
     QCOMPARE(liste.size(), zeilen);
     if (zeilen)
@@ -252,10 +236,10 @@ void TestPlanung::reihenfolge()
 void TestPlanung::vorgeschlageneVerschiebung()
 {
     Plan p;
-    p.Aufgaben = {Aufgabe(9, QStringLiteral("Packen"), 100, 17),
-                  Aufgabe(13, QStringLiteral("Kisten"), 99, 17),
-                  Aufgabe(7, QStringLiteral("Umziehen"), 102, 17, {13, 9}),
-                  Aufgabe(8, QStringLiteral("Zweite"), 103, 17, {9})};
+    p.Aufgaben = {Aufgabe(9, "Packen", 100, 17),
+                  Aufgabe(13, "Kisten", 99, 17),
+                  Aufgabe(7, "Umziehen", 102, 17, {13, 9}),
+                  Aufgabe(8, "Zweite", 103, 17, {9})};
     QVERIFY(p.ReihenfolgePruefen(-1, 0, 0).isEmpty());
     // "Umziehen" onto the day of "Packen" at the same slot: refused, in vorher order.
     QCOMPARE(p.ReihenfolgePruefen(7, 17, 100),
@@ -286,7 +270,7 @@ void TestPlanung::neueAufgabenNummer()
     QFETCH(qint32, neu);
     Plan p;
     for (qint32 n : nummern)
-        p.Aufgaben.push_back(Aufgabe(n, QStringLiteral("x"), 0, 17));
+        p.Aufgaben.push_back(Aufgabe(n, "x", 0, 17));
     QCOMPARE(p.NeueAufgabenNummer(), neu);
 }
 

@@ -1,4 +1,4 @@
-#include "model/tageszahl.h"
+#include "support/testdaten.h"
 #include "widgets/zellentext.h"
 #include "widgets/zellenzeichnung.h"
 
@@ -9,11 +9,6 @@
 using namespace Zellenzeichnung;
 
 namespace {
-double T(int jahr, int monat, int tag)
-{
-    return Tageszahl::ausDatum(QDate(jahr, monat, tag));
-}
-
 QFont Schrift()
 {
     QFont f(QStringLiteral("Liberation Sans"));
