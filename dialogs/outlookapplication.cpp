@@ -107,7 +107,7 @@ QString TOutlookApplication::Uebergeben(const QString& pfad) const
     if (!xdgOpen->waitForStarted(m_uebergabeFristMs) ||
         xdgOpen->waitForFinished(m_uebergabeFristMs) ||
         xdgOpen->state() == QProcess::NotRunning) {
-        const QString grund = UebergabeGrund(*xdgOpen);
+        QString grund = UebergabeGrund(*xdgOpen);
         delete xdgOpen;
         return grund;
     }

@@ -93,7 +93,7 @@ QUrl LinkAdresse(const QString& text)
     QString adresse = text;
     while (!adresse.isEmpty() && (adresse.back().isSpace() || adresse.back() == u';'))
         adresse.chop(1);
-    const QUrl url(adresse, QUrl::StrictMode);
+    QUrl url(adresse, QUrl::StrictMode);
     if (!url.isValid() || url.host().isEmpty())
         return {};
     if (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https"))

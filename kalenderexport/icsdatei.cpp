@@ -289,7 +289,7 @@ QByteArray KalenderZeitzone()
         "UTC",     "UCT",      "GMT",       "GMT0",          "GMT+0",     "GMT-0",
         "Etc/UTC", "Etc/UCT",  "Etc/GMT",   "Etc/GMT0",      "Etc/GMT+0", "Etc/GMT-0",
         "Zulu",    "Etc/Zulu", "Universal", "Etc/Universal", "Greenwich", "Etc/Greenwich"};
-    const QByteArray id = QTimeZone::systemTimeZoneId();
+    QByteArray id = QTimeZone::systemTimeZoneId();
     if (id.isEmpty() || utcNamen.count(id) > 0 || !QTimeZone(id).isValid())
         return kErsatzZone;
     return id;
@@ -301,7 +301,7 @@ KalenderFehler::KalenderFehler(const QString& text)
 }
 
 TIcsKalender::TIcsKalender(QByteArray zeitzone)
-    : m_zeitzone(QTimeZone(zeitzone).isValid() ? std::move(zeitzone) : kErsatzZone)
+    : m_zeitzone(QTimeZone(zeitzone).isValid() ? std::move(zeitzone) : QByteArray(kErsatzZone))
 {
 }
 

@@ -360,7 +360,7 @@ TBigIniFile TBigIniFile::ausBytes(const QByteArray& daten)
     TBigIniFile ini;
     if (daten.size() > GroessteDatei)
         ini.m_lesefehler = QStringLiteral("Die Daten sind zu groß (mehr als %1 MB).")
-                               .arg(GroessteDatei / (1024 * 1024));
+                               .arg(GroessteDatei / 1024 / 1024);
     else if (!ini.einlesen(daten))
         ini.m_lesefehler = QStringLiteral("Die Daten haben zu viele Zeilen (mehr als %1 Millionen).")
                                .arg(GroessteZeilenzahl / 1000000);

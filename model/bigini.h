@@ -40,7 +40,7 @@
 class TBigIniFile final
 {
 public:
-    static constexpr qint64 GroessteDatei = 16 * 1024 * 1024;
+    static constexpr qint64 GroessteDatei = qint64{16} * 1024 * 1024;
     // Sections and entry lines of a file; a plan of GroessteDatei bytes has about a million.
     static constexpr qsizetype GroessteZeilenzahl = 4000000;
 

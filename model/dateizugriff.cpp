@@ -97,7 +97,7 @@ quint64 Pruefsumme(QByteArrayView inhalt)
     quint64 h[4] = {kP1 + kP2, kP2, 0, 0 - kP1};
     qsizetype i = 0;
     for (; i + 32 <= n; i += 32) {
-        for (int k = 0; k < 4; ++k) {
+        for (qsizetype k = 0; k < 4; ++k) {
             quint64 w = 0;
             std::memcpy(&w, p + i + 8 * k, 8);
             h[k] = runde(h[k], w);
@@ -211,7 +211,7 @@ Ergebnis Lesen(const QString& pfad, qint64 grenze, QByteArray* inhalt, QString* 
     const auto zuGross = [&] {
         return scheitern(QStringLiteral("Die Datei „%1“ ist zu groß (mehr als %2 MB).")
                              .arg(anzeigename(pfad))
-                             .arg(grenze / (1024 * 1024)));
+                             .arg(grenze / 1024 / 1024));
     };
     if (st.st_size > grenze)
         return zuGross();
@@ -335,7 +335,7 @@ Dateistand StandJetzt(const QString& pfad, const Dateistand& bekannt)
     // Touched or rewritten: the content decides. A file too big to be a plan differs anyway.
     QByteArray inhalt;
     Dateistand gelesen;
-    if (Lesen(pfad, 64 * 1024 * 1024, &inhalt, nullptr, &gelesen) != Ergebnis::Gelesen)
+    if (Lesen(pfad, qint64{64} * 1024 * 1024, &inhalt, nullptr, &gelesen) != Ergebnis::Gelesen)
         return Dateistand{true, jetzt.groesse, jetzt.zeit, ~bekannt.pruefsumme};
     return gelesen;
 }

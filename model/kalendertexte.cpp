@@ -66,7 +66,7 @@ QString Monatsspanne(double von, double bis)
     const QDate b = Tageszahl::zuDatum(bis);
     if (!a.isValid() || !b.isValid())
         return {};
-    const QString ende = Monatsname(b.month()) + QLatin1Char(' ') + QString::number(b.year());
+    QString ende = Monatsname(b.month()) + QLatin1Char(' ') + QString::number(b.year());
     if (a.year() == b.year() && a.month() == b.month())
         return ende;
     QString anfang = Monatsname(a.month());

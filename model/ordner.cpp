@@ -16,7 +16,7 @@ QString EinstellungsPfad()
 
 QString EinstellungsPfad(const QString& programmOrdner)
 {
-    const QString tragbar = QDir(programmOrdner).filePath(kEinstellungsdatei);
+    QString tragbar = QDir(programmOrdner).filePath(kEinstellungsdatei);
     if (QFileInfo(tragbar).isFile() && QFileInfo(programmOrdner).isWritable())
         return tragbar;
     const QString konfiguration = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
@@ -35,7 +35,7 @@ QString Datendatei(const QString& name)
 
 QString Datendatei(const QString& name, const QString& programmOrdner)
 {
-    const QString daneben = QDir(programmOrdner).filePath(name);
+    QString daneben = QDir(programmOrdner).filePath(name);
     if (QFileInfo::exists(daneben))
         return daneben;
     const QDir installiert(InstallierterDatenordner(programmOrdner));
@@ -46,7 +46,7 @@ QString Datendatei(const QString& name, const QString& programmOrdner)
 
 QString PlanOrdner()
 {
-    const QString dokumente = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QString dokumente = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!dokumente.isEmpty() && QFileInfo(dokumente).isDir())
         return dokumente;
     return QDir::homePath();

@@ -498,7 +498,7 @@ bool PlanSchreiben(const QString& pfad, const Aufgabenliste& aufgaben, const Sit
         return scheitern(QStringLiteral("Der Plan ist zu groß: Die Plandatei würde %1 MB groß, "
                                         "geöffnet werden nur Plandateien bis %2 MB.")
                              .arg(QString::number(double(bytes.size()) / (1024 * 1024), 'f', 1).replace(u'.', u','))
-                             .arg(TBigIniFile::GroessteDatei / (1024 * 1024)));
+                             .arg(TBigIniFile::GroessteDatei / 1024 / 1024));
     QString grund;
     if (!Dateizugriff::Ersetzen(pfad, bytes, &grund, stand))
         return scheitern(QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: %2")

@@ -23,7 +23,7 @@
 // The longest values a plan holds; longer ones in a file are cut when it is read.
 namespace Plangrenzen {
 constexpr qsizetype Titel = 255;        // Kurzbezeichnung and the two date texts, characters
-constexpr qsizetype Text = 64 * 1024;   // Beschreibung and Notiz in their one-line form
+constexpr qsizetype Text = 65536;       // Beschreibung and Notiz in their one-line form
 constexpr qsizetype Vorher = 1000;      // numbers in vorher
 // Of the whole plan, so that no file can make millions of lines or conflict texts:
 constexpr qsizetype ZeilenGesamt = 1000000; // lines of all Beschreibung and Notiz together

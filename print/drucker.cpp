@@ -16,6 +16,7 @@
 
 #include <cups/cups.h>
 
+#include <algorithm>
 #include <memory>
 
 const QString DruckfehlerText =
@@ -137,6 +138,7 @@ void InDateiDrucken(const QPrinter& drucker, const Ausdruck& ausdruck,
 std::vector<std::pair<QByteArray, QByteArray>> GespeicherteOptionen(const cups_dest_t& ziel)
 {
     std::vector<std::pair<QByteArray, QByteArray>> optionen;
+    optionen.reserve(std::max(ziel.num_options, 0));
     for (int i = 0; i < ziel.num_options; ++i)
         optionen.emplace_back(ziel.options[i].name, ziel.options[i].value);
     return optionen;

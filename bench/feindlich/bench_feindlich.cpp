@@ -121,7 +121,7 @@ QString KatalogPlan()
     plan.situation.Auszugdatum = QStringLiteral("15.06.2027");
     plan.AbfolgeSuchen(Tageszahl::ausDatum(QDate(2027, 6, 1)), Tageszahl::ausDatum(QDate(2027, 6, 15)),
                        nullptr);
-    const QString pfad = Ordner().filePath(QStringLiteral("katalog.kvr"));
+    QString pfad = Ordner().filePath(QStringLiteral("katalog.kvr"));
     PlanSchreiben(pfad, plan.Aufgaben, plan.situation, 0, 35);
     return pfad;
 }

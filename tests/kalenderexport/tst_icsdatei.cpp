@@ -358,7 +358,7 @@ private Q_SLOTS:
         }
         const IcsLesen::Kalender k = IcsLesen::Lesen(text);
         QCOMPARE(k.ereignisse.size(), 400);
-        for (int i = 0; i < 200; ++i) {
+        for (qsizetype i = 0; i < 200; ++i) {
             QCOMPARE(k.ereignisse.at(2 * i).summary, betreffe.at(2 * i));
             QCOMPARE(k.ereignisse.at(2 * i).description, betreffe.at(2 * i + 1));
             QCOMPARE(k.ereignisse.at(2 * i + 1).summary, betreffe.at(2 * i + 1));

@@ -130,9 +130,11 @@ void TestKalender::ohneTermine()
 void TestKalender::verteilen()
 {
     std::vector<TagDaten> tage;
+    tage.reserve(35);
     for (int i = 0; i < 35; ++i)
         tage.emplace_back(1000.0 + i);
     std::vector<TagDaten*> zeiger;
+    zeiger.reserve(tage.size());
     for (auto& t : tage)
         zeiger.push_back(&t);
     taufgabe a;

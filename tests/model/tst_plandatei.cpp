@@ -917,14 +917,15 @@ void TestPlandatei::altlastenEntfernen()
         f.flush();
         QVERIFY(f.setFileTime(jetzt.addSecs(-alterSekunden), QFileDevice::FileModificationTime));
     };
-    const qint64 tag = 24 * 3600;
-    anlegen(programm.filePath(QStringLiteral("kistenlotse.ini.Ab3dE9")), 2 * 3600);
+    const qint64 stunde = 3600;
+    const qint64 tag = 24 * stunde;
+    anlegen(programm.filePath(QStringLiteral("kistenlotse.ini.Ab3dE9")), 2 * stunde);
     anlegen(programm.filePath(QStringLiteral("kistenlotse.ini.Xy12zz")), 60); // a save running now
     anlegen(programm.filePath(QStringLiteral("kistenlotse.ini.bak")), 30 * tag);
     anlegen(programm.filePath(QStringLiteral("kistenlotse.ini.Ab3dE9x")), 30 * tag);
     anlegen(plan, 30 * tag);
-    anlegen(plan + QStringLiteral(".q1W2e3"), 2 * 3600);
-    anlegen(plaene.filePath(QStringLiteral("anderer.kvr.q1W2e3")), 2 * 3600);
+    anlegen(plan + QStringLiteral(".q1W2e3"), 2 * stunde);
+    anlegen(plaene.filePath(QStringLiteral("anderer.kvr.q1W2e3")), 2 * stunde);
     anlegen(termine.filePath(QStringLiteral("termine-20260101-101010.ics")), 8 * tag);
     anlegen(termine.filePath(QStringLiteral("termine-20260301-101010.ics")), 6 * tag);
     anlegen(termine.filePath(QStringLiteral("eigene.ics")), 30 * tag);

@@ -95,7 +95,7 @@ QString CupsPdfDatei(int auftrag)
         QDirIterator it(ordner, {QStringLiteral("*.pdf")}, QDir::Files,
                         QDirIterator::Subdirectories);
         while (it.hasNext()) {
-            const QString datei = it.next();
+            QString datei = it.next();
             if (datei.endsWith(endung))
                 return datei;
         }

@@ -54,7 +54,7 @@ inline std::vector<FeindlicherPlan> FeindlichePlaene()
                  true, 2, 0});
 
     // Values of 15 MB: each is cut to what a plan may hold.
-    const qsizetype gross = 15 * 1000 * 1000;
+    const qsizetype gross = 15000000;
     p.push_back({"Titel von 15 MB", kopf + "[7]\r\nKurzbezeichnung=" + QByteArray(gross, 'x') + "\r\n",
                  true, 1, 1});
     p.push_back({"Ratschlag von 15 MB",

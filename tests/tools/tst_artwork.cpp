@@ -114,7 +114,7 @@ void TestArtwork::gallery()
 
     QImage galerie = fenster->grab().toImage();
     for (int i = 0; i < n; ++i) {
-        const QImage streifen(QString(Artwork::AlleKnoepfe[i]));
+        const QImage streifen{QString(Artwork::AlleKnoepfe[i])};
         for (int z = 0; z < 4; ++z) {
             QCOMPARE(knoepfe[i][z]->CurrentButton(), z + 1);
             const QImage gezeigt =

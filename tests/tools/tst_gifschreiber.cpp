@@ -56,7 +56,7 @@ QImage lesen(const QByteArray& gif, QString* fehler = nullptr)
     puffer.setData(gif);
     puffer.open(QIODevice::ReadOnly);
     QImageReader leser(&puffer, "gif");
-    const QImage ergebnis = leser.read();
+    QImage ergebnis = leser.read();
     if (fehler)
         *fehler = leser.errorString();
     return ergebnis;

@@ -146,7 +146,7 @@ void TestWerkzeug::zeigenFehlerhaft()
     const QString gross = ordner.filePath(QStringLiteral("gross.kvr"));
     QFile datei(gross);
     QVERIFY(datei.open(QIODevice::WriteOnly));
-    QVERIFY(datei.resize(17 * 1024 * 1024));
+    QVERIFY(datei.resize(qint64{17} * 1024 * 1024));
     datei.close();
     const Lauf zuGross = Starten({QStringLiteral("zeigen"), gross});
     QCOMPARE(zuGross.code, 3);
