@@ -17,7 +17,9 @@ Anwendung::Anwendung(int& argc, char** argv) : QApplication(argc, argv)
     setDesktopFileName(QString(Artwork::Programmkennung));
     QIcon symbol;
     for (int groesse : Artwork::Symbolgroessen)
-        symbol.addFile(QStringLiteral(":/artwork/icons/hicolor/%1x%1/apps/%2.png").arg(groesse).arg(Artwork::Programmkennung));
+        symbol.addFile(QStringLiteral(":/artwork/icons/hicolor/%1x%1/apps/%2.png")
+                           .arg(groesse)
+                           .arg(Artwork::Programmkennung));
     setWindowIcon(symbol);
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     DeutschLaden(*this);
@@ -53,6 +55,6 @@ bool Anwendung::notify(QObject* empfaenger, QEvent* ereignis)
 
 bool BildschirmVorhanden()
 {
-    return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qEnvironmentVariableIsSet("DISPLAY")
-           || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+    return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qEnvironmentVariableIsSet("DISPLAY") ||
+           qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
 }

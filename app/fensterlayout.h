@@ -11,13 +11,13 @@ namespace Fensterlayout {
 
 constexpr int Knopfbreite = 120;
 constexpr int Knopfhoehe = 24;
-constexpr int Dekobreite = 120;     // the decoration column at the right
+constexpr int Dekobreite = 120; // the decoration column at the right
 constexpr int Statushoehe = 32;
 constexpr int Kopfleistenoben = 40; // the weekday header
 constexpr int Kopfleistenhoehe = 17;
 constexpr int Logobreite = 200;
 constexpr int Logohoehe = 32;
-constexpr int Wochenspalte = 20;    // the calendar-week column
+constexpr int Wochenspalte = 20; // the calendar-week column
 constexpr int Anzahlknoepfe = 10;
 
 struct Hauptfenster

@@ -13,14 +13,14 @@
 #include "dialogs/outlookexport.h"
 #include "dialogs/terminform.h"
 #include "dialogs/terminregeln.h"
-#include "print/ausdruckform.h"
-#include "print/drucker.h"
-#include "print/druckvorlagenform.h"
 #include "model/kalendertexte.h"
 #include "model/mitverschieben.h"
 #include "model/plandatei.h"
 #include "model/tagdaten.h"
 #include "model/tageszahl.h"
+#include "print/ausdruckform.h"
+#include "print/drucker.h"
+#include "print/druckvorlagenform.h"
 #include "widgets/artwork.h"
 #include "widgets/dateidialog.h"
 #include "widgets/farben.h"
@@ -31,10 +31,10 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
-#include <QFileDialog>
-#include <QKeyEvent>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QScrollArea>
@@ -75,11 +75,23 @@ constexpr std::array<Knopfbeschreibung, Fensterlayout::Anzahlknoepfe> Knopfliste
 
 // Positions in Knopfliste.
 namespace K {
-enum { Rueckgaengig, Hilfe, EigenerTermin, Neu, Speichern, Laden, Vorlagen, Drucken, Outlook, Ende };
+enum
+{
+    Rueckgaengig,
+    Hilfe,
+    EigenerTermin,
+    Neu,
+    Speichern,
+    Laden,
+    Vorlagen,
+    Drucken,
+    Outlook,
+    Ende
+};
 }
 
-const std::array<const char*, 7> Wochentage{"Montag", "Dienstag", "Mittwoch", "Donnerstag",
-                                            "Freitag", "Samstag", "Sonntag"};
+const std::array<const char*, 7> Wochentage{"Montag",  "Dienstag", "Mittwoch", "Donnerstag",
+                                            "Freitag", "Samstag",  "Sonntag"};
 
 } // namespace
 
@@ -239,7 +251,8 @@ QFileDialog* TKalenderForm::SaveDialog1()
 {
     if (!m_speichernDialog) {
         m_speichernDialog = new TDateiDialog(this);
-        m_speichernDialog->setNameFilters({QStringLiteral("Umzugsdateien (*.kvr)"), QStringLiteral("Alle Dateien (*)")});
+        m_speichernDialog->setNameFilters(
+            {QStringLiteral("Umzugsdateien (*.kvr)"), QStringLiteral("Alle Dateien (*)")});
         m_speichernDialog->setObjectName(QStringLiteral("SaveDialog1"));
         m_speichernDialog->setWindowTitle(QStringLiteral("Umzug speichern"));
         m_speichernDialog->setAcceptMode(QFileDialog::AcceptSave);
@@ -253,7 +266,8 @@ QFileDialog* TKalenderForm::OpenDialog1()
 {
     if (!m_ladenDialog) {
         m_ladenDialog = new TDateiDialog(this);
-        m_ladenDialog->setNameFilters({QStringLiteral("Umzugsdateien (*.kvr)"), QStringLiteral("Alle Dateien (*)")});
+        m_ladenDialog->setNameFilters(
+            {QStringLiteral("Umzugsdateien (*.kvr)"), QStringLiteral("Alle Dateien (*)")});
         m_ladenDialog->setObjectName(QStringLiteral("OpenDialog1"));
         m_ladenDialog->setWindowTitle(QStringLiteral("Umzug laden"));
         m_ladenDialog->setAcceptMode(QFileDialog::AcceptOpen);
@@ -279,9 +293,12 @@ void TKalenderForm::KnoepfeAnlegen()
             &TKalenderForm::EigenerTerminButtonClick);
     connect(m_knoepfe[K::Ende], &TQvImageButton::OnClick, this, &TKalenderForm::EndeButtonClick);
     connect(m_knoepfe[K::Neu], &TQvImageButton::OnClick, this, &TKalenderForm::NeuButtonClick);
-    connect(m_knoepfe[K::Outlook], &TQvImageButton::OnClick, this, &TKalenderForm::OutlookButtonClick);
-    connect(m_knoepfe[K::Drucken], &TQvImageButton::OnClick, this, &TKalenderForm::DruckenButtonClick);
-    connect(m_knoepfe[K::Vorlagen], &TQvImageButton::OnClick, this, &TKalenderForm::VorlagenButtonClick);
+    connect(m_knoepfe[K::Outlook], &TQvImageButton::OnClick, this,
+            &TKalenderForm::OutlookButtonClick);
+    connect(m_knoepfe[K::Drucken], &TQvImageButton::OnClick, this,
+            &TKalenderForm::DruckenButtonClick);
+    connect(m_knoepfe[K::Vorlagen], &TQvImageButton::OnClick, this,
+            &TKalenderForm::VorlagenButtonClick);
     // Without a desktop calendar the export stays unavailable; nothing is reported. The window
     // does not wait for the desktop's answer.
     m_knoepfe[K::Outlook]->setEnabled(false);
@@ -330,7 +347,8 @@ void TKalenderForm::FensterLageSetzen(int oben, int links, int breite, int hoehe
         setWindowState(Qt::WindowNoState);
         // The stored values are the client area, which a window manager leaves where it is
         // asked to; its frame is known only once the window is shown.
-        setGeometry(links, oben, std::max(breite, minimumWidth()), std::max(hoehe, minimumHeight()));
+        setGeometry(links, oben, std::max(breite, minimumWidth()),
+                    std::max(hoehe, minimumHeight()));
         show();
     } else {
         // Nothing stored, or the window was maximised when it was closed.
@@ -343,8 +361,8 @@ void TKalenderForm::FensterLageSetzen(int oben, int links, int breite, int hoehe
 void TKalenderForm::KalenderErstellen(const Situation& situation, bool neuPlanen)
 {
     // The keyboard focus stays on its day when that day is in the new calendar too.
-    const bool hatteFokus = qobject_cast<tday*>(QApplication::focusWidget()) != nullptr
-                            && isAncestorOf(QApplication::focusWidget());
+    const bool hatteFokus = qobject_cast<tday*>(QApplication::focusWidget()) != nullptr &&
+                            isAncestorOf(QApplication::focusWidget());
     const double fokusTag = m_fokusZelle < anzdays() ? Tag(m_fokusZelle)->Datum() : -1e9;
     TageFreigeben();
 
@@ -463,8 +481,8 @@ void TKalenderForm::SpanneAnordnen()
     const QFontMetrics titel(m_titel->font());
     const QFontMetrics spanne(m_spanneLabel->font());
     const int links = m_titel->geometry().right() + 24;
-    const int oben = m_titel->y() + (m_titel->height() - titel.height()) / 2 + titel.ascent()
-                     - spanne.ascent();
+    const int oben =
+        m_titel->y() + (m_titel->height() - titel.height()) / 2 + titel.ascent() - spanne.ascent();
     const int breite = width() - Fensterlayout::Logobreite - links - 8;
     m_spanneLabel->setGeometry(links, oben, std::max(breite, 0), spanne.height());
 }
@@ -489,7 +507,8 @@ void TKalenderForm::ZellenAnordnen()
 void TKalenderForm::WochentageAnordnen()
 {
     for (size_t k = 0; k < m_tagKoepfe.size(); ++k)
-        m_tagKoepfe[k]->setGeometry(Fensterlayout::Wochentagskopf(static_cast<int>(k), m_wochentage->width()));
+        m_tagKoepfe[k]->setGeometry(
+            Fensterlayout::Wochentagskopf(static_cast<int>(k), m_wochentage->width()));
 }
 
 double TKalenderForm::ErsterTag() const
@@ -568,11 +587,20 @@ bool TKalenderForm::ZellenTaste(tday* zelle, QKeyEvent* ereignis)
     if (tasten == Qt::AltModifier) {
         int schritt = 0;
         switch (ereignis->key()) {
-        case Qt::Key_Left: schritt = -1; break;
-        case Qt::Key_Right: schritt = 1; break;
-        case Qt::Key_Up: schritt = -7; break;
-        case Qt::Key_Down: schritt = 7; break;
-        default: return false;
+        case Qt::Key_Left:
+            schritt = -1;
+            break;
+        case Qt::Key_Right:
+            schritt = 1;
+            break;
+        case Qt::Key_Up:
+            schritt = -7;
+            break;
+        case Qt::Key_Down:
+            schritt = 7;
+            break;
+        default:
+            return false;
         }
         if (t < 0 || i + schritt < 0 || i + schritt >= anzahl)
             return true; // no task, or the calendar ends here
@@ -662,7 +690,8 @@ void TKalenderForm::AufgabeLoeschen(qint32 nummer)
     // The same question as the task dialogs ask, with the tasks that go too.
     const QList<qint32> abhaengige = Terminregeln::Abhaengige(m_plan.Aufgaben, nummer);
     const QString namen = Terminregeln::AufgabenNamen(m_plan.Aufgaben, abhaengige);
-    const QString frage = namen.isEmpty() ? TTerminForm::LoeschenFrage : TTerminForm::AbhaengigeFrage + namen;
+    const QString frage =
+        namen.isEmpty() ? TTerminForm::LoeschenFrage : TTerminForm::AbhaengigeFrage + namen;
     if (Meldung(this, MeldungsArt::Bestaetigung, frage, OK | Abbrechen) != OK)
         return;
     ZustandSichern();
@@ -700,8 +729,9 @@ bool TKalenderForm::AufgabeZiehen(qint32 nummer, double tag)
         bewegung.verschiebungen.push_back({static_cast<size_t>(i), tag});
     } else {
         // The dependants' days are worked out first, so the dialog can tell what cannot be placed.
-        bewegung = MitAbhaengigenVerschieben(m_plan.Aufgaben, nummer, tag, m_plan.situation.BundeslandA,
-                                             m_plan.situation.BundeslandB);
+        bewegung =
+            MitAbhaengigenVerschieben(m_plan.Aufgaben, nummer, tag, m_plan.situation.BundeslandA,
+                                      m_plan.situation.BundeslandB);
         TReihenfolge* dialog = Reihenfolgedialog();
         dialog->KonflikteZeigen(zeilen);
         dialog->MitverschiebenAnbieten(bewegung.nichtPlatzierbar);
@@ -932,9 +962,9 @@ void TKalenderForm::closeEvent(QCloseEvent* ereignis)
 {
     if (Geaendert()) {
         if (Meldung(this, MeldungsArt::Bestaetigung,
-                    QStringLiteral("Ihre letzten Änderungen wurden nicht gespeichert. Trotzdem beenden?"),
-                    OK | Abbrechen)
-            != OK) {
+                    QStringLiteral(
+                        "Ihre letzten Änderungen wurden nicht gespeichert. Trotzdem beenden?"),
+                    OK | Abbrechen) != OK) {
             ereignis->ignore();
             return;
         }

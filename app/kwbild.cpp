@@ -27,8 +27,8 @@ QImage KWBildZeichnen(const QList<int>& wochen, qreal pixelfaktor)
         const int tw = fm.horizontalAdvance(text);
         const int th = fm.height();
         // Offsets of half the free space, rounded toward zero.
-        p.drawText(QRect(feld.left() + (Wochenspalte - tw) / 2, feld.top() + (Wochenspalte - th) / 2,
-                         tw + 1, th),
+        p.drawText(QRect(feld.left() + (Wochenspalte - tw) / 2,
+                         feld.top() + (Wochenspalte - th) / 2, tw + 1, th),
                    Qt::AlignLeft | Qt::AlignTop, text);
     }
     return bild;

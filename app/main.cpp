@@ -22,7 +22,8 @@ int main(int argc, char** argv)
     // The one argument is a plan file to open (what a double-click in the file manager runs);
     // a relative path is taken from where the program was started.
     const QStringList argumente = QCoreApplication::arguments();
-    const QString plandatei = argumente.size() > 1 ? QFileInfo(argumente.at(1)).absoluteFilePath() : QString();
+    const QString plandatei =
+        argumente.size() > 1 ? QFileInfo(argumente.at(1)).absoluteFilePath() : QString();
     QDir::setCurrent(QCoreApplication::applicationDirPath());
     AltlastenEntfernen(EinstellungsPfad(),
                        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));

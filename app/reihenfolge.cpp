@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QScrollArea>
 
-const QString TReihenfolge::NichtPlatzierbarText = QStringLiteral(
-    "Diese Aufgaben lassen sich nicht innerhalb eines Jahres unterbringen:");
+const QString TReihenfolge::NichtPlatzierbarText =
+    QStringLiteral("Diese Aufgaben lassen sich nicht innerhalb eines Jahres unterbringen:");
 
 TReihenfolge::TReihenfolge(QWidget* eltern) : QDialog(eltern)
 {
@@ -37,9 +37,10 @@ TReihenfolge::TReihenfolge(QWidget* eltern) : QDialog(eltern)
     m_scrollBox->setWidget(m_label1);
 
     auto* label3 = new QLabel(
-        QStringLiteral("Bitte verschieben Sie zunächst die abhängigen Aufgaben so, dass eine "
-                       "sinnvolle Reihenfolge erhalten bleibt. Oder klicken Sie auf \"Neu beginnen\" "
-                       "und wählen Sie die Datumsvorgaben passend zu Ihrem Umzugstermin."),
+        QStringLiteral(
+            "Bitte verschieben Sie zunächst die abhängigen Aufgaben so, dass eine "
+            "sinnvolle Reihenfolge erhalten bleibt. Oder klicken Sie auf \"Neu beginnen\" "
+            "und wählen Sie die Datumsvorgaben passend zu Ihrem Umzugstermin."),
         this);
     label3->setObjectName(QStringLiteral("Label3"));
     label3->setWordWrap(true);
@@ -88,8 +89,8 @@ void TReihenfolge::MitverschiebenButtonClick()
     QStringList namen;
     for (const QString& n : m_nichtPlatzierbar)
         namen.append(QLatin1Char('\'') + n + QLatin1Char('\''));
-    TextSetzen(m_zeilen.join(QLatin1Char('\n')) + QStringLiteral("\n\n") + NichtPlatzierbarText
-               + QLatin1Char('\n') + namen.join(QLatin1Char('\n')));
+    TextSetzen(m_zeilen.join(QLatin1Char('\n')) + QStringLiteral("\n\n") + NichtPlatzierbarText +
+               QLatin1Char('\n') + namen.join(QLatin1Char('\n')));
     MitverschiebenButton->setEnabled(false);
     m_scrollBox->ensureVisible(0, m_label1->height());
 }

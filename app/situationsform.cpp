@@ -20,19 +20,27 @@
 
 #include <cmath>
 
-const QStringList TSituationsForm::Bundeslaender{
-    QStringLiteral("Baden Württemberg"), QStringLiteral("Bayern"),
-    QStringLiteral("Berlin"),            QStringLiteral("Brandenburg"),
-    QStringLiteral("Bremen"),            QStringLiteral("Hamburg"),
-    QStringLiteral("Hessen"),            QStringLiteral("Mecklenburg Vorpommern"),
-    QStringLiteral("Niedersachsen"),     QStringLiteral("Nordrhein Westfalen"),
-    QStringLiteral("Rheinland Pfalz"),   QStringLiteral("Saarland"),
-    QStringLiteral("Sachsen"),           QStringLiteral("Sachsen Anhalt"),
-    QStringLiteral("Schleswig Holstein"), QStringLiteral("Thüringen"),
-    QStringLiteral("anderes /Ausland")};
+const QStringList TSituationsForm::Bundeslaender{QStringLiteral("Baden Württemberg"),
+                                                 QStringLiteral("Bayern"),
+                                                 QStringLiteral("Berlin"),
+                                                 QStringLiteral("Brandenburg"),
+                                                 QStringLiteral("Bremen"),
+                                                 QStringLiteral("Hamburg"),
+                                                 QStringLiteral("Hessen"),
+                                                 QStringLiteral("Mecklenburg Vorpommern"),
+                                                 QStringLiteral("Niedersachsen"),
+                                                 QStringLiteral("Nordrhein Westfalen"),
+                                                 QStringLiteral("Rheinland Pfalz"),
+                                                 QStringLiteral("Saarland"),
+                                                 QStringLiteral("Sachsen"),
+                                                 QStringLiteral("Sachsen Anhalt"),
+                                                 QStringLiteral("Schleswig Holstein"),
+                                                 QStringLiteral("Thüringen"),
+                                                 QStringLiteral("anderes /Ausland")};
 
-const QString TSituationsForm::DatenUnzulaessig = QStringLiteral(
-    "Die gewählten Daten für Aus- bzw. Einzug sind unzulässig.\nBitte korrigieren Sie die Eingaben.");
+const QString TSituationsForm::DatenUnzulaessig =
+    QStringLiteral("Die gewählten Daten für Aus- bzw. Einzug sind unzulässig.\nBitte korrigieren "
+                   "Sie die Eingaben.");
 const QString TSituationsForm::Ladefehler =
     QStringLiteral("Beim Laden der Datei ist ein Fehler aufgetreten");
 
@@ -63,7 +71,8 @@ TSituationsForm::TSituationsForm(Planstart* start, QWidget* eltern)
     QLabel* titel = label("Label5", QStringLiteral("Die Eckpunkte"), QRect(100, 20, 400, 40));
     titel->setFont(ArialPixel(32, true));
     titel->setStyleSheet(Farben::Ueberschrift());
-    label("Label6", QStringLiteral("Von hier nach dort"), QRect(100, 68, 300, 20))->setFont(ArialPixel(14, true));
+    label("Label6", QStringLiteral("Von hier nach dort"), QRect(100, 68, 300, 20))
+        ->setFont(ArialPixel(14, true));
 
     label("Label1", QStringLiteral("Ich ziehe von"), QRect(100, 100, 94, 22));
     ComboBox1 = new QComboBox(this);
@@ -91,9 +100,11 @@ TSituationsForm::TSituationsForm(Planstart* start, QWidget* eltern)
     KinderCheckBox->setGeometry(196, 194, 200, 22);
 
     label("Label3", QStringLiteral("Einzug ab dem"), QRect(100, 232, 94, 22));
-    DateEdit1 = Dialograhmen::Datumsfeld(this, "DateEdit1", QRect(196, 232, 120, 22), Farben::Hellblau);
+    DateEdit1 =
+        Dialograhmen::Datumsfeld(this, "DateEdit1", QRect(196, 232, 120, 22), Farben::Hellblau);
     label("Label4", QStringLiteral("Auszug vor dem"), QRect(100, 262, 94, 22));
-    DateEdit2 = Dialograhmen::Datumsfeld(this, "DateEdit2", QRect(196, 262, 120, 22), Farben::Hellblau);
+    DateEdit2 =
+        Dialograhmen::Datumsfeld(this, "DateEdit2", QRect(196, 262, 120, 22), Farben::Hellblau);
 
     Label7 = label("Label7", QString(), QRect(100, 304, 400, 110));
     Label7->setWordWrap(true);
@@ -174,12 +185,14 @@ void TSituationsForm::FormShow()
 {
     AufBildschirmMitte(this);
     m_einstellungen = EinstellungenLesen(m_start->Einstellungsdatei());
-    const QString anfang = QStringLiteral(
-        "Durch beantworten der Fragen und klick auf \"Weiter\"\nbeginnen Sie die Planung eines neuen Umzugs");
+    const QString anfang =
+        QStringLiteral("Durch beantworten der Fragen und klick auf \"Weiter\"\nbeginnen Sie die "
+                       "Planung eines neuen Umzugs");
     if (!m_einstellungen.lastsaved.isEmpty()) {
-        Label7->setText(anfang
-                        + QStringLiteral(". \nMit Klick auf \"Weiterplanen\" laden Sie den letzten Umzug.\n (")
-                        + m_einstellungen.lastsaved + QStringLiteral(")"));
+        Label7->setText(
+            anfang +
+            QStringLiteral(". \nMit Klick auf \"Weiterplanen\" laden Sie den letzten Umzug.\n (") +
+            m_einstellungen.lastsaved + QStringLiteral(")"));
         WeiterplanenButton->show();
         AbbrechenButton->move(Spalte, WeiterplanenButton->y() - AbbrechenButton->height());
     } else {

@@ -32,10 +32,7 @@ public:
         return m_tag && m_index < static_cast<int>(m_tag->daten.Termine.size());
     }
     QObject* object() const override { return nullptr; }
-    QWindow* window() const override
-    {
-        return m_tag ? m_tag->window()->windowHandle() : nullptr;
-    }
+    QWindow* window() const override { return m_tag ? m_tag->window()->windowHandle() : nullptr; }
     QList<QPair<QAccessibleInterface*, QAccessible::Relation>>
     relations(QAccessible::Relation) const override
     {

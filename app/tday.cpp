@@ -2,8 +2,8 @@
 
 #include "app/kalenderfeld.h"
 #include "app/ziehzustand.h"
-#include "widgets/tagesmarken.h"
 #include "widgets/schrift.h"
+#include "widgets/tagesmarken.h"
 #include "widgets/zellenzeichnung.h"
 
 #include <QAccessible>

@@ -2,6 +2,7 @@
 
 #include "dialogs/terminregeln.h"
 #include "model/plandatei.h"
+#include "model/planfenster.h"
 #include "print/aufgabedrucken.h"
 #include "widgets/artwork.h"
 #include "widgets/datumsfeld.h"
@@ -9,7 +10,6 @@
 #include "widgets/farben.h"
 #include "widgets/fenstermitte.h"
 #include "widgets/meldung.h"
-#include "model/planfenster.h"
 #include "widgets/qvimage.h"
 #include "widgets/qvimagebutton.h"
 #include "widgets/schrift.h"
@@ -27,7 +27,8 @@ using namespace Dialograhmen;
 
 const QString TEigenerTerminForm::NamenVorgabe =
     QStringLiteral("Geben Sie eine Bezeichnung für die Aufgabe ein");
-const QString TEigenerTerminForm::NotizVorgabeText = QStringLiteral("Weitere Notizen zur Aufgabe...");
+const QString TEigenerTerminForm::NotizVorgabeText =
+    QStringLiteral("Weitere Notizen zur Aufgabe...");
 const QString TEigenerTerminForm::LoeschenFrage = QStringLiteral("Die Aufgabe wird gelöscht");
 
 namespace {
@@ -73,8 +74,7 @@ TEigenerTerminForm::TEigenerTerminForm(PlanFenster* kalender, QWidget* eltern)
     setTabOrder(DauerBox, Memo1);
 
     connect(Edit1, &QLineEdit::textChanged, this, &TEigenerTerminForm::Edit1Change);
-    connect(DruckenButton, &TQvImageButton::OnClick, this,
-            &TEigenerTerminForm::DruckenButtonClick);
+    connect(DruckenButton, &TQvImageButton::OnClick, this, &TEigenerTerminForm::DruckenButtonClick);
 }
 
 TEigenerTerminForm::~TEigenerTerminForm() = default;
@@ -148,8 +148,8 @@ QStringList TEigenerTerminForm::Notizen() const
 bool TEigenerTerminForm::TerminGeaendert() const
 {
     const taufgabe* a = m_nummer == -1 ? nullptr : m_kalender->plan().Aufgabe(m_nummer);
-    return !a || std::trunc(a->Tag) != DateEdit1->Date() || a->Start != BeginnBox->currentIndex() + 1
-           || a->Dauer != DauerBox->currentIndex();
+    return !a || std::trunc(a->Tag) != DateEdit1->Date() ||
+           a->Start != BeginnBox->currentIndex() + 1 || a->Dauer != DauerBox->currentIndex();
 }
 
 void TEigenerTerminForm::UebernehmenClick()

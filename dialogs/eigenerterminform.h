@@ -18,7 +18,7 @@ class TEigenerTerminForm final : public TAufgabenDialog
     Q_DISABLE_COPY_MOVE(TEigenerTerminForm)
 
 public:
-    static const QString NamenVorgabe;  // the prompt in the name field of a new task
+    static const QString NamenVorgabe;     // the prompt in the name field of a new task
     static const QString NotizVorgabeText; // the placeholder line of a new task's notes
     static const QString LoeschenFrage;
 

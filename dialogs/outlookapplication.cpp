@@ -105,8 +105,7 @@ QString TOutlookApplication::Uebergeben(const QString& pfad) const
     xdgOpen->setStandardErrorFile(QProcess::nullDevice());
     xdgOpen->start(QStringLiteral("xdg-open"), {pfad});
     if (!xdgOpen->waitForStarted(m_uebergabeFristMs) ||
-        xdgOpen->waitForFinished(m_uebergabeFristMs) ||
-        xdgOpen->state() == QProcess::NotRunning) {
+        xdgOpen->waitForFinished(m_uebergabeFristMs) || xdgOpen->state() == QProcess::NotRunning) {
         QString grund = UebergabeGrund(*xdgOpen);
         delete xdgOpen;
         return grund;
@@ -201,7 +200,8 @@ bool DesktopEintragVorhanden(QString id)
 // Whether xdg-mime's answer names a desktop entry that exists.
 bool KalenderprogrammGenannt(const QByteArray& ausgabe)
 {
-    const QStringList zeilen = QString::fromLocal8Bit(ausgabe).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList zeilen =
+        QString::fromLocal8Bit(ausgabe).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     for (const QString& zeile : zeilen) {
         // xdg-mime may name several entries separated by ';'.
         const QStringList eintraege = zeile.split(QLatin1Char(';'), Qt::SkipEmptyParts);
@@ -267,13 +267,14 @@ void OutlookVerfuegbarFragen(QObject* kontext, std::function<void(bool)> antwort
     };
     QObject::connect(abfrage, &QProcess::finished, kontext,
                      [abfrage, melden](int code, QProcess::ExitStatus status) {
-                         melden(status == QProcess::NormalExit && code == 0
-                                && KalenderprogrammGenannt(abfrage->readAllStandardOutput()));
+                         melden(status == QProcess::NormalExit && code == 0 &&
+                                KalenderprogrammGenannt(abfrage->readAllStandardOutput()));
                      });
-    QObject::connect(abfrage, &QProcess::errorOccurred, kontext, [melden](QProcess::ProcessError fehler) {
-        if (fehler == QProcess::FailedToStart)
-            melden(false);
-    });
+    QObject::connect(abfrage, &QProcess::errorOccurred, kontext,
+                     [melden](QProcess::ProcessError fehler) {
+                         if (fehler == QProcess::FailedToStart)
+                             melden(false);
+                     });
     QObject::connect(frist, &QTimer::timeout, kontext, [melden] { melden(false); });
     abfrage->setProcessChannelMode(QProcess::SeparateChannels);
     frist->start(5000);

@@ -1,7 +1,7 @@
 #include "dialogs/outlookexport.h"
 
-#include "kalenderexport/icsdatei.h"
 #include "dialogs/outlookapplication.h"
+#include "kalenderexport/icsdatei.h"
 #include "widgets/meldung.h"
 
 #include <QApplication>

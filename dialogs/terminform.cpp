@@ -1,6 +1,7 @@
 #include "dialogs/terminform.h"
 
 #include "dialogs/terminregeln.h"
+#include "model/planfenster.h"
 #include "print/aufgabedrucken.h"
 #include "widgets/artwork.h"
 #include "widgets/datumsfeld.h"
@@ -8,7 +9,6 @@
 #include "widgets/farben.h"
 #include "widgets/fenstermitte.h"
 #include "widgets/meldung.h"
-#include "model/planfenster.h"
 #include "widgets/qvimage.h"
 #include "widgets/qvimagebutton.h"
 #include "widgets/schrift.h"
@@ -96,7 +96,8 @@ TTerminForm::TTerminForm(PlanFenster* kalender, QWidget* eltern)
     KnoepfeAnlegen(323, Artwork::Termin::Abbrechen, Artwork::Termin::Loeschen,
                    Artwork::Termin::Uebernehmen);
     QvImageButton1 = Bildknopf(this, "QvImageButton1", Artwork::Termin::Drucken, 395);
-    DruckvorlagenButton = Bildknopf(this, "DruckvorlagenButton", Artwork::Termin::Druckvorlagen, 419);
+    DruckvorlagenButton =
+        Bildknopf(this, "DruckvorlagenButton", Artwork::Termin::Druckvorlagen, 419);
 
     Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setInterval(1200);
@@ -233,7 +234,8 @@ bool TTerminForm::eventFilter(QObject* objekt, QEvent* ereignis)
     // A click opens the link; a double click, whose first click already did, opens it once.
     if (objekt == LinkLabel && ereignis->type() == QEvent::MouseButtonRelease) {
         const auto* maus = static_cast<QMouseEvent*>(ereignis);
-        if (maus->button() == Qt::LeftButton && LinkLabel->rect().contains(maus->position().toPoint()))
+        if (maus->button() == Qt::LeftButton &&
+            LinkLabel->rect().contains(maus->position().toPoint()))
             LinkLabelClick();
         return true;
     }
@@ -268,8 +270,8 @@ void TTerminForm::UebernehmenClick()
 {
     if (!aktuelleAufgabe() || !TerminPruefen())
         return;
-    if (m_terminGeaendert
-        && !m_kalender->AufgabeVerschieben(m_nummer, BeginnBox->currentIndex() + 1, DateEdit1->Date()))
+    if (m_terminGeaendert &&
+        !m_kalender->AufgabeVerschieben(m_nummer, BeginnBox->currentIndex() + 1, DateEdit1->Date()))
         return;
 
     m_kalender->ZustandSichern();
@@ -279,8 +281,8 @@ void TTerminForm::UebernehmenClick()
 
 void TTerminForm::Button1Click()
 {
-    if (Uebernehmen->isEnabled()
-        && Meldung(this, MeldungsArt::Bestaetigung, VerwerfenFrage, OK | Abbrechen) != OK)
+    if (Uebernehmen->isEnabled() &&
+        Meldung(this, MeldungsArt::Bestaetigung, VerwerfenFrage, OK | Abbrechen) != OK)
         return;
     reject();
 }

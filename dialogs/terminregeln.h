@@ -36,7 +36,8 @@ int BeginnNachDauer(int beginnIndex, int dauerIndex);
 // The one-year rule of the apply buttons: day d must lie strictly less than a year after
 // the first cell and strictly less than a year before the last.
 bool InnerhalbEinesJahres(double erster, double letzter, double tag);
-inline const QString EinJahrText = QStringLiteral("Der Umzug kann nicht länger als ein Jahr dauern.");
+inline const QString EinJahrText =
+    QStringLiteral("Der Umzug kann nicht länger als ein Jahr dauern.");
 
 // Whether the appointment of day `tag` at begin index b for duration index d lies outside
 // the years a calendar file can carry (icsdatei.h): applying it then asks first, as such a
@@ -49,10 +50,10 @@ QString KalenderjahrFrage(double tag, int beginnIndex);
 // semicolon, CR or LF after it (that separator included), or to the line's end.
 struct Link
 {
-    int zeile = -1;  // line index, -1 for no link
-    int anfang = 0;  // index of the link's first character in its line
-    QString text;    // the characters as they stand in the line
-    QUrl adresse;    // what a click opens
+    int zeile = -1; // line index, -1 for no link
+    int anfang = 0; // index of the link's first character in its line
+    QString text;   // the characters as they stand in the line
+    QUrl adresse;   // what a click opens
 
     bool vorhanden() const { return zeile >= 0; }
 };

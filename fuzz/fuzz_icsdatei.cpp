@@ -6,8 +6,8 @@
 //   control and no time libical failed to write ("00000000T000000");
 // - libical reads it back with every appointment, each with its summary as given, control
 //   characters left out.
-#include "kalenderexport/icsdatei.h"
 #include "fuzzhilfe.h"
+#include "kalenderexport/icsdatei.h"
 #include "model/tageszahl.h"
 
 #include <libical/ical.h>
@@ -98,7 +98,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t groesse)
         } catch (const KalenderFehler&) {
             genommen = false;
         }
-        pruefen(genommen == Uebertragbar(a), "Termin genommen, obwohl nicht schreibbar, oder umgekehrt");
+        pruefen(genommen == Uebertragbar(a),
+                "Termin genommen, obwohl nicht schreibbar, oder umgekehrt");
         if (genommen)
             betreffe << Gelesen(a.Kurzbezeichnung);
     }
@@ -122,7 +123,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t groesse)
     for (const QChar c : dekodiert)
         pruefen(c.unicode() < 0x80 || c.unicode() > 0x9f, "C1-Steuerzeichen im Kalender");
 
-    const std::unique_ptr<icalcomponent, Freigeben> wurzel(icalparser_parse_string(text.constData()));
+    const std::unique_ptr<icalcomponent, Freigeben> wurzel(
+        icalparser_parse_string(text.constData()));
     pruefen(wurzel && icalcomponent_isa(wurzel.get()) == ICAL_VCALENDAR_COMPONENT,
             "Kalender nicht lesbar");
     QStringList gelesen;

@@ -36,14 +36,14 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t groesse)
 {
     static const QFontMetrics schrift(Dialogschrift());
-    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(bytes),
-                                           static_cast<qsizetype>(groesse));
+    const QString text =
+        QString::fromUtf8(reinterpret_cast<const char*>(bytes), static_cast<qsizetype>(groesse));
     const QStringList zeilen = text.split(u'|');
 
     for (const QString& zeile : zeilen) {
         const int anfang = LinkAnfang(zeile);
-        const bool hatLink = zeile.contains(QLatin1String("http://")) ||
-                             zeile.contains(QLatin1String("https://"));
+        const bool hatLink =
+            zeile.contains(QLatin1String("http://")) || zeile.contains(QLatin1String("https://"));
         pruefen(hatLink == (anfang >= 0), "Linkanfang falsch erkannt");
         if (anfang < 0) {
             pruefen(LinkText(zeile, anfang).isEmpty(), "Linktext ohne Link");

@@ -81,8 +81,8 @@ public:
     explicit TIcsKalender(QByteArray zeitzone = KalenderZeitzone());
 
     // Adds an appointment with a fresh UID and DTSTAMP. Throws KalenderFehler when a time is
-    // no valid date or lies outside the years above; the document is unchanged then. An end not after the begin gives an
-    // appointment without DTEND (one that ends as it begins).
+    // no valid date or lies outside the years above; the document is unchanged then. An end not
+    // after the begin gives an appointment without DTEND (one that ends as it begins).
     void TerminHinzufuegen(const QString& betreff, const QString& text, const Ortszeit& start,
                            const Ortszeit& ende);
     void TerminHinzufuegen(const QString& betreff, const QString& text, double start, double ende);

@@ -23,8 +23,8 @@ public:
 
     Sperrtage(double von, double bis, int landA, int landB) : m_landA(landA), m_landB(landB)
     {
-        if (std::isfinite(von) && std::isfinite(bis) && bis >= von && bis - von < GroessteSpanne
-            && std::abs(von) < GroessteSpanne) {
+        if (std::isfinite(von) && std::isfinite(bis) && bis >= von && bis - von < GroessteSpanne &&
+            std::abs(von) < GroessteSpanne) {
             m_erster = std::trunc(von);
             m_fakten.assign(static_cast<size_t>(std::trunc(bis) - m_erster) + 1, Unbekannt);
         }

@@ -136,8 +136,7 @@ bool enthaelt(QStringView text, char16_t zeichen)
 class Indextabelle final
 {
 public:
-    template <typename Gleich>
-    qint64 suchen(size_t hash, Gleich gleich) const
+    template <typename Gleich> qint64 suchen(size_t hash, Gleich gleich) const
     {
         if (m_plaetze.empty())
             return -1;
@@ -261,8 +260,9 @@ struct TBigIniFile::Daten
             return false;
         const QStringView name(text.constData() + s.anfang, s.schluessel);
         // Keys of equal length mostly differ in their first letter.
-        return (name.isEmpty() || falten(name.front().unicode()) == falten(key.front().unicode()))
-               && gleichOhneFall(name, key);
+        return (name.isEmpty() ||
+                falten(name.front().unicode()) == falten(key.front().unicode())) &&
+               gleichOhneFall(name, key);
     }
 
     // Index of the key's first entry line in section a, or -1.
@@ -329,19 +329,15 @@ struct TBigIniFile::Daten
     }
 };
 
-TBigIniFile::TBigIniFile()
-    : d(std::make_unique<Daten>())
-{
-}
+TBigIniFile::TBigIniFile() : d(std::make_unique<Daten>()) {}
 
-TBigIniFile::TBigIniFile(const QString& pfad)
-    : TBigIniFile()
+TBigIniFile::TBigIniFile(const QString& pfad) : TBigIniFile()
 {
     m_pfad = pfad;
     QByteArray daten;
-    if (Dateizugriff::Lesen(pfad, GroessteDatei, &daten, &m_lesefehler, &m_stand)
-            == Dateizugriff::Ergebnis::Gelesen
-        && !einlesen(daten))
+    if (Dateizugriff::Lesen(pfad, GroessteDatei, &daten, &m_lesefehler, &m_stand) ==
+            Dateizugriff::Ergebnis::Gelesen &&
+        !einlesen(daten))
         m_lesefehler = QStringLiteral("Die Datei „%1“ hat zu viele Zeilen (mehr als %2 Millionen).")
                            .arg(QDir::toNativeSeparators(pfad))
                            .arg(GroessteZeilenzahl / 1000000);
@@ -362,8 +358,9 @@ TBigIniFile TBigIniFile::ausBytes(const QByteArray& daten)
         ini.m_lesefehler = QStringLiteral("Die Daten sind zu groß (mehr als %1 MB).")
                                .arg(GroessteDatei / 1024 / 1024);
     else if (!ini.einlesen(daten))
-        ini.m_lesefehler = QStringLiteral("Die Daten haben zu viele Zeilen (mehr als %1 Millionen).")
-                               .arg(GroessteZeilenzahl / 1000000);
+        ini.m_lesefehler =
+            QStringLiteral("Die Daten haben zu viele Zeilen (mehr als %1 Millionen).")
+                .arg(GroessteZeilenzahl / 1000000);
     return ini;
 }
 
@@ -410,7 +407,8 @@ bool TBigIniFile::einlesen(const QByteArray& daten)
         const qsizetype laenge = ende - i;
         qsizetype weiter = ende;
         if (ende < n)
-            weiter = (p[ende] == u'\r' && ende + 1 < n && p[ende + 1] == u'\n') ? ende + 2 : ende + 1;
+            weiter =
+                (p[ende] == u'\r' && ende + 1 < n && p[ende + 1] == u'\n') ? ende + 2 : ende + 1;
 
         if (laenge == 0 || (laenge == 1 && p[i] == kDateiende)) {
             // skipped
@@ -486,8 +484,8 @@ bool TBigIniFile::WriteString(QStringView section, QStringView key, QStringView 
     // Only what could break the line structure is refused: a line break anywhere, a '=' in a
     // key (it would end the key early) and a line that would read back as a section header.
     // A section or key already in the store has passed these checks.
-    if (hatZeilenumbruch(value)
-        || (key.startsWith(QLatin1Char('[')) && value.endsWith(QLatin1Char(']'))))
+    if (hatZeilenumbruch(value) ||
+        (key.startsWith(QLatin1Char('[')) && value.endsWith(QLatin1Char(']'))))
         return false;
     if (!d->platzFuer(section.size() + key.size() + 1 + value.size()))
         return false;
@@ -509,8 +507,8 @@ bool TBigIniFile::WriteString(QStringView section, QStringView key, QStringView 
     if (z >= 0) {
         Stueck& alt = d->abschnitte[ai].zeilen[static_cast<size_t>(z)];
         const QStringView zeile = d->sicht(alt);
-        if (zeile.size() == key.size() + 1 + value.size() && zeile.startsWith(key)
-            && zeile.sliced(key.size() + 1) == value)
+        if (zeile.size() == key.size() + 1 + value.size() && zeile.startsWith(key) &&
+            zeile.sliced(key.size() + 1) == value)
             return true;
         Stueck neu = d->anhaengen({key, u"=", value});
         neu.schluessel = static_cast<quint32>(key.size());
@@ -595,7 +593,8 @@ qsizetype TBigIniFile::ZeilenAnzahl(qsizetype abschnitt) const
 
 QStringView TBigIniFile::Zeile(qsizetype abschnitt, qsizetype zeile, qsizetype* schluessel) const
 {
-    const Stueck s = d->abschnitte[static_cast<size_t>(abschnitt)].zeilen[static_cast<size_t>(zeile)];
+    const Stueck s =
+        d->abschnitte[static_cast<size_t>(abschnitt)].zeilen[static_cast<size_t>(zeile)];
     *schluessel = s.schluessel == kKeinSchluessel ? -1 : qsizetype(s.schluessel);
     return d->sicht(s);
 }
@@ -685,8 +684,8 @@ bool TBigIniFile::ZahlLesen(QStringView text, qint32* wert)
     if (i == n)
         return false;
     qint64 betrag = 0;
-    if (n - i >= 2 && text[i] == QLatin1Char('0')
-        && (text[i + 1] == QLatin1Char('x') || text[i + 1] == QLatin1Char('X'))) {
+    if (n - i >= 2 && text[i] == QLatin1Char('0') &&
+        (text[i + 1] == QLatin1Char('x') || text[i + 1] == QLatin1Char('X'))) {
         i += 2;
         if (i == n)
             return false;

@@ -12,10 +12,9 @@ namespace {
 
 // Bytes 0x80..0x9F; the undefined ones map to the C1 control of the same value.
 constexpr std::array<char16_t, 32> kObereSteuerzeichen = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 // The byte for a character, or -1.
@@ -37,8 +36,9 @@ QString dekodieren(QByteArrayView bytes)
     static const auto tabelle = [] {
         std::array<char16_t, 256> t{};
         for (int b = 0; b < 256; ++b)
-            t[static_cast<size_t>(b)] = (b >= 0x80 && b < 0xA0) ? kObereSteuerzeichen[static_cast<size_t>(b - 0x80)]
-                                                                 : char16_t(b);
+            t[static_cast<size_t>(b)] = (b >= 0x80 && b < 0xA0)
+                                            ? kObereSteuerzeichen[static_cast<size_t>(b - 0x80)]
+                                            : char16_t(b);
         return t;
     }();
     QString text(bytes.size(), Qt::Uninitialized);
@@ -60,8 +60,8 @@ bool kodierenNach(QStringView text, char* ziel)
     const __m128i ascii = _mm_set1_epi16(static_cast<short>(0xFF80));
     for (; i + 8 <= n; i += 8) {
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(quelle + i));
-        if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(block, ascii), _mm_setzero_si128()))
-            != 0xFFFF)
+        if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(block, ascii), _mm_setzero_si128())) !=
+            0xFFFF)
             break;
         _mm_storel_epi64(reinterpret_cast<__m128i*>(ziel + i), _mm_packus_epi16(block, block));
     }

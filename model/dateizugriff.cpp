@@ -146,7 +146,8 @@ QString Systemfehler(int nummer)
     case ELOOP:
         return QStringLiteral("Zu viele Ebenen symbolischer Verknüpfungen.");
     case EXDEV:
-        return QStringLiteral("Die Datei kann nicht über Dateisystemgrenzen hinweg ersetzt werden.");
+        return QStringLiteral(
+            "Die Datei kann nicht über Dateisystemgrenzen hinweg ersetzt werden.");
     case EBUSY:
     case ETXTBSY:
         return QStringLiteral("Die Datei ist belegt.");
@@ -164,8 +165,11 @@ QString Systemfehler(int nummer)
 
 QString KeineDatei(const QString& pfad)
 {
-    struct stat st {};
-    if (pfad.isEmpty() || ::stat(QFile::encodeName(pfad).constData(), &st) != 0 || S_ISREG(st.st_mode))
+    struct stat st
+    {
+    };
+    if (pfad.isEmpty() || ::stat(QFile::encodeName(pfad).constData(), &st) != 0 ||
+        S_ISREG(st.st_mode))
         return {};
     return QStringLiteral("„%1“ ist keine gewöhnliche Datei, sondern %2.")
         .arg(anzeigename(pfad), artText(st.st_mode));
@@ -187,7 +191,9 @@ Ergebnis Lesen(const QString& pfad, qint64 grenze, QByteArray* inhalt, QString* 
     };
     // The type is checked before opening: opening a pipe waits for a writer, opening a device
     // may have effects of its own.
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (pfad.isEmpty() || ::stat(name.constData(), &st) != 0) {
         if (pfad.isEmpty() || errno == ENOENT)
             return Ergebnis::Fehlt;
@@ -224,7 +230,8 @@ Ergebnis Lesen(const QString& pfad, qint64 grenze, QByteArray* inhalt, QString* 
                 return zuGross();
             daten.resize(std::min<qsizetype>(std::max<qsizetype>(2 * gelesen, 4096), grenze + 1));
         }
-        const ssize_t n = ::read(datei.fd(), daten.data() + gelesen, size_t(daten.size() - gelesen));
+        const ssize_t n =
+            ::read(datei.fd(), daten.data() + gelesen, size_t(daten.size() - gelesen));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -259,7 +266,9 @@ bool Ersetzen(const QString& pfad, QByteArrayView inhalt, QString* fehler, Datei
     if (info.isSymLink() && info.exists())
         ziel = info.canonicalFilePath();
     const QByteArray zielName = QFile::encodeName(ziel);
-    struct stat st {};
+    struct stat st
+    {
+    };
     bool vorhanden = false;
     if (::stat(zielName.constData(), &st) == 0) {
         if (!S_ISREG(st.st_mode))
@@ -269,7 +278,8 @@ bool Ersetzen(const QString& pfad, QByteArrayView inhalt, QString* fehler, Datei
         return systemfehler(errno);
     }
 
-    static constexpr char kZeichen[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    static constexpr char kZeichen[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     QByteArray zwischen;
     int fd = -1;
     for (int versuch = 0; versuch < 100 && fd < 0; ++versuch) {
@@ -303,7 +313,9 @@ bool Ersetzen(const QString& pfad, QByteArrayView inhalt, QString* fehler, Datei
     }
     if (::fsync(fd) != 0)
         return abbrechen(errno);
-    struct stat neu {};
+    struct stat neu
+    {
+    };
     if (::fstat(fd, &neu) != 0)
         return abbrechen(errno);
     if (datei.schliessen() != 0)
@@ -324,7 +336,9 @@ bool Ersetzen(const QString& pfad, QByteArrayView inhalt, QString* fehler, Datei
 
 Dateistand StandJetzt(const QString& pfad, const Dateistand& bekannt)
 {
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::stat(QFile::encodeName(pfad).constData(), &st) != 0 || !S_ISREG(st.st_mode))
         return {};
     Dateistand jetzt{true, qint64(st.st_size), zeitVon(st), 0};
@@ -350,10 +364,10 @@ int ZwischendateienEntfernen(const QString& ordner, const QString& name, qint64 
     for (const QFileInfo& f : kandidaten) {
         const QString dateiname = f.fileName();
         const QStringView endung = QStringView(dateiname).right(6);
-        const bool eigene = dateiname.size() == name.size() + 7
-                            && std::all_of(endung.begin(), endung.end(), [](QChar c) {
-                                   return c.unicode() < 0x80 && c.isLetterOrNumber();
-                               });
+        const bool eigene = dateiname.size() == name.size() + 7 &&
+                            std::all_of(endung.begin(), endung.end(), [](QChar c) {
+                                return c.unicode() < 0x80 && c.isLetterOrNumber();
+                            });
         if (eigene && f.lastModified().toUTC() < grenze && QFile::remove(f.absoluteFilePath()))
             ++entfernt;
     }

@@ -24,7 +24,12 @@ struct Dateistand
 
 namespace Dateizugriff {
 
-enum class Ergebnis { Gelesen, Fehlt, Fehler };
+enum class Ergebnis
+{
+    Gelesen,
+    Fehlt,
+    Fehler
+};
 
 // Reads the regular file at `pfad` whole. On Ergebnis::Fehler *fehler holds the whole message
 // ("Die Datei „…“ kann nicht gelesen werden: …", or "… ist zu groß" for more than `grenze`

@@ -46,7 +46,8 @@ constexpr MonatTag Ostern(int jahr)
 }
 
 // The holidays this program knows; the order is the order of names on a shared day.
-enum class Art {
+enum class Art
+{
     Neujahr,
     HeiligeDreiKoenige,
     Frauentag,
@@ -145,7 +146,8 @@ bool Gilt(Art a, int jahr, int land)
             return true;
         return jahr >= 2018 && Einer(land, {Bremen, Hamburg, Niedersachsen, SchleswigHolstein});
     case Art::Allerheiligen:
-        return Einer(land, {BadenWuerttemberg, Bayern, NordrheinWestfalen, RheinlandPfalz, Saarland});
+        return Einer(land,
+                     {BadenWuerttemberg, Bayern, NordrheinWestfalen, RheinlandPfalz, Saarland});
     case Art::BussUndBettag:
         return jahr <= 1994 || land == Sachsen;
     case Art::Anzahl:
@@ -163,39 +165,61 @@ MonatTag Datum(Art a, int jahr)
         // Walk from 1 March, where the day numbering is simple, to the month and day.
         const long ziel = e + tage;
         for (int m = 3; m <= 12; ++m) {
-            const long naechster = m == 12 ? Tagesnummer(jahr + 1, 1, 1) : Tagesnummer(jahr, m + 1, 1);
+            const long naechster =
+                m == 12 ? Tagesnummer(jahr + 1, 1, 1) : Tagesnummer(jahr, m + 1, 1);
             if (ziel < naechster)
                 return MonatTag{m, static_cast<int>(ziel - Tagesnummer(jahr, m, 1)) + 1};
         }
         return MonatTag{12, 31};
     };
     switch (a) {
-    case Art::Neujahr: return {1, 1};
-    case Art::HeiligeDreiKoenige: return {1, 6};
-    case Art::Frauentag: return {3, 8};
-    case Art::Karfreitag: return relativ(-2);
-    case Art::Ostersonntag: return ostern;
-    case Art::Ostermontag: return relativ(1);
-    case Art::TagDerArbeit: return {5, 1};
-    case Art::TagDerBefreiung: return {5, 8};
-    case Art::ChristiHimmelfahrt: return relativ(39);
-    case Art::Pfingstsonntag: return relativ(49);
-    case Art::Pfingstmontag: return relativ(50);
-    case Art::Fronleichnam: return relativ(60);
-    case Art::Volksaufstand: return {6, 17};
-    case Art::MariaeHimmelfahrt: return {8, 15};
-    case Art::Weltkindertag: return {9, 20};
-    case Art::DeutscheEinheit: return {10, 3};
-    case Art::Reformationstag: return {10, 31};
-    case Art::Allerheiligen: return {11, 1};
+    case Art::Neujahr:
+        return {1, 1};
+    case Art::HeiligeDreiKoenige:
+        return {1, 6};
+    case Art::Frauentag:
+        return {3, 8};
+    case Art::Karfreitag:
+        return relativ(-2);
+    case Art::Ostersonntag:
+        return ostern;
+    case Art::Ostermontag:
+        return relativ(1);
+    case Art::TagDerArbeit:
+        return {5, 1};
+    case Art::TagDerBefreiung:
+        return {5, 8};
+    case Art::ChristiHimmelfahrt:
+        return relativ(39);
+    case Art::Pfingstsonntag:
+        return relativ(49);
+    case Art::Pfingstmontag:
+        return relativ(50);
+    case Art::Fronleichnam:
+        return relativ(60);
+    case Art::Volksaufstand:
+        return {6, 17};
+    case Art::MariaeHimmelfahrt:
+        return {8, 15};
+    case Art::Weltkindertag:
+        return {9, 20};
+    case Art::DeutscheEinheit:
+        return {10, 3};
+    case Art::Reformationstag:
+        return {10, 31};
+    case Art::Allerheiligen:
+        return {11, 1};
     case Art::BussUndBettag: {
         // The Wednesday before 23 November: 16..22 November.
         const int seitMittwoch = (QDate(jahr, 11, 23).dayOfWeek() - 3 + 7) % 7;
         return {11, 23 - (seitMittwoch == 0 ? 7 : seitMittwoch)};
     }
-    case Art::Weihnachtstag1: return {12, 25};
-    case Art::Weihnachtstag2: return {12, 26};
-    case Art::Anzahl: break;
+    case Art::Weihnachtstag1:
+        return {12, 25};
+    case Art::Weihnachtstag2:
+        return {12, 26};
+    case Art::Anzahl:
+        break;
     }
     return {0, 0};
 }
@@ -216,7 +240,8 @@ bool IstFeiertag(int jahr, int monat, int tag, int land)
     }
     // Days relative to Easter: most moveable feasts.
     const auto ostern = Ostern(jahr);
-    const long abstand = Tagesnummer(jahr, monat, tag) - Tagesnummer(jahr, ostern.monat, ostern.tag);
+    const long abstand =
+        Tagesnummer(jahr, monat, tag) - Tagesnummer(jahr, ostern.monat, ostern.tag);
     switch (abstand) {
     case -2:
     case 1:
@@ -241,15 +266,24 @@ bool IstFeiertag(int jahr, int monat, int tag, int land)
             return true;
     }
     switch (monat * 100 + tag) {
-    case 106: return Gilt(Art::HeiligeDreiKoenige, jahr, land);
-    case 308: return Gilt(Art::Frauentag, jahr, land);
-    case 508: return Gilt(Art::TagDerBefreiung, jahr, land);
-    case 617: return Gilt(Art::Volksaufstand, jahr, land);
-    case 815: return Gilt(Art::MariaeHimmelfahrt, jahr, land);
-    case 920: return Gilt(Art::Weltkindertag, jahr, land);
-    case 1031: return Gilt(Art::Reformationstag, jahr, land);
-    case 1101: return Gilt(Art::Allerheiligen, jahr, land);
-    default: return false;
+    case 106:
+        return Gilt(Art::HeiligeDreiKoenige, jahr, land);
+    case 308:
+        return Gilt(Art::Frauentag, jahr, land);
+    case 508:
+        return Gilt(Art::TagDerBefreiung, jahr, land);
+    case 617:
+        return Gilt(Art::Volksaufstand, jahr, land);
+    case 815:
+        return Gilt(Art::MariaeHimmelfahrt, jahr, land);
+    case 920:
+        return Gilt(Art::Weltkindertag, jahr, land);
+    case 1031:
+        return Gilt(Art::Reformationstag, jahr, land);
+    case 1101:
+        return Gilt(Art::Allerheiligen, jahr, land);
+    default:
+        return false;
     }
 }
 

@@ -15,8 +15,8 @@ double MontagDerWoche(double tag)
 Kalenderspanne SpanneBerechnen(double fruehesterTag, double spaetesterTag, double heute)
 {
     Kalenderspanne s;
-    if (!std::isfinite(fruehesterTag) || !std::isfinite(spaetesterTag)
-        || fruehesterTag > spaetesterTag) {
+    if (!std::isfinite(fruehesterTag) || !std::isfinite(spaetesterTag) ||
+        fruehesterTag > spaetesterTag) {
         s.firstday = MontagDerWoche(heute);
         return s;
     }
@@ -24,8 +24,8 @@ Kalenderspanne SpanneBerechnen(double fruehesterTag, double spaetesterTag, doubl
     const double letzter = std::trunc(spaetesterTag);
     const double sonntag = letzter + (8 - Tageszahl::Wochentag(letzter)) % 7;
     const double tage = std::trunc(sonntag - s.firstday) + 1;
-    s.anzdays = static_cast<int>(std::clamp(tage, double(Kalenderspanne::WenigsteTage),
-                                            double(Kalenderspanne::MeisteTage)));
+    s.anzdays = static_cast<int>(
+        std::clamp(tage, double(Kalenderspanne::WenigsteTage), double(Kalenderspanne::MeisteTage)));
     return s;
 }
 

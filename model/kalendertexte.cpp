@@ -11,11 +11,11 @@ namespace Kalendertexte {
 
 namespace {
 
-const std::array<const char*, 12> Monate{"Januar",  "Februar",   "März",    "April",
-                                         "Mai",     "Juni",      "Juli",    "August",
+const std::array<const char*, 12> Monate{"Januar",    "Februar", "März",     "April",
+                                         "Mai",       "Juni",    "Juli",     "August",
                                          "September", "Oktober", "November", "Dezember"};
 // 1 Sunday … 7 Saturday, as Tageszahl::Wochentag counts.
-const std::array<const char*, 7> Wochentage{"Sonntag",  "Montag",  "Dienstag", "Mittwoch",
+const std::array<const char*, 7> Wochentage{"Sonntag",    "Montag",  "Dienstag", "Mittwoch",
                                             "Donnerstag", "Freitag", "Samstag"};
 
 const QString Strich = QStringLiteral(" – ");
@@ -51,7 +51,8 @@ QString TageskopfKurz(double tag)
     const QDate d = Tageszahl::zuDatum(tag);
     if (!d.isValid())
         return {};
-    return QStringLiteral("%1. %2").arg(d.day()).arg(QString::fromUtf8(kurz[static_cast<size_t>(d.month() - 1)]));
+    return QStringLiteral("%1. %2").arg(d.day()).arg(
+        QString::fromUtf8(kurz[static_cast<size_t>(d.month() - 1)]));
 }
 
 bool MonatImKopf(double tag, bool ersteZelle)
@@ -108,13 +109,14 @@ QString DauerGesprochen(qint32 dauer)
     if (halbeStunden == 2)
         return QStringLiteral("1 Stunde");
     const QString stunden = QString::number(halbeStunden / 2);
-    return (halbeStunden % 2 ? stunden + QStringLiteral(",5") : stunden) + QStringLiteral(" Stunden");
+    return (halbeStunden % 2 ? stunden + QStringLiteral(",5") : stunden) +
+           QStringLiteral(" Stunden");
 }
 
 QString AufgabeGesprochen(double tag, const QString& titel, qint32 start, qint32 dauer)
 {
-    return LangesDatum(tag) + QStringLiteral(": ") + titel + QStringLiteral(", ")
-           + Zeiten::BeginnText(start) + QStringLiteral(", ") + DauerGesprochen(dauer);
+    return LangesDatum(tag) + QStringLiteral(": ") + titel + QStringLiteral(", ") +
+           Zeiten::BeginnText(start) + QStringLiteral(", ") + DauerGesprochen(dauer);
 }
 
 } // namespace Kalendertexte

@@ -4,7 +4,8 @@
 
 #include <span>
 
-// The catalogue's task "Umziehen", the move itself: day offset 0, drawn bold in a colour of its own.
+// The catalogue's task "Umziehen", the move itself: day offset 0, drawn bold in a colour of its
+// own.
 inline constexpr qint32 Umzugsaufgabe = 7;
 
 // One entry of the built-in task catalogue.

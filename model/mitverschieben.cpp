@@ -34,8 +34,8 @@ void Beziehungen(const Aufgabenliste& aufgaben, Nachbarn& vorher, Nachbarn& nach
 
 } // namespace
 
-Mitverschiebung MitAbhaengigenVerschieben(const Aufgabenliste& aufgaben, qint32 nummer,
-                                          double tag, int landA, int landB)
+Mitverschiebung MitAbhaengigenVerschieben(const Aufgabenliste& aufgaben, qint32 nummer, double tag,
+                                          int landA, int landB)
 {
     Mitverschiebung m;
     const auto gefunden = std::find_if(aufgaben.begin(), aufgaben.end(),

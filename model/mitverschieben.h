@@ -32,8 +32,8 @@ struct Mitverschiebung
 // Sundays and the holidays of both states, as the plan search does. A task that would leave
 // the 52 weeks counted from the plan's unmoved end cannot be placed. Relations that only
 // involve unmoved tasks are left as they are.
-Mitverschiebung MitAbhaengigenVerschieben(const Aufgabenliste& aufgaben, qint32 nummer,
-                                          double tag, int landA, int landB);
+Mitverschiebung MitAbhaengigenVerschieben(const Aufgabenliste& aufgaben, qint32 nummer, double tag,
+                                          int landA, int landB);
 
 // Gives the tasks their new days.
 void Anwenden(Aufgabenliste& aufgaben, const Mitverschiebung& m);

@@ -19,7 +19,8 @@ QString EinstellungsPfad(const QString& programmOrdner)
     QString tragbar = QDir(programmOrdner).filePath(kEinstellungsdatei);
     if (QFileInfo(tragbar).isFile() && QFileInfo(programmOrdner).isWritable())
         return tragbar;
-    const QString konfiguration = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    const QString konfiguration =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     return QDir(konfiguration).filePath(QStringLiteral("Kistenlotse/") + kEinstellungsdatei);
 }
 

@@ -11,9 +11,9 @@
 #include <utility>
 #include <vector>
 
-const QString Plan::KeineAbfolgeText = QStringLiteral(
-    "Im gegebenen Zeitraum wurde keine sinnvolle Abfolge der Aufgaben gefunden.\n"
-    "Bitte beginnen Sie neu und wählen Sie andere Daten für Aus- bzw. Einzug.");
+const QString Plan::KeineAbfolgeText =
+    QStringLiteral("Im gegebenen Zeitraum wurde keine sinnvolle Abfolge der Aufgaben gefunden.\n"
+                   "Bitte beginnen Sie neu und wählen Sie andere Daten für Aus- bzw. Einzug.");
 
 namespace {
 
@@ -76,7 +76,9 @@ public:
         if (!m_tabelle)
             return m_hash.value(nummer, -1);
         const qint64 i = nummer - m_kleinste;
-        return i >= 0 && i < static_cast<qint64>(m_position.size()) ? m_position[static_cast<size_t>(i)] : -1;
+        return i >= 0 && i < static_cast<qint64>(m_position.size())
+                   ? m_position[static_cast<size_t>(i)]
+                   : -1;
     }
 
 private:
@@ -134,10 +136,9 @@ void Plan::AufgabenAuswaehlen(bool auszugsrenovierung, bool einzugsrenovierung, 
     std::erase_if(Aufgaben, [&](const taufgabe& a) {
         if (a.Benutzeraufgabe)
             return false;
-        return (a.beiAuszugsrenovierung && !auszugsrenovierung)
-               || (a.beiEinzugsrenovierung && !einzugsrenovierung)
-               || (a.ohneSpedition && spedition) || (a.mitSpedition && !spedition)
-               || (a.mitKindern && !kinder);
+        return (a.beiAuszugsrenovierung && !auszugsrenovierung) ||
+               (a.beiEinzugsrenovierung && !einzugsrenovierung) || (a.ohneSpedition && spedition) ||
+               (a.mitSpedition && !spedition) || (a.mitKindern && !kinder);
     });
 }
 
@@ -157,8 +158,8 @@ bool Plan::Feiertag(double tag, int landA, int landB)
     int monat = 0;
     int tagImMonat = 0;
     d.getDate(&jahr, &monat, &tagImMonat);
-    return IstFeiertag(jahr, monat, tagImMonat, landA)
-           || IstFeiertag(jahr, monat, tagImMonat, landB);
+    return IstFeiertag(jahr, monat, tagImMonat, landA) ||
+           IstFeiertag(jahr, monat, tagImMonat, landB);
 }
 
 void Plan::AufgabenTerminieren(double stichtag)
@@ -201,9 +202,9 @@ QStringList Plan::ReihenfolgePruefen(qint32 nummer, qint32 start, double tag) co
     QStringList zeilen;
     zeilen.reserve(static_cast<qsizetype>(konflikte.size()));
     for (const auto& [f, s] : konflikte)
-        zeilen.append(QLatin1Char('\'') + Aufgaben[static_cast<size_t>(f)].Kurzbezeichnung
-                      + QStringLiteral("' sollte vor '") + Aufgaben[s].Kurzbezeichnung
-                      + QStringLiteral("' erfolgen."));
+        zeilen.append(QLatin1Char('\'') + Aufgaben[static_cast<size_t>(f)].Kurzbezeichnung +
+                      QStringLiteral("' sollte vor '") + Aufgaben[s].Kurzbezeichnung +
+                      QStringLiteral("' erfolgen."));
     return zeilen;
 }
 

@@ -27,7 +27,7 @@ public:
     Aufgabenliste Aufgaben;
     Aufgabenliste Sicherung; // the undo copy
     Situation situation;
-    double Stichtag = 0;      // anchor day of the attempt in force
+    double Stichtag = 0;       // anchor day of the attempt in force
     bool keineAbfolge = false; // the last search gave up
 
     // Empties the list and appends one task per catalogue entry. The moving day

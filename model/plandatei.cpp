@@ -4,12 +4,10 @@
 #include "model/tageszahl.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QDate>
-#include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -150,16 +148,42 @@ QStringView gekuerzt(QStringView text, qsizetype grenze, int* schnitte)
 }
 
 // The keys of a task section in the file's order.
-enum Schluessel {
-    kKurzbezeichnung, kBeschreibung, kNotiz, kDruckvorlage, kAusserhalbBuerozeit, kAuchSonntags,
-    kVorher, kBeiAuszugsrenovierung, kBeiEinzugsrenovierung, kMitSpedition, kOhneSpedition,
-    kVorgabeDauer, kTag, kStart, kDauer, kBenutzeraufgabe, kAnzahlSchluessel
+enum Schluessel
+{
+    kKurzbezeichnung,
+    kBeschreibung,
+    kNotiz,
+    kDruckvorlage,
+    kAusserhalbBuerozeit,
+    kAuchSonntags,
+    kVorher,
+    kBeiAuszugsrenovierung,
+    kBeiEinzugsrenovierung,
+    kMitSpedition,
+    kOhneSpedition,
+    kVorgabeDauer,
+    kTag,
+    kStart,
+    kDauer,
+    kBenutzeraufgabe,
+    kAnzahlSchluessel
 };
-constexpr std::array<QStringView, kAnzahlSchluessel> kSchluessel = {
-    u"Kurzbezeichnung", u"Beschreibung", u"Notiz", u"Druckvorlage", u"ausserhalbBuerozeit",
-    u"auchSonntags", u"vorher", u"beiAuszugsrenovierung", u"beiEinzugsrenovierung",
-    u"mitSpedition", u"ohneSpedition", u"vorgabeDauer", u"Tag", u"Start", u"Dauer",
-    u"Benutzeraufgabe"};
+constexpr std::array<QStringView, kAnzahlSchluessel> kSchluessel = {u"Kurzbezeichnung",
+                                                                    u"Beschreibung",
+                                                                    u"Notiz",
+                                                                    u"Druckvorlage",
+                                                                    u"ausserhalbBuerozeit",
+                                                                    u"auchSonntags",
+                                                                    u"vorher",
+                                                                    u"beiAuszugsrenovierung",
+                                                                    u"beiEinzugsrenovierung",
+                                                                    u"mitSpedition",
+                                                                    u"ohneSpedition",
+                                                                    u"vorgabeDauer",
+                                                                    u"Tag",
+                                                                    u"Start",
+                                                                    u"Dauer",
+                                                                    u"Benutzeraufgabe"};
 
 // The values of a task section: of each key the first entry line, as the store finds it.
 // One walk over the section's lines instead of a search per key.
@@ -183,9 +207,10 @@ struct Werte
             // Keys of equal length mostly differ in their first letter.
             const char16_t erstes = key.isEmpty() ? 0 : (key.front().unicode() | 0x20);
             for (int k = 0; k < kAnzahlSchluessel; ++k) {
-                if (!da[k] && kSchluessel[k].size() == laenge
-                    && (erstes == (kSchluessel[k].front().unicode() | 0x20) || key.front().unicode() >= 0x80)
-                    && (kSchluessel[k] == key || TBigIniFile::GleichOhneFall(kSchluessel[k], key))) {
+                if (!da[k] && kSchluessel[k].size() == laenge &&
+                    (erstes == (kSchluessel[k].front().unicode() | 0x20) ||
+                     key.front().unicode() >= 0x80) &&
+                    (kSchluessel[k] == key || TBigIniFile::GleichOhneFall(kSchluessel[k], key))) {
                     da[k] = true;
                     text[k] = zeile.sliced(laenge + 1);
                     --offen;
@@ -209,14 +234,15 @@ bool ausWertenLesen(taufgabe& a, const Werte& w, qint32 nummer, Vorrat& vorrat)
     int* schnitte = &vorrat.schnitte;
     a.Nummer = nummer;
     a.Kurzbezeichnung = gekuerzt(w.text[kKurzbezeichnung], Plangrenzen::Titel, schnitte).toString();
-    a.Beschreibung = zeilenTeilen(gekuerzt(w.text[kBeschreibung], Plangrenzen::Text, schnitte), vorrat);
+    a.Beschreibung =
+        zeilenTeilen(gekuerzt(w.text[kBeschreibung], Plangrenzen::Text, schnitte), vorrat);
     a.Notiz = zeilenTeilen(gekuerzt(w.text[kNotiz], Plangrenzen::Text, schnitte), vorrat);
     a.Druckvorlage = w.zahl(kDruckvorlage, 0);
     a.ausserhalbBuerozeit = w.ja(kAusserhalbBuerozeit, true);
     a.auchSonntags = w.ja(kAuchSonntags, true);
     bool vorherGekuerzt = false;
-    a.vorher = VorherLesen(w.text[kVorher], std::min(Plangrenzen::Vorher, vorrat.vorher),
-                           &vorherGekuerzt);
+    a.vorher =
+        VorherLesen(w.text[kVorher], std::min(Plangrenzen::Vorher, vorrat.vorher), &vorherGekuerzt);
     vorrat.vorher -= a.vorher.size();
     *schnitte += vorherGekuerzt ? 1 : 0;
     a.beiAuszugsrenovierung = w.ja(kBeiAuszugsrenovierung, true);
@@ -248,8 +274,9 @@ bool EinstellungenAblegen(TBigIniFile& ini, const QString& pfad, QString* fehler
     const QString ordner = QFileInfo(pfad).absolutePath();
     if (!QDir().mkpath(ordner)) {
         if (fehler)
-            *fehler = QStringLiteral("Der Ordner „%1“ für die Einstellungen kann nicht angelegt werden.")
-                          .arg(QDir::toNativeSeparators(ordner));
+            *fehler =
+                QStringLiteral("Der Ordner „%1“ für die Einstellungen kann nicht angelegt werden.")
+                    .arg(QDir::toNativeSeparators(ordner));
         return false;
     }
     return ini.Speichern(fehler);
@@ -260,22 +287,22 @@ bool EinstellungenAblegen(TBigIniFile& ini, const QString& pfad, QString* fehler
 bool InDateiSchreiben(const taufgabe& a, TBigIniFile& ini)
 {
     const QString s = QString::number(a.Nummer);
-    const bool ok = ini.WriteString(s, u"Kurzbezeichnung", einzeilig(a.Kurzbezeichnung))
-                    && ini.WriteString(s, u"Beschreibung", alsZeilenText(a.Beschreibung))
-                    && ini.WriteString(s, u"Notiz", alsZeilenText(a.Notiz))
-                    && ini.WriteInteger(s, u"Druckvorlage", a.Druckvorlage)
-                    && ini.WriteBool(s, u"ausserhalbBuerozeit", a.ausserhalbBuerozeit)
-                    && ini.WriteBool(s, u"auchSonntags", a.auchSonntags)
-                    && ini.WriteString(s, u"vorher", NummernText(a.vorher))
-                    && ini.WriteBool(s, u"beiAuszugsrenovierung", a.beiAuszugsrenovierung)
-                    && ini.WriteBool(s, u"beiEinzugsrenovierung", a.beiEinzugsrenovierung)
-                    && ini.WriteBool(s, u"mitSpedition", a.mitSpedition)
-                    && ini.WriteBool(s, u"ohneSpedition", a.ohneSpedition)
-                    && ini.WriteInteger(s, u"vorgabeDauer", a.vorgabeDauer)
-                    && ini.WriteString(s, u"Tag", tagText(a.Tag))
-                    && ini.WriteInteger(s, u"Start", a.Start)
-                    && ini.WriteInteger(s, u"Dauer", a.Dauer)
-                    && ini.WriteBool(s, u"Benutzeraufgabe", a.Benutzeraufgabe);
+    const bool ok = ini.WriteString(s, u"Kurzbezeichnung", einzeilig(a.Kurzbezeichnung)) &&
+                    ini.WriteString(s, u"Beschreibung", alsZeilenText(a.Beschreibung)) &&
+                    ini.WriteString(s, u"Notiz", alsZeilenText(a.Notiz)) &&
+                    ini.WriteInteger(s, u"Druckvorlage", a.Druckvorlage) &&
+                    ini.WriteBool(s, u"ausserhalbBuerozeit", a.ausserhalbBuerozeit) &&
+                    ini.WriteBool(s, u"auchSonntags", a.auchSonntags) &&
+                    ini.WriteString(s, u"vorher", NummernText(a.vorher)) &&
+                    ini.WriteBool(s, u"beiAuszugsrenovierung", a.beiAuszugsrenovierung) &&
+                    ini.WriteBool(s, u"beiEinzugsrenovierung", a.beiEinzugsrenovierung) &&
+                    ini.WriteBool(s, u"mitSpedition", a.mitSpedition) &&
+                    ini.WriteBool(s, u"ohneSpedition", a.ohneSpedition) &&
+                    ini.WriteInteger(s, u"vorgabeDauer", a.vorgabeDauer) &&
+                    ini.WriteString(s, u"Tag", tagText(a.Tag)) &&
+                    ini.WriteInteger(s, u"Start", a.Start) &&
+                    ini.WriteInteger(s, u"Dauer", a.Dauer) &&
+                    ini.WriteBool(s, u"Benutzeraufgabe", a.Benutzeraufgabe);
     return !ok;
 }
 
@@ -382,9 +409,10 @@ bool PlanLaden(const TBigIniFile& ini, Aufgabenliste& aufgaben, Situation& situa
                Ladebericht* bericht)
 {
     QString* grund = bericht ? &bericht->grund : nullptr;
-    const QString datei = ini.Pfad().isEmpty()
-                              ? QStringLiteral("Die Daten")
-                              : QStringLiteral("Die Datei „%1“").arg(QDir::toNativeSeparators(ini.Pfad()));
+    const QString datei =
+        ini.Pfad().isEmpty()
+            ? QStringLiteral("Die Daten")
+            : QStringLiteral("Die Datei „%1“").arg(QDir::toNativeSeparators(ini.Pfad()));
     auto scheitern = [&](const QString& text) {
         if (grund)
             *grund = text;
@@ -396,7 +424,8 @@ bool PlanLaden(const TBigIniFile& ini, Aufgabenliste& aufgaben, Situation& situa
     if (anzahl == 0) {
         if (!ini.Pfad().isEmpty() && !ini.Stand().vorhanden)
             return scheitern(QStringLiteral("%1 gibt es nicht.").arg(datei));
-        return scheitern(QStringLiteral("%1 enthält keinen Plan (keinen einzigen Abschnitt).").arg(datei));
+        return scheitern(
+            QStringLiteral("%1 enthält keinen Plan (keinen einzigen Abschnitt).").arg(datei));
     }
 
     std::vector<qint32> nummern(static_cast<size_t>(anzahl), -1);
@@ -406,9 +435,10 @@ bool PlanLaden(const TBigIniFile& ini, Aufgabenliste& aufgaben, Situation& situa
         if (IstAufgabenabschnitt(ini.AbschnittSicht(i), &nummer)) {
             nummern[static_cast<size_t>(i)] = nummer;
             if (++aufgabenzahl > kGroessteAufgabenzahl)
-                return scheitern(QStringLiteral("%1 enthält mehr als %2 Aufgaben; so viele hat kein Plan.")
-                                     .arg(datei)
-                                     .arg(kGroessteAufgabenzahl));
+                return scheitern(
+                    QStringLiteral("%1 enthält mehr als %2 Aufgaben; so viele hat kein Plan.")
+                        .arg(datei)
+                        .arg(kGroessteAufgabenzahl));
         }
     }
 
@@ -458,16 +488,16 @@ bool PlanLaden(const TBigIniFile& ini, Aufgabenliste& aufgaben, Situation& situa
 bool PlanEintragen(TBigIniFile& ini, const Aufgabenliste& aufgaben, const Situation& s,
                    double firstday, int anzdays)
 {
-    const bool ok = ini.WriteInteger(kAllgemein, u"BundeslandA", s.BundeslandA)
-                    && ini.WriteInteger(kAllgemein, u"BundeslandB", s.BundeslandB)
-                    && ini.WriteInteger(kAllgemein, u"anzdays", anzdays)
-                    && ini.WriteInteger(kAllgemein, u"firstday", GanzerTag(firstday))
-                    && ini.WriteBool(kAllgemein, u"Auszugsrenovierung", s.Auszugsrenovierung)
-                    && ini.WriteBool(kAllgemein, u"Einzugsrenovierung", s.Einzugsrenovierung)
-                    && ini.WriteBool(kAllgemein, u"Spedition", s.Spedition)
-                    && ini.WriteBool(kAllgemein, u"Kinder", s.Kinder)
-                    && ini.WriteString(kAllgemein, u"Einzugdatum", einzeilig(s.Einzugdatum))
-                    && ini.WriteString(kAllgemein, u"Auszugdatum", einzeilig(s.Auszugdatum));
+    const bool ok = ini.WriteInteger(kAllgemein, u"BundeslandA", s.BundeslandA) &&
+                    ini.WriteInteger(kAllgemein, u"BundeslandB", s.BundeslandB) &&
+                    ini.WriteInteger(kAllgemein, u"anzdays", anzdays) &&
+                    ini.WriteInteger(kAllgemein, u"firstday", GanzerTag(firstday)) &&
+                    ini.WriteBool(kAllgemein, u"Auszugsrenovierung", s.Auszugsrenovierung) &&
+                    ini.WriteBool(kAllgemein, u"Einzugsrenovierung", s.Einzugsrenovierung) &&
+                    ini.WriteBool(kAllgemein, u"Spedition", s.Spedition) &&
+                    ini.WriteBool(kAllgemein, u"Kinder", s.Kinder) &&
+                    ini.WriteString(kAllgemein, u"Einzugdatum", einzeilig(s.Einzugdatum)) &&
+                    ini.WriteString(kAllgemein, u"Auszugdatum", einzeilig(s.Auszugdatum));
     if (!ok)
         return false;
     for (const taufgabe& a : aufgaben) {
@@ -497,7 +527,8 @@ bool PlanSchreiben(const QString& pfad, const Aufgabenliste& aufgaben, const Sit
     if (bytes.size() > TBigIniFile::GroessteDatei)
         return scheitern(QStringLiteral("Der Plan ist zu groß: Die Plandatei würde %1 MB groß, "
                                         "geöffnet werden nur Plandateien bis %2 MB.")
-                             .arg(QString::number(double(bytes.size()) / (1024 * 1024), 'f', 1).replace(u'.', u','))
+                             .arg(QString::number(double(bytes.size()) / (1024 * 1024), 'f', 1)
+                                      .replace(u'.', u','))
                              .arg(TBigIniFile::GroessteDatei / 1024 / 1024));
     QString grund;
     if (!Dateizugriff::Ersetzen(pfad, bytes, &grund, stand))
@@ -541,9 +572,9 @@ bool FensterSchreiben(const QString& pfad, const QRect& fenster, QString* fehler
 }
 
 bool PlanDateiSpeichern(const QString& planPfad, const QString& einstellungsPfad,
-                        const Aufgabenliste& aufgaben, const Situation& situation,
-                        double firstday, int anzdays, QString* fehler,
-                        QString* einstellungsFehler, Dateistand* stand)
+                        const Aufgabenliste& aufgaben, const Situation& situation, double firstday,
+                        int anzdays, QString* fehler, QString* einstellungsFehler,
+                        Dateistand* stand)
 {
     if (!PlanSchreiben(planPfad, aufgaben, situation, firstday, anzdays, fehler, stand))
         return false;
@@ -570,8 +601,9 @@ void AltlastenEntfernen(const QString& einstellungsPfad, const QString& terminOr
     if (terminOrdner.isEmpty())
         return;
     const QDateTime grenze = QDateTime::currentDateTimeUtc().addDays(-7);
-    const QFileInfoList termine = QDir(terminOrdner).entryInfoList(
-        {QStringLiteral("termine-*.ics")}, QDir::Files | QDir::NoSymLinks);
+    const QFileInfoList termine =
+        QDir(terminOrdner)
+            .entryInfoList({QStringLiteral("termine-*.ics")}, QDir::Files | QDir::NoSymLinks);
     for (const QFileInfo& f : termine) {
         if (f.lastModified().toUTC() < grenze)
             QFile::remove(f.absoluteFilePath());

@@ -22,9 +22,9 @@
 
 // The longest values a plan holds; longer ones in a file are cut when it is read.
 namespace Plangrenzen {
-constexpr qsizetype Titel = 255;        // Kurzbezeichnung and the two date texts, characters
-constexpr qsizetype Text = 65536;       // Beschreibung and Notiz in their one-line form
-constexpr qsizetype Vorher = 1000;      // numbers in vorher
+constexpr qsizetype Titel = 255;   // Kurzbezeichnung and the two date texts, characters
+constexpr qsizetype Text = 65536;  // Beschreibung and Notiz in their one-line form
+constexpr qsizetype Vorher = 1000; // numbers in vorher
 // Of the whole plan, so that no file can make millions of lines or conflict texts:
 constexpr qsizetype ZeilenGesamt = 1000000; // lines of all Beschreibung and Notiz together
 constexpr qsizetype VorherGesamt = 100000;  // numbers of all vorher lists together
@@ -95,7 +95,8 @@ struct Einstellungen
 Einstellungen EinstellungenLesen(const QString& pfad);
 
 // Each changes only its own keys, keeps every other section and key, makes a missing folder
-// of the file and replaces the file atomically. False with a message in *fehler when the file cannot be read or written.
+// of the file and replaces the file atomically. False with a message in *fehler when the file
+// cannot be read or written.
 bool LastsavedSchreiben(const QString& pfad, const QString& plan, QString* fehler = nullptr);
 // fensteroben = top, fensterlinks = left, fensterbreite = width, fensterhoehe = height.
 bool FensterSchreiben(const QString& pfad, const QRect& fenster, QString* fehler = nullptr);
@@ -104,8 +105,8 @@ bool FensterSchreiben(const QString& pfad, const QRect& fenster, QString* fehler
 // written; then a failure of the settings file alone leaves *fehler empty and puts its message
 // into *einstellungsFehler (the plan is safe, only "Weiterplanen" will not offer it).
 bool PlanDateiSpeichern(const QString& planPfad, const QString& einstellungsPfad,
-                        const Aufgabenliste& aufgaben, const Situation& situation,
-                        double firstday, int anzdays, QString* fehler = nullptr,
+                        const Aufgabenliste& aufgaben, const Situation& situation, double firstday,
+                        int anzdays, QString* fehler = nullptr,
                         QString* einstellungsFehler = nullptr, Dateistand* stand = nullptr);
 
 // Clears what earlier runs left behind: temporary files of interrupted saves of the settings

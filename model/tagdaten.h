@@ -36,7 +36,7 @@ struct ttermin
 class TagDaten
 {
 public:
-    static constexpr int Kopfhoehe = 20;  // date header
+    static constexpr int Kopfhoehe = 20; // date header
     static constexpr int Zellenhoehe = 164;
     static constexpr int Koerperhoehe = Zellenhoehe - Kopfhoehe; // room for the bands
 

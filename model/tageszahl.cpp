@@ -65,7 +65,8 @@ QString Text(double tag)
 
 bool ausText(const QString& text, double* tag)
 {
-    static const QRegularExpression muster(QStringLiteral("^\\s*(\\d{1,2})\\.(\\d{1,2})\\.(\\d{4})\\s*$"));
+    static const QRegularExpression muster(
+        QStringLiteral("^\\s*(\\d{1,2})\\.(\\d{1,2})\\.(\\d{4})\\s*$"));
     const auto m = muster.match(text);
     if (!m.hasMatch())
         return false;

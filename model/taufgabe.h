@@ -28,9 +28,9 @@ struct taufgabe
     bool ohneSpedition = false;
     bool mitKindern = false;
     qint32 vorgabeDauer = -1;
-    double Tag = 0;     // day number, see tageszahl.h
-    qint32 Start = 0;   // half-hour slot 1..48, slot s begins at (s - 1) * 30 minutes
-    qint32 Dauer = -1;  // d lasts (d + 1) * 30 minutes
+    double Tag = 0;    // day number, see tageszahl.h
+    qint32 Start = 0;  // half-hour slot 1..48, slot s begins at (s - 1) * 30 minutes
+    qint32 Dauer = -1; // d lasts (d + 1) * 30 minutes
     bool Benutzeraufgabe = false;
 
     // The copy the undo state keeps: every field except mitKindern, which only plan

@@ -99,8 +99,8 @@ std::vector<std::vector<Zeile>> Blaetter(const taufgabe& aufgabe, const QStringL
     const QPoint titelLage(a + Runden(2 * ppcm), a + Runden(2 * ppcm));
     const QStringList titel =
         mass.titelbreite && mass.seite.width() > 0
-            ? TitelUmbrechen(aufgabe.Kurzbezeichnung,
-                             mass.seite.width() - titelLage.x() - a, mass.titelbreite)
+            ? TitelUmbrechen(aufgabe.Kurzbezeichnung, mass.seite.width() - titelLage.x() - a,
+                             mass.titelbreite)
             : QStringList{aufgabe.Kurzbezeichnung};
     // Everything below the title moves down by its extra lines.
     const int versatz = static_cast<int>(titel.size() - 1) * mass.titelzeile;
@@ -126,9 +126,9 @@ std::vector<std::vector<Zeile>> Blaetter(const taufgabe& aufgabe, const QStringL
                 ++beschreibung;
             } else {
                 // Two empty lines below the description; without one the notes begin on line 10.
-                blatt.push_back({notiz.at(i - n), Schrift::Text,
-                                 QPoint(notizX, oben(beschreibung + 10 + (i - std::max(von, n)),
-                                                     mass.l2))});
+                blatt.push_back(
+                    {notiz.at(i - n), Schrift::Text,
+                     QPoint(notizX, oben(beschreibung + 10 + (i - std::max(von, n)), mass.l2))});
             }
         }
         return beschreibung;
@@ -228,7 +228,10 @@ bool AufgabeDrucken(QWidget* eltern, const taufgabe& aufgabe, const QStringList&
     ausdruck.seiten = static_cast<int>(blaetter.size());
     if (blaetter.size() > 1)
         ausdruck.auftragsname = [&](int seite) {
-            return QStringLiteral("%1, Blatt %2 von %3").arg(ausdruck.name).arg(seite).arg(blaetter.size());
+            return QStringLiteral("%1, Blatt %2 von %3")
+                .arg(ausdruck.name)
+                .arg(seite)
+                .arg(blaetter.size());
         };
     return Drucken(eltern, ausdruck, [&](QPainter& p, const Druckseite&, int seite) {
                p.setBackgroundMode(Qt::TransparentMode);

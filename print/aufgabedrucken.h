@@ -52,7 +52,7 @@ struct Blattmass
     int dpi = 0;
     int l1 = 0;
     int l2 = 0;
-    QSize seite; // printable area in dots
+    QSize seite;        // printable area in dots
     int titelzeile = 0; // line step of the title font
     // Width of a text in the title font.
     std::function<int(const QString&)> titelbreite;

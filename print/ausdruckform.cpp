@@ -1,10 +1,10 @@
 #include "print/ausdruckform.h"
 
+#include "model/planfenster.h"
 #include "print/druckeinstellung.h"
 #include "print/drucker.h"
 #include "print/kalenderdruck.h"
 #include "widgets/meldung.h"
-#include "model/planfenster.h"
 #include "widgets/schrift.h"
 
 #include <QLabel>
@@ -45,8 +45,7 @@ void TAusdruckForm::Button4Click()
 {
     if (!m_fenster)
         return;
-    const int seiten =
-        Kalenderdruck::Seiten(static_cast<int>(m_fenster->TagDatenListe().size()));
+    const int seiten = Kalenderdruck::Seiten(static_cast<int>(m_fenster->TagDatenListe().size()));
     Ausdruck ausdruck;
     ausdruck.lage = QPageLayout::Landscape;
     ausdruck.name = QStringLiteral("Umzugskalender");

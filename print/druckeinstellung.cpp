@@ -23,7 +23,7 @@ namespace {
 // Paper offered for a PDF file; a queue offers what its printer knows.
 QList<QPageSize> PdfPapier()
 {
-    return {QPageSize(QPageSize::A4),     QPageSize(QPageSize::A5), QPageSize(QPageSize::A3),
+    return {QPageSize(QPageSize::A4), QPageSize(QPageSize::A5), QPageSize(QPageSize::A3),
             QPageSize(QPageSize::Letter), QPageSize(QPageSize::Legal)};
 }
 
@@ -61,7 +61,8 @@ TDruckeinstellung::TDruckeinstellung(QWidget* eltern) : QDialog(eltern)
     formular->addRow(QStringLiteral("&Papier:"), Papierauswahl);
 
     auto* hinweis = new QLabel(
-        QStringLiteral("Hoch- oder Querformat, Seiten und Exemplare bestimmt jeder Ausdruck selbst."),
+        QStringLiteral(
+            "Hoch- oder Querformat, Seiten und Exemplare bestimmt jeder Ausdruck selbst."),
         this);
     hinweis->setObjectName(QStringLiteral("Hinweis"));
     hinweis->setWordWrap(true);
@@ -126,7 +127,8 @@ void TDruckeinstellung::DruckerGewaehlt()
     QList<QPageSize> papier = PdfPapier();
     QPageSize vorgabe(QPageSize::A4);
     if (!pdf) {
-        const QPrinterInfo info = QPrinterInfo::printerInfo(Druckerauswahl->currentData().toString());
+        const QPrinterInfo info =
+            QPrinterInfo::printerInfo(Druckerauswahl->currentData().toString());
         if (!info.supportedPageSizes().isEmpty())
             papier = info.supportedPageSizes();
         if (info.defaultPageSize().isValid())

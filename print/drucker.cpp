@@ -148,15 +148,18 @@ std::vector<std::pair<QByteArray, QByteArray>> GespeicherteOptionen(const cups_d
 // "drucker/instanz"). The page goes into a private PDF file first, which reaches the queue
 // only when it is complete.
 void SeiteEinreihen(const QPrinter& drucker, const QString& warteschlange, const Ausdruck& ausdruck,
-                    int seite, const std::function<void(QPainter&, const Druckseite&, int)>& zeichnen)
+                    int seite,
+                    const std::function<void(QPainter&, const Druckseite&, int)>& zeichnen)
 {
-    const QString auftrag = ausdruck.auftragsname ? ausdruck.auftragsname(seite + 1) : ausdruck.name;
+    const QString auftrag =
+        ausdruck.auftragsname ? ausdruck.auftragsname(seite + 1) : ausdruck.name;
     const QByteArray name = warteschlange.section(QLatin1Char('/'), 0, 0).toUtf8();
     const QByteArray instanz = warteschlange.section(QLatin1Char('/'), 1).toUtf8();
     cups_dest_t* ziel = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.constData(),
                                          instanz.isEmpty() ? nullptr : instanz.constData());
     if (!ziel)
-        throw Druckfehler(QStringLiteral("Der Drucker „%1“ ist nicht vorhanden.").arg(warteschlange));
+        throw Druckfehler(
+            QStringLiteral("Der Drucker „%1“ ist nicht vorhanden.").arg(warteschlange));
     auto freigeben = qScopeGuard([ziel] { cupsFreeDests(1, ziel); });
 
     QTemporaryFile datei(QDir::tempPath() + QStringLiteral("/kistenlotse-XXXXXX.pdf"));
@@ -211,8 +214,8 @@ Druckoptionen(const std::vector<std::pair<QByteArray, QByteArray>>& gespeichert,
     std::vector<std::pair<QByteArray, QByteArray>> optionen;
     for (const auto& option : gespeichert) {
         // Paper and orientation are the printout's; its pages and copies it counts itself.
-        static const QByteArrayList eigene{"media",  "PageSize", "landscape", "orientation-requested",
-                                           "copies", "page-ranges"};
+        static const QByteArrayList eigene{
+            "media", "PageSize", "landscape", "orientation-requested", "copies", "page-ranges"};
         if (!eigene.contains(option.first))
             optionen.push_back(option);
     }

@@ -237,8 +237,9 @@ void TDruckvorlagenForm::Button3Click()
 void TDruckvorlagenForm::Button4Click()
 {
     const Druckvorlage& vorlage = Vorlagendruck::Vorlagen().at(static_cast<size_t>(Vorlage()));
-    const QString ordner = vorlagenOrdner.isEmpty() ? QFileInfo(Datendatei(vorlage.bild)).absolutePath()
-                                                     : vorlagenOrdner;
+    const QString ordner = vorlagenOrdner.isEmpty()
+                               ? QFileInfo(Datendatei(vorlage.bild)).absolutePath()
+                               : vorlagenOrdner;
     QImage bild;
     try {
         bild = Vorlagendruck::Vorlagenbild(vorlage, ordner);

@@ -95,8 +95,8 @@ qint64 Pixel(const QByteArray& lzw, int mindestBits, qint64 gebraucht)
         else
             return -1;
         if (naechster < 4096) {
-            laenge.at(size_t(naechster)) = static_cast<std::uint16_t>(
-                std::min(laengeVon(vorher) + 1, 65535));
+            laenge.at(size_t(naechster)) =
+                static_cast<std::uint16_t>(std::min(laengeVon(vorher) + 1, 65535));
             ++naechster;
             if (naechster == (1 << bits) && bits < 12)
                 ++bits;

@@ -69,7 +69,8 @@ inline constexpr QLatin1String Drucken{":/artwork/buttons/eigenertermin_drucken.
 namespace Druckvorlagen {
 inline constexpr QLatin1String Fertig{":/artwork/buttons/druckvorlagen_fertig.png"};
 inline constexpr QLatin1String DruckStarten{":/artwork/buttons/druckvorlagen_druck_starten.png"};
-inline constexpr QLatin1String Druckeinstellung{":/artwork/buttons/druckvorlagen_druckeinstellung.png"};
+inline constexpr QLatin1String Druckeinstellung{
+    ":/artwork/buttons/druckvorlagen_druckeinstellung.png"};
 } // namespace Druckvorlagen
 
 // Order-conflict dialog TReihenfolge: one strip of 960 x 24, frames of 240 x 24 for its long
@@ -80,13 +81,31 @@ inline constexpr QLatin1String Mitverschieben{":/artwork/buttons/reihenfolge_mit
 
 // All 25 button strips of 480 x 24, window by window.
 inline constexpr std::array<QLatin1String, 25> AlleKnoepfe{
-    Kalender::Rueckgaengig, Kalender::Hilfe, Kalender::NeueAufgabe, Kalender::NeuBeginnen,
-    Kalender::Speichern, Kalender::Laden, Kalender::Vorlagen, Kalender::Drucken,
-    Kalender::Outlook, Kalender::Ende,
-    Situation::Abbrechen, Situation::Weiterplanen, Situation::Weiter,
-    Termin::Abbrechen, Termin::Loeschen, Termin::Uebernehmen, Termin::Drucken, Termin::Druckvorlagen,
-    EigenerTermin::Abbrechen, EigenerTermin::Loeschen, EigenerTermin::Uebernehmen, EigenerTermin::Drucken,
-    Druckvorlagen::Fertig, Druckvorlagen::DruckStarten, Druckvorlagen::Druckeinstellung,
+    Kalender::Rueckgaengig,
+    Kalender::Hilfe,
+    Kalender::NeueAufgabe,
+    Kalender::NeuBeginnen,
+    Kalender::Speichern,
+    Kalender::Laden,
+    Kalender::Vorlagen,
+    Kalender::Drucken,
+    Kalender::Outlook,
+    Kalender::Ende,
+    Situation::Abbrechen,
+    Situation::Weiterplanen,
+    Situation::Weiter,
+    Termin::Abbrechen,
+    Termin::Loeschen,
+    Termin::Uebernehmen,
+    Termin::Drucken,
+    Termin::Druckvorlagen,
+    EigenerTermin::Abbrechen,
+    EigenerTermin::Loeschen,
+    EigenerTermin::Uebernehmen,
+    EigenerTermin::Drucken,
+    Druckvorlagen::Fertig,
+    Druckvorlagen::DruckStarten,
+    Druckvorlagen::Druckeinstellung,
 };
 
 // What a button's picture says and what the button does, for screen readers: the caption

@@ -14,8 +14,8 @@ namespace Dialograhmen {
 
 void Einrichten(QDialog* dialog, int bildOben)
 {
-    dialog->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    dialog->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     dialog->setFixedSize(Breite, Hoehe);
     QPalette pal = dialog->palette();
     pal.setColor(QPalette::Window, Qt::white);

@@ -119,8 +119,8 @@ TMonatskalender::TMonatskalender(QWidget* eltern)
 void TMonatskalender::changeEvent(QEvent* ereignis)
 {
     QDialog::changeEvent(ereignis);
-    if (m_grundbreite > 0
-        && (ereignis->type() == QEvent::WindowTitleChange || ereignis->type() == QEvent::FontChange))
+    if (m_grundbreite > 0 &&
+        (ereignis->type() == QEvent::WindowTitleChange || ereignis->type() == QEvent::FontChange))
         BreiteFuerTitel();
 }
 

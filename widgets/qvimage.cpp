@@ -15,8 +15,7 @@ constexpr QRgb Magenta = 0xffff00ff;
 constexpr int DefaultSize = 105;
 } // namespace
 
-TQvImage::TQvImage(QWidget* parent)
-    : QWidget(parent)
+TQvImage::TQvImage(QWidget* parent) : QWidget(parent)
 {
     // Moves without a pressed button are reported too (OnMouseMove).
     setMouseTracking(true);
@@ -104,8 +103,8 @@ const QImage& TQvImage::HighResPicture() const
         // Read at the first paint on such a screen, so that other screens never pay for it.
         const QString name = FHighResName;
         FHighResName.clear();
-        if (QFileInfo::exists(name) && FPicture2x.load(name)
-            && FPicture2x.size() != GeladenesBild().size() * 2)
+        if (QFileInfo::exists(name) && FPicture2x.load(name) &&
+            FPicture2x.size() != GeladenesBild().size() * 2)
             FPicture2x = QImage(); // not this strip's double: painted from the strip itself
     }
     return FPicture2x;
@@ -118,7 +117,8 @@ const QImage& TQvImage::GeladenesBild() const
         if (geladen.load(FAusstehend))
             FPicture = geladen;
         else
-            qWarning().noquote() << QStringLiteral("Bild „%1“ konnte nicht geladen werden.").arg(FAusstehend);
+            qWarning().noquote()
+                << QStringLiteral("Bild „%1“ konnte nicht geladen werden.").arg(FAusstehend);
         FAusstehend.clear();
     }
     return FPicture;
@@ -153,7 +153,8 @@ bool TQvImage::setFileName(const QString& fileName)
     FAusstehend.clear();
     QImage loaded;
     if (!loaded.load(FFileName)) {
-        qWarning().noquote() << QStringLiteral("Bild „%1“ konnte nicht geladen werden.").arg(FFileName);
+        qWarning().noquote()
+            << QStringLiteral("Bild „%1“ konnte nicht geladen werden.").arg(FFileName);
         return false;
     }
     FPicture = loaded;

@@ -9,7 +9,8 @@ class QEnterEvent;
 // A picture that shows one frame of a horizontal strip of equally wide frames, with
 // mouse tracking. It has no window of its own: a plain child widget that paints onto its
 // parent (what lies below shows through where nothing is painted).
-class TQvImage : public QWidget {
+class TQvImage : public QWidget
+{
     Q_OBJECT
     Q_PROPERTY(QImage Picture READ Picture WRITE setPicture)
     Q_PROPERTY(int NumberOfButtons READ NumberOfButtons WRITE setNumberOfButtons)
@@ -73,8 +74,8 @@ public:
     // The frame as it is painted into a client area of size `target`: scaled by dropping
     // or repeating rows and columns, never blended; with a mask, white mask pixels
     // become fully transparent.
-    static QImage RenderFrame(const QImage& picture, int numberOfButtons, int frame,
-                              QSize target, const QImage* mask = nullptr);
+    static QImage RenderFrame(const QImage& picture, int numberOfButtons, int frame, QSize target,
+                              const QImage* mask = nullptr);
 
 Q_SIGNALS:
     void OnMouseEnter();

@@ -9,8 +9,7 @@
 #include <QPointer>
 #include <QShortcut>
 
-TQvImageButton::TQvImageButton(QWidget* parent)
-    : TQvImage(parent)
+TQvImageButton::TQvImageButton(QWidget* parent) : TQvImage(parent)
 {
     setNumberOfButtons(4);
     DisabledButton = DisabledFrame;
@@ -22,8 +21,7 @@ TQvImageButton::TQvImageButton(QWidget* parent)
     BildknopfZugangEinrichten();
 }
 
-TQvImageButton::TQvImageButton(const QString& fileName, QWidget* parent)
-    : TQvImageButton(parent)
+TQvImageButton::TQvImageButton(const QString& fileName, QWidget* parent) : TQvImageButton(parent)
 {
     setAutoSize(true);
     setFileName(fileName);

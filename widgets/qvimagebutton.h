@@ -11,7 +11,8 @@ class QShortcut;
 // 3 pressed, 4 disabled) whose caption is part of the picture. The windows only enable
 // and disable it and connect OnClick. It takes the focus with Tab, shows it with a frame and
 // is pressed with Space or Enter; screen readers know it by its picture's caption.
-class TQvImageButton final : public TQvImage {
+class TQvImageButton final : public TQvImage
+{
     Q_OBJECT
     Q_PROPERTY(bool DoInterval READ DoInterval WRITE setDoInterval)
     Q_PROPERTY(int WaitClickTime READ WaitClickTime WRITE setWaitClickTime)

@@ -44,7 +44,8 @@ QString KopfText(double datum, bool ersteZelle, const QFontMetrics& fm, int brei
 {
     if (!Kalendertexte::MonatImKopf(datum, ersteZelle))
         return Kalendertexte::Tageskopf(datum, false);
-    for (const QString& text : {Kalendertexte::Tageskopf(datum, true), Kalendertexte::TageskopfKurz(datum)})
+    for (const QString& text :
+         {Kalendertexte::Tageskopf(datum, true), Kalendertexte::TageskopfKurz(datum)})
         if (fm.horizontalAdvance(text) <= breite)
             return text;
     return Kalendertexte::Tageskopf(datum, false);
@@ -125,8 +126,8 @@ void BandTextZeichnen(QPainter& p, const QStringList& zeilen, int x, int y, int 
 }
 
 // As BandTextZeichnen, from lines shaped before.
-void BandZeilenZeichnen(QPainter& p, const std::vector<Zeilenspeicher::Zeile>& zeilen, int x,
-                        int y, int lh, const Schriftbild& bild, const QRect& band)
+void BandZeilenZeichnen(QPainter& p, const std::vector<Zeilenspeicher::Zeile>& zeilen, int x, int y,
+                        int lh, const Schriftbild& bild, const QRect& band)
 {
     const bool hatteClip = p.hasClipping();
     const QRegion alterClip = hatteClip ? p.clipRegion() : QRegion();
@@ -163,8 +164,8 @@ void Zeilenspeicher::Pruefen(int breite, const QFont& schrift, const QPaintDevic
     const int dpiX = geraet ? geraet->logicalDpiX() : 0;
     const int dpiY = geraet ? geraet->logicalDpiY() : 0;
     // A very full memory starts afresh too.
-    if (breite != m_breite || dpiX != m_dpiX || dpiY != m_dpiY || m_baender.size() > 4096
-        || schrift != m_schrift) {
+    if (breite != m_breite || dpiX != m_dpiX || dpiY != m_dpiY || m_baender.size() > 4096 ||
+        schrift != m_schrift) {
         m_baender.clear();
         m_breite = breite;
         m_schrift = schrift;
@@ -179,8 +180,8 @@ Zeilenspeicher::Zeilen(const ttermin& t, int breite, int hoechstens, const QFont
                        QPaintDevice* geraet)
 {
     Band& b = m_baender[t.Nummer];
-    if (!b.zeilen.empty() && b.hoechstens == hoechstens && b.titel == t.Kurzbezeichnung
-        && b.notiz == t.Notiz)
+    if (!b.zeilen.empty() && b.hoechstens == hoechstens && b.titel == t.Kurzbezeichnung &&
+        b.notiz == t.Notiz)
         return b.zeilen;
     b.titel = t.Kurzbezeichnung;
     b.notiz = t.Notiz;
@@ -188,7 +189,8 @@ Zeilenspeicher::Zeilen(const ttermin& t, int breite, int hoechstens, const QFont
     b.zeilen.clear();
     // The same faces and lines as BandTextZeichnen, shaped once.
     bool istKursiv = false;
-    for (const QString& text : ZellenText(t.Kurzbezeichnung, t.Notiz, breite, titelFm, notizFm, hoechstens)) {
+    for (const QString& text :
+         ZellenText(t.Kurzbezeichnung, t.Notiz, breite, titelFm, notizFm, hoechstens)) {
         Zeile z;
         QStringView zeile = text;
         z.zeichnen = !zeile.isEmpty();
@@ -270,8 +272,9 @@ void AufBildschirm(QPainter& p, const TagDaten& tag, QSize groesse, const QFont&
                                                 bild.schrift, bild.kursiv, p.device()),
                                5, oben, lh, bild, band);
         } else {
-            BandTextZeichnen(p, ZellenText(t.Kurzbezeichnung, t.Notiz, breite - 5, titelFm, notizFm, sichtbar),
-                             5, oben, lh, bild, band);
+            BandTextZeichnen(
+                p, ZellenText(t.Kurzbezeichnung, t.Notiz, breite - 5, titelFm, notizFm, sichtbar),
+                5, oben, lh, bild, band);
         }
     }
 
@@ -311,7 +314,8 @@ void ZeichnenAuf(QPainter& p, const QRect& ziel, const TagDaten& tag, bool erste
         const int unten = T + RundenGerade(t.Bereich.bottom * s);
         if (unten <= oben)
             continue;
-        const Schriftbild bild = Messen(BandSchrift(schrift, t.Nummer == Umzugsaufgabe), p.device());
+        const Schriftbild bild =
+            Messen(BandSchrift(schrift, t.Nummer == Umzugsaufgabe), p.device());
         const QFontMetrics bfm(bild.schrift, p.device());
         const QStringList zeilen = ZellenText(t.Kurzbezeichnung, t.Notiz, W - RundenGerade(5 * s),
                                               bfm, QFontMetrics(bild.kursiv, p.device()));

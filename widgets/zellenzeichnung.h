@@ -20,11 +20,11 @@ namespace Zellenzeichnung {
 
 struct Farbsatz
 {
-    QColor kopfFrei;     // header of a Sunday or holiday
-    QColor kopf;         // header of any other day
+    QColor kopfFrei; // header of a Sunday or holiday
+    QColor kopf;     // header of any other day
     QColor kopfText;
-    QColor koerperA;     // free days, Monday, Wednesday, Friday
-    QColor koerperB;     // Tuesday, Thursday, Saturday
+    QColor koerperA; // free days, Monday, Wednesday, Friday
+    QColor koerperB; // Tuesday, Thursday, Saturday
     QColor band;
     QColor umziehenText; // Umzugsaufgabe, bold
     QColor text;
@@ -67,7 +67,8 @@ public:
     // and, from the first note on, in `kursiv`.
     const std::vector<Zeile>& Zeilen(const ttermin& t, int breite, int hoechstens,
                                      const QFontMetrics& titelFm, const QFontMetrics& notizFm,
-                                     const QFont& schrift, const QFont& kursiv, QPaintDevice* geraet);
+                                     const QFont& schrift, const QFont& kursiv,
+                                     QPaintDevice* geraet);
 
 private:
     struct Band

@@ -1,8 +1,8 @@
 #include "model/bigini.h"
-#include "model/katalog.h"
-#include "model/plan.h"
 #include "model/cp1252.h"
 #include "model/dateizugriff.h"
+#include "model/katalog.h"
+#include "model/plan.h"
 #include "model/plandatei.h"
 #include "model/planschreiber.h"
 #include "model/tageszahl.h"
@@ -24,7 +24,8 @@ Aufgabenliste grosserPlan(int anzahl)
     for (int i = 0; i < anzahl; ++i) {
         taufgabe a = katalog[static_cast<size_t>(i) % katalog.size()];
         a.Nummer = 10001 + i;
-        a.Notiz = {QStringLiteral("Notiz zur Aufgabe %1").arg(i), QString(), QStringLiteral("Schlüssel bei Frau Müller")};
+        a.Notiz = {QStringLiteral("Notiz zur Aufgabe %1").arg(i), QString(),
+                   QStringLiteral("Schlüssel bei Frau Müller")};
         a.Tag = anfang + i % 365;
         plan.push_back(std::move(a));
     }

@@ -61,7 +61,9 @@ double ResidentMiB()
     if (!statm.open(QIODevice::ReadOnly))
         return 0;
     const QList<QByteArray> teile = statm.readAll().split(' ');
-    return teile.size() > 1 ? teile[1].toDouble() * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0) : 0;
+    return teile.size() > 1
+               ? teile[1].toDouble() * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0)
+               : 0;
 }
 
 struct Spitze
@@ -84,7 +86,8 @@ Spitze SpitzeMessen(const QString& pfad)
         Zeigen(*f, pfad);
         rusage r{};
         getrusage(RUSAGE_SELF, &r);
-        const double werte[2] = {double(r.ru_maxrss) / 1024.0, double(r.ru_maxrss) / 1024.0 - anfang};
+        const double werte[2] = {double(r.ru_maxrss) / 1024.0,
+                                 double(r.ru_maxrss) / 1024.0 - anfang};
         (void)!write(rohr[1], werte, sizeof werte);
         _exit(0);
     }
@@ -119,8 +122,8 @@ QString KatalogPlan()
     plan.situation.BundeslandB = 9;
     plan.situation.Einzugdatum = QStringLiteral("01.06.2027");
     plan.situation.Auszugdatum = QStringLiteral("15.06.2027");
-    plan.AbfolgeSuchen(Tageszahl::ausDatum(QDate(2027, 6, 1)), Tageszahl::ausDatum(QDate(2027, 6, 15)),
-                       nullptr);
+    plan.AbfolgeSuchen(Tageszahl::ausDatum(QDate(2027, 6, 1)),
+                       Tageszahl::ausDatum(QDate(2027, 6, 15)), nullptr);
     QString pfad = Ordner().filePath(QStringLiteral("katalog.kvr"));
     PlanSchreiben(pfad, plan.Aufgaben, plan.situation, 0, 35);
     return pfad;
@@ -133,9 +136,9 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QString katalog = KatalogPlan();
-    benchmark::RegisterBenchmark("Oeffnen/Katalogplan (Bezug)",
-                                 [katalog](benchmark::State& s) { Oeffnen(s, katalog); })
-        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("Oeffnen/Katalogplan (Bezug)", [katalog](benchmark::State& s) {
+        Oeffnen(s, katalog);
+    })->Unit(benchmark::kMillisecond);
     int i = 0;
     for (const FeindlicherPlan& p : FeindlichePlaene()) {
         const QString pfad = Ordner().filePath(QStringLiteral("feindlich%1.kvr").arg(i++));

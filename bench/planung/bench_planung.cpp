@@ -72,15 +72,17 @@ void BM_AbfolgeFlacheFelder(benchmark::State& state)
                     tag -= 1;
                 zeit[i] = taufgabe::Zeitpunkt(tag, static_cast<qint32>(beginn[i]));
             }
-            if (std::none_of(paare.begin(), paare.end(),
-                             [&](const auto& p) { return zeit[size_t(p.first)] >= zeit[size_t(p.second)]; }))
+            if (std::none_of(paare.begin(), paare.end(), [&](const auto& p) {
+                    return zeit[size_t(p.first)] >= zeit[size_t(p.second)];
+                }))
                 state.SkipWithError("an attempt should have failed");
         }
         benchmark::DoNotOptimize(versuche);
     }
 }
 BENCHMARK(BM_AbfolgeFlacheFelder)->Unit(benchmark::kMillisecond);
-const bool abfolge = Verhaeltnis::Referenz("BM_AbfolgeSuchenSchlimmsterFall", "BM_AbfolgeFlacheFelder");
+const bool abfolge =
+    Verhaeltnis::Referenz("BM_AbfolgeSuchenSchlimmsterFall", "BM_AbfolgeFlacheFelder");
 
 Plan ZehntausendAufgaben()
 {

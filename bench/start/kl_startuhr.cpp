@@ -52,7 +52,8 @@ int main(int argc, char** argv)
             const bool abgebildet = (e->response_type & 0x7f) == XCB_MAP_NOTIFY;
             std::free(e);
             if (abgebildet) {
-                const std::chrono::duration<double, std::milli> ms = std::chrono::steady_clock::now() - start;
+                const std::chrono::duration<double, std::milli> ms =
+                    std::chrono::steady_clock::now() - start;
                 std::printf("%.1f %d\n", ms.count(), static_cast<int>(pid));
                 xcb_disconnect(x);
                 return 0;

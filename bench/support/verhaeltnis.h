@@ -37,7 +37,8 @@ public:
             if (r.error_occurred)
                 continue;
             const std::string name = r.run_name.str();
-            const double ms = r.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(r.time_unit) * 1e3;
+            const double ms =
+                r.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(r.time_unit) * 1e3;
             if (r.run_type == Run::RT_Aggregate) {
                 if (r.aggregate_name == "median") {
                     m_ms[name] = ms;

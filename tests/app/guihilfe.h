@@ -12,11 +12,11 @@
 // would while the button is held (the pressed widget keeps receiving the events).
 inline void Maus(QWidget* w, QEvent::Type art, QPoint pos, Qt::MouseButton knopf = Qt::LeftButton)
 {
-    const Qt::MouseButtons gedrueckt = art == QEvent::MouseButtonRelease
-                                           ? Qt::NoButton
-                                           : (art == QEvent::MouseMove && knopf == Qt::NoButton
-                                                  ? Qt::NoButton
-                                                  : Qt::MouseButtons(knopf));
+    const Qt::MouseButtons gedrueckt =
+        art == QEvent::MouseButtonRelease
+            ? Qt::NoButton
+            : (art == QEvent::MouseMove && knopf == Qt::NoButton ? Qt::NoButton
+                                                                 : Qt::MouseButtons(knopf));
     QMouseEvent e(art, QPointF(pos), w->mapToGlobal(QPointF(pos)),
                   art == QEvent::MouseMove ? Qt::NoButton : knopf, gedrueckt, Qt::NoModifier);
     QApplication::sendEvent(w, &e);

@@ -42,7 +42,7 @@ private Q_SLOTS:
 private:
     QString Heim(const QString& name) const { return m_heim.filePath(name); }
 
-    QTemporaryDir m_heim; // a new user's home
+    QTemporaryDir m_heim;     // a new user's home
     QTemporaryDir m_programm; // the program's folder, read-only as under /usr/bin
 };
 
@@ -57,14 +57,16 @@ bool Anlegen(const QString& pfad, const QByteArray& inhalt = QByteArrayLiteral("
 
 void Schreibschutz(const QString& ordner, bool geschuetzt)
 {
-    QFile::setPermissions(ordner, geschuetzt ? QFile::ReadOwner | QFile::ExeOwner
-                                             : QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(ordner, geschuetzt
+                                      ? QFile::ReadOwner | QFile::ExeOwner
+                                      : QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 // Splash window: a click closes it.
 void SplashWeg(ModalHelfer& helfer)
 {
-    helfer.Mache([](QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }, QStringLiteral("SplashForm"));
+    helfer.Mache([](QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); },
+                 QStringLiteral("SplashForm"));
 }
 
 } // namespace
@@ -83,12 +85,13 @@ void TestBenutzerordner::initTestCase()
 
 void TestBenutzerordner::cleanup()
 {
-    QVERIFY2(ModalHelfer::OffeneFenster().isEmpty(), qPrintable(ModalHelfer::OffeneFenster().join(u',')));
+    QVERIFY2(ModalHelfer::OffeneFenster().isEmpty(),
+             qPrintable(ModalHelfer::OffeneFenster().join(u',')));
 }
 
 void TestBenutzerordner::einstellungsPfad_data()
 {
-    QTest::addColumn<bool>("daneben");     // a kistenlotse.ini beside the program
+    QTest::addColumn<bool>("daneben");      // a kistenlotse.ini beside the program
     QTest::addColumn<bool>("beschreibbar"); // the program's folder
     QTest::addColumn<bool>("tragbar");      // that file is the settings file
     QTest::newRow("installed") << false << false << false;
@@ -119,16 +122,18 @@ void TestBenutzerordner::datendatei_data()
     QTest::addColumn<QStringList>("vorhanden"); // below the prefix
     QTest::addColumn<QString>("erwartet");
     const QString hlp = QStringLiteral("KISTENLOTSE.HLP");
-    QTest::newRow("beside the program") << QStringList{QStringLiteral("bin/") + hlp} << QStringLiteral("bin/") + hlp;
+    QTest::newRow("beside the program")
+        << QStringList{QStringLiteral("bin/") + hlp} << QStringLiteral("bin/") + hlp;
     QTest::newRow("installed") << QStringList{QStringLiteral("share/kistenlotse/") + hlp}
                                << QStringLiteral("share/kistenlotse/") + hlp;
     QTest::newRow("both: beside wins")
         << QStringList{QStringLiteral("bin/") + hlp, QStringLiteral("share/kistenlotse/") + hlp}
         << QStringLiteral("bin/") + hlp;
     QTest::newRow("missing from an installation")
-        << QStringList{QStringLiteral("share/kistenlotse/Uebergabe.gif")} << QStringLiteral("share/kistenlotse/") + hlp;
-    QTest::newRow("missing from a build folder") << QStringList{QStringLiteral("bin/kistenlotse")}
-                                                 << QStringLiteral("bin/") + hlp;
+        << QStringList{QStringLiteral("share/kistenlotse/Uebergabe.gif")}
+        << QStringLiteral("share/kistenlotse/") + hlp;
+    QTest::newRow("missing from a build folder")
+        << QStringList{QStringLiteral("bin/kistenlotse")} << QStringLiteral("bin/") + hlp;
 }
 
 void TestBenutzerordner::datendatei()
@@ -162,21 +167,26 @@ void TestBenutzerordner::installierterStart()
         f.einstellungsPfad = einstellungen;
         ModalHelfer helfer(3000);
         SplashWeg(helfer);
-        helfer.Mache([](QWidget* w) {
-            QTest::mouseClick(static_cast<TSituationsForm*>(w)->WeiterButton, Qt::LeftButton);
-        }, QStringLiteral("SituationsForm"));
+        helfer.Mache(
+            [](QWidget* w) {
+                QTest::mouseClick(static_cast<TSituationsForm*>(w)->WeiterButton, Qt::LeftButton);
+            },
+            QStringLiteral("SituationsForm"));
         QVERIFY(f.Starten());
         QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
         aufgaben = f.plan().Aufgaben.size();
 
         ModalHelfer speichern(3000);
         QString ordner;
-        speichern.Mache([&](QWidget* w) {
-            auto* d = static_cast<QFileDialog*>(w);
-            ordner = d->directory().absolutePath();
-            d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("umzug"));
-            static_cast<QDialog*>(d)->accept();
-        }, QStringLiteral("SaveDialog1"));
+        speichern.Mache(
+            [&](QWidget* w) {
+                auto* d = static_cast<QFileDialog*>(w);
+                ordner = d->directory().absolutePath();
+                d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+                    ->setText(QStringLiteral("umzug"));
+                static_cast<QDialog*>(d)->accept();
+            },
+            QStringLiteral("SaveDialog1"));
         speichern.Taste(Qt::Key_Escape, {}, QStringLiteral("QMessageBox")); // must not be needed
         QTest::mouseClick(f.Knopf("SpeicherButton"), Qt::LeftButton);
         speichern.Abwarten();
@@ -200,21 +210,25 @@ void TestBenutzerordner::installierterStart()
     f.einstellungsPfad = einstellungen;
     ModalHelfer helfer(3000);
     SplashWeg(helfer);
-    helfer.Mache([](QWidget* w) {
-        auto* s = static_cast<TSituationsForm*>(w);
-        QVERIFY(s->WeiterplanenButton->isVisible());
-        QTest::mouseClick(s->WeiterplanenButton, Qt::LeftButton);
-    }, QStringLiteral("SituationsForm"));
+    helfer.Mache(
+        [](QWidget* w) {
+            auto* s = static_cast<TSituationsForm*>(w);
+            QVERIFY(s->WeiterplanenButton->isVisible());
+            QTest::mouseClick(s->WeiterplanenButton, Qt::LeftButton);
+        },
+        QStringLiteral("SituationsForm"));
     QVERIFY(f.Starten());
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(f.plan().Aufgaben.size(), aufgaben);
 
     ModalHelfer laden;
     QString ordner;
-    laden.Mache([&](QWidget* w) {
-        ordner = static_cast<QFileDialog*>(w)->directory().absolutePath();
-        static_cast<QDialog*>(w)->reject();
-    }, QStringLiteral("OpenDialog1"));
+    laden.Mache(
+        [&](QWidget* w) {
+            ordner = static_cast<QFileDialog*>(w)->directory().absolutePath();
+            static_cast<QDialog*>(w)->reject();
+        },
+        QStringLiteral("OpenDialog1"));
     QTest::mouseClick(f.Knopf("LadenButton"), Qt::LeftButton);
     QVERIFY2(laden.Erledigt(), qPrintable(laden.Fehler()));
     QCOMPARE(ordner, dokumente);
@@ -253,13 +267,16 @@ void TestBenutzerordner::startMitPlandatei()
     QString meldung;
     bool startdialog = false;
     if (!lesbar)
-        helfer.Druecke(QStringLiteral("knopf_ok"),
-                       [&](QWidget* w) { meldung = qobject_cast<QMessageBox*>(w)->text(); },
-                       QStringLiteral("meldung"));
-    helfer.Mache([&](QWidget* w) {
-        startdialog = true;
-        QTest::mouseClick(static_cast<TSituationsForm*>(w)->WeiterButton, Qt::LeftButton);
-    }, QStringLiteral("SituationsForm"));
+        helfer.Druecke(
+            QStringLiteral("knopf_ok"),
+            [&](QWidget* w) { meldung = qobject_cast<QMessageBox*>(w)->text(); },
+            QStringLiteral("meldung"));
+    helfer.Mache(
+        [&](QWidget* w) {
+            startdialog = true;
+            QTest::mouseClick(static_cast<TSituationsForm*>(w)->WeiterButton, Qt::LeftButton);
+        },
+        QStringLiteral("SituationsForm"));
     QVERIFY(f.Starten(pfad));
     helfer.Abwarten();
     QVERIFY(f.isVisible());
@@ -273,8 +290,9 @@ void TestBenutzerordner::startMitPlandatei()
     } else {
         QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
         // The message of "Laden", with the reason in its second line.
-        QVERIFY2(meldung.startsWith(QStringLiteral("Beim Laden der Datei ist ein Fehler aufgetreten\n")),
-                 qPrintable(meldung));
+        QVERIFY2(
+            meldung.startsWith(QStringLiteral("Beim Laden der Datei ist ein Fehler aufgetreten\n")),
+            qPrintable(meldung));
         QVERIFY(startdialog);
         QVERIFY(!f.plan().Aufgaben.empty()); // the new plan from the start dialog
     }

@@ -7,14 +7,14 @@
 #include "dialogs/hilfefenster.h"
 #include "dialogs/terminform.h"
 #include "model/plandatei.h"
+#include "support/hauptfenster.h"
 #include "support/modalhelfer.h"
 #include "widgets/qvimagebutton.h"
-#include "support/hauptfenster.h"
 
 #include <QLabel>
 #include <QMessageBox>
-#include <QScrollArea>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSet>
 #include <QTemporaryDir>
@@ -131,7 +131,8 @@ void TestHauptfenster::cleanup()
 {
     m_f->hide();
     m_f.reset();
-    QVERIFY2(ModalHelfer::OffeneFenster().isEmpty(), qPrintable(ModalHelfer::OffeneFenster().join(u',')));
+    QVERIFY2(ModalHelfer::OffeneFenster().isEmpty(),
+             qPrintable(ModalHelfer::OffeneFenster().join(u',')));
 }
 
 void TestHauptfenster::Berlin2001()
@@ -359,7 +360,8 @@ void TestHauptfenster::bildschirmFolgtAenderung()
     } else if (art == 1) {
         liste.erase(liste.begin() + m_f->plan().AufgabeSuchen(2));
     } else {
-        liste[size_t(m_f->plan().AufgabeSuchen(2))].Notiz = QStringList{QStringLiteral("Kontoauszug")};
+        liste[size_t(m_f->plan().AufgabeSuchen(2))].Notiz =
+            QStringList{QStringLiteral("Kontoauszug")};
     }
     m_f->KalenderAktualisieren();
     const QImage nachher = AufDemSchirm(*m_f, zelle);
@@ -376,7 +378,8 @@ void TestHauptfenster::ziehenVerweigert()
     const int y = BandMitte(quelle, 7);
     Maus(quelle, QEvent::MouseButtonPress, QPoint(10, y));
     Maus(quelle, QEvent::MouseMove, QPoint(12, y));
-    const QPoint ueberZiel = quelle->mapFrom(quelle->parentWidget(), packen->pos() + QPoint(30, 50));
+    const QPoint ueberZiel =
+        quelle->mapFrom(quelle->parentWidget(), packen->pos() + QPoint(30, 50));
 
     ModalHelfer helfer;
     QString text;
@@ -388,7 +391,8 @@ void TestHauptfenster::ziehenVerweigert()
     Maus(quelle, QEvent::MouseButtonRelease, ueberZiel);
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(titel, QStringLiteral("Verschiebung der Aufgabe"));
-    QVERIFY(text.split(QLatin1Char('\n')).contains(QStringLiteral("'Packen' sollte vor 'Umziehen' erfolgen.")));
+    QVERIFY(text.split(QLatin1Char('\n'))
+                .contains(QStringLiteral("'Packen' sollte vor 'Umziehen' erfolgen.")));
     QCOMPARE(m_f->plan().Aufgaben[size_t(m_f->plan().AufgabeSuchen(7))].Tag, T(2001, 9, 12));
     QVERIFY(!m_f->Geaendert());
     QVERIFY(m_f->gezogeneAufgabe().Ruht());
@@ -419,7 +423,8 @@ void TestHauptfenster::darstellungNichtLeer()
             farben.insert(bild.pixel(x, y));
     QVERIFY2(farben.size() > 20, qPrintable(QString::number(farben.size())));
     // The weekday header in dark blue, the week column's first square in blue.
-    const QPoint kopf = m_f->findChild<QWidget*>(QStringLiteral("WeekdaysPanel"))->geometry().center();
+    const QPoint kopf =
+        m_f->findChild<QWidget*>(QStringLiteral("WeekdaysPanel"))->geometry().center();
     QCOMPARE(bild.pixelColor(kopf.x() - 60, kopf.y() + 6), QColor(0, 0, 102));
     const QPoint kw = m_f->Kalenderflaeche()->mapTo(m_f.get(), QPoint(3, 3));
     QCOMPARE(bild.pixelColor(kw), QColor(51, 102, 204));
@@ -512,12 +517,12 @@ void TestHauptfenster::schliessenFragt()
     m_f->ZustandSichern(); // an edit
     ModalHelfer helfer;
     QString text;
-    helfer.Druecke(QStringLiteral("knopf_abbrechen"), [&](QWidget* w) {
-        text = qobject_cast<QMessageBox*>(w)->text();
-    });
+    helfer.Druecke(QStringLiteral("knopf_abbrechen"),
+                   [&](QWidget* w) { text = qobject_cast<QMessageBox*>(w)->text(); });
     QVERIFY(!m_f->close());
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
-    QCOMPARE(text, QStringLiteral("Ihre letzten Änderungen wurden nicht gespeichert. Trotzdem beenden?"));
+    QCOMPARE(text,
+             QStringLiteral("Ihre letzten Änderungen wurden nicht gespeichert. Trotzdem beenden?"));
     QVERIFY(m_f->isVisible());
 
     ModalHelfer ok;
@@ -570,11 +575,13 @@ void TestHauptfenster::f1OeffnetHilfe()
         m_f->EigenerTermindialog()->AufgabeAnzeigen(-1, T(2001, 9, 5));
     bool offen = false;
     ModalHelfer helfer;
-    helfer.Mache([&](QWidget* w) {
-        QTest::keyClick(w->focusWidget() ? w->focusWidget() : w, Qt::Key_F1);
-        offen = hilfeOffen(w);
-        static_cast<QDialog*>(w)->reject();
-    }, d->objectName());
+    helfer.Mache(
+        [&](QWidget* w) {
+            QTest::keyClick(w->focusWidget() ? w->focusWidget() : w, Qt::Key_F1);
+            offen = hilfeOffen(w);
+            static_cast<QDialog*>(w)->reject();
+        },
+        d->objectName());
     d->exec();
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QVERIFY(offen);

@@ -5,11 +5,11 @@
 #include "app/tday.h"
 #include "dialogs/hilfefenster.h"
 #include "dialogs/terminform.h"
+#include "support/hauptfenster.h"
 #include "support/modalhelfer.h"
 #include "widgets/farben.h"
 #include "widgets/qvimagebutton.h"
 #include "widgets/zellenzeichnung.h"
-#include "support/hauptfenster.h"
 
 #include <QAccessible>
 #include <QLabel>
@@ -51,7 +51,8 @@ private:
         tday* z = Zelle(a.Tag);
         for (size_t i = 0; i < z->daten.Termine.size(); ++i)
             if (z->daten.Termine[i].Nummer == nummer)
-                m_f->ZelleFokussieren(static_cast<int>(a.Tag - m_f->firstday()), static_cast<int>(i));
+                m_f->ZelleFokussieren(static_cast<int>(a.Tag - m_f->firstday()),
+                                      static_cast<int>(i));
     }
     void Taste(Qt::Key taste, Qt::KeyboardModifiers mit = Qt::NoModifier)
     {
@@ -94,7 +95,8 @@ void TestKalenderTastatur::cleanup()
             w->close();
     m_f->hide();
     m_f.reset();
-    QVERIFY2(ModalHelfer::OffeneFenster().isEmpty(), qPrintable(ModalHelfer::OffeneFenster().join(u',')));
+    QVERIFY2(ModalHelfer::OffeneFenster().isEmpty(),
+             qPrintable(ModalHelfer::OffeneFenster().join(u',')));
 }
 
 void TestKalenderTastatur::MaerzPlan()
@@ -121,20 +123,21 @@ void TestKalenderTastatur::kuerzel_data()
     QTest::addColumn<QString>("fenster"); // the modal window the command opens, if any
     QTest::addColumn<QString>("tooltip");
 
-    QTest::newRow("Strg+Z") << "RuckgaengigButton" << int(Qt::Key_Z) << int(Qt::ControlModifier) << QString()
-                            << QStringLiteral("Rückgängig (Strg+Z)");
+    QTest::newRow("Strg+Z") << "RuckgaengigButton" << int(Qt::Key_Z) << int(Qt::ControlModifier)
+                            << QString() << QStringLiteral("Rückgängig (Strg+Z)");
     QTest::newRow("F1") << "HilfeButton" << int(Qt::Key_F1) << int(Qt::NoModifier) << QString()
                         << QStringLiteral("Hilfe (F1)");
-    QTest::newRow("Strg+N") << "EigenerTerminButton" << int(Qt::Key_N) << int(Qt::ControlModifier) << QString()
-                            << QStringLiteral("Neue Aufgabe (Strg+N)");
+    QTest::newRow("Strg+N") << "EigenerTerminButton" << int(Qt::Key_N) << int(Qt::ControlModifier)
+                            << QString() << QStringLiteral("Neue Aufgabe (Strg+N)");
     QTest::newRow("Strg+S") << "SpeicherButton" << int(Qt::Key_S) << int(Qt::ControlModifier)
-                            << QStringLiteral("SaveDialog1") << QStringLiteral("Speichern (Strg+S)");
+                            << QStringLiteral("SaveDialog1")
+                            << QStringLiteral("Speichern (Strg+S)");
     QTest::newRow("Strg+O") << "LadenButton" << int(Qt::Key_O) << int(Qt::ControlModifier)
                             << QStringLiteral("OpenDialog1") << QStringLiteral("Laden (Strg+O)");
     QTest::newRow("Strg+P") << "DruckenButton" << int(Qt::Key_P) << int(Qt::ControlModifier)
                             << QStringLiteral("AusdruckForm") << QStringLiteral("Drucken (Strg+P)");
-    QTest::newRow("Strg+Q") << "EndeButton" << int(Qt::Key_Q) << int(Qt::ControlModifier) << QString()
-                            << QStringLiteral("Ende (Strg+Q)");
+    QTest::newRow("Strg+Q") << "EndeButton" << int(Qt::Key_Q) << int(Qt::ControlModifier)
+                            << QString() << QStringLiteral("Ende (Strg+Q)");
 }
 
 void TestKalenderTastatur::kuerzel()
@@ -210,9 +213,10 @@ void TestKalenderTastatur::entfFragt()
     Taste(Qt::Key_Down); // Telefon ummelden, which Kisten packen depends on
     ModalHelfer helfer;
     QString frage;
-    helfer.Druecke(QStringLiteral("knopf_abbrechen"),
-                   [&](QWidget* w) { frage = qobject_cast<QMessageBox*>(w)->text(); },
-                   QStringLiteral("meldung"));
+    helfer.Druecke(
+        QStringLiteral("knopf_abbrechen"),
+        [&](QWidget* w) { frage = qobject_cast<QMessageBox*>(w)->text(); },
+        QStringLiteral("meldung"));
     Taste(Qt::Key_Delete);
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(frage, TTerminForm::AbhaengigeFrage + QStringLiteral("Kisten packen\n"));
@@ -238,8 +242,10 @@ void TestKalenderTastatur::altPfeilMitOrdnungUndMitverschieben()
     // A day earlier is before Telefon ummelden: the order check refuses, nothing changes.
     ModalHelfer helfer;
     QString text;
-    helfer.Druecke(QStringLiteral("Button3"), [&](QWidget*) { text = m_f->Reihenfolgedialog()->KonfliktText(); },
-                   QStringLiteral("Reihenfolge"));
+    helfer.Druecke(
+        QStringLiteral("Button3"),
+        [&](QWidget*) { text = m_f->Reihenfolgedialog()->KonfliktText(); },
+        QStringLiteral("Reihenfolge"));
     Taste(Qt::Key_Left, Qt::AltModifier);
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(text, QStringLiteral("'Telefon ummelden' sollte vor 'Kisten packen' erfolgen."));
@@ -278,14 +284,17 @@ void TestKalenderTastatur::nichtPlatzierbarBleibtImDialog()
     QString text;
     bool gesperrt = false;
     helfer.Druecke(QStringLiteral("MitverschiebenButton"), {}, QStringLiteral("Reihenfolge"));
-    helfer.Druecke(QStringLiteral("Button3"), [&](QWidget*) {
-        text = d->KonfliktText();
-        gesperrt = !d->MitverschiebenButton->isEnabled();
-    }, QStringLiteral("Reihenfolge"));
+    helfer.Druecke(
+        QStringLiteral("Button3"),
+        [&](QWidget*) {
+            text = d->KonfliktText();
+            gesperrt = !d->MitverschiebenButton->isEnabled();
+        },
+        QStringLiteral("Reihenfolge"));
     QCOMPARE(d->exec(), int(QDialog::Rejected));
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
-    QCOMPARE(text, QStringLiteral("'A' sollte vor 'B' erfolgen.\n\n") + TReihenfolge::NichtPlatzierbarText
-                       + QStringLiteral("\n'B'\n'C'"));
+    QCOMPARE(text, QStringLiteral("'A' sollte vor 'B' erfolgen.\n\n") +
+                       TReihenfolge::NichtPlatzierbarText + QStringLiteral("\n'B'\n'C'"));
     QVERIFY(gesperrt);
     // The advice under the list shows all its lines and keeps off the buttons below it.
     const auto* hinweis = d->findChild<QLabel*>(QStringLiteral("Label3"));
@@ -302,7 +311,8 @@ void TestKalenderTastatur::nichtPlatzierbarBleibtImDialog()
 void TestKalenderTastatur::bildschirmleser()
 {
     MaerzPlan();
-    QAccessibleInterface* knopf = QAccessible::queryAccessibleInterface(m_f->Knopf("SpeicherButton"));
+    QAccessibleInterface* knopf =
+        QAccessible::queryAccessibleInterface(m_f->Knopf("SpeicherButton"));
     QCOMPARE(knopf->role(), QAccessible::Button);
     QCOMPARE(knopf->text(QAccessible::Name), QStringLiteral("Speichern"));
     QVERIFY(!knopf->text(QAccessible::Description).isEmpty());
@@ -329,7 +339,9 @@ void TestKalenderTastatur::heuteUndVergangenes()
     QCOMPARE(bild(Zelle(T(2027, 3, 3))).pixelColor(1, 80), blau);
     QVERIFY(bild(Zelle(T(2027, 3, 4))).pixelColor(1, 80) != blau);
     // Past days are dimmed, a task on one is not; days to come are not either.
-    auto koerper = [](tday* z) { return Zellenzeichnung::KoerperFarbe(z->daten, Zellenzeichnung::Bildschirm()); };
+    auto koerper = [](tday* z) {
+        return Zellenzeichnung::KoerperFarbe(z->daten, Zellenzeichnung::Bildschirm());
+    };
     tday* dienstag = Zelle(T(2027, 3, 2));
     QVERIFY(bild(dienstag).pixelColor(60, 160) != koerper(dienstag));
     QVERIFY(bild(dienstag).pixelColor(60, 5) != Zellenzeichnung::Bildschirm().kopf);

@@ -3,10 +3,10 @@
 #include "app/kalenderform.h"
 #include "app/situationsform.h"
 #include "model/plandatei.h"
-#include "widgets/datumsfeld.h"
-#include "support/modalhelfer.h"
-#include "widgets/qvimagebutton.h"
 #include "support/hauptfenster.h"
+#include "support/modalhelfer.h"
+#include "widgets/datumsfeld.h"
+#include "widgets/qvimagebutton.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -94,7 +94,8 @@ void TestPlanbefehle::cleanup()
 {
     m_f->hide();
     m_f.reset();
-    QVERIFY2(ModalHelfer::OffeneFenster().isEmpty(), qPrintable(ModalHelfer::OffeneFenster().join(u',')));
+    QVERIFY2(ModalHelfer::OffeneFenster().isEmpty(),
+             qPrintable(ModalHelfer::OffeneFenster().join(u',')));
 }
 
 void TestPlanbefehle::Datei(QFileDialog* dialog, const QString& pfad, ModalHelfer& helfer)
@@ -120,7 +121,8 @@ void TestPlanbefehle::speichernUndLastsaved()
 void TestPlanbefehle::speichernAbgebrochen()
 {
     ModalHelfer helfer;
-    helfer.Mache([](QWidget* w) { static_cast<QDialog*>(w)->reject(); }, QStringLiteral("SaveDialog1"));
+    helfer.Mache([](QWidget* w) { static_cast<QDialog*>(w)->reject(); },
+                 QStringLiteral("SaveDialog1"));
     Klick("SpeicherButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QVERIFY(!QFile::exists(m_f->einstellungsPfad));
@@ -155,10 +157,13 @@ void TestPlanbefehle::speichernInUnbeschreibbarenOrdner()
     const QString ziel = m_ordner->filePath(QStringLiteral("keinordner/umzug.kvr"));
     // As if the folder had vanished after it was chosen.
     helfer.Mache([&](QWidget* w) { Eintippen(w, ziel, true); }, QStringLiteral("SaveDialog1"));
-    helfer.Druecke(QStringLiteral("knopf_ok"), [&](QWidget* w) {
-        text = qobject_cast<QMessageBox*>(w)->text();
-        QCOMPARE(w->windowTitle(), QStringLiteral("Warnung"));
-    }, QStringLiteral("meldung"));
+    helfer.Druecke(
+        QStringLiteral("knopf_ok"),
+        [&](QWidget* w) {
+            text = qobject_cast<QMessageBox*>(w)->text();
+            QCOMPARE(w->windowTitle(), QStringLiteral("Warnung"));
+        },
+        QStringLiteral("meldung"));
     Klick("SpeicherButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(text, QStringLiteral("Beim Speichern ist ein Fehler aufgetreten.\n"
@@ -205,10 +210,13 @@ void TestPlanbefehle::zweiterSchreiber()
     QString text;
     helfer.Mache([&](QWidget* w) { Eintippen(w, a, true); }, QStringLiteral("SaveDialog1"));
     if (!antwort.isEmpty())
-        helfer.Druecke(antwort, [&](QWidget* w) {
-            text = qobject_cast<QMessageBox*>(w)->text();
-            QCOMPARE(w->windowTitle(), QStringLiteral("Bestätigung"));
-        }, QStringLiteral("meldung"));
+        helfer.Druecke(
+            antwort,
+            [&](QWidget* w) {
+                text = qobject_cast<QMessageBox*>(w)->text();
+                QCOMPARE(w->windowTitle(), QStringLiteral("Bestätigung"));
+            },
+            QStringLiteral("meldung"));
     if (antwort == QStringLiteral("knopf_nein"))
         helfer.Mache([&](QWidget* w) { Eintippen(w, b, true); }, QStringLiteral("SaveDialog1"));
     Klick("SpeicherButton");
@@ -231,21 +239,30 @@ void TestPlanbefehle::speichernInFehlendenOrdner()
     ModalHelfer helfer;
     QString text;
     bool offen = false;
-    helfer.Mache([&](QWidget* w) {
-        auto* d = qobject_cast<QFileDialog*>(w);
-        d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(ordner + QStringLiteral("/umzug.kvr"));
-        static_cast<QDialog*>(d)->accept(); // the message box opens here; the next step answers it
-        offen = d->isVisible();
-        d->reject();
-    }, QStringLiteral("SaveDialog1"));
-    helfer.Druecke(QStringLiteral("knopf_ok"), [&](QWidget* w) {
-        text = qobject_cast<QMessageBox*>(w)->text();
-        QCOMPARE(w->windowTitle(), QStringLiteral("Warnung"));
-    }, QStringLiteral("meldung"));
+    helfer.Mache(
+        [&](QWidget* w) {
+            auto* d = qobject_cast<QFileDialog*>(w);
+            d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+                ->setText(ordner + QStringLiteral("/umzug.kvr"));
+            static_cast<QDialog*>(d)
+                ->accept(); // the message box opens here; the next step answers it
+            offen = d->isVisible();
+            d->reject();
+        },
+        QStringLiteral("SaveDialog1"));
+    helfer.Druecke(
+        QStringLiteral("knopf_ok"),
+        [&](QWidget* w) {
+            text = qobject_cast<QMessageBox*>(w)->text();
+            QCOMPARE(w->windowTitle(), QStringLiteral("Warnung"));
+        },
+        QStringLiteral("meldung"));
     Klick("SpeicherButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
-    QCOMPARE(text, QStringLiteral("Der Ordner „%1“ existiert nicht.\nBitte wählen Sie einen vorhandenen Ordner.")
-                       .arg(QDir::toNativeSeparators(ordner)));
+    QCOMPARE(text,
+             QStringLiteral(
+                 "Der Ordner „%1“ existiert nicht.\nBitte wählen Sie einen vorhandenen Ordner.")
+                 .arg(QDir::toNativeSeparators(ordner)));
     QVERIFY(offen);
     QVERIFY(!QFile::exists(ordner));
     QVERIFY(!QFile::exists(m_f->einstellungsPfad)); // no lastsaved
@@ -263,13 +280,15 @@ void TestPlanbefehle::keineVorschlagslisteNachDemDialog()
     plan.close();
     QCompleter* vervollstaendigung = nullptr;
     ModalHelfer helfer;
-    helfer.Mache([&](QWidget* w) {
-        auto* zeile = w->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        vervollstaendigung = zeile->completer();
-        QTest::keyClicks(zeile, unter + QStringLiteral("/zz"));
-        QCOMPARE(vervollstaendigung->completionCount(), 0);
-        static_cast<QDialog*>(w)->reject();
-    }, QStringLiteral("OpenDialog1"));
+    helfer.Mache(
+        [&](QWidget* w) {
+            auto* zeile = w->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            vervollstaendigung = zeile->completer();
+            QTest::keyClicks(zeile, unter + QStringLiteral("/zz"));
+            QCOMPARE(vervollstaendigung->completionCount(), 0);
+            static_cast<QDialog*>(w)->reject();
+        },
+        QStringLiteral("OpenDialog1"));
     Klick("LadenButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QVERIFY(vervollstaendigung);
@@ -320,16 +339,19 @@ void TestPlanbefehle::oeffnenFehlerhaft_data()
 {
     QTest::addColumn<QByteArray>("inhalt");
     QTest::addColumn<QString>("grund"); // the second line of the message
-    QTest::newRow("leer") << QByteArray()
-                          << QStringLiteral("Die Datei „PFAD“ enthält keinen Plan (keinen einzigen Abschnitt).");
+    QTest::newRow("leer")
+        << QByteArray()
+        << QStringLiteral("Die Datei „PFAD“ enthält keinen Plan (keinen einzigen Abschnitt).");
     QTest::newRow("letzter Abschnitt ohne Titel")
         << QByteArray("[7]\r\nTag=01.01.2027\r\n\r\n")
-        << QStringLiteral("Der Aufgabe 7 im letzten Abschnitt der Datei fehlt die Kurzbezeichnung.");
+        << QStringLiteral(
+               "Der Aufgabe 7 im letzten Abschnitt der Datei fehlt die Kurzbezeichnung.");
     QByteArray schrott(4096, '\0');
     for (int i = 0; i < schrott.size(); ++i)
         schrott[i] = char((i * 7919) % 251);
     QTest::newRow("Binaerschrott")
-        << schrott << QStringLiteral("Die Datei „PFAD“ enthält keinen Plan (keinen einzigen Abschnitt).");
+        << schrott
+        << QStringLiteral("Die Datei „PFAD“ enthält keinen Plan (keinen einzigen Abschnitt).");
 }
 
 void TestPlanbefehle::oeffnenFehlerhaft()
@@ -347,13 +369,14 @@ void TestPlanbefehle::oeffnenFehlerhaft()
     ModalHelfer helfer;
     QString text;
     Datei(m_f->OpenDialog1(), pfad, helfer);
-    helfer.Druecke(QStringLiteral("knopf_ok"), [&](QWidget* w) {
-        text = qobject_cast<QMessageBox*>(w)->text();
-    }, QStringLiteral("meldung"));
+    helfer.Druecke(
+        QStringLiteral("knopf_ok"),
+        [&](QWidget* w) { text = qobject_cast<QMessageBox*>(w)->text(); },
+        QStringLiteral("meldung"));
     Klick("LadenButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
-    QCOMPARE(text, QStringLiteral("Beim Laden der Datei ist ein Fehler aufgetreten\n")
-                       + grund.replace(QStringLiteral("PFAD"), pfad));
+    QCOMPARE(text, QStringLiteral("Beim Laden der Datei ist ein Fehler aufgetreten\n") +
+                       grund.replace(QStringLiteral("PFAD"), pfad));
     QCOMPARE(m_f->plan().Aufgaben.size(), vorher.size());
     for (size_t i = 0; i < vorher.size(); ++i) {
         QCOMPARE(m_f->plan().Aufgaben[i].Nummer, vorher[i].Nummer);
@@ -387,8 +410,9 @@ void TestPlanbefehle::oeffnenKuerzt()
     const QString pfad = m_ordner->filePath(QStringLiteral("lang.kvr"));
     QFile datei(pfad);
     QVERIFY(datei.open(QIODevice::WriteOnly));
-    datei.write("[allgemein]\r\nBundeslandA=5\r\n\r\n[7]\r\nKurzbezeichnung=" + QByteArray(300, 't')
-                + "\r\nTag=03.09.2001\r\nvorher=" + QByteArray(3000, '1').replace("1", "1,") + "\r\n");
+    datei.write(
+        "[allgemein]\r\nBundeslandA=5\r\n\r\n[7]\r\nKurzbezeichnung=" + QByteArray(300, 't') +
+        "\r\nTag=03.09.2001\r\nvorher=" + QByteArray(3000, '1').replace("1", "1,") + "\r\n");
     datei.close();
     ModalHelfer helfer;
     Datei(m_f->OpenDialog1(), pfad, helfer);
@@ -417,11 +441,13 @@ void TestPlanbefehle::neuBeginnenAbbrechen()
 {
     const Aufgabenliste vorher = m_f->plan().Aufgaben;
     ModalHelfer helfer;
-    helfer.Mache([](QWidget* w) {
-        auto* s = static_cast<TSituationsForm*>(w);
-        QVERIFY(s->AbbrechenButton->isVisible());
-        QTest::mouseClick(s->AbbrechenButton, Qt::LeftButton);
-    }, QStringLiteral("SituationsForm"));
+    helfer.Mache(
+        [](QWidget* w) {
+            auto* s = static_cast<TSituationsForm*>(w);
+            QVERIFY(s->AbbrechenButton->isVisible());
+            QTest::mouseClick(s->AbbrechenButton, Qt::LeftButton);
+        },
+        QStringLiteral("SituationsForm"));
     Klick("NeuButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QVERIFY(!m_f->Startdialog()->AbbrechenButton->isVisibleTo(m_f->Startdialog()));
@@ -432,12 +458,14 @@ void TestPlanbefehle::neuBeginnenWeiterOhneFrage()
 {
     m_f->ZustandSichern(); // unsaved changes: still no question
     ModalHelfer helfer;
-    helfer.Mache([](QWidget* w) {
-        auto* s = static_cast<TSituationsForm*>(w);
-        s->ComboBox1->setCurrentIndex(12);
-        s->DatenSetzen(Tageszahl::heute() + 3, Tageszahl::heute() + 9);
-        QTest::mouseClick(s->WeiterButton, Qt::LeftButton);
-    }, QStringLiteral("SituationsForm"));
+    helfer.Mache(
+        [](QWidget* w) {
+            auto* s = static_cast<TSituationsForm*>(w);
+            s->ComboBox1->setCurrentIndex(12);
+            s->DatenSetzen(Tageszahl::heute() + 3, Tageszahl::heute() + 9);
+            QTest::mouseClick(s->WeiterButton, Qt::LeftButton);
+        },
+        QStringLiteral("SituationsForm"));
     Klick("NeuButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(m_f->plan().situation.BundeslandA, 13);

@@ -5,17 +5,17 @@
 #include "app/situationsform.h"
 #include "app/splashform.h"
 #include "model/plandatei.h"
+#include "support/hauptfenster.h"
 #include "support/modalhelfer.h"
 #include "widgets/datumsfeld.h"
 #include "widgets/qvimagebutton.h"
-#include "support/hauptfenster.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
-#include <QMessageBox>
 #include <QCursor>
 #include <QEnterEvent>
+#include <QLabel>
+#include <QMessageBox>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -61,7 +61,8 @@ void TestStartdialog::cleanup()
 {
     m_f->hide();
     m_f.reset();
-    QVERIFY2(ModalHelfer::OffeneFenster().isEmpty(), qPrintable(ModalHelfer::OffeneFenster().join(u',')));
+    QVERIFY2(ModalHelfer::OffeneFenster().isEmpty(),
+             qPrintable(ModalHelfer::OffeneFenster().join(u',')));
 }
 
 void TestStartdialog::deutscheQtTexte()
@@ -69,18 +70,21 @@ void TestStartdialog::deutscheQtTexte()
     // Qt's own dialogs (file dialogs, print setup) speak German.
     QVERIFY(Anwendung::DeutschLaden(*QCoreApplication::instance()));
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Abbrechen"));
-    QCOMPARE(QCoreApplication::translate("QFileDialog", "File &name:"), QStringLiteral("Datei&name:"));
+    QCOMPARE(QCoreApplication::translate("QFileDialog", "File &name:"),
+             QStringLiteral("Datei&name:"));
 }
 
 void TestStartdialog::splashKlickSchliesst()
 {
     ModalHelfer helfer;
     QString titel;
-    helfer.Mache([&](QWidget* w) {
-        titel = w->windowTitle();
-        QVERIFY(static_cast<TSplashForm*>(w)->Timer1().isActive());
-        QTest::mouseClick(w->findChild<QLabel*>(QStringLiteral("Label1")), Qt::LeftButton);
-    }, QStringLiteral("SplashForm"));
+    helfer.Mache(
+        [&](QWidget* w) {
+            titel = w->windowTitle();
+            QVERIFY(static_cast<TSplashForm*>(w)->Timer1().isActive());
+            QTest::mouseClick(w->findChild<QLabel*>(QStringLiteral("Label1")), Qt::LeftButton);
+        },
+        QStringLiteral("SplashForm"));
     QCOMPARE(m_f->Begruessung()->exec(), int(QDialog::Accepted));
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(titel, QStringLiteral("Willkommen beim Kistenlotse der Quellmark AG"));
@@ -99,12 +103,14 @@ void TestStartdialog::splashSchliessfeldBeendet()
 void TestStartdialog::splashZeitAbgelaufen()
 {
     ModalHelfer helfer;
-    helfer.Mache([](QWidget* w) {
-        auto* s = static_cast<TSplashForm*>(w);
-        QCOMPARE(s->Timer1().interval(), 8000);
-        s->Timer1().setInterval(10); // let the timer run out now
-        s->Timer1().start();
-    }, QStringLiteral("SplashForm"));
+    helfer.Mache(
+        [](QWidget* w) {
+            auto* s = static_cast<TSplashForm*>(w);
+            QCOMPARE(s->Timer1().interval(), 8000);
+            s->Timer1().setInterval(10); // let the timer run out now
+            s->Timer1().start();
+        },
+        QStringLiteral("SplashForm"));
     QCOMPARE(m_f->Begruessung()->exec(), int(QDialog::Accepted));
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
 }
@@ -114,15 +120,18 @@ void TestStartdialog::startFolge()
     ModalHelfer helfer;
     double einzug = 0;
     double auszug = 0;
-    helfer.Mache([](QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }, QStringLiteral("SplashForm"));
-    helfer.Mache([&](QWidget* w) {
-        auto* s = static_cast<TSituationsForm*>(w);
-        einzug = s->DateEdit1->Date();
-        auszug = s->DateEdit2->Date();
-        s->ComboBox1->setCurrentIndex(2);
-        s->ComboBox2->setCurrentIndex(12);
-        QTest::mouseClick(s->WeiterButton, Qt::LeftButton);
-    }, QStringLiteral("SituationsForm"));
+    helfer.Mache([](QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); },
+                 QStringLiteral("SplashForm"));
+    helfer.Mache(
+        [&](QWidget* w) {
+            auto* s = static_cast<TSituationsForm*>(w);
+            einzug = s->DateEdit1->Date();
+            auszug = s->DateEdit2->Date();
+            s->ComboBox1->setCurrentIndex(2);
+            s->ComboBox2->setCurrentIndex(12);
+            QTest::mouseClick(s->WeiterButton, Qt::LeftButton);
+        },
+        QStringLiteral("SituationsForm"));
     QVERIFY(m_f->Starten());
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(einzug, Tageszahl::heute() + 15);
@@ -139,11 +148,14 @@ void TestStartdialog::startAbgebrochen()
 {
     // The cancel button is hidden at start; the close box cancels.
     ModalHelfer helfer;
-    helfer.Mache([](QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }, QStringLiteral("SplashForm"));
-    helfer.Mache([](QWidget* w) {
-        QVERIFY(!static_cast<TSituationsForm*>(w)->AbbrechenButton->isVisible());
-        w->close();
-    }, QStringLiteral("SituationsForm"));
+    helfer.Mache([](QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); },
+                 QStringLiteral("SplashForm"));
+    helfer.Mache(
+        [](QWidget* w) {
+            QVERIFY(!static_cast<TSituationsForm*>(w)->AbbrechenButton->isVisible());
+            w->close();
+        },
+        QStringLiteral("SituationsForm"));
     QVERIFY(!m_f->Starten());
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
 }
@@ -176,15 +188,20 @@ void TestStartdialog::datumspruefung()
     ModalHelfer helfer;
     QString text;
     QString titel;
-    helfer.Mache([&](QWidget* w) {
-        QTest::mouseClick(static_cast<TSituationsForm*>(w)->WeiterButton, Qt::LeftButton);
-    }, QStringLiteral("SituationsForm"));
+    helfer.Mache(
+        [&](QWidget* w) {
+            QTest::mouseClick(static_cast<TSituationsForm*>(w)->WeiterButton, Qt::LeftButton);
+        },
+        QStringLiteral("SituationsForm"));
     if (!angenommen) {
         // The click shows the message; the dialog stays open and is closed by hand.
-        helfer.Druecke(QStringLiteral("knopf_ok"), [&](QWidget* w) {
-            text = qobject_cast<QMessageBox*>(w)->text();
-            titel = w->windowTitle();
-        }, QStringLiteral("meldung"));
+        helfer.Druecke(
+            QStringLiteral("knopf_ok"),
+            [&](QWidget* w) {
+                text = qobject_cast<QMessageBox*>(w)->text();
+                titel = w->windowTitle();
+            },
+            QStringLiteral("meldung"));
         helfer.Mache([](QWidget* w) { w->close(); }, QStringLiteral("SituationsForm"));
     }
     const int ergebnis = s->exec();
@@ -204,14 +221,17 @@ void TestStartdialog::ohneLetztenPlan()
     TSituationsForm* s = m_f->Startdialog();
     s->AbbrechenButton->show(); // as from "Neu beginnen"
     ModalHelfer helfer;
-    helfer.Mache([&](QWidget* w) {
-        auto* d = static_cast<TSituationsForm*>(w);
-        QVERIFY(!d->WeiterplanenButton->isVisible());
-        QCOMPARE(d->Label7->text(), QStringLiteral("Durch beantworten der Fragen und klick auf "
-                                                   "\"Weiter\"\nbeginnen Sie die Planung eines neuen Umzugs"));
-        QCOMPARE(d->AbbrechenButton->geometry().bottom() + 1, d->WeiterButton->y());
-        QTest::mouseClick(d->AbbrechenButton, Qt::LeftButton);
-    }, QStringLiteral("SituationsForm"));
+    helfer.Mache(
+        [&](QWidget* w) {
+            auto* d = static_cast<TSituationsForm*>(w);
+            QVERIFY(!d->WeiterplanenButton->isVisible());
+            QCOMPARE(d->Label7->text(),
+                     QStringLiteral("Durch beantworten der Fragen und klick auf "
+                                    "\"Weiter\"\nbeginnen Sie die Planung eines neuen Umzugs"));
+            QCOMPARE(d->AbbrechenButton->geometry().bottom() + 1, d->WeiterButton->y());
+            QTest::mouseClick(d->AbbrechenButton, Qt::LeftButton);
+        },
+        QStringLiteral("SituationsForm"));
     QCOMPARE(s->exec(), int(QDialog::Rejected));
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
 }
@@ -223,34 +243,44 @@ void TestStartdialog::mitLetztemPlan()
     TSituationsForm* s = m_f->Startdialog();
     s->AbbrechenButton->show();
     ModalHelfer helfer;
-    helfer.Mache([&](QWidget* w) {
-        auto* d = static_cast<TSituationsForm*>(w);
-        QVERIFY(d->WeiterplanenButton->isVisible());
-        QCOMPARE(d->Label7->text(),
-                 QStringLiteral("Durch beantworten der Fragen und klick auf \"Weiter\"\nbeginnen Sie die "
-                                "Planung eines neuen Umzugs. \nMit Klick auf \"Weiterplanen\" laden Sie den "
-                                "letzten Umzug.\n (")
-                     + plan + QStringLiteral(")"));
-        QCOMPARE(d->AbbrechenButton->geometry().bottom() + 1, d->WeiterplanenButton->y());
-        w->close();
-    }, QStringLiteral("SituationsForm"));
+    helfer.Mache(
+        [&](QWidget* w) {
+            auto* d = static_cast<TSituationsForm*>(w);
+            QVERIFY(d->WeiterplanenButton->isVisible());
+            QCOMPARE(
+                d->Label7->text(),
+                QStringLiteral(
+                    "Durch beantworten der Fragen und klick auf \"Weiter\"\nbeginnen Sie die "
+                    "Planung eines neuen Umzugs. \nMit Klick auf \"Weiterplanen\" laden Sie den "
+                    "letzten Umzug.\n (") +
+                    plan + QStringLiteral(")"));
+            QCOMPARE(d->AbbrechenButton->geometry().bottom() + 1, d->WeiterplanenButton->y());
+            w->close();
+        },
+        QStringLiteral("SituationsForm"));
     QCOMPARE(s->exec(), int(QDialog::Rejected));
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
 }
 
 void TestStartdialog::weiterplanenOhneDatei()
 {
-    QVERIFY(LastsavedSchreiben(m_f->einstellungsPfad, m_ordner->filePath(QStringLiteral("fehlt.kvr"))));
+    QVERIFY(
+        LastsavedSchreiben(m_f->einstellungsPfad, m_ordner->filePath(QStringLiteral("fehlt.kvr"))));
     m_f->plan().Aufgaben.resize(3);
     ModalHelfer helfer;
     QString text;
-    helfer.Mache([&](QWidget* w) {
-        QTest::mouseClick(static_cast<TSituationsForm*>(w)->WeiterplanenButton, Qt::LeftButton);
-    }, QStringLiteral("SituationsForm"));
-    helfer.Druecke(QStringLiteral("knopf_ok"), [&](QWidget* w) {
-        text = qobject_cast<QMessageBox*>(w)->text();
-        QCOMPARE(w->windowTitle(), QStringLiteral("Warnung"));
-    }, QStringLiteral("meldung"));
+    helfer.Mache(
+        [&](QWidget* w) {
+            QTest::mouseClick(static_cast<TSituationsForm*>(w)->WeiterplanenButton, Qt::LeftButton);
+        },
+        QStringLiteral("SituationsForm"));
+    helfer.Druecke(
+        QStringLiteral("knopf_ok"),
+        [&](QWidget* w) {
+            text = qobject_cast<QMessageBox*>(w)->text();
+            QCOMPARE(w->windowTitle(), QStringLiteral("Warnung"));
+        },
+        QStringLiteral("meldung"));
     QCOMPARE(m_f->Startdialog()->exec(), int(QDialog::Accepted));
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(text, QStringLiteral("Beim Laden der Datei ist ein Fehler aufgetreten\n"
@@ -272,9 +302,11 @@ void TestStartdialog::weiterplanenMitDatei()
     QVERIFY(PlanSchreiben(pfad, plan.Aufgaben, plan.situation, T(2001, 8, 13), 49));
     QVERIFY(LastsavedSchreiben(m_f->einstellungsPfad, pfad));
     ModalHelfer helfer;
-    helfer.Mache([&](QWidget* w) {
-        QTest::mouseClick(static_cast<TSituationsForm*>(w)->WeiterplanenButton, Qt::LeftButton);
-    }, QStringLiteral("SituationsForm"));
+    helfer.Mache(
+        [&](QWidget* w) {
+            QTest::mouseClick(static_cast<TSituationsForm*>(w)->WeiterplanenButton, Qt::LeftButton);
+        },
+        QStringLiteral("SituationsForm"));
     QCOMPARE(m_f->Startdialog()->exec(), int(QDialog::Accepted));
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(m_f->plan().Aufgaben.size(), plan.Aufgaben.size());
@@ -285,10 +317,10 @@ void TestStartdialog::weiterplanenMitDatei()
 
 void TestStartdialog::zeitraumFrage_data()
 {
-    QTest::addColumn<int>("bisEinzug");  // days from today
-    QTest::addColumn<int>("monate");     // the window's length in months …
-    QTest::addColumn<int>("tageMehr");   // … plus days
-    QTest::addColumn<QString>("frage");  // empty: planned without a question
+    QTest::addColumn<int>("bisEinzug"); // days from today
+    QTest::addColumn<int>("monate");    // the window's length in months …
+    QTest::addColumn<int>("tageMehr");  // … plus days
+    QTest::addColumn<QString>("frage"); // empty: planned without a question
     QTest::addColumn<bool>("ja");
 
     const QString fern = TSituationsForm::FernerBeginnText;
@@ -299,7 +331,8 @@ void TestStartdialog::zeitraumFrage_data()
     QTest::newRow("six months and a day, yes") << 10 << 6 << 1 << lang + trotzdem << true;
     QTest::newRow("a year from today exactly") << 365 << 0 << 5 << QString() << true;
     QTest::newRow("a year and a day from today") << 366 << 0 << 5 << fern + trotzdem << true;
-    QTest::newRow("both") << 400 << 7 << 0 << fern + QStringLiteral("\n") + lang + trotzdem << false;
+    QTest::newRow("both") << 400 << 7 << 0 << fern + QStringLiteral("\n") + lang + trotzdem
+                          << false;
 }
 
 void TestStartdialog::zeitraumFrage()
@@ -319,15 +352,18 @@ void TestStartdialog::zeitraumFrage()
     ModalHelfer helfer;
     QString text;
     // Enter in the first drop-down list presses "Weiter", the default button.
-    helfer.Mache([](QWidget* w) {
-        auto* d = static_cast<TSituationsForm*>(w);
-        d->ComboBox1->setFocus();
-        QTest::keyClick(d->ComboBox1, Qt::Key_Return);
-    }, QStringLiteral("SituationsForm"));
+    helfer.Mache(
+        [](QWidget* w) {
+            auto* d = static_cast<TSituationsForm*>(w);
+            d->ComboBox1->setFocus();
+            QTest::keyClick(d->ComboBox1, Qt::Key_Return);
+        },
+        QStringLiteral("SituationsForm"));
     if (!frage.isEmpty()) {
-        helfer.Druecke(ja ? QStringLiteral("knopf_ja") : QStringLiteral("knopf_nein"), [&](QWidget* w) {
-            text = qobject_cast<QMessageBox*>(w)->text();
-        }, QStringLiteral("meldung"));
+        helfer.Druecke(
+            ja ? QStringLiteral("knopf_ja") : QStringLiteral("knopf_nein"),
+            [&](QWidget* w) { text = qobject_cast<QMessageBox*>(w)->text(); },
+            QStringLiteral("meldung"));
         if (!ja)
             helfer.Mache([](QWidget* w) { w->close(); }, QStringLiteral("SituationsForm"));
     }
@@ -348,18 +384,24 @@ void TestStartdialog::inDerBildschirmmitte()
     QPoint splash;
     QPoint start;
     ModalHelfer helfer;
-    helfer.Mache([&](QWidget* w) {
-        splash = w->frameGeometry().center();
-        QTest::mouseClick(w, Qt::LeftButton);
-    }, QStringLiteral("SplashForm"));
-    helfer.Mache([&](QWidget* w) {
-        start = w->frameGeometry().center();
-        static_cast<QDialog*>(w)->reject();
-    }, QStringLiteral("SituationsForm"));
+    helfer.Mache(
+        [&](QWidget* w) {
+            splash = w->frameGeometry().center();
+            QTest::mouseClick(w, Qt::LeftButton);
+        },
+        QStringLiteral("SplashForm"));
+    helfer.Mache(
+        [&](QWidget* w) {
+            start = w->frameGeometry().center();
+            static_cast<QDialog*>(w)->reject();
+        },
+        QStringLiteral("SituationsForm"));
     QVERIFY(!m_f->Starten());
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
-    QVERIFY2((splash - mitte).manhattanLength() <= 2, qPrintable(QStringLiteral("%1,%2").arg(splash.x()).arg(splash.y())));
-    QVERIFY2((start - mitte).manhattanLength() <= 2, qPrintable(QStringLiteral("%1,%2").arg(start.x()).arg(start.y())));
+    QVERIFY2((splash - mitte).manhattanLength() <= 2,
+             qPrintable(QStringLiteral("%1,%2").arg(splash.x()).arg(splash.y())));
+    QVERIFY2((start - mitte).manhattanLength() <= 2,
+             qPrintable(QStringLiteral("%1,%2").arg(start.x()).arg(start.y())));
 }
 
 void TestStartdialog::knopfNachSchliessenNormal_data()
@@ -382,14 +424,16 @@ void TestStartdialog::knopfNachSchliessenNormal()
         int beimAnfang = 0;
         int darueber = 0;
         ModalHelfer helfer;
-        helfer.Mache([&](QWidget*) {
-            beimAnfang = k->CurrentButton();
-            const QPointF innen(5, 5);
-            QEnterEvent rein(innen, k->mapTo(k->window(), innen), k->mapToGlobal(innen));
-            QApplication::sendEvent(k, &rein);
-            darueber = k->CurrentButton();
-            QTest::mouseClick(k, Qt::LeftButton, {}, innen.toPoint());
-        }, QStringLiteral("SituationsForm"));
+        helfer.Mache(
+            [&](QWidget*) {
+                beimAnfang = k->CurrentButton();
+                const QPointF innen(5, 5);
+                QEnterEvent rein(innen, k->mapTo(k->window(), innen), k->mapToGlobal(innen));
+                QApplication::sendEvent(k, &rein);
+                darueber = k->CurrentButton();
+                QTest::mouseClick(k, Qt::LeftButton, {}, innen.toPoint());
+            },
+            QStringLiteral("SituationsForm"));
         m_f->NeuButtonClick();
         QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
         QCOMPARE(beimAnfang, TQvImageButton::NormalFrame);

@@ -2,8 +2,8 @@
 
 // Driving the task dialogs in tests as a user would.
 
-#include "support/testdaten.h"
 #include "support/modalhelfer.h"
+#include "support/testdaten.h"
 
 #include <QComboBox>
 #include <QMessageBox>

@@ -4,10 +4,10 @@
 #include "dialogs/eigenerterminform.h"
 #include "dialogs/terminform.h"
 #include "dialogs/terminregeln.h"
+#include "support/hauptfenster.h"
 #include "widgets/datumsfeld.h"
 #include "widgets/dialograhmen.h"
 #include "widgets/qvimagebutton.h"
-#include "support/hauptfenster.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -72,14 +72,15 @@ void TestDialogansicht::Pruefen(QDialog* d, const QString& name, const QList<QWi
             QVERIFY2(fenster.contains(w->geometry()), qPrintable(w->objectName()));
         // A label shows all of its text.
         if (auto* l = qobject_cast<QLabel*>(w); l && !l->text().isEmpty()) {
-            const bool ganz = l->wordWrap()
-                                  ? l->height() >= l->heightForWidth(l->width())
-                                  : l->width() >= l->sizeHint().width() && l->height() >= l->sizeHint().height();
-            QVERIFY2(ganz,
-                     qPrintable(QStringLiteral("%1 „%2“ %3x%4 < %5x%6")
-                                    .arg(l->objectName(), l->text())
-                                    .arg(l->width()).arg(l->height())
-                                    .arg(l->sizeHint().width()).arg(l->sizeHint().height())));
+            const bool ganz = l->wordWrap() ? l->height() >= l->heightForWidth(l->width())
+                                            : l->width() >= l->sizeHint().width() &&
+                                                  l->height() >= l->sizeHint().height();
+            QVERIFY2(ganz, qPrintable(QStringLiteral("%1 „%2“ %3x%4 < %5x%6")
+                                          .arg(l->objectName(), l->text())
+                                          .arg(l->width())
+                                          .arg(l->height())
+                                          .arg(l->sizeHint().width())
+                                          .arg(l->sizeHint().height())));
         }
         // The longest entry of a list fits its box.
         if (auto* box = qobject_cast<QComboBox*>(w)) {
@@ -96,7 +97,8 @@ void TestDialogansicht::Pruefen(QDialog* d, const QString& name, const QList<QWi
     // behind the buttons; everything else keeps left of that column.
     QList<QWidget*> teile;
     for (QWidget* w : kinder)
-        if (w->parentWidget() == d && w->isVisibleTo(d) && w->objectName() != QStringLiteral("Image1"))
+        if (w->parentWidget() == d && w->isVisibleTo(d) &&
+            w->objectName() != QStringLiteral("Image1"))
             teile << w;
     for (QWidget* w : teile) {
         if (!qobject_cast<TQvImageButton*>(w) && w->objectName() != QStringLiteral("Image2"))
@@ -124,7 +126,8 @@ void TestDialogansicht::Pruefen(QDialog* d, const QString& name, const QList<QWi
             const QRect gemeinsam = a->geometry().intersected(b->geometry());
             for (int y = gemeinsam.top(); y <= gemeinsam.bottom(); ++y)
                 for (int x = gemeinsam.left(); x <= gemeinsam.right(); ++x)
-                    QVERIFY2(!tinte(bildA, QPoint(x, y) - a->pos()) || !tinte(bildB, QPoint(x, y) - b->pos()),
+                    QVERIFY2(!tinte(bildA, QPoint(x, y) - a->pos()) ||
+                                 !tinte(bildB, QPoint(x, y) - b->pos()),
                              qPrintable(QStringLiteral("%1 at %2,%3").arg(paar).arg(x).arg(y)));
         }
     }
@@ -137,7 +140,8 @@ void TestDialogansicht::Pruefen(QDialog* d, const QString& name, const QList<QWi
     const auto* datum = d->findChild<TDateEdit*>(QStringLiteral("DateEdit1"));
     QVERIFY(datum);
     const QLineEdit* zeile = datum->Zeile();
-    const int frei = zeile->width() - 2 * 2 - zeile->textMargins().left() - zeile->textMargins().right() - 2;
+    const int frei =
+        zeile->width() - 2 * 2 - zeile->textMargins().left() - zeile->textMargins().right() - 2;
     QVERIFY2(zeile->fontMetrics().horizontalAdvance(QStringLiteral("28.08.2001")) <= frei,
              qPrintable(QString::number(frei)));
 }
@@ -148,7 +152,8 @@ void TestDialogansicht::terminForm_data()
     QTest::addColumn<QString>("notiz");
     QTest::newRow("19 Möbelstellplan, with its link") << 19 << QString();
     QTest::newRow("7 Umziehen, many prerequisites")
-        << 7 << QStringLiteral("Frühstück für alle, Kaffee in der Thermoskanne.\nSchlüssel zählen.");
+        << 7
+        << QStringLiteral("Frühstück für alle, Kaffee in der Thermoskanne.\nSchlüssel zählen.");
     QTest::newRow("17 Neue Anschrift, with templates") << 17 << QString();
     QTest::newRow("14 the longest title") << 14 << QString();
     QTest::newRow("too long even at 10 point: two lines") << -14 << QString();
@@ -172,7 +177,10 @@ void TestDialogansicht::terminForm()
         d->show();
         d->ScrollBox2->ensureWidgetVisible(d->LinkLabel);
     }
-    Pruefen(d, QStringLiteral("termin_%1%2").arg(nummer).arg(lang ? QStringLiteral("_lang") : QString()), {});
+    Pruefen(
+        d,
+        QStringLiteral("termin_%1%2").arg(nummer).arg(lang ? QStringLiteral("_lang") : QString()),
+        {});
     QCOMPARE(d->Bezeichnungslabel->y() + d->Bezeichnungslabel->height(), 102);
     d->hide();
 }

@@ -2,9 +2,9 @@
 
 #include "app/kalenderform.h"
 #include "dialogs/eigenerterminform.h"
+#include "support/hauptfenster.h"
 #include "widgets/datumsfeld.h"
 #include "widgets/qvimagebutton.h"
-#include "support/hauptfenster.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -168,7 +168,8 @@ void TestEigenerTerminForm::platzhalter_data()
     QTest::addColumn<QStringList>("notiz");
     QTest::newRow("never entered") << false << QString() << QStringList{};
     QTest::newRow("entered, nothing typed") << true << QString() << QStringList{};
-    QTest::newRow("entered and typed") << true << QStringLiteral("Bohrer") << QStringList{QStringLiteral("Bohrer")};
+    QTest::newRow("entered and typed")
+        << true << QStringLiteral("Bohrer") << QStringList{QStringLiteral("Bohrer")};
 }
 
 void TestEigenerTerminForm::platzhalter()
@@ -256,8 +257,10 @@ void TestEigenerTerminForm::listenKopplung_data()
     QTest::addColumn<int>("wahl");
     QTest::addColumn<QString>("beginn");
     QTest::addColumn<QString>("laenge");
-    QTest::newRow("23:30 while 02h00") << true << 16 << 3 << 47 << QStringLiteral("23:30") << QStringLiteral("00h30");
-    QTest::newRow("23h30 while 05:00") << false << 10 << 1 << 46 << QStringLiteral("00:30") << QStringLiteral("23h30");
+    QTest::newRow("23:30 while 02h00")
+        << true << 16 << 3 << 47 << QStringLiteral("23:30") << QStringLiteral("00h30");
+    QTest::newRow("23h30 while 05:00")
+        << false << 10 << 1 << 46 << QStringLiteral("00:30") << QStringLiteral("23h30");
 }
 
 void TestEigenerTerminForm::listenKopplung()

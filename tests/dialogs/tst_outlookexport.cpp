@@ -1,13 +1,13 @@
-#include "kalenderexport/icsdatei.h"
-#include "support/dateigroessengrenze.h"
 #include "dialogs/outlookapplication.h"
 #include "dialogs/outlookexport.h"
+#include "kalenderexport/icsdatei.h"
 #include "model/plan.h"
 #include "model/tageszahl.h"
+#include "support/dateigroessengrenze.h"
 
-#include "support/testdaten.h"
 #include "support/icslesen.h"
 #include "support/modalhelfer.h"
+#include "support/testdaten.h"
 
 #include <QApplication>
 #include <QDir>

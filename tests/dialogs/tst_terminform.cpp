@@ -3,17 +3,17 @@
 #include "app/kalenderform.h"
 #include "dialogs/terminform.h"
 #include "model/zeiten.h"
+#include "support/hauptfenster.h"
 #include "widgets/datumsfeld.h"
 #include "widgets/qvimagebutton.h"
 #include "widgets/schrift.h"
-#include "support/hauptfenster.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QWindow>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QWindow>
 
 #include <memory>
 
@@ -136,7 +136,8 @@ void TestTerminForm::fuellen()
     QCOMPARE(m_d->Label4->text(), a.Beschreibung.join(u'\n'));
     QVERIFY(m_d->LinkLabel->isVisible());
     QCOMPARE(m_d->LinkLabel->text(), QStringLiteral("https://www.sweethome3d.com/de/"));
-    QCOMPARE(m_d->LinkLabel->y(), 13 * a.Beschreibung.indexOf(QStringLiteral("https://www.sweethome3d.com/de/")));
+    QCOMPARE(m_d->LinkLabel->y(),
+             13 * a.Beschreibung.indexOf(QStringLiteral("https://www.sweethome3d.com/de/")));
     QCOMPARE(m_d->LinkLabel->x(), 0);
     QCOMPARE(m_d->LinkAdresse(), QUrl(QStringLiteral("https://www.sweethome3d.com/de/")));
     QVERIFY(!m_d->DruckvorlagenButton->isVisible());
@@ -155,8 +156,9 @@ void TestTerminForm::ueberschrift_data()
     QTest::newRow("the longest catalogue title")
         << QStringLiteral("Übergabetermin für die alte Wohnung vereinbaren") << 0;
     QTest::newRow("too long even at 10 point")
-        << QStringLiteral("Übergabetermin für die alte Wohnung vereinbaren und dabei alle Schlüssel, "
-                          "Zählerstände und Mängel in einem Protokoll festhalten")
+        << QStringLiteral(
+               "Übergabetermin für die alte Wohnung vereinbaren und dabei alle Schlüssel, "
+               "Zählerstände und Mängel in einem Protokoll festhalten")
         << 10;
     QTest::newRow("empty") << QString() << 24;
 }
@@ -176,7 +178,8 @@ void TestTerminForm::ueberschrift()
     // Left of the button column, all of it: a heading too wide at 10 point takes more lines.
     QVERIFY(l->width() < TTerminForm::UeberschriftRaum);
     QCOMPARE(l->wordWrap(), punkt == 10);
-    QVERIFY(l->height() >= (l->wordWrap() ? l->heightForWidth(l->width()) : l->sizeHint().height()));
+    QVERIFY(l->height() >=
+            (l->wordWrap() ? l->heightForWidth(l->width()) : l->sizeHint().height()));
     if (p < 24) {
         // The next larger size was too wide.
         QLabel probe(name);
@@ -192,11 +195,14 @@ void TestTerminForm::zeitenBeimOeffnen_data()
     QTest::addColumn<int>("dauer");
     QTest::addColumn<QString>("beginn");
     QTest::addColumn<QString>("laenge");
-    QTest::newRow("23:30, shortest") << 48 << 0 << QStringLiteral("23:30") << QStringLiteral("00h30");
+    QTest::newRow("23:30, shortest")
+        << 48 << 0 << QStringLiteral("23:30") << QStringLiteral("00h30");
     QTest::newRow("12:00 with a duration past midnight")
         << 25 << 30 << QStringLiteral("12:00") << QStringLiteral("12h00");
-    QTest::newRow("08:00, eight hours") << 17 << 15 << QStringLiteral("08:00") << QStringLiteral("08h00");
-    QTest::newRow("damaged file values") << 0 << -3 << QStringLiteral("00:00") << QStringLiteral("00h30");
+    QTest::newRow("08:00, eight hours")
+        << 17 << 15 << QStringLiteral("08:00") << QStringLiteral("08h00");
+    QTest::newRow("damaged file values")
+        << 0 << -3 << QStringLiteral("00:00") << QStringLiteral("00h30");
 }
 
 void TestTerminForm::zeitenBeimOeffnen()
@@ -239,10 +245,10 @@ void TestTerminForm::listenKopplung_data()
     QTest::addColumn<int>("wahl");
     QTest::addColumn<QString>("beginn");
     QTest::addColumn<QString>("laenge");
-    QTest::newRow("23:30 while 02h00") << 17 << 3 << true << 47 << QStringLiteral("23:30")
-                                      << QStringLiteral("00h30");
-    QTest::newRow("23h30 while 05:00") << 11 << 1 << false << 46 << QStringLiteral("00:30")
-                                      << QStringLiteral("23h30");
+    QTest::newRow("23:30 while 02h00")
+        << 17 << 3 << true << 47 << QStringLiteral("23:30") << QStringLiteral("00h30");
+    QTest::newRow("23h30 while 05:00")
+        << 11 << 1 << false << 46 << QStringLiteral("00:30") << QStringLiteral("23h30");
     QTest::newRow("a begin that fits keeps the duration")
         << 17 << 3 << true << 20 << QStringLiteral("10:00") << QStringLiteral("02h00");
     QTest::newRow("a duration that fits keeps the begin")
@@ -287,13 +293,14 @@ void TestTerminForm::links_data()
     QTest::addColumn<QString>("link");
     QTest::addColumn<int>("zeile");
 
-    QTest::newRow("none") << QStringList{QStringLiteral("Rufen Sie Ihre Bank an."), QString()} << QString() << -1;
-    QTest::newRow("http")
-        << QStringList{QStringLiteral("Mehr dazu:"), QStringLiteral("http://www.example.de/umzug")}
-        << QStringLiteral("http://www.example.de/umzug") << 1;
-    QTest::newRow("https mid-line")
-        << QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("Siehe https://example.org/x")}
-        << QStringLiteral("https://example.org/x") << 2;
+    QTest::newRow("none") << QStringList{QStringLiteral("Rufen Sie Ihre Bank an."), QString()}
+                          << QString() << -1;
+    QTest::newRow("http") << QStringList{QStringLiteral("Mehr dazu:"),
+                                         QStringLiteral("http://www.example.de/umzug")}
+                          << QStringLiteral("http://www.example.de/umzug") << 1;
+    QTest::newRow("https mid-line") << QStringList{QStringLiteral("a"), QStringLiteral("b"),
+                                                   QStringLiteral("Siehe https://example.org/x")}
+                                    << QStringLiteral("https://example.org/x") << 2;
     QTest::newRow("two link lines: only the later")
         << QStringList{QStringLiteral("http://eins.example.de/"), QStringLiteral("dazwischen"),
                        QStringLiteral("https://zwei.example.de/")}
@@ -345,7 +352,8 @@ void TestTerminForm::linkWartet()
     QTRY_VERIFY_WITH_TIMEOUT(m_d->LinkBereit(), 5000);
     QCOMPARE(m_d->LinkLabel->cursor().shape(), Qt::PointingHandCursor);
     Klick(m_d->LinkLabel);
-    QCOMPARE(browser.geoeffnet, QList<QUrl>{QUrl(QStringLiteral("https://www.sweethome3d.com/de/"))});
+    QCOMPARE(browser.geoeffnet,
+             QList<QUrl>{QUrl(QStringLiteral("https://www.sweethome3d.com/de/"))});
 
     // Each showing waits again.
     m_d->hide();
@@ -463,9 +471,10 @@ void TestTerminForm::loeschenMitAbhaengigen()
         a.Dauer = 1;
         return a;
     };
-    m_f->plan().Aufgaben = {aufgabe(1, "Eins", {}, T(2001, 9, 3)), aufgabe(2, "Zwei", {1}, T(2001, 9, 4)),
-                            aufgabe(3, "Drei", {1}, T(2001, 9, 5)), aufgabe(4, "Vier", {2}, T(2001, 9, 6)),
-                            aufgabe(5, "Fünf", {}, T(2001, 9, 7))};
+    m_f->plan().Aufgaben = {
+        aufgabe(1, "Eins", {}, T(2001, 9, 3)), aufgabe(2, "Zwei", {1}, T(2001, 9, 4)),
+        aufgabe(3, "Drei", {1}, T(2001, 9, 5)), aufgabe(4, "Vier", {2}, T(2001, 9, 6)),
+        aufgabe(5, "Fünf", {}, T(2001, 9, 7))};
     m_f->KalenderNeuAufbauen();
     Oeffnen(1);
     Gesehen box;
@@ -671,7 +680,8 @@ void TestTerminForm::einJahr()
     const Aufgabenliste vorher = m_f->plan().Aufgaben;
     Oeffnen(2); // Bankkonto ummelden: no order relation either way
     if (datum.isEmpty()) {
-        const double tag = nachErstem ? m_f->ErsterTag() + nachErstem : m_f->LetzterTag() - vorLetztem;
+        const double tag =
+            nachErstem ? m_f->ErsterTag() + nachErstem : m_f->LetzterTag() - vorLetztem;
         datum = Tageszahl::Text(tag);
     }
     m_d->DateEdit1->setText(datum);
@@ -700,9 +710,12 @@ void TestTerminForm::jahrNach3000_data()
     QTest::addColumn<QString>("datum");
     QTest::addColumn<QString>("antwort"); // empty: no question
     QTest::addColumn<bool>("uebernommen");
-    QTest::newRow("last year a calendar takes") << "28.12.3000" << "" << true;
-    QTest::newRow("after 3000, cancelled") << "05.01.3001" << "knopf_abbrechen" << false;
-    QTest::newRow("after 3000, confirmed") << "05.01.3001" << "knopf_ok" << true;
+    QTest::newRow("last year a calendar takes") << "28.12.3000"
+                                                << "" << true;
+    QTest::newRow("after 3000, cancelled") << "05.01.3001"
+                                           << "knopf_abbrechen" << false;
+    QTest::newRow("after 3000, confirmed") << "05.01.3001"
+                                           << "knopf_ok" << true;
 }
 
 // A plan mistyped into the year 3000 takes task days after it only after a question.

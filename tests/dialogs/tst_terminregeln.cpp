@@ -61,10 +61,10 @@ void TestTerminregeln::anzeige_data()
     QTest::newRow("file: Start 1000") << 1000 << 3 << 47 << 0;
     QTest::newRow("file: Dauer beyond the list at 00:00") << 1 << 47 << 0 << 46;
     QTest::newRow("file: smallest Start") << std::numeric_limits<int>::min() << 3 << 0 << 3;
-    QTest::newRow("file: largest Dauer at 12:00") << 25 << std::numeric_limits<int>::max() << 24
-                                                  << 23;
-    QTest::newRow("file: smallest Dauer at 23:30") << 48 << std::numeric_limits<int>::min() << 47
-                                                   << 0;
+    QTest::newRow("file: largest Dauer at 12:00")
+        << 25 << std::numeric_limits<int>::max() << 24 << 23;
+    QTest::newRow("file: smallest Dauer at 23:30")
+        << 48 << std::numeric_limits<int>::min() << 47 << 0;
 }
 
 void TestTerminregeln::anzeige()
@@ -83,13 +83,20 @@ void TestTerminregeln::einRegelFuerAlleAnzeigen_data()
     QTest::addColumn<int>("wert");
     QTest::addColumn<QString>("beginn");
     QTest::addColumn<QString>("dauer");
-    QTest::newRow("smallest") << std::numeric_limits<int>::min() << "00:00" << "00h30";
-    QTest::newRow("-1") << -1 << "00:00" << "00h30";
-    QTest::newRow("0") << 0 << "00:00" << "00h30";
-    QTest::newRow("17") << 17 << "08:00" << "09h00";
-    QTest::newRow("47") << 47 << "23:00" << "23h30";
-    QTest::newRow("49") << 49 << "23:30" << "23h30";
-    QTest::newRow("largest") << std::numeric_limits<int>::max() << "23:30" << "23h30";
+    QTest::newRow("smallest") << std::numeric_limits<int>::min() << "00:00"
+                              << "00h30";
+    QTest::newRow("-1") << -1 << "00:00"
+                        << "00h30";
+    QTest::newRow("0") << 0 << "00:00"
+                       << "00h30";
+    QTest::newRow("17") << 17 << "08:00"
+                        << "09h00";
+    QTest::newRow("47") << 47 << "23:00"
+                        << "23h30";
+    QTest::newRow("49") << 49 << "23:30"
+                        << "23h30";
+    QTest::newRow("largest") << std::numeric_limits<int>::max() << "23:30"
+                             << "23h30";
 }
 
 void TestTerminregeln::einRegelFuerAlleAnzeigen()
@@ -167,7 +174,8 @@ void TestTerminregeln::linkSuchen_data()
 
     QTest::newRow("none") << QStringList{QStringLiteral("Kein Link hier."), QString()} << -1 << 0
                           << QString() << QString();
-    QTest::newRow("http") << QStringList{QStringLiteral("Mehr:"), QStringLiteral("http://example.de/a")}
+    QTest::newRow("http") << QStringList{QStringLiteral("Mehr:"),
+                                         QStringLiteral("http://example.de/a")}
                           << 1 << 0 << QStringLiteral("http://example.de/a")
                           << QStringLiteral("http://example.de/a");
     QTest::newRow("https after text")
@@ -192,8 +200,8 @@ void TestTerminregeln::linkSuchen_data()
         << QStringList{QStringLiteral("http://example.de/ und mehr")} << -1 << 0 << QString()
         << QString();
     QTest::newRow("later invalid line keeps the earlier link")
-        << QStringList{QStringLiteral("http://gut.de/"), QStringLiteral("http://schl[echt/")} << 0 << 0
-        << QStringLiteral("http://gut.de/") << QStringLiteral("http://gut.de/");
+        << QStringList{QStringLiteral("http://gut.de/"), QStringLiteral("http://schl[echt/")} << 0
+        << 0 << QStringLiteral("http://gut.de/") << QStringLiteral("http://gut.de/");
     QTest::newRow("other schemes are no links")
         << QStringList{QStringLiteral("ftp://example.de/"), QStringLiteral("javascript:alert(1)")}
         << -1 << 0 << QString() << QString();
@@ -224,7 +232,8 @@ void TestTerminregeln::linkEnde_data()
 {
     QTest::addColumn<QString>("zeile");
     QTest::addColumn<QString>("text");
-    QTest::newRow("to the line's end") << QStringLiteral("a http://x.de/y") << QStringLiteral("http://x.de/y");
+    QTest::newRow("to the line's end")
+        << QStringLiteral("a http://x.de/y") << QStringLiteral("http://x.de/y");
     QTest::newRow("the last separator wins")
         << QStringLiteral("a http://x.de;b c") << QStringLiteral("http://x.de;b ");
     QTest::newRow("https found before a later http")
@@ -244,10 +253,12 @@ void TestTerminregeln::druckvorlagen_data()
 {
     QTest::addColumn<QStringList>("zeilen");
     QTest::addColumn<bool>("erwaehnt");
-    QTest::newRow("quoted") << QStringList{QStringLiteral("a"), QStringLiteral("unter \"Druckvorlagen\".")}
+    QTest::newRow("quoted") << QStringList{QStringLiteral("a"),
+                                           QStringLiteral("unter \"Druckvorlagen\".")}
                             << true;
     QTest::newRow("unquoted") << QStringList{QStringLiteral("unter Druckvorlagen.")} << false;
-    QTest::newRow("typographic quotes") << QStringList{QStringLiteral("unter „Druckvorlagen“")} << false;
+    QTest::newRow("typographic quotes")
+        << QStringList{QStringLiteral("unter „Druckvorlagen“")} << false;
     QTest::newRow("none") << QStringList{} << false;
 }
 
@@ -262,9 +273,9 @@ void TestTerminregeln::ueberschrift_data()
 {
     QTest::addColumn<int>("breiteJePunkt"); // the label's width per point of font size
     QTest::addColumn<int>("punkt");
-    QTest::newRow("fits at 24") << 19 << 24;          // 456 px
+    QTest::newRow("fits at 24") << 19 << 24;            // 456 px
     QTest::newRow("480 at 24 is too wide") << 20 << 22; // 480, then 440
-    QTest::newRow("fits at 14") << 30 << 14;          // 16 gives 480
+    QTest::newRow("fits at 14") << 30 << 14;            // 16 gives 480
     QTest::newRow("too wide even at 10 stays 10") << 60 << 10;
 }
 
@@ -273,10 +284,11 @@ void TestTerminregeln::ueberschrift()
     QFETCH(int, breiteJePunkt);
     QFETCH(int, punkt);
     QList<int> versucht;
-    QCOMPARE(UeberschriftPunkte(480, [&](int p) {
-                 versucht << p;
-                 return p * breiteJePunkt;
-             }),
+    QCOMPARE(UeberschriftPunkte(480,
+                                [&](int p) {
+                                    versucht << p;
+                                    return p * breiteJePunkt;
+                                }),
              punkt);
     QCOMPARE(versucht.first(), 24);
     QVERIFY(versucht.last() >= 10);
@@ -313,7 +325,8 @@ void TestTerminregeln::notizZeilen_data()
     QTest::newRow("empty line kept at the end")
         << QStringLiteral("a\n") << QStringList{QStringLiteral("a"), QString()};
     QTest::newRow("empty line between")
-        << QStringLiteral("a\n\nb") << QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")};
+        << QStringLiteral("a\n\nb")
+        << QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")};
 }
 
 // A pasted text of megabytes becomes a note of what a plan keeps, never cutting a character.
@@ -399,19 +412,30 @@ QImage Bild(QWidget& w)
 void TestTerminregeln::linkLiegtUeberSeinenZeichen_data()
 {
     QTest::addColumn<QStringList>("zeilen");
-    QTest::newRow("catalogue 19")
-        << QStringList{QStringLiteral("Planen Sie vor dem Umzug, wo jedes Möbelstück in"),
-                       QStringLiteral("der neuen Wohnung stehen soll."), QString(),
-                       QStringLiteral("können Sie hier herunterladen:"),
-                       QStringLiteral("https://www.sweethome3d.com/de/"), QString(),
-                       QStringLiteral("Geben Sie Helfern einen Ausdruck.")};
-    QTest::newRow("mid-line after wide letters")
-        << QStringList{QStringLiteral("Erste Zeile"), QStringLiteral("WWW Mäßig: http://example.de/wm")};
-    QTest::newRow("line 12")
-        << QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d"),
-                       QStringLiteral("e"), QStringLiteral("f"), QStringLiteral("g"), QStringLiteral("h"),
-                       QStringLiteral("i"), QStringLiteral("j"), QStringLiteral("k"), QStringLiteral("l"),
-                       QStringLiteral("Tipps unter https://www.blauer-engel.de/")};
+    QTest::newRow("catalogue 19") << QStringList{
+        QStringLiteral("Planen Sie vor dem Umzug, wo jedes Möbelstück in"),
+        QStringLiteral("der neuen Wohnung stehen soll."),
+        QString(),
+        QStringLiteral("können Sie hier herunterladen:"),
+        QStringLiteral("https://www.sweethome3d.com/de/"),
+        QString(),
+        QStringLiteral("Geben Sie Helfern einen Ausdruck.")};
+    QTest::newRow("mid-line after wide letters") << QStringList{
+        QStringLiteral("Erste Zeile"), QStringLiteral("WWW Mäßig: http://example.de/wm")};
+    QTest::newRow("line 12") << QStringList{
+        QStringLiteral("a"),
+        QStringLiteral("b"),
+        QStringLiteral("c"),
+        QStringLiteral("d"),
+        QStringLiteral("e"),
+        QStringLiteral("f"),
+        QStringLiteral("g"),
+        QStringLiteral("h"),
+        QStringLiteral("i"),
+        QStringLiteral("j"),
+        QStringLiteral("k"),
+        QStringLiteral("l"),
+        QStringLiteral("Tipps unter https://www.blauer-engel.de/")};
 }
 
 void TestTerminregeln::linkLiegtUeberSeinenZeichen()
@@ -443,11 +467,18 @@ void TestTerminregeln::linkLiegtUeberSeinenZeichen()
     const QRect imText = Tinte(ganz, lage);
     const QRect imLink = Tinte(nurLink, QRect(QPoint(0, 0), flaeche.size()));
     QVERIFY(!imLink.isEmpty());
-    QVERIFY2(qAbs(imText.left() - imLink.left()) <= 1 && qAbs(imText.right() - imLink.right()) <= 1
-                 && imText.top() == imLink.top() && imText.bottom() == imLink.bottom(),
+    QVERIFY2(qAbs(imText.left() - imLink.left()) <= 1 &&
+                 qAbs(imText.right() - imLink.right()) <= 1 && imText.top() == imLink.top() &&
+                 imText.bottom() == imLink.bottom(),
              qPrintable(QStringLiteral("text ink %1,%2 %3x%4, link ink %5,%6 %7x%8")
-                            .arg(imText.x()).arg(imText.y()).arg(imText.width()).arg(imText.height())
-                            .arg(imLink.x()).arg(imLink.y()).arg(imLink.width()).arg(imLink.height())));
+                            .arg(imText.x())
+                            .arg(imText.y())
+                            .arg(imText.width())
+                            .arg(imText.height())
+                            .arg(imLink.x())
+                            .arg(imLink.y())
+                            .arg(imLink.width())
+                            .arg(imLink.height())));
 }
 
 QTEST_MAIN(TestTerminregeln)

@@ -9,8 +9,8 @@
 #include "support/modalhelfer.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
@@ -84,8 +84,8 @@ private Q_SLOTS:
     // A handler registered whose program is missing: xdg-open fails, and so does the export.
     void fehlendesKalenderprogramm()
     {
-        const QString anwendungen = qEnvironmentVariable("XDG_DATA_HOME") +
-                                    QStringLiteral("/applications");
+        const QString anwendungen =
+            qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/applications");
         QFile eintrag(anwendungen + QStringLiteral("/kl-fehlt.desktop"));
         QVERIFY(eintrag.open(QIODevice::WriteOnly));
         eintrag.write("[Desktop Entry]\nType=Application\nName=Fehlt\n"

@@ -1,9 +1,9 @@
 #include "kalenderexport/icsdatei.h"
-#include "support/dateigroessengrenze.h"
 #include "model/tageszahl.h"
+#include "support/dateigroessengrenze.h"
 
-#include "support/testdaten.h"
 #include "support/icslesen.h"
+#include "support/testdaten.h"
 
 #include <QDir>
 #include <QFile>
@@ -169,8 +169,8 @@ private Q_SLOTS:
             QVERIFY2(!QFile::exists(pfad), "nothing written");
             TIcsKalender kalender;
             const Terminzeiten z = TerminZeiten(a);
-            QVERIFY_THROWS_EXCEPTION(KalenderFehler,
-                                     kalender.TerminHinzufuegen(a.Kurzbezeichnung, {}, z.Start, z.Ende));
+            QVERIFY_THROWS_EXCEPTION(
+                KalenderFehler, kalender.TerminHinzufuegen(a.Kurzbezeichnung, {}, z.Start, z.Ende));
             return;
         }
         const QByteArray text = Lesen(pfad);
@@ -189,7 +189,8 @@ private Q_SLOTS:
         Aufgabenliste aufgaben;
         for (int i = 1; i <= 12; ++i)
             aufgaben.push_back(Aufgabe(QStringLiteral("A%1").arg(i), QDate(3027, 3, i), 17, 1));
-        aufgaben.insert(aufgaben.begin() + 1, Aufgabe(QStringLiteral("Gut"), QDate(2027, 3, 1), 17, 1));
+        aufgaben.insert(aufgaben.begin() + 1,
+                        Aufgabe(QStringLiteral("Gut"), QDate(2027, 3, 1), 17, 1));
         QStringList genannt;
         for (int i = 1; i <= 10; ++i)
             genannt << QStringLiteral("„A%1“ am %2.03.3027").arg(i).arg(i, 2, 10, QLatin1Char('0'));
@@ -207,15 +208,19 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("notiz");
         QTest::addColumn<QString>("text");
 
-        QTest::newRow("advice, then notes") << QStringList{QStringLiteral("Rat 1"), QStringLiteral("Rat 2")} << QStringList{QStringLiteral("Notiz")}
-                                            << QStringLiteral("Rat 1\r\nRat 2\r\nNotiz\r\n");
+        QTest::newRow("advice, then notes")
+            << QStringList{QStringLiteral("Rat 1"), QStringLiteral("Rat 2")}
+            << QStringList{QStringLiteral("Notiz")}
+            << QStringLiteral("Rat 1\r\nRat 2\r\nNotiz\r\n");
         QTest::newRow("advice without notes")
             << QStringList{QStringLiteral("Rat")} << QStringList{} << QStringLiteral("Rat\r\n");
         QTest::newRow("user task with notes")
-            << QStringList{} << QStringList{QStringLiteral("a"), QStringLiteral("b")} << QStringLiteral("a\r\nb\r\n");
+            << QStringList{} << QStringList{QStringLiteral("a"), QStringLiteral("b")}
+            << QStringLiteral("a\r\nb\r\n");
         QTest::newRow("user task without notes") << QStringList{} << QStringList{} << QString();
         QTest::newRow("empty lines are kept")
-            << QStringList{QStringLiteral(""), QStringLiteral("x")} << QStringList{QStringLiteral("")} << QStringLiteral("\r\nx\r\n\r\n");
+            << QStringList{QStringLiteral(""), QStringLiteral("x")}
+            << QStringList{QStringLiteral("")} << QStringLiteral("\r\nx\r\n\r\n");
     }
 
     void terminText()
@@ -311,11 +316,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("gelesen");
         QTest::newRow("below 0x20") << QStringLiteral("A\x01"
-                                                      "B\x1b") << QStringLiteral("AB");
+                                                      "B\x1b")
+                                    << QStringLiteral("AB");
         QTest::newRow("DEL") << QStringLiteral("A\x7f"
-                                               "B") << QStringLiteral("AB");
-        QTest::newRow("C1 controls") << QStringLiteral("A\u0080B\u0085C\u009b") << QStringLiteral("ABC");
-        QTest::newRow("tab and line feed stay") << QStringLiteral("x\ty\nz") << QStringLiteral("x\ty\nz");
+                                               "B")
+                             << QStringLiteral("AB");
+        QTest::newRow("C1 controls")
+            << QStringLiteral("A\u0080B\u0085C\u009b") << QStringLiteral("ABC");
+        QTest::newRow("tab and line feed stay")
+            << QStringLiteral("x\ty\nz") << QStringLiteral("x\ty\nz");
     }
 
     void steuerzeichenWerdenWeggelassen()
@@ -330,7 +339,8 @@ private Q_SLOTS:
             QVERIFY2(c == '\r' || c == '\n' || c == '\t' ||
                          (static_cast<unsigned char>(c) >= 0x20 && c != 0x7f),
                      qPrintable(QString::number(static_cast<unsigned char>(c), 16)));
-        QVERIFY(!QString::fromUtf8(ics).contains(QRegularExpression(QStringLiteral("[\\x80-\\x9f]"))));
+        QVERIFY(
+            !QString::fromUtf8(ics).contains(QRegularExpression(QStringLiteral("[\\x80-\\x9f]"))));
         const IcsLesen::Kalender k = IcsLesen::Lesen(ics);
         QCOMPARE(k.ereignisse.size(), 1);
         QCOMPARE(k.ereignisse.at(0).summary, gelesen);
@@ -352,7 +362,8 @@ private Q_SLOTS:
         const QByteArray text = kalender.Text();
         for (qsizetype i = 0; i < text.size(); ++i) {
             if (text.at(i) == '\r')
-                QVERIFY2(i + 1 < text.size() && text.at(i + 1) == '\n', text.mid(i - 90, 100).constData());
+                QVERIFY2(i + 1 < text.size() && text.at(i + 1) == '\n',
+                         text.mid(i - 90, 100).constData());
             if (text.at(i) == '\n')
                 QVERIFY2(i > 0 && text.at(i - 1) == '\r', text.mid(i - 90, 100).constData());
         }

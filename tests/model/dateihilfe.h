@@ -28,4 +28,3 @@ inline QStringList Dateinamen(const QString& ordner)
     return QDir(ordner).entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                                   QDir::Name);
 }
-

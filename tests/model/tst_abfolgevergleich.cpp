@@ -29,9 +29,8 @@ bool Gesperrt(double tag, int landA, int landB)
     if (Tageszahl::Wochentag(tag) == 1)
         return true;
     const QDate d = Tageszahl::zuDatum(tag);
-    return d.isValid()
-           && (IstFeiertag(d.year(), d.month(), d.day(), landA)
-               || IstFeiertag(d.year(), d.month(), d.day(), landB));
+    return d.isValid() && (IstFeiertag(d.year(), d.month(), d.day(), landA) ||
+                           IstFeiertag(d.year(), d.month(), d.day(), landB));
 }
 
 Ergebnis AlteSuche(const Situation& s, double einzug, double auszug,
@@ -40,8 +39,9 @@ Ergebnis AlteSuche(const Situation& s, double einzug, double auszug,
     Aufgabenliste vorlage = KatalogAufgaben(katalog);
     for (size_t i = 0; i < vorlage.size(); ++i) {
         QList<qint32> vorher;
-        const QStringList teile = QString::fromUtf8(katalog[i].vorher)
-                                      .split(QRegularExpression(QStringLiteral("[, ]")), Qt::SkipEmptyParts);
+        const QStringList teile =
+            QString::fromUtf8(katalog[i].vorher)
+                .split(QRegularExpression(QStringLiteral("[, ]")), Qt::SkipEmptyParts);
         for (const QString& t : teile) {
             bool ok = false;
             const int n = t.toInt(&ok);
@@ -56,10 +56,10 @@ Ergebnis AlteSuche(const Situation& s, double einzug, double auszug,
             if (a.Nummer == 7)
                 a.auchSonntags = !s.Spedition;
         std::erase_if(e.aufgaben, [&](const taufgabe& a) {
-            return (a.beiAuszugsrenovierung && !s.Auszugsrenovierung)
-                   || (a.beiEinzugsrenovierung && !s.Einzugsrenovierung)
-                   || (a.ohneSpedition && s.Spedition) || (a.mitSpedition && !s.Spedition)
-                   || (a.mitKindern && !s.Kinder);
+            return (a.beiAuszugsrenovierung && !s.Auszugsrenovierung) ||
+                   (a.beiEinzugsrenovierung && !s.Einzugsrenovierung) ||
+                   (a.ohneSpedition && s.Spedition) || (a.mitSpedition && !s.Spedition) ||
+                   (a.mitKindern && !s.Kinder);
         });
         e.stichtag = stichtag;
         for (taufgabe& a : e.aufgaben) {
@@ -130,7 +130,9 @@ void TestAbfolgevergleich::gleichePlaeneWieDieAlteSuche()
         // Windows of a day to more than a year, some reversed, some with a time of day.
         const double einzug = Tageszahl::ausDatum(QDate(2020, 1, 1)) + zufall.bounded(3650);
         const int art = zufall.bounded(10);
-        double laenge = art < 6 ? zufall.bounded(40) : art < 9 ? zufall.bounded(300, 400) : -zufall.bounded(1, 20);
+        double laenge = art < 6   ? zufall.bounded(40)
+                        : art < 9 ? zufall.bounded(300, 400)
+                                  : -zufall.bounded(1, 20);
         if (zufall.bounded(10) == 0)
             laenge += 0.5;
 

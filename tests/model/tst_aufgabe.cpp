@@ -34,12 +34,16 @@ void TestAufgabe::einzeiligeForm_data()
     QTest::newRow("leere letzte Zeile")
         << QStringLiteral("A||") << QStringList{QStringLiteral("A"), QString()};
     QTest::newRow("leere Zeile dazwischen")
-        << QStringLiteral("A||B|") << QStringList{QStringLiteral("A"), QString(), QStringLiteral("B")};
+        << QStringLiteral("A||B|")
+        << QStringList{QStringLiteral("A"), QString(), QStringLiteral("B")};
     QTest::newRow("nur Trenner") << QStringLiteral("|") << QStringList{QString()};
-    QTest::newRow("CR LF") << QStringLiteral("A\r\nB") << QStringList{QStringLiteral("A"), QStringLiteral("B")};
-    QTest::newRow("CR allein") << QStringLiteral("A\rB\r") << QStringList{QStringLiteral("A"), QStringLiteral("B")};
+    QTest::newRow("CR LF") << QStringLiteral("A\r\nB")
+                           << QStringList{QStringLiteral("A"), QStringLiteral("B")};
+    QTest::newRow("CR allein") << QStringLiteral("A\rB\r")
+                               << QStringList{QStringLiteral("A"), QStringLiteral("B")};
     QTest::newRow("LF und Trenner")
-        << QStringLiteral("A\n|B") << QStringList{QStringLiteral("A"), QString(), QStringLiteral("B")};
+        << QStringLiteral("A\n|B")
+        << QStringList{QStringLiteral("A"), QString(), QStringLiteral("B")};
 }
 
 void TestAufgabe::einzeiligeForm()
@@ -54,7 +58,8 @@ void TestAufgabe::rueckweg_data()
     QTest::addColumn<QStringList>("zeilen");
     QTest::addColumn<QString>("text");
     QTest::newRow("keine Zeilen") << QStringList{} << QString();
-    QTest::newRow("A und leere Zeile") << QStringList{QStringLiteral("A"), QString()} << QStringLiteral("A||");
+    QTest::newRow("A und leere Zeile")
+        << QStringList{QStringLiteral("A"), QString()} << QStringLiteral("A||");
     QTest::newRow("zwei Zeilen") << QStringList{QStringLiteral("a=b"), QStringLiteral("ü")}
                                  << QStringLiteral("a=b|ü|");
 }
@@ -112,11 +117,14 @@ void TestAufgabe::katalogVollstaendig()
         QVERIFY(e.Start >= 1 && e.Start + e.Dauer <= 48);
     }
     for (const auto& e : katalog)
-        for (const QString& v : QString::fromUtf8(e.vorher).split(QLatin1Char(','), Qt::SkipEmptyParts))
+        for (const QString& v :
+             QString::fromUtf8(e.vorher).split(QLatin1Char(','), Qt::SkipEmptyParts))
             QVERIFY2(nummern.contains(v.toInt()), e.Kurzbezeichnung);
     // The table is alphabetical by title.
-    QCOMPARE(QString::fromUtf8(katalog.front().Kurzbezeichnung), QStringLiteral("Auszugsrenovierung"));
-    QCOMPARE(QString::fromUtf8(katalog.back().Kurzbezeichnung), QStringLiteral("Wohnungsübernahme (neue)"));
+    QCOMPARE(QString::fromUtf8(katalog.front().Kurzbezeichnung),
+             QStringLiteral("Auszugsrenovierung"));
+    QCOMPARE(QString::fromUtf8(katalog.back().Kurzbezeichnung),
+             QStringLiteral("Wohnungsübernahme (neue)"));
 }
 
 void TestAufgabe::katalogOhneZyklus()
@@ -173,8 +181,8 @@ void TestAufgabe::umziehenSonntagsNachSpedition()
 
 void TestAufgabe::katalogVorherOhneZahl()
 {
-    const Taufgdata eintrag{99, "Probe", "", "", false, false, "7,x, 11", false, false, false,
-                            false, false, 0, -2, 0, -3};
+    const Taufgdata eintrag{99,    "Probe", "",    "",    false, false, "7,x, 11", false,
+                            false, false,   false, false, 0,     -2,    0,         -3};
     const Aufgabenliste liste = KatalogAufgaben(std::span(&eintrag, 1));
     QCOMPARE(liste.front().vorher, (QList<qint32>{7, 0, 11}));
     QCOMPARE(liste.front().vorgabeDauer, 0);

@@ -58,41 +58,95 @@ void TestBigIni::text_data()
     QTest::addColumn<QString>("erwartet");
 
     const QString v = QStringLiteral("VORGABE");
-    QTest::newRow("einfach") << QByteArray("[a]\r\nk=x\r\n") << "a" << "k" << "x";
-    QTest::newRow("Wert ungetrimmt") << QByteArray("[a]\r\nk= x \r\n") << "a" << "k" << " x ";
-    QTest::newRow("Schlüssel ungetrimmt") << QByteArray("[a]\r\n k=x\r\n") << "a" << "k" << v;
-    QTest::newRow("Schlüssel mit Blank gefunden") << QByteArray("[a]\r\n k=x\r\n") << "a" << " k" << "x";
-    QTest::newRow("Abschnitt ungetrimmt") << QByteArray("[ a ]\r\nk=x\r\n") << "a" << "k" << v;
-    QTest::newRow("Abschnitt mit Blanks") << QByteArray("[ a ]\r\nk=x\r\n") << " a " << "k" << "x";
+    QTest::newRow("einfach") << QByteArray("[a]\r\nk=x\r\n") << "a"
+                             << "k"
+                             << "x";
+    QTest::newRow("Wert ungetrimmt") << QByteArray("[a]\r\nk= x \r\n") << "a"
+                                     << "k"
+                                     << " x ";
+    QTest::newRow("Schlüssel ungetrimmt") << QByteArray("[a]\r\n k=x\r\n") << "a"
+                                          << "k" << v;
+    QTest::newRow("Schlüssel mit Blank gefunden") << QByteArray("[a]\r\n k=x\r\n") << "a"
+                                                  << " k"
+                                                  << "x";
+    QTest::newRow("Abschnitt ungetrimmt") << QByteArray("[ a ]\r\nk=x\r\n") << "a"
+                                          << "k" << v;
+    QTest::newRow("Abschnitt mit Blanks") << QByteArray("[ a ]\r\nk=x\r\n") << " a "
+                                          << "k"
+                                          << "x";
     QTest::newRow("Groß/klein Abschnitt und Schlüssel")
-        << QByteArray("[AllGemein]\r\nBundesLandA=3\r\n") << "allgemein" << "bundeslanda" << "3";
-    QTest::newRow("Umlaut ohne Fall") << QByteArray("[\xc4rger]\r\n\xdc=1\r\n") << "ärger" << "ü" << "1";
-    QTest::newRow("alles nach dem ersten =") << QByteArray("[21]\r\nNotiz=a=b\r\n") << "21" << "Notiz" << "a=b";
-    QTest::newRow("Anführungszeichen bleiben") << QByteArray("[a]\r\nk=\"x\"\r\n") << "a" << "k" << "\"x\"";
-    QTest::newRow("leerer Wert ist kein fehlender") << QByteArray("[a]\r\nk=\r\n") << "a" << "k" << "";
-    QTest::newRow("erste Zeile gewinnt") << QByteArray("[a]\r\nk=1\r\nK=2\r\n") << "a" << "k" << "1";
+        << QByteArray("[AllGemein]\r\nBundesLandA=3\r\n") << "allgemein"
+        << "bundeslanda"
+        << "3";
+    QTest::newRow("Umlaut ohne Fall") << QByteArray("[\xc4rger]\r\n\xdc=1\r\n") << "ärger"
+                                      << "ü"
+                                      << "1";
+    QTest::newRow("alles nach dem ersten =") << QByteArray("[21]\r\nNotiz=a=b\r\n") << "21"
+                                             << "Notiz"
+                                             << "a=b";
+    QTest::newRow("Anführungszeichen bleiben") << QByteArray("[a]\r\nk=\"x\"\r\n") << "a"
+                                               << "k"
+                                               << "\"x\"";
+    QTest::newRow("leerer Wert ist kein fehlender") << QByteArray("[a]\r\nk=\r\n") << "a"
+                                                    << "k"
+                                                    << "";
+    QTest::newRow("erste Zeile gewinnt") << QByteArray("[a]\r\nk=1\r\nK=2\r\n") << "a"
+                                         << "k"
+                                         << "1";
     QTest::newRow("erster gleichnamiger Abschnitt")
-        << QByteArray("[21]\r\nk=erster\r\n[21]\r\nk=zweiter\r\nz=2\r\n") << "21" << "k" << "erster";
+        << QByteArray("[21]\r\nk=erster\r\n[21]\r\nk=zweiter\r\nz=2\r\n") << "21"
+        << "k"
+        << "erster";
     QTest::newRow("zweiter Abschnitt ganz verworfen")
-        << QByteArray("[21]\r\nk=erster\r\n[21]\r\nz=2\r\n") << "21" << "z" << v;
+        << QByteArray("[21]\r\nk=erster\r\n[21]\r\nz=2\r\n") << "21"
+        << "z" << v;
     QTest::newRow("Duplikat in anderer Schreibung")
-        << QByteArray("[abc]\r\nk=a\r\n[ABC]\r\nk=b\r\n") << "Abc" << "k" << "a";
-    QTest::newRow("Zeilen vor dem ersten Abschnitt") << QByteArray("k=x\r\n[a]\r\n") << "a" << "k" << v;
-    QTest::newRow("Semikolon nicht besonders") << QByteArray("[a]\r\n;k=x\r\n") << "a" << ";k" << "x";
-    QTest::newRow("Zeile ohne = passt nicht") << QByteArray("[a]\r\nk\r\nk=x\r\n") << "a" << "k" << "x";
-    QTest::newRow("Präfix passt nicht") << QByteArray("[a]\r\nkey=x\r\n") << "a" << "k" << v;
-    QTest::newRow("Schlüssel mit = findet nichts") << QByteArray("[a]\r\nk=b=c\r\n") << "a" << "k=b" << v;
-    QTest::newRow("leerer Schlüssel") << QByteArray("[a]\r\n=x\r\n") << "a" << "" << "x";
-    QTest::newRow("Dateiende-Zeichen im Wert") << QByteArray("[a]\r\nk=\x1a\r\n") << "a" << "k" << "\x1a";
-    QTest::newRow("Dateiende-Zeile übersprungen") << QByteArray("[a]\r\n\x1a\r\nk=x\r\n\x1a") << "a" << "k" << "x";
-    QTest::newRow("nur LF") << QByteArray("[a]\nk=x\nz=y\n") << "a" << "z" << "y";
-    QTest::newRow("nur CR") << QByteArray("[a]\rk=x\rz=y") << "a" << "z" << "y";
-    QTest::newRow("ohne letztes Zeilenende") << QByteArray("[a]\r\nk=x") << "a" << "k" << "x";
-    QTest::newRow("Klammer nicht am Ende") << QByteArray("[a]\r\n[b] \r\nk=x\r\n") << "a" << "k" << "x";
-    QTest::newRow("leerer Abschnittsname") << QByteArray("[]\r\nk=x\r\n") << "" << "k" << "x";
-    QTest::newRow("Klammern im Namen") << QByteArray("[[x]]\r\nk=y\r\n") << "[x]" << "k" << "y";
-    QTest::newRow("fehlender Abschnitt") << QByteArray("[a]\r\nk=x\r\n") << "b" << "k" << v;
-    QTest::newRow("leere Datei") << QByteArray() << "a" << "k" << v;
+        << QByteArray("[abc]\r\nk=a\r\n[ABC]\r\nk=b\r\n") << "Abc"
+        << "k"
+        << "a";
+    QTest::newRow("Zeilen vor dem ersten Abschnitt") << QByteArray("k=x\r\n[a]\r\n") << "a"
+                                                     << "k" << v;
+    QTest::newRow("Semikolon nicht besonders") << QByteArray("[a]\r\n;k=x\r\n") << "a"
+                                               << ";k"
+                                               << "x";
+    QTest::newRow("Zeile ohne = passt nicht") << QByteArray("[a]\r\nk\r\nk=x\r\n") << "a"
+                                              << "k"
+                                              << "x";
+    QTest::newRow("Präfix passt nicht") << QByteArray("[a]\r\nkey=x\r\n") << "a"
+                                        << "k" << v;
+    QTest::newRow("Schlüssel mit = findet nichts") << QByteArray("[a]\r\nk=b=c\r\n") << "a"
+                                                   << "k=b" << v;
+    QTest::newRow("leerer Schlüssel") << QByteArray("[a]\r\n=x\r\n") << "a"
+                                      << ""
+                                      << "x";
+    QTest::newRow("Dateiende-Zeichen im Wert") << QByteArray("[a]\r\nk=\x1a\r\n") << "a"
+                                               << "k"
+                                               << "\x1a";
+    QTest::newRow("Dateiende-Zeile übersprungen") << QByteArray("[a]\r\n\x1a\r\nk=x\r\n\x1a") << "a"
+                                                  << "k"
+                                                  << "x";
+    QTest::newRow("nur LF") << QByteArray("[a]\nk=x\nz=y\n") << "a"
+                            << "z"
+                            << "y";
+    QTest::newRow("nur CR") << QByteArray("[a]\rk=x\rz=y") << "a"
+                            << "z"
+                            << "y";
+    QTest::newRow("ohne letztes Zeilenende") << QByteArray("[a]\r\nk=x") << "a"
+                                             << "k"
+                                             << "x";
+    QTest::newRow("Klammer nicht am Ende") << QByteArray("[a]\r\n[b] \r\nk=x\r\n") << "a"
+                                           << "k"
+                                           << "x";
+    QTest::newRow("leerer Abschnittsname") << QByteArray("[]\r\nk=x\r\n") << ""
+                                           << "k"
+                                           << "x";
+    QTest::newRow("Klammern im Namen") << QByteArray("[[x]]\r\nk=y\r\n") << "[x]"
+                                       << "k"
+                                       << "y";
+    QTest::newRow("fehlender Abschnitt") << QByteArray("[a]\r\nk=x\r\n") << "b"
+                                         << "k" << v;
+    QTest::newRow("leere Datei") << QByteArray() << "a"
+                                 << "k" << v;
 }
 
 void TestBigIni::text()
@@ -183,18 +237,20 @@ void TestBigIni::bereinigt_data()
     QTest::addColumn<bool>("geaendert");
     QTest::newRow("wie geschrieben") << QByteArray("[a]\r\nk=1\r\n\r\n[b]\r\nz=2\r\n\r\n")
                                      << QByteArray("[a]\r\nk=1\r\n\r\n[b]\r\nz=2\r\n\r\n") << false;
-    QTest::newRow("Leerzeilen und LF") << QByteArray("\n\n[a]\nk=1\n\n\n[b]\nz=2")
-                                       << QByteArray("[a]\r\nk=1\r\n\r\n[b]\r\nz=2\r\n\r\n") << false;
-    QTest::newRow("Duplikat fällt weg") << QByteArray("[a]\r\nk=1\r\n[A]\r\nk=2\r\n[b]\r\nz=3\r\n")
-                                        << QByteArray("[a]\r\nk=1\r\n\r\n[b]\r\nz=3\r\n\r\n") << true;
+    QTest::newRow("Leerzeilen und LF")
+        << QByteArray("\n\n[a]\nk=1\n\n\n[b]\nz=2")
+        << QByteArray("[a]\r\nk=1\r\n\r\n[b]\r\nz=2\r\n\r\n") << false;
+    QTest::newRow("Duplikat fällt weg")
+        << QByteArray("[a]\r\nk=1\r\n[A]\r\nk=2\r\n[b]\r\nz=3\r\n")
+        << QByteArray("[a]\r\nk=1\r\n\r\n[b]\r\nz=3\r\n\r\n") << true;
     QTest::newRow("leerer Abschnitt nicht geschrieben")
         << QByteArray("[leer]\r\n[a]\r\nk=1\r\n") << QByteArray("[a]\r\nk=1\r\n\r\n") << false;
     QTest::newRow("Vorspann fällt weg") << QByteArray("; Kopf\r\nx=y\r\n[a]\r\nk=1\r\n")
                                         << QByteArray("[a]\r\nk=1\r\n\r\n") << false;
-    QTest::newRow("Dateiende-Zeichen") << QByteArray("[a]\r\nk=1\r\n\x1a")
-                                       << QByteArray("[a]\r\nk=1\r\n\r\n") << false;
-    QTest::newRow("Zeilen mit Blanks bleiben") << QByteArray("[a]\r\n  \r\n\t\r\n")
-                                               << QByteArray("[a]\r\n  \r\n\t\r\n\r\n") << false;
+    QTest::newRow("Dateiende-Zeichen")
+        << QByteArray("[a]\r\nk=1\r\n\x1a") << QByteArray("[a]\r\nk=1\r\n\r\n") << false;
+    QTest::newRow("Zeilen mit Blanks bleiben")
+        << QByteArray("[a]\r\n  \r\n\t\r\n") << QByteArray("[a]\r\n  \r\n\t\r\n\r\n") << false;
 }
 
 void TestBigIni::bereinigt()
@@ -210,17 +266,20 @@ void TestBigIni::bereinigt()
 void TestBigIni::abschnitte()
 {
     TBigIniFile ini = TBigIniFile::ausBytes("[b]\r\n[a]\r\nk=1\r\n[B]\r\n[21]\r\nx=1\r\n");
-    QCOMPARE(ini.ReadSections(), (QStringList{QStringLiteral("b"), QStringLiteral("a"), QStringLiteral("21")}));
+    QCOMPARE(ini.ReadSections(),
+             (QStringList{QStringLiteral("b"), QStringLiteral("a"), QStringLiteral("21")}));
     QVERIFY(ini.WriteString(u"neu", u"k", u"v"));
     QVERIFY(ini.WriteString(u"A", u"z", u"w"));
-    QCOMPARE(ini.ReadSections(), (QStringList{QStringLiteral("b"), QStringLiteral("a"), QStringLiteral("21"), QStringLiteral("neu")}));
+    QCOMPARE(ini.ReadSections(), (QStringList{QStringLiteral("b"), QStringLiteral("a"),
+                                              QStringLiteral("21"), QStringLiteral("neu")}));
     QCOMPARE(ini.AnzahlAbschnitte(), 4);
     QCOMPARE(ini.AbschnittName(3), QStringLiteral("neu"));
     QCOMPARE(ini.AbschnittName(4), QString());
     QVERIFY(ini.SectionExists(u"NEU"));
     QVERIFY(!ini.SectionExists(u"c"));
     // The empty section b stays listed but is not written.
-    QCOMPARE(ini.Inhalt(), QByteArray("[a]\r\nk=1\r\nz=w\r\n\r\n[21]\r\nx=1\r\n\r\n[neu]\r\nk=v\r\n\r\n"));
+    QCOMPARE(ini.Inhalt(),
+             QByteArray("[a]\r\nk=1\r\nz=w\r\n\r\n[21]\r\nx=1\r\n\r\n[neu]\r\nk=v\r\n\r\n"));
 }
 
 void TestBigIni::schreibenNeu()
@@ -233,8 +292,10 @@ void TestBigIni::schreibenNeu()
     QVERIFY(ini.WriteBool(u"allgemein", u"Spedition", true));
     QVERIFY(ini.WriteBool(u"21", u"auchSonntags", false));
     QVERIFY(ini.Geaendert());
-    QCOMPARE(ini.Inhalt(), QByteArray("[allgemein]\r\nBundeslandA=3\r\nfirstday=-12\r\nSpedition=1\r\n\r\n"
-                                      "[21]\r\nKurzbezeichnung=M\xf6" "bel\r\nauchSonntags=0\r\n\r\n"));
+    QCOMPARE(ini.Inhalt(),
+             QByteArray("[allgemein]\r\nBundeslandA=3\r\nfirstday=-12\r\nSpedition=1\r\n\r\n"
+                        "[21]\r\nKurzbezeichnung=M\xf6"
+                        "bel\r\nauchSonntags=0\r\n\r\n"));
     QCOMPARE(ini.ReadBool(u"allgemein", u"spedition", false), true);
 }
 
@@ -244,14 +305,21 @@ void TestBigIni::schreibenErsetzt_data()
     QTest::addColumn<QString>("wert");
     QTest::addColumn<QByteArray>("inhalt");
     QTest::addColumn<bool>("geaendert");
-    QTest::newRow("an Ort und Stelle") << "x" << "3" << QByteArray("[a]\r\nx=3\r\ny=2\r\nX=9\r\n\r\n[b]\r\nz=1\r\n\r\n") << true;
-    QTest::newRow("gleicher Text") << "x" << "1" << QByteArray("[a]\r\nx=1\r\ny=2\r\nX=9\r\n\r\n[b]\r\nz=1\r\n\r\n") << false;
+    QTest::newRow("an Ort und Stelle")
+        << "x"
+        << "3" << QByteArray("[a]\r\nx=3\r\ny=2\r\nX=9\r\n\r\n[b]\r\nz=1\r\n\r\n") << true;
+    QTest::newRow("gleicher Text")
+        << "x"
+        << "1" << QByteArray("[a]\r\nx=1\r\ny=2\r\nX=9\r\n\r\n[b]\r\nz=1\r\n\r\n") << false;
     QTest::newRow("andere Schreibung des Schlüssels")
-        << "Y" << "2" << QByteArray("[a]\r\nx=1\r\nY=2\r\nX=9\r\n\r\n[b]\r\nz=1\r\n\r\n") << true;
+        << "Y"
+        << "2" << QByteArray("[a]\r\nx=1\r\nY=2\r\nX=9\r\n\r\n[b]\r\nz=1\r\n\r\n") << true;
     QTest::newRow("Schlüssel mit [ ohne ] am Ende")
-        << "[w" << "4" << QByteArray("[a]\r\nx=1\r\ny=2\r\nX=9\r\n[w=4\r\n\r\n[b]\r\nz=1\r\n\r\n") << true;
+        << "[w"
+        << "4" << QByteArray("[a]\r\nx=1\r\ny=2\r\nX=9\r\n[w=4\r\n\r\n[b]\r\nz=1\r\n\r\n") << true;
     QTest::newRow("neuer Schlüssel ans Ende des Abschnitts")
-        << "w" << "4" << QByteArray("[a]\r\nx=1\r\ny=2\r\nX=9\r\nw=4\r\n\r\n[b]\r\nz=1\r\n\r\n") << true;
+        << "w"
+        << "4" << QByteArray("[a]\r\nx=1\r\ny=2\r\nX=9\r\nw=4\r\n\r\n[b]\r\nz=1\r\n\r\n") << true;
 }
 
 void TestBigIni::schreibenErsetzt()
@@ -272,14 +340,30 @@ void TestBigIni::schreibenAbgelehnt_data()
     QTest::addColumn<QString>("abschnitt");
     QTest::addColumn<QString>("schluessel");
     QTest::addColumn<QString>("wert");
-    QTest::newRow("LF im Wert") << "a" << "k" << "x\ny";
-    QTest::newRow("CR im Wert") << "a" << "k" << "x\ry";
-    QTest::newRow("LF im Schlüssel") << "a" << "k\n" << "x";
-    QTest::newRow("= im Schlüssel") << "a" << "k=1" << "x";
-    QTest::newRow("Schlüssel wie Abschnittskopf") << "a" << "[b" << "]";
-    QTest::newRow("LF im Abschnitt") << "a\nb" << "k" << "x";
-    QTest::newRow("= im Schlüssel, neuer Abschnitt") << "neu" << "k=1" << "x";
-    QTest::newRow("LF im Schlüssel, neuer Abschnitt") << "neu" << "k\r" << "x";
+    QTest::newRow("LF im Wert") << "a"
+                                << "k"
+                                << "x\ny";
+    QTest::newRow("CR im Wert") << "a"
+                                << "k"
+                                << "x\ry";
+    QTest::newRow("LF im Schlüssel") << "a"
+                                     << "k\n"
+                                     << "x";
+    QTest::newRow("= im Schlüssel") << "a"
+                                    << "k=1"
+                                    << "x";
+    QTest::newRow("Schlüssel wie Abschnittskopf") << "a"
+                                                  << "[b"
+                                                  << "]";
+    QTest::newRow("LF im Abschnitt") << "a\nb"
+                                     << "k"
+                                     << "x";
+    QTest::newRow("= im Schlüssel, neuer Abschnitt") << "neu"
+                                                     << "k=1"
+                                                     << "x";
+    QTest::newRow("LF im Schlüssel, neuer Abschnitt") << "neu"
+                                                      << "k\r"
+                                                      << "x";
 }
 
 void TestBigIni::schreibenAbgelehnt()
@@ -307,7 +391,8 @@ void TestBigIni::vieleSchluessel()
     QCOMPARE(ini.ReadString(u"a", u"K999", {}), QStringLiteral("999"));
     QCOMPARE(ini.ReadString(u"a", u"", {}), QStringLiteral("leer"));
     QCOMPARE(ini.ReadString(u"a", u"k1000", QStringLiteral("-")), QStringLiteral("-"));
-    QCOMPARE(ini.ReadString(u"a", u"ohne Gleichheitszeichen", QStringLiteral("-")), QStringLiteral("-"));
+    QCOMPARE(ini.ReadString(u"a", u"ohne Gleichheitszeichen", QStringLiteral("-")),
+             QStringLiteral("-"));
     QVERIFY(ini.WriteString(u"a", u"neu", u"n"));
     QVERIFY(ini.WriteString(u"a", u"k5", u"fünf"));
     QVERIFY(ini.WriteString(u"a", u"NEU", u"N"));
@@ -323,10 +408,11 @@ void TestBigIni::kodierungLesen_data()
 {
     QTest::addColumn<QByteArray>("wert");
     QTest::addColumn<QString>("erwartet");
-    QTest::newRow("Umlaute Windows-1252") << QByteArray("\xe4\xf6\xfc\xc4\xd6\xdc\xdf") << "äöüÄÖÜß";
+    QTest::newRow("Umlaute Windows-1252")
+        << QByteArray("\xe4\xf6\xfc\xc4\xd6\xdc\xdf") << "äöüÄÖÜß";
     QTest::newRow("Euro und Anführungen") << QByteArray("\x80\x84\x93\x96") << "€„“–";
-    QTest::newRow("undefinierte Bytes") << QByteArray("\x81\x8d\x8f\x90\x9d")
-                                        << QStringLiteral("\u0081\u008d\u008f\u0090\u009d");
+    QTest::newRow("undefinierte Bytes")
+        << QByteArray("\x81\x8d\x8f\x90\x9d") << QStringLiteral("\u0081\u008d\u008f\u0090\u009d");
     QTest::newRow("UTF-8 ohne BOM ist Windows-1252") << QByteArray("\xc3\xa4") << "Ã¤";
 }
 
@@ -342,11 +428,15 @@ void TestBigIni::kodierungSchreiben_data()
 {
     QTest::addColumn<QString>("wert");
     QTest::addColumn<QByteArray>("inhalt");
-    QTest::newRow("Windows-1252") << "Möbel – 5 €" << QByteArray("[a]\r\nk=M\xf6" "bel \x96 5 \x80\r\n\r\n");
-    QTest::newRow("polnisches l") << "Łódź" << QByteArray("\xEF\xBB\xBF[a]\r\nk=\xc5\x81\xc3\xb3" "d\xc5\xba\r\n\r\n");
+    QTest::newRow("Windows-1252") << "Möbel – 5 €"
+                                  << QByteArray("[a]\r\nk=M\xf6"
+                                                "bel \x96 5 \x80\r\n\r\n");
+    QTest::newRow("polnisches l") << "Łódź"
+                                  << QByteArray("\xEF\xBB\xBF[a]\r\nk=\xc5\x81\xc3\xb3"
+                                                "d\xc5\xba\r\n\r\n");
     QTest::newRow("Emoji") << "📦" << QByteArray("\xEF\xBB\xBF[a]\r\nk=\xf0\x9f\x93\xa6\r\n\r\n");
-    QTest::newRow("C1-Steuerzeichen ohne Byte") << QStringLiteral("\u0080")
-                                                << QByteArray("\xEF\xBB\xBF[a]\r\nk=\xc2\x80\r\n\r\n");
+    QTest::newRow("C1-Steuerzeichen ohne Byte")
+        << QStringLiteral("\u0080") << QByteArray("\xEF\xBB\xBF[a]\r\nk=\xc2\x80\r\n\r\n");
 }
 
 void TestBigIni::kodierungSchreiben()
@@ -397,7 +487,8 @@ void TestBigIni::feindlich_data()
     for (int i = 0; i < 200000; ++i)
         zeilen += "k=" + QByteArray::number(i) + "\n";
     QTest::newRow("viele gleiche Schlüssel") << zeilen;
-    QTest::newRow("ungültiges UTF-8") << QByteArray("\xEF\xBB\xBF[a]\r\nk=\xff\xfe\xc3\r\n\xed\xa0\x80");
+    QTest::newRow("ungültiges UTF-8")
+        << QByteArray("\xEF\xBB\xBF[a]\r\nk=\xff\xfe\xc3\r\n\xed\xa0\x80");
 }
 
 void TestBigIni::feindlich()
@@ -485,7 +576,8 @@ void TestBigIni::speichernErsetztAtomar()
     QVERIFY(weiter.WriteString(u"neu", u"z", u"3"));
     QVERIFY(weiter.Speichern(&fehler));
     QCOMPARE(DateiLesen(pfad), QByteArray("[neu]\r\nk=2\r\nz=3\r\n\r\n"));
-    QCOMPARE(Dateinamen(m_ordner.path()).filter(QStringLiteral("ersetzt")), QStringList{QStringLiteral("ersetzt.ini")});
+    QCOMPARE(Dateinamen(m_ordner.path()).filter(QStringLiteral("ersetzt")),
+             QStringList{QStringLiteral("ersetzt.ini")});
 }
 
 void TestBigIni::speichernScheitertOrdnerNichtBeschreibbar_data()
@@ -538,7 +630,8 @@ void TestBigIni::speichernScheitertPlattenVoll()
         QVERIFY(!ini.Speichern(&fehler));
     }
     // The reason in German, not the system's English.
-    QCOMPARE(fehler, QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: Die Datei würde zu groß.")
+    QCOMPARE(fehler, QStringLiteral(
+                         "Die Datei „%1“ kann nicht geschrieben werden: Die Datei würde zu groß.")
                          .arg(pfad));
     QCOMPARE(DateiLesen(pfad), alt);
     QCOMPARE(Dateinamen(ordner.path()), QStringList{QStringLiteral("plan.kvr")});
@@ -596,14 +689,17 @@ void TestBigIni::keineGewoehnlicheDatei()
     QVERIFY(neu.WriteString(u"a", u"k", u"1"));
     QString fehler;
     QVERIFY(!neu.Speichern(&fehler));
-    QCOMPARE(fehler, QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: %2").arg(pfad, grund));
-    struct stat st {};
+    QCOMPARE(fehler,
+             QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: %2").arg(pfad, grund));
+    struct stat st
+    {
+    };
     QCOMPARE(::stat(QFile::encodeName(pfad).constData(), &st), 0);
     QVERIFY(pipe ? S_ISFIFO(st.st_mode) : S_ISDIR(st.st_mode));
     // No temporary file is left beside it.
-    QCOMPARE(Dateinamen(ordner.path()), pipe ? QStringList{QStringLiteral("plan.kvr")} : QStringList{});
+    QCOMPARE(Dateinamen(ordner.path()),
+             pipe ? QStringList{QStringLiteral("plan.kvr")} : QStringList{});
 }
 
 QTEST_APPLESS_MAIN(TestBigIni)
 #include "tst_bigini.moc"
-

@@ -102,18 +102,20 @@ void TestFeiertage::ostersonntag()
 // The listing and the predicate are written separately; they must agree on every day.
 void TestFeiertage::listeStimmtMitRegel()
 {
-    for (int jahr : {1990, 1994, 1995, 2001, 2004, 2008, 2017, 2018, 2020, 2025, 2026, 2027, 2028, 2050}) {
+    for (int jahr :
+         {1990, 1994, 1995, 2001, 2004, 2008, 2017, 2018, 2020, 2025, 2026, 2027, 2028, 2050}) {
         for (int land = 0; land <= 17; ++land) {
             const auto liste = FeiertageDesJahres(jahr, land);
             for (QDate d(jahr, 1, 1); d.year() == jahr; d = d.addDays(1)) {
                 const bool inListe = std::any_of(liste.begin(), liste.end(),
                                                  [&](const Feiertag& f) { return f.Datum == d; });
                 QVERIFY2(inListe == IstFeiertag(jahr, d.month(), d.day(), land),
-                         qPrintable(d.toString(Qt::ISODate) + QStringLiteral(" Land ")
-                                    + QString::number(land)));
+                         qPrintable(d.toString(Qt::ISODate) + QStringLiteral(" Land ") +
+                                    QString::number(land)));
             }
-            QVERIFY(std::is_sorted(liste.begin(), liste.end(),
-                                   [](const Feiertag& a, const Feiertag& b) { return a.Datum < b.Datum; }));
+            QVERIFY(std::is_sorted(
+                liste.begin(), liste.end(),
+                [](const Feiertag& a, const Feiertag& b) { return a.Datum < b.Datum; }));
         }
     }
 }
@@ -121,8 +123,8 @@ void TestFeiertage::listeStimmtMitRegel()
 void TestFeiertage::doppelterFeiertagEinmal()
 {
     const auto liste = FeiertageDesJahres(2008, 3);
-    const auto anzahl = std::count_if(liste.begin(), liste.end(),
-                                      [](const Feiertag& f) { return f.Datum == QDate(2008, 5, 1); });
+    const auto anzahl = std::count_if(
+        liste.begin(), liste.end(), [](const Feiertag& f) { return f.Datum == QDate(2008, 5, 1); });
     QCOMPARE(anzahl, 1);
     const auto it = std::find_if(liste.begin(), liste.end(),
                                  [](const Feiertag& f) { return f.Datum == QDate(2008, 5, 1); });

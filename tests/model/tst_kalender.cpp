@@ -30,12 +30,14 @@ void TestKalender::spanne_data()
     QTest::addColumn<double>("firstday");
     QTest::addColumn<int>("anzdays");
     QTest::newRow("volle Runde") << T(2001, 8, 16) << T(2001, 9, 29) << T(2001, 8, 13) << 49;
-    QTest::newRow("Mittwoch bis Dienstag") << T(2001, 8, 29) << T(2001, 10, 2) << T(2001, 8, 27) << 42;
+    QTest::newRow("Mittwoch bis Dienstag")
+        << T(2001, 8, 29) << T(2001, 10, 2) << T(2001, 8, 27) << 42;
     QTest::newRow("kurz: fuenf Wochen") << T(2001, 8, 16) << T(2001, 8, 17) << T(2001, 8, 13) << 35;
     QTest::newRow("lang: 52 Wochen") << T(2001, 8, 16) << T(2003, 1, 1) << T(2001, 8, 13) << 364;
     QTest::newRow("Montag bleibt") << T(2026, 12, 28) << T(2027, 1, 3) << T(2026, 12, 28) << 35;
     QTest::newRow("Sonntag") << T(2026, 12, 27) << T(2027, 2, 7) << T(2026, 12, 21) << 49;
-    QTest::newRow("Tageszeit") << T(2001, 8, 16) + 0.75 << T(2001, 9, 30) + 0.5 << T(2001, 8, 13) << 49;
+    QTest::newRow("Tageszeit") << T(2001, 8, 16) + 0.75 << T(2001, 9, 30) + 0.5 << T(2001, 8, 13)
+                               << 49;
 }
 
 void TestKalender::spanne()

@@ -24,8 +24,10 @@ void TestKalendertexte::tageskopf_data()
 
     QTest::newRow("first of a month") << T(2027, 3, 1) << false << QStringLiteral("1. März");
     QTest::newRow("second of a month") << T(2027, 3, 2) << false << QStringLiteral("2.3.");
-    QTest::newRow("first cell, in week 53") << T(2026, 12, 28) << true << QStringLiteral("28. Dezember");
-    QTest::newRow("new year after week 53") << T(2027, 1, 1) << false << QStringLiteral("1. Januar");
+    QTest::newRow("first cell, in week 53")
+        << T(2026, 12, 28) << true << QStringLiteral("28. Dezember");
+    QTest::newRow("new year after week 53")
+        << T(2027, 1, 1) << false << QStringLiteral("1. Januar");
     QTest::newRow("last day of the year") << T(2026, 12, 31) << false << QStringLiteral("31.12.");
 }
 
@@ -44,11 +46,12 @@ void TestKalendertexte::monatsspanne_data()
     QTest::addColumn<QString>("text");
 
     QTest::newRow("one month") << T(2027, 3, 1) << T(2027, 3, 31) << QStringLiteral("März 2027");
-    QTest::newRow("two months") << T(2027, 2, 3) << T(2027, 3, 20) << QStringLiteral("Februar – März 2027");
-    QTest::newRow("over the new year") << T(2026, 12, 28) << T(2027, 1, 31)
-                                       << QStringLiteral("Dezember 2026 – Januar 2027");
-    QTest::newRow("same month, two years") << T(2026, 3, 2) << T(2027, 3, 1)
-                                           << QStringLiteral("März 2026 – März 2027");
+    QTest::newRow("two months") << T(2027, 2, 3) << T(2027, 3, 20)
+                                << QStringLiteral("Februar – März 2027");
+    QTest::newRow("over the new year")
+        << T(2026, 12, 28) << T(2027, 1, 31) << QStringLiteral("Dezember 2026 – Januar 2027");
+    QTest::newRow("same month, two years")
+        << T(2026, 3, 2) << T(2027, 3, 1) << QStringLiteral("März 2026 – März 2027");
 }
 
 void TestKalendertexte::monatsspanne()
@@ -70,7 +73,8 @@ void TestKalendertexte::vorlesen_data()
     QTest::newRow("half an hour") << 1 << 0 << tag + QStringLiteral("00:00, 30 Minuten");
     QTest::newRow("one hour") << 48 << 1 << tag + QStringLiteral("23:30, 1 Stunde");
     QTest::newRow("an hour and a half") << 17 << 2 << tag + QStringLiteral("08:00, 1,5 Stunden");
-    QTest::newRow("from a file, out of range") << 17 << -5 << tag + QStringLiteral("08:00, 30 Minuten");
+    QTest::newRow("from a file, out of range")
+        << 17 << -5 << tag + QStringLiteral("08:00, 30 Minuten");
 }
 
 void TestKalendertexte::vorlesen()

@@ -36,7 +36,7 @@ void TestMitverschieben::abhaengigeFolgen_data()
     QTest::addColumn<qint32>("nummer");
     QTest::addColumn<double>("ziel");
     QTest::addColumn<int>("landB");
-    QTest::addColumn<QList<double>>("tage");              // every task's day afterwards
+    QTest::addColumn<QList<double>>("tage"); // every task's day afterwards
     QTest::addColumn<QStringList>("nichtPlatzierbar");
 
     QTest::newRow("chain of three, later: each by the fewest days, slots kept")
@@ -45,7 +45,8 @@ void TestMitverschieben::abhaengigeFolgen_data()
         << QStringList();
     QTest::newRow("chain of three, earlier: predecessors follow, Sunday skipped")
         << Kette() << 4 << T(2027, 3, 2) << Berlin
-        << QList<double>{T(2027, 2, 27), T(2027, 2, 27), T(2027, 3, 1), T(2027, 3, 2), T(2027, 3, 2)}
+        << QList<double>{T(2027, 2, 27), T(2027, 2, 27), T(2027, 3, 1), T(2027, 3, 2),
+                         T(2027, 3, 2)}
         << QStringList();
 
     const Aufgabenliste fronleichnam{Aufgabe(1, "A", T(2027, 5, 25), 17),
@@ -56,18 +57,18 @@ void TestMitverschieben::abhaengigeFolgen_data()
         << fronleichnam << 1 << T(2027, 5, 26) << Bayern
         << QList<double>{T(2027, 5, 26), T(2027, 5, 28)} << QStringList();
     QTest::newRow("later onto the holiday of a task that may lie on one")
-        << Aufgabenliste{fronleichnam[0], auchSonntags} << 1
-        << T(2027, 5, 26) << Bayern << QList<double>{T(2027, 5, 26), T(2027, 5, 27)} << QStringList();
+        << Aufgabenliste{fronleichnam[0], auchSonntags} << 1 << T(2027, 5, 26) << Bayern
+        << QList<double>{T(2027, 5, 26), T(2027, 5, 27)} << QStringList();
     QTest::newRow("earlier past Easter Monday and Sunday")
-        << Aufgabenliste{Aufgabe(1, "A", T(2027, 3, 30), 17), Aufgabe(2, "B", T(2027, 3, 31), 17, {1})}
+        << Aufgabenliste{Aufgabe(1, "A", T(2027, 3, 30), 17),
+                         Aufgabe(2, "B", T(2027, 3, 31), 17, {1})}
         << 2 << T(2027, 3, 30) << Berlin << QList<double>{T(2027, 3, 27), T(2027, 3, 30)}
         << QStringList();
 
     // The plan begins on Monday 1 March 2027, so its calendar ends on Sunday 27 February 2028.
-    const Aufgabenliste lang{Aufgabe(9, "Anfang", T(2027, 3, 1), 17),
-                             Aufgabe(1, "A", T(2028, 2, 24), 17),
-                             Aufgabe(2, "B", T(2028, 2, 25), 17, {1}),
-                             Aufgabe(3, "C", T(2028, 2, 25), 30, {2})};
+    const Aufgabenliste lang{
+        Aufgabe(9, "Anfang", T(2027, 3, 1), 17), Aufgabe(1, "A", T(2028, 2, 24), 17),
+        Aufgabe(2, "B", T(2028, 2, 25), 17, {1}), Aufgabe(3, "C", T(2028, 2, 25), 30, {2})};
     QTest::newRow("later to the calendar's last days")
         << lang << 1 << T(2028, 2, 25) << Berlin
         << QList<double>{T(2027, 3, 1), T(2028, 2, 25), T(2028, 2, 26), T(2028, 2, 26)}
@@ -76,11 +77,13 @@ void TestMitverschieben::abhaengigeFolgen_data()
         << lang << 1 << T(2028, 2, 26) << Berlin << QList<double>()
         << QStringList{QStringLiteral("B"), QStringLiteral("C")};
     QTest::newRow("earlier before the calendar's year")
-        << Aufgabenliste{Aufgabe(1, "A", T(2027, 3, 2), 17), Aufgabe(2, "B", T(2027, 3, 3), 17, {1}),
+        << Aufgabenliste{Aufgabe(1, "A", T(2027, 3, 2), 17),
+                         Aufgabe(2, "B", T(2027, 3, 3), 17, {1}),
                          Aufgabe(9, "Ende", T(2028, 2, 27), 17)}
         << 2 << T(2027, 3, 1) << Berlin << QList<double>() << QStringList{QStringLiteral("A")};
     QTest::newRow("a circle of relations ends, naming the moved task")
-        << Aufgabenliste{Aufgabe(1, "A", T(2027, 3, 1), 17, {2}), Aufgabe(2, "B", T(2027, 3, 2), 17, {1})}
+        << Aufgabenliste{Aufgabe(1, "A", T(2027, 3, 1), 17, {2}),
+                         Aufgabe(2, "B", T(2027, 3, 2), 17, {1})}
         << 1 << T(2027, 3, 3) << Berlin << QList<double>() << QStringList{QStringLiteral("A")};
 }
 

@@ -1,10 +1,10 @@
 #include "dateihilfe.h"
-#include "support/feindlicheplaene.h"
 #include "model/katalog.h"
 #include "model/plan.h"
 #include "model/plandatei.h"
 #include "model/planschreiber.h"
 #include "model/tageszahl.h"
+#include "support/feindlicheplaene.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -46,7 +46,8 @@ Aufgabenliste beispielAufgaben()
     taufgabe a;
     a.Nummer = 21;
     a.Kurzbezeichnung = QStringLiteral("Auszugsrenovierung");
-    a.Beschreibung = {QStringLiteral("Zeit nehmen."), QString(), QStringLiteral("Tipps: www.example.de")};
+    a.Beschreibung = {QStringLiteral("Zeit nehmen."), QString(),
+                      QStringLiteral("Tipps: www.example.de")};
     a.Notiz = {QStringLiteral("Farbe: weiß"), QString()};
     a.Druckvorlage = -1;
     a.ausserhalbBuerozeit = true;
@@ -155,8 +156,8 @@ void TestPlandatei::byteGenau()
 {
     const QString datei = pfad(QStringLiteral("klein.kvr"));
     QString fehler;
-    QVERIFY2(PlanSchreiben(datei, beispielAufgaben(), beispielSituation(), tagVon(2001, 2, 26) + 0.75,
-                           42, &fehler),
+    QVERIFY2(PlanSchreiben(datei, beispielAufgaben(), beispielSituation(),
+                           tagVon(2001, 2, 26) + 0.75, 42, &fehler),
              qPrintable(fehler));
     const QByteArray erwartet = "[allgemein]\r\n"
                                 "BundeslandA=3\r\n"
@@ -244,7 +245,8 @@ void TestPlandatei::wieDerSpeicher_data()
 
     taufgabe umbrueche = beispielAufgaben()[1];
     umbrueche.Kurzbezeichnung = QStringLiteral("a\r\nb\rc\nd\r\r\n");
-    umbrueche.Beschreibung = {QStringLiteral("x\r\ny"), QStringLiteral("\r"), QStringLiteral("\n\r"), QString()};
+    umbrueche.Beschreibung = {QStringLiteral("x\r\ny"), QStringLiteral("\r"),
+                              QStringLiteral("\n\r"), QString()};
     umbrueche.Notiz = {QStringLiteral("|a||b|"), QStringLiteral("c\r\r\n\n")};
     Situation umbruchSituation = normal;
     umbruchSituation.Einzugdatum = QStringLiteral("15.03.2001\r\n[21]");
@@ -252,7 +254,8 @@ void TestPlandatei::wieDerSpeicher_data()
     QTest::newRow("Zeilenumbrüche") << Aufgabenliste{umbrueche} << umbruchSituation;
 
     taufgabe zeichen = beispielAufgaben()[1];
-    zeichen.Kurzbezeichnung = QStringLiteral("€ ‚ƒ„…†‡ˆ‰Š‹ŒŽ ‘’“”•–—˜™š›œžŸ ÿ ß") + QChar(0x81) + QChar(0x9D);
+    zeichen.Kurzbezeichnung =
+        QStringLiteral("€ ‚ƒ„…†‡ˆ‰Š‹ŒŽ ‘’“”•–—˜™š›œžŸ ÿ ß") + QChar(0x81) + QChar(0x9D);
     zeichen.Notiz = {QStringLiteral("[x]"), QStringLiteral("a=b"), QString(QChar(26))};
     QTest::newRow("Windows-1252") << Aufgabenliste{zeichen} << normal;
 
@@ -444,7 +447,8 @@ void TestPlandatei::zeilenumbruecheImText()
     QVERIFY(PlanLaden(datei, geladen, gelesen));
     QCOMPARE(geladen.size(), size_t(1));
     QCOMPARE(geladen[0].Kurzbezeichnung, QStringLiteral("Erste  Zweite"));
-    QCOMPARE(geladen[0].Notiz, (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")}));
+    QCOMPARE(geladen[0].Notiz, (QStringList{QStringLiteral("a"), QStringLiteral("b"),
+                                            QStringLiteral("c"), QStringLiteral("d")}));
     QCOMPARE(gelesen.Einzugdatum, QStringLiteral("15.03.2001 [21]"));
 }
 
@@ -460,11 +464,12 @@ void TestPlandatei::aufgabeLesen_data()
         aendern(a);
         return a;
     };
-    QTest::newRow("nur Titel: Vorgaben der Datei") << QByteArray("Kurzbezeichnung=T\r\n") << v << false;
-    QTest::newRow("start=0x11")
-        << QByteArray("Kurzbezeichnung=T\r\nstart=0x11\r\n") << mit([](taufgabe& a) { a.Start = 17; }) << false;
-    QTest::newRow("START=0X11")
-        << QByteArray("Kurzbezeichnung=T\r\nSTART=0X11\r\n") << mit([](taufgabe& a) { a.Start = 17; }) << false;
+    QTest::newRow("nur Titel: Vorgaben der Datei")
+        << QByteArray("Kurzbezeichnung=T\r\n") << v << false;
+    QTest::newRow("start=0x11") << QByteArray("Kurzbezeichnung=T\r\nstart=0x11\r\n")
+                                << mit([](taufgabe& a) { a.Start = 17; }) << false;
+    QTest::newRow("START=0X11") << QByteArray("Kurzbezeichnung=T\r\nSTART=0X11\r\n")
+                                << mit([](taufgabe& a) { a.Start = 17; }) << false;
     QTest::newRow("auchSonntags=ja bleibt wahr")
         << QByteArray("Kurzbezeichnung=T\r\nauchSonntags=ja\r\n") << v << false;
     QTest::newRow("auchSonntags=2")
@@ -474,22 +479,28 @@ void TestPlandatei::aufgabeLesen_data()
     QTest::newRow("Benutzeraufgabe=ja bleibt falsch")
         << QByteArray("Kurzbezeichnung=T\r\nBenutzeraufgabe=ja\r\n") << v << false;
     QTest::newRow("Notiz=a=b") << QByteArray("Kurzbezeichnung=T\r\nNotiz=a=b\r\n")
-                               << mit([](taufgabe& a) { a.Notiz = {QStringLiteral("a=b")}; }) << false;
+                               << mit([](taufgabe& a) { a.Notiz = {QStringLiteral("a=b")}; })
+                               << false;
     QTest::newRow("Notiz mit leerer letzter Zeile")
-        << QByteArray("Kurzbezeichnung=T\r\nNotiz=A||\r\n")
-        << mit([](taufgabe& a) { a.Notiz = {QStringLiteral("A"), QString()}; }) << false;
-    QTest::newRow("vorher=7,x,11") << QByteArray("Kurzbezeichnung=T\r\nvorher=7,x,11\r\n")
-                                   << mit([](taufgabe& a) { a.vorher = {7, -1, 11}; }) << false;
+        << QByteArray("Kurzbezeichnung=T\r\nNotiz=A||\r\n") << mit([](taufgabe& a) {
+               a.Notiz = {QStringLiteral("A"), QString()};
+           })
+        << false;
+    QTest::newRow("vorher=7,x,11")
+        << QByteArray("Kurzbezeichnung=T\r\nvorher=7,x,11\r\n") << mit([](taufgabe& a) {
+               a.vorher = {7, -1, 11};
+           })
+        << false;
     QTest::newRow("Start 1000 und Dauer -5 bleiben")
-        << QByteArray("Kurzbezeichnung=T\r\nStart=1000\r\nDauer=-5\r\n")
-        << mit([](taufgabe& a) {
+        << QByteArray("Kurzbezeichnung=T\r\nStart=1000\r\nDauer=-5\r\n") << mit([](taufgabe& a) {
                a.Start = 1000;
                a.Dauer = -5;
            })
         << false;
     QTest::newRow("Start 0") << QByteArray("Kurzbezeichnung=T\r\nStart=0\r\n") << v << false;
     QTest::newRow("Überlauf gibt die Vorgabe")
-        << QByteArray("Kurzbezeichnung=T\r\nDruckvorlage=99999999999\r\nvorgabeDauer=-2147483649\r\n")
+        << QByteArray(
+               "Kurzbezeichnung=T\r\nDruckvorlage=99999999999\r\nvorgabeDauer=-2147483649\r\n")
         << v << false;
     QTest::newRow("Tag gelesen") << QByteArray("Kurzbezeichnung=T\r\nTag=29.02.2000\r\n")
                                  << mit([](taufgabe& a) { a.Tag = tagVon(2000, 2, 29); }) << false;
@@ -497,21 +508,18 @@ void TestPlandatei::aufgabeLesen_data()
         << QByteArray("Kurzbezeichnung= T \r\n")
         << mit([](taufgabe& a) { a.Kurzbezeichnung = QStringLiteral(" T "); }) << false;
     QTest::newRow("leerer Titel scheitert")
-        << QByteArray("Kurzbezeichnung=\r\nStart=5\r\n")
-        << mit([](taufgabe& a) {
+        << QByteArray("Kurzbezeichnung=\r\nStart=5\r\n") << mit([](taufgabe& a) {
                a.Kurzbezeichnung.clear();
                a.Start = 5;
            })
         << true;
-    QTest::newRow("fehlender Titel scheitert")
-        << QByteArray("Start=5\r\n")
-        << mit([](taufgabe& a) {
-               a.Kurzbezeichnung.clear();
-               a.Start = 5;
-           })
-        << true;
+    QTest::newRow("fehlender Titel scheitert") << QByteArray("Start=5\r\n") << mit([](taufgabe& a) {
+        a.Kurzbezeichnung.clear();
+        a.Start = 5;
+    }) << true;
     QTest::newRow("zwei Abschnitte 21: der erste gilt")
-        << QByteArray("Kurzbezeichnung=T\r\n[21]\r\nKurzbezeichnung=Zweiter\r\nStart=9\r\n") << v << false;
+        << QByteArray("Kurzbezeichnung=T\r\n[21]\r\nKurzbezeichnung=Zweiter\r\nStart=9\r\n") << v
+        << false;
 }
 
 void TestPlandatei::aufgabeLesen()
@@ -551,7 +559,8 @@ void TestPlandatei::ungueltigerTag_data()
 void TestPlandatei::ungueltigerTag()
 {
     QFETCH(QByteArray, tag);
-    const TBigIniFile ini = TBigIniFile::ausBytes("[21]\r\nKurzbezeichnung=T\r\nTag=" + tag + "\r\n");
+    const TBigIniFile ini =
+        TBigIniFile::ausBytes("[21]\r\nKurzbezeichnung=T\r\nTag=" + tag + "\r\n");
     taufgabe a;
     const double vorher = Tageszahl::jetzt();
     QVERIFY(!AusDateiLesen(a, ini, 21));
@@ -632,19 +641,21 @@ void TestPlandatei::planLaden_data()
     QTest::newRow("nur allgemein") << allgemein << true << QList<qint32>{};
     QTest::newRow("leerer Abschnitt zählt") << QByteArray("[x]\r\n") << true << QList<qint32>{};
     QTest::newRow("zwei Aufgaben") << allgemein + gut21 + gut22 << true << QList<qint32>{21, 22};
-    QTest::newRow("letzte Aufgabe gescheitert") << allgemein + gut22 + schlecht21 << false
-                                                << QList<qint32>{22, 21};
-    QTest::newRow("frühere Aufgabe gescheitert") << allgemein + schlecht21 + gut22 << true
-                                                 << QList<qint32>{21, 22};
+    QTest::newRow("letzte Aufgabe gescheitert")
+        << allgemein + gut22 + schlecht21 << false << QList<qint32>{22, 21};
+    QTest::newRow("frühere Aufgabe gescheitert")
+        << allgemein + schlecht21 + gut22 << true << QList<qint32>{21, 22};
     QTest::newRow("gescheitert, dann anderer Abschnitt")
         << schlecht21 + QByteArray("[zzz]\r\nx=1\r\n") << true << QList<qint32>{21};
-    QTest::newRow("leerer Aufgabenabschnitt am Ende") << allgemein + gut21 + QByteArray("[30]\r\n")
-                                                      << false << QList<qint32>{21, 30};
-    QTest::newRow("zwei Abschnitte 21") << gut21 + QByteArray("[21]\r\nKurzbezeichnung=Z\r\n") + gut22
-                                        << true << QList<qint32>{21, 22};
+    QTest::newRow("leerer Aufgabenabschnitt am Ende")
+        << allgemein + gut21 + QByteArray("[30]\r\n") << false << QList<qint32>{21, 30};
+    QTest::newRow("zwei Abschnitte 21")
+        << gut21 + QByteArray("[21]\r\nKurzbezeichnung=Z\r\n") + gut22 << true
+        << QList<qint32>{21, 22};
     QTest::newRow("allgemein am Ende") << gut21 + allgemein << true << QList<qint32>{21};
     QTest::newRow("keine Aufgabennamen")
-        << QByteArray("[-5]\r\nKurzbezeichnung=A\r\n[ 21]\r\nKurzbezeichnung=A\r\n[0x15]\r\nk=1\r\n")
+        << QByteArray(
+               "[-5]\r\nKurzbezeichnung=A\r\n[ 21]\r\nKurzbezeichnung=A\r\n[0x15]\r\nk=1\r\n")
         << true << QList<qint32>{};
 }
 
@@ -669,7 +680,8 @@ void TestPlandatei::situationVorgaben()
 {
     Aufgabenliste aufgaben;
     Situation s = beispielSituation();
-    QVERIFY(PlanLaden(TBigIniFile::ausBytes("[allgemein]\r\nSpedition=ja\r\nKinder=0x1\r\n"), aufgaben, s));
+    QVERIFY(PlanLaden(TBigIniFile::ausBytes("[allgemein]\r\nSpedition=ja\r\nKinder=0x1\r\n"),
+                      aufgaben, s));
     QCOMPARE(s.BundeslandA, -1);
     QCOMPARE(s.BundeslandB, -1);
     QCOMPARE(s.Auszugsrenovierung, true);
@@ -716,7 +728,8 @@ void TestPlandatei::feindlichePlaene()
         QVERIFY(ZeilenZuText(a.Notiz).size() <= Plangrenzen::Text + 1);
         QVERIFY(a.vorher.size() <= Plangrenzen::Vorher);
     }
-    QVERIFY(s.Einzugdatum.size() <= Plangrenzen::Titel && s.Auszugdatum.size() <= Plangrenzen::Titel);
+    QVERIFY(s.Einzugdatum.size() <= Plangrenzen::Titel &&
+            s.Auszugdatum.size() <= Plangrenzen::Titel);
     // What was loaded can be saved again, or is refused as too big before anything is written.
     QString fehler;
     const QString wieder = pfad(QStringLiteral("wieder.kvr"));
@@ -760,7 +773,8 @@ void TestPlandatei::speichernScheitert()
     ziel.replace(QStringLiteral("DATEI"), datei);
     ziel.replace(QStringLiteral("ORDNER"), ordner.path());
 
-    const QByteArray alterPlan("[allgemein]\r\nBundeslandA=3\r\n\r\n[21]\r\nKurzbezeichnung=Alt\r\n\r\n");
+    const QByteArray alterPlan(
+        "[allgemein]\r\nBundeslandA=3\r\n\r\n[21]\r\nKurzbezeichnung=Alt\r\n\r\n");
     if (platteVoll)
         QVERIFY(DateiSchreiben(ziel, alterPlan));
     const QByteArray planVorher = DateiLesen(ziel);
@@ -808,8 +822,8 @@ void TestPlandatei::lastsavedNurNachErfolg()
 
     // The plan is saved even when the settings file cannot be written; the caller learns why.
     const QString kaputt = plan + QStringLiteral("/kistenlotse.ini");
-    QVERIFY(PlanDateiSpeichern(plan, kaputt, beispielAufgaben(), beispielSituation(), 0, 35, &fehler,
-                               &einstellungsFehler));
+    QVERIFY(PlanDateiSpeichern(plan, kaputt, beispielAufgaben(), beispielSituation(), 0, 35,
+                               &fehler, &einstellungsFehler));
     QVERIFY(fehler.isEmpty());
     QVERIFY(!einstellungsFehler.isEmpty());
 }
@@ -823,8 +837,9 @@ void TestPlandatei::einstellungenFehlen()
     QCOMPARE(e.fensterhoehe, -1);
     QCOMPARE(e.lastsaved, QString());
 
-    QVERIFY(DateiSchreiben(pfad(QStringLiteral("kaputt.ini")),
-                           "[allgemein]\r\nfensteroben=oben\r\nfensterbreite=0x400\r\n[files]\r\nlastsaved= \r\n"));
+    QVERIFY(DateiSchreiben(
+        pfad(QStringLiteral("kaputt.ini")),
+        "[allgemein]\r\nfensteroben=oben\r\nfensterbreite=0x400\r\n[files]\r\nlastsaved= \r\n"));
     const Einstellungen k = EinstellungenLesen(pfad(QStringLiteral("kaputt.ini")));
     QCOMPARE(k.fensteroben, -1);
     QCOMPARE(k.fensterbreite, 1024);
@@ -834,7 +849,8 @@ void TestPlandatei::einstellungenFehlen()
 void TestPlandatei::fensterBehaeltAndere()
 {
     const QString datei = pfad(QStringLiteral("fenster.ini"));
-    QVERIFY(DateiSchreiben(datei, "[files]\r\nlastsaved=C:\\Umz\xfcge\\plan.kvr\r\n\r\n[fremd]\r\nx=1\r\n"));
+    QVERIFY(DateiSchreiben(
+        datei, "[files]\r\nlastsaved=C:\\Umz\xfcge\\plan.kvr\r\n\r\n[fremd]\r\nx=1\r\n"));
     QString fehler;
     QVERIFY2(FensterSchreiben(datei, QRect(10, 20, 800, 600), &fehler), qPrintable(fehler));
     QCOMPARE(DateiLesen(datei), QByteArray("[files]\r\nlastsaved=C:\\Umz\xfcge\\plan.kvr\r\n\r\n"
@@ -849,19 +865,22 @@ void TestPlandatei::fensterBehaeltAndere()
     QCOMPARE(e.fensterbreite, 1936);
     QCOMPARE(e.fensterhoehe, 1056);
     QCOMPARE(e.lastsaved, QStringLiteral("C:\\Umzüge\\plan.kvr"));
-    QVERIFY(DateiLesen(datei).startsWith("[files]\r\nlastsaved=C:\\Umz\xfcge\\plan.kvr\r\n\r\n[fremd]\r\nx=1\r\n\r\n"
-                                         "[allgemein]\r\nfensteroben=-8\r\n"));
+    QVERIFY(DateiLesen(datei).startsWith(
+        "[files]\r\nlastsaved=C:\\Umz\xfcge\\plan.kvr\r\n\r\n[fremd]\r\nx=1\r\n\r\n"
+        "[allgemein]\r\nfensteroben=-8\r\n"));
 }
 
 void TestPlandatei::lastsavedBehaeltAndere()
 {
     const QString datei = pfad(QStringLiteral("zuletzt.ini"));
-    QVERIFY(DateiSchreiben(datei, "[allgemein]\r\nfensteroben=1\r\nfensterlinks=2\r\nfensterbreite=3\r\n"
-                                  "fensterhoehe=4\r\n\r\n[files]\r\nlastsaved=alt.kvr\r\nanderes=bleibt\r\n\r\n"));
+    QVERIFY(DateiSchreiben(
+        datei, "[allgemein]\r\nfensteroben=1\r\nfensterlinks=2\r\nfensterbreite=3\r\n"
+               "fensterhoehe=4\r\n\r\n[files]\r\nlastsaved=alt.kvr\r\nanderes=bleibt\r\n\r\n"));
     QVERIFY(LastsavedSchreiben(datei, QStringLiteral("/home/a/neu.kvr")));
-    QCOMPARE(DateiLesen(datei), QByteArray("[allgemein]\r\nfensteroben=1\r\nfensterlinks=2\r\nfensterbreite=3\r\n"
-                                           "fensterhoehe=4\r\n\r\n[files]\r\nlastsaved=/home/a/neu.kvr\r\n"
-                                           "anderes=bleibt\r\n\r\n"));
+    QCOMPARE(DateiLesen(datei),
+             QByteArray("[allgemein]\r\nfensteroben=1\r\nfensterlinks=2\r\nfensterbreite=3\r\n"
+                        "fensterhoehe=4\r\n\r\n[files]\r\nlastsaved=/home/a/neu.kvr\r\n"
+                        "anderes=bleibt\r\n\r\n"));
 }
 
 void TestPlandatei::lastsavedAusserhalbWindows1252()
@@ -932,11 +951,15 @@ void TestPlandatei::altlastenEntfernen()
 
     AltlastenEntfernen(einstellungen, termine.path());
 
-    QCOMPARE(Dateinamen(programm.path()),
-             (QStringList{QStringLiteral("kistenlotse.ini"), QStringLiteral("kistenlotse.ini.Ab3dE9x"), QStringLiteral("kistenlotse.ini.Xy12zz"),
-                          QStringLiteral("kistenlotse.ini.bak")}));
-    QCOMPARE(Dateinamen(plaene.path()), (QStringList{QStringLiteral("anderer.kvr.q1W2e3"), QStringLiteral("umzug.kvr")}));
-    QCOMPARE(Dateinamen(termine.path()), (QStringList{QStringLiteral("eigene.ics"), QStringLiteral("termine-20260301-101010.ics")}));
+    QCOMPARE(Dateinamen(programm.path()), (QStringList{QStringLiteral("kistenlotse.ini"),
+                                                       QStringLiteral("kistenlotse.ini.Ab3dE9x"),
+                                                       QStringLiteral("kistenlotse.ini.Xy12zz"),
+                                                       QStringLiteral("kistenlotse.ini.bak")}));
+    QCOMPARE(Dateinamen(plaene.path()),
+             (QStringList{QStringLiteral("anderer.kvr.q1W2e3"), QStringLiteral("umzug.kvr")}));
+    QCOMPARE(
+        Dateinamen(termine.path()),
+        (QStringList{QStringLiteral("eigene.ics"), QStringLiteral("termine-20260301-101010.ics")}));
 }
 
 QTEST_GUILESS_MAIN(TestPlandatei)

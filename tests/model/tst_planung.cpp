@@ -89,9 +89,10 @@ void TestPlanung::zweiterVersuch()
     p.AufgabenAuswaehlen(false, false, true, false);
     p.AufgabenTerminieren(T(2001, 9, 16));
     QCOMPARE(Titel(p, QStringLiteral("Umziehen")).Tag, T(2001, 9, 15));
-    QCOMPARE(p.ReihenfolgePruefen(-1, 0, 0),
-             (QStringList{QStringLiteral("'Küche demontieren' sollte vor 'Umziehen' erfolgen."),
-                          QStringLiteral("'Haustiere unterbringen' sollte vor 'Umziehen' erfolgen.")}));
+    QCOMPARE(
+        p.ReihenfolgePruefen(-1, 0, 0),
+        (QStringList{QStringLiteral("'Küche demontieren' sollte vor 'Umziehen' erfolgen."),
+                     QStringLiteral("'Haustiere unterbringen' sollte vor 'Umziehen' erfolgen.")}));
 
     Mitschrift m;
     p.AbfolgeSuchen(T(2001, 9, 14), T(2001, 9, 18), &m);
@@ -142,9 +143,10 @@ void TestPlanung::umziehenAmSonntag()
     Plan p = Berlin(spedition);
     p.KatalogLaden(spedition);
     // 03.10.2001 is a Wednesday holiday; Sunday 16.09. for the others.
-    const double stichtag = QTest::currentDataTag() == QByteArrayLiteral("mit Spedition ueber Feiertag zurueck")
-                                ? T(2001, 10, 3)
-                                : T(2001, 9, 16);
+    const double stichtag =
+        QTest::currentDataTag() == QByteArrayLiteral("mit Spedition ueber Feiertag zurueck")
+            ? T(2001, 10, 3)
+            : T(2001, 9, 16);
     p.AufgabenTerminieren(stichtag);
     QCOMPARE(Titel(p, QStringLiteral("Umziehen")).Tag, tag);
 }
@@ -236,10 +238,8 @@ void TestPlanung::reihenfolge()
 void TestPlanung::vorgeschlageneVerschiebung()
 {
     Plan p;
-    p.Aufgaben = {Aufgabe(9, "Packen", 100, 17),
-                  Aufgabe(13, "Kisten", 99, 17),
-                  Aufgabe(7, "Umziehen", 102, 17, {13, 9}),
-                  Aufgabe(8, "Zweite", 103, 17, {9})};
+    p.Aufgaben = {Aufgabe(9, "Packen", 100, 17), Aufgabe(13, "Kisten", 99, 17),
+                  Aufgabe(7, "Umziehen", 102, 17, {13, 9}), Aufgabe(8, "Zweite", 103, 17, {9})};
     QVERIFY(p.ReihenfolgePruefen(-1, 0, 0).isEmpty());
     // "Umziehen" onto the day of "Packen" at the same slot: refused, in vorher order.
     QCOMPARE(p.ReihenfolgePruefen(7, 17, 100),
@@ -261,7 +261,8 @@ void TestPlanung::neueAufgabenNummer_data()
     QTest::newRow("leer") << QList<qint32>{} << 10001;
     // The largest number taken: a free one, never a number the plan already holds.
     QTest::newRow("groesste Zahl") << QList<qint32>{2147483647} << 10001;
-    QTest::newRow("groesste Zahl, Luecke") << QList<qint32>{10001, 2147483647, 10002, 10004} << 10003;
+    QTest::newRow("groesste Zahl, Luecke")
+        << QList<qint32>{10001, 2147483647, 10002, 10004} << 10003;
 }
 
 void TestPlanung::neueAufgabenNummer()

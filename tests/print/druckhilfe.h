@@ -3,8 +3,8 @@
 // Helpers for the printing tests: a stand-in for the main window, and a look at the PDF files
 // the printouts write (pdfinfo, pdftoppm and pdftotext of poppler-utils).
 
-#include "model/tageszahl.h"
 #include "model/planfenster.h"
+#include "model/tageszahl.h"
 
 #include <QDir>
 #include <QImage>
@@ -89,8 +89,8 @@ inline PdfInfo PdfLesen(const QString& datei)
 inline QList<QSizeF> PdfSeitengroessen(const QString& datei)
 {
     const QString text = Ausfuehren(QStringLiteral("pdfinfo"),
-                                    {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
-                                     QStringLiteral("9999"), datei});
+                                    {QStringLiteral("-f"), QStringLiteral("1"),
+                                     QStringLiteral("-l"), QStringLiteral("9999"), datei});
     QList<QSizeF> groessen;
     const QRegularExpression muster(
         QStringLiteral("Page\\s+\\d+ size:\\s+([\\d.]+) x ([\\d.]+) pts"));

@@ -6,8 +6,8 @@
 #include "print/ausdruckform.h"
 #include "print/druckeinstellung.h"
 #include "print/drucker.h"
-#include "print/gifpruefung.h"
 #include "print/druckvorlagenform.h"
+#include "print/gifpruefung.h"
 #include "print/kalenderdruck.h"
 #include "support/modalhelfer.h"
 #include "widgets/qvimagebutton.h"
@@ -28,11 +28,11 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QScopeGuard>
-#include <QSpinBox>
 #include <QXmlStreamReader>
 
 #include <sys/stat.h>
@@ -103,8 +103,7 @@ QList<Wort> PdfWoerter(const QString& datei)
     QXmlStreamReader xml(&f);
     int seite = 0;
     while (!xml.atEnd()) {
-        if (xml.readNext() == QXmlStreamReader::StartElement &&
-            xml.name() == QLatin1String("page"))
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("page"))
             ++seite;
         if (xml.tokenType() == QXmlStreamReader::StartElement &&
             xml.name() == QLatin1String("word")) {
@@ -261,7 +260,7 @@ void TestDruckausgabe::kalenderSeiten()
     const QList<QSizeF> groessen = PdfSeitengroessen(Pfad(QStringLiteral("kalender.pdf")));
     QCOMPARE(groessen.size(), seiten);
     for (const QSizeF& g : groessen) {
-        QVERIFY(g.width() > g.height()); // landscape
+        QVERIFY(g.width() > g.height());  // landscape
         QCOMPARE(qRound(g.width()), 842); // A4
     }
     // Nothing half-written is left behind, and the status line says where it went.
@@ -443,8 +442,9 @@ void TestDruckausgabe::vorhandeneDatei()
     form.Button4Click();
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(helfer.Beantwortet(), 1);
-    QCOMPARE(frage, QStringLiteral("Die Datei „%1“ ist bereits vorhanden.\nMöchten Sie sie ersetzen?")
-                        .arg(alt.fileName()));
+    QCOMPARE(frage,
+             QStringLiteral("Die Datei „%1“ ist bereits vorhanden.\nMöchten Sie sie ersetzen?")
+                 .arg(alt.fileName()));
     QCOMPARE(QDir(m_ordner->path()).entryList(QDir::Files | QDir::Hidden),
              QStringList{QStringLiteral("k.pdf")});
     QCOMPARE(PdfLesen(alt.fileName()).seiten, ersetzt ? 1 : -1);
@@ -482,7 +482,9 @@ void TestDruckausgabe::dateirechte()
         helfer.Druecke(QStringLiteral("knopf_ja"));
     form.Button4Click();
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
-    struct stat info{};
+    struct stat info
+    {
+    };
     QCOMPARE(::stat(QFile::encodeName(ziel).constData(), &info), 0);
     QCOMPARE(int(info.st_mode & 07777), nachher);
     QCOMPARE(PdfLesen(ziel).seiten, 1);
@@ -572,7 +574,8 @@ void TestDruckausgabe::aufgabenblattUeberlauf()
     for (int i = 0; i < titelWoerter; ++i)
         titel << QStringLiteral("Titelwort%1").arg(i);
     a.Kurzbezeichnung = titel.join(QLatin1Char(' '));
-    a.Beschreibung = QStringList{QStringLiteral("Ratschlag eins"), QStringLiteral("Ratschlag zwei")};
+    a.Beschreibung =
+        QStringList{QStringLiteral("Ratschlag eins"), QStringLiteral("Ratschlag zwei")};
     a.Start = 17;
     a.Dauer = 1;
     QStringList notiz;
@@ -674,7 +677,9 @@ void TestDruckausgabe::vorlagendialog()
     QStringList exemplare;
     for (int i = 0; i < form.Exemplarauswahl->count(); ++i)
         exemplare << form.Exemplarauswahl->itemText(i);
-    QCOMPARE(exemplare, (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("10")}));
+    QCOMPARE(exemplare,
+             (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+                          QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("10")}));
     // The buttons in a column at the right edge, top to bottom.
     QCOMPARE(form.AbbrechenButton->geometry().right(), 631);
     QCOMPARE(form.AbbrechenButton->size(), QSize(120, 24));
@@ -899,8 +904,8 @@ void TestDruckausgabe::druckeinstellung()
         titel = d->windowTitle();
         for (const QAbstractButton* b : d->findChildren<QAbstractButton*>())
             knoepfe << b->text();
-        sonstiges = !d->findChildren<QSpinBox*>().isEmpty() ||
-                    !d->findChildren<QCheckBox*>().isEmpty();
+        sonstiges =
+            !d->findChildren<QSpinBox*>().isEmpty() || !d->findChildren<QCheckBox*>().isEmpty();
         QCOMPARE(d->Druckerauswahl->currentText(), QStringLiteral("In PDF-Datei drucken"));
         QCOMPARE(d->Dateiname->text(), vorher);
         // Changed, then cancelled.
@@ -954,7 +959,8 @@ void TestDruckausgabe::druckeinstellung()
         .Druecke(QStringLiteral("knopf_abbrechen"), {}, QStringLiteral("PrinterSetupDialog1"));
     form.Button2->click();
     QVERIFY2(falsch.Erledigt(), qPrintable(falsch.Fehler()));
-    QCOMPARE(warnung, QStringLiteral("Den Ordner „%1“ gibt es nicht.").arg(Pfad(QStringLiteral("fehlt"))));
+    QCOMPARE(warnung,
+             QStringLiteral("Den Ordner „%1“ gibt es nicht.").arg(Pfad(QStringLiteral("fehlt"))));
     QCOMPARE(AktuellerDrucker().outputFileName(), Pfad(QStringLiteral("neu.pdf")));
 }
 

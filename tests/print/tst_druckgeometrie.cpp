@@ -282,11 +282,16 @@ void TestDruckgeometrie::druckoptionen()
     // What the user saved for the queue (lpoptions) reaches the job; paper and orientation
     // are the printout's, copies and page ranges it counts itself.
     const std::vector<std::pair<QByteArray, QByteArray>> gespeichert{
-        {"print-quality", "5"}, {"media", "Letter"}, {"copies", "3"}, {"sides", "two-sided-long-edge"}};
+        {"print-quality", "5"},
+        {"media", "Letter"},
+        {"copies", "3"},
+        {"sides", "two-sided-long-edge"}};
     const QPageLayout quer(QPageSize(QPageSize::A5), QPageLayout::Landscape, QMarginsF());
     const auto optionen = Druckoptionen(gespeichert, quer);
-    const std::vector<std::pair<QByteArray, QByteArray>> erwartet{
-        {"print-quality", "5"}, {"sides", "two-sided-long-edge"}, {"media", "A5"}, {"landscape", ""}};
+    const std::vector<std::pair<QByteArray, QByteArray>> erwartet{{"print-quality", "5"},
+                                                                  {"sides", "two-sided-long-edge"},
+                                                                  {"media", "A5"},
+                                                                  {"landscape", ""}};
     QCOMPARE(optionen, erwartet);
     const QPageLayout hoch(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
     QCOMPARE(Druckoptionen({}, hoch),

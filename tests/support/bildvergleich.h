@@ -98,11 +98,11 @@ inline QString vergleichen(const QImage& neu, const QImage& alt)
 
     const QRect tinteNeu = tinte(a);
     const QRect tinteAlt = tinte(b);
-    if (tinteNeu.isNull() != tinteAlt.isNull()
-        || std::abs(tinteNeu.left() - tinteAlt.left()) > Tintenversatz
-        || std::abs(tinteNeu.top() - tinteAlt.top()) > Tintenversatz
-        || std::abs(tinteNeu.right() - tinteAlt.right()) > Tintenversatz
-        || std::abs(tinteNeu.bottom() - tinteAlt.bottom()) > Tintenversatz)
+    if (tinteNeu.isNull() != tinteAlt.isNull() ||
+        std::abs(tinteNeu.left() - tinteAlt.left()) > Tintenversatz ||
+        std::abs(tinteNeu.top() - tinteAlt.top()) > Tintenversatz ||
+        std::abs(tinteNeu.right() - tinteAlt.right()) > Tintenversatz ||
+        std::abs(tinteNeu.bottom() - tinteAlt.bottom()) > Tintenversatz)
         return QStringLiteral("the drawing spans (%1, %2)-(%3, %4) instead of (%5, %6)-(%7, %8)")
             .arg(tinteNeu.left())
             .arg(tinteNeu.top())

@@ -18,7 +18,8 @@
 
 #include <memory>
 
-class TestArtwork final : public QObject {
+class TestArtwork final : public QObject
+{
     Q_OBJECT
 
 private Q_SLOTS:
@@ -45,7 +46,10 @@ void TestArtwork::buttonStrips()
         for (int a = 0; a < 4; ++a)
             for (int b = a + 1; b < 4; ++b)
                 QVERIFY2(bild.copy(a * 120, 0, 120, 24) != bild.copy(b * 120, 0, 120, 24),
-                         qPrintable(QStringLiteral("%1: Frames %2 und %3 gleich").arg(name).arg(a + 1).arg(b + 1)));
+                         qPrintable(QStringLiteral("%1: Frames %2 und %3 gleich")
+                                        .arg(name)
+                                        .arg(a + 1)
+                                        .arg(b + 1)));
         QFile datei(name);
         QVERIFY(datei.open(QIODevice::ReadOnly));
         inhalte.insert(QCryptographicHash::hash(datei.readAll(), QCryptographicHash::Sha1));
@@ -118,9 +122,13 @@ void TestArtwork::gallery()
         for (int z = 0; z < 4; ++z) {
             QCOMPARE(knoepfe[i][z]->CurrentButton(), z + 1);
             const QImage gezeigt =
-                galerie.copy(Links + z * (120 + Abstand), Abstand + i * Zeile, 120, 24).convertToFormat(QImage::Format_RGB32);
-            QVERIFY2(gezeigt == streifen.copy(z * 120, 0, 120, 24).convertToFormat(QImage::Format_RGB32),
-                     qPrintable(QStringLiteral("%1, Frame %2").arg(QString(Artwork::AlleKnoepfe[i])).arg(z + 1)));
+                galerie.copy(Links + z * (120 + Abstand), Abstand + i * Zeile, 120, 24)
+                    .convertToFormat(QImage::Format_RGB32);
+            QVERIFY2(gezeigt ==
+                         streifen.copy(z * 120, 0, 120, 24).convertToFormat(QImage::Format_RGB32),
+                     qPrintable(QStringLiteral("%1, Frame %2")
+                                    .arg(QString(Artwork::AlleKnoepfe[i]))
+                                    .arg(z + 1)));
         }
     }
     {
@@ -132,7 +140,8 @@ void TestArtwork::gallery()
         p.setPen(QColor(0, 0, 102));
         for (int i = 0; i < n; ++i) {
             const QString name = QString(Artwork::AlleKnoepfe[i]).section(QLatin1Char('/'), -1);
-            p.drawText(QRect(Abstand, Abstand + i * Zeile, Links - 2 * Abstand, 24), Qt::AlignVCenter, name);
+            p.drawText(QRect(Abstand, Abstand + i * Zeile, Links - 2 * Abstand, 24),
+                       Qt::AlignVCenter, name);
         }
     }
     const QString ziel = QStringLiteral(KL_GALERIE);
@@ -152,7 +161,8 @@ void TestArtwork::generatorIsReproducible()
         QProcess programm;
         programm.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         programm.start(QStringLiteral(KL_ARTWORK_PROGRAMM),
-                       {ordner->filePath(QStringLiteral("artwork")), ordner->filePath(QStringLiteral("artwork.qrc"))});
+                       {ordner->filePath(QStringLiteral("artwork")),
+                        ordner->filePath(QStringLiteral("artwork.qrc"))});
         QVERIFY(programm.waitForFinished(60000));
         QCOMPARE(programm.exitStatus(), QProcess::NormalExit);
         QCOMPARE(programm.exitCode(), 0);
@@ -167,34 +177,38 @@ void TestArtwork::generatorIsReproducible()
     // without new pictures shows here.
     const QDir quelle(QStringLiteral(KL_ARTWORK_QUELLE));
     int dateien = 0;
-    QDirIterator it(eins.filePath(QStringLiteral("artwork")), {QStringLiteral("*.png")}, QDir::Files,
-                    QDirIterator::Subdirectories);
+    QDirIterator it(eins.filePath(QStringLiteral("artwork")), {QStringLiteral("*.png")},
+                    QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString pfad = it.next();
         const QString relativ = QDir(eins.path()).relativeFilePath(pfad);
         const QByteArray inhalt = lesen(pfad);
         QVERIFY2(!inhalt.isEmpty(), qPrintable(relativ));
-        QVERIFY2(inhalt == lesen(zwei.filePath(relativ)), qPrintable(relativ + QStringLiteral(" differs between runs")));
+        QVERIFY2(inhalt == lesen(zwei.filePath(relativ)),
+                 qPrintable(relativ + QStringLiteral(" differs between runs")));
         const QImage eingecheckt(quelle.filePath(relativ));
         QVERIFY2(!eingecheckt.isNull(), qPrintable(relativ + QStringLiteral(" is not committed")));
-        const QString unterschied = Bildvergleich::vergleichen(QImage::fromData(inhalt), eingecheckt);
+        const QString unterschied =
+            Bildvergleich::vergleichen(QImage::fromData(inhalt), eingecheckt);
         QVERIFY2(unterschied.isEmpty(),
-                 qPrintable(relativ + QStringLiteral(": ") + unterschied
-                            + QStringLiteral("; run cmake --build <build> --target artwork_neu")));
+                 qPrintable(relativ + QStringLiteral(": ") + unterschied +
+                            QStringLiteral("; run cmake --build <build> --target artwork_neu")));
         ++dateien;
     }
     int eingecheckt = 0;
-    for (QDirIterator alle(quelle.filePath(QStringLiteral("artwork")), {QStringLiteral("*.png")}, QDir::Files,
-                           QDirIterator::Subdirectories);
+    for (QDirIterator alle(quelle.filePath(QStringLiteral("artwork")), {QStringLiteral("*.png")},
+                           QDir::Files, QDirIterator::Subdirectories);
          alle.hasNext(); alle.next())
         ++eingecheckt;
     QVERIFY(dateien > 0);
     QCOMPARE(dateien, eingecheckt);
     // The scalable icon is the drawing's source, installed as it is; the generator leaves it alone.
-    const QString svg = QStringLiteral("artwork/icons/hicolor/scalable/apps/de.quellmark.Kistenlotse.svg");
+    const QString svg =
+        QStringLiteral("artwork/icons/hicolor/scalable/apps/de.quellmark.Kistenlotse.svg");
     QVERIFY(lesen(quelle.filePath(svg)).contains("<svg"));
     QVERIFY(!QFile::exists(eins.filePath(svg)));
-    QCOMPARE(lesen(eins.filePath(QStringLiteral("artwork.qrc"))), lesen(quelle.filePath(QStringLiteral("artwork.qrc"))));
+    QCOMPARE(lesen(eins.filePath(QStringLiteral("artwork.qrc"))),
+             lesen(quelle.filePath(QStringLiteral("artwork.qrc"))));
 }
 
 QTEST_MAIN(TestArtwork)

@@ -113,8 +113,8 @@ private Q_SLOTS:
             QVERIFY(eingecheckt.colorCount() <= hoechstensFarben);
         const QString unterschied = Bildvergleich::vergleichen(datei->bild, eingecheckt);
         QVERIFY2(unterschied.isEmpty(),
-                 qPrintable(pfad + QStringLiteral(": ") + unterschied
-                            + QStringLiteral("; run the target kl_vorlagen_erzeugen")));
+                 qPrintable(pfad + QStringLiteral(": ") + unterschied +
+                            QStringLiteral("; run the target kl_vorlagen_erzeugen")));
     }
 
     // The templates dialog lists the postcards by name; a card named for a message carries

@@ -1,8 +1,8 @@
+#include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -26,10 +26,10 @@ Lauf Starten(const QStringList& args, int warten = 30000)
     return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
 }
 
-const QStringList Berlin2001{QStringLiteral("neu"), QStringLiteral("--von"), QStringLiteral("3"),
-                             QStringLiteral("--nach"), QStringLiteral("3"), QStringLiteral("--einzug"),
-                             QStringLiteral("10.09.2001"), QStringLiteral("--auszug"),
-                             QStringLiteral("14.09.2001")};
+const QStringList Berlin2001{
+    QStringLiteral("neu"),        QStringLiteral("--von"),    QStringLiteral("3"),
+    QStringLiteral("--nach"),     QStringLiteral("3"),        QStringLiteral("--einzug"),
+    QStringLiteral("10.09.2001"), QStringLiteral("--auszug"), QStringLiteral("14.09.2001")};
 
 } // namespace
 
@@ -61,15 +61,17 @@ void TestWerkzeug::neuAlsText()
     const QList<QByteArray> zeilen = l.aus.trimmed().split('\n');
     QCOMPARE(zeilen.size(), 33);
     QVERIFY(zeilen.contains(QByteArray("7\t12.09.2001\t08:00\t08h00\tUmziehen")));
-    QVERIFY(zeilen.contains(QString::fromUtf8("2\t01.09.2001\t08:00\t01h00\tBankkonto ummelden").toUtf8()));
+    QVERIFY(zeilen.contains(
+        QString::fromUtf8("2\t01.09.2001\t08:00\t01h00\tBankkonto ummelden").toUtf8()));
 }
 
 void TestWerkzeug::neuAufgeben()
 {
-    const Lauf l = Starten({QStringLiteral("neu"), QStringLiteral("--von"), QStringLiteral("3"),
-                            QStringLiteral("--nach"), QStringLiteral("3"), QStringLiteral("--einzug"),
-                            QStringLiteral("16.09.2001"), QStringLiteral("--auszug"),
-                            QStringLiteral("16.09.2001"), QStringLiteral("--spedition")});
+    const Lauf l =
+        Starten({QStringLiteral("neu"), QStringLiteral("--von"), QStringLiteral("3"),
+                 QStringLiteral("--nach"), QStringLiteral("3"), QStringLiteral("--einzug"),
+                 QStringLiteral("16.09.2001"), QStringLiteral("--auszug"),
+                 QStringLiteral("16.09.2001"), QStringLiteral("--spedition")});
     QCOMPARE(l.code, 0);
     QVERIFY(QString::fromUtf8(l.aus).endsWith(QStringLiteral(
         "Im gegebenen Zeitraum wurde keine sinnvolle Abfolge der Aufgaben gefunden.\n"
@@ -86,15 +88,19 @@ void TestWerkzeug::neuAlsJson()
     QCOMPARE(o.value(QStringLiteral("firstday")).toString(), QStringLiteral("13.08.2001"));
     QCOMPARE(o.value(QStringLiteral("anzdays")).toInt(), 49);
     QCOMPARE(o.value(QStringLiteral("Kalenderwochen")).toArray().first().toInt(), 33);
-    QCOMPARE(o.value(QStringLiteral("Situation")).toObject().value(QStringLiteral("Einzugdatum")).toString(),
+    QCOMPARE(o.value(QStringLiteral("Situation"))
+                 .toObject()
+                 .value(QStringLiteral("Einzugdatum"))
+                 .toString(),
              QStringLiteral("10.09.2001"));
     const QJsonArray aufgaben = o.value(QStringLiteral("Aufgaben")).toArray();
     QCOMPARE(aufgaben.size(), 33);
     const QJsonObject erste = aufgaben.first().toObject();
-    for (const char* schluessel : {"Nummer", "Kurzbezeichnung", "Beschreibung", "Notiz", "Druckvorlage",
-                                   "ausserhalbBuerozeit", "auchSonntags", "vorher", "beiAuszugsrenovierung",
-                                   "beiEinzugsrenovierung", "mitSpedition", "ohneSpedition", "mitKindern",
-                                   "vorgabeDauer", "Tag", "Start", "Dauer", "Benutzeraufgabe"})
+    for (const char* schluessel :
+         {"Nummer", "Kurzbezeichnung", "Beschreibung", "Notiz", "Druckvorlage",
+          "ausserhalbBuerozeit", "auchSonntags", "vorher", "beiAuszugsrenovierung",
+          "beiEinzugsrenovierung", "mitSpedition", "ohneSpedition", "mitKindern", "vorgabeDauer",
+          "Tag", "Start", "Dauer", "Benutzeraufgabe"})
         QVERIFY2(erste.contains(QLatin1String(schluessel)), schluessel);
     QVERIFY(erste.value(QStringLiteral("Beschreibung")).isArray());
     QVERIFY(o.value(QStringLiteral("Konflikte")).toArray().isEmpty());
@@ -102,13 +108,15 @@ void TestWerkzeug::neuAlsJson()
 
 void TestWerkzeug::feiertageAlsJson()
 {
-    const Lauf l = Starten({QStringLiteral("feiertage"), QStringLiteral("2027"), QStringLiteral("13"),
-                            QStringLiteral("--json")});
+    const Lauf l = Starten({QStringLiteral("feiertage"), QStringLiteral("2027"),
+                            QStringLiteral("13"), QStringLiteral("--json")});
     QCOMPARE(l.code, 0);
     const QJsonArray liste = QJsonDocument::fromJson(l.aus).array();
     QCOMPARE(liste.size(), 11);
-    QCOMPARE(liste.at(8).toObject().value(QStringLiteral("Datum")).toString(), QStringLiteral("17.11.2027"));
-    QCOMPARE(liste.at(8).toObject().value(QStringLiteral("Name")).toString(), QStringLiteral("Buß- und Bettag"));
+    QCOMPARE(liste.at(8).toObject().value(QStringLiteral("Datum")).toString(),
+             QStringLiteral("17.11.2027"));
+    QCOMPARE(liste.at(8).toObject().value(QStringLiteral("Name")).toString(),
+             QStringLiteral("Buß- und Bettag"));
 }
 
 void TestWerkzeug::speichernUndZeigen()
@@ -128,13 +136,15 @@ void TestWerkzeug::speichernUndZeigen()
     QCOMPARE(o.value(QStringLiteral("Kalenderwochen")).toArray().size(), 7);
     QFile datei(pfad);
     QVERIFY(datei.open(QIODevice::ReadOnly));
-    QVERIFY(datei.readAll().startsWith("[allgemein]\r\nBundeslandA=3\r\nBundeslandB=3\r\nanzdays=49\r\nfirstday=37116\r\n"));
+    QVERIFY(datei.readAll().startsWith(
+        "[allgemein]\r\nBundeslandA=3\r\nBundeslandB=3\r\nanzdays=49\r\nfirstday=37116\r\n"));
 }
 
 void TestWerkzeug::zeigenFehlerhaft()
 {
     QTemporaryDir ordner;
-    const Lauf l = Starten({QStringLiteral("zeigen"), ordner.filePath(QStringLiteral("fehlt.kvr"))});
+    const Lauf l =
+        Starten({QStringLiteral("zeigen"), ordner.filePath(QStringLiteral("fehlt.kvr"))});
     QCOMPARE(l.code, 3);
     QVERIFY(l.aus.isEmpty());
     QCOMPARE(QString::fromUtf8(l.fehler),
@@ -164,7 +174,8 @@ void TestWerkzeug::keineGewoehnlicheDatei_data()
     QTest::addColumn<QString>("meldung");
     const QString lesen = QStringLiteral("Beim Laden der Datei ist ein Fehler aufgetreten\n"
                                          "Die Datei „PIPE“ kann nicht gelesen werden: ");
-    QTest::newRow("zeigen") << QStringList{QStringLiteral("zeigen"), QStringLiteral("PIPE")} << 3 << lesen;
+    QTest::newRow("zeigen") << QStringList{QStringLiteral("zeigen"), QStringLiteral("PIPE")} << 3
+                            << lesen;
     QTest::newRow("ics aus einer Pipe")
         << QStringList{QStringLiteral("ics"), QStringLiteral("PIPE"), QStringLiteral("--ausgabe"),
                        QStringLiteral("ORDNER/t.ics")}
@@ -199,10 +210,12 @@ void TestWerkzeug::keineGewoehnlicheDatei()
     const Lauf l = Starten(args, 10000);
     QCOMPARE(l.code, code);
     QCOMPARE(QString::fromUtf8(l.fehler),
-             meldung.replace(QStringLiteral("PIPE"), pipe)
-                 + QStringLiteral("Das ist keine gewöhnliche Datei, sondern eine Pipe (FIFO).\n"));
+             meldung.replace(QStringLiteral("PIPE"), pipe) +
+                 QStringLiteral("Das ist keine gewöhnliche Datei, sondern eine Pipe (FIFO).\n"));
     QVERIFY(QFileInfo(pipe).isFile() == false);
-    struct stat st {};
+    struct stat st
+    {
+    };
     QCOMPARE(::stat(QFile::encodeName(pipe).constData(), &st), 0);
     QVERIFY(S_ISFIFO(st.st_mode));
 }
@@ -259,11 +272,12 @@ void TestWerkzeug::icsNichtJenseitsVon3000()
                             QStringLiteral("--ausgabe"), ics});
     QCOMPARE(l.code, 4);
     QVERIFY(l.aus.isEmpty());
-    QCOMPARE(QString::fromUtf8(l.fehler),
-             QStringLiteral("Beim Schreiben der Termine ist ein Fehler aufgetreten.\n"
-                            "Diese Aufgaben liegen nicht in den Jahren 1 bis 3000, die ein Kalender "
-                            "aufnehmen kann:\n„Schlüssel übergeben“ am 01.03.3027\nBitte "
-                            "korrigieren Sie ihr Datum. Es wurden keine Termine übertragen.\n"));
+    QCOMPARE(
+        QString::fromUtf8(l.fehler),
+        QStringLiteral("Beim Schreiben der Termine ist ein Fehler aufgetreten.\n"
+                       "Diese Aufgaben liegen nicht in den Jahren 1 bis 3000, die ein Kalender "
+                       "aufnehmen kann:\n„Schlüssel übergeben“ am 01.03.3027\nBitte "
+                       "korrigieren Sie ihr Datum. Es wurden keine Termine übertragen.\n"));
     QVERIFY(!QFile::exists(ics));
 }
 
@@ -272,7 +286,8 @@ void TestWerkzeug::bedienfehler_data()
     QTest::addColumn<QStringList>("args");
     QTest::newRow("ohne Befehl") << QStringList{};
     QTest::newRow("unbekannter Befehl") << QStringList{QStringLiteral("planen")};
-    QTest::newRow("neu ohne Daten") << QStringList{QStringLiteral("neu"), QStringLiteral("--von"), QStringLiteral("3")};
+    QTest::newRow("neu ohne Daten")
+        << QStringList{QStringLiteral("neu"), QStringLiteral("--von"), QStringLiteral("3")};
     QStringList falschesDatum = Berlin2001;
     falschesDatum[6] = QStringLiteral("31.02.2001");
     QTest::newRow("31.02.2001") << falschesDatum;
@@ -281,9 +296,11 @@ void TestWerkzeug::bedienfehler_data()
     QTest::newRow("fuenfstelliges Jahr") << fuenfstellig;
     QTest::newRow("unbekannte Option") << Berlin2001 + QStringList{QStringLiteral("--umzugswagen")};
     QTest::newRow("Wert fehlt") << QStringList{QStringLiteral("neu"), QStringLiteral("--von")};
-    QTest::newRow("ics ohne Ausgabe") << QStringList{QStringLiteral("ics"), QStringLiteral("plan.kvr")};
+    QTest::newRow("ics ohne Ausgabe")
+        << QStringList{QStringLiteral("ics"), QStringLiteral("plan.kvr")};
     QTest::newRow("zeigen ohne Datei") << QStringList{QStringLiteral("zeigen")};
-    QTest::newRow("Feiertage ohne Land") << QStringList{QStringLiteral("feiertage"), QStringLiteral("2027")};
+    QTest::newRow("Feiertage ohne Land")
+        << QStringList{QStringLiteral("feiertage"), QStringLiteral("2027")};
 }
 
 void TestWerkzeug::bedienfehler()

@@ -339,7 +339,8 @@ private Q_SLOTS:
         QFont fett = QApplication::font();
         fett.setBold(true);
         QCOMPARE(titel, QStringLiteral("Wählen Sie ein Datum"));
-        QVERIFY2(breite >= QFontMetrics(fett).horizontalAdvance(titel) + 120, qPrintable(QString::number(breite)));
+        QVERIFY2(breite >= QFontMetrics(fett).horizontalAdvance(titel) + 120,
+                 qPrintable(QString::number(breite)));
     }
 
     void eigenerTitel()
@@ -361,26 +362,30 @@ private Q_SLOTS:
         QTest::addColumn<double>("ziel");
         QTest::addColumn<QString>("monat");
         QTest::newRow("nächster Monat")
-            << Tag(2027, 3, 5) << QStringList{QStringLiteral("naechsterMonat")} << Tag(2027, 4, 5) << "April 2027";
+            << Tag(2027, 3, 5) << QStringList{QStringLiteral("naechsterMonat")} << Tag(2027, 4, 5)
+            << "April 2027";
         QTest::newRow("voriger Monat über Jahreswechsel")
-            << Tag(2027, 1, 15) << QStringList{QStringLiteral("vorherigerMonat")} << Tag(2026, 12, 15)
-            << "Dezember 2026";
+            << Tag(2027, 1, 15) << QStringList{QStringLiteral("vorherigerMonat")}
+            << Tag(2026, 12, 15) << "Dezember 2026";
         QTest::newRow("nächster Monat über Jahreswechsel")
-            << Tag(2026, 12, 31) << QStringList{QStringLiteral("naechsterMonat")} << Tag(2027, 1, 31)
-            << "Januar 2027";
+            << Tag(2026, 12, 31) << QStringList{QStringLiteral("naechsterMonat")}
+            << Tag(2027, 1, 31) << "Januar 2027";
         QTest::newRow("31. Januar in den Februar")
             << Tag(2027, 1, 31) << QStringList{QStringLiteral("naechsterMonat")} << Tag(2027, 2, 28)
             << "Februar 2027";
         QTest::newRow("31. Januar in den Schaltfebruar")
             << Tag(2028, 1, 31) << QStringList{QStringLiteral("naechsterMonat")} << Tag(2028, 2, 29)
             << "Februar 2028";
-        QTest::newRow("Schalttag ein Jahr vor") << Tag(2028, 2, 29) << QStringList{QStringLiteral("naechstesJahr")}
-                                                << Tag(2029, 2, 28) << "Februar 2029";
+        QTest::newRow("Schalttag ein Jahr vor")
+            << Tag(2028, 2, 29) << QStringList{QStringLiteral("naechstesJahr")} << Tag(2029, 2, 28)
+            << "Februar 2029";
         QTest::newRow("voriges Jahr")
-            << Tag(2027, 3, 5) << QStringList{QStringLiteral("vorherigesJahr")} << Tag(2026, 3, 5) << "März 2026";
+            << Tag(2027, 3, 5) << QStringList{QStringLiteral("vorherigesJahr")} << Tag(2026, 3, 5)
+            << "März 2026";
         QTest::newRow("hin und zurück")
             << Tag(2027, 3, 5)
-            << QStringList{QStringLiteral("naechsterMonat"), QStringLiteral("naechstesJahr"), QStringLiteral("vorherigerMonat"), QStringLiteral("vorherigesJahr")}
+            << QStringList{QStringLiteral("naechsterMonat"), QStringLiteral("naechstesJahr"),
+                           QStringLiteral("vorherigerMonat"), QStringLiteral("vorherigesJahr")}
             << Tag(2027, 3, 5) << "März 2027";
     }
     void blaettern()

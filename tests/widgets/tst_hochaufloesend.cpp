@@ -23,9 +23,11 @@ void TestHochaufloesend::scharf_data()
     QTest::addColumn<QString>("bild");
     QTest::addColumn<bool>("knopf");
     QTest::addColumn<QRect>("lage");
-    QTest::newRow("image button") << QString(Artwork::Kalender::Speichern) << true << QRect(10, 20, 120, 24);
+    QTest::newRow("image button") << QString(Artwork::Kalender::Speichern) << true
+                                  << QRect(10, 20, 120, 24);
     QTest::newRow("logo") << QString(Artwork::Logo) << false << QRect(30, 50, 200, 32);
-    QTest::newRow("disabled button") << QString(Artwork::Termin::Loeschen) << true << QRect(0, 0, 120, 24);
+    QTest::newRow("disabled button")
+        << QString(Artwork::Termin::Loeschen) << true << QRect(0, 0, 120, 24);
 }
 
 void TestHochaufloesend::scharf()

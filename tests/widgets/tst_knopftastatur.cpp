@@ -79,16 +79,19 @@ void TestKnopfTastatur::tabUndTastenDruecken()
     }
     QTest::keyRelease(m_laden, Qt::Key(taste));
     QCOMPARE(spy.count(), klicks);
-    QCOMPARE(m_laden->CurrentButton(), gesperrt ? TQvImageButton::DisabledFrame : TQvImageButton::NormalFrame);
+    QCOMPARE(m_laden->CurrentButton(),
+             gesperrt ? TQvImageButton::DisabledFrame : TQvImageButton::NormalFrame);
 }
 
 void TestKnopfTastatur::fokusIstZuSehen()
 {
-    auto bild = [this] { return m_speichern->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    auto bild = [this] {
+        return m_speichern->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    };
     // The picture without a focus mark (the frame may be the hover one: the pointer is where
     // the window system put it).
-    const QImage normal = TQvImage::RenderFrame(m_speichern->Picture(), 4, m_speichern->CurrentButton(),
-                                                m_speichern->size())
+    const QImage normal = TQvImage::RenderFrame(m_speichern->Picture(), 4,
+                                                m_speichern->CurrentButton(), m_speichern->size())
                               .convertToFormat(QImage::Format_RGB32);
     // The window's first focus shows nothing; a focus reached with Tab shows its frame.
     QVERIFY(m_speichern->hasFocus());
@@ -120,7 +123,8 @@ void TestKnopfTastatur::bildschirmleser()
     QVERIFY(zugang);
     QCOMPARE(zugang->role(), QAccessible::Button);
     QCOMPARE(zugang->text(QAccessible::Name), QStringLiteral("Speichern"));
-    QCOMPARE(zugang->text(QAccessible::Description), QStringLiteral("Speichert den Plan in einer Datei"));
+    QCOMPARE(zugang->text(QAccessible::Description),
+             QStringLiteral("Speichert den Plan in einer Datei"));
     QAccessibleActionInterface* aktionen = zugang->actionInterface();
     QVERIFY(aktionen);
     QCOMPARE(aktionen->keyBindingsForAction(QAccessibleActionInterface::pressAction()),

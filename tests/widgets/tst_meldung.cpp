@@ -106,21 +106,30 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("beschriftungen");
         QTest::addColumn<QStringList>("namen");
         QTest::addColumn<QString>("vorgabe");
-        QTest::newRow("OK") << Knoepfe(OK) << QStringList{QStringLiteral("OK")} << QStringList{QStringLiteral("knopf_ok")}
-                            << "knopf_ok";
-        QTest::newRow("OK, Abbrechen") << (OK | Abbrechen) << QStringList{QStringLiteral("OK"), QStringLiteral("Abbrechen")}
-                                       << QStringList{QStringLiteral("knopf_ok"), QStringLiteral("knopf_abbrechen")} << "knopf_ok";
-        QTest::newRow("Ja, Nein") << (Ja | Nein) << QStringList{QStringLiteral("&Ja"), QStringLiteral("&Nein")}
-                                  << QStringList{QStringLiteral("knopf_ja"), QStringLiteral("knopf_nein")} << "knopf_ja";
+        QTest::newRow("OK") << Knoepfe(OK) << QStringList{QStringLiteral("OK")}
+                            << QStringList{QStringLiteral("knopf_ok")} << "knopf_ok";
+        QTest::newRow("OK, Abbrechen")
+            << (OK | Abbrechen) << QStringList{QStringLiteral("OK"), QStringLiteral("Abbrechen")}
+            << QStringList{QStringLiteral("knopf_ok"), QStringLiteral("knopf_abbrechen")}
+            << "knopf_ok";
+        QTest::newRow("Ja, Nein") << (Ja | Nein)
+                                  << QStringList{QStringLiteral("&Ja"), QStringLiteral("&Nein")}
+                                  << QStringList{QStringLiteral("knopf_ja"),
+                                                 QStringLiteral("knopf_nein")}
+                                  << "knopf_ja";
         QTest::newRow("alle fünf")
             << (OK | Abbrechen | Ja | Nein | Hilfe)
-            << QStringList{QStringLiteral("&Ja"), QStringLiteral("&Nein"), QStringLiteral("OK"), QStringLiteral("Abbrechen"), QStringLiteral("&Hilfe")}
-            << QStringList{QStringLiteral("knopf_ja"), QStringLiteral("knopf_nein"), QStringLiteral("knopf_ok"), QStringLiteral("knopf_abbrechen"), QStringLiteral("knopf_hilfe")}
+            << QStringList{QStringLiteral("&Ja"), QStringLiteral("&Nein"), QStringLiteral("OK"),
+                           QStringLiteral("Abbrechen"), QStringLiteral("&Hilfe")}
+            << QStringList{QStringLiteral("knopf_ja"), QStringLiteral("knopf_nein"),
+                           QStringLiteral("knopf_ok"), QStringLiteral("knopf_abbrechen"),
+                           QStringLiteral("knopf_hilfe")}
             << "knopf_ok";
-        QTest::newRow("Abbrechen allein") << Knoepfe(Abbrechen) << QStringList{QStringLiteral("Abbrechen")}
-                                          << QStringList{QStringLiteral("knopf_abbrechen")} << "knopf_abbrechen";
-        QTest::newRow("keiner gibt OK")
-            << Knoepfe() << QStringList{QStringLiteral("OK")} << QStringList{QStringLiteral("knopf_ok")} << "knopf_ok";
+        QTest::newRow("Abbrechen allein")
+            << Knoepfe(Abbrechen) << QStringList{QStringLiteral("Abbrechen")}
+            << QStringList{QStringLiteral("knopf_abbrechen")} << "knopf_abbrechen";
+        QTest::newRow("keiner gibt OK") << Knoepfe() << QStringList{QStringLiteral("OK")}
+                                        << QStringList{QStringLiteral("knopf_ok")} << "knopf_ok";
     }
     void knoepfeHabenDeutscheBeschriftungen()
     {

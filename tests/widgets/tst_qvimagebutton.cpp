@@ -5,8 +5,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QEnterEvent>
+#include <QFile>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -22,7 +22,8 @@
 namespace {
 
 // A strip whose frames are solid colours, so a rendered frame tells which one it is.
-const QColor FrameFarbe[] = {QColor(200, 0, 0), QColor(0, 160, 0), QColor(0, 0, 200), QColor(120, 120, 0)};
+const QColor FrameFarbe[] = {QColor(200, 0, 0), QColor(0, 160, 0), QColor(0, 0, 200),
+                             QColor(120, 120, 0)};
 
 QImage Streifen(int frames, int breite = 20, int hoehe = 10)
 {
@@ -35,7 +36,8 @@ QImage Streifen(int frames, int breite = 20, int hoehe = 10)
 }
 
 // Counts paint events as they arrive, to tell an immediate repaint from a queued one.
-class PaintZaehler final : public QObject {
+class PaintZaehler final : public QObject
+{
 public:
     int paints = 0;
     bool eventFilter(QObject*, QEvent* e) override
@@ -61,7 +63,8 @@ void Verlassen(QWidget* w)
 
 } // namespace
 
-class TestQvImageButton final : public QObject {
+class TestQvImageButton final : public QObject
+{
     Q_OBJECT
 
 private Q_SLOTS:
@@ -196,7 +199,8 @@ void TestQvImageButton::disabledFrame()
     QFETCH(bool, knopf);
     QFETCH(int, frames);
     QFETCH(int, gesperrt);
-    std::unique_ptr<TQvImage> bild = knopf ? std::make_unique<TQvImageButton>() : std::make_unique<TQvImage>();
+    std::unique_ptr<TQvImage> bild =
+        knopf ? std::make_unique<TQvImageButton>() : std::make_unique<TQvImage>();
     bild->setNumberOfButtons(frames);
     bild->setPicture(Streifen(frames));
     bild->setCurrentButton(frames);
@@ -229,19 +233,44 @@ void TestQvImageButton::Tun(QChar aktion)
     const QPoint innen(m_knopf->width() / 2, m_knopf->height() / 2);
     const QPoint aussen(m_knopf->width() + 30, m_knopf->height() + 30);
     switch (aktion.unicode()) {
-    case 'E': Betreten(m_knopf); break;
-    case 'L': Verlassen(m_knopf); break;
-    case 'P': QTest::mousePress(m_knopf, Qt::LeftButton, {}, innen); break;
-    case 'R': QTest::mouseRelease(m_knopf, Qt::LeftButton, {}, innen); break;
-    case 'O': QTest::mouseMove(m_knopf, aussen); break;
-    case 'I': QTest::mouseMove(m_knopf, innen); break;
-    case 'X': QTest::mouseRelease(m_knopf, Qt::LeftButton, {}, aussen); break;
-    case 'Q': QTest::mousePress(m_knopf, Qt::RightButton, {}, innen); break;
-    case 'W': QTest::mouseRelease(m_knopf, Qt::RightButton, {}, innen); break;
-    case 'C': QTest::mouseDClick(m_knopf, Qt::LeftButton, {}, innen); break;
-    case 'D': m_knopf->setEnabled(false); break;
-    case 'N': m_knopf->setEnabled(true); break;
-    default: QFAIL("unknown action");
+    case 'E':
+        Betreten(m_knopf);
+        break;
+    case 'L':
+        Verlassen(m_knopf);
+        break;
+    case 'P':
+        QTest::mousePress(m_knopf, Qt::LeftButton, {}, innen);
+        break;
+    case 'R':
+        QTest::mouseRelease(m_knopf, Qt::LeftButton, {}, innen);
+        break;
+    case 'O':
+        QTest::mouseMove(m_knopf, aussen);
+        break;
+    case 'I':
+        QTest::mouseMove(m_knopf, innen);
+        break;
+    case 'X':
+        QTest::mouseRelease(m_knopf, Qt::LeftButton, {}, aussen);
+        break;
+    case 'Q':
+        QTest::mousePress(m_knopf, Qt::RightButton, {}, innen);
+        break;
+    case 'W':
+        QTest::mouseRelease(m_knopf, Qt::RightButton, {}, innen);
+        break;
+    case 'C':
+        QTest::mouseDClick(m_knopf, Qt::LeftButton, {}, innen);
+        break;
+    case 'D':
+        m_knopf->setEnabled(false);
+        break;
+    case 'N':
+        m_knopf->setEnabled(true);
+        break;
+    default:
+        QFAIL("unknown action");
     }
 }
 
@@ -251,25 +280,44 @@ void TestQvImageButton::frameSwitching_data()
     QTest::addColumn<QString>("frames");
     QTest::addColumn<int>("klicks");
 
-    QTest::newRow("enter shows mouse over") << "E" << "2" << 0;
-    QTest::newRow("leave shows normal") << "EL" << "21" << 0;
-    QTest::newRow("click") << "EPR" << "232" << 1;
-    QTest::newRow("click, then leave") << "EPRL" << "2321" << 1;
-    QTest::newRow("press, leave, release outside: no click") << "EPOX" << "2311" << 0;
-    QTest::newRow("press, leave, come back, release: click") << "EPOIR" << "23132" << 1;
-    QTest::newRow("leaving twice while held") << "EPOIOX" << "231311" << 0;
-    QTest::newRow("right button shows pressed, no click") << "EQW" << "232" << 0;
-    QTest::newRow("right button held, moved off and back") << "EQOIW" << "23132" << 0;
-    QTest::newRow("double click gives one click") << "EPRCR" << "23232" << 1;
-    QTest::newRow("disable shows frame 4") << "D" << "4" << 0;
-    QTest::newRow("disabled keeps frame 4 under the pointer") << "DELEL" << "44444" << 0;
-    QTest::newRow("disabled ignores presses") << "DEPR" << "4444" << 0;
-    QTest::newRow("disabled ignores the right button") << "DEQW" << "4444" << 0;
-    QTest::newRow("enable shows normal although inside") << "EDN" << "241" << 0;
-    QTest::newRow("disabled while held: no click on release") << "EPDR" << "2344" << 0;
-    QTest::newRow("disabled while hovered, leave keeps 4") << "EDL" << "244" << 0;
-    QTest::newRow("enabled again, pointer comes back") << "EDNLE" << "24112" << 0;
-    QTest::newRow("two clicks") << "EPRPR" << "23232" << 2;
+    QTest::newRow("enter shows mouse over") << "E"
+                                            << "2" << 0;
+    QTest::newRow("leave shows normal") << "EL"
+                                        << "21" << 0;
+    QTest::newRow("click") << "EPR"
+                           << "232" << 1;
+    QTest::newRow("click, then leave") << "EPRL"
+                                       << "2321" << 1;
+    QTest::newRow("press, leave, release outside: no click") << "EPOX"
+                                                             << "2311" << 0;
+    QTest::newRow("press, leave, come back, release: click") << "EPOIR"
+                                                             << "23132" << 1;
+    QTest::newRow("leaving twice while held") << "EPOIOX"
+                                              << "231311" << 0;
+    QTest::newRow("right button shows pressed, no click") << "EQW"
+                                                          << "232" << 0;
+    QTest::newRow("right button held, moved off and back") << "EQOIW"
+                                                           << "23132" << 0;
+    QTest::newRow("double click gives one click") << "EPRCR"
+                                                  << "23232" << 1;
+    QTest::newRow("disable shows frame 4") << "D"
+                                           << "4" << 0;
+    QTest::newRow("disabled keeps frame 4 under the pointer") << "DELEL"
+                                                              << "44444" << 0;
+    QTest::newRow("disabled ignores presses") << "DEPR"
+                                              << "4444" << 0;
+    QTest::newRow("disabled ignores the right button") << "DEQW"
+                                                       << "4444" << 0;
+    QTest::newRow("enable shows normal although inside") << "EDN"
+                                                         << "241" << 0;
+    QTest::newRow("disabled while held: no click on release") << "EPDR"
+                                                              << "2344" << 0;
+    QTest::newRow("disabled while hovered, leave keeps 4") << "EDL"
+                                                           << "244" << 0;
+    QTest::newRow("enabled again, pointer comes back") << "EDNLE"
+                                                       << "24112" << 0;
+    QTest::newRow("two clicks") << "EPRPR"
+                                << "23232" << 2;
 }
 
 void TestQvImageButton::frameSwitching()
@@ -296,15 +344,17 @@ void TestQvImageButton::eventOrder_data()
     // Each entry: the event and the frame and flags already in place when it is reported.
     QTest::newRow("click") << "EPR"
                            << "enter:2:in down:3:in:pressed click:3:in:pressed up:2:in";
-    QTest::newRow("drag off and release")
-        << "EPOX" << "enter:2:in down:3:in:pressed exit:1:pressed up:1";
-    QTest::newRow("drag off and back")
-        << "EPOIR"
-        << "enter:2:in down:3:in:pressed exit:1:pressed enter:3:in:pressed click:3:in:pressed up:2:in";
-    QTest::newRow("double click") << "EPRCR"
-                                  << "enter:2:in down:3:in:pressed click:3:in:pressed up:2:in dblclick:2:in "
-                                     "down:3:in:pressed up:2:in";
-    QTest::newRow("disabled pointer notices") << "DEL" << "enter:4:in exit:4";
+    QTest::newRow("drag off and release") << "EPOX"
+                                          << "enter:2:in down:3:in:pressed exit:1:pressed up:1";
+    QTest::newRow("drag off and back") << "EPOIR"
+                                       << "enter:2:in down:3:in:pressed exit:1:pressed "
+                                          "enter:3:in:pressed click:3:in:pressed up:2:in";
+    QTest::newRow("double click")
+        << "EPRCR"
+        << "enter:2:in down:3:in:pressed click:3:in:pressed up:2:in dblclick:2:in "
+           "down:3:in:pressed up:2:in";
+    QTest::newRow("disabled pointer notices") << "DEL"
+                                              << "enter:4:in exit:4";
 }
 
 void TestQvImageButton::eventOrder()
@@ -313,7 +363,8 @@ void TestQvImageButton::eventOrder()
     QFETCH(QString, protokoll);
     QStringList log;
     auto eintragen = [&](const char* was) {
-        QString s = QString::fromLatin1(was) + QLatin1Char(':') + QString::number(m_knopf->CurrentButton());
+        QString s =
+            QString::fromLatin1(was) + QLatin1Char(':') + QString::number(m_knopf->CurrentButton());
         if (m_knopf->isMouseInside())
             s += QStringLiteral(":in");
         if (m_knopf->isMousePressed())
@@ -403,11 +454,12 @@ void TestQvImageButton::clickHandlerDisablingItsButtonLeavesDisabledFrame()
 void TestQvImageButton::mouseMovePassesThrough()
 {
     QSignalSpy bewegt(m_knopf, &TQvImage::OnMouseMove);
-    QMouseEvent e(QEvent::MouseMove, QPointF(5, 6), m_knopf->mapToGlobal(QPointF(5, 6)), Qt::NoButton,
-                  Qt::NoButton, Qt::ShiftModifier);
+    QMouseEvent e(QEvent::MouseMove, QPointF(5, 6), m_knopf->mapToGlobal(QPointF(5, 6)),
+                  Qt::NoButton, Qt::NoButton, Qt::ShiftModifier);
     QCoreApplication::sendEvent(m_knopf, &e);
     QCOMPARE(bewegt.count(), 1);
-    QCOMPARE(bewegt.at(0).at(1).value<Qt::KeyboardModifiers>(), Qt::KeyboardModifiers(Qt::ShiftModifier));
+    QCOMPARE(bewegt.at(0).at(1).value<Qt::KeyboardModifiers>(),
+             Qt::KeyboardModifiers(Qt::ShiftModifier));
     QCOMPARE(bewegt.at(0).at(2).toPoint(), QPoint(5, 6));
     // Moving without a pressed button changes no frame.
     QCOMPARE(m_knopf->CurrentButton(), 1);
@@ -545,10 +597,13 @@ void TestQvImageButton::frameRect_data()
     QTest::addColumn<QRect>("erwartet");
     QTest::newRow("first of four") << QSize(480, 24) << 4 << 1 << QRect(0, 0, 120, 24);
     QTest::newRow("last of four") << QSize(480, 24) << 4 << 4 << QRect(360, 0, 120, 24);
-    QTest::newRow("481 wide: frames stay 120") << QSize(481, 24) << 4 << 4 << QRect(360, 0, 120, 24);
-    QTest::newRow("483 wide: frames stay 120") << QSize(483, 24) << 4 << 2 << QRect(120, 0, 120, 24);
+    QTest::newRow("481 wide: frames stay 120")
+        << QSize(481, 24) << 4 << 4 << QRect(360, 0, 120, 24);
+    QTest::newRow("483 wide: frames stay 120")
+        << QSize(483, 24) << 4 << 2 << QRect(120, 0, 120, 24);
     QTest::newRow("single frame") << QSize(105, 30) << 1 << 1 << QRect(0, 0, 105, 30);
-    QTest::newRow("frame beyond the strip: the last") << QSize(40, 10) << 2 << 3 << QRect(20, 0, 20, 10);
+    QTest::newRow("frame beyond the strip: the last")
+        << QSize(40, 10) << 2 << 3 << QRect(20, 0, 20, 10);
     QTest::newRow("frame below 1: the first") << QSize(40, 10) << 2 << 0 << QRect(0, 0, 20, 10);
     QTest::newRow("no frames counts as one") << QSize(40, 10) << 0 << 1 << QRect(0, 0, 40, 10);
     QTest::newRow("narrower than the frame count") << QSize(3, 10) << 4 << 1 << QRect();
@@ -638,7 +693,9 @@ void TestQvImageButton::transparentMagentaShowsParent()
     transparent->move(0, 0);
     transparent->show();
 
-    auto punkt = [&](int x, int y) { return m_fenster->grab(QRect(0, 0, 4, 4)).toImage().pixelColor(x, y); };
+    auto punkt = [&](int x, int y) {
+        return m_fenster->grab(QRect(0, 0, 4, 4)).toImage().pixelColor(x, y);
+    };
     QCOMPARE(punkt(1, 1), QColor(255, 0, 255)); // not transparent yet
     transparent->setTransparent(true);
     QCOMPARE(punkt(1, 1), QColor(10, 200, 200));
@@ -761,8 +818,10 @@ void TestQvImageButton::fileNameLoadsFileAndResource()
 
 void TestQvImageButton::fileNameTooLongIsCut()
 {
-    const QString lang = QStringLiteral("/gibt/es/nicht/") + QString(300, QLatin1Char('x')) + QStringLiteral(".png");
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("konnte nicht geladen werden")));
+    const QString lang =
+        QStringLiteral("/gibt/es/nicht/") + QString(300, QLatin1Char('x')) + QStringLiteral(".png");
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression(QStringLiteral("konnte nicht geladen werden")));
     m_knopf->setFileName(lang);
     QCOMPARE(m_knopf->FileName().size(), TQvImage::MaxFileNameLength);
     QCOMPARE(m_knopf->FileName(), lang.left(254));
@@ -771,8 +830,8 @@ void TestQvImageButton::fileNameTooLongIsCut()
 void TestQvImageButton::missingFileKeepsPicture()
 {
     const QImage vorher = m_knopf->Picture();
-    QTest::ignoreMessage(QtWarningMsg,
-                         QRegularExpression(QStringLiteral("Bild „.*fehlt.png“ konnte nicht geladen werden")));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral(
+                                           "Bild „.*fehlt.png“ konnte nicht geladen werden")));
     QVERIFY(!m_knopf->setFileName(QStringLiteral("/gibt/es/nicht/fehlt.png")));
     QCOMPARE(m_knopf->Picture(), vorher);
     QCOMPARE(m_knopf->size(), QSize(20, 10));
@@ -784,7 +843,8 @@ void TestQvImageButton::missingFileKeepsPicture()
     QVERIFY(datei.open(QIODevice::WriteOnly));
     datei.write("\x89PNG\r\n\x1a\n kein Bild");
     datei.close();
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("konnte nicht geladen werden")));
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression(QStringLiteral("konnte nicht geladen werden")));
     QVERIFY(!m_knopf->setFileName(kaputt));
     QCOMPARE(m_knopf->Picture(), vorher);
 }

@@ -88,13 +88,15 @@ void TestZellen::titel_data()
     QTest::addColumn<QString>("titel");
     QTest::addColumn<int>("breite");
     QTest::addColumn<QStringList>("zeilen");
-    QTest::newRow("Auto ummelden, breit") << QStringLiteral("Auto ummelden") << 500
-                                          << QStringList{QStringLiteral("Auto"), QStringLiteral("ummelden")};
-    QTest::newRow("Packen") << QStringLiteral("Packen") << 500 << QStringList{QStringLiteral("Packen")};
+    QTest::newRow("Auto ummelden, breit")
+        << QStringLiteral("Auto ummelden") << 500
+        << QStringList{QStringLiteral("Auto"), QStringLiteral("ummelden")};
+    QTest::newRow("Packen") << QStringLiteral("Packen") << 500
+                            << QStringList{QStringLiteral("Packen")};
     QTest::newRow("Komma") << QStringLiteral("Kaution,Rest") << 500
                            << QStringList{QStringLiteral("Kaution"), QStringLiteral("Rest")};
-    QTest::newRow("Leerzeichen am Ende teilt nicht") << QStringLiteral("Packen ") << 500
-                                                     << QStringList{QStringLiteral("Packen ")};
+    QTest::newRow("Leerzeichen am Ende teilt nicht")
+        << QStringLiteral("Packen ") << 500 << QStringList{QStringLiteral("Packen ")};
 }
 
 void TestZellen::titel()
@@ -156,9 +158,9 @@ void TestZellen::riesigeTitel()
 void TestZellen::notizKursivMarkiert()
 {
     const QFontMetrics fm(Schrift());
-    const QStringList zeilen = ZellenText(QStringLiteral("Packen"),
-                                          {QStringLiteral("eine sehr lange Notiz, die nicht passt"), QString()},
-                                          80, fm, fm);
+    const QStringList zeilen = ZellenText(
+        QStringLiteral("Packen"),
+        {QStringLiteral("eine sehr lange Notiz, die nicht passt"), QString()}, 80, fm, fm);
     QCOMPARE(zeilen.size(), 3);
     QVERIFY(zeilen.at(1).startsWith(QLatin1Char('*')));
     QVERIFY(zeilen.at(1).endsWith(QStringLiteral("...")));
@@ -175,8 +177,8 @@ void TestZellen::bildschirm()
     QPainter p(&bild);
     AufBildschirm(p, d, bild.size(), Schrift());
     p.end();
-    QCOMPARE(bild.pixelColor(50, 2), QColor(0, 0, 102));      // free-day header
-    QCOMPARE(bild.pixelColor(99, 21), QColor(255, 255, 255)); // band
+    QCOMPARE(bild.pixelColor(50, 2), QColor(0, 0, 102));       // free-day header
+    QCOMPARE(bild.pixelColor(99, 21), QColor(255, 255, 255));  // band
     QCOMPARE(bild.pixelColor(0, 100), QColor(221, 238, 255));  // edge line
     QCOMPARE(bild.pixelColor(99, 163), QColor(224, 224, 255)); // last band row stays body colour
     // The title is drawn in dark blue somewhere in the band's first line.
@@ -212,10 +214,10 @@ void TestZellen::ausdruckSkaliert()
     QPainter p(&bild);
     ZeichnenAuf(p, QRect(50, 10, 300, 656), d); // scale 4
     p.end();
-    QCOMPARE(bild.pixelColor(200, 12), QColor(205, 222, 255));  // header
-    QCOMPARE(bild.pixelColor(345, 95), QColor(204, 204, 204));  // band from 10 + 80
-    QCOMPARE(bild.pixelColor(345, 85), QColor(205, 222, 255));  // header ends at 10 + 80
-    QCOMPARE(bild.pixelColor(20, 20), QColor(0, 0, 0));          // outside untouched
+    QCOMPARE(bild.pixelColor(200, 12), QColor(205, 222, 255)); // header
+    QCOMPARE(bild.pixelColor(345, 95), QColor(204, 204, 204)); // band from 10 + 80
+    QCOMPARE(bild.pixelColor(345, 85), QColor(205, 222, 255)); // header ends at 10 + 80
+    QCOMPARE(bild.pixelColor(20, 20), QColor(0, 0, 0));        // outside untouched
 }
 
 void TestZellen::zeilenspeicherZeichnetGleich()
@@ -229,7 +231,8 @@ void TestZellen::zeilenspeicherZeichnetGleich()
     TagDaten d(T(2027, 3, 2));
     d.Breite = 100;
     for (int i = 0; i < 4; ++i)
-        d.TerminHinzufuegen(i, 17 + i, {QStringLiteral("Notiz %1").arg(i)}, QStringLiteral("Aufgabe Nummer %1").arg(i), 2);
+        d.TerminHinzufuegen(i, 17 + i, {QStringLiteral("Notiz %1").arg(i)},
+                            QStringLiteral("Aufgabe Nummer %1").arg(i), 2);
     Zeilenspeicher speicher;
     QCOMPARE(zeichnen(d, &speicher), zeichnen(d, nullptr));
     QCOMPARE(zeichnen(d, &speicher), zeichnen(d, nullptr)); // from memory now
@@ -239,8 +242,9 @@ void TestZellen::zeilenspeicherZeichnetGleich()
     // The bold face of "Umziehen", italics from the first note on, letters beyond ASCII.
     TagDaten umzug(T(2027, 3, 3));
     umzug.Breite = 100;
-    umzug.TerminHinzufuegen(7, 30, {QStringLiteral("Schlüssel für Möbelträger"), QString(), QStringLiteral("Größe")},
-                            QStringLiteral("Umziehen übermorgen"), 2);
+    umzug.TerminHinzufuegen(
+        7, 30, {QStringLiteral("Schlüssel für Möbelträger"), QString(), QStringLiteral("Größe")},
+        QStringLiteral("Umziehen übermorgen"), 2);
     QCOMPARE(zeichnen(umzug, &speicher), zeichnen(umzug, nullptr));
     QCOMPARE(zeichnen(umzug, &speicher), zeichnen(umzug, nullptr));
     // Fewer lines than the band could hold are never made.

@@ -6,7 +6,8 @@
 #include <vector>
 
 // One output file of the generator: its path below resources/artwork and its picture.
-struct Ausgabe {
+struct Ausgabe
+{
     QString datei;
     QImage bild;
 };

@@ -12,12 +12,19 @@ constexpr int Frames = 4;
 constexpr int TextLinks = 26;
 constexpr int RandRechts = 2; // pressed captions move one pixel right
 
-enum class Zustand { Normal, Maus, Gedrueckt, Gesperrt };
+enum class Zustand
+{
+    Normal,
+    Maus,
+    Gedrueckt,
+    Gesperrt
+};
 
-struct Knopf {
+struct Knopf
+{
     const char* datei;
     const char* text;
-    const char* symbol; // resources/artwork/svg/<symbol>.svg
+    const char* symbol;       // resources/artwork/svg/<symbol>.svg
     int breite = FrameBreite; // of one frame
 };
 
@@ -49,17 +56,19 @@ constexpr Knopf AlleKnoepfe[] = {
     {"druckvorlagen_druck_starten", "Druck starten", "drucker"},
     {"druckvorlagen_druckeinstellung", "Druckeinstellung", "zahnrad"},
     // The order-conflict dialog's one image button; its caption needs a double width.
-    {"reihenfolge_mitverschieben", "Abhängige Aufgaben mitverschieben", "mitverschieben", 2 * FrameBreite},
+    {"reihenfolge_mitverschieben", "Abhängige Aufgaben mitverschieben", "mitverschieben",
+     2 * FrameBreite},
 };
 
 // The look of one state.
-struct Stil {
-    QColor oben, unten;     // background gradient
-    QColor lichtkante;      // top row
-    QColor fuge;            // bottom row, the joint to the next button
-    QColor akzent;          // bar at the left edge, or transparent
+struct Stil
+{
+    QColor oben, unten; // background gradient
+    QColor lichtkante;  // top row
+    QColor fuge;        // bottom row, the joint to the next button
+    QColor akzent;      // bar at the left edge, or transparent
     QColor symbol, text, textschatten;
-    QPointF versatz;        // pressed content sinks in
+    QPointF versatz; // pressed content sinks in
     bool innenschatten;
 };
 
@@ -67,19 +76,51 @@ Stil StilFuer(Zustand z)
 {
     switch (z) {
     case Zustand::Normal:
-        return {QColor(22, 42, 140), QColor(0, 0, 102), QColor(255, 255, 255, 48), QColor(0, 0, 60),
-                Qt::transparent, Palette::Hellblau, Qt::white, QColor(0, 0, 40, 150), {0, 0}, false};
+        return {QColor(22, 42, 140),
+                QColor(0, 0, 102),
+                QColor(255, 255, 255, 48),
+                QColor(0, 0, 60),
+                Qt::transparent,
+                Palette::Hellblau,
+                Qt::white,
+                QColor(0, 0, 40, 150),
+                {0, 0},
+                false};
     case Zustand::Maus:
-        return {QColor(84, 134, 228), QColor(51, 102, 204), QColor(255, 255, 255, 80), QColor(18, 52, 150),
-                Palette::Orange, Palette::Hellgelb, Qt::white, QColor(0, 0, 80, 130), {0, 0}, false};
+        return {QColor(84, 134, 228),
+                QColor(51, 102, 204),
+                QColor(255, 255, 255, 80),
+                QColor(18, 52, 150),
+                Palette::Orange,
+                Palette::Hellgelb,
+                Qt::white,
+                QColor(0, 0, 80, 130),
+                {0, 0},
+                false};
     case Zustand::Gedrueckt:
-        return {QColor(0, 0, 66), QColor(16, 34, 128), QColor(0, 0, 0, 0), QColor(0, 0, 50),
-                Palette::Hellblau, Palette::Hellblau, QColor(214, 238, 255), QColor(0, 0, 30, 150), {1, 1}, true};
+        return {QColor(0, 0, 66),
+                QColor(16, 34, 128),
+                QColor(0, 0, 0, 0),
+                QColor(0, 0, 50),
+                Palette::Hellblau,
+                Palette::Hellblau,
+                QColor(214, 238, 255),
+                QColor(0, 0, 30, 150),
+                {1, 1},
+                true};
     case Zustand::Gesperrt:
         break;
     }
-    return {QColor(140, 146, 178), QColor(122, 128, 162), QColor(255, 255, 255, 46), QColor(98, 104, 140),
-            Qt::transparent, QColor(196, 202, 224), QColor(208, 212, 230), Qt::transparent, {0, 0}, false};
+    return {QColor(140, 146, 178),
+            QColor(122, 128, 162),
+            QColor(255, 255, 255, 46),
+            QColor(98, 104, 140),
+            Qt::transparent,
+            QColor(196, 202, 224),
+            QColor(208, 212, 230),
+            Qt::transparent,
+            {0, 0},
+            false};
 }
 
 // The symbol's shape comes from its SVG file, its colour from the state: the drawing is laid
@@ -88,7 +129,8 @@ void SymbolZeichnen(QPainter& p, const char* symbol, const QColor& farbe)
 {
     QImage form = NeuesBild(16, 16);
     QPainter maske(&form);
-    SvgZeichnen(maske, QStringLiteral(":/svg/%1.svg").arg(QLatin1String(symbol)), QRectF(0, 0, 16, 16));
+    SvgZeichnen(maske, QStringLiteral(":/svg/%1.svg").arg(QLatin1String(symbol)),
+                QRectF(0, 0, 16, 16));
     maske.setCompositionMode(QPainter::CompositionMode_SourceIn);
     maske.fillRect(QRectF(0, 0, 16, 16), farbe);
     maske.end();
@@ -101,7 +143,8 @@ QFont KnopfSchrift(const QString& text, int breite)
 {
     for (int pixel = 11;; --pixel) {
         const QFont f = Schrift(pixel, true);
-        if (pixel <= 8 || QFontMetricsF(f).horizontalAdvance(text) <= breite - TextLinks - RandRechts)
+        if (pixel <= 8 ||
+            QFontMetricsF(f).horizontalAdvance(text) <= breite - TextLinks - RandRechts)
             return f;
     }
 }
@@ -153,7 +196,8 @@ QImage Streifen(const Knopf& knopf)
     QImage bild = NeuesBild(knopf.breite * Frames, FrameHoehe, Qt::white);
     QPainter p(&bild);
     Vorbereiten(p);
-    const Zustand zustaende[Frames] = {Zustand::Normal, Zustand::Maus, Zustand::Gedrueckt, Zustand::Gesperrt};
+    const Zustand zustaende[Frames] = {Zustand::Normal, Zustand::Maus, Zustand::Gedrueckt,
+                                       Zustand::Gesperrt};
     for (int i = 0; i < Frames; ++i)
         FrameZeichnen(p, QRect(i * knopf.breite, 0, knopf.breite, FrameHoehe), knopf, zustaende[i]);
     p.end();
@@ -166,6 +210,7 @@ std::vector<Ausgabe> Knopfstreifen()
 {
     std::vector<Ausgabe> liste;
     for (const Knopf& knopf : AlleKnoepfe)
-        liste.push_back({QStringLiteral("buttons/%1.png").arg(QString::fromLatin1(knopf.datei)), Streifen(knopf)});
+        liste.push_back({QStringLiteral("buttons/%1.png").arg(QString::fromLatin1(knopf.datei)),
+                         Streifen(knopf)});
     return liste;
 }

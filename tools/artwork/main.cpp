@@ -21,7 +21,8 @@ bool Schreiben(const QString& pfad, const QImage& bild)
 {
     QSaveFile datei(pfad);
     if (!datei.open(QIODevice::WriteOnly) || !bild.save(&datei, "PNG") || !datei.commit()) {
-        std::fprintf(stderr, "Kann %s nicht schreiben: %s\n", qPrintable(pfad), qPrintable(datei.errorString()));
+        std::fprintf(stderr, "Kann %s nicht schreiben: %s\n", qPrintable(pfad),
+                     qPrintable(datei.errorString()));
         return false;
     }
     return true;
@@ -30,7 +31,8 @@ bool Schreiben(const QString& pfad, const QImage& bild)
 // The name of the program's desktop entry and icon.
 constexpr const char* Programmkennung = "de.quellmark.Kistenlotse";
 
-bool RessourcenlisteSchreiben(const QString& pfad, const QString& ordner, const std::vector<Ausgabe>& ausgaben)
+bool RessourcenlisteSchreiben(const QString& pfad, const QString& ordner,
+                              const std::vector<Ausgabe>& ausgaben)
 {
     const QString relativ = QFileInfo(pfad).absoluteDir().relativeFilePath(ordner);
     QString text;
@@ -43,7 +45,8 @@ bool RessourcenlisteSchreiben(const QString& pfad, const QString& ordner, const 
     s.flush();
     QSaveFile datei(pfad);
     if (!datei.open(QIODevice::WriteOnly) || datei.write(text.toUtf8()) < 0 || !datei.commit()) {
-        std::fprintf(stderr, "Kann %s nicht schreiben: %s\n", qPrintable(pfad), qPrintable(datei.errorString()));
+        std::fprintf(stderr, "Kann %s nicht schreiben: %s\n", qPrintable(pfad),
+                     qPrintable(datei.errorString()));
         return false;
     }
     return true;

@@ -113,8 +113,8 @@ void KistenZeichnen(QPainter& p, const QRectF& rahmen, qreal tiefe, bool etikett
     const QRectF front(rahmen.left(), rahmen.top() + dy, rahmen.width() - dx, rahmen.height() - dy);
     const QPointF versatz(dx, -dy);
 
-    const QPainterPath oben = Vieleck({front.topLeft(), front.topRight(), front.topRight() + versatz,
-                                       front.topLeft() + versatz});
+    const QPainterPath oben = Vieleck(
+        {front.topLeft(), front.topRight(), front.topRight() + versatz, front.topLeft() + versatz});
     const QPainterPath seite = Vieleck({front.topRight(), front.topRight() + versatz,
                                         front.bottomRight() + versatz, front.bottomRight()});
 
@@ -150,13 +150,14 @@ void KistenZeichnen(QPainter& p, const QRectF& rahmen, qreal tiefe, bool etikett
     if (etikett && front.width() > 24) {
         const qreal ew = front.width() * 0.34;
         const qreal eh = front.height() * 0.3;
-        const QRectF schild(front.left() + front.width() * 0.1, front.bottom() - eh - front.height() * 0.14,
-                            ew, eh);
+        const QRectF schild(front.left() + front.width() * 0.1,
+                            front.bottom() - eh - front.height() * 0.14, ew, eh);
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(255, 252, 242));
         p.drawRoundedRect(schild, 1.5, 1.5);
         const qreal s = std::min(schild.height() * 0.7, schild.width() * 0.4);
-        HausSymbol(p, QRectF(schild.left() + schild.width() * 0.1, schild.center().y() - s / 2, s, s),
+        HausSymbol(p,
+                   QRectF(schild.left() + schild.width() * 0.1, schild.center().y() - s / 2, s, s),
                    Palette::Mittelblau);
         p.setPen(Umriss(QColor(150, 150, 170), 0.8));
         const qreal lx = schild.left() + schild.width() * 0.1 + s + schild.width() * 0.08;
@@ -238,10 +239,13 @@ void HausZeichnen(QPainter& p, const QRectF& r)
         p.setBrush(glas);
         p.drawRect(fenster);
         p.setPen(Umriss(Qt::white, std::max<qreal>(1.0, w * 0.012)));
-        p.drawLine(QPointF(fenster.center().x(), fenster.top() + 1), QPointF(fenster.center().x(), fenster.bottom() - 1));
-        p.drawLine(QPointF(fenster.left() + 1, fenster.center().y()), QPointF(fenster.right() - 1, fenster.center().y()));
+        p.drawLine(QPointF(fenster.center().x(), fenster.top() + 1),
+                   QPointF(fenster.center().x(), fenster.bottom() - 1));
+        p.drawLine(QPointF(fenster.left() + 1, fenster.center().y()),
+                   QPointF(fenster.right() - 1, fenster.center().y()));
         // Window sill.
-        p.fillRect(QRectF(fenster.left() - w * 0.015, fenster.bottom(), fenster.width() + w * 0.03, h * 0.018),
+        p.fillRect(QRectF(fenster.left() - w * 0.015, fenster.bottom(), fenster.width() + w * 0.03,
+                          h * 0.018),
                    Palette::Mittelblau);
     }
 
@@ -301,16 +305,18 @@ void TransporterZeichnen(QPainter& p, const QRectF& r)
     p.setPen(Umriss(Palette::Dunkelblau, 1.0));
     p.setBrush(kofferVerlauf);
     p.drawRoundedRect(koffer, h * 0.04, h * 0.04);
-    const QRectF streifen(koffer.left() + 0.5, koffer.bottom() - koffer.height() * 0.2, koffer.width() - 1,
-                          koffer.height() * 0.1);
+    const QRectF streifen(koffer.left() + 0.5, koffer.bottom() - koffer.height() * 0.2,
+                          koffer.width() - 1, koffer.height() * 0.1);
     p.fillRect(streifen, Palette::Mittelblau);
-    p.fillRect(QRectF(streifen.left(), streifen.bottom(), streifen.width(), koffer.height() * 0.035),
-               Palette::Hellblau);
+    p.fillRect(
+        QRectF(streifen.left(), streifen.bottom(), streifen.width(), koffer.height() * 0.035),
+        Palette::Hellblau);
     // The mark and name on the side.
     const qreal ms = koffer.height() * 0.42;
-    MarkeZeichnen(p, QRectF(koffer.left() + koffer.width() * 0.08, koffer.top() + koffer.height() * 0.14, ms, ms));
-    const QRectF textfeld(koffer.left() + koffer.width() * 0.12 + ms, koffer.top() + koffer.height() * 0.14,
-                          koffer.width() * 0.84 - ms, ms);
+    MarkeZeichnen(p, QRectF(koffer.left() + koffer.width() * 0.08,
+                            koffer.top() + koffer.height() * 0.14, ms, ms));
+    const QRectF textfeld(koffer.left() + koffer.width() * 0.12 + ms,
+                          koffer.top() + koffer.height() * 0.14, koffer.width() * 0.84 - ms, ms);
     const QString name = QStringLiteral("Kistenlotse");
     for (int pixel = int(koffer.height() * 0.24); pixel >= 7; --pixel) {
         const QFont f = Schrift(pixel, true);
@@ -356,13 +362,16 @@ void TransporterZeichnen(QPainter& p, const QRectF& r)
     p.drawPath(fenster);
     // Door line, handle, headlight, bumper.
     p.setPen(Umriss(Palette::Dunkelblau.lighter(150), 0.8));
-    p.drawLine(QPointF(r.left() + w * 0.9, r.top() + h * 0.52), QPointF(r.left() + w * 0.9, boden - rad * 0.9));
-    p.fillRect(QRectF(r.left() + w * 0.8, r.top() + h * 0.56, w * 0.05, h * 0.025), Palette::Hellgelb);
+    p.drawLine(QPointF(r.left() + w * 0.9, r.top() + h * 0.52),
+               QPointF(r.left() + w * 0.9, boden - rad * 0.9));
+    p.fillRect(QRectF(r.left() + w * 0.8, r.top() + h * 0.56, w * 0.05, h * 0.025),
+               Palette::Hellgelb);
     p.setPen(Qt::NoPen);
     p.setBrush(Palette::Orange);
     p.drawRoundedRect(QRectF(r.right() - w * 0.03, r.top() + h * 0.62, w * 0.03, h * 0.07), 1, 1);
     p.setBrush(QColor(70, 74, 96));
-    p.drawRoundedRect(QRectF(r.left() + w * 0.86, boden - rad * 0.95, w * 0.14, h * 0.06), 1.5, 1.5);
+    p.drawRoundedRect(QRectF(r.left() + w * 0.86, boden - rad * 0.95, w * 0.14, h * 0.06), 1.5,
+                      1.5);
 
     // Wheels.
     for (qreal mx : {r.left() + w * 0.17, r.left() + w * 0.8}) {
@@ -391,8 +400,9 @@ void MarkeZeichnen(QPainter& p, const QRectF& rahmen)
     const qreal sx = rahmen.width() / box.width();
     const qreal sy = rahmen.height() / box.height();
     svg->render(&p, QStringLiteral("marke"),
-                QRectF(rahmen.left() + (marke.left() - box.left()) * sx, rahmen.top() + (marke.top() - box.top()) * sy,
-                       marke.width() * sx, marke.height() * sy));
+                QRectF(rahmen.left() + (marke.left() - box.left()) * sx,
+                       rahmen.top() + (marke.top() - box.top()) * sy, marke.width() * sx,
+                       marke.height() * sy));
 }
 
 void SteuerradZeichnen(QPainter& p, const QPointF& m, qreal radius)
@@ -409,10 +419,11 @@ void SteuerradZeichnen(QPainter& p, const QPointF& m, qreal radius)
         holz.setColorAt(1, Palette::Dunkelblau);
         p.setPen(Qt::NoPen);
         p.setBrush(holz);
-        p.drawRoundedRect(QRectF(-radius * 0.045, -griffInnen, radius * 0.09, griffInnen), radius * 0.03, radius * 0.03);
+        p.drawRoundedRect(QRectF(-radius * 0.045, -griffInnen, radius * 0.09, griffInnen),
+                          radius * 0.03, radius * 0.03);
         QPainterPath griff;
-        griff.addRoundedRect(QRectF(-radius * 0.075, -radius, radius * 0.15, radius * 0.26), radius * 0.075,
-                             radius * 0.075);
+        griff.addRoundedRect(QRectF(-radius * 0.075, -radius, radius * 0.15, radius * 0.26),
+                             radius * 0.075, radius * 0.075);
         p.drawPath(griff);
         p.restore();
     }
@@ -428,8 +439,9 @@ void SteuerradZeichnen(QPainter& p, const QPointF& m, qreal radius)
     p.drawPath(ring);
     p.setPen(Umriss(QColor(255, 255, 255, 70), 1.0));
     p.setBrush(Qt::NoBrush);
-    p.drawArc(QRectF(m - QPointF(radius * 0.72, radius * 0.72), QSizeF(radius * 1.44, radius * 1.44)), 30 * 16,
-              120 * 16);
+    p.drawArc(
+        QRectF(m - QPointF(radius * 0.72, radius * 0.72), QSizeF(radius * 1.44, radius * 1.44)),
+        30 * 16, 120 * 16);
     // Hub with the box.
     QRadialGradient nabe(m - QPointF(radius * 0.1, radius * 0.1), radius * 0.45);
     nabe.setColorAt(0, Qt::white);
@@ -448,12 +460,14 @@ void BaumZeichnen(QPainter& p, const QRectF& r)
     const qreal w = r.width();
     const qreal h = r.height();
     p.setPen(Qt::NoPen);
-    QLinearGradient stamm(QPointF(r.center().x() - w * 0.06, 0), QPointF(r.center().x() + w * 0.06, 0));
+    QLinearGradient stamm(QPointF(r.center().x() - w * 0.06, 0),
+                          QPointF(r.center().x() + w * 0.06, 0));
     stamm.setColorAt(0, QColor(140, 102, 62));
     stamm.setColorAt(1, QColor(104, 74, 44));
     p.setBrush(stamm);
     p.drawRect(QRectF(r.center().x() - w * 0.06, r.top() + h * 0.5, w * 0.12, h * 0.5));
-    const struct {
+    const struct
+    {
         qreal x, y, rad;
     } kreise[] = {{0.5, 0.3, 0.3}, {0.3, 0.45, 0.24}, {0.7, 0.45, 0.25}, {0.5, 0.52, 0.24}};
     for (const auto& k : kreise) {
@@ -493,10 +507,11 @@ void PflanzeZeichnen(QPainter& p, const QRectF& r)
     const qreal h = r.height();
     // Leaves first, the pot in front of them.
     const QPointF fuss(r.center().x(), r.top() + h * 0.62);
-    const struct {
+    const struct
+    {
         qreal winkel, laenge, breite;
-    } blaetter[] = {{-62, 0.5, 0.16}, {-30, 0.58, 0.17}, {0, 0.62, 0.17}, {30, 0.56, 0.17}, {60, 0.48, 0.16},
-                    {-14, 0.42, 0.14}, {16, 0.44, 0.14}};
+    } blaetter[] = {{-62, 0.5, 0.16}, {-30, 0.58, 0.17}, {0, 0.62, 0.17}, {30, 0.56, 0.17},
+                    {60, 0.48, 0.16}, {-14, 0.42, 0.14}, {16, 0.44, 0.14}};
     p.setPen(Umriss(Palette::BlattDunkel, 0.8));
     for (const auto& b : blaetter) {
         p.save();
@@ -505,8 +520,10 @@ void PflanzeZeichnen(QPainter& p, const QRectF& r)
         const qreal l = h * b.laenge;
         QPainterPath blatt;
         blatt.moveTo(0, 0);
-        blatt.cubicTo(QPointF(-w * b.breite, -l * 0.4), QPointF(-w * b.breite * 0.6, -l * 0.85), QPointF(0, -l));
-        blatt.cubicTo(QPointF(w * b.breite * 0.6, -l * 0.85), QPointF(w * b.breite, -l * 0.4), QPointF(0, 0));
+        blatt.cubicTo(QPointF(-w * b.breite, -l * 0.4), QPointF(-w * b.breite * 0.6, -l * 0.85),
+                      QPointF(0, -l));
+        blatt.cubicTo(QPointF(w * b.breite * 0.6, -l * 0.85), QPointF(w * b.breite, -l * 0.4),
+                      QPointF(0, 0));
         QLinearGradient gruen(QPointF(-w * b.breite, 0), QPointF(w * b.breite, 0));
         gruen.setColorAt(0, Palette::Blatt.lighter(115));
         gruen.setColorAt(1, Palette::BlattDunkel);
@@ -515,7 +532,8 @@ void PflanzeZeichnen(QPainter& p, const QRectF& r)
         p.restore();
     }
     const QRectF topf(r.left() + w * 0.22, r.top() + h * 0.6, w * 0.56, h * 0.4);
-    QPainterPath topfPfad = Vieleck({topf.topLeft(), topf.topRight(),
+    QPainterPath topfPfad = Vieleck({topf.topLeft(),
+                                     topf.topRight(),
                                      {topf.right() - topf.width() * 0.12, topf.bottom()},
                                      {topf.left() + topf.width() * 0.12, topf.bottom()}});
     QLinearGradient topfVerlauf(topf.topLeft(), topf.topRight());
@@ -524,6 +542,7 @@ void PflanzeZeichnen(QPainter& p, const QRectF& r)
     p.setPen(Umriss(Palette::Dunkelblau, 0.8));
     p.setBrush(topfVerlauf);
     p.drawPath(topfPfad);
-    p.fillRect(QRectF(topf.left() - w * 0.03, topf.top(), topf.width() + w * 0.06, h * 0.07), Palette::Mittelblau);
+    p.fillRect(QRectF(topf.left() - w * 0.03, topf.top(), topf.width() + w * 0.06, h * 0.07),
+               Palette::Mittelblau);
     p.restore();
 }

@@ -69,7 +69,8 @@ int main(int argc, char** argv)
     ok &= Foto(f.Begruessung(), QDir(ordner).filePath(QStringLiteral("begruessung.png")));
     f.Begruessung()->Timer1().stop();
     f.Begruessung()->hide();
-    f.Reihenfolgedialog()->KonflikteZeigen(f.plan().ReihenfolgePruefen(Umzugsaufgabe, 17, f.plan().Aufgaben.front().Tag));
+    f.Reihenfolgedialog()->KonflikteZeigen(
+        f.plan().ReihenfolgePruefen(Umzugsaufgabe, 17, f.plan().Aufgaben.front().Tag));
     f.Reihenfolgedialog()->MitverschiebenAnbieten({}); // as after a drag
     ok &= Foto(f.Reihenfolgedialog(), QDir(ordner).filePath(QStringLiteral("reihenfolge.png")));
     f.Reihenfolgedialog()->hide();

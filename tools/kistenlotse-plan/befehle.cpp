@@ -4,8 +4,8 @@
 
 #include "kalenderexport/icsdatei.h"
 #include "model/feiertage.h"
-#include "model/plandatei.h"
 #include "model/plan.h"
+#include "model/plandatei.h"
 #include "model/tageszahl.h"
 
 #include <QJsonArray>
@@ -98,10 +98,9 @@ int Bedienung(const QString& meldung)
 int BefehlNeu(Argumente& args)
 {
     QString von, nach, einzug, auszug;
-    const bool vollstaendig = args.Wert(QStringLiteral("von"), &von)
-                              & args.Wert(QStringLiteral("nach"), &nach)
-                              & args.Wert(QStringLiteral("einzug"), &einzug)
-                              & args.Wert(QStringLiteral("auszug"), &auszug);
+    const bool vollstaendig =
+        args.Wert(QStringLiteral("von"), &von) & args.Wert(QStringLiteral("nach"), &nach) &
+        args.Wert(QStringLiteral("einzug"), &einzug) & args.Wert(QStringLiteral("auszug"), &auszug);
     if (!args.fehler.isEmpty())
         return Bedienung(args.fehler);
     if (!vollstaendig)
@@ -203,9 +202,10 @@ int BefehlFeiertage(Argumente& args)
     const bool json = args.Schalter(QStringLiteral("json"));
     int jahr = 0;
     int land = 0;
-    if (!Ganzzahl(args.Position(), &jahr) || !Ganzzahl(args.Position(), &land)
-        || jahr < 1 || jahr > 9999)
-        return Bedienung(QStringLiteral("feiertage braucht ein Jahr (1 bis 9999) und eine Landesnummer."));
+    if (!Ganzzahl(args.Position(), &jahr) || !Ganzzahl(args.Position(), &land) || jahr < 1 ||
+        jahr > 9999)
+        return Bedienung(
+            QStringLiteral("feiertage braucht ein Jahr (1 bis 9999) und eine Landesnummer."));
     if (!args.Uebrig().isEmpty())
         return Bedienung(QStringLiteral("Unbekannte Angabe: %1").arg(args.Uebrig()));
 
@@ -220,8 +220,8 @@ int BefehlFeiertage(Argumente& args)
     } else {
         QString text;
         for (const Feiertag& f : liste)
-            text += Tageszahl::Text(Tageszahl::ausDatum(f.Datum)) + QLatin1Char('\t') + f.Name
-                    + QLatin1Char('\n');
+            text += Tageszahl::Text(Tageszahl::ausDatum(f.Datum)) + QLatin1Char('\t') + f.Name +
+                    QLatin1Char('\n');
         Schreiben(text.toUtf8());
     }
     return Erfolg;

@@ -5,7 +5,13 @@
 #include <cstdio>
 
 // Exit codes of the tool.
-enum Ausgang { Erfolg = 0, Bedienfehler = 2, Ladefehler = 3, Schreibfehler = 4 };
+enum Ausgang
+{
+    Erfolg = 0,
+    Bedienfehler = 2,
+    Ladefehler = 3,
+    Schreibfehler = 4
+};
 
 // The options after the command word, read once; unknown or malformed options are usage
 // errors with a one-line German explanation.
@@ -14,9 +20,9 @@ class Argumente
 public:
     explicit Argumente(QStringList args) : m_args(std::move(args)) {}
 
-    bool Schalter(const QString& name);               // --name without value
-    bool Wert(const QString& name, QString* wert);     // --name value
-    QString Position();                                // next positional argument, "" if none
+    bool Schalter(const QString& name);            // --name without value
+    bool Wert(const QString& name, QString* wert); // --name value
+    QString Position();                            // next positional argument, "" if none
     // The first option or argument nobody asked for, "" when all were used.
     QString Uebrig() const;
     QString fehler; // set by the readers when a value is missing

@@ -19,6 +19,6 @@ int main(int argc, char** argv)
         return BefehlZeigen(argumente);
     if (befehl == QStringLiteral("ics"))
         return BefehlIcs(argumente);
-    return Bedienung(QStringLiteral(
-        "Aufruf: kistenlotse-plan neu|feiertage|zeigen|ics … (siehe README)"));
+    return Bedienung(
+        QStringLiteral("Aufruf: kistenlotse-plan neu|feiertage|zeigen|ics … (siehe README)"));
 }

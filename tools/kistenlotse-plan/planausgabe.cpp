@@ -11,10 +11,10 @@ QByteArray AlsText(const PlanAusgabe& plan)
 {
     QString text;
     for (const taufgabe& a : plan.aufgaben) {
-        text += QString::number(a.Nummer) + QLatin1Char('\t') + Tageszahl::Text(a.Tag)
-                + QLatin1Char('\t') + Zeiten::BeginnText(a.Start) + QLatin1Char('\t')
-                + Zeiten::DauerText(a.Dauer) + QLatin1Char('\t') + a.Kurzbezeichnung
-                + QLatin1Char('\n');
+        text += QString::number(a.Nummer) + QLatin1Char('\t') + Tageszahl::Text(a.Tag) +
+                QLatin1Char('\t') + Zeiten::BeginnText(a.Start) + QLatin1Char('\t') +
+                Zeiten::DauerText(a.Dauer) + QLatin1Char('\t') + a.Kurzbezeichnung +
+                QLatin1Char('\n');
     }
     for (const QString& k : plan.konflikte)
         text += k + QLatin1Char('\n');

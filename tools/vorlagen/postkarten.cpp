@@ -169,7 +169,8 @@ QImage neueAnschrift()
 
     p.setPen(dunkelblau);
     p.setFont(schrift(26, true));
-    p.drawText(QRectF(0, 236, Breite, 68), Qt::AlignCenter, Titel(QStringLiteral("Neue_Anschrift")));
+    p.drawText(QRectF(0, 236, Breite, 68), Qt::AlignCenter,
+               Titel(QStringLiteral("Neue_Anschrift")));
     p.setFont(schrift(14, false, true));
     p.setPen(QColor(150, 70, 50));
     p.drawText(QRectF(0, 300, Breite, 44), Qt::AlignCenter,
