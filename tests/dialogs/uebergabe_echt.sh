@@ -37,4 +37,5 @@ xdg-mime default kl-testkalender.desktop text/calendar || exit 1
 # No desktop of the machine running the tests may take over: xdg-open in its generic mode.
 unset XDG_CURRENT_DESKTOP DESKTOP_SESSION KDE_FULL_SESSION GNOME_DESKTOP_SESSION_ID XDG_SESSION_DESKTOP
 export QT_QPA_PLATFORM=xcb
-xvfb-run -a "$programm"
+# A server number of its own, so that another xvfb-run starting at the same time cannot take it.
+xvfb-run -a -n $((200 + $$ % 500)) "$programm"
