@@ -50,7 +50,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Beyond the linked libraries: opening links and the desktop calendar, the fonts the windows
 # and printouts are laid out for, and German texts in Qt's own dialogs.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "xdg-utils, fonts-liberation, qt6-translations-l10n")
+# libcups2 is loaded at the first print job, so dpkg-shlibdeps cannot see it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libcups2, xdg-utils, fonts-liberation, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Umzugsplaner mit einem Kalender aller Aufgaben
 Der Kistenlotse plant einen Umzug: aus wenigen Angaben (Bundesländer,
 Renovierung, Spedition, Kinder, Zeitraum) entsteht ein Kalender mit allen

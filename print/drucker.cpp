@@ -1,5 +1,6 @@
 #include "print/drucker.h"
 
+#include "print/cupsbibliothek.h"
 #include "widgets/meldung.h"
 
 #include <QApplication>
@@ -13,8 +14,6 @@
 #include <QSaveFile>
 #include <QScopeGuard>
 #include <QTemporaryFile>
-
-#include <cups/cups.h>
 
 #include <algorithm>
 #include <memory>
@@ -155,12 +154,16 @@ void SeiteEinreihen(const QPrinter& drucker, const QString& warteschlange, const
         ausdruck.auftragsname ? ausdruck.auftragsname(seite + 1) : ausdruck.name;
     const QByteArray name = warteschlange.section(QLatin1Char('/'), 0, 0).toUtf8();
     const QByteArray instanz = warteschlange.section(QLatin1Char('/'), 1).toUtf8();
-    cups_dest_t* ziel = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.constData(),
-                                         instanz.isEmpty() ? nullptr : instanz.constData());
+    QString ladefehler;
+    const CupsBibliothek* cups = CupsLaden(&ladefehler);
+    if (!cups)
+        throw Druckfehler(ladefehler);
+    cups_dest_t* ziel = cups->GetNamedDest(CUPS_HTTP_DEFAULT, name.constData(),
+                                           instanz.isEmpty() ? nullptr : instanz.constData());
     if (!ziel)
         throw Druckfehler(
             QStringLiteral("Der Drucker „%1“ ist nicht vorhanden.").arg(warteschlange));
-    auto freigeben = qScopeGuard([ziel] { cupsFreeDests(1, ziel); });
+    auto freigeben = qScopeGuard([cups, ziel] { cups->FreeDests(1, ziel); });
 
     QTemporaryFile datei(QDir::tempPath() + QStringLiteral("/kistenlotse-XXXXXX.pdf"));
     if (!datei.open())
@@ -179,14 +182,14 @@ void SeiteEinreihen(const QPrinter& drucker, const QString& warteschlange, const
     cups_option_t* liste = nullptr;
     int anzahl = 0;
     for (const auto& [option, wert] : optionen)
-        anzahl = cupsAddOption(option.constData(), wert.constData(), anzahl, &liste);
-    const int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, ziel->name,
-                                   QFile::encodeName(datei.fileName()).constData(),
-                                   auftrag.toUtf8().constData(), anzahl, liste);
-    cupsFreeOptions(anzahl, liste);
+        anzahl = cups->AddOption(option.constData(), wert.constData(), anzahl, &liste);
+    const int job = cups->PrintFile2(CUPS_HTTP_DEFAULT, ziel->name,
+                                     QFile::encodeName(datei.fileName()).constData(),
+                                     auftrag.toUtf8().constData(), anzahl, liste);
+    cups->FreeOptions(anzahl, liste);
     if (job == 0)
         throw Druckfehler(QStringLiteral("Der Drucker „%1“ hat den Druckauftrag abgelehnt: %2")
-                              .arg(warteschlange, QString::fromUtf8(cupsLastErrorString())));
+                              .arg(warteschlange, QString::fromUtf8(cups->LastErrorString())));
 }
 
 } // namespace
