@@ -1,5 +1,7 @@
 #include "model/tageszahl.h"
 
+#include "model/uhr.h"
+
 #include <QRegularExpression>
 
 #include <cmath>
@@ -35,12 +37,12 @@ QDate zuDatum(double tag)
 
 double jetzt()
 {
-    return ausDatumZeit(QDateTime::currentDateTime());
+    return ausDatumZeit(Uhr::Jetzt());
 }
 
 double heute()
 {
-    return ausDatum(QDate::currentDate());
+    return ausDatum(Uhr::Heute());
 }
 
 int Wochentag(double tag)
