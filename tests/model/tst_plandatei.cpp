@@ -116,8 +116,8 @@ class TestPlandatei final : public QObject
 
 private Q_SLOTS:
     void byteGenau();
-    void wieDerSpeicher_data();
-    void wieDerSpeicher();
+    void festeBytes_data();
+    void festeBytes();
     void grenzeDerDateigroesse();
     void rundreise_data();
     void rundreise();
@@ -210,10 +210,11 @@ void TestPlandatei::byteGenau()
     QCOMPARE(DateiLesen(datei), erwartet);
 }
 
-// The plan file is serialised without the store; it must hold exactly the bytes the store
-// writes for the same values (PlanEintragen and Inhalt, the writer the files were made with).
-void TestPlandatei::wieDerSpeicher_data()
+// The bytes of these plans were written by the program before its writer was rewritten, and
+// are kept in plaene/: older copies of the program read them, and users compare files.
+void TestPlandatei::festeBytes_data()
 {
+    QTest::addColumn<QString>("datei");
     QTest::addColumn<Aufgabenliste>("aufgaben");
     QTest::addColumn<Situation>("situation");
     const Situation normal = beispielSituation();
@@ -221,7 +222,7 @@ void TestPlandatei::wieDerSpeicher_data()
     Plan plan;
     plan.KatalogLaden(false);
     plan.AufgabenTerminieren(tagVon(2001, 3, 15));
-    QTest::newRow("ganzer Katalog") << plan.Aufgaben << normal;
+    QTest::newRow("ganzer Katalog") << QStringLiteral("katalog.kvr") << plan.Aufgaben << normal;
 
     taufgabe grenz = beispielAufgaben()[0];
     grenz.Nummer = std::numeric_limits<qint32>::min();
@@ -241,7 +242,8 @@ void TestPlandatei::wieDerSpeicher_data()
     taufgabe fern = grenz;
     fern.Nummer = 5;
     fern.Tag = -1e9;
-    QTest::newRow("Grenzwerte") << Aufgabenliste{grenz, spaet, unendlich, nan, fern} << normal;
+    QTest::newRow("Grenzwerte") << QStringLiteral("grenzwerte.kvr")
+                                << Aufgabenliste{grenz, spaet, unendlich, nan, fern} << normal;
 
     taufgabe umbrueche = beispielAufgaben()[1];
     umbrueche.Kurzbezeichnung = QStringLiteral("a\r\nb\rc\nd\r\r\n");
@@ -251,17 +253,20 @@ void TestPlandatei::wieDerSpeicher_data()
     Situation umbruchSituation = normal;
     umbruchSituation.Einzugdatum = QStringLiteral("15.03.2001\r\n[21]");
     umbruchSituation.Auszugdatum = QStringLiteral("\n");
-    QTest::newRow("Zeilenumbrüche") << Aufgabenliste{umbrueche} << umbruchSituation;
+    QTest::newRow("Zeilenumbrüche")
+        << QStringLiteral("zeilenumbrueche.kvr") << Aufgabenliste{umbrueche} << umbruchSituation;
 
     taufgabe zeichen = beispielAufgaben()[1];
     zeichen.Kurzbezeichnung =
         QStringLiteral("€ ‚ƒ„…†‡ˆ‰Š‹ŒŽ ‘’“”•–—˜™š›œžŸ ÿ ß") + QChar(0x81) + QChar(0x9D);
     zeichen.Notiz = {QStringLiteral("[x]"), QStringLiteral("a=b"), QString(QChar(26))};
-    QTest::newRow("Windows-1252") << Aufgabenliste{zeichen} << normal;
+    QTest::newRow("Windows-1252") << QStringLiteral("windows1252.kvr") << Aufgabenliste{zeichen}
+                                  << normal;
 
     taufgabe fremd = zeichen;
     fremd.Notiz = {QStringLiteral("Łódź 📦")};
-    QTest::newRow("außerhalb Windows-1252") << Aufgabenliste{zeichen, fremd} << normal;
+    QTest::newRow("außerhalb Windows-1252")
+        << QStringLiteral("utf8.kvr") << Aufgabenliste{zeichen, fremd} << normal;
 
     // Equal numbers share the first one's section with the last one's values.
     Aufgabenliste doppelt = beispielAufgaben();
@@ -270,8 +275,8 @@ void TestPlandatei::wieDerSpeicher_data()
     zweite.vorher = {};
     doppelt.push_back(zweite);
     doppelt.push_back(doppelt[1]);
-    QTest::newRow("doppelte Nummern") << doppelt << normal;
-    QTest::newRow("keine Aufgaben") << Aufgabenliste{} << normal;
+    QTest::newRow("doppelte Nummern") << QStringLiteral("doppelt.kvr") << doppelt << normal;
+    QTest::newRow("keine Aufgaben") << QStringLiteral("leer.kvr") << Aufgabenliste{} << normal;
 
     // Random texts from the characters that have rules of their own.
     QRandomGenerator zufall(1999);
@@ -295,19 +300,19 @@ void TestPlandatei::wieDerSpeicher_data()
         a.auchSonntags = zufall.bounded(2);
         gemischt.push_back(a);
     }
-    QTest::newRow("Zufall") << gemischt << normal;
+    QTest::newRow("Zufall") << QStringLiteral("zufall.kvr") << gemischt << normal;
 }
 
-void TestPlandatei::wieDerSpeicher()
+void TestPlandatei::festeBytes()
 {
+    QFETCH(QString, datei);
     QFETCH(Aufgabenliste, aufgaben);
     QFETCH(Situation, situation);
-    TBigIniFile speicher = TBigIniFile::ausBytes({});
-    QVERIFY(PlanEintragen(speicher, aufgaben, situation, tagVon(2001, 2, 26) + 0.5, 42));
-    const QByteArray erwartet = speicher.Inhalt();
-    const QString datei = pfad(QStringLiteral("wie.kvr"));
-    QVERIFY(PlanSchreiben(datei, aufgaben, situation, tagVon(2001, 2, 26) + 0.5, 42));
-    QCOMPARE(DateiLesen(datei), erwartet);
+    const QString erwartet = QFINDTESTDATA(QStringLiteral("plaene/") + datei);
+    QVERIFY(!erwartet.isEmpty());
+    const QString geschrieben = pfad(datei);
+    QVERIFY(PlanSchreiben(geschrieben, aufgaben, situation, tagVon(2001, 2, 26) + 0.5, 42));
+    QCOMPARE(DateiLesen(geschrieben), DateiLesen(erwartet));
 }
 
 // Every plan the program writes opens again: the largest file that opens is written, one
