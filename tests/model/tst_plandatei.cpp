@@ -2,7 +2,6 @@
 #include "model/katalog.h"
 #include "model/plan.h"
 #include "model/plandatei.h"
-#include "model/planschreiber.h"
 #include "model/tageszahl.h"
 #include "support/feindlicheplaene.h"
 
@@ -321,11 +320,11 @@ void TestPlandatei::grenzeDerDateigroesse()
 {
     const qint64 grenze = TBigIniFile::GroessteDatei;
     Aufgabenliste aufgaben;
-    QByteArray bytes;
     const Situation s = beispielSituation();
     auto groesse = [&] {
-        PlanBytes(aufgaben, s, 0, 35, &bytes);
-        return qint64(bytes.size());
+        TBigIniFile ini = TBigIniFile::ausBytes({});
+        PlanEintragen(ini, aufgaben, s, 0, 35);
+        return qint64(ini.Inhalt().size());
     };
     // Notes of 60,000 to 65,000 characters: long, but within what a note may hold.
     taufgabe a = beispielAufgaben()[1];
@@ -536,7 +535,7 @@ void TestPlandatei::aufgabeLesen()
     taufgabe a;
     a.mitKindern = true;
     a.Notiz = {QStringLiteral("alt")};
-    QCOMPARE(AusDateiLesen(a, ini, 21), fehlgeschlagen);
+    QCOMPARE(AufgabeLesen(a, ini, 21), !fehlgeschlagen);
     QCOMPARE(a.Kurzbezeichnung, erwartet.Kurzbezeichnung);
     QCOMPARE(a.Notiz, erwartet.Notiz);
     QCOMPARE(a.vorher, erwartet.vorher);
@@ -568,7 +567,7 @@ void TestPlandatei::ungueltigerTag()
         TBigIniFile::ausBytes("[21]\r\nKurzbezeichnung=T\r\nTag=" + tag + "\r\n");
     taufgabe a;
     const double vorher = Tageszahl::jetzt();
-    QVERIFY(!AusDateiLesen(a, ini, 21));
+    QVERIFY(AufgabeLesen(a, ini, 21));
     const double nachher = Tageszahl::jetzt();
     QVERIFY(a.Tag >= vorher && a.Tag <= nachher);
 }
@@ -822,7 +821,7 @@ void TestPlandatei::lastsavedNurNachErfolg()
     QVERIFY(fehler.isEmpty());
     QVERIFY(einstellungsFehler.isEmpty());
     const Einstellungen e = EinstellungenLesen(einstellungen);
-    QCOMPARE(e.lastsaved, plan);
+    QCOMPARE(e.zuletztGespeichert, plan);
     QCOMPARE(e.fensteroben, 5);
 
     // The plan is saved even when the settings file cannot be written; the caller learns why.
@@ -840,7 +839,7 @@ void TestPlandatei::einstellungenFehlen()
     QCOMPARE(e.fensterlinks, -1);
     QCOMPARE(e.fensterbreite, -1);
     QCOMPARE(e.fensterhoehe, -1);
-    QCOMPARE(e.lastsaved, QString());
+    QCOMPARE(e.zuletztGespeichert, QString());
 
     QVERIFY(DateiSchreiben(
         pfad(QStringLiteral("kaputt.ini")),
@@ -848,7 +847,7 @@ void TestPlandatei::einstellungenFehlen()
     const Einstellungen k = EinstellungenLesen(pfad(QStringLiteral("kaputt.ini")));
     QCOMPARE(k.fensteroben, -1);
     QCOMPARE(k.fensterbreite, 1024);
-    QCOMPARE(k.lastsaved, QStringLiteral(" "));
+    QCOMPARE(k.zuletztGespeichert, QStringLiteral(" "));
 }
 
 void TestPlandatei::fensterBehaeltAndere()
@@ -869,7 +868,7 @@ void TestPlandatei::fensterBehaeltAndere()
     QCOMPARE(e.fensterlinks, -8);
     QCOMPARE(e.fensterbreite, 1936);
     QCOMPARE(e.fensterhoehe, 1056);
-    QCOMPARE(e.lastsaved, QStringLiteral("C:\\Umzüge\\plan.kvr"));
+    QCOMPARE(e.zuletztGespeichert, QStringLiteral("C:\\Umzüge\\plan.kvr"));
     QVERIFY(DateiLesen(datei).startsWith(
         "[files]\r\nlastsaved=C:\\Umz\xfcge\\plan.kvr\r\n\r\n[fremd]\r\nx=1\r\n\r\n"
         "[allgemein]\r\nfensteroben=-8\r\n"));
@@ -896,7 +895,7 @@ void TestPlandatei::lastsavedAusserhalbWindows1252()
     QVERIFY(DateiLesen(datei).startsWith("\xEF\xBB\xBF[files]\r\n"));
     QVERIFY(FensterSchreiben(datei, QRect(1, 2, 3, 4)));
     const Einstellungen e = EinstellungenLesen(datei);
-    QCOMPARE(e.lastsaved, plan);
+    QCOMPARE(e.zuletztGespeichert, plan);
     QCOMPARE(e.fensterhoehe, 4);
 }
 
