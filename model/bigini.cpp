@@ -178,7 +178,7 @@ bool TBigIniFile::einlesen(const QByteArray& daten)
             QString gefaltet = d->sicht(name).toString().toCaseFolded();
             const bool neu = !d->namen.contains(gefaltet);
             if (neu) {
-                d->namen.insert(std::move(gefaltet), static_cast<qint32>(index));
+                d->namen.insert(gefaltet, static_cast<qint32>(index));
                 d->abschnitte.append(Abschnitt{name, {}});
                 aktuell = index;
             } else {
