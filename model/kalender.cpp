@@ -8,7 +8,7 @@
 double MontagDerWoche(double tag)
 {
     const double d = std::trunc(tag);
-    // Weekday 1 is Sunday: Monday steps back 0 days, Sunday 6.
+    // Weekdays count from Tageszahl::Sonntag (1): Monday steps back 0 days, Sunday 6.
     return d - (Tageszahl::Wochentag(d) + 5) % 7;
 }
 

@@ -38,8 +38,8 @@ QList<qint32> VorherAusKatalog(const char* text)
 }
 
 // The position of the first task of each number. Plans number their tasks closely (the
-// catalogue below 100, the user's tasks from 10001 on), so a table over the range of numbers
-// serves most; numbers spread wider go into a hash.
+// catalogue below 100, the user's tasks from ErsteEigeneAufgabe on), so a table over the range of
+// numbers serves most; numbers spread wider go into a hash.
 class Nummernindex
 {
 public:
@@ -146,7 +146,7 @@ bool Plan::TagGesperrt(double tag, int landA, int landB)
 {
     if (!std::isfinite(tag))
         return false;
-    return Tageszahl::Wochentag(tag) == 1 || Feiertag(tag, landA, landB);
+    return Tageszahl::Wochentag(tag) == Tageszahl::Sonntag || Feiertag(tag, landA, landB);
 }
 
 bool Plan::Feiertag(double tag, int landA, int landB)
@@ -172,7 +172,7 @@ void Plan::AufgabenTerminieren(double stichtag)
                 a.Tag -= 1;
         }
         if (a.Start < 1)
-            a.Start = 17;
+            a.Start = VorgabeStart;
         a.Dauer = a.vorgabeDauer;
     }
 }
@@ -224,21 +224,21 @@ taufgabe* Plan::Aufgabe(qint32 nummer)
 
 qint32 Plan::NeueAufgabenNummer() const
 {
-    qint32 hoechste = 10000;
+    qint32 hoechste = ErsteEigeneAufgabe - 1;
     for (const taufgabe& a : Aufgaben)
         hoechste = std::max(hoechste, a.Nummer);
     if (hoechste < std::numeric_limits<qint32>::max())
         return hoechste + 1;
     // A plan file may hold the largest number there is: then the smallest free number from
-    // 10001 on. Of the n + 1 numbers from 10001 at least one is free.
+    // ErsteEigeneAufgabe on. Of the n + 1 numbers from there at least one is free.
     std::vector<bool> belegt(Aufgaben.size() + 1, false);
     for (const taufgabe& a : Aufgaben) {
-        const qint64 i = qint64(a.Nummer) - 10001;
+        const qint64 i = qint64(a.Nummer) - ErsteEigeneAufgabe;
         if (i >= 0 && i < qint64(belegt.size()))
             belegt[static_cast<size_t>(i)] = true;
     }
     const auto frei = std::find(belegt.begin(), belegt.end(), false);
-    return 10001 + static_cast<qint32>(frei - belegt.begin());
+    return ErsteEigeneAufgabe + static_cast<qint32>(frei - belegt.begin());
 }
 
 double Plan::FruehesterTag() const

@@ -30,6 +30,10 @@ constexpr qsizetype ZeilenGesamt = 1000000; // lines of all Beschreibung and Not
 constexpr qsizetype VorherGesamt = 100000;  // numbers of all vorher lists together
 } // namespace Plangrenzen
 
+// The first line of every message about a plan that could not be loaded; the reason follows
+// on the next line.
+inline constexpr QStringView LadefehlerText = u"Beim Laden der Datei ist ein Fehler aufgetreten";
+
 // What PlanLaden tells besides true or false.
 struct Ladebericht
 {

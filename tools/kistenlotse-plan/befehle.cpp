@@ -29,8 +29,6 @@ bool Ganzzahl(const QString& text, int* zahl)
     return ok;
 }
 
-const char* const LadefehlerText = "Beim Laden der Datei ist ein Fehler aufgetreten";
-
 // A message and, on a second line, why.
 void Fehlermeldung(const char* meldung, const QString& grund)
 {
@@ -43,7 +41,7 @@ bool Laden(const QString& pfad, Aufgabenliste& aufgaben, Situation& situation)
     Ladebericht bericht;
     if (PlanLaden(pfad, aufgaben, situation, &bericht))
         return true;
-    Fehlermeldung(LadefehlerText, bericht.grund);
+    Fehlermeldung(LadefehlerText.toUtf8().constData(), bericht.grund);
     return false;
 }
 
