@@ -1,4 +1,5 @@
 #include "dateihilfe.h"
+#include "model/kalender.h"
 #include "model/katalog.h"
 #include "model/plan.h"
 #include "model/plandatei.h"
@@ -93,7 +94,7 @@ taufgabe gelesenMitVorgaben()
     a.mitSpedition = true;
     a.ohneSpedition = true;
     a.vorgabeDauer = 0;
-    a.Tag = tagVon(1999, 1, 1);
+    a.Tag = tagVon(1999, 1, 1); // the rows without a day add this one
     a.Start = 0;
     a.Dauer = 0;
     return a;
@@ -132,6 +133,8 @@ private Q_SLOTS:
     void planLaden_data();
     void planLaden();
     void situationVorgaben();
+    void beschaedigterPlan_data();
+    void beschaedigterPlan();
     void feindlichePlaene_data();
     void feindlichePlaene();
     void ueberschreibenErsetztGanz();
@@ -522,8 +525,9 @@ void TestPlandatei::aufgabeLesen_data()
         a.Start = 5;
     }) << true;
     QTest::newRow("zwei Abschnitte 21: der erste gilt")
-        << QByteArray("Kurzbezeichnung=T\r\n[21]\r\nKurzbezeichnung=Zweiter\r\nStart=9\r\n") << v
-        << false;
+        << QByteArray("Kurzbezeichnung=T\r\nTag=01.01.1999\r\n[21]\r\nKurzbezeichnung="
+                      "Zweiter\r\nStart=9\r\n")
+        << v << false;
 }
 
 void TestPlandatei::aufgabeLesen()
@@ -531,7 +535,8 @@ void TestPlandatei::aufgabeLesen()
     QFETCH(QByteArray, zeilen);
     QFETCH(taufgabe, erwartet);
     QFETCH(bool, fehlgeschlagen);
-    const TBigIniFile ini = TBigIniFile::ausBytes("[21]\r\n" + zeilen);
+    const QByteArray tag = zeilen.contains("Tag=") ? "" : "Tag=01.01.1999\r\n";
+    const TBigIniFile ini = TBigIniFile::ausBytes("[21]\r\n" + zeilen + tag);
     taufgabe a;
     a.mitKindern = true;
     a.Notiz = {QStringLiteral("alt")};
@@ -559,17 +564,17 @@ void TestPlandatei::ungueltigerTag_data()
     QTest::newRow("lang") << QByteArray(100000, '1');
 }
 
-// No failure: the task lands on the current moment.
+// The task has no day, and says which value was missing; no day is made up for it.
 void TestPlandatei::ungueltigerTag()
 {
     QFETCH(QByteArray, tag);
     const TBigIniFile ini =
         TBigIniFile::ausBytes("[21]\r\nKurzbezeichnung=T\r\nTag=" + tag + "\r\n");
     taufgabe a;
-    const double vorher = Tageszahl::jetzt();
-    QVERIFY(AufgabeLesen(a, ini, 21));
-    const double nachher = Tageszahl::jetzt();
-    QVERIFY(a.Tag >= vorher && a.Tag <= nachher);
+    QStringList ergaenzt;
+    QVERIFY(AufgabeLesen(a, ini, 21, &ergaenzt));
+    QVERIFY(std::isnan(a.Tag));
+    QVERIFY(ergaenzt.contains(QStringLiteral("Tag")));
 }
 
 void TestPlandatei::vorherLesen_data()
@@ -637,9 +642,9 @@ void TestPlandatei::planLaden_data()
     QTest::addColumn<bool>("erfolg");
     QTest::addColumn<QList<qint32>>("nummern");
     const QByteArray allgemein("[allgemein]\r\nBundeslandA=3\r\n\r\n");
-    const QByteArray gut21("[21]\r\nKurzbezeichnung=A\r\n\r\n");
-    const QByteArray gut22("[22]\r\nKurzbezeichnung=B\r\n\r\n");
-    const QByteArray schlecht21("[21]\r\nKurzbezeichnung=\r\n\r\n");
+    const QByteArray gut21("[21]\r\nKurzbezeichnung=A\r\nTag=01.03.2001\r\n\r\n");
+    const QByteArray gut22("[22]\r\nKurzbezeichnung=B\r\nTag=02.03.2001\r\n\r\n");
+    const QByteArray schlecht21("[21]\r\nKurzbezeichnung=\r\nTag=01.03.2001\r\n\r\n");
     QTest::newRow("leere Datei") << QByteArray() << false << QList<qint32>{};
     QTest::newRow("nur Text ohne Abschnitt") << QByteArray("Hallo\r\n") << false << QList<qint32>{};
     QTest::newRow("nur allgemein") << allgemein << true << QList<qint32>{};
@@ -652,9 +657,9 @@ void TestPlandatei::planLaden_data()
     QTest::newRow("gescheitert, dann anderer Abschnitt")
         << schlecht21 + QByteArray("[zzz]\r\nx=1\r\n") << true << QList<qint32>{21};
     QTest::newRow("leerer Aufgabenabschnitt am Ende")
-        << allgemein + gut21 + QByteArray("[30]\r\n") << false << QList<qint32>{21, 30};
+        << allgemein + gut21 + QByteArray("[30]\r\n") << false << QList<qint32>{21};
     QTest::newRow("zwei Abschnitte 21")
-        << gut21 + QByteArray("[21]\r\nKurzbezeichnung=Z\r\n") + gut22 << true
+        << gut21 + QByteArray("[21]\r\nKurzbezeichnung=Z\r\nTag=01.03.2001\r\n") + gut22 << true
         << QList<qint32>{21, 22};
     QTest::newRow("allgemein am Ende") << gut21 + allgemein << true << QList<qint32>{21};
     QTest::newRow("keine Aufgabennamen")
@@ -678,6 +683,76 @@ void TestPlandatei::planLaden()
     QCOMPARE(PlanLaden(p, aufgaben, s), erfolg);
     nummern.prepend(99);
     QCOMPARE(nummernVon(aufgaben), nummern);
+}
+
+// A damaged plan: a task without a valid day is not loaded and is named, a task whose values
+// were defaulted is named, neither decides the calendar's span, and saving writes no made-up
+// day.
+void TestPlandatei::beschaedigterPlan_data()
+{
+    QTest::addColumn<QByteArray>("datei");
+    QTest::addColumn<QList<qint32>>("nummern");
+    QTest::addColumn<QString>("hinweis");
+    const QByteArray kopf = "[allgemein]\r\nBundeslandA=3\r\nBundeslandB=3\r\n\r\n";
+    const QByteArray ganz7 = "[7]\r\nKurzbezeichnung=Umziehen\r\nBeschreibung=\r\nNotiz=\r\n"
+                             "Druckvorlage=0\r\nausserhalbBuerozeit=1\r\nauchSonntags=0\r\n"
+                             "vorher=9\r\nbeiAuszugsrenovierung=0\r\nbeiEinzugsrenovierung=0\r\n"
+                             "mitSpedition=0\r\nohneSpedition=0\r\nvorgabeDauer=15\r\n"
+                             "Tag=01.06.2027\r\nStart=17\r\nDauer=15\r\nBenutzeraufgabe=0\r\n\r\n";
+    const QString datei = QStringLiteral("Die Datei „%1“ ist beschädigt.\n");
+    const QString speichern = QStringLiteral("\nWenn Sie den Plan speichern, fehlen die nicht "
+                                             "geladenen Aufgaben darin. Speichern Sie ihn unter "
+                                             "einem neuen Namen, um die Datei zu behalten.");
+
+    QTest::newRow("ganz") << kopf + ganz7 << QList<qint32>{7} << QString();
+    QTest::newRow("abgeschnitten vor dem Tag")
+        << kopf + ganz7 + "[9]\r\nKurzbezeichnung=Packen\r\nBeschreibung=Kisten pa"
+        << QList<qint32>{7}
+        << datei +
+               QStringLiteral("Eine Aufgabe hat keinen gültigen Tag und wurde nicht geladen: "
+                              "9 „Packen“.") +
+               speichern;
+    QTest::newRow("zwei ohne gültigen Tag")
+        << kopf + "[9]\r\nKurzbezeichnung=Packen\r\nTag=31.02.2027\r\n" + ganz7 +
+               "[13]\r\nKurzbezeichnung=Kisten\r\nTag=\r\n"
+        << QList<qint32>{7}
+        << datei +
+               QStringLiteral("2 Aufgaben haben keinen gültigen Tag und wurden nicht geladen: "
+                              "9 „Packen“, 13 „Kisten“.") +
+               speichern;
+    QTest::newRow("Werte ergänzt")
+        << kopf + ganz7 +
+               "[10001]\r\nKurzbezeichnung=Klavier\r\nBeschreibung=\r\nNotiz=\r\n"
+               "Druckvorlage=0\r\nausserhalbBuerozeit=1\r\nauchSonntags=0\r\nvorher=\r\n"
+               "beiAuszugsrenovierung=0\r\nbeiEinzugsrenovierung=0\r\nmitSpedition=0\r\n"
+               "ohneSpedition=0\r\nvorgabeDauer=x\r\nTag=02.06.2027\r\nStart=20\r\n"
+        << QList<qint32>{7, 10001}
+        << datei + QStringLiteral("Bei einer Aufgabe fehlten Angaben, für die Vorgaben eingesetzt "
+                                  "wurden: 10001 „Klavier“ (vorgabeDauer, Dauer, "
+                                  "Benutzeraufgabe).");
+}
+
+void TestPlandatei::beschaedigterPlan()
+{
+    QFETCH(QByteArray, datei);
+    QFETCH(QList<qint32>, nummern);
+    QFETCH(QString, hinweis);
+    const QString p = pfad(QStringLiteral("beschaedigt.kvr"));
+    QVERIFY(DateiSchreiben(p, datei));
+    Aufgabenliste aufgaben;
+    Situation s;
+    Ladebericht bericht;
+    QVERIFY(PlanLaden(p, aufgaben, s, &bericht));
+    QCOMPARE(nummernVon(aufgaben), nummern);
+    QCOMPARE(bericht.hinweis, hinweis.isEmpty() ? hinweis : hinweis.arg(p));
+    // The calendar shows the week of the real tasks, not a year before them.
+    QCOMPARE(SpanneBerechnen(aufgaben, tagVon(2030, 1, 1)).ersterTag, tagVon(2027, 5, 31));
+
+    const QString wieder = pfad(QStringLiteral("wieder.kvr"));
+    QVERIFY(PlanSchreiben(wieder, aufgaben, s, 0, 35));
+    const QByteArray geschrieben = DateiLesen(wieder);
+    QVERIFY(!geschrieben.contains("Tag=01.01.1999"));
+    QVERIFY(!geschrieben.contains("[9]"));
 }
 
 void TestPlandatei::situationVorgaben()

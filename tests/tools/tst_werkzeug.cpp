@@ -44,6 +44,7 @@ private Q_SLOTS:
     void feiertageAlsJson();
     void speichernUndZeigen();
     void zeigenFehlerhaft();
+    void zeigenBeschaedigt();
     void keineGewoehnlicheDatei_data();
     void keineGewoehnlicheDatei();
     void schreibfehlerAufDeutsch();
@@ -164,6 +165,36 @@ void TestWerkzeug::zeigenFehlerhaft()
              QStringLiteral("Beim Laden der Datei ist ein Fehler aufgetreten\n"
                             "Die Datei „%1“ ist zu groß (mehr als 16 MB).\n")
                  .arg(gross));
+}
+
+// A task cut off before its day is not shown on a made-up day; standard error names it.
+void TestWerkzeug::zeigenBeschaedigt()
+{
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath(QStringLiteral("kaputt.kvr"));
+    QFile datei(pfad);
+    QVERIFY(datei.open(QIODevice::WriteOnly));
+    datei.write("[allgemein]\r\nBundeslandA=3\r\n\r\n[7]\r\nKurzbezeichnung=Umziehen\r\n"
+                "Tag=01.06.2027\r\nStart=17\r\nDauer=15\r\n\r\n[9]\r\nKurzbezeichnung=Packen\r\n"
+                "Beschrei");
+    datei.close();
+    const Lauf l = Starten({QStringLiteral("zeigen"), pfad});
+    QCOMPARE(l.code, 0);
+    QCOMPARE(l.aus, QByteArray("7\t01.06.2027\t08:00\t08h00\tUmziehen\n"));
+    QCOMPARE(
+        QString::fromUtf8(l.fehler),
+        QStringLiteral(
+            "Die Datei „%1“ ist beschädigt.\n"
+            "Eine Aufgabe hat keinen gültigen Tag und wurde nicht geladen: "
+            "9 „Packen“.\n"
+            "Bei einer Aufgabe fehlten Angaben, für die Vorgaben eingesetzt "
+            "wurden: 7 „Umziehen“ (Beschreibung, Notiz, Druckvorlage, "
+            "ausserhalbBuerozeit, auchSonntags, vorher, beiAuszugsrenovierung, "
+            "beiEinzugsrenovierung, mitSpedition, ohneSpedition, vorgabeDauer, "
+            "Benutzeraufgabe).\n"
+            "Wenn Sie den Plan speichern, fehlen die nicht geladenen Aufgaben darin. Speichern "
+            "Sie ihn unter einem neuen Namen, um die Datei zu behalten.\n")
+            .arg(pfad));
 }
 
 // A pipe is neither read (it would wait for a writer forever) nor replaced by a file.

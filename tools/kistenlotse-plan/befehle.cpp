@@ -39,8 +39,11 @@ void Fehlermeldung(const char* meldung, const QString& grund)
 bool Laden(const QString& pfad, Aufgabenliste& aufgaben, Situation& situation)
 {
     Ladebericht bericht;
-    if (PlanLaden(pfad, aufgaben, situation, &bericht))
+    if (PlanLaden(pfad, aufgaben, situation, &bericht)) {
+        if (!bericht.hinweis.isEmpty())
+            std::fprintf(stderr, "%s\n", bericht.hinweis.toUtf8().constData());
         return true;
+    }
     Fehlermeldung(LadefehlerText.toUtf8().constData(), bericht.grund);
     return false;
 }
