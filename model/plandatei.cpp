@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 #include <algorithm>
 #include <array>
@@ -463,12 +464,17 @@ bool PlanLaden(const TBigIniFile& ini, Aufgabenliste& aufgaben, Situation& situa
     Ladebericht& b = bericht ? *bericht : ohneBericht;
     bool letzterFehlgeschlagen = false;
     qint32 letzteNummer = 0;
+    // "[007]" after "[7]" names task 7 again: like a second "[7]", it is dropped and counted.
+    QSet<qint32> gesehen;
+    int doppelt = ini.DoppelteAbschnitte();
     for (qsizetype i = 0; i < anzahl; ++i) {
         const qint32 nummer = nummern[static_cast<size_t>(i)];
-        if (nummer < 0) {
+        if (nummer < 0 || gesehen.contains(nummer)) {
+            doppelt += nummer < 0 ? 0 : 1;
             letzterFehlgeschlagen = false;
             continue;
         }
+        gesehen.insert(nummer);
         // A task reads the section named by its number in decimal: one written with leading
         // zeros names another section, or none.
         const QStringView name = ini.AbschnittSicht(i);
@@ -491,7 +497,7 @@ bool PlanLaden(const TBigIniFile& ini, Aufgabenliste& aufgaben, Situation& situa
                               ergaenzt.join(QStringLiteral(", ")) + QLatin1Char(')'));
         aufgaben.push_back(std::move(aufgabe));
     }
-    b.gekuerzt = schnitte;
+    b.gekuerzt = schnitte + doppelt;
     b.hinweis = hinweisText(datei, b);
     if (letzterFehlgeschlagen)
         return scheitern(QStringLiteral("Der Aufgabe %1 im letzten Abschnitt der Datei fehlt die "

@@ -39,7 +39,7 @@ struct Ladebericht
 {
     QString grund;    // why the plan could not be read, one German sentence
     Dateistand stand; // the file as read, to notice a second writer later
-    int gekuerzt = 0; // values cut to Plangrenzen
+    int gekuerzt = 0; // values cut to Plangrenzen and sections dropped as duplicates
     // A damaged file: tasks not loaded because their day is missing or no date, and tasks whose
     // missing or unreadable values were replaced by defaults (with those keys), each named as
     // "9 „Packen“".
@@ -77,7 +77,9 @@ bool IstAufgabenabschnitt(QStringView name, qint32* nummer);
 // for more than 100,000 task sections (no plan has that many; a hostile file would cost gigabytes).
 //
 // Values beyond the limits of Plangrenzen are cut on reading (a hostile file cannot make a
-// title of megabytes or a vorher list of millions), and counted in the report.
+// title of megabytes or a vorher list of millions), and counted in the report. So is every
+// section dropped because an earlier one had the same name or named the same task ("[7]" and
+// "[007]"): of those, the first counts.
 bool PlanLaden(const QString& pfad, Aufgabenliste& aufgaben, Situation& situation,
                Ladebericht* bericht = nullptr);
 bool PlanLaden(const TBigIniFile& ini, Aufgabenliste& aufgaben, Situation& situation,

@@ -135,6 +135,10 @@ private Q_SLOTS:
     void situationVorgaben();
     void beschaedigterPlan_data();
     void beschaedigterPlan();
+    void doppelteAbschnitte_data();
+    void doppelteAbschnitte();
+    void fremdeKodierung_data();
+    void fremdeKodierung();
     void feindlichePlaene_data();
     void feindlichePlaene();
     void ueberschreibenErsetztGanz();
@@ -753,6 +757,104 @@ void TestPlandatei::beschaedigterPlan()
     const QByteArray geschrieben = DateiLesen(wieder);
     QVERIFY(!geschrieben.contains("Tag=01.01.1999"));
     QVERIFY(!geschrieben.contains("[9]"));
+}
+
+// A section dropped because an earlier one named the same task counts as cut.
+void TestPlandatei::doppelteAbschnitte_data()
+{
+    QTest::addColumn<QByteArray>("datei");
+    QTest::addColumn<QList<qint32>>("nummern");
+    QTest::addColumn<QString>("titel");
+    QTest::addColumn<int>("gekuerzt");
+    auto aufgabe = [](const QByteArray& name, const QByteArray& titel) -> QByteArray {
+        return "[" + name + "]\r\nKurzbezeichnung=" + titel + "\r\nTag=01.06.2027\r\n\r\n";
+    };
+    const QByteArray kopf = "[allgemein]\r\nBundeslandA=3\r\n\r\n";
+    QTest::newRow("einmalig") << kopf + aufgabe("5", "A") + aufgabe("7", "B") << QList<qint32>{5, 7}
+                              << QStringLiteral("A,B") << 0;
+    QTest::newRow("[5] zweimal") << kopf + aufgabe("5", "A") + aufgabe("7", "B") + aufgabe("5", "C")
+                                 << QList<qint32>{5, 7} << QStringLiteral("A,B") << 1;
+    QTest::newRow("[5] dreimal") << kopf + aufgabe("5", "A") + aufgabe("5", "B") + aufgabe("5", "C")
+                                 << QList<qint32>{5} << QStringLiteral("A") << 2;
+    QTest::newRow("[007] nach [7]") << kopf + aufgabe("7", "A") + aufgabe("007", "B")
+                                    << QList<qint32>{7} << QStringLiteral("A") << 1;
+    QTest::newRow("[7] nach [007]") << kopf + aufgabe("007", "B") + aufgabe("7", "A")
+                                    << QList<qint32>{7} << QStringLiteral("A") << 1;
+    QTest::newRow("[allgemein] zweimal")
+        << kopf + aufgabe("7", "A") + kopf << QList<qint32>{7} << QStringLiteral("A") << 1;
+}
+
+void TestPlandatei::doppelteAbschnitte()
+{
+    QFETCH(QByteArray, datei);
+    QFETCH(QList<qint32>, nummern);
+    QFETCH(QString, titel);
+    QFETCH(int, gekuerzt);
+    Aufgabenliste aufgaben;
+    Situation s;
+    Ladebericht bericht;
+    QVERIFY(PlanLaden(TBigIniFile::ausBytes(datei), aufgaben, s, &bericht));
+    QCOMPARE(nummernVon(aufgaben), nummern);
+    QStringList gelesen;
+    for (const taufgabe& a : aufgaben)
+        gelesen.append(a.Kurzbezeichnung);
+    QCOMPARE(gelesen.join(QLatin1Char(',')), titel);
+    QCOMPARE(bericht.gekuerzt, gekuerzt);
+}
+
+// A plan in UTF-16 or UTF-32 is refused with the encoding named, not as "no plan".
+void TestPlandatei::fremdeKodierung_data()
+{
+    QTest::addColumn<QByteArray>("datei");
+    QTest::addColumn<QString>("kodierung");
+    const QString text = QChar(0xFEFF) + QStringLiteral("[allgemein]\r\nBundeslandA=3\r\n");
+    auto utf16 = [&](QSysInfo::Endian reihenfolge) {
+        QByteArray b;
+        for (const QChar c : text) {
+            const char hoch = char(c.unicode() >> 8);
+            const char tief = char(c.unicode() & 0xFF);
+            b.append(reihenfolge == QSysInfo::BigEndian ? hoch : tief);
+            b.append(reihenfolge == QSysInfo::BigEndian ? tief : hoch);
+        }
+        return b;
+    };
+    auto utf32 = [&](QSysInfo::Endian reihenfolge) {
+        QByteArray b;
+        for (const QChar c : text) {
+            QByteArray z(2, '\0');
+            z.append(char(c.unicode() >> 8));
+            z.append(char(c.unicode() & 0xFF));
+            if (reihenfolge == QSysInfo::LittleEndian)
+                std::reverse(z.begin(), z.end());
+            b += z;
+        }
+        return b;
+    };
+    QTest::newRow("UTF-16LE") << utf16(QSysInfo::LittleEndian) << QStringLiteral("UTF-16");
+    QTest::newRow("UTF-16BE") << utf16(QSysInfo::BigEndian) << QStringLiteral("UTF-16");
+    QTest::newRow("UTF-32LE") << utf32(QSysInfo::LittleEndian) << QStringLiteral("UTF-32");
+    QTest::newRow("UTF-32BE") << utf32(QSysInfo::BigEndian) << QStringLiteral("UTF-32");
+}
+
+void TestPlandatei::fremdeKodierung()
+{
+    QFETCH(QByteArray, datei);
+    QFETCH(QString, kodierung);
+    const QString p = pfad(QStringLiteral("kodierung.kvr"));
+    QVERIFY(DateiSchreiben(p, datei));
+    Aufgabenliste aufgaben;
+    Situation s;
+    Ladebericht bericht;
+    QVERIFY(!PlanLaden(p, aufgaben, s, &bericht));
+    QCOMPARE(bericht.grund, QStringLiteral("Die Datei „%1“ ist in %2 gespeichert. Diese Kodierung "
+                                           "wird nicht unterstützt; gelesen werden Windows-1252 "
+                                           "und UTF-8.")
+                                .arg(p, kodierung));
+    QVERIFY(!PlanLaden(TBigIniFile::ausBytes(datei), aufgaben, s, &bericht));
+    QCOMPARE(bericht.grund, QStringLiteral("Die Daten sind in %1 gespeichert. Diese Kodierung "
+                                           "wird nicht unterstützt; gelesen werden Windows-1252 "
+                                           "und UTF-8.")
+                                .arg(kodierung));
 }
 
 void TestPlandatei::situationVorgaben()

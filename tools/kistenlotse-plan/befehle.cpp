@@ -29,10 +29,18 @@ bool Ganzzahl(const QString& text, int* zahl)
     return ok;
 }
 
+// Lines for standard error: text from a plan or a path shown without its control characters.
+void Fehlerzeilen(const QString& text)
+{
+    for (const QString& zeile : text.split(QLatin1Char('\n')))
+        std::fprintf(stderr, "%s\n", Sichtbar(zeile).toUtf8().constData());
+}
+
 // A message and, on a second line, why.
 void Fehlermeldung(const char* meldung, const QString& grund)
 {
-    std::fprintf(stderr, "%s\n%s\n", meldung, grund.toUtf8().constData());
+    std::fprintf(stderr, "%s\n", meldung);
+    Fehlerzeilen(grund);
 }
 
 // Reads a plan file as the open command does; false after the message on stderr.
@@ -41,7 +49,7 @@ bool Laden(const QString& pfad, Aufgabenliste& aufgaben, Situation& situation)
     Ladebericht bericht;
     if (PlanLaden(pfad, aufgaben, situation, &bericht)) {
         if (!bericht.hinweis.isEmpty())
-            std::fprintf(stderr, "%s\n", bericht.hinweis.toUtf8().constData());
+            Fehlerzeilen(bericht.hinweis);
         return true;
     }
     Fehlermeldung(LadefehlerText.toUtf8().constData(), bericht.grund);
@@ -55,6 +63,16 @@ struct Melder final : PlanMelder
 };
 
 } // namespace
+
+Argumente::Argumente(QStringList args)
+{
+    const qsizetype ende = args.indexOf(QStringLiteral("--"));
+    if (ende >= 0) {
+        m_positionen = args.mid(ende + 1);
+        args.resize(ende);
+    }
+    m_args = std::move(args);
+}
 
 bool Argumente::Schalter(const QString& name)
 {
@@ -82,17 +100,19 @@ QString Argumente::Position()
         if (!m_args.at(i).startsWith(QStringLiteral("--")))
             return m_args.takeAt(i);
     }
-    return {};
+    return m_positionen.isEmpty() ? QString() : m_positionen.takeFirst();
 }
 
 QString Argumente::Uebrig() const
 {
-    return m_args.isEmpty() ? QString() : m_args.front();
+    if (!m_args.isEmpty())
+        return m_args.front();
+    return m_positionen.isEmpty() ? QString() : m_positionen.front();
 }
 
 int Bedienung(const QString& meldung)
 {
-    std::fprintf(stderr, "%s\n", meldung.toUtf8().constData());
+    std::fprintf(stderr, "%s\n", Sichtbar(meldung).toUtf8().constData());
     return Bedienfehler;
 }
 
