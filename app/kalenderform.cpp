@@ -27,6 +27,7 @@
 #include "widgets/meldung.h"
 #include "widgets/qvimagebutton.h"
 #include "widgets/schrift.h"
+#include "widgets/zellengeometrie.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -499,7 +500,8 @@ void TKalenderForm::ZellenAnordnen()
 {
     const int breite = m_scrollBox->width();
     const int zeilen = static_cast<int>(m_tage.size()) / 7;
-    m_inhalt->resize(m_scrollBox->viewport()->width(), std::max(zeilen, 1) * TagDaten::Zellenhoehe);
+    m_inhalt->resize(m_scrollBox->viewport()->width(),
+                     std::max(zeilen, 1) * Zellengeometrie::Zellenhoehe);
     for (size_t i = 0; i < m_tage.size(); ++i)
         m_tage[i]->setGeometry(Fensterlayout::Zelle(static_cast<int>(i), breite));
 }
@@ -550,7 +552,7 @@ void TKalenderForm::ZellenFreigabe(tday* quelle, QPoint pos)
         if (m_plan.AufgabeSuchen(*gezogen) >= 0)
             AufgabeZiehen(*gezogen, ziel->Datum());
     } else {
-        TerminOeffnen(quelle, quelle->daten.TerminInHoehe(pos.y()));
+        TerminOeffnen(quelle, Zellengeometrie::TerminInHoehe(quelle->daten, pos.y()));
     }
     m_gezogeneAufgabe = Ziehzustand();
 }

@@ -7,8 +7,8 @@
 #include "model/dateizugriff.h"
 #include "model/kalender.h"
 #include "model/plan.h"
-#include "model/planfenster.h"
 #include "widgets/meldung.h"
+#include "widgets/planfenster.h"
 
 #include <QWidget>
 
