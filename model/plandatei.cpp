@@ -5,7 +5,6 @@
 
 #include <QCoreApplication>
 #include <QDate>
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -585,27 +584,4 @@ bool PlanDateiSpeichern(const QString& planPfad, const QString& einstellungsPfad
     if (einstellungsFehler)
         *einstellungsFehler = gemerkt ? QString() : text;
     return true;
-}
-
-void AltlastenEntfernen(const QString& einstellungsPfad, const QString& terminOrdner)
-{
-    constexpr qint64 kStunde = 3600;
-    const QFileInfo einstellungen(einstellungsPfad);
-    Dateizugriff::ZwischendateienEntfernen(einstellungen.absolutePath(), einstellungen.fileName(),
-                                           kStunde);
-    const QString lastsaved = EinstellungenLesen(einstellungsPfad).lastsaved;
-    if (!lastsaved.isEmpty()) {
-        const QFileInfo plan(lastsaved);
-        Dateizugriff::ZwischendateienEntfernen(plan.absolutePath(), plan.fileName(), kStunde);
-    }
-    if (terminOrdner.isEmpty())
-        return;
-    const QDateTime grenze = QDateTime::currentDateTimeUtc().addDays(-7);
-    const QFileInfoList termine =
-        QDir(terminOrdner)
-            .entryInfoList({QStringLiteral("termine-*.ics")}, QDir::Files | QDir::NoSymLinks);
-    for (const QFileInfo& f : termine) {
-        if (f.lastModified().toUTC() < grenze)
-            QFile::remove(f.absoluteFilePath());
-    }
 }
