@@ -2,6 +2,7 @@
 
 #include "model/dateizugriff.h"
 #include "model/plandatei.h"
+#include "model/uhr.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -10,18 +11,15 @@
 
 void AltlastenEntfernen(const QString& einstellungsPfad, const QString& terminOrdner)
 {
-    constexpr qint64 kStunde = 3600;
-    const QFileInfo einstellungen(einstellungsPfad);
-    Dateizugriff::ZwischendateienEntfernen(einstellungen.absolutePath(), einstellungen.fileName(),
-                                           kStunde);
-    const QString lastsaved = EinstellungenLesen(einstellungsPfad).lastsaved;
-    if (!lastsaved.isEmpty()) {
-        const QFileInfo plan(lastsaved);
-        Dateizugriff::ZwischendateienEntfernen(plan.absolutePath(), plan.fileName(), kStunde);
+    if (!einstellungsPfad.isEmpty()) {
+        Dateizugriff::ZwischendateienNeben(einstellungsPfad);
+        const QString lastsaved = EinstellungenLesen(einstellungsPfad).lastsaved;
+        if (!lastsaved.isEmpty())
+            Dateizugriff::ZwischendateienNeben(lastsaved);
     }
     if (terminOrdner.isEmpty())
         return;
-    const QDateTime grenze = QDateTime::currentDateTimeUtc().addDays(-7);
+    const QDateTime grenze = Uhr::JetztUtc().addDays(-7);
     const QFileInfoList termine =
         QDir(terminOrdner)
             .entryInfoList({QStringLiteral("termine-*.ics")}, QDir::Files | QDir::NoSymLinks);

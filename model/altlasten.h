@@ -2,7 +2,8 @@
 
 #include <QString>
 
-// Clears what earlier runs left behind: temporary files of interrupted saves of the settings
-// file and of the plan saved last (older than an hour, so a save running in another window
-// keeps its own), and calendar files "termine-*.ics" in `terminOrdner` older than a week.
+// Clears what earlier runs left behind, at start: the temporary files of interrupted saves
+// (only those of the program's own shape, see Dateizugriff::ZwischendateienEntfernen) beside
+// the settings file and beside the plan saved last, and calendar files "termine-*.ics" in
+// `terminOrdner` older than a week. Nothing else is touched: a user's "umzug.kvr.backup" stays.
 void AltlastenEntfernen(const QString& einstellungsPfad, const QString& terminOrdner);

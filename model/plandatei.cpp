@@ -398,6 +398,8 @@ bool IstAufgabenabschnitt(QStringView name, qint32* nummer)
 bool PlanLaden(const QString& pfad, Aufgabenliste& aufgaben, Situation& situation,
                Ladebericht* bericht)
 {
+    // What a killed save of this plan left beside it goes when the plan is opened again.
+    Dateizugriff::ZwischendateienNeben(pfad);
     const TBigIniFile ini(pfad);
     if (bericht)
         bericht->stand = ini.Stand();
