@@ -270,6 +270,9 @@ QString tagText(double tag)
 // The settings folder of a new user does not exist yet.
 bool EinstellungenAblegen(TBigIniFile& ini, const QString& pfad, QString* fehler)
 {
+    // No settings file (no home folder): the settings live in memory only.
+    if (pfad.isEmpty())
+        return true;
     const QString ordner = QFileInfo(pfad).absolutePath();
     if (!QDir().mkpath(ordner)) {
         if (fehler)
