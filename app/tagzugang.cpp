@@ -2,6 +2,7 @@
 
 #include "app/tday.h"
 #include "model/kalendertexte.h"
+#include "widgets/zellengeometrie.h"
 
 #include <QAccessibleWidget>
 #include <QPointer>
@@ -69,7 +70,7 @@ public:
     {
         if (!isValid())
             return {};
-        const Bandbereich& b = m_tag->daten.Termine[static_cast<size_t>(m_index)].Bereich;
+        const Bandbereich b = Zellengeometrie::Band(m_tag->daten, m_index, m_tag->width());
         const QRect band(0, b.top, m_tag->width(), std::max(b.bottom - b.top + 1, 0));
         return QRect(m_tag->mapToGlobal(band.topLeft()), band.size());
     }
