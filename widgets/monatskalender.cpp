@@ -1,6 +1,7 @@
 #include "widgets/monatskalender.h"
 
 #include "model/tageszahl.h"
+#include "model/uhr.h"
 
 #include <QCalendarWidget>
 #include <QDialogButtonBox>
@@ -57,7 +58,7 @@ TMonatskalender::TMonatskalender(QWidget* eltern)
     m_kalender->setGridVisible(true);
     m_kalender->setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
     m_kalender->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-    m_kalender->setSelectedDate(QDate::currentDate());
+    m_kalender->setSelectedDate(Uhr::Heute());
     // Room for "Mo." to "So." without eliding at small fonts.
     const QFontMetrics masse(m_kalender->font());
     m_grundbreite = masse.horizontalAdvance(QStringLiteral("Mo.")) * 7 + 7 * 12;
@@ -139,7 +140,7 @@ void TMonatskalender::setTag(double tag)
 {
     QDate d = Tageszahl::zuDatum(tag);
     if (!d.isValid() || d < m_kalender->minimumDate() || d > m_kalender->maximumDate())
-        d = QDate::currentDate();
+        d = Uhr::Heute();
     m_kalender->setSelectedDate(d);
     m_kalender->setCurrentPage(d.year(), d.month());
     TitelAktualisieren();
