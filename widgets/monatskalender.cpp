@@ -2,6 +2,7 @@
 
 #include "model/tageszahl.h"
 #include "model/uhr.h"
+#include "widgets/festefenster.h"
 
 #include <QCalendarWidget>
 #include <QDialogButtonBox>
@@ -47,6 +48,7 @@ TMonatskalender::TMonatskalender(QWidget* eltern)
     : QDialog(eltern), m_kalender(new QCalendarWidget(this)), m_titel(new QLabel(this))
 {
     setObjectName(QStringLiteral("monatskalender"));
+    FesteGroesseMarkieren(this);
     setWindowTitle(QStringLiteral("Wählen Sie ein Datum"));
     setModal(true);
     setLocale(Deutsch());
