@@ -28,7 +28,7 @@ class TReihenfolge;
 class TAusdruckForm;
 class TDruckvorlagenForm;
 class TEigenerTerminForm;
-class TOutlookApplication;
+class Desktopkalender;
 class TTerminForm;
 class tday;
 class KWBild;
@@ -174,7 +174,7 @@ private:
     void HilfeButtonClick();
     void EigenerTerminButtonClick();
     void EndeButtonClick();
-    void OutlookButtonClick();
+    void KalenderButtonClick();
     void DruckenButtonClick();
     void VorlagenButtonClick();
 
@@ -215,5 +215,5 @@ private:
     TTerminForm* m_termin = nullptr;
     QFileDialog* m_speichernDialog = nullptr;
     QFileDialog* m_ladenDialog = nullptr;
-    std::unique_ptr<TOutlookApplication> m_outlook; // the desktop calendar, connected per export
+    std::unique_ptr<Desktopkalender> m_kalenderziel; // where the export hands the appointments
 };
