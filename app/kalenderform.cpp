@@ -1,5 +1,6 @@
 #include "app/kalenderform.h"
 
+#include "app/kalendertastatur.h"
 #include "app/kwbild.h"
 #include "app/reihenfolge.h"
 #include "app/situationsform.h"
@@ -27,6 +28,7 @@
 #include "widgets/meldung.h"
 #include "widgets/qvimagebutton.h"
 #include "widgets/schrift.h"
+#include "widgets/zellengeometrie.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -499,7 +501,8 @@ void TKalenderForm::ZellenAnordnen()
 {
     const int breite = m_scrollBox->width();
     const int zeilen = static_cast<int>(m_tage.size()) / 7;
-    m_inhalt->resize(m_scrollBox->viewport()->width(), std::max(zeilen, 1) * TagDaten::Zellenhoehe);
+    m_inhalt->resize(m_scrollBox->viewport()->width(),
+                     std::max(zeilen, 1) * Zellengeometrie::Zellenhoehe);
     for (size_t i = 0; i < m_tage.size(); ++i)
         m_tage[i]->setGeometry(Fensterlayout::Zelle(static_cast<int>(i), breite));
 }
@@ -550,7 +553,7 @@ void TKalenderForm::ZellenFreigabe(tday* quelle, QPoint pos)
         if (m_plan.AufgabeSuchen(*gezogen) >= 0)
             AufgabeZiehen(*gezogen, ziel->Datum());
     } else {
-        TerminOeffnen(quelle, quelle->daten.TerminInHoehe(pos.y()));
+        TerminOeffnen(quelle, Zellengeometrie::TerminInHoehe(quelle->daten, pos.y()));
     }
     m_gezogeneAufgabe = Ziehzustand();
 }
@@ -579,83 +582,49 @@ bool TKalenderForm::ZellenTaste(tday* zelle, QKeyEvent* ereignis)
     if (it == m_tage.end())
         return false;
     const int i = static_cast<int>(it - m_tage.begin());
-    const int anzahl = anzdays();
-    const int termine = static_cast<int>(zelle->daten.Termine.size());
-    const int t = zelle->FokussierteAufgabe() < termine ? zelle->FokussierteAufgabe() : -1;
-    const Qt::KeyboardModifiers tasten = ereignis->modifiers() & ~Qt::KeypadModifier;
-
-    if (tasten == Qt::AltModifier) {
-        int schritt = 0;
-        switch (ereignis->key()) {
-        case Qt::Key_Left:
-            schritt = -1;
-            break;
-        case Qt::Key_Right:
-            schritt = 1;
-            break;
-        case Qt::Key_Up:
-            schritt = -7;
-            break;
-        case Qt::Key_Down:
-            schritt = 7;
-            break;
-        default:
-            return false;
-        }
-        if (t < 0 || i + schritt < 0 || i + schritt >= anzahl)
-            return true; // no task, or the calendar ends here
-        const qint32 nummer = zelle->daten.Termine[static_cast<size_t>(t)].Nummer;
-        const double ziel = Tag(i + schritt)->Datum();
-        if (!AufgabeZiehen(nummer, ziel))
-            return true;
-        // The focus follows the task to its new day.
-        const int j = ZellenIndex(ziel);
-        if (j >= 0) {
-            const auto& neu = Tag(j)->daten.Termine;
-            int k = -1;
-            for (size_t n = 0; n < neu.size(); ++n)
-                if (neu[n].Nummer == nummer)
-                    k = static_cast<int>(n);
-            ZelleFokussieren(j, k);
-        }
+    const Kalendertastatur::Stelle stelle{i, zelle->FokussierteAufgabe(), anzdays(), [this](int z) {
+                                              return static_cast<int>(Tag(z)->daten.Termine.size());
+                                          }};
+    const Kalendertastatur::Ziel ziel =
+        Kalendertastatur::Taste(stelle, ereignis->key(), ereignis->modifiers());
+    const auto nummer = [zelle](int t) {
+        return zelle->daten.Termine[static_cast<size_t>(t)].Nummer;
+    };
+    switch (ziel.befehl) {
+    case Kalendertastatur::Befehl::Fremd:
+        return false;
+    case Kalendertastatur::Befehl::Nichts:
+        return true;
+    case Kalendertastatur::Befehl::Fokus:
+        ZelleFokussieren(ziel.zelle, ziel.aufgabe);
+        return true;
+    case Kalendertastatur::Befehl::Oeffnen:
+        TerminOeffnen(zelle, ziel.aufgabe);
+        return true;
+    case Kalendertastatur::Befehl::Loeschen:
+        AufgabeLoeschen(nummer(ziel.aufgabe));
+        return true;
+    case Kalendertastatur::Befehl::Verschieben:
+        AufgabeMitFokusZiehen(nummer(ziel.aufgabe), Tag(ziel.zelle)->Datum());
         return true;
     }
-    if (tasten != Qt::NoModifier)
-        return false;
+    return true;
+}
 
-    switch (ereignis->key()) {
-    case Qt::Key_Left:
-        if (i > 0)
-            ZelleFokussieren(i - 1, -1);
-        return true;
-    case Qt::Key_Right:
-        if (i + 1 < anzahl)
-            ZelleFokussieren(i + 1, -1);
-        return true;
-    case Qt::Key_Down:
-        // Down the day's tasks, then on to the same weekday of the next week.
-        if (t + 1 < termine)
-            ZelleFokussieren(i, t + 1);
-        else if (i + 7 < anzahl)
-            ZelleFokussieren(i + 7, -1);
-        return true;
-    case Qt::Key_Up:
-        if (t >= 0)
-            ZelleFokussieren(i, t - 1);
-        else if (i - 7 >= 0)
-            ZelleFokussieren(i - 7, static_cast<int>(Tag(i - 7)->daten.Termine.size()) - 1);
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        TerminOeffnen(zelle, t);
-        return true;
-    case Qt::Key_Delete:
-        if (t >= 0)
-            AufgabeLoeschen(zelle->daten.Termine[static_cast<size_t>(t)].Nummer);
-        return true;
-    default:
-        return false;
-    }
+void TKalenderForm::AufgabeMitFokusZiehen(qint32 nummer, double tag)
+{
+    if (!AufgabeZiehen(nummer, tag))
+        return;
+    // The focus follows the task to its new day.
+    const int j = ZellenIndex(tag);
+    if (j < 0)
+        return;
+    const auto& neu = Tag(j)->daten.Termine;
+    int k = -1;
+    for (size_t n = 0; n < neu.size(); ++n)
+        if (neu[n].Nummer == nummer)
+            k = static_cast<int>(n);
+    ZelleFokussieren(j, k);
 }
 
 void TKalenderForm::ZelleFokussieren(int index, int aufgabe)

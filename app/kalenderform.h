@@ -7,8 +7,8 @@
 #include "model/dateizugriff.h"
 #include "model/kalender.h"
 #include "model/plan.h"
-#include "model/planfenster.h"
 #include "widgets/meldung.h"
+#include "widgets/planfenster.h"
 
 #include <QWidget>
 
@@ -152,8 +152,7 @@ private:
     double HeutigerTag() const override { return heute(); }
     void ZiehzustandSetzen(Ziehzustand zustand) override { m_gezogeneAufgabe = zustand; }
     void ZellenFreigabe(tday* quelle, QPoint pos) override;
-    // The keyboard in the calendar: arrows walk the days and their tasks, Enter opens, Entf
-    // deletes, Alt+arrow moves the task a day (left, right) or a week (up, down).
+    // The keyboard in the calendar (app/kalendertastatur.h).
     bool ZellenTaste(tday* zelle, QKeyEvent* ereignis) override;
     void ZelleHatFokus(tday* zelle) override;
 
@@ -167,6 +166,8 @@ private:
     void SpanneAnordnen();
     void TerminOeffnen(tday* zelle, int termin);
     void AufgabeLoeschen(qint32 nummer);
+    // AufgabeZiehen from the keyboard: the focus follows the task.
+    void AufgabeMitFokusZiehen(qint32 nummer, double tag);
     int ZellenIndex(double tag) const;
 
     void RuckgaengigButtonClick();

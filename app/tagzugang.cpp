@@ -6,6 +6,7 @@
 #include "model/kalendertexte.h"
 #include "model/katalog.h"
 #include "model/tageszahl.h"
+#include "widgets/zellengeometrie.h"
 
 #include <QAccessibleWidget>
 #include <QPointer>
@@ -152,7 +153,7 @@ public:
     {
         if (!isValid())
             return {};
-        const Bandbereich& b = m_tag->daten.Termine[static_cast<size_t>(m_index)].Bereich;
+        const Bandbereich b = Zellengeometrie::Band(m_tag->daten, m_index, m_tag->width());
         const QRect band(0, b.top, m_tag->width(), std::max(b.bottom - b.top + 1, 0));
         return QRect(m_tag->mapToGlobal(band.topLeft()), band.size());
     }
@@ -225,8 +226,8 @@ public:
     {
         if (!m_tag)
             return {};
-        const QRect koerper(0, TagDaten::Kopfhoehe, m_tag->width(),
-                            m_tag->height() - TagDaten::Kopfhoehe);
+        const QRect koerper(0, Zellengeometrie::Kopfhoehe, m_tag->width(),
+                            m_tag->height() - Zellengeometrie::Kopfhoehe);
         return QRect(m_tag->mapToGlobal(koerper.topLeft()), koerper.size());
     }
     QAccessible::Role role() const override { return QAccessible::List; }
@@ -265,7 +266,7 @@ public:
     {
         if (!m_inhalt)
             return {};
-        const QRect feld(0, m_zeile * TagDaten::Zellenhoehe, Fensterlayout::Wochenspalte,
+        const QRect feld(0, m_zeile * Zellengeometrie::Zellenhoehe, Fensterlayout::Wochenspalte,
                          Fensterlayout::Wochenspalte);
         return QRect(m_inhalt->mapToGlobal(feld.topLeft()), feld.size());
     }

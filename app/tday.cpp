@@ -5,6 +5,7 @@
 #include "app/ziehzustand.h"
 #include "widgets/schrift.h"
 #include "widgets/tagesmarken.h"
+#include "widgets/zellengeometrie.h"
 #include "widgets/zellenzeichnung.h"
 
 #include <QFocusEvent>
@@ -79,14 +80,6 @@ void tday::focusOutEvent(QFocusEvent* ereignis)
     update();
 }
 
-void tday::resizeEvent(QResizeEvent* ereignis)
-{
-    daten.Breite = width();
-    for (ttermin& t : daten.Termine)
-        t.Bereich.right = daten.Breite;
-    QWidget::resizeEvent(ereignis);
-}
-
 void tday::mousePressEvent(QMouseEvent*)
 {
     if (m_kalender->gezogeneAufgabe().Ruht())
@@ -99,7 +92,7 @@ void tday::mouseMoveEvent(QMouseEvent* ereignis)
     const Ziehzustand zustand = m_kalender->gezogeneAufgabe();
     if (zustand.IstGedrueckt()) {
         m_kalender->StatusAnzeigen(HinweisZiehen);
-        const int i = daten.TerminInHoehe(pos.y());
+        const int i = Zellengeometrie::TerminInHoehe(daten, pos.y());
         if (i >= 0) {
             m_kalender->ZiehzustandSetzen(
                 Ziehzustand::Zieht(daten.Termine[static_cast<size_t>(i)].Nummer));
@@ -109,8 +102,10 @@ void tday::mouseMoveEvent(QMouseEvent* ereignis)
             unsetCursor();
         }
     } else if (zustand.Ruht()) {
-        m_kalender->StatusAnzeigen(daten.TerminAnPunkt(pos.x(), pos.y()) == -1 ? HinweisFreieFlaeche
-                                                                               : HinweisAufgabe);
+        m_kalender->StatusAnzeigen(
+            Zellengeometrie::TerminAnPunkt(daten, width(), pos.x(), pos.y()) == -1
+                ? HinweisFreieFlaeche
+                : HinweisAufgabe);
     } else {
         m_kalender->StatusAnzeigen(HinweisZiehen);
     }

@@ -1,11 +1,11 @@
 #include "dialogs/aufgabendialog.h"
 
 #include "dialogs/terminregeln.h"
-#include "model/planfenster.h"
 #include "model/zeiten.h"
 #include "widgets/datumsfeld.h"
 #include "widgets/dialograhmen.h"
 #include "widgets/meldung.h"
+#include "widgets/planfenster.h"
 #include "widgets/qvimagebutton.h"
 #include "widgets/schrift.h"
 

@@ -2,7 +2,6 @@
 
 #include "dialogs/terminregeln.h"
 #include "model/plandatei.h"
-#include "model/planfenster.h"
 #include "print/aufgabedrucken.h"
 #include "widgets/artwork.h"
 #include "widgets/datumsfeld.h"
@@ -10,6 +9,7 @@
 #include "widgets/farben.h"
 #include "widgets/fenstermitte.h"
 #include "widgets/meldung.h"
+#include "widgets/planfenster.h"
 #include "widgets/qvimage.h"
 #include "widgets/qvimagebutton.h"
 #include "widgets/schrift.h"

@@ -1,7 +1,6 @@
 #include "dialogs/terminform.h"
 
 #include "dialogs/terminregeln.h"
-#include "model/planfenster.h"
 #include "print/aufgabedrucken.h"
 #include "widgets/artwork.h"
 #include "widgets/datumsfeld.h"
@@ -9,6 +8,7 @@
 #include "widgets/farben.h"
 #include "widgets/fenstermitte.h"
 #include "widgets/meldung.h"
+#include "widgets/planfenster.h"
 #include "widgets/qvimage.h"
 #include "widgets/qvimagebutton.h"
 #include "widgets/schrift.h"

@@ -5,6 +5,7 @@
 #include "model/katalog.h"
 #include "model/uhr.h"
 #include "support/testdaten.h"
+#include "widgets/zellengeometrie.h"
 
 #include <QAccessible>
 #include <QTest>
@@ -85,12 +86,12 @@ void TestKalenderZugang::Anlegen()
     // Made in another order than the dates: the table orders by date.
     for (int i = 13; i >= 0; --i) {
         auto* zelle = new tday(&m_kalender, T(2027, 3, 1) + i, m_inhalt);
-        zelle->setGeometry(20 + (i % 7) * 100, (i / 7) * TagDaten::Zellenhoehe, 100,
-                           TagDaten::Zellenhoehe);
+        zelle->setGeometry(20 + (i % 7) * 100, (i / 7) * Zellengeometrie::Zellenhoehe, 100,
+                           Zellengeometrie::Zellenhoehe);
         m_zellen.insert(m_zellen.begin(), zelle);
     }
-    m_inhalt->resize(720, 2 * TagDaten::Zellenhoehe);
-    m_fenster->resize(720, 2 * TagDaten::Zellenhoehe);
+    m_inhalt->resize(720, 2 * Zellengeometrie::Zellenhoehe);
+    m_fenster->resize(720, 2 * Zellengeometrie::Zellenhoehe);
 }
 
 void TestKalenderZugang::tabelle()

@@ -9,6 +9,7 @@
 #include "support/modalhelfer.h"
 #include "widgets/farben.h"
 #include "widgets/qvimagebutton.h"
+#include "widgets/zellengeometrie.h"
 #include "widgets/zellenzeichnung.h"
 
 #include <QAccessible>
@@ -347,8 +348,8 @@ void TestKalenderTastatur::heuteUndVergangenes()
     QVERIFY(bild(dienstag).pixelColor(60, 160) != koerper(dienstag));
     QVERIFY(bild(dienstag).pixelColor(60, 5) != Zellenzeichnung::Bildschirm().kopf);
     tday* montag = Zelle(T(2027, 3, 1));
-    const ttermin& band = montag->daten.Termine.front();
-    QCOMPARE(bild(montag).pixelColor(montag->width() - 3, band.Bereich.top + 1),
+    const Bandbereich band = Zellengeometrie::Band(montag->daten, 0, montag->width());
+    QCOMPARE(bild(montag).pixelColor(montag->width() - 3, band.top + 1),
              Zellenzeichnung::Bildschirm().band);
     tday* naechsterDienstag = Zelle(T(2027, 3, 9));
     QCOMPARE(bild(naechsterDienstag).pixelColor(60, 160), koerper(naechsterDienstag));

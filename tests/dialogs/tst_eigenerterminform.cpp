@@ -1,15 +1,13 @@
 #include "dialoghilfe.h"
+#include "testfenster.h"
 
-#include "app/kalenderform.h"
 #include "dialogs/eigenerterminform.h"
-#include "support/hauptfenster.h"
 #include "widgets/datumsfeld.h"
 #include "widgets/qvimagebutton.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTemporaryDir>
 
 #include <memory>
 
@@ -50,18 +48,15 @@ private:
     // Makes a user task through the dialog, as the user would, and returns its number.
     qint32 Anlegen(const QString& name, double tag);
 
-    std::unique_ptr<QTemporaryDir> m_ordner;
-    std::unique_ptr<TKalenderForm> m_f;
+    std::unique_ptr<TestFenster> m_f;
     TEigenerTerminForm* m_d = nullptr; // child of m_f
 };
 
 void TestEigenerTerminForm::init()
 {
-    m_ordner = std::make_unique<QTemporaryDir>();
-    m_f = Hauptfenster(*m_ordner);
+    m_f = std::make_unique<TestFenster>(BerlinerUmzug());
     // Cells from Monday 13.08. to Sunday 30.09.2001.
-    m_f->KalenderErstellen(BerlinerUmzug(), true);
-    m_d = new TEigenerTerminForm(m_f.get(), m_f.get());
+    m_d = new TEigenerTerminForm(m_f.get(), m_f->Fenster());
 }
 
 void TestEigenerTerminForm::cleanup()
@@ -419,7 +414,7 @@ void TestEigenerTerminForm::jahrNach3000()
     QFETCH(int, beginn);
     QFETCH(QString, antwort);
     QFETCH(bool, uebernommen);
-    m_f->KalenderErstellen(Jahr3000(), true);
+    m_f->Erstellen(Jahr3000());
     const Aufgabenliste vorher = m_f->plan().Aufgaben;
     Oeffnen(-1, T(3000, 12, 12));
     m_d->DateEdit1->setText(datum);
