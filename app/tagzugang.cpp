@@ -217,10 +217,8 @@ public:
         return nullptr;
     }
 
-    QString text(QAccessible::Text art) const override
-    {
-        return art == QAccessible::Name ? QStringLiteral("Aufgaben") : QString();
-    }
+    // Unnamed: a reader reading the week's row says the cell's date, not the list's name.
+    QString text(QAccessible::Text) const override { return {}; }
     void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override
     {

@@ -145,9 +145,13 @@ class Programm:
                 self.prozess.wait()
 
 
+# Seconds added after every key; a screen reader listening along needs about two to keep up.
+PAUSE = float(os.environ.get("KL_ZUGANG_PAUSE", "0"))
+
+
 def taste(leser, name, warten=0.5):
     subprocess.run(["xdotool", "key", "--clearmodifiers", name], check=True)
-    leser.pumpen(warten)
+    leser.pumpen(warten + PAUSE)
 
 
 def suchen(objekt, passt, tiefe=0):

@@ -182,7 +182,7 @@ void TestKalenderZugang::aufgabenAlsListe()
     QCOMPARE(tag->childCount(), 1);
     QAccessibleInterface* liste = tag->child(0);
     QCOMPARE(liste->role(), QAccessible::List);
-    QCOMPARE(liste->text(QAccessible::Name), QStringLiteral("Aufgaben"));
+    QCOMPARE(liste->text(QAccessible::Name), QString()); // a reader says the cell's date
     QCOMPARE(liste->parent(), tag);
     QCOMPARE(tag->indexOfChild(liste), 0);
     QCOMPARE(liste->childCount(), 2);
