@@ -5,7 +5,6 @@
 
 #include <QCoreApplication>
 #include <QDate>
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -254,6 +253,9 @@ QString hinweisText(const QString& datei, const Ladebericht& b)
 // The settings folder of a new user does not exist yet.
 bool EinstellungenAblegen(TBigIniFile& ini, const QString& pfad, QString* fehler)
 {
+    // No settings file (no home folder): the settings live in memory only.
+    if (pfad.isEmpty())
+        return true;
     const QString ordner = QFileInfo(pfad).absolutePath();
     if (!QDir().mkpath(ordner)) {
         if (fehler)
@@ -389,6 +391,8 @@ bool IstAufgabenabschnitt(QStringView name, qint32* nummer)
 bool PlanLaden(const QString& pfad, Aufgabenliste& aufgaben, Situation& situation,
                Ladebericht* bericht)
 {
+    // What a killed save of this plan left beside it goes when the plan is opened again.
+    Dateizugriff::ZwischendateienNeben(pfad);
     const TBigIniFile ini(pfad);
     if (bericht)
         bericht->stand = ini.Stand();
@@ -611,27 +615,4 @@ bool PlanDateiSpeichern(const QString& planPfad, const QString& einstellungsPfad
     if (einstellungsFehler)
         *einstellungsFehler = gemerkt ? QString() : text;
     return true;
-}
-
-void AltlastenEntfernen(const QString& einstellungsPfad, const QString& terminOrdner)
-{
-    constexpr qint64 kStunde = 3600;
-    const QFileInfo einstellungen(einstellungsPfad);
-    Dateizugriff::ZwischendateienEntfernen(einstellungen.absolutePath(), einstellungen.fileName(),
-                                           kStunde);
-    const QString lastsaved = EinstellungenLesen(einstellungsPfad).zuletztGespeichert;
-    if (!lastsaved.isEmpty()) {
-        const QFileInfo plan(lastsaved);
-        Dateizugriff::ZwischendateienEntfernen(plan.absolutePath(), plan.fileName(), kStunde);
-    }
-    if (terminOrdner.isEmpty())
-        return;
-    const QDateTime grenze = QDateTime::currentDateTimeUtc().addDays(-7);
-    const QFileInfoList termine =
-        QDir(terminOrdner)
-            .entryInfoList({QStringLiteral("termine-*.ics")}, QDir::Files | QDir::NoSymLinks);
-    for (const QFileInfo& f : termine) {
-        if (f.lastModified().toUTC() < grenze)
-            QFile::remove(f.absoluteFilePath());
-    }
 }
