@@ -134,6 +134,8 @@ private Q_SLOTS:
     void situationVorgaben();
     void beschaedigterPlan_data();
     void beschaedigterPlan();
+    void erledigt();
+    void unbekannterSchluessel();
     void doppelteAbschnitte_data();
     void doppelteAbschnitte();
     void fremdeKodierung_data();
@@ -755,6 +757,65 @@ void TestPlandatei::beschaedigterPlan()
     const QByteArray geschrieben = DateiLesen(wieder);
     QVERIFY(!geschrieben.contains("Tag=01.01.1999"));
     QVERIFY(!geschrieben.contains("[9]"));
+}
+
+// The done state is one more key after the others, written only for a task ticked off.
+void TestPlandatei::erledigt()
+{
+    Aufgabenliste aufgaben = beispielAufgaben();
+    aufgaben[1].Erledigt = true;
+    const QString datei = pfad(QStringLiteral("erledigt.kvr"));
+    QVERIFY(PlanSchreiben(datei, aufgaben, beispielSituation(), 0, 35));
+    const QByteArray bytes = DateiLesen(datei);
+    QCOMPARE(bytes.count("Erledigt="), 1);
+    QVERIFY(bytes.endsWith("[10001]\r\n"
+                           "Kurzbezeichnung=Klavier stimmen\r\n"
+                           "Beschreibung=\r\n"
+                           "Notiz=\r\n"
+                           "Druckvorlage=2\r\n"
+                           "ausserhalbBuerozeit=0\r\n"
+                           "auchSonntags=0\r\n"
+                           "vorher=\r\n"
+                           "beiAuszugsrenovierung=0\r\n"
+                           "beiEinzugsrenovierung=0\r\n"
+                           "mitSpedition=0\r\n"
+                           "ohneSpedition=0\r\n"
+                           "vorgabeDauer=-1\r\n"
+                           "Tag=12.03.2001\r\n"
+                           "Start=48\r\n"
+                           "Dauer=0\r\n"
+                           "Benutzeraufgabe=1\r\n"
+                           "Erledigt=1\r\n"
+                           "\r\n"));
+    Aufgabenliste geladen;
+    Situation s;
+    Ladebericht bericht;
+    QVERIFY(PlanLaden(datei, geladen, s, &bericht));
+    QCOMPARE(geladen.size(), size_t(2));
+    QCOMPARE(geladen[0].Erledigt, false);
+    QCOMPARE(geladen[1].Erledigt, true);
+    QVERIFY(bericht.hinweis.isEmpty());
+}
+
+// A key the reader does not know (from a newer version) is passed over: the task loads with
+// everything else, and nothing counts as damaged.
+void TestPlandatei::unbekannterSchluessel()
+{
+    const QString datei = pfad(QStringLiteral("neuer.kvr"));
+    QVERIFY(PlanSchreiben(datei, beispielAufgaben(), beispielSituation(), 0, 35));
+    QByteArray bytes = DateiLesen(datei);
+    bytes.replace("Benutzeraufgabe=1\r\n", "Benutzeraufgabe=1\r\nErinnerung=2\r\nZukunft=ja\r\n");
+    bytes.replace("[allgemein]\r\n", "[allgemein]\r\nPlanVersion=9\r\n");
+    QVERIFY(DateiSchreiben(datei, bytes));
+    Aufgabenliste geladen;
+    Situation s;
+    Ladebericht bericht;
+    QVERIFY(PlanLaden(datei, geladen, s, &bericht));
+    QCOMPARE(s, beispielSituation());
+    QCOMPARE(geladen.size(), size_t(2));
+    QVERIFY(geladen[1] == nachDerDatei(beispielAufgaben()[1]));
+    QVERIFY(bericht.hinweis.isEmpty());
+    QCOMPARE(bericht.gekuerzt, 0);
 }
 
 // A section dropped because an earlier one named the same task counts as cut.

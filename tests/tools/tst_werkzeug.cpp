@@ -50,6 +50,7 @@ private Q_SLOTS:
     void textOhneSteuerzeichen_data();
     void textOhneSteuerzeichen();
     void endeDerOptionen();
+    void umplanen();
     void keineGewoehnlicheDatei_data();
     void keineGewoehnlicheDatei();
     void schreibfehlerAufDeutsch();
@@ -263,6 +264,42 @@ void TestWerkzeug::endeDerOptionen()
     QCOMPARE(
         Starten({QStringLiteral("zeigen"), QStringLiteral("--x.kvr")}, 30000, ordner.path()).code,
         2);
+}
+
+// The moving day two weeks later: the plan is planned again and written back, a done task
+// and its note kept, and the done state shown.
+void TestWerkzeug::umplanen()
+{
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath(QStringLiteral("plan.kvr"));
+    QCOMPARE(Starten(Berlin2001 + QStringList{QStringLiteral("--speichern"), pfad}).code, 0);
+    QFile datei(pfad);
+    QVERIFY(datei.open(QIODevice::ReadOnly));
+    QByteArray inhalt = datei.readAll();
+    datei.close();
+    inhalt.replace("[9]\r\nKurzbezeichnung=Packen\r\nBeschreibung=",
+                   "[9]\r\nKurzbezeichnung=Packen\r\nErledigt=1\r\nBeschreibung=");
+    QVERIFY(datei.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    datei.write(inhalt);
+    datei.close();
+
+    const Lauf l = Starten({QStringLiteral("umplanen"), pfad, QStringLiteral("--einzug"),
+                            QStringLiteral("24.09.2001"), QStringLiteral("--auszug"),
+                            QStringLiteral("28.09.2001")});
+    QCOMPARE(l.code, 0);
+    const QList<QByteArray> zeilen = l.aus.trimmed().split('\n');
+    QVERIFY(zeilen.contains(QByteArray("7\t26.09.2001\t08:00\t08h00\tUmziehen")));
+    QVERIFY(zeilen.contains(QByteArray("9\t23.09.2001\t08:00\t08h00\tPacken\terledigt")));
+    const Lauf zeigen = Starten({QStringLiteral("zeigen"), pfad, QStringLiteral("--json")});
+    const QJsonObject o = QJsonDocument::fromJson(zeigen.aus).object();
+    QCOMPARE(o.value(QStringLiteral("Situation")).toObject().value(QStringLiteral("Einzugdatum")),
+             QStringLiteral("24.09.2001"));
+    bool erledigt = false;
+    for (const QJsonValue a : o.value(QStringLiteral("Aufgaben")).toArray()) {
+        if (a.toObject().value(QStringLiteral("Nummer")).toInt() == 9)
+            erledigt = a.toObject().value(QStringLiteral("Erledigt")).toBool();
+    }
+    QVERIFY(erledigt);
 }
 
 // A pipe is neither read (it would wait for a writer forever) nor replaced by a file.

@@ -247,3 +247,66 @@ int BefehlFeiertage(Argumente& args)
     }
     return Erfolg;
 }
+
+int BefehlUmplanen(Argumente& args)
+{
+    QString einzug, auszug, von, nach, speichern;
+    const bool vollstaendig =
+        args.Wert(QStringLiteral("einzug"), &einzug) & args.Wert(QStringLiteral("auszug"), &auszug);
+    const bool mitVon = args.Wert(QStringLiteral("von"), &von);
+    const bool mitNach = args.Wert(QStringLiteral("nach"), &nach);
+    const bool mitDatei = args.Wert(QStringLiteral("speichern"), &speichern);
+    const bool json = args.Schalter(QStringLiteral("json"));
+    const QString pfad = args.Position();
+    if (!args.fehler.isEmpty())
+        return Bedienung(args.fehler);
+    if (!vollstaendig || pfad.isEmpty())
+        return Bedienung(QStringLiteral("umplanen braucht eine Plandatei, --einzug TT.MM.JJJJ und "
+                                        "--auszug TT.MM.JJJJ."));
+    if (!args.Uebrig().isEmpty())
+        return Bedienung(QStringLiteral("Unbekannte Angabe: %1").arg(args.Uebrig()));
+    double e = 0;
+    double a = 0;
+    if (!Tageszahl::ausText(einzug, &e))
+        return Bedienung(QStringLiteral("„%1“ ist kein gültiges Datum (TT.MM.JJJJ).").arg(einzug));
+    if (!Tageszahl::ausText(auszug, &a))
+        return Bedienung(QStringLiteral("„%1“ ist kein gültiges Datum (TT.MM.JJJJ).").arg(auszug));
+
+    Plan plan;
+    if (!Laden(pfad, plan.Aufgaben, plan.situation))
+        return Ladefehler;
+    Situation neu = plan.situation;
+    if ((mitVon && !Ganzzahl(von, &neu.BundeslandA)) ||
+        (mitNach && !Ganzzahl(nach, &neu.BundeslandB)))
+        return Bedienung(QStringLiteral("--von und --nach erwarten eine Landesnummer (1 bis 17)."));
+    neu.Einzugdatum = Tageszahl::Text(e);
+    neu.Auszugdatum = Tageszahl::Text(a);
+
+    // Without anyone to ask, the user's own tasks move with the moving day, and catalogue tasks
+    // the new situation no longer holds are named when they had a note or were done.
+    Umplanung umplanung = plan.Umplanen(neu, e, a, true);
+    QStringList verloren;
+    for (const taufgabe& t : umplanung.WegfallendeMitInhalt())
+        verloren.append(QStringLiteral("%1 „%2“").arg(t.Nummer).arg(t.Kurzbezeichnung));
+    plan.UmplanungUebernehmen(std::move(umplanung));
+
+    PlanAusgabe ausgabe;
+    ausgabe.Stichtag = plan.Stichtag;
+    ausgabe.keineAbfolge = plan.keineAbfolge;
+    ausgabe.keineAbfolgeText = plan.keineAbfolge ? Plan::KeineAbfolgeText : QString();
+    ausgabe.situation = plan.situation;
+    ausgabe.spanne = SpanneBerechnen(plan.Aufgaben, Tageszahl::heute());
+    ausgabe.konflikte = plan.ReihenfolgePruefen(-1, 0, 0);
+    QString fehler;
+    if (!PlanSchreiben(mitDatei ? speichern : pfad, plan.Aufgaben, plan.situation,
+                       ausgabe.spanne.ersterTag, ausgabe.spanne.tage, &fehler)) {
+        Fehlermeldung("Beim Speichern ist ein Fehler aufgetreten.", fehler);
+        return Schreibfehler;
+    }
+    if (!verloren.isEmpty())
+        Fehlerzeilen(QStringLiteral("Nicht mehr im Plan (mit Notiz oder erledigt): %1")
+                         .arg(verloren.join(QStringLiteral(", "))));
+    ausgabe.aufgaben = std::move(plan.Aufgaben);
+    Schreiben(json ? AlsJson(ausgabe) : AlsText(ausgabe));
+    return Erfolg;
+}

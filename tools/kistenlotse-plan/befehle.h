@@ -39,3 +39,4 @@ int BefehlNeu(Argumente& args);
 int BefehlFeiertage(Argumente& args);
 int BefehlZeigen(Argumente& args);
 int BefehlIcs(Argumente& args);
+int BefehlUmplanen(Argumente& args);

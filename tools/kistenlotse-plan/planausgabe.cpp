@@ -33,7 +33,7 @@ QByteArray AlsText(const PlanAusgabe& plan)
         text += QString::number(a.Nummer) + QLatin1Char('\t') + Tageszahl::Text(a.Tag) +
                 QLatin1Char('\t') + Zeiten::BeginnText(a.Start) + QLatin1Char('\t') +
                 Zeiten::DauerText(a.Dauer) + QLatin1Char('\t') + Sichtbar(a.Kurzbezeichnung) +
-                QLatin1Char('\n');
+                (a.Erledigt ? QStringLiteral("\terledigt\n") : QStringLiteral("\n"));
     }
     for (const QString& k : plan.konflikte)
         text += Sichtbar(k) + QLatin1Char('\n');

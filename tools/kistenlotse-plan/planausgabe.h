@@ -25,7 +25,8 @@ struct PlanAusgabe
 // can neither steer the terminal nor break the tab-separated lines.
 QString Sichtbar(QStringView text);
 
-// One line per task (Nummer, day, begin, duration, title, tab-separated), then the conflict
+// One line per task (Nummer, day, begin, duration, title, and "erledigt" for a task ticked
+// off, tab-separated), then the conflict
 // lines, then the give-up message if it was due.
 QByteArray AlsText(const PlanAusgabe& plan);
 QByteArray AlsJson(const PlanAusgabe& plan);
