@@ -251,8 +251,10 @@ int BefehlFeiertage(Argumente& args)
 int BefehlUmplanen(Argumente& args)
 {
     QString einzug, auszug, von, nach, speichern;
-    const bool vollstaendig =
-        args.Wert(QStringLiteral("einzug"), &einzug) & args.Wert(QStringLiteral("auszug"), &auszug);
+    // Every option is taken out, so that a missing one does not leave the other as unknown.
+    const bool mitEinzug = args.Wert(QStringLiteral("einzug"), &einzug);
+    const bool mitAuszug = args.Wert(QStringLiteral("auszug"), &auszug);
+    const bool vollstaendig = mitEinzug && mitAuszug;
     const bool mitVon = args.Wert(QStringLiteral("von"), &von);
     const bool mitNach = args.Wert(QStringLiteral("nach"), &nach);
     const bool mitDatei = args.Wert(QStringLiteral("speichern"), &speichern);
