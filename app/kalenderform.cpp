@@ -44,13 +44,6 @@
 
 #include <cmath>
 
-const QString TKalenderForm::FremdGeaendertFrage = QStringLiteral(
-    "Die Datei „%1“ wurde geändert, seit dieser Plan sie geöffnet oder gespeichert hat – "
-    "vielleicht in einem zweiten Kistenlotse-Fenster.\n"
-    "Soll sie trotzdem überschrieben werden? Mit „Nein“ wählen Sie einen anderen Namen.");
-const QString TKalenderForm::GekuerztHinweis =
-    QStringLiteral("Die Datei enthielt zu lange Angaben; %1 davon wurden beim Laden gekürzt.");
-
 namespace {
 
 // The command buttons from top to bottom, with their object names and pictures.
@@ -96,9 +89,11 @@ const std::array<const char*, 7> Wochentage{"Montag",  "Dienstag", "Mittwoch", "
 
 } // namespace
 
-TKalenderForm::TKalenderForm(QWidget* eltern)
-    : QWidget(eltern), heute(&Tageszahl::heute), einstellungsPfad(EinstellungsPfad()),
-      m_outlook(std::make_unique<TOutlookApplication>())
+TKalenderForm::TKalenderForm(Fensterumgebung umgebung, QWidget* eltern)
+    : QWidget(eltern), m_umgebung(std::move(umgebung)),
+      m_dokument(m_umgebung.einstellungsPfad.isEmpty() ? EinstellungsPfad()
+                                                       : m_umgebung.einstellungsPfad),
+      m_dateibefehle(m_dokument, this), m_outlook(std::make_unique<TOutlookApplication>())
 {
     TagZugangEinrichten();
     setObjectName(QStringLiteral("KalenderForm"));
@@ -185,14 +180,18 @@ TKalenderForm::TKalenderForm(QWidget* eltern)
     });
     new THilfeTaste(this); // F1 in every window
 
-    AufgabeOeffnen = [this](qint32 nummer) {
-        Termindialog()->AufgabeAnzeigen(nummer);
-        Termindialog()->exec();
-    };
-    EigeneAufgabeOeffnen = [this](qint32 nummer, double tag) {
-        EigenerTermindialog()->AufgabeAnzeigen(nummer, tag);
-        EigenerTermindialog()->exec();
-    };
+    if (!m_umgebung.aufgabeOeffnen)
+        m_umgebung.aufgabeOeffnen = [this](qint32 nummer) {
+            Termindialog()->AufgabeAnzeigen(nummer);
+            Termindialog()->exec();
+        };
+    if (!m_umgebung.eigeneAufgabeOeffnen)
+        m_umgebung.eigeneAufgabeOeffnen = [this](qint32 nummer, double tag) {
+            EigenerTermindialog()->AufgabeAnzeigen(nummer, tag);
+            EigenerTermindialog()->exec();
+        };
+    connect(&m_dokument, &Plandokument::ZustandGewechselt, this,
+            &TKalenderForm::DokumentZustandZeigen);
 }
 
 TKalenderForm::~TKalenderForm() = default;
@@ -207,7 +206,7 @@ TSplashForm* TKalenderForm::Begruessung()
 TSituationsForm* TKalenderForm::Startdialog()
 {
     if (!m_situation)
-        m_situation = new TSituationsForm(this, this);
+        m_situation = new TSituationsForm(m_dokument.Einstellungsdatei(), this);
     return m_situation;
 }
 
@@ -248,35 +247,6 @@ TReihenfolge* TKalenderForm::Reihenfolgedialog()
     return m_reihenfolge;
 }
 
-QFileDialog* TKalenderForm::SaveDialog1()
-{
-    if (!m_speichernDialog) {
-        m_speichernDialog = new TDateiDialog(this);
-        m_speichernDialog->setNameFilters(
-            {QStringLiteral("Umzugsdateien (*.kvr)"), QStringLiteral("Alle Dateien (*)")});
-        m_speichernDialog->setObjectName(QStringLiteral("SaveDialog1"));
-        m_speichernDialog->setWindowTitle(QStringLiteral("Umzug speichern"));
-        m_speichernDialog->setAcceptMode(QFileDialog::AcceptSave);
-        m_speichernDialog->setFileMode(QFileDialog::AnyFile);
-        m_speichernDialog->setDefaultSuffix(QStringLiteral("kvr"));
-    }
-    return m_speichernDialog;
-}
-
-QFileDialog* TKalenderForm::OpenDialog1()
-{
-    if (!m_ladenDialog) {
-        m_ladenDialog = new TDateiDialog(this);
-        m_ladenDialog->setNameFilters(
-            {QStringLiteral("Umzugsdateien (*.kvr)"), QStringLiteral("Alle Dateien (*)")});
-        m_ladenDialog->setObjectName(QStringLiteral("OpenDialog1"));
-        m_ladenDialog->setWindowTitle(QStringLiteral("Umzug laden"));
-        m_ladenDialog->setAcceptMode(QFileDialog::AcceptOpen);
-        m_ladenDialog->setFileMode(QFileDialog::ExistingFile);
-    }
-    return m_ladenDialog;
-}
-
 void TKalenderForm::KnoepfeAnlegen()
 {
     for (size_t i = 0; i < Knopfliste.size(); ++i) {
@@ -304,8 +274,9 @@ void TKalenderForm::KnoepfeAnlegen()
     // does not wait for the desktop's answer.
     m_knoepfe[K::Outlook]->setEnabled(false);
     OutlookVerfuegbarFragen(this, [k = m_knoepfe[K::Outlook]](bool ja) { k->setEnabled(ja); });
-    connect(m_knoepfe[K::Speichern], &TQvImageButton::OnClick, this, &TKalenderForm::PlanSpeichern);
-    connect(m_knoepfe[K::Laden], &TQvImageButton::OnClick, this, &TKalenderForm::PlanOeffnen);
+    connect(m_knoepfe[K::Speichern], &TQvImageButton::OnClick, this,
+            &TKalenderForm::SpeicherButtonClick);
+    connect(m_knoepfe[K::Laden], &TQvImageButton::OnClick, this, &TKalenderForm::LadenButtonClick);
 }
 
 TQvImageButton* TKalenderForm::Knopf(const char* name) const
@@ -326,20 +297,35 @@ bool TKalenderForm::Starten(const QString& plandatei)
         return false;
     Einstellungen e;
     if (!plandatei.isEmpty() && PlanVonAussenLaden(plandatei)) {
-        e = EinstellungenLesen(einstellungsPfad);
+        e = EinstellungenLesen(m_dokument.Einstellungsdatei());
     } else {
-        const double tag = heute();
+        const double tag = Tageszahl::heute();
         Startdialog()->DatenSetzen(tag + 15, tag + 30);
-        if (m_situation->exec() != QDialog::Accepted)
+        if (m_situation->Zeigen(false) != QDialog::Accepted)
             return false;
         e = m_situation->GeleseneEinstellungen();
+        StartwahlAusfuehren(true);
     }
     FensterLageSetzen(e.fensteroben, e.fensterlinks, e.fensterbreite, e.fensterhoehe);
-    m_ersterStart = false;
     KalenderAktualisieren();
     if (m_fokusZelle < anzdays())
         ZelleFokussieren(m_fokusZelle, -1);
     return true;
+}
+
+void TKalenderForm::StartwahlAusfuehren(bool ersterPlan)
+{
+    if (m_situation->Gewaehlt() == TSituationsForm::Wahl::NeuerPlan) {
+        KalenderErstellen(m_situation->GewaehlteSituation(), true);
+        return;
+    }
+    Ladebericht bericht;
+    if (m_dateibefehle.Laden(m_situation->GeleseneEinstellungen().lastsaved, &bericht))
+        GeladenMelden(bericht);
+    else if (!ersterPlan)
+        return; // the plan shown stays
+    // Without a plan: an empty calendar of five weeks from this week.
+    KalenderBauen();
 }
 
 void TKalenderForm::FensterLageSetzen(int oben, int links, int breite, int hoehe)
@@ -361,41 +347,46 @@ void TKalenderForm::FensterLageSetzen(int oben, int links, int breite, int hoehe
 
 void TKalenderForm::KalenderErstellen(const Situation& situation, bool neuPlanen)
 {
+    if (neuPlanen)
+        m_dokument.NeuPlanen(situation, this);
+    else
+        m_dokument.SituationSetzen(situation);
+    KalenderBauen();
+}
+
+void TKalenderForm::KalenderNeuAufbauen()
+{
+    m_dokument.SpanneNeuBerechnen();
+    KalenderBauen();
+}
+
+void TKalenderForm::KalenderBauen()
+{
     // The keyboard focus stays on its day when that day is in the new calendar too.
     const bool hatteFokus = qobject_cast<tday*>(QApplication::focusWidget()) != nullptr &&
                             isAncestorOf(QApplication::focusWidget());
     const double fokusTag = m_fokusZelle < anzdays() ? Tag(m_fokusZelle)->Datum() : -1e9;
     TageFreigeben();
 
-    // The dates are kept in the short form "dd.mm.yyyy"; a text that is no date counts as day 0.
-    double einzug = 0;
-    double auszug = 0;
-    Tageszahl::ausText(situation.Einzugdatum, &einzug);
-    Tageszahl::ausText(situation.Auszugdatum, &auszug);
-    Situation& s = m_plan.situation;
-    s = situation;
-    s.Einzugdatum = Tageszahl::Text(einzug);
-    s.Auszugdatum = Tageszahl::Text(auszug);
-
-    if (neuPlanen)
-        m_plan.AbfolgeSuchen(einzug, auszug, this);
-
-    m_spanne = SpanneBerechnen(m_plan.Aufgaben, heute());
-    m_tage.reserve(static_cast<size_t>(m_spanne.anzdays));
-    for (int i = 0; i < m_spanne.anzdays; ++i) {
-        auto* zelle = new tday(this, m_spanne.firstday + i, m_inhalt);
+    const Kalenderspanne& spanne = m_dokument.Spanne();
+    const Situation& s = plan().situation;
+    m_gebauteSpanne = spanne;
+    m_gebauteLaender = {s.BundeslandA, s.BundeslandB};
+    m_tage.reserve(static_cast<size_t>(spanne.anzdays));
+    for (int i = 0; i < spanne.anzdays; ++i) {
+        auto* zelle = new tday(this, spanne.firstday + i, m_inhalt);
         zelle->setObjectName(QStringLiteral("Tag%1").arg(i));
         m_tage.push_back(zelle);
     }
     // Otherwise today, or the plan's first day.
     m_fokusZelle = ZellenIndex(fokusTag);
     if (m_fokusZelle < 0)
-        m_fokusZelle = ZellenIndex(heute());
+        m_fokusZelle = ZellenIndex(Tageszahl::heute());
     if (m_fokusZelle < 0)
-        m_fokusZelle = std::max(ZellenIndex(m_plan.FruehesterTag()), 0);
+        m_fokusZelle = std::max(ZellenIndex(plan().FruehesterTag()), 0);
     m_tage[static_cast<size_t>(m_fokusZelle)]->setFocusPolicy(Qt::StrongFocus);
 
-    m_wochen = Kalenderwochen(m_spanne);
+    m_wochen = Kalenderwochen(spanne);
     delete m_kwBild; // replaced at every build
     m_kwBild = new KWBild(m_wochen, m_inhalt);
     m_kwBild->setObjectName(QStringLiteral("KWBild"));
@@ -410,11 +401,6 @@ void TKalenderForm::KalenderErstellen(const Situation& situation, bool neuPlanen
     m_gezogeneAufgabe = Ziehzustand();
     if (hatteFokus)
         ZelleFokussieren(m_fokusZelle, -1);
-}
-
-void TKalenderForm::KalenderNeuAufbauen()
-{
-    KalenderErstellen(m_plan.situation, false);
 }
 
 void TKalenderForm::TageFreigeben()
@@ -445,7 +431,7 @@ void TKalenderForm::KalenderAktualisieren()
         zellen.push_back(&t->daten);
         vorher.push_back(t->daten.Termine);
     }
-    AufgabenVerteilen(m_plan.Aufgaben, zellen);
+    AufgabenVerteilen(plan().Aufgaben, zellen);
     // The cells paint opaquely, so a repaint of the calendar area would skip them: each cell
     // whose appointments changed is repainted itself, and no other.
     for (size_t i = 0; i < m_tage.size(); ++i)
@@ -464,7 +450,7 @@ QString TKalenderForm::SpannenText() const
     const double letzter = LetzterTag();
     double von = letzter;
     double bis = erster;
-    for (const taufgabe& a : m_plan.Aufgaben) {
+    for (const taufgabe& a : m_dokument.plan().Aufgaben) {
         const double tag = std::trunc(a.Tag);
         if (tag >= erster && tag <= letzter) {
             von = std::min(von, tag);
@@ -548,7 +534,7 @@ void TKalenderForm::ZellenFreigabe(tday* quelle, QPoint pos)
     }
     const std::optional<qint32> gezogen = m_gezogeneAufgabe.Aufgabe();
     if (gezogen && ziel != quelle) {
-        if (m_plan.AufgabeSuchen(*gezogen) >= 0)
+        if (plan().AufgabeSuchen(*gezogen) >= 0)
             AufgabeZiehen(*gezogen, ziel->Datum());
     } else {
         TerminOeffnen(quelle, quelle->daten.TerminInHoehe(pos.y()));
@@ -560,14 +546,14 @@ void TKalenderForm::TerminOeffnen(tday* zelle, int termin)
 {
     const double datum = zelle->Datum();
     if (termin < 0 || termin >= static_cast<int>(zelle->daten.Termine.size())) {
-        EigeneAufgabeOeffnen(-1, datum);
+        m_umgebung.eigeneAufgabeOeffnen(-1, datum);
     } else {
         const qint32 nummer = zelle->daten.Termine[static_cast<size_t>(termin)].Nummer;
-        const int i = m_plan.AufgabeSuchen(nummer);
-        if (i >= 0 && m_plan.Aufgaben[static_cast<size_t>(i)].Benutzeraufgabe)
-            EigeneAufgabeOeffnen(nummer, datum);
+        const int i = plan().AufgabeSuchen(nummer);
+        if (i >= 0 && plan().Aufgaben[static_cast<size_t>(i)].Benutzeraufgabe)
+            m_umgebung.eigeneAufgabeOeffnen(nummer, datum);
         else
-            AufgabeOeffnen(nummer);
+            m_umgebung.aufgabeOeffnen(nummer);
     }
     KalenderAktualisieren();
 }
@@ -655,17 +641,17 @@ void TKalenderForm::ZelleHatFokus(tday* zelle)
 void TKalenderForm::AufgabeLoeschen(qint32 nummer)
 {
     // The same question as the task dialogs ask, with the tasks that go too.
-    const QList<qint32> abhaengige = Terminregeln::Abhaengige(m_plan.Aufgaben, nummer);
-    const QString namen = Terminregeln::AufgabenNamen(m_plan.Aufgaben, abhaengige);
+    const QList<qint32> abhaengige = Terminregeln::Abhaengige(plan().Aufgaben, nummer);
+    const QString namen = Terminregeln::AufgabenNamen(plan().Aufgaben, abhaengige);
     const QString frage =
         namen.isEmpty() ? TTerminForm::LoeschenFrage : TTerminForm::AbhaengigeFrage + namen;
     if (Meldung(this, MeldungsArt::Bestaetigung, frage, OK | Abbrechen) != OK)
         return;
     ZustandSichern();
     for (qint32 n : QList<qint32>{nummer} + abhaengige) {
-        const int i = m_plan.AufgabeSuchen(n);
+        const int i = plan().AufgabeSuchen(n);
         if (i >= 0)
-            m_plan.Aufgaben.erase(m_plan.Aufgaben.begin() + i);
+            plan().Aufgaben.erase(plan().Aufgaben.begin() + i);
     }
     KalenderAktualisieren();
     if (m_fokusZelle < anzdays())
@@ -676,7 +662,7 @@ void TKalenderForm::AufgabeLoeschen(qint32 nummer)
 
 bool TKalenderForm::AufgabeVerschieben(qint32 nummer, qint32 start, double tag)
 {
-    const QStringList zeilen = m_plan.ReihenfolgePruefen(nummer, start, tag);
+    const QStringList zeilen = plan().ReihenfolgePruefen(nummer, start, tag);
     if (zeilen.isEmpty())
         return true;
     Reihenfolgedialog()->KonflikteZeigen(zeilen);
@@ -686,19 +672,19 @@ bool TKalenderForm::AufgabeVerschieben(qint32 nummer, qint32 start, double tag)
 
 bool TKalenderForm::AufgabeZiehen(qint32 nummer, double tag)
 {
-    const int i = m_plan.AufgabeSuchen(nummer);
+    const int i = plan().AufgabeSuchen(nummer);
     if (i < 0)
         return false;
     const QStringList zeilen =
-        m_plan.ReihenfolgePruefen(nummer, m_plan.Aufgaben[static_cast<size_t>(i)].Start, tag);
+        plan().ReihenfolgePruefen(nummer, plan().Aufgaben[static_cast<size_t>(i)].Start, tag);
     Mitverschiebung bewegung;
     if (zeilen.isEmpty()) {
         bewegung.verschiebungen.push_back({static_cast<size_t>(i), tag});
     } else {
         // The dependants' days are worked out first, so the dialog can tell what cannot be placed.
         bewegung =
-            MitAbhaengigenVerschieben(m_plan.Aufgaben, nummer, tag, m_plan.situation.BundeslandA,
-                                      m_plan.situation.BundeslandB);
+            MitAbhaengigenVerschieben(plan().Aufgaben, nummer, tag, plan().situation.BundeslandA,
+                                      plan().situation.BundeslandB);
         TReihenfolge* dialog = Reihenfolgedialog();
         dialog->KonflikteZeigen(zeilen);
         dialog->MitverschiebenAnbieten(bewegung.nichtPlatzierbar);
@@ -706,7 +692,7 @@ bool TKalenderForm::AufgabeZiehen(qint32 nummer, double tag)
             return false;
     }
     ZustandSichern();
-    Anwenden(m_plan.Aufgaben, bewegung);
+    Anwenden(plan().Aufgaben, bewegung);
     bool draussen = false;
     for (const Verschiebung& v : bewegung.verschiebungen)
         draussen = draussen || ZellenIndex(v.Tag) < 0;
@@ -718,27 +704,34 @@ bool TKalenderForm::AufgabeZiehen(qint32 nummer, double tag)
 
 void TKalenderForm::ZustandSichern()
 {
-    m_knoepfe[K::Rueckgaengig]->setEnabled(true);
-    m_plan.ZustandSichern();
+    m_dokument.ZustandSichern();
 }
 
-void TKalenderForm::ZustandWiederherstellen()
+double TKalenderForm::HeutigerTag() const
 {
-    m_knoepfe[K::Rueckgaengig]->setEnabled(false);
-    m_plan.ZustandWiederherstellen();
-    KalenderAktualisieren();
+    return Tageszahl::heute();
 }
 
-bool TKalenderForm::Geaendert() const
+void TKalenderForm::DokumentZustandZeigen()
 {
-    return m_knoepfe[K::Rueckgaengig]->isEnabled();
+    m_knoepfe[K::Rueckgaengig]->setEnabled(m_dokument.RueckgaengigMoeglich());
 }
 
+void TKalenderForm::DokumentZeigen()
+{
+    const Kalenderspanne& spanne = m_dokument.Spanne();
+    const Situation& s = plan().situation;
+    if (spanne.firstday != m_gebauteSpanne.firstday || spanne.anzdays != m_gebauteSpanne.anzdays ||
+        m_gebauteLaender != std::pair(s.BundeslandA, s.BundeslandB) || m_tage.empty())
+        KalenderBauen();
+    else
+        KalenderAktualisieren();
+}
 void TKalenderForm::RuckgaengigButtonClick()
 {
-    ZustandWiederherstellen();
+    m_dokument.Rueckgaengig();
+    DokumentZeigen();
 }
-
 // ---------------------------------------------------------------- commands
 
 void TKalenderForm::HilfeButtonClick()
@@ -758,15 +751,14 @@ void TKalenderForm::VorlagenButtonClick()
 
 void TKalenderForm::OutlookButtonClick()
 {
-    ::OutlookButtonClick(this, m_knoepfe[K::Outlook], m_plan.Aufgaben, *m_outlook);
+    ::OutlookButtonClick(this, m_knoepfe[K::Outlook], plan().Aufgaben, *m_outlook);
 }
 
 void TKalenderForm::EigenerTerminButtonClick()
 {
-    EigeneAufgabeOeffnen(-1, heute());
+    m_umgebung.eigeneAufgabeOeffnen(-1, Tageszahl::heute());
     KalenderAktualisieren();
 }
-
 void TKalenderForm::EndeButtonClick()
 {
     close();
@@ -774,110 +766,46 @@ void TKalenderForm::EndeButtonClick()
 
 void TKalenderForm::NeuButtonClick()
 {
-    Startdialog()->AbbrechenButton->show();
-    m_situation->exec();
-    m_situation->AbbrechenButton->hide();
-}
-
-::Knopf TKalenderForm::UeberschreibenErlaubt(const QString& pfad)
-{
-    if (m_planDatei.isEmpty() || !m_planStand.vorhanden)
-        return Ja;
-    const QString bekannt = QFileInfo(m_planDatei).canonicalFilePath();
-    if (bekannt.isEmpty() || QFileInfo(pfad).canonicalFilePath() != bekannt)
-        return Ja;
-    const Dateistand jetzt = Dateizugriff::StandJetzt(pfad, m_planStand);
-    if (!jetzt.vorhanden || jetzt == m_planStand)
-        return Ja;
-    return Meldung(this, MeldungsArt::Bestaetigung,
-                   FremdGeaendertFrage.arg(QDir::toNativeSeparators(pfad)), Ja | Nein | Abbrechen);
-}
-
-void TKalenderForm::PlanSpeichern()
-{
-    QString pfad;
-    for (;;) {
-        // Both dialogs start in the user's documents folder every time.
-        SaveDialog1()->setDirectory(PlanOrdner());
-        if (SaveDialog1()->exec() != QDialog::Accepted || SaveDialog1()->selectedFiles().isEmpty())
-            return;
-        pfad = SaveDialog1()->selectedFiles().constFirst();
-        const ::Knopf antwort = UeberschreibenErlaubt(pfad);
-        if (antwort == Ja)
-            break;
-        if (antwort != Nein)
-            return;
-    }
-    QString fehler;
-    QString einstellungsFehler;
-    Dateistand stand;
-    // The plan file is replaced only once the new one is complete, and lastsaved is recorded
-    // only for a plan that was really written.
-    if (!PlanDateiSpeichern(pfad, einstellungsPfad, m_plan.Aufgaben, m_plan.situation,
-                            m_spanne.firstday, anzdays(), &fehler, &einstellungsFehler, &stand)) {
-        Meldung(this, MeldungsArt::Warnung,
-                QStringLiteral("Beim Speichern ist ein Fehler aufgetreten.\n") + fehler, OK);
+    if (!m_dateibefehle.VerwerfenErlaubt(QStringLiteral("Trotzdem neu beginnen?")))
         return;
-    }
-    m_planDatei = pfad;
-    m_planStand = stand;
-    m_knoepfe[K::Rueckgaengig]->setEnabled(false);
-    if (!einstellungsFehler.isEmpty())
-        FehlerBericht(this, einstellungsFehler);
+    if (Startdialog()->Zeigen(true) == QDialog::Accepted)
+        StartwahlAusfuehren(false);
 }
 
-bool TKalenderForm::PlanLaden(const QString& pfad, QString* grund)
+void TKalenderForm::SpeicherButtonClick()
 {
-    // The situation changes only with a plan that loaded, so a failed load leaves it intact.
-    Situation gelesen = m_plan.situation;
-    Ladebericht bericht;
-    if (!::PlanLaden(pfad, m_plan.Aufgaben, gelesen, &bericht)) {
-        if (grund)
-            *grund = bericht.grund;
-        return false;
-    }
-    m_plan.situation = gelesen;
-    m_planDatei = pfad;
-    m_planStand = bericht.stand;
-    if (bericht.gekuerzt > 0)
-        StatusAnzeigen(GekuerztHinweis.arg(bericht.gekuerzt));
-    return true;
+    m_dateibefehle.Speichern();
 }
 
+void TKalenderForm::LadenButtonClick()
+{
+    if (!m_dateibefehle.VerwerfenErlaubt(QStringLiteral("Trotzdem einen anderen Umzug laden?")))
+        return;
+    Ladebericht bericht;
+    if (!m_dateibefehle.Oeffnen(&bericht))
+        return;
+    DokumentZeigen();
+    GeladenMelden(bericht);
+}
+
+void TKalenderForm::GeladenMelden(const Ladebericht& bericht)
+{
+    // What the status line said of the plan before does not hold for this one.
+    StatusAnzeigen(bericht.gekuerzt > 0
+                       ? QStringLiteral("Die Datei enthielt zu lange Angaben; %1 davon wurden "
+                                        "beim Laden gekürzt.")
+                             .arg(bericht.gekuerzt)
+                       : QString());
+}
 bool TKalenderForm::PlanVonAussenLaden(const QString& pfad)
 {
-    // Read as "Laden" reads, but there is no plan before it to go back to.
-    m_plan.Aufgaben.clear();
-    QString grund;
-    if (PlanLaden(pfad, &grund)) {
-        KalenderNeuAufbauen();
-        return true;
-    }
-    Meldung(this, MeldungsArt::Warnung,
-            QStringLiteral("Beim Laden der Datei ist ein Fehler aufgetreten\n") + grund, OK);
-    m_plan.Aufgaben.clear();
-    return false;
+    Ladebericht bericht;
+    if (!m_dateibefehle.Laden(pfad, &bericht))
+        return false;
+    KalenderBauen();
+    GeladenMelden(bericht);
+    return true;
 }
-
-void TKalenderForm::PlanOeffnen()
-{
-    OpenDialog1()->setDirectory(PlanOrdner());
-    if (OpenDialog1()->exec() != QDialog::Accepted || OpenDialog1()->selectedFiles().isEmpty())
-        return;
-    const QString pfad = OpenDialog1()->selectedFiles().constFirst();
-    ZustandSichern();
-    m_plan.Aufgaben.clear();
-    QString grund;
-    if (PlanLaden(pfad, &grund)) {
-        KalenderNeuAufbauen();
-        KalenderAktualisieren();
-    } else {
-        Meldung(this, MeldungsArt::Warnung,
-                QStringLiteral("Beim Laden der Datei ist ein Fehler aufgetreten\n") + grund, OK);
-        ZustandWiederherstellen();
-    }
-}
-
 void TKalenderForm::StatusAnzeigen(const QString& text)
 {
     m_status->setText(QStringLiteral("   ") + text);
@@ -927,11 +855,8 @@ bool TKalenderForm::eventFilter(QObject* objekt, QEvent* ereignis)
 
 void TKalenderForm::closeEvent(QCloseEvent* ereignis)
 {
-    if (Geaendert()) {
-        if (Meldung(this, MeldungsArt::Bestaetigung,
-                    QStringLiteral(
-                        "Ihre letzten Änderungen wurden nicht gespeichert. Trotzdem beenden?"),
-                    OK | Abbrechen) != OK) {
+    if (m_dokument.Geaendert()) {
+        if (!m_dateibefehle.VerwerfenErlaubt(QStringLiteral("Trotzdem beenden?"))) {
             ereignis->ignore();
             return;
         }
@@ -939,7 +864,7 @@ void TKalenderForm::closeEvent(QCloseEvent* ereignis)
         QString fehler;
         // The client area, as FensterLageSetzen takes it back.
         const QRect lage = isMaximized() ? QRect(0, -1, width(), height()) : geometry();
-        if (!FensterSchreiben(einstellungsPfad, lage, &fehler))
+        if (!FensterSchreiben(m_dokument.Einstellungsdatei(), lage, &fehler))
             FehlerBericht(this, fehler);
     }
     ereignis->accept();

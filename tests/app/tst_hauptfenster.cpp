@@ -108,6 +108,11 @@ private Q_SLOTS:
 private:
     void Berlin2001();
 
+    QString Einstellungsdatei() const
+    {
+        return m_ordner->filePath(QStringLiteral("kistenlotse.ini"));
+    }
+
     std::unique_ptr<QTemporaryDir> m_ordner;
     std::unique_ptr<TKalenderForm> m_f;
     QList<qint32> m_geoeffnet;
@@ -117,11 +122,13 @@ private:
 void TestHauptfenster::init()
 {
     m_ordner = std::make_unique<QTemporaryDir>();
-    m_f = Hauptfenster(*m_ordner);
     m_geoeffnet.clear();
     m_eigene.clear();
-    m_f->AufgabeOeffnen = [this](qint32 n) { m_geoeffnet.append(n); };
-    m_f->EigeneAufgabeOeffnen = [this](qint32 n, double tag) { m_eigene.append({n, tag}); };
+    m_f = Hauptfenster(*m_ordner, {.aufgabeOeffnen = [this](qint32 n) { m_geoeffnet.append(n); },
+                                   .eigeneAufgabeOeffnen =
+                                       [this](qint32 n, double tag) {
+                                           m_eigene.append({n, tag});
+                                       }});
     m_f->resize(1000, 800);
     m_f->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_f.get()));
@@ -490,9 +497,8 @@ void TestHauptfenster::fensterlageKommtGenauZurueck()
     QFETCH(bool, maximiert);
     QRect erste;
     for (int runde = 0; runde < 3; ++runde) {
-        TKalenderForm f;
-        f.einstellungsPfad = m_f->einstellungsPfad;
-        const Einstellungen e = EinstellungenLesen(f.einstellungsPfad);
+        TKalenderForm f({.einstellungsPfad = Einstellungsdatei()});
+        const Einstellungen e = EinstellungenLesen(Einstellungsdatei());
         if (runde > 0)
             f.FensterLageSetzen(e.fensteroben, e.fensterlinks, e.fensterbreite, e.fensterhoehe);
         else if (maximiert)
@@ -529,7 +535,7 @@ void TestHauptfenster::schliessenFragt()
     ok.Druecke(QStringLiteral("knopf_ok"));
     QVERIFY(m_f->close());
     QVERIFY2(ok.Erledigt(), qPrintable(ok.Fehler()));
-    QVERIFY(!QFile::exists(m_f->einstellungsPfad)); // no geometry written
+    QVERIFY(!QFile::exists(Einstellungsdatei())); // no geometry written
 }
 
 void TestHauptfenster::schliessenOhneAenderungSchreibtLage()
@@ -537,7 +543,7 @@ void TestHauptfenster::schliessenOhneAenderungSchreibtLage()
     Berlin2001();
     m_f->FensterLageSetzen(30, 40, 800, 600);
     QVERIFY(m_f->close());
-    const Einstellungen e = EinstellungenLesen(m_f->einstellungsPfad);
+    const Einstellungen e = EinstellungenLesen(Einstellungsdatei());
     QCOMPARE(e.fensterbreite, 800);
     QCOMPARE(e.fensterhoehe, 600);
     QVERIFY(e.fensteroben >= 0);

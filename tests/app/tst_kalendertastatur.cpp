@@ -5,6 +5,7 @@
 #include "app/tday.h"
 #include "dialogs/hilfefenster.h"
 #include "dialogs/terminform.h"
+#include "model/uhr.h"
 #include "support/hauptfenster.h"
 #include "support/modalhelfer.h"
 #include "widgets/farben.h"
@@ -76,12 +77,14 @@ private:
 void TestKalenderTastatur::init()
 {
     m_ordner = std::make_unique<QTemporaryDir>();
-    m_f = Hauptfenster(*m_ordner);
-    m_f->heute = [] { return T(2027, 3, 3); };
+    Uhr::Festsetzen(QDateTime(QDate(2027, 3, 3), QTime(10, 0)));
     m_geoeffnet.clear();
     m_eigene.clear();
-    m_f->AufgabeOeffnen = [this](qint32 n) { m_geoeffnet.append(n); };
-    m_f->EigeneAufgabeOeffnen = [this](qint32 n, double tag) { m_eigene.append({n, tag}); };
+    m_f = Hauptfenster(*m_ordner, {.aufgabeOeffnen = [this](qint32 n) { m_geoeffnet.append(n); },
+                                   .eigeneAufgabeOeffnen =
+                                       [this](qint32 n, double tag) {
+                                           m_eigene.append({n, tag});
+                                       }});
     m_f->resize(1000, 800);
     m_f->show();
     m_f->activateWindow();
@@ -95,6 +98,7 @@ void TestKalenderTastatur::cleanup()
             w->close();
     m_f->hide();
     m_f.reset();
+    Uhr::Festsetzen({});
     QVERIFY2(ModalHelfer::OffeneFenster().isEmpty(),
              qPrintable(ModalHelfer::OffeneFenster().join(u',')));
 }
@@ -352,7 +356,7 @@ void TestKalenderTastatur::heuteUndVergangenes()
     tday* naechsterDienstag = Zelle(T(2027, 3, 9));
     QCOMPARE(bild(naechsterDienstag).pixelColor(60, 160), koerper(naechsterDienstag));
     // Another day: the marks follow the clock.
-    m_f->heute = [] { return T(2027, 3, 4); };
+    Uhr::Festsetzen(QDateTime(QDate(2027, 3, 4), QTime(10, 0)));
     QVERIFY(bild(Zelle(T(2027, 3, 3))).pixelColor(1, 80) != blau);
     QCOMPARE(bild(Zelle(T(2027, 3, 4))).pixelColor(1, 80), blau);
 }
