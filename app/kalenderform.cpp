@@ -1,7 +1,6 @@
 #include "app/kalenderform.h"
 
 #include "app/kalendertastatur.h"
-#include "app/kwbild.h"
 #include "app/reihenfolge.h"
 #include "app/situationsform.h"
 #include "app/splashform.h"
@@ -13,87 +12,29 @@
 #include "dialogs/outlookapplication.h"
 #include "dialogs/outlookexport.h"
 #include "dialogs/terminform.h"
-#include "dialogs/terminregeln.h"
-#include "model/kalendertexte.h"
-#include "model/mitverschieben.h"
-#include "model/plandatei.h"
-#include "model/tagdaten.h"
 #include "model/tageszahl.h"
 #include "print/ausdruckform.h"
 #include "print/drucker.h"
 #include "print/druckvorlagenform.h"
-#include "widgets/artwork.h"
-#include "widgets/dateidialog.h"
-#include "widgets/farben.h"
 #include "widgets/meldung.h"
 #include "widgets/qvimagebutton.h"
-#include "widgets/schrift.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QPointer>
-#include <QScrollArea>
-#include <QScrollBar>
-#include <QWheelEvent>
 
-#include <cmath>
-
-namespace {
-
-// The command buttons from top to bottom, with their object names and pictures.
-struct Knopfbeschreibung
-{
-    const char* name;
-    QLatin1String bild;
-    QKeyCombination kuerzel; // none for the commands without one
-};
-
-constexpr std::array<Knopfbeschreibung, Fensterlayout::Anzahlknoepfe> Knopfliste{{
-    {"RuckgaengigButton", Artwork::Kalender::Rueckgaengig, Qt::CTRL | Qt::Key_Z},
-    {"HilfeButton", Artwork::Kalender::Hilfe, QKeyCombination(Qt::Key_F1)},
-    {"EigenerTerminButton", Artwork::Kalender::NeueAufgabe, Qt::CTRL | Qt::Key_N},
-    {"NeuButton", Artwork::Kalender::NeuBeginnen, QKeyCombination()},
-    {"SpeicherButton", Artwork::Kalender::Speichern, Qt::CTRL | Qt::Key_S},
-    {"LadenButton", Artwork::Kalender::Laden, Qt::CTRL | Qt::Key_O},
-    {"VorlagenButton", Artwork::Kalender::Vorlagen, QKeyCombination()},
-    {"DruckenButton", Artwork::Kalender::Drucken, Qt::CTRL | Qt::Key_P},
-    {"OutlookButton", Artwork::Kalender::Outlook, QKeyCombination()},
-    {"EndeButton", Artwork::Kalender::Ende, Qt::CTRL | Qt::Key_Q},
-}};
-
-// Positions in Knopfliste.
-namespace K {
-enum
-{
-    Rueckgaengig,
-    Hilfe,
-    EigenerTermin,
-    Neu,
-    Speichern,
-    Laden,
-    Vorlagen,
-    Drucken,
-    Outlook,
-    Ende
-};
-}
-
-const std::array<const char*, 7> Wochentage{"Montag",  "Dienstag", "Mittwoch", "Donnerstag",
-                                            "Freitag", "Samstag",  "Sonntag"};
-
-} // namespace
+#include <utility>
 
 TKalenderForm::TKalenderForm(Fensterumgebung umgebung, QWidget* eltern)
     : QWidget(eltern), m_umgebung(std::move(umgebung)),
       m_dokument(m_umgebung.einstellungsPfad.isEmpty() ? EinstellungsPfad()
                                                        : m_umgebung.einstellungsPfad),
-      m_dateibefehle(m_dokument, this), m_outlook(std::make_unique<TOutlookApplication>())
+      m_dateibefehle(m_dokument, this), m_rahmen(this), m_raster(this, this),
+      m_dialoge(this, this, m_dokument.Einstellungsdatei()),
+      m_aufgabenbefehle(m_dokument, m_dialoge, this),
+      m_outlook(std::make_unique<TOutlookApplication>())
 {
     TagZugangEinrichten();
     setObjectName(QStringLiteral("KalenderForm"));
@@ -105,72 +46,7 @@ TKalenderForm::TKalenderForm(Fensterumgebung umgebung, QWidget* eltern)
     resize(755, 620);
     setMinimumSize(400, 380);
 
-    m_titel = new QLabel(QStringLiteral("Ihr Umzugskalender"), this);
-    m_titel->setObjectName(QStringLiteral("Label2"));
-    m_titel->setFont(ArialPixel(32, true));
-    m_titel->setStyleSheet(Farben::Ueberschrift());
-    m_titel->move(20, 0);
-    m_titel->adjustSize();
-    // Beside the title, the months the plan covers.
-    m_spanneLabel = new QLabel(this);
-    m_spanneLabel->setObjectName(QStringLiteral("SpanneLabel"));
-    m_spanneLabel->setFont(ArialPixel(20, true));
-    m_spanneLabel->setStyleSheet(Farben::Textfarbe(Farben::Mittelblau));
-
-    m_deko = new TQvImage(this);
-    m_deko->setObjectName(QStringLiteral("Image1"));
-    m_deko->setFileName(QString(Artwork::Dekorspalte));
-    m_logo = new TQvImage(this);
-    m_logo->setObjectName(QStringLiteral("Image2"));
-    m_logo->setFileName(QString(Artwork::Logo));
-
-    m_wochentage = new QWidget(this);
-    m_wochentage->setObjectName(QStringLiteral("WeekdaysPanel"));
-    m_wochentage->setAutoFillBackground(true);
-    QPalette kopf = m_wochentage->palette();
-    kopf.setColor(QPalette::Window, Farben::Dunkelblau);
-    kopf.setColor(QPalette::WindowText, Qt::white);
-    m_wochentage->setPalette(kopf);
-    QFont kopfSchrift = font();
-    kopfSchrift.setBold(true);
-    m_kwLabel = new QLabel(QStringLiteral("KW"), m_wochentage);
-    m_kwLabel->setObjectName(QStringLiteral("KWLabel"));
-    m_kwLabel->setFont(kopfSchrift);
-    m_kwLabel->setAlignment(Qt::AlignCenter);
-    m_kwLabel->setGeometry(1, 0, 20, Fensterlayout::Kopfleistenhoehe);
-    for (size_t k = 0; k < Wochentage.size(); ++k) {
-        auto* l = new QLabel(QString::fromLatin1(Wochentage[k]), m_wochentage);
-        l->setObjectName(QString::fromLatin1(Wochentage[k]) + QStringLiteral("Label"));
-        l->setFont(kopfSchrift);
-        l->setAlignment(Qt::AlignCenter);
-        m_tagKoepfe[k] = l;
-    }
-
-    m_scrollBox = new QScrollArea(this);
-    m_scrollBox->setObjectName(QStringLiteral("ScrollBox1"));
-    m_scrollBox->setFrameShape(QFrame::NoFrame);
-    m_scrollBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_scrollBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_scrollBox->verticalScrollBar()->setFixedWidth(16);
-    m_scrollBox->setWidgetResizable(false);
-    m_scrollBox->setBackgroundRole(QPalette::Window);
-    m_scrollBox->setFocusPolicy(Qt::NoFocus); // the day cells take the focus themselves
-    m_inhalt = new QWidget;
-    m_inhalt->setObjectName(QStringLiteral("Kalenderinhalt"));
-    m_inhalt->setAutoFillBackground(true);
-    m_inhalt->setPalette(pal);
-    m_scrollBox->setWidget(m_inhalt); // the scroll area owns the content
-    m_scrollBox->viewport()->installEventFilter(this);
-    m_inhalt->installEventFilter(this);
-
-    m_status = new QLabel(this);
-    m_status->setObjectName(QStringLiteral("StatusPanel"));
-    m_status->setAutoFillBackground(true);
-    m_status->setPalette(pal);
-    m_status->setStyleSheet(QStringLiteral("color: red; background: white;"));
-    m_status->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-
-    KnoepfeAnlegen();
+    KnoepfeVerbinden();
 
     // The dialogs, the splash included, are made on first use: the splash shows sooner.
     // Where a printout went is told in the status line.
@@ -196,103 +72,40 @@ TKalenderForm::TKalenderForm(Fensterumgebung umgebung, QWidget* eltern)
 
 TKalenderForm::~TKalenderForm() = default;
 
-TSplashForm* TKalenderForm::Begruessung()
+void TKalenderForm::KnoepfeVerbinden()
 {
-    if (!m_splash)
-        m_splash = new TSplashForm(this);
-    return m_splash;
-}
-
-TSituationsForm* TKalenderForm::Startdialog()
-{
-    if (!m_situation)
-        m_situation = new TSituationsForm(m_dokument.Einstellungsdatei(), this);
-    return m_situation;
-}
-
-TEigenerTerminForm* TKalenderForm::EigenerTermindialog()
-{
-    if (!m_eigenerTermin)
-        m_eigenerTermin = new TEigenerTerminForm(this, this);
-    return m_eigenerTermin;
-}
-
-TAusdruckForm* TKalenderForm::Ausdruckdialog()
-{
-    if (!m_ausdruck)
-        m_ausdruck = new TAusdruckForm(this, this);
-    return m_ausdruck;
-}
-
-TDruckvorlagenForm* TKalenderForm::Druckvorlagendialog()
-{
-    if (!m_druckvorlagen)
-        m_druckvorlagen = new TDruckvorlagenForm(this);
-    return m_druckvorlagen;
-}
-
-TTerminForm* TKalenderForm::Termindialog()
-{
-    if (!m_termin) {
-        m_termin = new TTerminForm(this, this);
-        m_termin->DruckvorlagenZeigen = [this] { Druckvorlagendialog()->exec(); };
-    }
-    return m_termin;
-}
-
-TReihenfolge* TKalenderForm::Reihenfolgedialog()
-{
-    if (!m_reihenfolge)
-        m_reihenfolge = new TReihenfolge(this);
-    return m_reihenfolge;
-}
-
-void TKalenderForm::KnoepfeAnlegen()
-{
-    for (size_t i = 0; i < Knopfliste.size(); ++i) {
-        auto* k = new TQvImageButton(QString(Knopfliste[i].bild), this);
-        k->setObjectName(QString::fromLatin1(Knopfliste[i].name));
-        if (Knopfliste[i].kuerzel.key() != Qt::Key_unknown)
-            k->setTastenkuerzel(QKeySequence(Knopfliste[i].kuerzel));
-        m_knoepfe[i] = k;
-    }
-    m_knoepfe[K::Rueckgaengig]->setEnabled(false);
-    connect(m_knoepfe[K::Rueckgaengig], &TQvImageButton::OnClick, this,
-            &TKalenderForm::RuckgaengigButtonClick);
-    connect(m_knoepfe[K::Hilfe], &TQvImageButton::OnClick, this, &TKalenderForm::HilfeButtonClick);
-    connect(m_knoepfe[K::EigenerTermin], &TQvImageButton::OnClick, this,
-            &TKalenderForm::EigenerTerminButtonClick);
-    connect(m_knoepfe[K::Ende], &TQvImageButton::OnClick, this, &TKalenderForm::EndeButtonClick);
-    connect(m_knoepfe[K::Neu], &TQvImageButton::OnClick, this, &TKalenderForm::NeuButtonClick);
-    connect(m_knoepfe[K::Outlook], &TQvImageButton::OnClick, this,
-            &TKalenderForm::OutlookButtonClick);
-    connect(m_knoepfe[K::Drucken], &TQvImageButton::OnClick, this,
-            &TKalenderForm::DruckenButtonClick);
-    connect(m_knoepfe[K::Vorlagen], &TQvImageButton::OnClick, this,
-            &TKalenderForm::VorlagenButtonClick);
+    const std::pair<Befehl, void (TKalenderForm::*)()> befehle[] = {
+        {Befehl::Rueckgaengig, &TKalenderForm::RuckgaengigButtonClick},
+        {Befehl::Hilfe, &TKalenderForm::HilfeButtonClick},
+        {Befehl::EigenerTermin, &TKalenderForm::EigenerTerminButtonClick},
+        {Befehl::Neu, &TKalenderForm::NeuButtonClick},
+        {Befehl::Speichern, &TKalenderForm::SpeicherButtonClick},
+        {Befehl::Laden, &TKalenderForm::LadenButtonClick},
+        {Befehl::Vorlagen, &TKalenderForm::VorlagenButtonClick},
+        {Befehl::Drucken, &TKalenderForm::DruckenButtonClick},
+        {Befehl::Outlook, &TKalenderForm::OutlookButtonClick},
+        {Befehl::Ende, &TKalenderForm::EndeButtonClick},
+    };
+    for (const auto& [befehl, handler] : befehle)
+        connect(m_rahmen.Knopf(befehl), &TQvImageButton::OnClick, this, handler);
+    m_rahmen.Knopf(Befehl::Rueckgaengig)->setEnabled(false);
     // Without a desktop calendar the export stays unavailable; nothing is reported. The window
     // does not wait for the desktop's answer.
-    m_knoepfe[K::Outlook]->setEnabled(false);
-    OutlookVerfuegbarFragen(this, [k = m_knoepfe[K::Outlook]](bool ja) { k->setEnabled(ja); });
-    connect(m_knoepfe[K::Speichern], &TQvImageButton::OnClick, this,
-            &TKalenderForm::SpeicherButtonClick);
-    connect(m_knoepfe[K::Laden], &TQvImageButton::OnClick, this, &TKalenderForm::LadenButtonClick);
+    TQvImageButton* uebergabe = m_rahmen.Knopf(Befehl::Outlook);
+    uebergabe->setEnabled(false);
+    OutlookVerfuegbarFragen(this, [k = QPointer(uebergabe)](bool ja) {
+        if (k)
+            k->setEnabled(ja);
+    });
 }
-
 TQvImageButton* TKalenderForm::Knopf(const char* name) const
 {
-    for (size_t i = 0; i < Knopfliste.size(); ++i)
-        if (qstrcmp(Knopfliste[i].name, name) == 0)
-            return m_knoepfe[i];
-    return nullptr;
+    return m_rahmen.Knopf(name);
 }
-
 bool TKalenderForm::Starten(const QString& plandatei)
 {
     const bool weiter = Begruessung()->exec() == QDialog::Accepted;
-    // The splash shows once per run: its window and pictures need no memory after it.
-    delete m_splash;
-    m_splash = nullptr;
+    m_dialoge.BegruessungFreigeben();
     if (!weiter)
         return false;
     Einstellungen e;
@@ -301,26 +114,26 @@ bool TKalenderForm::Starten(const QString& plandatei)
     } else {
         const double tag = Tageszahl::heute();
         Startdialog()->DatenSetzen(tag + 15, tag + 30);
-        if (m_situation->Zeigen(false) != QDialog::Accepted)
+        if (Startdialog()->Zeigen(false) != QDialog::Accepted)
             return false;
-        e = m_situation->GeleseneEinstellungen();
+        e = Startdialog()->GeleseneEinstellungen();
         StartwahlAusfuehren(true);
     }
     FensterLageSetzen(e.fensteroben, e.fensterlinks, e.fensterbreite, e.fensterhoehe);
     KalenderAktualisieren();
-    if (m_fokusZelle < anzdays())
-        ZelleFokussieren(m_fokusZelle, -1);
+    if (m_raster.FokusZelle() < anzdays())
+        ZelleFokussieren(m_raster.FokusZelle(), -1);
     return true;
 }
 
 void TKalenderForm::StartwahlAusfuehren(bool ersterPlan)
 {
-    if (m_situation->Gewaehlt() == TSituationsForm::Wahl::NeuerPlan) {
-        KalenderErstellen(m_situation->GewaehlteSituation(), true);
+    if (Startdialog()->Gewaehlt() == TSituationsForm::Wahl::NeuerPlan) {
+        KalenderErstellen(Startdialog()->GewaehlteSituation(), true);
         return;
     }
     Ladebericht bericht;
-    if (m_dateibefehle.Laden(m_situation->GeleseneEinstellungen().lastsaved, &bericht))
+    if (m_dateibefehle.Laden(Startdialog()->GeleseneEinstellungen().lastsaved, &bericht))
         GeladenMelden(bericht);
     else if (!ersterPlan)
         return; // the plan shown stays
@@ -362,161 +175,35 @@ void TKalenderForm::KalenderNeuAufbauen()
 
 void TKalenderForm::KalenderBauen()
 {
-    // The keyboard focus stays on its day when that day is in the new calendar too.
-    const bool hatteFokus = qobject_cast<tday*>(QApplication::focusWidget()) != nullptr &&
-                            isAncestorOf(QApplication::focusWidget());
-    const double fokusTag = m_fokusZelle < anzdays() ? Tag(m_fokusZelle)->Datum() : -1e9;
-    TageFreigeben();
-
     const Kalenderspanne& spanne = m_dokument.Spanne();
     const Situation& s = plan().situation;
     m_gebauteSpanne = spanne;
     m_gebauteLaender = {s.BundeslandA, s.BundeslandB};
-    m_tage.reserve(static_cast<size_t>(spanne.anzdays));
-    for (int i = 0; i < spanne.anzdays; ++i) {
-        auto* zelle = new tday(this, spanne.firstday + i, m_inhalt);
-        zelle->setObjectName(QStringLiteral("Tag%1").arg(i));
-        m_tage.push_back(zelle);
-    }
-    // Otherwise today, or the plan's first day.
-    m_fokusZelle = ZellenIndex(fokusTag);
-    if (m_fokusZelle < 0)
-        m_fokusZelle = ZellenIndex(Tageszahl::heute());
-    if (m_fokusZelle < 0)
-        m_fokusZelle = std::max(ZellenIndex(plan().FruehesterTag()), 0);
-    m_tage[static_cast<size_t>(m_fokusZelle)]->setFocusPolicy(Qt::StrongFocus);
-
-    m_wochen = Kalenderwochen(spanne);
-    delete m_kwBild; // replaced at every build
-    m_kwBild = new KWBild(m_wochen, m_inhalt);
-    m_kwBild->setObjectName(QStringLiteral("KWBild"));
-    m_kwBild->move(0, 0);
-
-    FeiertageMarkieren(s.BundeslandA, s.BundeslandB);
-    KalenderAktualisieren();
-    ZellenAnordnen();
-    for (tday* t : m_tage)
-        t->show();
-    m_kwBild->show();
+    m_raster.Bauen(spanne, s.BundeslandA, s.BundeslandB, plan().Aufgaben, plan().FruehesterTag());
+    m_rahmen.SpanneSetzen(SpannenText());
     m_gezogeneAufgabe = Ziehzustand();
-    if (hatteFokus)
-        ZelleFokussieren(m_fokusZelle, -1);
 }
-
-void TKalenderForm::TageFreigeben()
-{
-    for (tday* t : m_tage)
-        t->hide();
-    for (tday* t : m_tage)
-        delete t;
-    m_tage.clear();
-}
-
-void TKalenderForm::FeiertageMarkieren(int bundeslandA, int bundeslandB)
-{
-    for (tday* t : m_tage) {
-        if (t->daten.Datum > 0)
-            t->daten.Feiertag = Plan::Feiertag(t->daten.Datum, bundeslandA, bundeslandB);
-    }
-    m_inhalt->update();
-}
-
 void TKalenderForm::KalenderAktualisieren()
 {
-    std::vector<TagDaten*> zellen;
-    std::vector<std::vector<ttermin>> vorher;
-    zellen.reserve(m_tage.size());
-    vorher.reserve(m_tage.size());
-    for (tday* t : m_tage) {
-        zellen.push_back(&t->daten);
-        vorher.push_back(t->daten.Termine);
-    }
-    AufgabenVerteilen(plan().Aufgaben, zellen);
-    // The cells paint opaquely, so a repaint of the calendar area would skip them: each cell
-    // whose appointments changed is repainted itself, and no other.
-    for (size_t i = 0; i < m_tage.size(); ++i)
-        if (m_tage[i]->daten.Termine != vorher[i])
-            m_tage[i]->update();
-    m_spanneLabel->setText(SpannenText());
-    SpanneAnordnen();
+    m_raster.Aktualisieren(plan().Aufgaben);
+    m_rahmen.SpanneSetzen(SpannenText());
 }
-
 QString TKalenderForm::SpannenText() const
 {
-    if (m_tage.empty())
-        return {};
-    // The days that hold tasks; a calendar without any names its own span.
-    const double erster = ErsterTag();
-    const double letzter = LetzterTag();
-    double von = letzter;
-    double bis = erster;
-    for (const taufgabe& a : m_dokument.plan().Aufgaben) {
-        const double tag = std::trunc(a.Tag);
-        if (tag >= erster && tag <= letzter) {
-            von = std::min(von, tag);
-            bis = std::max(bis, tag);
-        }
-    }
-    if (von > bis)
-        std::swap(von, bis);
-    return Kalendertexte::Monatsspanne(von, bis);
+    return m_raster.SpannenText(m_dokument.plan().Aufgaben);
 }
-
-void TKalenderForm::SpanneAnordnen()
-{
-    // On the title's baseline, up to the logo.
-    const QFontMetrics titel(m_titel->font());
-    const QFontMetrics spanne(m_spanneLabel->font());
-    const int links = m_titel->geometry().right() + 24;
-    const int oben =
-        m_titel->y() + (m_titel->height() - titel.height()) / 2 + titel.ascent() - spanne.ascent();
-    const int breite = width() - Fensterlayout::Logobreite - links - 8;
-    m_spanneLabel->setGeometry(links, oben, std::max(breite, 0), spanne.height());
-}
-
-int TKalenderForm::ZellenIndex(double tag) const
-{
-    if (m_tage.empty() || !std::isfinite(tag))
-        return -1;
-    const double i = std::trunc(tag) - std::trunc(ErsterTag());
-    return i >= 0 && i < static_cast<double>(m_tage.size()) ? static_cast<int>(i) : -1;
-}
-
-void TKalenderForm::ZellenAnordnen()
-{
-    const int breite = m_scrollBox->width();
-    const int zeilen = static_cast<int>(m_tage.size()) / 7;
-    m_inhalt->resize(m_scrollBox->viewport()->width(), std::max(zeilen, 1) * TagDaten::Zellenhoehe);
-    for (size_t i = 0; i < m_tage.size(); ++i)
-        m_tage[i]->setGeometry(Fensterlayout::Zelle(static_cast<int>(i), breite));
-}
-
-void TKalenderForm::WochentageAnordnen()
-{
-    for (size_t k = 0; k < m_tagKoepfe.size(); ++k)
-        m_tagKoepfe[k]->setGeometry(
-            Fensterlayout::Wochentagskopf(static_cast<int>(k), m_wochentage->width()));
-}
-
 double TKalenderForm::ErsterTag() const
 {
-    return m_tage.empty() ? 0 : m_tage.front()->daten.Datum;
+    return m_raster.ErsterTag();
 }
-
 double TKalenderForm::LetzterTag() const
 {
-    return m_tage.empty() ? 0 : m_tage.back()->daten.Datum;
+    return m_raster.LetzterTag();
 }
-
 std::vector<const TagDaten*> TKalenderForm::TagDatenListe() const
 {
-    std::vector<const TagDaten*> liste;
-    liste.reserve(m_tage.size());
-    for (const tday* t : m_tage)
-        liste.push_back(&t->daten);
-    return liste;
+    return m_raster.TagDatenListe();
 }
-
 void TKalenderForm::KeineAbfolge(const QString& text)
 {
     Meldung(this, MeldungsArt::Bestaetigung, text, OK);
@@ -526,8 +213,8 @@ void TKalenderForm::KeineAbfolge(const QString& text)
 
 void TKalenderForm::ZellenFreigabe(tday* quelle, QPoint pos)
 {
-    const QPoint imInhalt = quelle->mapTo(m_inhalt, pos);
-    auto* ziel = qobject_cast<tday*>(m_inhalt->childAt(imInhalt));
+    const QPoint imInhalt = quelle->mapTo(m_raster.Flaeche()->widget(), pos);
+    auto* ziel = qobject_cast<tday*>(m_raster.Flaeche()->widget()->childAt(imInhalt));
     if (!ziel || !ziel->isEnabled()) {
         m_gezogeneAufgabe = Ziehzustand();
         return;
@@ -562,10 +249,9 @@ void TKalenderForm::TerminOeffnen(tday* zelle, int termin)
 
 bool TKalenderForm::ZellenTaste(tday* zelle, QKeyEvent* ereignis)
 {
-    const auto it = std::find(m_tage.begin(), m_tage.end(), zelle);
-    if (it == m_tage.end())
+    const int i = m_raster.Index(zelle);
+    if (i < 0)
         return false;
-    const int i = static_cast<int>(it - m_tage.begin());
     const Kalendertastatur::Stelle stelle{i, zelle->FokussierteAufgabe(), anzdays(), [this](int z) {
                                               return static_cast<int>(Tag(z)->daten.Termine.size());
                                           }};
@@ -600,7 +286,7 @@ void TKalenderForm::AufgabeMitFokusZiehen(qint32 nummer, double tag)
     if (!AufgabeZiehen(nummer, tag))
         return;
     // The focus follows the task to its new day.
-    const int j = ZellenIndex(tag);
+    const int j = m_raster.Index(tag);
     if (j < 0)
         return;
     const auto& neu = Tag(j)->daten.Termine;
@@ -613,95 +299,33 @@ void TKalenderForm::AufgabeMitFokusZiehen(qint32 nummer, double tag)
 
 void TKalenderForm::ZelleFokussieren(int index, int aufgabe)
 {
-    if (index < 0 || index >= anzdays())
-        return;
-    if (m_fokusZelle != index && m_fokusZelle < anzdays())
-        Tag(m_fokusZelle)->setFocusPolicy(Qt::ClickFocus);
-    m_fokusZelle = index;
-    tday* zelle = Tag(index);
-    // Only this cell is a stop of Tab; the arrows walk the others.
-    zelle->setFocusPolicy(Qt::StrongFocus);
-    zelle->FokusSetzen(aufgabe);
-    zelle->setFocus(Qt::OtherFocusReason);
-    m_scrollBox->ensureWidgetVisible(zelle, 0, 0);
+    m_raster.Fokussieren(index, aufgabe);
 }
-
 void TKalenderForm::ZelleHatFokus(tday* zelle)
 {
-    const auto it = std::find(m_tage.begin(), m_tage.end(), zelle);
-    if (it == m_tage.end())
-        return;
-    const int index = static_cast<int>(it - m_tage.begin());
-    if (index != m_fokusZelle && m_fokusZelle < anzdays())
-        Tag(m_fokusZelle)->setFocusPolicy(Qt::ClickFocus);
-    m_fokusZelle = index;
-    zelle->setFocusPolicy(Qt::StrongFocus);
+    m_raster.FokusUebernehmen(zelle);
 }
-
 void TKalenderForm::AufgabeLoeschen(qint32 nummer)
 {
-    // The same question as the task dialogs ask, with the tasks that go too.
-    const QList<qint32> abhaengige = Terminregeln::Abhaengige(plan().Aufgaben, nummer);
-    const QString namen = Terminregeln::AufgabenNamen(plan().Aufgaben, abhaengige);
-    const QString frage =
-        namen.isEmpty() ? TTerminForm::LoeschenFrage : TTerminForm::AbhaengigeFrage + namen;
-    if (Meldung(this, MeldungsArt::Bestaetigung, frage, OK | Abbrechen) != OK)
+    if (!m_aufgabenbefehle.Loeschen(nummer))
         return;
-    ZustandSichern();
-    for (qint32 n : QList<qint32>{nummer} + abhaengige) {
-        const int i = plan().AufgabeSuchen(n);
-        if (i >= 0)
-            plan().Aufgaben.erase(plan().Aufgaben.begin() + i);
-    }
     KalenderAktualisieren();
-    if (m_fokusZelle < anzdays())
-        ZelleFokussieren(m_fokusZelle, -1);
+    ZelleFokussieren(m_raster.FokusZelle(), -1);
 }
-
 // ---------------------------------------------------------------- moving and undo
 
 bool TKalenderForm::AufgabeVerschieben(qint32 nummer, qint32 start, double tag)
 {
-    const QStringList zeilen = plan().ReihenfolgePruefen(nummer, start, tag);
-    if (zeilen.isEmpty())
-        return true;
-    Reihenfolgedialog()->KonflikteZeigen(zeilen);
-    m_reihenfolge->exec(); // only ever ends with Cancel
-    return false;
+    return m_aufgabenbefehle.Verschieben(nummer, start, tag);
 }
-
 bool TKalenderForm::AufgabeZiehen(qint32 nummer, double tag)
 {
-    const int i = plan().AufgabeSuchen(nummer);
-    if (i < 0)
-        return false;
-    const QStringList zeilen =
-        plan().ReihenfolgePruefen(nummer, plan().Aufgaben[static_cast<size_t>(i)].Start, tag);
-    Mitverschiebung bewegung;
-    if (zeilen.isEmpty()) {
-        bewegung.verschiebungen.push_back({static_cast<size_t>(i), tag});
-    } else {
-        // The dependants' days are worked out first, so the dialog can tell what cannot be placed.
-        bewegung =
-            MitAbhaengigenVerschieben(plan().Aufgaben, nummer, tag, plan().situation.BundeslandA,
-                                      plan().situation.BundeslandB);
-        TReihenfolge* dialog = Reihenfolgedialog();
-        dialog->KonflikteZeigen(zeilen);
-        dialog->MitverschiebenAnbieten(bewegung.nichtPlatzierbar);
-        if (dialog->exec() != QDialog::Accepted || !bewegung.moeglich())
-            return false;
-    }
-    ZustandSichern();
-    Anwenden(plan().Aufgaben, bewegung);
-    bool draussen = false;
-    for (const Verschiebung& v : bewegung.verschiebungen)
-        draussen = draussen || ZellenIndex(v.Tag) < 0;
-    if (draussen)
+    const auto zug = m_aufgabenbefehle.Ziehen(nummer, tag, ErsterTag(), LetzterTag());
+    if (zug == Aufgabenbefehle::Zug::SpanneVerlassen)
         KalenderNeuAufbauen();
     KalenderAktualisieren();
-    return true;
+    return zug != Aufgabenbefehle::Zug::Abgelehnt;
 }
-
 void TKalenderForm::ZustandSichern()
 {
     m_dokument.ZustandSichern();
@@ -714,7 +338,7 @@ double TKalenderForm::HeutigerTag() const
 
 void TKalenderForm::DokumentZustandZeigen()
 {
-    m_knoepfe[K::Rueckgaengig]->setEnabled(m_dokument.RueckgaengigMoeglich());
+    m_rahmen.Knopf(Befehl::Rueckgaengig)->setEnabled(m_dokument.RueckgaengigMoeglich());
 }
 
 void TKalenderForm::DokumentZeigen()
@@ -722,7 +346,7 @@ void TKalenderForm::DokumentZeigen()
     const Kalenderspanne& spanne = m_dokument.Spanne();
     const Situation& s = plan().situation;
     if (spanne.firstday != m_gebauteSpanne.firstday || spanne.anzdays != m_gebauteSpanne.anzdays ||
-        m_gebauteLaender != std::pair(s.BundeslandA, s.BundeslandB) || m_tage.empty())
+        m_gebauteLaender != std::pair(s.BundeslandA, s.BundeslandB) || m_raster.Anzahl() == 0)
         KalenderBauen();
     else
         KalenderAktualisieren();
@@ -751,7 +375,7 @@ void TKalenderForm::VorlagenButtonClick()
 
 void TKalenderForm::OutlookButtonClick()
 {
-    ::OutlookButtonClick(this, m_knoepfe[K::Outlook], plan().Aufgaben, *m_outlook);
+    ::OutlookButtonClick(this, m_rahmen.Knopf(Befehl::Outlook), plan().Aufgaben, *m_outlook);
 }
 
 void TKalenderForm::EigenerTerminButtonClick()
@@ -808,51 +432,22 @@ bool TKalenderForm::PlanVonAussenLaden(const QString& pfad)
 }
 void TKalenderForm::StatusAnzeigen(const QString& text)
 {
-    m_status->setText(QStringLiteral("   ") + text);
+    m_rahmen.StatusSetzen(text);
 }
-
 QString TKalenderForm::StatusText() const
 {
-    return m_status->text();
+    return m_rahmen.Status();
 }
-
 // ---------------------------------------------------------------- window events
 
 void TKalenderForm::resizeEvent(QResizeEvent* ereignis)
 {
-    const auto l = Fensterlayout::Berechnen(size());
-    m_scrollBox->setGeometry(l.kalender);
-    m_wochentage->setGeometry(l.kopfleiste);
-    m_logo->setGeometry(l.logo);
-    m_deko->setGeometry(l.deko);
-    m_status->setGeometry(l.status);
-    for (size_t i = 0; i < m_knoepfe.size(); ++i) {
-        m_knoepfe[i]->setGeometry(l.knoepfe[i]);
-        m_knoepfe[i]->raise();
-    }
-    m_logo->raise();
-    WochentageAnordnen();
-    SpanneAnordnen();
-    ZellenAnordnen();
+    const auto lage = Fensterlayout::Berechnen(size());
+    m_raster.Flaeche()->setGeometry(lage.kalender);
+    m_rahmen.Anordnen(lage, width());
+    m_raster.Anordnen();
     QWidget::resizeEvent(ereignis);
 }
-
-bool TKalenderForm::eventFilter(QObject* objekt, QEvent* ereignis)
-{
-    if (objekt == m_scrollBox->viewport() && ereignis->type() == QEvent::Wheel) {
-        // One notch of 120 scrolls 120 pixels, down for a turn toward the user.
-        auto* rad = static_cast<QWheelEvent*>(ereignis);
-        QScrollBar* leiste = m_scrollBox->verticalScrollBar();
-        leiste->setValue(leiste->value() - rad->angleDelta().y());
-        return true;
-    }
-    if (objekt == m_inhalt && ereignis->type() == QEvent::MouseButtonPress)
-        StatusAnzeigen(QString());
-    if (objekt == m_scrollBox->viewport() && ereignis->type() == QEvent::Resize)
-        ZellenAnordnen();
-    return QWidget::eventFilter(objekt, ereignis);
-}
-
 void TKalenderForm::closeEvent(QCloseEvent* ereignis)
 {
     if (m_dokument.Geaendert()) {

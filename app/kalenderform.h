@@ -1,9 +1,13 @@
 #pragma once
 
+#include "app/aufgabenbefehle.h"
+#include "app/fensterdialoge.h"
 #include "app/fensterlayout.h"
+#include "app/fensterrahmen.h"
 #include "app/fensterumgebung.h"
 #include "app/kalenderfeld.h"
 #include "app/plandateibefehle.h"
+#include "app/tagesraster.h"
 #include "app/ziehzustand.h"
 #include "model/kalender.h"
 #include "model/plan.h"
@@ -89,26 +93,26 @@ public:
     // Puts the keyboard focus on cell `index` (its task `aufgabe`, -1 the day itself).
     void ZelleFokussieren(int index, int aufgabe = -1);
     // The cell that takes the focus when the calendar gets it (Tab reaches only this one).
-    int FokusZelle() const { return m_fokusZelle; }
+    int FokusZelle() const { return m_raster.FokusZelle(); }
 
     // The drag across the day cells.
     const Ziehzustand& gezogeneAufgabe() const override { return m_gezogeneAufgabe; }
 
-    int anzdays() const { return static_cast<int>(m_tage.size()); }
+    int anzdays() const { return m_raster.Anzahl(); }
     double firstday() const override { return ErsterTag(); }
-    tday* Tag(int i) const { return m_tage.at(static_cast<size_t>(i)); }
-    QScrollArea* Kalenderflaeche() const { return m_scrollBox; }
+    tday* Tag(int i) const { return m_raster.Tag(i); }
+    QScrollArea* Kalenderflaeche() const { return m_raster.Flaeche(); }
     // The heading's span of the plan: "Februar – März 2027".
     QString SpannenText() const;
-    const QList<int>& Wochennummern() const { return m_wochen; }
-    // The windows live for the rest of the run once made; each is made when first needed.
-    TSituationsForm* Startdialog();
-    TSplashForm* Begruessung();
-    TReihenfolge* Reihenfolgedialog();
-    TTerminForm* Termindialog();
-    TEigenerTerminForm* EigenerTermindialog();
-    TAusdruckForm* Ausdruckdialog();
-    TDruckvorlagenForm* Druckvorlagendialog();
+    const QList<int>& Wochennummern() const { return m_raster.Wochennummern(); }
+    // The dialogs (app/fensterdialoge.h).
+    TSituationsForm* Startdialog() { return m_dialoge.Startdialog(); }
+    TSplashForm* Begruessung() { return m_dialoge.Begruessung(); }
+    TReihenfolge* Reihenfolgedialog() { return m_dialoge.Reihenfolgedialog(); }
+    TTerminForm* Termindialog() { return m_dialoge.Termindialog(); }
+    TEigenerTerminForm* EigenerTermindialog() { return m_dialoge.EigenerTermindialog(); }
+    TAusdruckForm* Ausdruckdialog() { return m_dialoge.Ausdruckdialog(); }
+    TDruckvorlagenForm* Druckvorlagendialog() { return m_dialoge.Druckvorlagendialog(); }
     QFileDialog* SaveDialog1() { return m_dateibefehle.Speicherdialog(); }
     QFileDialog* OpenDialog1() { return m_dateibefehle.Ladedialog(); }
     TQvImageButton* Knopf(const char* name) const;
@@ -116,7 +120,6 @@ public:
 protected:
     void resizeEvent(QResizeEvent* ereignis) override;
     void closeEvent(QCloseEvent* ereignis) override;
-    bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 
 private:
     // Kalenderfeld
@@ -127,19 +130,13 @@ private:
     bool ZellenTaste(tday* zelle, QKeyEvent* ereignis) override;
     void ZelleHatFokus(tday* zelle) override;
 
-    void KnoepfeAnlegen();
+    void KnoepfeVerbinden();
     // Builds the day cells for the document's span and situation.
     void KalenderBauen();
-    void TageFreigeben();
-    void FeiertageMarkieren(int bundeslandA, int bundeslandB);
-    void WochentageAnordnen();
-    void SpanneAnordnen();
-    void ZellenAnordnen();
     void TerminOeffnen(tday* zelle, int termin);
     void AufgabeLoeschen(qint32 nummer);
     // AufgabeZiehen from the keyboard: the focus follows the task.
     void AufgabeMitFokusZiehen(qint32 nummer, double tag);
-    int ZellenIndex(double tag) const;
     // After the document changed as a whole (undo, load): the calendar built anew where its
     // span or states changed, else refreshed.
     void DokumentZeigen();
@@ -164,33 +161,13 @@ private:
     Fensterumgebung m_umgebung;
     Plandokument m_dokument;
     Plandateibefehle m_dateibefehle;
+    Fensterrahmen m_rahmen;
+    Tagesraster m_raster;
+    Fensterdialoge m_dialoge;
+    Aufgabenbefehle m_aufgabenbefehle;
     Ziehzustand m_gezogeneAufgabe;
     // What the day cells were built for.
     Kalenderspanne m_gebauteSpanne;
     std::pair<int, int> m_gebauteLaender{0, 0};
-    QList<int> m_wochen;
-    std::vector<tday*> m_tage; // children of the calendar content
-
-    QLabel* m_titel = nullptr;
-    QLabel* m_spanneLabel = nullptr;
-    int m_fokusZelle = 0;
-    TQvImage* m_logo = nullptr;
-    TQvImage* m_deko = nullptr;
-    QWidget* m_wochentage = nullptr;
-    QLabel* m_kwLabel = nullptr;
-    std::array<QLabel*, 7> m_tagKoepfe{};
-    QScrollArea* m_scrollBox = nullptr;
-    QWidget* m_inhalt = nullptr;
-    KWBild* m_kwBild = nullptr;
-    QLabel* m_status = nullptr;
-    std::array<TQvImageButton*, Fensterlayout::Anzahlknoepfe> m_knoepfe{};
-
-    TSplashForm* m_splash = nullptr;
-    TSituationsForm* m_situation = nullptr;
-    TReihenfolge* m_reihenfolge = nullptr;
-    TEigenerTerminForm* m_eigenerTermin = nullptr;
-    TAusdruckForm* m_ausdruck = nullptr;
-    TDruckvorlagenForm* m_druckvorlagen = nullptr;
-    TTerminForm* m_termin = nullptr;
     std::unique_ptr<TOutlookApplication> m_outlook; // the desktop calendar, connected per export
 };

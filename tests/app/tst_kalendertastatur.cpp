@@ -223,7 +223,9 @@ void TestKalenderTastatur::entfFragt()
         QStringLiteral("meldung"));
     Taste(Qt::Key_Delete);
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
-    QCOMPARE(frage, TTerminForm::AbhaengigeFrage + QStringLiteral("Kisten packen\n"));
+    QCOMPARE(frage, QStringLiteral("Die Aufgabe „Telefon ummelden“ wird gelöscht.\n"
+                                   "Folgende Aufgaben bezeihen sich hierauf und werden\n"
+                                   "ebenfalls gelöscht:\nKisten packen\n"));
     QCOMPARE(m_f->plan().Aufgaben.size(), size_t(5));
 
     helfer.Druecke(QStringLiteral("knopf_ok"), {}, QStringLiteral("meldung"));
@@ -233,6 +235,16 @@ void TestKalenderTastatur::entfFragt()
     QVERIFY(Zelle(T(2027, 3, 3))->daten.Termine.empty());
     Taste(Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(m_f->plan().Aufgaben.size(), size_t(5));
+
+    // A task nobody depends on: the short question, naming it.
+    ZelleAufgabeFokussieren(5);
+    helfer.Druecke(
+        QStringLiteral("knopf_abbrechen"),
+        [&](QWidget* w) { frage = qobject_cast<QMessageBox*>(w)->text(); },
+        QStringLiteral("meldung"));
+    Taste(Qt::Key_Delete);
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QCOMPARE(frage, QStringLiteral("Die Aufgabe „Schlüssel abgeben“ wird gelöscht."));
 }
 
 void TestKalenderTastatur::altPfeilMitOrdnungUndMitverschieben()
