@@ -13,7 +13,7 @@ class Kalenderfeld
 {
 public:
     // The first cell of the calendar names its month.
-    virtual double firstday() const = 0;
+    virtual double ErsterTag() const = 0;
     // Days before this one are dimmed, this one is framed.
     virtual double HeutigerTag() const = 0;
 

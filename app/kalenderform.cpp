@@ -1,5 +1,6 @@
 #include "app/kalenderform.h"
 
+#include "app/fenstertitel.h"
 #include "app/kalendertastatur.h"
 #include "app/reihenfolge.h"
 #include "app/situationsform.h"
@@ -38,7 +39,7 @@ TKalenderForm::TKalenderForm(Fensterumgebung umgebung, QWidget* eltern)
 {
     TagZugangEinrichten();
     setObjectName(QStringLiteral("KalenderForm"));
-    setWindowTitle(QStringLiteral("Kistenlotse der Quellmark AG"));
+    setWindowTitle(Fenstertitel::MitDatei(QString()));
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
@@ -121,7 +122,7 @@ bool TKalenderForm::Starten(const QString& plandatei)
     }
     FensterLageSetzen(e.fensteroben, e.fensterlinks, e.fensterbreite, e.fensterhoehe);
     KalenderAktualisieren();
-    if (m_raster.FokusZelle() < anzdays())
+    if (m_raster.FokusZelle() < AnzahlTage())
         ZelleFokussieren(m_raster.FokusZelle(), -1);
     return true;
 }
@@ -252,9 +253,9 @@ bool TKalenderForm::ZellenTaste(tday* zelle, QKeyEvent* ereignis)
     const int i = m_raster.Index(zelle);
     if (i < 0)
         return false;
-    const Kalendertastatur::Stelle stelle{i, zelle->FokussierteAufgabe(), anzdays(), [this](int z) {
-                                              return static_cast<int>(Tag(z)->daten.Termine.size());
-                                          }};
+    const Kalendertastatur::Stelle stelle{
+        i, zelle->FokussierteAufgabe(), AnzahlTage(),
+        [this](int z) { return static_cast<int>(Tag(z)->daten.Termine.size()); }};
     const Kalendertastatur::Ziel ziel =
         Kalendertastatur::Taste(stelle, ereignis->key(), ereignis->modifiers());
     const auto nummer = [zelle](int t) {
@@ -339,8 +340,9 @@ double TKalenderForm::HeutigerTag() const
 void TKalenderForm::DokumentZustandZeigen()
 {
     m_rahmen.Knopf(Befehl::Rueckgaengig)->setEnabled(m_dokument.RueckgaengigMoeglich());
+    setWindowTitle(Fenstertitel::MitDatei(m_dokument.Datei()));
+    setWindowModified(m_dokument.Geaendert());
 }
-
 void TKalenderForm::DokumentZeigen()
 {
     const Kalenderspanne& spanne = m_dokument.Spanne();

@@ -98,8 +98,7 @@ public:
     // The drag across the day cells.
     const Ziehzustand& gezogeneAufgabe() const override { return m_gezogeneAufgabe; }
 
-    int anzdays() const { return m_raster.Anzahl(); }
-    double firstday() const override { return ErsterTag(); }
+    int AnzahlTage() const { return m_raster.Anzahl(); }
     tday* Tag(int i) const { return m_raster.Tag(i); }
     QScrollArea* Kalenderflaeche() const { return m_raster.Flaeche(); }
     // The heading's span of the plan: "Februar – März 2027".
@@ -113,8 +112,8 @@ public:
     TEigenerTerminForm* EigenerTermindialog() { return m_dialoge.EigenerTermindialog(); }
     TAusdruckForm* Ausdruckdialog() { return m_dialoge.Ausdruckdialog(); }
     TDruckvorlagenForm* Druckvorlagendialog() { return m_dialoge.Druckvorlagendialog(); }
-    QFileDialog* SaveDialog1() { return m_dateibefehle.Speicherdialog(); }
-    QFileDialog* OpenDialog1() { return m_dateibefehle.Ladedialog(); }
+    QFileDialog* Speicherdialog() { return m_dateibefehle.Speicherdialog(); }
+    QFileDialog* Ladedialog() { return m_dateibefehle.Ladedialog(); }
     TQvImageButton* Knopf(const char* name) const;
 
 protected:

@@ -1,5 +1,7 @@
 #include "app/situationsform.h"
 
+#include "app/fenstertitel.h"
+
 #include "model/tageszahl.h"
 #include "widgets/artwork.h"
 #include "widgets/datumsfeld.h"
@@ -43,7 +45,7 @@ TSituationsForm::TSituationsForm(QString einstellungsPfad, QWidget* eltern)
     : QDialog(eltern), m_einstellungsPfad(std::move(einstellungsPfad))
 {
     setObjectName(QStringLiteral("SituationsForm"));
-    setWindowTitle(QStringLiteral("Kistenlotse der Quellmark AG"));
+    setWindowTitle(Fenstertitel::Programm());
     Dialograhmen::Einrichten(this);
     setFont(Startdialogschrift());
 

@@ -34,7 +34,7 @@ tday::tday(Kalenderfeld* kalender, double datum, QWidget* eltern)
 void tday::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    const bool ersteZelle = daten.Datum == m_kalender->firstday();
+    const bool ersteZelle = daten.Datum == m_kalender->ErsterTag();
     Zellenzeichnung::AufBildschirm(p, daten, size(), font(), &m_zeilen, ersteZelle);
     const double heute = std::trunc(m_kalender->HeutigerTag());
     if (std::trunc(daten.Datum) < heute)

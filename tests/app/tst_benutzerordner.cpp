@@ -281,7 +281,7 @@ void TestBenutzerordner::startMitPlandatei()
         QVERIFY(!startdialog);
         QCOMPARE(f.plan().situation.BundeslandA, 9);
         QCOMPARE(f.plan().Aufgaben.size(), geschrieben.size());
-        QVERIFY(f.anzdays() >= 35);
+        QVERIFY(f.AnzahlTage() >= 35);
         QVERIFY(f.Tag(0)->isVisible());
         QVERIFY(!f.Geaendert());
     } else {

@@ -24,7 +24,7 @@ namespace {
 
 int ZellenIndex(const TKalenderForm& f, double tag)
 {
-    return static_cast<int>(tag - f.firstday());
+    return static_cast<int>(tag - f.ErsterTag());
 }
 
 // Height inside the cell of the band of task `nummer`, -1 if the cell does not show it.
@@ -150,17 +150,17 @@ void TestHauptfenster::Berlin2001()
 void TestHauptfenster::volleRunde()
 {
     Berlin2001();
-    QCOMPARE(m_f->firstday(), T(2001, 8, 13));
-    QCOMPARE(m_f->anzdays(), 49);
+    QCOMPARE(m_f->ErsterTag(), T(2001, 8, 13));
+    QCOMPARE(m_f->AnzahlTage(), 49);
     QCOMPARE(m_f->Wochennummern().first(), 33);
     QCOMPARE(m_f->plan().situation.Einzugdatum, QStringLiteral("10.09.2001"));
     const tday* umzug = m_f->Tag(ZellenIndex(*m_f, T(2001, 9, 12)));
     QVERIFY(BandMitte(umzug, 7) > 0);
     int termine = 0;
-    for (int i = 0; i < m_f->anzdays(); ++i)
+    for (int i = 0; i < m_f->AnzahlTage(); ++i)
         termine += int(m_f->Tag(i)->daten.Termine.size());
     QCOMPARE(termine, 33);
-    for (int i = 0; i < m_f->anzdays(); ++i)
+    for (int i = 0; i < m_f->AnzahlTage(); ++i)
         QVERIFY(!m_f->Tag(i)->daten.Feiertag); // no holiday in Berlin then
     QVERIFY(m_f->gezogeneAufgabe().Ruht());
     QVERIFY(!m_f->Geaendert());
@@ -176,7 +176,7 @@ void TestHauptfenster::jahreswechselWochen()
     a.Dauer = 3;
     m_f->plan().Aufgaben = {a};
     m_f->KalenderNeuAufbauen();
-    QCOMPARE(m_f->firstday(), T(2026, 12, 28));
+    QCOMPARE(m_f->ErsterTag(), T(2026, 12, 28));
     QCOMPARE(m_f->Wochennummern().mid(0, 3), (QList<int>{53, 1, 2}));
     QVERIFY(m_f->Tag(ZellenIndex(*m_f, T(2027, 1, 1)))->daten.Feiertag);
     QVERIFY(!m_f->Tag(ZellenIndex(*m_f, T(2027, 1, 2)))->daten.Feiertag);
@@ -186,9 +186,9 @@ void TestHauptfenster::leererPlan()
 {
     m_f->plan().Aufgaben.clear();
     m_f->KalenderNeuAufbauen();
-    QCOMPARE(m_f->anzdays(), 35);
-    QCOMPARE(Tageszahl::Wochentag(m_f->firstday()), 2);
-    QVERIFY(m_f->firstday() <= Tageszahl::heute() && Tageszahl::heute() < m_f->firstday() + 7);
+    QCOMPARE(m_f->AnzahlTage(), 35);
+    QCOMPARE(Tageszahl::Wochentag(m_f->ErsterTag()), 2);
+    QVERIFY(m_f->ErsterTag() <= Tageszahl::heute() && Tageszahl::heute() < m_f->ErsterTag() + 7);
     m_f->KalenderAktualisieren();
 }
 

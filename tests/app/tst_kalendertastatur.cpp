@@ -43,7 +43,7 @@ private:
     // Berlin, March 2027: Telefon (Wed 3rd) before Kisten (Thu 4th) before Laden (Fri 5th);
     // Nachbarn (Thu 4th, afternoon) and Schlüssel (Mon 1st) on their own. Today is the 3rd.
     void MaerzPlan();
-    tday* Zelle(double tag) const { return m_f->Tag(static_cast<int>(tag - m_f->firstday())); }
+    tday* Zelle(double tag) const { return m_f->Tag(static_cast<int>(tag - m_f->ErsterTag())); }
     // The cell with the window's keyboard focus (it has it again once the window is active).
     tday* Fokus() const { return qobject_cast<tday*>(m_f->focusWidget()); }
     void ZelleAufgabeFokussieren(qint32 nummer)
@@ -52,7 +52,7 @@ private:
         tday* z = Zelle(a.Tag);
         for (size_t i = 0; i < z->daten.Termine.size(); ++i)
             if (z->daten.Termine[i].Nummer == nummer)
-                m_f->ZelleFokussieren(static_cast<int>(a.Tag - m_f->firstday()),
+                m_f->ZelleFokussieren(static_cast<int>(a.Tag - m_f->ErsterTag()),
                                       static_cast<int>(i));
     }
     void Taste(Qt::Key taste, Qt::KeyboardModifiers mit = Qt::NoModifier)
@@ -114,7 +114,7 @@ void TestKalenderTastatur::MaerzPlan()
                      Aufgabe(4, "Nachbarn grüßen", T(2027, 3, 4), 30, {}, 1),
                      Aufgabe(5, "Schlüssel abgeben", T(2027, 3, 1), 17, {}, 1)};
     m_f->KalenderNeuAufbauen();
-    QCOMPARE(m_f->firstday(), T(2027, 3, 1));
+    QCOMPARE(m_f->ErsterTag(), T(2027, 3, 1));
     m_f->ZelleFokussieren(m_f->FokusZelle());
     QTRY_VERIFY(Fokus());
 }
@@ -383,7 +383,7 @@ void TestKalenderTastatur::jahreswechsel()
     QCOMPARE(m_f->Wochennummern().mid(0, 3), (QList<int>{53, 1, 2}));
     QCOMPARE(m_f->findChild<QLabel*>(QStringLiteral("SpanneLabel"))->text(),
              QStringLiteral("Dezember 2026 – Januar 2027"));
-    QCOMPARE(Zellenzeichnung::KopfText(m_f->firstday(), true), QStringLiteral("28. Dezember"));
+    QCOMPARE(Zellenzeichnung::KopfText(m_f->ErsterTag(), true), QStringLiteral("28. Dezember"));
     QCOMPARE(Zellenzeichnung::KopfText(T(2027, 1, 1)), QStringLiteral("1. Januar"));
     QCOMPARE(Zellenzeichnung::KopfText(T(2027, 1, 2)), QStringLiteral("2.1."));
     // Only January left: the heading follows the plan.

@@ -18,6 +18,7 @@
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 
 class TestPlanbefehle final : public QObject
 {
@@ -89,7 +90,7 @@ void TestPlanbefehle::init()
     m_ordner = std::make_unique<QTemporaryDir>();
     m_f = Hauptfenster(*m_ordner, {.aufgabeOeffnen = [](qint32) {},
                                    .eigeneAufgabeOeffnen = [](qint32, double) {}});
-    for (QFileDialog* d : {m_f->SaveDialog1(), m_f->OpenDialog1()})
+    for (QFileDialog* d : {m_f->Speicherdialog(), m_f->Ladedialog()})
         d->setOption(QFileDialog::DontUseNativeDialog);
     m_f->resize(1000, 800);
     m_f->show();
@@ -113,7 +114,7 @@ void TestPlanbefehle::speichernUndLastsaved()
 {
     const QString pfad = m_ordner->filePath(QStringLiteral("umzug"));
     ModalHelfer helfer;
-    Datei(m_f->SaveDialog1(), pfad, helfer);
+    Datei(m_f->Speicherdialog(), pfad, helfer);
     Klick("SpeicherButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QVERIFY(QFile::exists(pfad + QStringLiteral(".kvr"))); // default extension
@@ -134,16 +135,25 @@ void TestPlanbefehle::speichernAbgebrochen()
     QVERIFY(!QFile::exists(Einstellungsdatei()));
 }
 
+// The caption names the plan's file and marks unsaved changes, as the window system shows it.
 void TestPlanbefehle::aendernSpeichernRueckgaengig()
 {
+    const auto titel = [this] { return m_f->windowHandle()->title(); };
+    QCOMPARE(titel(), QStringLiteral("Kistenlotse der Quellmark AG"));
     m_f->ZustandSichern();
     m_f->plan().Aufgaben.front().Tag += 1;
     QVERIFY(m_f->Geaendert());
+    QCOMPARE(titel(), QStringLiteral("Kistenlotse der Quellmark AG*"));
     ModalHelfer helfer;
-    Datei(m_f->SaveDialog1(), m_ordner->filePath(QStringLiteral("a.kvr")), helfer);
+    Datei(m_f->Speicherdialog(), m_ordner->filePath(QStringLiteral("a.kvr")), helfer);
     Klick("SpeicherButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QVERIFY(!m_f->Geaendert());
+    QCOMPARE(titel(), QStringLiteral("a.kvr – Kistenlotse der Quellmark AG"));
+    m_f->ZustandSichern();
+    QCOMPARE(titel(), QStringLiteral("a.kvr* – Kistenlotse der Quellmark AG"));
+    m_f->Dokument().Rueckgaengig();
+    QCOMPARE(titel(), QStringLiteral("a.kvr – Kistenlotse der Quellmark AG"));
     const double tag = m_f->plan().Aufgaben.front().Tag;
     Klick("RuckgaengigButton"); // disabled: nothing happens
     QCOMPARE(m_f->plan().Aufgaben.front().Tag, tag);
@@ -328,12 +338,12 @@ void TestPlanbefehle::oeffnenIstUngeaendert()
     const Situation vorherSituation = m_f->plan().situation;
 
     ModalHelfer helfer;
-    Datei(m_f->OpenDialog1(), pfad, helfer);
+    Datei(m_f->Ladedialog(), pfad, helfer);
     Klick("LadenButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(m_f->plan().situation.BundeslandA, 13);
     QCOMPARE(m_f->plan().Aufgaben.size(), anderer.Aufgaben.size());
-    QVERIFY(m_f->firstday() > T(2027, 1, 1));
+    QVERIFY(m_f->ErsterTag() > T(2027, 1, 1));
     QVERIFY(!m_f->Geaendert());
     QVERIFY(!QFile::exists(Einstellungsdatei())); // opening does not touch lastsaved
 
@@ -342,7 +352,7 @@ void TestPlanbefehle::oeffnenIstUngeaendert()
     QCOMPARE(m_f->plan().Aufgaben.size(), vorher.size());
     QCOMPARE(m_f->plan().Aufgaben.front().Tag, vorher.front().Tag);
     QCOMPARE(m_f->plan().situation, vorherSituation);
-    QVERIFY(m_f->firstday() < T(2027, 1, 1));
+    QVERIFY(m_f->ErsterTag() < T(2027, 1, 1));
     QVERIFY(m_f->Geaendert());
 
     // Closing now asks; cancelling keeps the window.
@@ -391,7 +401,7 @@ void TestPlanbefehle::oeffnenFehlerhaft()
 
     ModalHelfer helfer;
     QString text;
-    Datei(m_f->OpenDialog1(), pfad, helfer);
+    Datei(m_f->Ladedialog(), pfad, helfer);
     helfer.Druecke(
         QStringLiteral("knopf_ok"),
         [&](QWidget* w) { text = qobject_cast<QMessageBox*>(w)->text(); },
@@ -418,13 +428,13 @@ void TestPlanbefehle::oeffnenOhneAufgaben()
     datei.write("[allgemein]\r\nBundeslandA=5\r\n\r\n");
     datei.close();
     ModalHelfer helfer;
-    Datei(m_f->OpenDialog1(), pfad, helfer);
+    Datei(m_f->Ladedialog(), pfad, helfer);
     Klick("LadenButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QVERIFY(m_f->plan().Aufgaben.empty());
     QCOMPARE(m_f->plan().situation.BundeslandA, 5);
-    QCOMPARE(m_f->anzdays(), 35);
-    QVERIFY(m_f->firstday() <= Tageszahl::heute() && Tageszahl::heute() < m_f->firstday() + 7);
+    QCOMPARE(m_f->AnzahlTage(), 35);
+    QVERIFY(m_f->ErsterTag() <= Tageszahl::heute() && Tageszahl::heute() < m_f->ErsterTag() + 7);
 }
 
 // Values beyond a plan's limits are cut, and the status line says so.
@@ -438,7 +448,7 @@ void TestPlanbefehle::oeffnenKuerzt()
         "\r\nTag=03.09.2001\r\nvorher=" + QByteArray(3000, '1').replace("1", "1,") + "\r\n");
     datei.close();
     ModalHelfer helfer;
-    Datei(m_f->OpenDialog1(), pfad, helfer);
+    Datei(m_f->Ladedialog(), pfad, helfer);
     Klick("LadenButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(m_f->plan().Aufgaben.size(), size_t(1));
@@ -453,7 +463,7 @@ void TestPlanbefehle::speichernDannSchliessenFragtNicht()
 {
     m_f->ZustandSichern();
     ModalHelfer helfer;
-    Datei(m_f->SaveDialog1(), m_ordner->filePath(QStringLiteral("b.kvr")), helfer);
+    Datei(m_f->Speicherdialog(), m_ordner->filePath(QStringLiteral("b.kvr")), helfer);
     Klick("SpeicherButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QVERIFY(m_f->close()); // no question: a box would stay unanswered and fail cleanup
@@ -555,7 +565,7 @@ void TestPlanbefehle::neuBeginnen()
         return;
     }
     QCOMPARE(m_f->plan().situation.BundeslandA, 13);
-    QVERIFY(m_f->firstday() > T(2020, 1, 1));
+    QVERIFY(m_f->ErsterTag() > T(2020, 1, 1));
     QVERIFY(m_f->Geaendert()); // the new plan is in no file
 
     Klick("RuckgaengigButton");

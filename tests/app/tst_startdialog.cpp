@@ -150,7 +150,7 @@ void TestStartdialog::startFolge()
     QCOMPARE(m_f->plan().situation.BundeslandA, 3);
     QCOMPARE(m_f->plan().situation.BundeslandB, 13);
     QVERIFY(m_f->plan().Aufgaben.size() >= 30);
-    QVERIFY(m_f->anzdays() >= 35);
+    QVERIFY(m_f->AnzahlTage() >= 35);
 }
 
 void TestStartdialog::startAbgebrochen()
@@ -316,7 +316,7 @@ void TestStartdialog::weiterplanenOhneDatei()
                        .arg(m_ordner->filePath(QStringLiteral("fehlt.kvr"))));
     QVERIFY(m_f->plan().Aufgaben == vorher);
     if (beimStart)
-        QCOMPARE(m_f->anzdays(), 35);
+        QCOMPARE(m_f->AnzahlTage(), 35);
     QVERIFY(!m_f->Geaendert());
 }
 
@@ -342,7 +342,7 @@ void TestStartdialog::weiterplanenMitDatei()
     QCOMPARE(m_f->plan().Aufgaben.size(), plan.Aufgaben.size());
     QCOMPARE(m_f->plan().situation.BundeslandB, 13);
     QVERIFY(!m_f->Geaendert());
-    QVERIFY(m_f->anzdays() >= 35);
+    QVERIFY(m_f->AnzahlTage() >= 35);
 }
 
 void TestStartdialog::zeitraumFrage_data()

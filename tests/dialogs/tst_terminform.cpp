@@ -89,7 +89,7 @@ void TestTerminForm::init()
     // Berlin, without moving company, renovations or children: 33 tasks from 16.08.2001
     // to 29.09.2001, cells from 13.08. to 30.09.2001.
     m_f->KalenderErstellen(BerlinerUmzug(), true);
-    QCOMPARE(m_f->anzdays(), 49);
+    QCOMPARE(m_f->AnzahlTage(), 49);
     m_d = new TTerminForm(m_f.get(), m_f.get());
 }
 
@@ -609,7 +609,7 @@ void TestTerminForm::schliessenFragtWieAbbrechen()
 void TestTerminForm::tagUebernehmen()
 {
     const double alt = A(2).Tag;
-    const int zellen = m_f->anzdays();
+    const int zellen = m_f->AnzahlTage();
     Oeffnen(2);
     m_d->DateEdit1->setText(Tageszahl::Text(alt + 1));
     QVERIFY(m_d->TerminGeaendert());
@@ -625,7 +625,7 @@ void TestTerminForm::tagUebernehmen()
     QVERIFY(m_f->Geaendert());
     const Plan& plan = m_f->plan();
     QCOMPARE(plan.Sicherung[size_t(plan.AufgabeSuchen(2))].Tag, alt);
-    QCOMPARE(m_f->anzdays(), zellen);
+    QCOMPARE(m_f->AnzahlTage(), zellen);
     // Title, advice and prerequisites stay as they were.
     QCOMPARE(A(2).Kurzbezeichnung, QStringLiteral("Bankkonto ummelden"));
 }
