@@ -26,7 +26,7 @@ constexpr std::array<Knopfbeschreibung, Fensterlayout::Anzahlknoepfe> Knopfliste
     {"LadenButton", Artwork::Kalender::Laden, Qt::CTRL | Qt::Key_O},
     {"VorlagenButton", Artwork::Kalender::Vorlagen, QKeyCombination()},
     {"DruckenButton", Artwork::Kalender::Drucken, Qt::CTRL | Qt::Key_P},
-    {"OutlookButton", Artwork::Kalender::Outlook, QKeyCombination()},
+    {"OutlookButton", Artwork::Kalender::Export, QKeyCombination()},
     {"EndeButton", Artwork::Kalender::Ende, Qt::CTRL | Qt::Key_Q},
 }};
 

@@ -22,7 +22,7 @@ enum class Befehl
     Laden,
     Vorlagen,
     Drucken,
-    Outlook,
+    Export,
     Ende
 };
 

@@ -10,15 +10,16 @@
 #include "dialogs/eigenerterminform.h"
 #include "dialogs/hilfefenster.h"
 #include "dialogs/hilfetaste.h"
-#include "dialogs/outlookapplication.h"
-#include "dialogs/outlookexport.h"
+#include "dialogs/terminexport.h"
 #include "dialogs/terminform.h"
+#include "kalenderexport/desktopkalender.h"
 #include "model/tageszahl.h"
 #include "print/ausdruckform.h"
 #include "print/drucker.h"
 #include "print/druckvorlagenform.h"
 #include "widgets/meldung.h"
 #include "widgets/qvimagebutton.h"
+#include "widgets/zellengeometrie.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -35,7 +36,7 @@ TKalenderForm::TKalenderForm(Fensterumgebung umgebung, QWidget* eltern)
       m_dateibefehle(m_dokument, this), m_rahmen(this), m_raster(this, this),
       m_dialoge(this, this, m_dokument.Einstellungsdatei()),
       m_aufgabenbefehle(m_dokument, m_dialoge, this),
-      m_outlook(std::make_unique<TOutlookApplication>())
+      m_kalenderziel(std::make_unique<Desktopkalender>())
 {
     TagZugangEinrichten();
     setObjectName(QStringLiteral("KalenderForm"));
@@ -84,7 +85,7 @@ void TKalenderForm::KnoepfeVerbinden()
         {Befehl::Laden, &TKalenderForm::LadenButtonClick},
         {Befehl::Vorlagen, &TKalenderForm::VorlagenButtonClick},
         {Befehl::Drucken, &TKalenderForm::DruckenButtonClick},
-        {Befehl::Outlook, &TKalenderForm::OutlookButtonClick},
+        {Befehl::Export, &TKalenderForm::KalenderButtonClick},
         {Befehl::Ende, &TKalenderForm::EndeButtonClick},
     };
     for (const auto& [befehl, handler] : befehle)
@@ -92,9 +93,9 @@ void TKalenderForm::KnoepfeVerbinden()
     m_rahmen.Knopf(Befehl::Rueckgaengig)->setEnabled(false);
     // Without a desktop calendar the export stays unavailable; nothing is reported. The window
     // does not wait for the desktop's answer.
-    TQvImageButton* uebergabe = m_rahmen.Knopf(Befehl::Outlook);
+    TQvImageButton* uebergabe = m_rahmen.Knopf(Befehl::Export);
     uebergabe->setEnabled(false);
-    OutlookVerfuegbarFragen(this, [k = QPointer(uebergabe)](bool ja) {
+    DesktopkalenderFragen(this, [k = QPointer(uebergabe)](bool ja) {
         if (k)
             k->setEnabled(ja);
     });
@@ -134,7 +135,7 @@ void TKalenderForm::StartwahlAusfuehren(bool ersterPlan)
         return;
     }
     Ladebericht bericht;
-    if (m_dateibefehle.Laden(Startdialog()->GeleseneEinstellungen().lastsaved, &bericht))
+    if (m_dateibefehle.Laden(Startdialog()->GeleseneEinstellungen().zuletztGespeichert, &bericht))
         GeladenMelden(bericht);
     else if (!ersterPlan)
         return; // the plan shown stays
@@ -225,7 +226,7 @@ void TKalenderForm::ZellenFreigabe(tday* quelle, QPoint pos)
         if (plan().AufgabeSuchen(*gezogen) >= 0)
             AufgabeZiehen(*gezogen, ziel->Datum());
     } else {
-        TerminOeffnen(quelle, quelle->daten.TerminInHoehe(pos.y()));
+        TerminOeffnen(quelle, Zellengeometrie::TerminInHoehe(quelle->daten, pos.y()));
     }
     m_gezogeneAufgabe = Ziehzustand();
 }
@@ -347,7 +348,7 @@ void TKalenderForm::DokumentZeigen()
 {
     const Kalenderspanne& spanne = m_dokument.Spanne();
     const Situation& s = plan().situation;
-    if (spanne.firstday != m_gebauteSpanne.firstday || spanne.anzdays != m_gebauteSpanne.anzdays ||
+    if (spanne.ersterTag != m_gebauteSpanne.ersterTag || spanne.tage != m_gebauteSpanne.tage ||
         m_gebauteLaender != std::pair(s.BundeslandA, s.BundeslandB) || m_raster.Anzahl() == 0)
         KalenderBauen();
     else
@@ -375,9 +376,9 @@ void TKalenderForm::VorlagenButtonClick()
     Druckvorlagendialog()->exec();
 }
 
-void TKalenderForm::OutlookButtonClick()
+void TKalenderForm::KalenderButtonClick()
 {
-    ::OutlookButtonClick(this, m_rahmen.Knopf(Befehl::Outlook), plan().Aufgaben, *m_outlook);
+    TermineExportieren(this, m_rahmen.Knopf(Befehl::Export), plan().Aufgaben, *m_kalenderziel);
 }
 
 void TKalenderForm::EigenerTerminButtonClick()

@@ -12,7 +12,7 @@
 #include "model/kalender.h"
 #include "model/plan.h"
 #include "model/plandokument.h"
-#include "model/planfenster.h"
+#include "widgets/planfenster.h"
 
 #include <QWidget>
 
@@ -32,7 +32,7 @@ class TReihenfolge;
 class TAusdruckForm;
 class TDruckvorlagenForm;
 class TEigenerTerminForm;
-class TOutlookApplication;
+class Desktopkalender;
 class TTerminForm;
 class tday;
 class KWBild;
@@ -153,7 +153,7 @@ private:
     void SpeicherButtonClick();
     void LadenButtonClick();
     void EndeButtonClick();
-    void OutlookButtonClick();
+    void KalenderButtonClick();
     void DruckenButtonClick();
     void VorlagenButtonClick();
 
@@ -168,5 +168,5 @@ private:
     // What the day cells were built for.
     Kalenderspanne m_gebauteSpanne;
     std::pair<int, int> m_gebauteLaender{0, 0};
-    std::unique_ptr<TOutlookApplication> m_outlook; // the desktop calendar, connected per export
+    std::unique_ptr<Desktopkalender> m_kalenderziel; // where the export hands the appointments
 };

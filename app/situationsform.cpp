@@ -183,11 +183,11 @@ void TSituationsForm::FormShow()
     const QString anfang =
         QStringLiteral("Durch beantworten der Fragen und klick auf \"Weiter\"\nbeginnen Sie die "
                        "Planung eines neuen Umzugs");
-    if (!m_einstellungen.lastsaved.isEmpty()) {
+    if (!m_einstellungen.zuletztGespeichert.isEmpty()) {
         m_hinweis->setText(
             anfang +
             QStringLiteral(". \nMit Klick auf \"Weiterplanen\" laden Sie den letzten Umzug.\n (") +
-            m_einstellungen.lastsaved + QStringLiteral(")"));
+            m_einstellungen.zuletztGespeichert + QStringLiteral(")"));
         m_weiterplanen->show();
         m_abbrechen->move(Spalte, m_weiterplanen->y() - m_abbrechen->height());
     } else {

@@ -29,7 +29,7 @@ public:
     enum class Wahl
     {
         NeuerPlan,   // "Weiter": a new plan for GewaehlteSituation()
-        Weiterplanen // the plan file lastsaved of GeleseneEinstellungen()
+        Weiterplanen // the plan file zuletztGespeichert of GeleseneEinstellungen()
     };
 
     // `einstellungsPfad`: the settings file, read at every showing.

@@ -7,6 +7,7 @@
 #include "model/kalendertexte.h"
 #include "model/plan.h"
 #include "model/tageszahl.h"
+#include "widgets/zellengeometrie.h"
 
 #include <QApplication>
 #include <QScrollArea>
@@ -45,9 +46,9 @@ void Tagesraster::Bauen(const Kalenderspanne& spanne, int landA, int landB,
     const double fokusTag = m_fokusZelle < Anzahl() ? Tag(m_fokusZelle)->Datum() : -1e9;
     Freigeben();
 
-    m_tage.reserve(static_cast<size_t>(spanne.anzdays));
-    for (int i = 0; i < spanne.anzdays; ++i) {
-        auto* zelle = new tday(m_feld, spanne.firstday + i, m_inhalt);
+    m_tage.reserve(static_cast<size_t>(spanne.tage));
+    for (int i = 0; i < spanne.tage; ++i) {
+        auto* zelle = new tday(m_feld, spanne.ersterTag + i, m_inhalt);
         zelle->setObjectName(QStringLiteral("Tag%1").arg(i));
         if (zelle->daten.Datum > 0)
             zelle->daten.Feiertag = Plan::Feiertag(zelle->daten.Datum, landA, landB);
@@ -141,7 +142,8 @@ void Tagesraster::Anordnen()
 {
     const int breite = m_flaeche->width();
     const int zeilen = static_cast<int>(m_tage.size()) / 7;
-    m_inhalt->resize(m_flaeche->viewport()->width(), std::max(zeilen, 1) * TagDaten::Zellenhoehe);
+    m_inhalt->resize(m_flaeche->viewport()->width(),
+                     std::max(zeilen, 1) * Zellengeometrie::Zellenhoehe);
     for (size_t i = 0; i < m_tage.size(); ++i)
         m_tage[i]->setGeometry(Fensterlayout::Zelle(static_cast<int>(i), breite));
 }

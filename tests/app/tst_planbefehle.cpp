@@ -118,7 +118,8 @@ void TestPlanbefehle::speichernUndLastsaved()
     Klick("SpeicherButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QVERIFY(QFile::exists(pfad + QStringLiteral(".kvr"))); // default extension
-    QCOMPARE(EinstellungenLesen(Einstellungsdatei()).lastsaved, pfad + QStringLiteral(".kvr"));
+    QCOMPARE(EinstellungenLesen(Einstellungsdatei()).zuletztGespeichert,
+             pfad + QStringLiteral(".kvr"));
     Aufgabenliste gelesen;
     Situation s;
     QVERIFY(PlanLaden(pfad + QStringLiteral(".kvr"), gelesen, s));
@@ -187,7 +188,8 @@ void TestPlanbefehle::speichernInUnbeschreibbarenOrdner()
                                   "Pfades ist kein Ordner.")
                        .arg(ziel));
     QVERIFY(m_f->Geaendert());
-    QCOMPARE(EinstellungenLesen(Einstellungsdatei()).lastsaved, QStringLiteral("/alt/umzug.kvr"));
+    QCOMPARE(EinstellungenLesen(Einstellungsdatei()).zuletztGespeichert,
+             QStringLiteral("/alt/umzug.kvr"));
 }
 
 void TestPlanbefehle::zweiterSchreiber_data()
@@ -469,7 +471,7 @@ void TestPlanbefehle::speichernDannSchliessenFragtNicht()
     QVERIFY(m_f->close()); // no question: a box would stay unanswered and fail cleanup
     const Einstellungen e = EinstellungenLesen(Einstellungsdatei());
     QVERIFY(e.fensterbreite > 0);
-    QCOMPARE(e.lastsaved, m_ordner->filePath(QStringLiteral("b.kvr")));
+    QCOMPARE(e.zuletztGespeichert, m_ordner->filePath(QStringLiteral("b.kvr")));
 }
 
 // A note edited, then a drag undone: the note is still unsaved and closing asks.
