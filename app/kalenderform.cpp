@@ -26,6 +26,7 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QScrollArea>
 
 #include <utility>
 

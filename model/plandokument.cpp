@@ -114,8 +114,7 @@ bool Plandokument::Speichern(const QString& pfad, QString* fehler, QString* eins
 {
     Dateistand stand;
     if (!PlanDateiSpeichern(pfad, m_einstellungsPfad, m_plan.Aufgaben, m_plan.situation,
-                            m_spanne.firstday, m_spanne.anzdays, fehler, einstellungsFehler,
-                            &stand))
+                            m_spanne.ersterTag, m_spanne.tage, fehler, einstellungsFehler, &stand))
         return false;
     m_datei = pfad;
     m_dateistand = stand;

@@ -79,8 +79,8 @@ void TestPlandokument::ersterPlanIstUngeaendert()
 {
     m_dok->NeuPlanen(BerlinerUmzug(), nullptr);
     QCOMPARE(m_dok->plan().Aufgaben.size(), size_t(33));
-    QCOMPARE(m_dok->Spanne().firstday, T(2001, 8, 13));
-    QCOMPARE(m_dok->Spanne().anzdays, 49);
+    QCOMPARE(m_dok->Spanne().ersterTag, T(2001, 8, 13));
+    QCOMPARE(m_dok->Spanne().tage, 49);
     QCOMPARE(m_dok->plan().situation.Einzugdatum, QStringLiteral("10.09.2001"));
     QVERIFY(!m_dok->Geaendert());
     QVERIFY(!m_dok->RueckgaengigMoeglich());
@@ -137,8 +137,8 @@ void TestPlandokument::neuBeginnenRueckgaengigBringtSituation()
     QVERIFY(m_dok->plan().Aufgaben == aufgaben);
     QCOMPARE(m_dok->plan().situation, situation);
     QCOMPARE(m_dok->plan().situation.BundeslandA, Bundesland::Hamburg);
-    QCOMPARE(m_dok->Spanne().firstday, spanne.firstday);
-    QCOMPARE(m_dok->Spanne().anzdays, spanne.anzdays);
+    QCOMPARE(m_dok->Spanne().ersterTag, spanne.ersterTag);
+    QCOMPARE(m_dok->Spanne().tage, spanne.tage);
     QVERIFY(!m_dok->Geaendert());
 }
 
@@ -152,7 +152,7 @@ void TestPlandokument::ladenIstUngeaendert()
     QVERIFY(!m_dok->Geaendert());
     QCOMPARE(m_dok->Datei(), pfad);
     QCOMPARE(m_dok->plan().situation.BundeslandA, Bundesland::Hamburg);
-    QVERIFY(m_dok->Spanne().firstday > T(2027, 1, 1));
+    QVERIFY(m_dok->Spanne().ersterTag > T(2027, 1, 1));
     QVERIFY(bericht.stand.vorhanden);
     QVERIFY(!m_dok->FremdGeschrieben(pfad));
 }
@@ -193,7 +193,7 @@ void TestPlandokument::ladenRueckgaengig()
     m_dok->Rueckgaengig();
     QVERIFY(m_dok->plan().Aufgaben == berlin);
     QCOMPARE(m_dok->plan().situation.BundeslandA, Bundesland::Berlin);
-    QCOMPARE(m_dok->Spanne().firstday, T(2001, 8, 13));
+    QCOMPARE(m_dok->Spanne().ersterTag, T(2001, 8, 13));
     QVERIFY(m_dok->Geaendert());
 }
 
@@ -209,7 +209,7 @@ void TestPlandokument::speichernUndFremdGeschrieben()
     QVERIFY(!m_dok->Geaendert());
     QVERIFY(!m_dok->RueckgaengigMoeglich());
     QCOMPARE(m_dok->Datei(), pfad);
-    QCOMPARE(EinstellungenLesen(m_dok->Einstellungsdatei()).lastsaved, pfad);
+    QCOMPARE(EinstellungenLesen(m_dok->Einstellungsdatei()).zuletztGespeichert, pfad);
     // What was written is the plan with its calendar span.
     Aufgabenliste gelesen;
     Situation situation;
