@@ -211,15 +211,23 @@ void TestHauptfenster::hinweise()
     Berlin2001();
     tday* z = m_f->Tag(ZellenIndex(*m_f, T(2001, 9, 12)));
     Maus(z, QEvent::MouseMove, QPoint(10, BandMitte(z, 7)), Qt::NoButton);
-    QCOMPARE(m_f->StatusText(), QStringLiteral("   ") + tday::HinweisAufgabe);
+    QCOMPARE(
+        m_f->StatusText(),
+        QStringLiteral("   Mit einem Klick auf die Aufgabe erhalten Sie weitere Informationen."));
     Maus(z, QEvent::MouseMove, QPoint(10, 5), Qt::NoButton);
-    QCOMPARE(m_f->StatusText(), QStringLiteral("   ") + tday::HinweisFreieFlaeche);
+    QCOMPARE(m_f->StatusText(),
+             QStringLiteral("   Mit einem Klick auf freie Kalenderfläche können Sie eine neue "
+                            "Aufgabe hinzufügen."));
     Maus(z, QEvent::MouseButtonPress, QPoint(10, BandMitte(z, 7)));
     Maus(z, QEvent::MouseMove, QPoint(12, BandMitte(z, 7)));
-    QCOMPARE(m_f->StatusText(), QStringLiteral("   ") + tday::HinweisZiehen);
+    QCOMPARE(m_f->StatusText(),
+             QStringLiteral("   Sie können die Aufgabe bei gedückter Maustaste an einen anderen "
+                            "Tag verschieben."));
     QCOMPARE(m_f->gezogeneAufgabe().Aufgabe(), 7);
     Maus(z, QEvent::MouseMove, QPoint(200, 5));
-    QCOMPARE(m_f->StatusText(), QStringLiteral("   ") + tday::HinweisZiehen);
+    QCOMPARE(m_f->StatusText(),
+             QStringLiteral("   Sie können die Aufgabe bei gedückter Maustaste an einen anderen "
+                            "Tag verschieben."));
     Maus(z, QEvent::MouseButtonRelease, QPoint(12, BandMitte(z, 7)));
     QVERIFY(m_f->gezogeneAufgabe().Ruht());
 }

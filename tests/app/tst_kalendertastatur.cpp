@@ -1,6 +1,7 @@
 #include "guihilfe.h"
 
 #include "app/kalenderform.h"
+#include "app/kalendertastatur.h"
 #include "app/reihenfolge.h"
 #include "app/tday.h"
 #include "dialogs/hilfefenster.h"
@@ -30,6 +31,8 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
+    void tastenziele_data();
+    void tastenziele();
     void kuerzel_data();
     void kuerzel();
     void kalenderWandern();
@@ -118,6 +121,65 @@ void TestKalenderTastatur::MaerzPlan()
     QCOMPARE(m_f->ErsterTag(), T(2027, 3, 1));
     m_f->ZelleFokussieren(m_f->FokusZelle());
     QTRY_VERIFY(Fokus());
+}
+
+void TestKalenderTastatur::tastenziele_data()
+{
+    using B = Kalendertastatur::Befehl;
+    QTest::addColumn<int>("zelle");
+    QTest::addColumn<int>("aufgabe");
+    QTest::addColumn<int>("taste");
+    QTest::addColumn<int>("mit");
+    QTest::addColumn<int>("befehl");
+    QTest::addColumn<int>("zielZelle");
+    QTest::addColumn<int>("zielAufgabe");
+    // Two weeks of 14 cells; cell 3 holds two tasks, cell 10 one, the others none.
+    const int alt = int(Qt::AltModifier);
+    QTest::newRow("links am Anfang")
+        << 0 << -1 << int(Qt::Key_Left) << 0 << int(B::Nichts) << -1 << -1;
+    QTest::newRow("rechts") << 3 << 1 << int(Qt::Key_Right) << 0 << int(B::Fokus) << 4 << -1;
+    QTest::newRow("ab durch die Aufgaben")
+        << 3 << -1 << int(Qt::Key_Down) << 0 << int(B::Fokus) << 3 << 0;
+    QTest::newRow("ab in die nächste Woche")
+        << 3 << 1 << int(Qt::Key_Down) << 0 << int(B::Fokus) << 10 << -1;
+    QTest::newRow("auf zur letzten Aufgabe darüber")
+        << 10 << -1 << int(Qt::Key_Up) << 0 << int(B::Fokus) << 3 << 1;
+    QTest::newRow("Entf ohne Aufgabe")
+        << 4 << -1 << int(Qt::Key_Delete) << 0 << int(B::Nichts) << -1 << -1;
+    QTest::newRow("Entf") << 3 << 1 << int(Qt::Key_Delete) << 0 << int(B::Loeschen) << 3 << 1;
+    QTest::newRow("Enter auf dem Tag")
+        << 4 << -1 << int(Qt::Key_Return) << 0 << int(B::Oeffnen) << 4 << -1;
+    QTest::newRow("Alt+ab eine Woche")
+        << 3 << 0 << int(Qt::Key_Down) << alt << int(B::Verschieben) << 10 << 0;
+    QTest::newRow("Alt+ab hinter dem Ende")
+        << 10 << 0 << int(Qt::Key_Down) << alt << int(B::Nichts) << -1 << -1;
+    QTest::newRow("Alt ohne Aufgabe")
+        << 4 << -1 << int(Qt::Key_Left) << alt << int(B::Nichts) << -1 << -1;
+    QTest::newRow("Strg+Pfeil gehört nicht dem Kalender")
+        << 3 << 0 << int(Qt::Key_Left) << int(Qt::ControlModifier) << int(B::Fremd) << -1 << -1;
+    QTest::newRow("Buchstabe") << 3 << 0 << int(Qt::Key_A) << 0 << int(B::Fremd) << -1 << -1;
+}
+
+void TestKalenderTastatur::tastenziele()
+{
+    QFETCH(int, zelle);
+    QFETCH(int, aufgabe);
+    QFETCH(int, taste);
+    QFETCH(int, mit);
+    QFETCH(int, befehl);
+    QFETCH(int, zielZelle);
+    QFETCH(int, zielAufgabe);
+    const Kalendertastatur::Stelle stelle{zelle, aufgabe, 14, [](int z) {
+                                              return z == 3 ? 2 : z == 10 ? 1 : 0;
+                                          }};
+    const Kalendertastatur::Ziel ziel =
+        Kalendertastatur::Taste(stelle, taste, Qt::KeyboardModifiers(mit));
+    QCOMPARE(int(ziel.befehl), befehl);
+    if (ziel.befehl != Kalendertastatur::Befehl::Nichts &&
+        ziel.befehl != Kalendertastatur::Befehl::Fremd) {
+        QCOMPARE(ziel.zelle, zielZelle);
+        QCOMPARE(ziel.aufgabe, zielAufgabe);
+    }
 }
 
 void TestKalenderTastatur::kuerzel_data()
@@ -311,7 +373,8 @@ void TestKalenderTastatur::nichtPlatzierbarBleibtImDialog()
     QCOMPARE(d->exec(), int(QDialog::Rejected));
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(text, QStringLiteral("'A' sollte vor 'B' erfolgen.\n\n") +
-                       TReihenfolge::NichtPlatzierbarText + QStringLiteral("\n'B'\n'C'"));
+                       QStringLiteral("Diese Aufgaben lassen sich nicht innerhalb eines Jahres "
+                                      "unterbringen:\n'B'\n'C'"));
     QVERIFY(gesperrt);
     // The advice under the list shows all its lines and keeps off the buttons below it.
     const auto* hinweis = d->findChild<QLabel*>(QStringLiteral("Label3"));
