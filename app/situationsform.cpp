@@ -99,6 +99,9 @@ TSituationsForm::TSituationsForm(QString einstellungsPfad, QWidget* eltern)
     nachLabel->setBuddy(m_nachLand);
     einzugLabel->setBuddy(m_einzug);
     auszugLabel->setBuddy(m_auszug);
+    // The date is typed in the field's line, which a reader announces by its own name.
+    m_einzug->Zeile()->setAccessibleName(einzugLabel->text());
+    m_auszug->Zeile()->setAccessibleName(auszugLabel->text());
 
     m_hinweis = label("Label7", QString(), QRect(100, 304, 400, 110));
     m_hinweis->setWordWrap(true);

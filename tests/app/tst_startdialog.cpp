@@ -11,6 +11,7 @@
 #include "widgets/datumsfeld.h"
 #include "widgets/qvimagebutton.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCursor>
@@ -44,6 +45,8 @@ private Q_SLOTS:
     void weiterplanenMitDatei();
     void zeitraumFrage_data();
     void zeitraumFrage();
+    void felderNachBeschriftung_data();
+    void felderNachBeschriftung();
     void inDerBildschirmmitte();
     void knopfNachSchliessenNormal_data();
     void knopfNachSchliessenNormal();
@@ -403,6 +406,39 @@ void TestStartdialog::zeitraumFrage()
     QCOMPARE(text, frage);
     QCOMPARE(s->result() == QDialog::Accepted, ja);
     QCOMPARE(m_f->plan().Aufgaben.empty(), !ja);
+}
+
+void TestStartdialog::felderNachBeschriftung_data()
+{
+    QTest::addColumn<QString>("feld");
+    QTest::addColumn<QString>("name"); // what a screen reader announces
+    QTest::newRow("von") << QStringLiteral("ComboBox1") << QStringLiteral("Ich ziehe von");
+    QTest::newRow("nach") << QStringLiteral("ComboBox2") << QStringLiteral("nach");
+    QTest::newRow("Einzug") << QStringLiteral("DateEdit1") << QStringLiteral("Einzug ab dem");
+    QTest::newRow("Auszug") << QStringLiteral("DateEdit2") << QStringLiteral("Auszug vor dem");
+}
+
+// The state lists and the dates are tied to their visible labels, so a screen reader names
+// them, where the keyboard focus lands.
+void TestStartdialog::felderNachBeschriftung()
+{
+    QFETCH(QString, feld);
+    QFETCH(QString, name);
+    TSituationsForm* s = m_f->Startdialog();
+    auto* w = s->findChild<QWidget*>(feld);
+    QVERIFY(w);
+    QWidget* fokus = w->focusProxy() ? w->focusProxy() : w;
+    QAccessibleInterface* zugang = QAccessible::queryAccessibleInterface(fokus);
+    QVERIFY(zugang);
+    // A list is named by its current entry; the label reaches the reader as its "labelled by".
+    QStringList namen{zugang->text(QAccessible::Name)};
+    for (const auto& [andere, art] : zugang->relations(QAccessible::Label))
+        namen.append(andere->text(QAccessible::Name));
+    QVERIFY2(namen.contains(name), qPrintable(namen.join(u'|')));
+    bool beschriftet = false;
+    for (const QLabel* l : s->findChildren<QLabel*>())
+        beschriftet = beschriftet || (l->buddy() == w && l->text() == name);
+    QVERIFY(beschriftet);
 }
 
 void TestStartdialog::inDerBildschirmmitte()
