@@ -46,7 +46,7 @@ Fensterrahmen::Fensterrahmen(QWidget* fenster)
     // Beside the title, the months the plan covers.
     m_spanne = new QLabel(fenster);
     m_spanne->setObjectName(QStringLiteral("SpanneLabel"));
-    m_spanne->setFont(ArialPixel(20, true));
+    m_spanne->setFont(SpannenSchrift(20));
     m_spanne->setStyleSheet(Farben::Textfarbe(Farben::Mittelblau));
 
     m_deko = new TQvImage(fenster);
@@ -124,16 +124,37 @@ void Fensterrahmen::SpanneSetzen(const QString& text)
     SpanneAnordnen(m_spanne->parentWidget()->width());
 }
 
+QFont Fensterrahmen::SpannenSchrift(int pixel)
+{
+    return ArialPixel(pixel, true);
+}
+
 void Fensterrahmen::SpanneAnordnen(int fensterbreite)
 {
-    // On the title's baseline, up to the logo.
+    // On the title's baseline, up to the logo; a long span in a smaller font.
+    const int links = m_titel->geometry().right() + 24;
+    const int breite = std::max(fensterbreite - Fensterlayout::Logobreite - links - 8, 0);
+    int pixel = 20;
+    while (pixel > 12 &&
+           QFontMetrics(SpannenSchrift(pixel)).horizontalAdvance(m_spanne->text()) > breite)
+        --pixel;
+    m_spanne->setFont(SpannenSchrift(pixel));
     const QFontMetrics titel(m_titel->font());
     const QFontMetrics spanne(m_spanne->font());
-    const int links = m_titel->geometry().right() + 24;
     const int oben =
         m_titel->y() + (m_titel->height() - titel.height()) / 2 + titel.ascent() - spanne.ascent();
-    const int breite = fensterbreite - Fensterlayout::Logobreite - links - 8;
-    m_spanne->setGeometry(links, oben, std::max(breite, 0), spanne.height());
+    m_spanne->setGeometry(links, oben, breite, spanne.height());
+}
+
+QSize Fensterrahmen::Mindestgroesse() const
+{
+    int kopf = 0;
+    for (const QLabel* l : m_tagKoepfe)
+        kopf = std::max(kopf, l->fontMetrics().horizontalAdvance(l->text()) + 6);
+    // The longest span there is, in the smallest font.
+    const int spanne = QFontMetrics(SpannenSchrift(12))
+                           .horizontalAdvance(QStringLiteral("September 2026 – Dezember 2027"));
+    return Fensterlayout::Mindestgroesse(kopf, m_titel->width() + 24 + spanne);
 }
 
 void Fensterrahmen::StatusSetzen(const QString& text)

@@ -38,6 +38,8 @@ public:
     void Anordnen(const Fensterlayout::Hauptfenster& lage, int fensterbreite);
 
     void SpanneSetzen(const QString& text);
+    // The smallest client size at which these parts do not overlap.
+    QSize Mindestgroesse() const;
     void StatusSetzen(const QString& text);
     QString Status() const;
 
@@ -47,6 +49,8 @@ public:
 
 private:
     void SpanneAnordnen(int fensterbreite);
+    // The span's font: 20 pixels, smaller down to 12 where the room beside the title is short.
+    static QFont SpannenSchrift(int pixel);
 
     QLabel* m_titel = nullptr;
     QLabel* m_spanne = nullptr;

@@ -24,8 +24,10 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QScreen>
 #include <QScrollArea>
 
 #include <utility>
@@ -46,8 +48,8 @@ TKalenderForm::TKalenderForm(Fensterumgebung umgebung, QWidget* eltern)
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
+    setMinimumSize(m_rahmen.Mindestgroesse());
     resize(755, 620);
-    setMinimumSize(400, 380);
 
     KnoepfeVerbinden();
 
@@ -150,8 +152,12 @@ void TKalenderForm::FensterLageSetzen(int oben, int links, int breite, int hoehe
         setWindowState(Qt::WindowNoState);
         // The stored values are the client area, which a window manager leaves where it is
         // asked to; its frame is known only once the window is shown.
-        setGeometry(links, oben, std::max(breite, minimumWidth()),
-                    std::max(hoehe, minimumHeight()));
+        const QRect gespeichert(links, oben, breite, hoehe);
+        const QScreen* bildschirm = QGuiApplication::screenAt(gespeichert.center());
+        if (!bildschirm)
+            bildschirm = QGuiApplication::primaryScreen();
+        setGeometry(Fensterlayout::Wiederhergestellt(gespeichert, bildschirm->availableGeometry(),
+                                                     minimumSize()));
         show();
     } else {
         // Nothing stored, or the window was maximised when it was closed.

@@ -104,6 +104,7 @@ private Q_SLOTS:
     void fensterlage();
     void fensterlageKommtGenauZurueck_data();
     void fensterlageKommtGenauZurueck();
+    void kleinsteGroesseOhneUeberlappung();
     void schliessenFragt();
     void schliessenOhneAenderungSchreibtLage();
     void f1OeffnetHilfe_data();
@@ -516,17 +517,50 @@ void TestHauptfenster::fensterlageKommtGenauZurueck()
         else if (maximiert)
             f.FensterLageSetzen(-1, -1, -1, -1);
         else
-            f.FensterLageSetzen(30, 40, 700, 500);
+            f.FensterLageSetzen(30, 10, f.minimumWidth() + 2, 500);
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         QCOMPARE(f.isMaximized(), maximiert);
         if (runde == 0) {
             erste = f.geometry();
             if (!maximiert)
-                QCOMPARE(erste, QRect(40, 30, 700, 500));
+                QCOMPARE(erste, QRect(10, 30, f.minimumWidth() + 2, 500));
         }
         QCOMPARE(f.geometry(), erste);
         QVERIFY(f.close());
     }
+}
+
+// At the smallest window size nothing overlaps: each weekday head holds its name, the plan's
+// span beside the title holds its months and stops before the logo.
+void TestHauptfenster::kleinsteGroesseOhneUeberlappung()
+{
+    Plan& plan = m_f->plan();
+    plan.Aufgaben = {Aufgabe(1, "Packen", T(2026, 9, 28), 17),
+                     Aufgabe(2, "Umziehen", T(2027, 9, 20), 17)};
+    m_f->KalenderNeuAufbauen();
+    m_f->resize(m_f->minimumSize());
+    QTRY_COMPARE(m_f->size(), m_f->minimumSize());
+    const auto text = [](const QLabel* l) {
+        return QFontMetrics(l->font()).horizontalAdvance(l->text());
+    };
+    QRect vorher;
+    for (const char* tag :
+         {"Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag", "Sonntag"}) {
+        auto* kopf = m_f->findChild<QLabel*>(QString::fromLatin1(tag) + QStringLiteral("Label"));
+        QVERIFY2(text(kopf) <= kopf->width(), tag);
+        QVERIFY(!kopf->geometry().intersects(vorher));
+        vorher = kopf->geometry();
+    }
+    auto* spanne = m_f->findChild<QLabel*>(QStringLiteral("SpanneLabel"));
+    QCOMPARE(spanne->text(), QStringLiteral("September 2026 – September 2027"));
+    QVERIFY2(text(spanne) <= spanne->width(),
+             qPrintable(QStringLiteral("%1 > %2").arg(text(spanne)).arg(spanne->width())));
+    QVERIFY(!spanne->geometry().intersects(
+        m_f->findChild<QWidget*>(QStringLiteral("Image2"))->geometry()));
+    QVERIFY(!spanne->geometry().intersects(
+        m_f->findChild<QLabel*>(QStringLiteral("Label2"))->geometry()));
+    for (const char* knopf : {"RuckgaengigButton", "EndeButton"})
+        QVERIFY(m_f->Knopf(knopf)->geometry().top() >= 32);
 }
 
 void TestHauptfenster::schliessenFragt()
