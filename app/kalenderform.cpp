@@ -220,8 +220,14 @@ void TKalenderForm::KeineAbfolge(const QString& text)
 
 // ---------------------------------------------------------------- gestures
 
+void TKalenderForm::ZiehenBei(tday* quelle, QPoint pos)
+{
+    m_raster.AmRandRollen(quelle->mapTo(m_raster.Flaeche()->viewport(), pos));
+}
+
 void TKalenderForm::ZellenFreigabe(tday* quelle, QPoint pos)
 {
+    m_raster.AmRandRollen(std::nullopt);
     const QPoint imInhalt = quelle->mapTo(m_raster.Flaeche()->widget(), pos);
     auto* ziel = qobject_cast<tday*>(m_raster.Flaeche()->widget()->childAt(imInhalt));
     if (!ziel || !ziel->isEnabled()) {
@@ -375,6 +381,8 @@ void TKalenderForm::HilfeButtonClick()
 
 void TKalenderForm::DruckenButtonClick()
 {
+    // The printout says where it went; an older message would tell of another.
+    StatusAnzeigen(QString());
     Ausdruckdialog()->exec();
 }
 
@@ -416,10 +424,16 @@ void TKalenderForm::LadenButtonClick()
     if (!m_dateibefehle.VerwerfenErlaubt(QStringLiteral("Trotzdem einen anderen Umzug laden?")))
         return;
     Ladebericht bericht;
-    if (!m_dateibefehle.Oeffnen(&bericht))
+    switch (m_dateibefehle.Oeffnen(&bericht)) {
+    case Plandateibefehle::Oeffnung::Abgebrochen:
         return;
-    DokumentZeigen();
-    GeladenMelden(bericht);
+    case Plandateibefehle::Oeffnung::Fehler:
+        StatusAnzeigen(QString()); // what it said was of the plan before, and now stale
+        return;
+    case Plandateibefehle::Oeffnung::Geladen:
+        DokumentZeigen();
+        GeladenMelden(bericht);
+    }
 }
 
 void TKalenderForm::GeladenMelden(const Ladebericht& bericht)

@@ -125,6 +125,7 @@ private:
     double HeutigerTag() const override;
     void ZiehzustandSetzen(Ziehzustand zustand) override { m_gezogeneAufgabe = zustand; }
     void ZellenFreigabe(tday* quelle, QPoint pos) override;
+    void ZiehenBei(tday* quelle, QPoint pos) override;
     // The keyboard in the calendar (app/kalendertastatur.h).
     bool ZellenTaste(tday* zelle, QKeyEvent* ereignis) override;
     void ZelleHatFokus(tday* zelle) override;

@@ -113,10 +113,12 @@ bool Plandateibefehle::Laden(const QString& pfad, Ladebericht* bericht)
     return false;
 }
 
-bool Plandateibefehle::Oeffnen(Ladebericht* bericht)
+Plandateibefehle::Oeffnung Plandateibefehle::Oeffnen(Ladebericht* bericht)
 {
     const QString pfad = Waehlen(Ladedialog());
-    return !pfad.isEmpty() && Laden(pfad, bericht);
+    if (pfad.isEmpty())
+        return Oeffnung::Abgebrochen;
+    return Laden(pfad, bericht) ? Oeffnung::Geladen : Oeffnung::Fehler;
 }
 
 bool Plandateibefehle::VerwerfenErlaubt(const QString& frage) const

@@ -22,9 +22,14 @@ public:
     // Saves through the file dialog; asks before it replaces what a second writer wrote.
     // True when the plan was saved.
     bool Speichern();
-    // Loads a plan chosen in the file dialog. True when the plan was replaced; a failure is
-    // reported and leaves the plan as it was.
-    bool Oeffnen(Ladebericht* bericht);
+    enum class Oeffnung
+    {
+        Abgebrochen, // no file chosen
+        Geladen,     // the plan was replaced
+        Fehler       // reported; the plan is as it was
+    };
+    // Loads a plan chosen in the file dialog.
+    Oeffnung Oeffnen(Ladebericht* bericht);
     // Loads `pfad`; a failure is reported. True when the plan was replaced.
     bool Laden(const QString& pfad, Ladebericht* bericht);
 

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <cmath>
@@ -36,6 +37,29 @@ Tagesraster::Tagesraster(QWidget* fenster, Kalenderfeld* feld) : QObject(fenster
     m_flaeche->setWidget(m_inhalt); // the scroll area owns the content
     m_flaeche->viewport()->installEventFilter(this);
     m_inhalt->installEventFilter(this);
+
+    m_rollen = new QTimer(this);
+    m_rollen->setInterval(40);
+    connect(m_rollen, &QTimer::timeout, this, [this] {
+        QScrollBar* leiste = m_flaeche->verticalScrollBar();
+        leiste->setValue(leiste->value() + m_rollrichtung * 24);
+    });
+}
+
+void Tagesraster::AmRandRollen(std::optional<QPoint> imSichtfeld)
+{
+    constexpr int Rand = 24;
+    m_rollrichtung = 0;
+    if (imSichtfeld) {
+        if (imSichtfeld->y() < Rand)
+            m_rollrichtung = -1;
+        else if (imSichtfeld->y() >= m_flaeche->viewport()->height() - Rand)
+            m_rollrichtung = 1;
+    }
+    if (m_rollrichtung == 0)
+        m_rollen->stop();
+    else if (!m_rollen->isActive())
+        m_rollen->start();
 }
 
 void Tagesraster::Bauen(const Kalenderspanne& spanne, int landA, int landB,
@@ -45,6 +69,7 @@ void Tagesraster::Bauen(const Kalenderspanne& spanne, int landA, int landB,
     const bool hatteFokus = qobject_cast<tday*>(fokus) && m_inhalt->isAncestorOf(fokus);
     const double fokusTag = m_fokusZelle < Anzahl() ? Tag(m_fokusZelle)->Datum() : -1e9;
     Freigeben();
+    AmRandRollen(std::nullopt);
 
     m_tage.reserve(static_cast<size_t>(spanne.tage));
     for (int i = 0; i < spanne.tage; ++i) {

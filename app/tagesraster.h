@@ -6,12 +6,16 @@
 
 #include <QList>
 #include <QObject>
+#include <QPoint>
+
+#include <optional>
 
 #include <vector>
 
 class Kalenderfeld;
 class KWBild;
 class QScrollArea;
+class QTimer;
 class QWidget;
 class tday;
 
@@ -54,6 +58,10 @@ public:
     void FokusUebernehmen(tday* zelle);
     int FokusZelle() const { return m_fokusZelle; }
 
+    // A drag with the pointer at `imSichtfeld` (viewport coordinates): near the top or bottom
+    // edge the calendar scrolls on until the pointer leaves the edge; none ends it.
+    void AmRandRollen(std::optional<QPoint> imSichtfeld);
+
 protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 
@@ -67,4 +75,6 @@ private:
     std::vector<tday*> m_tage; // children of m_inhalt
     QList<int> m_wochen;
     int m_fokusZelle = 0;
+    QTimer* m_rollen = nullptr;
+    int m_rollrichtung = 0; // -1 up, 1 down
 };

@@ -109,6 +109,8 @@ void tday::mouseMoveEvent(QMouseEvent* ereignis)
     } else {
         m_kalender->StatusAnzeigen(HinweisZiehen);
     }
+    if (m_kalender->gezogeneAufgabe().Aufgabe())
+        m_kalender->ZiehenBei(this, pos);
 }
 
 void tday::mouseReleaseEvent(QMouseEvent* ereignis)

@@ -18,6 +18,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSet>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -93,6 +94,7 @@ private Q_SLOTS:
     void ziehenAufGleicheZelleOeffnet();
     void ziehenErlaubtUndRueckgaengig();
     void ziehenVerweigert();
+    void ziehenAnDenRandRollt();
     void bildschirmFolgtZiehenUndRueckgaengig();
     void bildschirmFolgtAenderung_data();
     void bildschirmFolgtAenderung();
@@ -319,6 +321,34 @@ void TestHauptfenster::ziehenErlaubtUndRueckgaengig()
     // A second undo does nothing: the button is disabled.
     QTest::mouseClick(undo, Qt::LeftButton);
     QCOMPARE(m_f->plan().Aufgaben[size_t(m_f->plan().AufgabeSuchen(2))].Tag, von);
+}
+
+// A task dragged to the calendar's lower edge scrolls it, so a week out of view is reached;
+// back from the edge the scrolling stops.
+void TestHauptfenster::ziehenAnDenRandRollt()
+{
+    Berlin2001();
+    QScrollArea* k = m_f->Kalenderflaeche();
+    QScrollBar* leiste = k->verticalScrollBar();
+    leiste->setValue(0);
+    QVERIFY(leiste->maximum() > 0);
+    tday* quelle = m_f->Tag(ZellenIndex(*m_f, T(2001, 9, 1)));
+    const int y = BandMitte(quelle, 2); // "Bankkonto ummelden", free to move
+    QVERIFY(y > 0);
+    Maus(quelle, QEvent::MouseButtonPress, QPoint(10, y));
+    Maus(quelle, QEvent::MouseMove, QPoint(12, y));
+    QWidget* sicht = k->viewport();
+    Maus(quelle, QEvent::MouseMove, quelle->mapFrom(sicht, QPoint(100, sicht->height() - 5)));
+    QTRY_COMPARE(leiste->value(), leiste->maximum());
+
+    tday* ziel = m_f->Tag(ZellenIndex(*m_f, T(2001, 9, 29)));
+    const QPoint ueberZiel = quelle->mapFromGlobal(ziel->mapToGlobal(QPoint(30, 50)));
+    Maus(quelle, QEvent::MouseMove, ueberZiel);
+    leiste->setValue(leiste->value() - 10);
+    QSignalSpy gerollt(leiste, &QScrollBar::valueChanged);
+    QVERIFY(!gerollt.wait(120)); // three ticks of the scrolling, which must not come
+    Maus(quelle, QEvent::MouseButtonRelease, ueberZiel);
+    QCOMPARE(m_f->plan().Aufgaben[size_t(m_f->plan().AufgabeSuchen(2))].Tag, T(2001, 9, 29));
 }
 
 void TestHauptfenster::bildschirmFolgtZiehenUndRueckgaengig()
