@@ -42,6 +42,7 @@ private Q_SLOTS:
     void oeffnenOhneAufgaben();
     void oeffnenKuerzt();
     void speichernDannSchliessenFragtNicht();
+    void einstellungenNichtBeschreibbar();
     void rueckgaengigLaesstNotizUngespeichert();
     void neuBeginnenAbbrechen();
     void neuBeginnen_data();
@@ -459,6 +460,18 @@ void TestPlanbefehle::oeffnenKuerzt()
     QCOMPARE(
         m_f->StatusText().trimmed(),
         QStringLiteral("Die Datei enthielt zu lange Angaben; 2 davon wurden beim Laden gekürzt."));
+
+    // A failed load of another file leaves no word of this one's.
+    const QString kaputt = m_ordner->filePath(QStringLiteral("kaputt.kvr"));
+    QFile leer(kaputt);
+    QVERIFY(leer.open(QIODevice::WriteOnly));
+    leer.close();
+    ModalHelfer nochmal;
+    Datei(m_f->Ladedialog(), kaputt, nochmal);
+    nochmal.Druecke(QStringLiteral("knopf_ok"), {}, QStringLiteral("meldung"));
+    Klick("LadenButton");
+    QVERIFY2(nochmal.Erledigt(), qPrintable(nochmal.Fehler()));
+    QCOMPARE(m_f->StatusText().trimmed(), QString());
 }
 
 void TestPlanbefehle::speichernDannSchliessenFragtNicht()
@@ -499,6 +512,27 @@ void TestPlanbefehle::rueckgaengigLaesstNotizUngespeichert()
              QStringLiteral("Ihre letzten Änderungen wurden nicht gespeichert. Trotzdem beenden?"));
     QCOMPARE(m_f->plan().Aufgaben.front().Notiz,
              QStringList{QStringLiteral("Zählerstand notieren")});
+}
+
+// The plan is saved but the settings file cannot take lastsaved: the message says both.
+void TestPlanbefehle::einstellungenNichtBeschreibbar()
+{
+    QVERIFY(QDir().mkdir(Einstellungsdatei())); // a folder where the file should be
+    const QString pfad = m_ordner->filePath(QStringLiteral("umzug.kvr"));
+    ModalHelfer helfer;
+    QString text;
+    Datei(m_f->Speicherdialog(), pfad, helfer);
+    helfer.Druecke(
+        QStringLiteral("knopf_ok"),
+        [&](QWidget* w) { text = qobject_cast<QMessageBox*>(w)->text(); },
+        QStringLiteral("meldung"));
+    Klick("SpeicherButton");
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QVERIFY2(text.startsWith(QStringLiteral("Der Plan wurde in „%1“ gespeichert.\n").arg(pfad)),
+             qPrintable(text));
+    QVERIFY(text.section(u'\n', 1).size() > 10); // and why the settings were not
+    QVERIFY(QFile::exists(pfad));
+    QVERIFY(!m_f->Geaendert());
 }
 
 void TestPlanbefehle::neuBeginnenAbbrechen()
