@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 
 #include <cmath>
 #include <utility>
