@@ -1,9 +1,11 @@
 #include "print/drucker.h"
 
+#include "model/dateizugriff.h"
 #include "print/cupsbibliothek.h"
 #include "widgets/meldung.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,7 +13,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QScopeGuard>
 #include <QTemporaryFile>
 
@@ -97,41 +98,53 @@ private:
 };
 
 // Qt's PDF writer does not report every failed write: a complete file ends with its mark.
+bool EndeVorhanden(QByteArrayView pdf)
+{
+    return pdf.size() >= 16 && pdf.last(16).contains(QByteArrayView("%%EOF"));
+}
+
 bool Vollstaendig(const QString& datei)
 {
     QFile pdf(datei);
     if (!pdf.open(QIODevice::ReadOnly) || pdf.size() < 16)
         return false;
     pdf.seek(pdf.size() - 16);
-    return pdf.readAll().contains("%%EOF");
+    return EndeVorhanden(pdf.readAll());
 }
 
-// The whole printout as one PDF file. It is written beside the target and replaces it only
-// when complete, so a failure leaves the old file as it was; QSaveFile gives a new file the
-// umask's mode and keeps the mode of the file it replaces.
+// As a plan that cannot be saved is reported.
+QString DateiFehler(const QString& datei, const QString& grund)
+{
+    return QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: %2")
+        .arg(QDir::toNativeSeparators(datei), grund);
+}
+
+// The whole printout as one PDF file, replacing the target the way plans are saved
+// (Dateizugriff::Ersetzen): it is made in memory first, because Qt's PDF writer does not
+// report every failed write (a full disk), and reaches the disk only when complete. A
+// failure leaves an old file as it was; a new file gets the umask's mode, a replaced one
+// keeps its mode.
 void InDateiDrucken(const QPrinter& drucker, const Ausdruck& ausdruck,
                     const std::function<void(QPainter&, const Druckseite&, int)>& zeichnen)
 {
     const QString ziel = drucker.outputFileName();
-    QSaveFile datei(ziel);
-    // Unbuffered, so that a failed write (a full disk) is seen by commit().
-    if (!datei.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw Druckfehler(QStringLiteral("Die Datei „%1“ lässt sich nicht anlegen: %2")
-                              .arg(QDir::toNativeSeparators(ziel), datei.errorString()));
+    QByteArray inhalt;
+    QBuffer puffer(&inhalt);
+    puffer.open(QIODevice::WriteOnly);
     {
-        PdfDokument pdf(&datei, drucker, Seitenlayout(drucker, ausdruck.lage), ausdruck.name);
+        PdfDokument pdf(&puffer, drucker, Seitenlayout(drucker, ausdruck.lage), ausdruck.name);
         for (int seite = 0; seite < ausdruck.seiten; ++seite) {
             if (seite > 0)
                 pdf.NeueSeite();
             zeichnen(pdf.painter(), pdf.seite(), seite);
         }
-        if (!pdf.Beenden())
+        if (!pdf.Beenden() || !EndeVorhanden(inhalt))
             throw Druckfehler(QStringLiteral("Der Druckauftrag „%1“ ließ sich nicht abschließen.")
                                   .arg(ausdruck.name));
     }
-    if (!datei.commit())
-        throw Druckfehler(QStringLiteral("Die Datei „%1“ lässt sich nicht schreiben: %2")
-                              .arg(QDir::toNativeSeparators(ziel), datei.errorString()));
+    QString grund;
+    if (!Dateizugriff::Ersetzen(ziel, inhalt, &grund))
+        throw Druckfehler(DateiFehler(ziel, grund));
 }
 
 std::vector<std::pair<QByteArray, QByteArray>> GespeicherteOptionen(const cups_dest_t& ziel)

@@ -9,6 +9,7 @@
 #include "print/druckvorlagenform.h"
 #include "print/gifpruefung.h"
 #include "print/kalenderdruck.h"
+#include "support/dateigroessengrenze.h"
 #include "support/modalhelfer.h"
 #include "widgets/qvimagebutton.h"
 #include "widgets/schrift.h"
@@ -146,6 +147,8 @@ private Q_SLOTS:
     void vorhandeneDatei();
     void dateirechte_data();
     void dateirechte();
+    void vollePlatte_data();
+    void vollePlatte();
 
     void aufgabenblatt();
     void aufgabenblattUeberlauf_data();
@@ -488,6 +491,55 @@ void TestDruckausgabe::dateirechte()
     QCOMPARE(::stat(QFile::encodeName(ziel).constData(), &info), 0);
     QCOMPARE(int(info.st_mode & 07777), nachher);
     QCOMPARE(PdfLesen(ziel).seiten, 1);
+}
+
+void TestDruckausgabe::vollePlatte_data()
+{
+    QTest::addColumn<bool>("vorhanden"); // a file of that name from before, replaced after "Ja"
+    QTest::newRow("new file") << false;
+    QTest::newRow("replacing a file") << true;
+}
+
+void TestDruckausgabe::vollePlatte()
+{
+    QFETCH(bool, vorhanden);
+    const QString ziel = Pfad(QStringLiteral("k.pdf"));
+    if (vorhanden) {
+        QFile alt(ziel);
+        QVERIFY(alt.open(QIODevice::WriteOnly));
+        alt.write("alt");
+    }
+    TestFenster fenster(5);
+    fenster.tage[2].TerminHinzufuegen(7, 17, {}, QStringLiteral("Umziehen"), 3);
+    TAusdruckForm form(&fenster);
+    DruckerAuf(ziel);
+    QString status;
+    DruckmeldungSetzen([&](const QString& text) { status = text; });
+    auto stumm = qScopeGuard([] { DruckmeldungSetzen({}); });
+    QString bericht;
+    ModalHelfer helfer;
+    if (vorhanden)
+        helfer.Druecke(QStringLiteral("knopf_ja"));
+    helfer.Druecke(QStringLiteral("knopf_abbrechen"), WarnungPruefen())
+        .Druecke(QStringLiteral("knopf_ok"), BerichtPruefen(&bericht));
+    {
+        // The disk fills up after 8 KiB: far less than the calendar's fonts take.
+        const Dateigroessengrenze platte(8 * 1024);
+        form.Button4Click();
+    }
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QCOMPARE(bericht, QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: Die Datei "
+                                     "würde zu groß.")
+                          .arg(ziel));
+    QCOMPARE(status, QString());
+    // The old file as it was, nothing half-written beside it.
+    QCOMPARE(QDir(m_ordner->path()).entryList(QDir::Files | QDir::Hidden),
+             vorhanden ? QStringList{QStringLiteral("k.pdf")} : QStringList());
+    if (vorhanden) {
+        QFile alt(ziel);
+        QVERIFY(alt.open(QIODevice::ReadOnly));
+        QCOMPARE(alt.readAll(), QByteArray("alt"));
+    }
 }
 
 void TestDruckausgabe::aufgabenblatt()
