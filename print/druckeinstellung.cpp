@@ -1,5 +1,6 @@
 #include "print/druckeinstellung.h"
 
+#include "model/dateizugriff.h"
 #include "print/drucker.h"
 #include "widgets/meldung.h"
 
@@ -180,6 +181,12 @@ void TDruckeinstellung::accept()
             return;
         }
         datei = info.absoluteFilePath();
+        // A pipe or a device is never printed into, also not through a link.
+        const QString keineDatei = Dateizugriff::KeineDatei(datei);
+        if (!keineDatei.isEmpty()) {
+            Meldung(this, MeldungsArt::Warnung, keineDatei, OK);
+            return;
+        }
     }
 
     QPrinter& drucker = AktuellerDrucker();

@@ -149,6 +149,8 @@ private Q_SLOTS:
     void dateirechte();
     void vollePlatte_data();
     void vollePlatte();
+    void sonderdatei_data();
+    void sonderdatei();
 
     void aufgabenblatt();
     void aufgabenblattUeberlauf_data();
@@ -540,6 +542,63 @@ void TestDruckausgabe::vollePlatte()
         QVERIFY(alt.open(QIODevice::ReadOnly));
         QCOMPARE(alt.readAll(), QByteArray("alt"));
     }
+}
+
+void TestDruckausgabe::sonderdatei_data()
+{
+    QTest::addColumn<bool>("verknuepfung"); // named through a symbolic link
+    QTest::newRow("FIFO") << false;
+    QTest::newRow("link to a FIFO") << true;
+}
+
+void TestDruckausgabe::sonderdatei()
+{
+    QFETCH(bool, verknuepfung);
+    const QString fifo = Pfad(QStringLiteral("rohr.pdf"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QString ziel = fifo;
+    if (verknuepfung) {
+        ziel = Pfad(QStringLiteral("link.pdf"));
+        QVERIFY(QFile::link(fifo, ziel));
+    }
+    const QString grund =
+        QStringLiteral("Das ist keine gewöhnliche Datei, sondern eine Pipe (FIFO).");
+
+    // Refused as a plan is refused, without the question whether to replace it.
+    TestFenster fenster(2);
+    TAusdruckForm form(&fenster);
+    DruckerAuf(ziel);
+    QString bericht;
+    ModalHelfer helfer;
+    helfer.Druecke(QStringLiteral("knopf_abbrechen"), WarnungPruefen())
+        .Druecke(QStringLiteral("knopf_ok"), BerichtPruefen(&bericht));
+    form.Button4Click();
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QCOMPARE(bericht,
+             QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: %2").arg(ziel, grund));
+    QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
+    QCOMPARE(QFileInfo(ziel).isSymLink(), verknuepfung);
+
+    // The printer setup does not take it either.
+    QString warnung;
+    ModalHelfer einrichten;
+    einrichten
+        .Druecke(QStringLiteral("knopf_uebernehmen"),
+                 [&](QWidget* w) {
+                     auto* d = qobject_cast<TDruckeinstellung*>(w);
+                     QVERIFY(d);
+                     d->Dateiname->setText(ziel);
+                 })
+        .Druecke(QStringLiteral("knopf_ok"),
+                 [&](QWidget* w) { warnung = qobject_cast<QMessageBox*>(w)->text(); })
+        .Druecke(QStringLiteral("knopf_abbrechen"), {}, QStringLiteral("PrinterSetupDialog1"));
+    DruckerAuf(Pfad(QStringLiteral("k.pdf")));
+    form.Button2->click();
+    QVERIFY2(einrichten.Erledigt(), qPrintable(einrichten.Fehler()));
+    QCOMPARE(
+        warnung,
+        QStringLiteral("„%1“ ist keine gewöhnliche Datei, sondern eine Pipe (FIFO).").arg(ziel));
+    QCOMPARE(AktuellerDrucker().outputFileName(), Pfad(QStringLiteral("k.pdf")));
 }
 
 void TestDruckausgabe::aufgabenblatt()
