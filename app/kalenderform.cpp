@@ -445,6 +445,8 @@ void TKalenderForm::KalenderAktualisieren()
         vorher.push_back(t->daten.Termine);
     }
     AufgabenVerteilen(m_plan.Aufgaben, zellen);
+    for (tday* t : m_tage)
+        t->BaenderLegen();
     // The cells paint opaquely, so a repaint of the calendar area would skip them: each cell
     // whose appointments changed is repainted itself, and no other.
     for (size_t i = 0; i < m_tage.size(); ++i)

@@ -88,11 +88,15 @@ void tday::focusOutEvent(QFocusEvent* ereignis)
     update();
 }
 
+void tday::BaenderLegen()
+{
+    Zellenzeichnung::BaenderLegen(daten, size(), font());
+}
+
 void tday::resizeEvent(QResizeEvent* ereignis)
 {
     daten.Breite = width();
-    for (ttermin& t : daten.Termine)
-        t.Bereich.right = daten.Breite;
+    BaenderLegen();
     QWidget::resizeEvent(ereignis);
 }
 

@@ -26,6 +26,9 @@ public:
     TagDaten daten;
 
     double Datum() const { return daten.Datum; }
+    // Lays the bands out as the cell draws them (after `daten` changed), so that the mouse
+    // finds a task where it is seen.
+    void BaenderLegen();
     // The appointment the keyboard focus is on, -1 for the day itself.
     int FokussierteAufgabe() const { return m_fokusAufgabe; }
     void FokusSetzen(int aufgabe);

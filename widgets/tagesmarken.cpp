@@ -17,8 +17,7 @@ void Daempfen(QPainter& p, const TagDaten& tag, QSize groesse)
 {
     QRegion frei(QRect(QPoint(0, 0), groesse));
     for (const ttermin& t : tag.Termine)
-        if (t.Dauer > 0)
-            frei -= Band(t, groesse.width());
+        frei -= Band(t, groesse.width());
     p.save();
     p.setClipRegion(frei);
     p.fillRect(QRect(QPoint(0, 0), groesse), QColor(190, 190, 196, 150));

@@ -69,8 +69,6 @@ int RundenGerade(double wert)
 
 namespace {
 
-// The band's lines at x, from y, one every lh pixels, clipped to the band; '*' lines and all
-// after them in italics.
 // One face of the band text with what drawing it needs, measured once per cell.
 struct Schriftbild
 {
@@ -157,7 +155,99 @@ QFont BandSchrift(const QFont& basis, bool fett)
     return f;
 }
 
+QFont Kursiv(QFont f)
+{
+    f.setItalic(true);
+    return f;
+}
+
+// The measures of a cell's band text: regular, and bold for "Umziehen", each with its italics
+// for the notes.
+struct Bandmetrik
+{
+    Bandmetrik(const QFont& schrift, const QPaintDevice* geraet)
+        : normal(BandSchrift(schrift, false), geraet),
+          normalKursiv(Kursiv(BandSchrift(schrift, false)), geraet),
+          fett(BandSchrift(schrift, true), geraet),
+          fettKursiv(Kursiv(BandSchrift(schrift, true)), geraet)
+    {
+    }
+    QFontMetrics normal;
+    QFontMetrics normalKursiv;
+    QFontMetrics fett;
+    QFontMetrics fettKursiv;
+
+    // The line step of the bands: that of the regular face.
+    int Zeile() const { return std::max(normal.height(), 1); }
+    Bandtext Text(int breite) const
+    {
+        return [this, breite](const ttermin& t, int hoechstens) {
+            const bool umziehen = t.Nummer == Umzugsaufgabe;
+            return ZellenText(t.Kurzbezeichnung, t.Notiz, breite, umziehen ? fett : normal,
+                              umziehen ? fettKursiv : normalKursiv, hoechstens);
+        };
+    }
+};
+
+// The body of a screen cell: below the header, over the full height.
+QRect Bildschirmkoerper(QSize groesse)
+{
+    return QRect(0, TagDaten::Kopfhoehe, groesse.width(),
+                 std::max(groesse.height() - TagDaten::Kopfhoehe, 0));
+}
+
+// The line between two bands on the screen.
+constexpr int BildschirmAbstand = 1;
+
 } // namespace
+
+Zellenlage Legen(const TagDaten& tag, const QRect& koerper, int zeile, int abstand,
+                 const Bandtext& text)
+{
+    Zellenlage lage;
+    zeile = std::max(zeile, 1);
+    abstand = std::max(abstand, 0);
+    const int hoehe = std::max(koerper.height(), 0);
+    // No band is measured for more lines than the body holds, and no task beyond those that
+    // can find room is measured at all: a day of a hostile plan may hold thousands.
+    const int hoechstensZeilen = hoehe / zeile + 1;
+    const size_t hoechstensBaender = static_cast<size_t>(hoehe / (zeile + abstand)) + 1;
+    std::vector<int> gewuenscht(tag.Termine.size(), 1);
+    for (size_t i = 0; i < tag.Termine.size() && i < hoechstensBaender; ++i)
+        gewuenscht[i] =
+            std::max(static_cast<int>(text(tag.Termine[i], hoechstensZeilen).size()), 1);
+    const Bandverteilung verteilung = BaenderVerteilen(gewuenscht, hoehe, zeile, abstand);
+    int oben = koerper.top();
+    lage.baender.reserve(tag.Termine.size());
+    for (size_t i = 0; i < tag.Termine.size(); ++i) {
+        const int zeilen = verteilung.zeilen[i];
+        Zellenlage::Band band;
+        if (zeilen > 0) {
+            band.flaeche = QRect(koerper.left(), oben, koerper.width(), zeilen * zeile + abstand);
+            band.zeilen = text(tag.Termine[i], zeilen);
+            oben += band.flaeche.height();
+        } else {
+            band.flaeche = QRect(koerper.left(), oben, koerper.width(), 0);
+        }
+        lage.baender.push_back(std::move(band));
+    }
+    lage.weitere = verteilung.weitere;
+    if (lage.weitere > 0)
+        lage.weitereZeile = QRect(koerper.left(), oben, koerper.width(), zeile);
+    return lage;
+}
+
+void BaenderLegen(TagDaten& tag, QSize groesse, const QFont& schrift)
+{
+    const Bandmetrik metrik(schrift, nullptr);
+    const Zellenlage lage = Legen(tag, Bildschirmkoerper(groesse), metrik.Zeile(),
+                                  BildschirmAbstand, metrik.Text(groesse.width() - 5));
+    for (size_t i = 0; i < tag.Termine.size(); ++i) {
+        const QRect& f = lage.baender[i].flaeche;
+        // QRect's bottom is top + height - 1: an empty band's bottom lies above its top.
+        tag.Termine[i].Bereich = Bandbereich{0, f.top(), groesse.width(), f.bottom()};
+    }
+}
 
 void Zeilenspeicher::Pruefen(int breite, const QFont& schrift, const QPaintDevice* geraet)
 {
@@ -246,43 +336,45 @@ void AufBildschirm(QPainter& p, const TagDaten& tag, QSize groesse, const QFont&
     // The four faces a band can use, measured once per cell.
     const Schriftbild normal = Messen(BandSchrift(schrift, false), p.device());
     const Schriftbild fett = Messen(BandSchrift(schrift, true), p.device());
-    const QFontMetrics normalFm(normal.schrift);
-    const QFontMetrics normalKursivFm(normal.kursiv);
-    const QFontMetrics fettFm(fett.schrift);
-    const QFontMetrics fettKursivFm(fett.kursiv);
-    for (const ttermin& t : tag.Termine) {
-        if (t.Dauer <= 0)
-            continue; // keeps its band for the mouse, draws nothing
-        const int oben = t.Bereich.top;
-        const int unten = t.Bereich.bottom;
-        if (unten <= oben)
+    const Bandmetrik metrik(schrift, nullptr);
+    const Zellenlage lage = Legen(tag, Bildschirmkoerper(groesse), metrik.Zeile(),
+                                  BildschirmAbstand, metrik.Text(breite - 5));
+    for (size_t i = 0; i < tag.Termine.size(); ++i) {
+        const ttermin& t = tag.Termine[i];
+        const Zellenlage::Band& b = lage.baender[i];
+        if (b.flaeche.isEmpty())
             continue;
         const bool umziehen = t.Nummer == Umzugsaufgabe;
         // Like the header, the fill leaves the band's last row: a hairline between bands.
-        const QRect band(0, oben, breite, unten - oben);
-        const int sichtbar = (band.height() + lh - 1) / std::max(lh, 1);
-        const QFontMetrics& titelFm = umziehen ? fettFm : normalFm;
-        const QFontMetrics& notizFm = umziehen ? fettKursivFm : normalKursivFm;
+        const QRect band = b.flaeche.adjusted(0, 0, 0, -BildschirmAbstand);
+        const int zeilen = static_cast<int>(b.zeilen.size());
         const Schriftbild& bild = umziehen ? fett : normal;
         p.fillRect(band, f.band);
         p.setPen(umziehen ? f.umziehenText : f.text);
         if (speicher) {
             BandZeilenZeichnen(p,
-                               speicher->Zeilen(t, breite - 5, sichtbar, titelFm, notizFm,
+                               speicher->Zeilen(t, breite - 5, zeilen,
+                                                umziehen ? metrik.fett : metrik.normal,
+                                                umziehen ? metrik.fettKursiv : metrik.normalKursiv,
                                                 bild.schrift, bild.kursiv, p.device()),
-                               5, oben, lh, bild, band);
+                               5, band.top(), lh, bild, band);
         } else {
-            BandTextZeichnen(
-                p, ZellenText(t.Kurzbezeichnung, t.Notiz, breite - 5, titelFm, notizFm, sichtbar),
-                5, oben, lh, bild, band);
+            BandTextZeichnen(p, b.zeilen, 5, band.top(), lh, bild, band);
         }
+    }
+    if (lage.weitere > 0) {
+        p.setPen(f.text);
+        p.setFont(normal.schrift);
+        p.drawText(QPoint(5, lage.weitereZeile.top() + normal.oberkante),
+                   QStringLiteral("+%1").arg(lage.weitere));
     }
 
     p.setPen(f.kante);
     p.drawLine(0, 21, 0, hoehe - 1);
 }
 
-void ZeichnenAuf(QPainter& p, const QRect& ziel, const TagDaten& tag, bool ersteZelle)
+std::vector<qint32> ZeichnenAuf(QPainter& p, const QRect& ziel, const TagDaten& tag,
+                                bool ersteZelle)
 {
     const Farbsatz& f = Ausdruck();
     const int L = ziel.left();
@@ -307,23 +399,34 @@ void ZeichnenAuf(QPainter& p, const QRect& ziel, const TagDaten& tag, bool erste
 
     p.fillRect(QRect(QPoint(L, kopfUnten), QPoint(R - 1, B - 1)), KoerperFarbe(tag, f));
 
-    for (const ttermin& t : tag.Termine) {
-        if (t.Dauer <= 0)
+    // Whole lines only, with a gap between bands: text is never cut through its letters.
+    const Bandmetrik metrik(schrift, p.device());
+    const int lh = metrik.Zeile();
+    const int abstand = std::max(RundenGerade(2 * s), 1);
+    const Zellenlage lage = Legen(tag, QRect(QPoint(L, kopfUnten), QPoint(R - 1, B - 1)), lh,
+                                  abstand, metrik.Text(W - RundenGerade(5 * s)));
+    const Schriftbild normal = Messen(BandSchrift(schrift, false), p.device());
+    const Schriftbild fett = Messen(BandSchrift(schrift, true), p.device());
+    std::vector<qint32> ohnePlatz;
+    for (size_t i = 0; i < tag.Termine.size(); ++i) {
+        const ttermin& t = tag.Termine[i];
+        const Zellenlage::Band& b = lage.baender[i];
+        if (b.flaeche.isEmpty()) {
+            ohnePlatz.push_back(t.Nummer);
             continue;
-        const int oben = T + RundenGerade(t.Bereich.top * s);
-        const int unten = T + RundenGerade(t.Bereich.bottom * s);
-        if (unten <= oben)
-            continue;
-        const Schriftbild bild =
-            Messen(BandSchrift(schrift, t.Nummer == Umzugsaufgabe), p.device());
-        const QFontMetrics bfm(bild.schrift, p.device());
-        const QStringList zeilen = ZellenText(t.Kurzbezeichnung, t.Notiz, W - RundenGerade(5 * s),
-                                              bfm, QFontMetrics(bild.kursiv, p.device()));
-        const QRect band(QPoint(L, oben), QPoint(R - 1, unten - 1));
+        }
+        const bool umziehen = t.Nummer == Umzugsaufgabe;
+        const QRect band = b.flaeche.adjusted(0, 0, 0, -abstand);
         p.fillRect(band, f.band);
-        p.setPen(t.Nummer == Umzugsaufgabe ? f.umziehenText : f.text);
-        const int lh = bfm.height(); // the line height of the font, as for "f"
-        BandTextZeichnen(p, zeilen, L + RundenGerade(5 * s), oben, std::max(lh, 1), bild, band);
+        p.setPen(umziehen ? f.umziehenText : f.text);
+        BandTextZeichnen(p, b.zeilen, L + RundenGerade(5 * s), band.top(), lh,
+                         umziehen ? fett : normal, band);
+    }
+    if (lage.weitere > 0) {
+        p.setPen(f.text);
+        p.setFont(normal.schrift);
+        p.drawText(QPoint(L + RundenGerade(5 * s), lage.weitereZeile.top() + normal.oberkante),
+                   QStringLiteral("+%1 weitere").arg(lage.weitere));
     }
 
     QPen kante(f.kante);
@@ -332,6 +435,7 @@ void ZeichnenAuf(QPainter& p, const QRect& ziel, const TagDaten& tag, bool erste
     p.drawLine(L, T, L, B);
     p.drawLine(L, B, R, B);
     p.restore();
+    return ohnePlatz;
 }
 
 } // namespace Zellenzeichnung

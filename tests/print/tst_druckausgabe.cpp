@@ -526,7 +526,7 @@ void TestDruckausgabe::vollePlatte()
         .Druecke(QStringLiteral("knopf_ok"), BerichtPruefen(&bericht));
     {
         // The disk fills up after 8 KiB: far less than the calendar's fonts take.
-        const Dateigroessengrenze platte(8 * 1024);
+        const Dateigroessengrenze platte(8192);
         form.Button4Click();
     }
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
