@@ -199,6 +199,34 @@ QRect Bildschirmkoerper(QSize groesse)
 // The line between two bands on the screen.
 constexpr int BildschirmAbstand = 1;
 
+// A cell's scale in the printout: the cell's height against the screen cell's 164 pixels.
+float Massstab(const QRect& ziel)
+{
+    return static_cast<float>(static_cast<quint16>(ziel.height())) / float{TagDaten::Zellenhoehe};
+}
+
+// The printout's layout of a cell in `ziel` on `geraet`: whole lines only, with a gap between
+// bands, so that text is never cut through its letters.
+struct Drucklage
+{
+    Drucklage(const QRect& ziel, const TagDaten& tag, QPaintDevice* geraet)
+    {
+        const float s = Massstab(ziel);
+        const int W = static_cast<quint16>(ziel.width());
+        const int kopfUnten = ziel.top() + RundenGerade(20.0 * s);
+        const Bandmetrik metrik(ArialPunkt(10), geraet);
+        zeile = metrik.Zeile();
+        abstand = std::max(RundenGerade(2 * s), 1);
+        lage = Legen(tag,
+                     QRect(QPoint(ziel.left(), kopfUnten),
+                           QPoint(ziel.left() + ziel.width() - 1, ziel.top() + ziel.height() - 1)),
+                     zeile, abstand, metrik.Text(W - RundenGerade(5 * s)));
+    }
+    Zellenlage lage;
+    int zeile = 0;
+    int abstand = 0;
+};
+
 } // namespace
 
 Zellenlage Legen(const TagDaten& tag, const QRect& koerper, int zeile, int abstand,
@@ -381,7 +409,7 @@ std::vector<qint32> ZeichnenAuf(QPainter& p, const QRect& ziel, const TagDaten& 
     const int T = ziel.top();
     const int R = L + ziel.width();
     const int B = T + ziel.height();
-    const float s = static_cast<float>(static_cast<quint16>(B - T)) / float{TagDaten::Zellenhoehe};
+    const float s = Massstab(ziel);
     const int W = static_cast<quint16>(R - L);
     const int kopfUnten = T + RundenGerade(20.0 * s);
 
@@ -399,12 +427,10 @@ std::vector<qint32> ZeichnenAuf(QPainter& p, const QRect& ziel, const TagDaten& 
 
     p.fillRect(QRect(QPoint(L, kopfUnten), QPoint(R - 1, B - 1)), KoerperFarbe(tag, f));
 
-    // Whole lines only, with a gap between bands: text is never cut through its letters.
-    const Bandmetrik metrik(schrift, p.device());
-    const int lh = metrik.Zeile();
-    const int abstand = std::max(RundenGerade(2 * s), 1);
-    const Zellenlage lage = Legen(tag, QRect(QPoint(L, kopfUnten), QPoint(R - 1, B - 1)), lh,
-                                  abstand, metrik.Text(W - RundenGerade(5 * s)));
+    const Drucklage druck(ziel, tag, p.device());
+    const Zellenlage& lage = druck.lage;
+    const int lh = druck.zeile;
+    const int abstand = druck.abstand;
     const Schriftbild normal = Messen(BandSchrift(schrift, false), p.device());
     const Schriftbild fett = Messen(BandSchrift(schrift, true), p.device());
     std::vector<qint32> ohnePlatz;
@@ -436,6 +462,16 @@ std::vector<qint32> ZeichnenAuf(QPainter& p, const QRect& ziel, const TagDaten& 
     p.drawLine(L, B, R, B);
     p.restore();
     return ohnePlatz;
+}
+
+std::vector<qint32> OhnePlatz(const QRect& ziel, const TagDaten& tag, QPaintDevice* geraet)
+{
+    const Drucklage druck(ziel, tag, geraet);
+    std::vector<qint32> nummern;
+    for (size_t i = 0; i < tag.Termine.size(); ++i)
+        if (druck.lage.baender[i].flaeche.isEmpty())
+            nummern.push_back(tag.Termine[i].Nummer);
+    return nummern;
 }
 
 } // namespace Zellenzeichnung

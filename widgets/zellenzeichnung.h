@@ -126,6 +126,9 @@ void AufBildschirm(QPainter& p, const TagDaten& tag, QSize groesse, const QFont&
 std::vector<qint32> ZeichnenAuf(QPainter& p, const QRect& ziel, const TagDaten& tag,
                                 bool ersteZelle = false);
 
+// The numbers of the tasks that ZeichnenAuf on `geraet` has no room for, without drawing.
+std::vector<qint32> OhnePlatz(const QRect& ziel, const TagDaten& tag, QPaintDevice* geraet);
+
 // Rounding of the scaled drawing: to the nearest whole number, halves to even.
 int RundenGerade(double wert);
 
