@@ -30,6 +30,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
+#include <QSet>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -156,6 +157,7 @@ private Q_SLOTS:
     void aufgabenblatt();
     void aufgabenblattUeberlauf_data();
     void aufgabenblattUeberlauf();
+    void aufgabenblattAbsatz();
     void aufgabenblattScheitert();
     void keinDrucker();
 
@@ -778,8 +780,51 @@ void TestDruckausgabe::aufgabenblattUeberlauf()
         QVERIFY(w->seite >= vorher);
         vorher = w->seite;
     }
+    // The whole title on the first sheet; the others name it once, in one line, and all keep a
+    // bottom margin of 1 cm below "Blatt n von m".
     for (const QString& wort : titel)
-        QCOMPARE(zaehlen(wort, 0), blaetter);
+        QCOMPARE(zaehlen(wort, 1), 1);
+    for (int blatt = 2; blatt <= blaetter; ++blatt) {
+        QCOMPARE(zaehlen(titel.front(), blatt), 1);
+        QString text;
+        for (const Wort& w : woerter)
+            if (w.seite == blatt)
+                text += w.text + QLatin1Char(' ');
+        QVERIFY2(text.contains(QStringLiteral("Blatt %1 von %2").arg(blatt).arg(blaetter)),
+                 qPrintable(text));
+    }
+    const qreal rand = 72 / 2.54;
+    for (const Wort& w : woerter)
+        QVERIFY2(w.kasten.bottom() <= info.groesse.height() - rand + 1, qPrintable(w.text));
+    if (blaetter > 1)
+        QCOMPARE(zaehlen(QStringLiteral("Blatt"), 0), blaetter);
+}
+
+// A note's paragraph wrapped into several lines is not split between two sheets.
+void TestDruckausgabe::aufgabenblattAbsatz()
+{
+    taufgabe a;
+    a.Kurzbezeichnung = QStringLiteral("Packen");
+    a.Start = 17;
+    QStringList notiz;
+    for (int absatz = 0; absatz < 30; ++absatz)
+        for (int zeile = 0; zeile < 5; ++zeile)
+            notiz << QStringLiteral("A%1Z%2%3")
+                         .arg(absatz)
+                         .arg(zeile)
+                         .arg(zeile < 4 ? QStringLiteral(" ") : QString());
+    const QString datei = Pfad(QStringLiteral("blatt.pdf"));
+    DruckerAuf(datei);
+    QVERIFY(AufgabeDrucken(nullptr, a, notiz, Tageszahl::ausDatum(QDate(2001, 5, 7))));
+    QVERIFY(PdfLesen(datei).seiten > 1);
+    const auto woerter = PdfWoerter(datei);
+    for (int absatz = 0; absatz < 30; ++absatz) {
+        QSet<int> seiten;
+        for (const Wort& w : woerter)
+            if (w.text.startsWith(QStringLiteral("A%1Z").arg(absatz)))
+                seiten.insert(w.seite);
+        QCOMPARE(seiten.size(), 1);
+    }
 }
 
 void TestDruckausgabe::aufgabenblattScheitert()
