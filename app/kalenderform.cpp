@@ -182,6 +182,8 @@ TKalenderForm::TKalenderForm(QWidget* eltern)
         if (fenster)
             fenster->StatusAnzeigen(text);
     });
+    // The printer confirmed at an earlier start.
+    DruckereinstellungenLaden(einstellungsPfad);
     new THilfeTaste(this); // F1 in every window
 
     AufgabeOeffnen = [this](qint32 nummer) {

@@ -273,6 +273,8 @@ bool AufgabeDrucken(QWidget* eltern, const taufgabe& aufgabe, const QStringList&
     Ausdruck ausdruck;
     ausdruck.lage = QPageLayout::Portrait;
     ausdruck.name = QStringLiteral("Aufgabe: %1").arg(aufgabe.Kurzbezeichnung);
+    ausdruck.dateiname =
+        QStringLiteral("Aufgabe – %1.pdf").arg(aufgabe.Kurzbezeichnung.simplified());
     ausdruck.seiten = static_cast<int>(blaetter.size());
     if (blaetter.size() > 1)
         ausdruck.auftragsname = [&](int seite) {

@@ -72,6 +72,7 @@ void TAusdruckForm::Button4Click()
     Ausdruck ausdruck;
     ausdruck.lage = QPageLayout::Landscape;
     ausdruck.name = QStringLiteral("Umzugskalender");
+    ausdruck.dateiname = QStringLiteral("Umzugskalender.pdf");
     ausdruck.seiten = seiten;
     ausdruck.auftragsname = [seiten](int seite) {
         return QStringLiteral("Umzugskalender, Seite %1 von %2").arg(seite).arg(seiten);

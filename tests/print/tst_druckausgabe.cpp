@@ -2,6 +2,8 @@
 // failure path with its warning and report.
 
 #include "druckhilfe.h"
+#include "model/druckereinstellung.h"
+#include "model/ordner.h"
 #include "print/aufgabedrucken.h"
 #include "print/ausdruckform.h"
 #include "print/druckeinstellung.h"
@@ -20,6 +22,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileDialog>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -159,7 +162,9 @@ private Q_SLOTS:
     void aufgabenblattUeberlauf();
     void aufgabenblattAbsatz();
     void aufgabenblattScheitert();
-    void keinDrucker();
+    void eigeneDateinamen();
+    void einstellungBleibt();
+    void druckdienstAus();
 
     void vorlagendialog();
     void vorlagenZustand();
@@ -177,10 +182,15 @@ private:
     void DruckerAuf(const QString& datei, QPageLayout::Orientation lage = QPageLayout::Portrait);
 
     std::unique_ptr<QTemporaryDir> m_ordner;
+    QString m_vorschlag;
 };
 
 void TestDruckausgabe::initTestCase()
 {
+    // No print service here: libcups asks a socket nobody listens on.
+    qputenv("CUPS_SERVER",
+            QFile::encodeName(QDir::temp().filePath(QStringLiteral("kistenlotse-kein-cupsd-%1.sock")
+                                                        .arg(QCoreApplication::applicationPid()))));
     QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty(),
              "pdftoppm (poppler-utils) fehlt");
     // Every template picture is there and whole.
@@ -213,7 +223,12 @@ void TestDruckausgabe::DruckerAuf(const QString& datei, QPageLayout::Orientation
     d.setResolution(Aufloesung);
     d.setPageSize(QPageSize(QPageSize::A4));
     d.setPageOrientation(lage);
-    d.setOutputFileName(datei);
+    WarteschlangeSetzen({});
+    // The file the user names in the file dialog; what it proposed is kept.
+    DateiwahlSetzen([this, datei](QWidget*, const QString& vorschlag) {
+        m_vorschlag = vorschlag;
+        return datei;
+    });
 }
 
 void TestDruckausgabe::kalenderdialog()
@@ -631,27 +646,6 @@ void TestDruckausgabe::sonderdatei()
              QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: %2").arg(ziel, grund));
     QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
     QCOMPARE(QFileInfo(ziel).isSymLink(), verknuepfung);
-
-    // The printer setup does not take it either.
-    QString warnung;
-    ModalHelfer einrichten;
-    einrichten
-        .Druecke(QStringLiteral("knopf_uebernehmen"),
-                 [&](QWidget* w) {
-                     auto* d = qobject_cast<TDruckeinstellung*>(w);
-                     QVERIFY(d);
-                     d->Dateiname->setText(ziel);
-                 })
-        .Druecke(QStringLiteral("knopf_ok"),
-                 [&](QWidget* w) { warnung = qobject_cast<QMessageBox*>(w)->text(); })
-        .Druecke(QStringLiteral("knopf_abbrechen"), {}, QStringLiteral("PrinterSetupDialog1"));
-    DruckerAuf(Pfad(QStringLiteral("k.pdf")));
-    form.Button2->click();
-    QVERIFY2(einrichten.Erledigt(), qPrintable(einrichten.Fehler()));
-    QCOMPARE(
-        warnung,
-        QStringLiteral("„%1“ ist keine gewöhnliche Datei, sondern eine Pipe (FIFO).").arg(ziel));
-    QCOMPARE(AktuellerDrucker().outputFileName(), Pfad(QStringLiteral("k.pdf")));
 }
 
 void TestDruckausgabe::aufgabenblatt()
@@ -847,20 +841,134 @@ void TestDruckausgabe::aufgabenblattScheitert()
     QVERIFY(!QFile::exists(ziel));
 }
 
-void TestDruckausgabe::keinDrucker()
+// Into PDF files every printout proposes its own name, in the folder used last.
+void TestDruckausgabe::eigeneDateinamen()
 {
-    // As on a machine without any printer queue: PDF output, but no file chosen.
-    QPrinter& d = AktuellerDrucker();
-    d.setOutputFileName(QString());
-    d.setOutputFormat(QPrinter::PdfFormat);
-    QCOMPARE(d.outputFileName(), QString());
+    const QString ordner = m_ordner->path();
+    PdfOrdnerSetzen(ordner);
+    TestFenster fenster(2);
+    TAusdruckForm form(&fenster);
+    DruckerAuf(Pfad(QStringLiteral("unter/k.pdf")));
+    QVERIFY(QDir(ordner).mkdir(QStringLiteral("unter")));
+    form.Button4Click();
+    QCOMPARE(m_vorschlag, ordner + QStringLiteral("/Umzugskalender.pdf"));
+    QCOMPARE(PdfLesen(Pfad(QStringLiteral("unter/k.pdf"))).seiten, 1);
+
+    // The task sheet after it: its own name, in the folder just used.
+    taufgabe a;
+    a.Kurzbezeichnung = QStringLiteral("Umzugswagen mieten");
+    DruckerAuf(Pfad(QStringLiteral("blatt.pdf")));
+    QVERIFY(AufgabeDrucken(nullptr, a, {}, Tageszahl::ausDatum(QDate(2026, 3, 2))));
+    QCOMPARE(m_vorschlag, ordner + QStringLiteral("/unter/Aufgabe – Umzugswagen mieten.pdf"));
+    TDruckvorlagenForm vorlagen;
+    vorlagen.setVorlage(4);
+    DruckerAuf(Pfad(QStringLiteral("v.pdf")));
+    vorlagen.Button4Click();
+    QCOMPARE(m_vorschlag, ordner + QStringLiteral("/Protokoll Wohnungsübernahme.pdf"));
+
+    // A folder that is gone: the documents folder, or home.
+    PdfOrdnerSetzen(Pfad(QStringLiteral("weg")));
+    QCOMPARE(PdfOrdner(), PlanOrdner());
+
+    // The real file dialog: it proposes the name, and cancelling it prints nothing.
+    PdfOrdnerSetzen(ordner);
+    DateiwahlSetzen({});
+    QString titel;
+    QString vorschlag;
+    ModalHelfer abbrechen;
+    abbrechen.Taste(Qt::Key_Escape, [&](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        QVERIFY(dialog);
+        titel = dialog->windowTitle();
+        vorschlag = dialog->selectedFiles().value(0);
+    });
+    QVERIFY(!AufgabeDrucken(nullptr, a, {}, Tageszahl::ausDatum(QDate(2026, 3, 2))));
+    QVERIFY2(abbrechen.Erledigt(), qPrintable(abbrechen.Fehler()));
+    QCOMPARE(titel, QStringLiteral("In PDF-Datei drucken"));
+    QCOMPARE(vorschlag, ordner + QStringLiteral("/Aufgabe – Umzugswagen mieten.pdf"));
+    ModalHelfer annehmen;
+    annehmen.Taste(Qt::Key_Return);
+    QVERIFY(AufgabeDrucken(nullptr, a, {}, Tageszahl::ausDatum(QDate(2026, 3, 2))));
+    QVERIFY2(annehmen.Erledigt(), qPrintable(annehmen.Fehler()));
+    QCOMPARE(PdfLesen(vorschlag).seiten, 1);
+}
+
+// The confirmed printer setting holds after the next start; a settings file of someone who
+// never confirmed one stays byte for byte.
+void TestDruckausgabe::einstellungBleibt()
+{
+    const QString ini = Pfad(QStringLiteral("einstellungen/kistenlotse.ini"));
+    QVERIFY(QDir(m_ordner->path()).mkdir(QStringLiteral("einstellungen")));
+    const QByteArray vorher = "[allgemein]\r\nfensteroben=10\r\n\r\n";
+    {
+        QFile f(ini);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(vorher);
+    }
+    DruckereinstellungenLaden(ini);
+    auto vergessen = qScopeGuard([] { DruckereinstellungenLaden({}); });
+    DruckerAuf(Pfad(QStringLiteral("k.pdf")));
+    TestFenster fenster(2);
+    TAusdruckForm form(&fenster);
+    ModalHelfer ansehen;
+    ansehen.Druecke(QStringLiteral("knopf_abbrechen"));
+    form.Button2->click();
+    QVERIFY2(ansehen.Erledigt(), qPrintable(ansehen.Fehler()));
+    QFile f(ini);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), vorher);
+    f.close();
+
+    ModalHelfer bestaetigen;
+    bestaetigen.Druecke(QStringLiteral("knopf_uebernehmen"), [&](QWidget* w) {
+        auto* d = qobject_cast<TDruckeinstellung*>(w);
+        QVERIFY(d);
+        d->Ordnerfeld->setText(m_ordner->path());
+        d->Papierauswahl->setCurrentIndex(d->Papierauswahl->findText(QStringLiteral("A5")));
+    });
+    form.Button2->click();
+    QVERIFY2(bestaetigen.Erledigt(), qPrintable(bestaetigen.Fehler()));
+    const Druckereinstellung e = DruckereinstellungLesen(ini);
+    QVERIFY(e.bestaetigt);
+    QCOMPARE(e.drucker, QString());
+    QCOMPARE(e.papier, QStringLiteral("A5"));
+    QCOMPARE(e.pdfOrdner, m_ordner->path());
+
+    // The next start: a queue and A4 until the settings are read.
+    WarteschlangeSetzen(QStringLiteral("Anderswo"));
+    PdfOrdnerSetzen({});
+    AktuellerDrucker().setPageSize(QPageSize(QPageSize::A4));
+    DruckereinstellungenLaden(ini);
+    QCOMPARE(DruckerWarteschlange(), QString());
+    QCOMPARE(PdfOrdner(), m_ordner->path());
+    QVERIFY(AktuellerDrucker().pageLayout().pageSize().isEquivalentTo(QPageSize(QPageSize::A5)));
+}
+
+// A stopped print service: the setup shows the queue in force, printing says what is wrong.
+void TestDruckausgabe::druckdienstAus()
+{
+    DruckerAuf(Pfad(QStringLiteral("k.pdf")));
+    WarteschlangeSetzen(QStringLiteral("Kistenlotse-Fern"));
+    auto zurueck = qScopeGuard([] { WarteschlangeSetzen({}); });
+    TestFenster fenster(2);
+    TAusdruckForm form(&fenster);
+    QString gewaehlt;
+    ModalHelfer ansehen;
+    ansehen.Druecke(QStringLiteral("knopf_abbrechen"), [&](QWidget* w) {
+        gewaehlt = qobject_cast<TDruckeinstellung*>(w)->Druckerauswahl->currentText();
+    });
+    form.Button2->click();
+    QVERIFY2(ansehen.Erledigt(), qPrintable(ansehen.Fehler()));
+    QCOMPARE(gewaehlt, QStringLiteral("Kistenlotse-Fern (nicht erreichbar)"));
+
     QString bericht;
     ModalHelfer helfer;
-    helfer.Druecke(QStringLiteral("Abbrechen"), WarnungPruefen())
-        .Druecke(QStringLiteral("OK"), BerichtPruefen(&bericht));
-    QVERIFY(!AufgabeDrucken(nullptr, taufgabe{}, {}, 0));
+    helfer.Druecke(QStringLiteral("knopf_abbrechen"), WarnungPruefen())
+        .Druecke(QStringLiteral("knopf_ok"), BerichtPruefen(&bericht));
+    form.Button4Click();
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
-    QCOMPARE(bericht, QStringLiteral("Es ist kein Drucker eingerichtet."));
+    QCOMPARE(bericht, QStringLiteral("Der Druckdienst (CUPS) ist nicht erreichbar, der Drucker "
+                                     "„Kistenlotse-Fern“ kann nicht drucken."));
 }
 
 void TestDruckausgabe::vorlagendialog()
@@ -1095,8 +1203,8 @@ void TestDruckausgabe::vorlagenbildKaputt()
 
 void TestDruckausgabe::druckeinstellung()
 {
-    const QString vorher = Pfad(QStringLiteral("vorher.pdf"));
-    DruckerAuf(vorher);
+    DruckerAuf(Pfad(QStringLiteral("k.pdf")));
+    PdfOrdnerSetzen(m_ordner->path());
     TestFenster fenster(5);
     TAusdruckForm form(&fenster);
 
@@ -1114,9 +1222,9 @@ void TestDruckausgabe::druckeinstellung()
         sonstiges =
             !d->findChildren<QSpinBox*>().isEmpty() || !d->findChildren<QCheckBox*>().isEmpty();
         QCOMPARE(d->Druckerauswahl->currentText(), QStringLiteral("In PDF-Datei drucken"));
-        QCOMPARE(d->Dateiname->text(), vorher);
+        QCOMPARE(d->Ordnerfeld->text(), m_ordner->path());
         // Changed, then cancelled.
-        d->Dateiname->setText(Pfad(QStringLiteral("anders.pdf")));
+        d->Ordnerfeld->setText(QDir::tempPath());
         d->Papierauswahl->setCurrentIndex(d->Papierauswahl->findText(QStringLiteral("A5")));
         if (d->Druckerauswahl->count() > 1)
             d->Druckerauswahl->setCurrentIndex(0); // a print queue
@@ -1129,37 +1237,39 @@ void TestDruckausgabe::druckeinstellung()
                                    QStringLiteral("Übernehmen")}));
     QVERIFY(!sonstiges);
     // "Abbrechen" changed nothing.
-    QCOMPARE(AktuellerDrucker().outputFormat(), QPrinter::PdfFormat);
-    QCOMPARE(AktuellerDrucker().outputFileName(), vorher);
+    QCOMPARE(DruckerWarteschlange(), QString());
+    QCOMPARE(PdfOrdner(), m_ordner->path());
     QVERIFY(AktuellerDrucker().pageLayout().pageSize().isEquivalentTo(QPageSize(QPageSize::A4)));
 
     // A confirmed choice holds for every later printout.
+    QVERIFY(QDir(m_ordner->path()).mkdir(QStringLiteral("neu")));
     TDruckvorlagenForm vorlagen;
     ModalHelfer aendern;
     aendern.Druecke(QStringLiteral("knopf_uebernehmen"), [&](QWidget* w) {
         auto* d = qobject_cast<TDruckeinstellung*>(w);
         QVERIFY(d);
-        d->Dateiname->setText(Pfad(QStringLiteral("neu")));
+        d->Ordnerfeld->setText(Pfad(QStringLiteral("neu")));
         d->Papierauswahl->setCurrentIndex(d->Papierauswahl->findText(QStringLiteral("A5")));
     });
     vorlagen.Button5Click();
     QVERIFY2(aendern.Erledigt(), qPrintable(aendern.Fehler()));
-    QCOMPARE(AktuellerDrucker().outputFileName(), Pfad(QStringLiteral("neu.pdf")));
+    QCOMPARE(PdfOrdner(), Pfad(QStringLiteral("neu")));
     QVERIFY(AktuellerDrucker().pageLayout().pageSize().isEquivalentTo(QPageSize(QPageSize::A5)));
+    DruckerAuf(Pfad(QStringLiteral("neu/blatt.pdf")));
+    AktuellerDrucker().setPageSize(QPageSize(QPageSize::A5));
     QVERIFY(AufgabeDrucken(nullptr, taufgabe{}, {}, Tageszahl::ausDatum(QDate(2026, 3, 2))));
-    const PdfInfo info = PdfLesen(Pfad(QStringLiteral("neu.pdf")));
+    const PdfInfo info = PdfLesen(Pfad(QStringLiteral("neu/blatt.pdf")));
     QCOMPARE(info.seiten, 1);
     QCOMPARE(qRound(info.groesse.height()), 595); // A5 upright
-    QVERIFY(!QFile::exists(vorher));
 
-    // A file in a folder that does not exist is refused in the dialog.
+    // A folder that does not exist is refused in the dialog.
     QString warnung;
     ModalHelfer falsch;
     falsch
         .Druecke(QStringLiteral("knopf_uebernehmen"),
                  [&](QWidget* w) {
-                     qobject_cast<TDruckeinstellung*>(w)->Dateiname->setText(
-                         Pfad(QStringLiteral("fehlt/k.pdf")));
+                     qobject_cast<TDruckeinstellung*>(w)->Ordnerfeld->setText(
+                         Pfad(QStringLiteral("fehlt")));
                  })
         .Druecke(QStringLiteral("knopf_ok"),
                  [&](QWidget* w) { warnung = qobject_cast<QMessageBox*>(w)->text(); })
@@ -1168,7 +1278,8 @@ void TestDruckausgabe::druckeinstellung()
     QVERIFY2(falsch.Erledigt(), qPrintable(falsch.Fehler()));
     QCOMPARE(warnung,
              QStringLiteral("Den Ordner „%1“ gibt es nicht.").arg(Pfad(QStringLiteral("fehlt"))));
-    QCOMPARE(AktuellerDrucker().outputFileName(), Pfad(QStringLiteral("neu.pdf")));
+    QCOMPARE(PdfOrdner(), Pfad(QStringLiteral("neu")));
+    AktuellerDrucker().setPageSize(QPageSize(QPageSize::A4));
 }
 
 QTEST_MAIN(TestDruckausgabe)
