@@ -26,9 +26,6 @@ public:
     TagDaten daten;
 
     double Datum() const { return daten.Datum; }
-    // Lays the bands out as the cell draws them (after `daten` changed), so that the mouse
-    // finds a task where it is seen.
-    void BaenderLegen();
     // The appointment the keyboard focus is on, -1 for the day itself.
     int FokussierteAufgabe() const { return m_fokusAufgabe; }
     void FokusSetzen(int aufgabe);
@@ -38,7 +35,6 @@ protected:
     void mousePressEvent(QMouseEvent* ereignis) override;
     void mouseMoveEvent(QMouseEvent* ereignis) override;
     void mouseReleaseEvent(QMouseEvent* ereignis) override;
-    void resizeEvent(QResizeEvent* ereignis) override;
     void keyPressEvent(QKeyEvent* ereignis) override;
     void focusInEvent(QFocusEvent* ereignis) override;
     void focusOutEvent(QFocusEvent* ereignis) override;

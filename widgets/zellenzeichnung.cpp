@@ -4,6 +4,7 @@
 #include "model/katalog.h"
 #include "model/tageszahl.h"
 #include "widgets/schrift.h"
+#include "widgets/zellengeometrie.h"
 #include "widgets/zellentext.h"
 
 #include <QFontMetrics>
@@ -192,8 +193,8 @@ struct Bandmetrik
 // The body of a screen cell: below the header, over the full height.
 QRect Bildschirmkoerper(QSize groesse)
 {
-    return QRect(0, TagDaten::Kopfhoehe, groesse.width(),
-                 std::max(groesse.height() - TagDaten::Kopfhoehe, 0));
+    return QRect(0, Zellengeometrie::Kopfhoehe, groesse.width(),
+                 std::max(groesse.height() - Zellengeometrie::Kopfhoehe, 0));
 }
 
 // The line between two bands on the screen.
@@ -202,7 +203,8 @@ constexpr int BildschirmAbstand = 1;
 // A cell's scale in the printout: the cell's height against the screen cell's 164 pixels.
 float Massstab(const QRect& ziel)
 {
-    return static_cast<float>(static_cast<quint16>(ziel.height())) / float{TagDaten::Zellenhoehe};
+    return static_cast<float>(static_cast<quint16>(ziel.height())) /
+           float{Zellengeometrie::Zellenhoehe};
 }
 
 // The printout's layout of a cell in `ziel` on `geraet`: whole lines only, with a gap between
@@ -265,16 +267,12 @@ Zellenlage Legen(const TagDaten& tag, const QRect& koerper, int zeile, int absta
     return lage;
 }
 
-void BaenderLegen(TagDaten& tag, QSize groesse, const QFont& schrift)
+Zellenlage BildschirmLage(const TagDaten& tag, QSize groesse, const QFont& schrift)
 {
     const Bandmetrik metrik(schrift, nullptr);
-    const Zellenlage lage = Legen(tag, Bildschirmkoerper(groesse), metrik.Zeile(),
-                                  BildschirmAbstand, metrik.Text(groesse.width() - 5));
-    for (size_t i = 0; i < tag.Termine.size(); ++i) {
-        const QRect& f = lage.baender[i].flaeche;
-        // QRect's bottom is top + height - 1: an empty band's bottom lies above its top.
-        tag.Termine[i].Bereich = Bandbereich{0, f.top(), groesse.width(), f.bottom()};
-    }
+    return Legen(tag, Bildschirmkoerper(groesse), metrik.Zeile(), BildschirmAbstand,
+                 metrik.Text(groesse.width() - 5));
+}
 }
 
 void Zeilenspeicher::Pruefen(int breite, const QFont& schrift, const QPaintDevice* geraet)
@@ -343,7 +341,7 @@ void AufBildschirm(QPainter& p, const TagDaten& tag, QSize groesse, const QFont&
     const int breite = groesse.width();
     const int hoehe = groesse.height();
 
-    p.fillRect(QRect(0, 0, breite, TagDaten::Kopfhoehe), KopfFarbe(tag, f));
+    p.fillRect(QRect(0, 0, breite, Zellengeometrie::Kopfhoehe), KopfFarbe(tag, f));
     QFont kopf = schrift;
     kopf.setBold(false);
     kopf.setItalic(false);
@@ -353,10 +351,11 @@ void AufBildschirm(QPainter& p, const TagDaten& tag, QSize groesse, const QFont&
     const int tw = kfm.horizontalAdvance(kopfText);
     const int lh = kfm.height();
     p.setPen(f.kopfText);
-    p.drawText(QRect((breite - tw) / 2, (TagDaten::Kopfhoehe - lh) / 2, tw + 1, lh),
+    p.drawText(QRect((breite - tw) / 2, (Zellengeometrie::Kopfhoehe - lh) / 2, tw + 1, lh),
                Qt::AlignLeft | Qt::AlignTop, kopfText);
 
-    p.fillRect(QRect(0, TagDaten::Kopfhoehe, breite, std::max(hoehe - TagDaten::Kopfhoehe, 0)),
+    p.fillRect(QRect(0, Zellengeometrie::Kopfhoehe, breite,
+                     std::max(hoehe - Zellengeometrie::Kopfhoehe, 0)),
                KoerperFarbe(tag, f));
 
     if (speicher)
@@ -365,8 +364,7 @@ void AufBildschirm(QPainter& p, const TagDaten& tag, QSize groesse, const QFont&
     const Schriftbild normal = Messen(BandSchrift(schrift, false), p.device());
     const Schriftbild fett = Messen(BandSchrift(schrift, true), p.device());
     const Bandmetrik metrik(schrift, nullptr);
-    const Zellenlage lage = Legen(tag, Bildschirmkoerper(groesse), metrik.Zeile(),
-                                  BildschirmAbstand, metrik.Text(breite - 5));
+    const Zellenlage lage = BildschirmLage(tag, groesse, schrift);
     for (size_t i = 0; i < tag.Termine.size(); ++i) {
         const ttermin& t = tag.Termine[i];
         const Zellenlage::Band& b = lage.baender[i];

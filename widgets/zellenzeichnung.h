@@ -110,9 +110,8 @@ using Bandtext = std::function<QStringList(const ttermin& t, int hoechstens)>;
 Zellenlage Legen(const TagDaten& tag, const QRect& koerper, int zeile, int abstand,
                  const Bandtext& text);
 
-// The screen's layout of the cell (AufBildschirm) into the tasks' Bereich, so that the mouse
-// finds a task where it is drawn; a task without room gets an empty Bereich.
-void BaenderLegen(TagDaten& tag, QSize groesse, const QFont& schrift);
+// The screen's layout of a cell of `groesse` in `schrift`, as AufBildschirm draws it.
+Zellenlage BildschirmLage(const TagDaten& tag, QSize groesse, const QFont& schrift);
 
 // Draws the cell at (0, 0) with the given size, in `schrift` (colour and style change per band).
 // `speicher` (may be null) keeps the fitted lines for the next paint. The first cell of the

@@ -1,4 +1,5 @@
 #include "support/testdaten.h"
+#include "widgets/zellengeometrie.h"
 #include "widgets/zellentext.h"
 #include "widgets/zellenzeichnung.h"
 
@@ -173,7 +174,6 @@ void TestZellen::notizKursivMarkiert()
 void TestZellen::bildschirm()
 {
     TagDaten d(T(2027, 3, 7)); // a Sunday
-    d.Breite = 100;
     d.TerminHinzufuegen(7, 17, {QStringLiteral("Notiz")}, QStringLiteral("Umziehen"), 15);
     QImage bild(100, 164, QImage::Format_RGB32);
     bild.fill(Qt::black);
@@ -228,7 +228,6 @@ void TestZellen::verteilen()
 void TestZellen::kurzeAufgabeSichtbar()
 {
     TagDaten d(T(2027, 3, 2)); // Tuesday
-    d.Breite = 100;
     d.TerminHinzufuegen(5, 17, {}, QStringLiteral("Kurz"), 0);
     QImage bild(100, 164, QImage::Format_RGB32);
     QPainter p(&bild);
@@ -241,10 +240,9 @@ void TestZellen::kurzeAufgabeSichtbar()
     QVERIFY2(tinte > 10, "der Titel fehlt");
     QCOMPARE(bild.pixelColor(50, 120), QColor(240, 240, 255)); // free body below
 
-    BaenderLegen(d, bild.size(), Schrift());
-    QCOMPARE(d.TerminAnPunkt(50, 25), 0);
-    QCOMPARE(d.TerminAnPunkt(50, 120), -1);
-    QCOMPARE(d.TerminInHoehe(120), -1);
+    QCOMPARE(Zellengeometrie::TerminAnPunkt(d, 100, 50, 25), 0);
+    QCOMPARE(Zellengeometrie::TerminAnPunkt(d, 100, 50, 120), -1);
+    QCOMPARE(Zellengeometrie::TerminInHoehe(d, 100, 120), -1);
 }
 
 // More tasks than lines: whole titles for those with room, then "+N" for the rest, whose bands
@@ -252,7 +250,6 @@ void TestZellen::kurzeAufgabeSichtbar()
 void TestZellen::volleZelle()
 {
     TagDaten d(T(2027, 3, 2));
-    d.Breite = 100;
     for (int i = 0; i < 30; ++i)
         d.TerminHinzufuegen(100 + i, 17, {}, QStringLiteral("A%1").arg(i), 1);
     QImage bild(100, 164, QImage::Format_RGB32);
@@ -273,9 +270,9 @@ void TestZellen::volleZelle()
         for (int x = 5; x < 40; ++x)
             tinte += bild.pixelColor(x, y).lightness() < 100;
     QVERIFY2(tinte > 5, "kein +N");
-    BaenderLegen(d, bild.size(), Schrift());
+    const std::vector<Bandbereich> baender = Zellengeometrie::Baender(d, 100);
     for (int i = 0; i < 30; ++i) {
-        const Bandbereich& b = d.Termine[static_cast<size_t>(i)].Bereich;
+        const Bandbereich& b = baender[static_cast<size_t>(i)];
         QCOMPARE(b.bottom >= b.top, i < gezeigt);
         if (i < gezeigt)
             QCOMPARE(b.bottom - b.top + 1, fm.height() + 1);
@@ -285,7 +282,6 @@ void TestZellen::volleZelle()
 void TestZellen::ausdruckSkaliert()
 {
     TagDaten d(T(2027, 3, 3)); // Wednesday
-    d.Breite = 100;
     d.TerminHinzufuegen(9, 17, {}, QStringLiteral("Packen"), 15);
     QImage bild(400, 700, QImage::Format_RGB32);
     bild.fill(Qt::black);
@@ -307,7 +303,6 @@ void TestZellen::zeilenspeicherZeichnetGleich()
         return bild;
     };
     TagDaten d(T(2027, 3, 2));
-    d.Breite = 100;
     for (int i = 0; i < 4; ++i)
         d.TerminHinzufuegen(i, 17 + i, {QStringLiteral("Notiz %1").arg(i)},
                             QStringLiteral("Aufgabe Nummer %1").arg(i), 2);
@@ -319,7 +314,6 @@ void TestZellen::zeilenspeicherZeichnetGleich()
     QCOMPARE(zeichnen(d, &speicher), zeichnen(d, nullptr));
     // The bold face of "Umziehen", italics from the first note on, letters beyond ASCII.
     TagDaten umzug(T(2027, 3, 3));
-    umzug.Breite = 100;
     umzug.TerminHinzufuegen(
         7, 30, {QStringLiteral("Schlüssel für Möbelträger"), QString(), QStringLiteral("Größe")},
         QStringLiteral("Umziehen übermorgen"), 2);
