@@ -382,9 +382,9 @@ void TKalenderForm::KalenderErstellen(const Situation& situation, bool neuPlanen
         m_plan.AbfolgeSuchen(einzug, auszug, this);
 
     m_spanne = SpanneBerechnen(m_plan.Aufgaben, heute());
-    m_tage.reserve(static_cast<size_t>(m_spanne.anzdays));
-    for (int i = 0; i < m_spanne.anzdays; ++i) {
-        auto* zelle = new tday(this, m_spanne.firstday + i, m_inhalt);
+    m_tage.reserve(static_cast<size_t>(m_spanne.tage));
+    for (int i = 0; i < m_spanne.tage; ++i) {
+        auto* zelle = new tday(this, m_spanne.ersterTag + i, m_inhalt);
         zelle->setObjectName(QStringLiteral("Tag%1").arg(i));
         m_tage.push_back(zelle);
     }
@@ -816,7 +816,7 @@ void TKalenderForm::PlanSpeichern()
     // The plan file is replaced only once the new one is complete, and lastsaved is recorded
     // only for a plan that was really written.
     if (!PlanDateiSpeichern(pfad, einstellungsPfad, m_plan.Aufgaben, m_plan.situation,
-                            m_spanne.firstday, anzdays(), &fehler, &einstellungsFehler, &stand)) {
+                            m_spanne.ersterTag, anzdays(), &fehler, &einstellungsFehler, &stand)) {
         Meldung(this, MeldungsArt::Warnung,
                 QStringLiteral("Beim Speichern ist ein Fehler aufgetreten.\n") + fehler, OK);
         return;

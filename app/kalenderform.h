@@ -106,7 +106,7 @@ public:
 
     const Kalenderspanne& Spanne() const { return m_spanne; }
     int anzdays() const { return static_cast<int>(m_tage.size()); }
-    double firstday() const override { return m_spanne.firstday; }
+    double firstday() const override { return m_spanne.ersterTag; }
     tday* Tag(int i) const { return m_tage.at(static_cast<size_t>(i)); }
     QScrollArea* Kalenderflaeche() const { return m_scrollBox; }
     // The heading's span of the plan: "Februar – März 2027".

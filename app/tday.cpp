@@ -1,13 +1,13 @@
 #include "app/tday.h"
 
 #include "app/kalenderfeld.h"
+#include "app/tagzugang.h"
 #include "app/ziehzustand.h"
 #include "widgets/schrift.h"
 #include "widgets/tagesmarken.h"
 #include "widgets/zellengeometrie.h"
 #include "widgets/zellenzeichnung.h"
 
-#include <QAccessible>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -54,18 +54,8 @@ void tday::FokusSetzen(int aufgabe)
         return;
     m_fokusAufgabe = neu;
     update();
-    if (hasFocus() && QAccessible::isActive()) {
-        // Screen readers follow the focus from task to task within the day.
-        QAccessibleInterface* zelle = QAccessible::queryAccessibleInterface(this);
-        QAccessibleInterface* ziel = neu >= 0 && zelle ? zelle->child(neu) : nullptr;
-        if (ziel) {
-            QAccessibleEvent ereignis(ziel, QAccessible::Focus);
-            QAccessible::updateAccessibility(&ereignis);
-        } else {
-            QAccessibleEvent ereignis(this, QAccessible::Focus);
-            QAccessible::updateAccessibility(&ereignis);
-        }
-    }
+    // Screen readers follow the focus from task to task within the day.
+    FokusMelden(this);
 }
 
 void tday::keyPressEvent(QKeyEvent* ereignis)
@@ -80,6 +70,7 @@ void tday::focusInEvent(QFocusEvent* ereignis)
 {
     m_kalender->ZelleHatFokus(this);
     QWidget::focusInEvent(ereignis);
+    FokusMeldenDanach(this);
     update();
 }
 

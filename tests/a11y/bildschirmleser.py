@@ -145,9 +145,13 @@ class Programm:
                 self.prozess.wait()
 
 
+# Seconds added after every key; a screen reader listening along needs about two to keep up.
+PAUSE = float(os.environ.get("KL_ZUGANG_PAUSE", "0"))
+
+
 def taste(leser, name, warten=0.5):
     subprocess.run(["xdotool", "key", "--clearmodifiers", name], check=True)
-    leser.pumpen(warten)
+    leser.pumpen(warten + PAUSE)
 
 
 def suchen(objekt, passt, tiefe=0):
@@ -274,6 +278,8 @@ def kalender(leser, argumente, ergebnis):
                          zelle_heute["beschreibung"].startswith("heute"),
                          f"der heutige Tag sagt „heute“ ({zelle_heute['beschreibung']})")
 
+        tabelle_pruefen(programm, ergebnis, heute, tag)
+
         # Today's task, two weeks down, then into the day's tasks and on to the week below.
         taste(leser, "Down")
         ergebnis.pruefen("pfeiltasten", ist_aufgabe(leser.letzter(), heute, AUFGABE_HEUTE),
@@ -331,6 +337,36 @@ def kalender(leser, argumente, ergebnis):
                          f"Tab aus „{notizen['name']}“ führt zu {kurz(leser.letzter())}")
     finally:
         programm.beenden()
+
+
+def tabelle_pruefen(programm, ergebnis, heute, tag):
+    """The calendar as a table: weeks as rows headed by their number, a day's tasks a list."""
+    tabelle = suchen(programm.aktives_fenster(), lambda o: o.getRole() == pyatspi.ROLE_TABLE)
+    if not tabelle:
+        ergebnis.pruefen("tabelle", False, "der Kalender ist keine Tabelle")
+        return
+    t = tabelle.queryTable()
+    gefunden = {}
+    for zeile in range(t.nRows):
+        for datum in (heute, tag):
+            zelle = t.getAccessibleAt(zeile, datum.weekday())
+            if zelle and zelle.name == langes_datum(datum):
+                kopf = t.getRowHeader(zeile)
+                gefunden[datum] = (zelle, kopf.name if kopf else "")
+    ergebnis.pruefen("tabelle", t.nColumns == 7 and heute in gefunden and tag in gefunden,
+                     f"„{tabelle.name}“: {t.nRows} Wochen zu {t.nColumns} Tagen, "
+                     "heute und der Tag der Aufgaben an ihrem Platz")
+    if tag not in gefunden:
+        return
+    zelle, kopf = gefunden[tag]
+    woche = tag.isocalendar()[1]
+    ergebnis.pruefen("tabelle", kopf == f"Kalenderwoche {woche}",
+                     f"die Zeile des {langes_datum(tag)} heißt „{kopf}“")
+    liste = zelle.getChildAtIndex(0) if zelle.childCount else None
+    namen = [liste.getChildAtIndex(i).name for i in range(liste.childCount)] if liste else []
+    ergebnis.pruefen("tabelle", bool(liste) and liste.getRole() == pyatspi.ROLE_LIST
+                     and len(namen) == 2 and AUFGABE_1 in namen[0] and AUFGABE_2 in namen[1],
+                     "die Aufgaben des Tages als Liste der Zeit nach: " + " | ".join(namen))
 
 
 def bildknopf_druecken(leser, programm, ergebnis):
