@@ -450,8 +450,10 @@ void TKalenderForm::KalenderAktualisieren()
     // The cells paint opaquely, so a repaint of the calendar area would skip them: each cell
     // whose appointments changed is repainted itself, and no other.
     for (size_t i = 0; i < m_tage.size(); ++i)
-        if (m_tage[i]->daten.Termine != vorher[i])
+        if (m_tage[i]->daten.Termine != vorher[i]) {
             m_tage[i]->update();
+            TagGeaendert(m_tage[i]);
+        }
     m_spanneLabel->setText(SpannenText());
     SpanneAnordnen();
 }
@@ -562,6 +564,7 @@ void TKalenderForm::TerminOeffnen(tday* zelle, int termin)
 {
     const double datum = zelle->Datum();
     if (termin < 0 || termin >= static_cast<int>(zelle->daten.Termine.size())) {
+        StatusAnzeigen(Ansage::NeueAufgabe(datum));
         EigeneAufgabeOeffnen(-1, datum);
     } else {
         const qint32 nummer = zelle->daten.Termine[static_cast<size_t>(termin)].Nummer;
@@ -707,6 +710,7 @@ bool TKalenderForm::AufgabeZiehen(qint32 nummer, double tag)
         if (dialog->exec() != QDialog::Accepted || !bewegung.moeglich())
             return false;
     }
+    const QString titel = m_plan.Aufgaben[static_cast<size_t>(i)].Kurzbezeichnung;
     ZustandSichern();
     Anwenden(m_plan.Aufgaben, bewegung);
     bool draussen = false;
@@ -715,6 +719,8 @@ bool TKalenderForm::AufgabeZiehen(qint32 nummer, double tag)
     if (draussen)
         KalenderNeuAufbauen();
     KalenderAktualisieren();
+    StatusAnzeigen(
+        Ansage::Verschoben(titel, tag, static_cast<int>(bewegung.verschiebungen.size()) - 1));
     return true;
 }
 
@@ -739,6 +745,7 @@ bool TKalenderForm::Geaendert() const
 void TKalenderForm::RuckgaengigButtonClick()
 {
     ZustandWiederherstellen();
+    StatusAnzeigen(Ansage::Zurueckgenommen());
 }
 
 // ---------------------------------------------------------------- commands
@@ -824,6 +831,7 @@ void TKalenderForm::PlanSpeichern()
     m_planDatei = pfad;
     m_planStand = stand;
     m_knoepfe[K::Rueckgaengig]->setEnabled(false);
+    StatusAnzeigen(Ansage::Gespeichert(pfad));
     if (!einstellungsFehler.isEmpty())
         FehlerBericht(this, einstellungsFehler);
 }

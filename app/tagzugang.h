@@ -1,8 +1,9 @@
 #pragma once
 
+#include <QString>
+
 class QAccessibleInterface;
 class QObject;
-class QString;
 class tday;
 
 // What screen readers learn of the calendar. The calendar's content is a table "Umzugskalender"
@@ -19,6 +20,9 @@ void TagZugangEinrichten();
 // The object name of the widget that holds the day cells and the week column.
 inline constexpr const char* KalenderinhaltName = "Kalenderinhalt";
 
+// The object name of the window's status line.
+inline constexpr const char* StatuszeileName = "StatusPanel";
+
 // Task `aufgabe` of the cell, nullptr when it has none of that index.
 QAccessibleInterface* AufgabeZugang(tday* tag, int aufgabe);
 
@@ -32,3 +36,17 @@ void FokusMeldenDanach(tday* tag);
 // Tells screen readers that the cell's tasks changed (after an undo, a load, a move): its
 // description and its list.
 void TagGeaendert(tday* tag);
+
+// What the status line says after a command, for everyone and for screen readers, which find
+// the line as the window's status bar.
+namespace Ansage {
+// "„Umzugskartons packen“ liegt jetzt am Mittwoch, 23. Dezember 2026." and, with `mitgezogen`
+// dependants moved along, " 2 abhängige Aufgaben wurden mitverschoben."
+QString Verschoben(const QString& titel, double tag, int mitgezogen);
+// After "Rückgängig".
+QString Zurueckgenommen();
+// "Der Plan wurde in „umzug.kvr“ gespeichert."
+QString Gespeichert(const QString& pfad);
+// Enter on a day opens a new task: "Neue Aufgabe am Dienstag, 22. Dezember 2026".
+QString NeueAufgabe(double tag);
+} // namespace Ansage
