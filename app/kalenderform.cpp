@@ -10,10 +10,10 @@
 #include "dialogs/eigenerterminform.h"
 #include "dialogs/hilfefenster.h"
 #include "dialogs/hilfetaste.h"
-#include "dialogs/outlookapplication.h"
-#include "dialogs/outlookexport.h"
+#include "dialogs/terminexport.h"
 #include "dialogs/terminform.h"
 #include "dialogs/terminregeln.h"
+#include "kalenderexport/desktopkalender.h"
 #include "model/kalendertexte.h"
 #include "model/mitverschieben.h"
 #include "model/plandatei.h"
@@ -71,7 +71,7 @@ constexpr std::array<Knopfbeschreibung, Fensterlayout::Anzahlknoepfe> Knopfliste
     {"LadenButton", Artwork::Kalender::Laden, Qt::CTRL | Qt::Key_O},
     {"VorlagenButton", Artwork::Kalender::Vorlagen, QKeyCombination()},
     {"DruckenButton", Artwork::Kalender::Drucken, Qt::CTRL | Qt::Key_P},
-    {"OutlookButton", Artwork::Kalender::Outlook, QKeyCombination()},
+    {"OutlookButton", Artwork::Kalender::Export, QKeyCombination()},
     {"EndeButton", Artwork::Kalender::Ende, Qt::CTRL | Qt::Key_Q},
 }};
 
@@ -87,7 +87,7 @@ enum
     Laden,
     Vorlagen,
     Drucken,
-    Outlook,
+    Export,
     Ende
 };
 }
@@ -99,7 +99,7 @@ const std::array<const char*, 7> Wochentage{"Montag",  "Dienstag", "Mittwoch", "
 
 TKalenderForm::TKalenderForm(QWidget* eltern)
     : QWidget(eltern), heute(&Tageszahl::heute), einstellungsPfad(EinstellungsPfad()),
-      m_outlook(std::make_unique<TOutlookApplication>())
+      m_kalenderziel(std::make_unique<Desktopkalender>())
 {
     TagZugangEinrichten();
     setObjectName(QStringLiteral("KalenderForm"));
@@ -295,16 +295,16 @@ void TKalenderForm::KnoepfeAnlegen()
             &TKalenderForm::EigenerTerminButtonClick);
     connect(m_knoepfe[K::Ende], &TQvImageButton::OnClick, this, &TKalenderForm::EndeButtonClick);
     connect(m_knoepfe[K::Neu], &TQvImageButton::OnClick, this, &TKalenderForm::NeuButtonClick);
-    connect(m_knoepfe[K::Outlook], &TQvImageButton::OnClick, this,
-            &TKalenderForm::OutlookButtonClick);
+    connect(m_knoepfe[K::Export], &TQvImageButton::OnClick, this,
+            &TKalenderForm::KalenderButtonClick);
     connect(m_knoepfe[K::Drucken], &TQvImageButton::OnClick, this,
             &TKalenderForm::DruckenButtonClick);
     connect(m_knoepfe[K::Vorlagen], &TQvImageButton::OnClick, this,
             &TKalenderForm::VorlagenButtonClick);
     // Without a desktop calendar the export stays unavailable; nothing is reported. The window
     // does not wait for the desktop's answer.
-    m_knoepfe[K::Outlook]->setEnabled(false);
-    OutlookVerfuegbarFragen(this, [k = m_knoepfe[K::Outlook]](bool ja) { k->setEnabled(ja); });
+    m_knoepfe[K::Export]->setEnabled(false);
+    DesktopkalenderFragen(this, [k = m_knoepfe[K::Export]](bool ja) { k->setEnabled(ja); });
     connect(m_knoepfe[K::Speichern], &TQvImageButton::OnClick, this, &TKalenderForm::PlanSpeichern);
     connect(m_knoepfe[K::Laden], &TQvImageButton::OnClick, this, &TKalenderForm::PlanOeffnen);
 }
@@ -382,9 +382,9 @@ void TKalenderForm::KalenderErstellen(const Situation& situation, bool neuPlanen
         m_plan.AbfolgeSuchen(einzug, auszug, this);
 
     m_spanne = SpanneBerechnen(m_plan.Aufgaben, heute());
-    m_tage.reserve(static_cast<size_t>(m_spanne.anzdays));
-    for (int i = 0; i < m_spanne.anzdays; ++i) {
-        auto* zelle = new tday(this, m_spanne.firstday + i, m_inhalt);
+    m_tage.reserve(static_cast<size_t>(m_spanne.tage));
+    for (int i = 0; i < m_spanne.tage; ++i) {
+        auto* zelle = new tday(this, m_spanne.ersterTag + i, m_inhalt);
         zelle->setObjectName(QStringLiteral("Tag%1").arg(i));
         m_tage.push_back(zelle);
     }
@@ -765,9 +765,9 @@ void TKalenderForm::VorlagenButtonClick()
     Druckvorlagendialog()->exec();
 }
 
-void TKalenderForm::OutlookButtonClick()
+void TKalenderForm::KalenderButtonClick()
 {
-    ::OutlookButtonClick(this, m_knoepfe[K::Outlook], m_plan.Aufgaben, *m_outlook);
+    TermineExportieren(this, m_knoepfe[K::Export], m_plan.Aufgaben, *m_kalenderziel);
 }
 
 void TKalenderForm::EigenerTerminButtonClick()
@@ -823,7 +823,7 @@ void TKalenderForm::PlanSpeichern()
     // The plan file is replaced only once the new one is complete, and lastsaved is recorded
     // only for a plan that was really written.
     if (!PlanDateiSpeichern(pfad, einstellungsPfad, m_plan.Aufgaben, m_plan.situation,
-                            m_spanne.firstday, anzdays(), &fehler, &einstellungsFehler, &stand)) {
+                            m_spanne.ersterTag, anzdays(), &fehler, &einstellungsFehler, &stand)) {
         Meldung(this, MeldungsArt::Warnung,
                 QStringLiteral("Beim Speichern ist ein Fehler aufgetreten.\n") + fehler, OK);
         return;

@@ -28,7 +28,7 @@ class TReihenfolge;
 class TAusdruckForm;
 class TDruckvorlagenForm;
 class TEigenerTerminForm;
-class TOutlookApplication;
+class Desktopkalender;
 class TTerminForm;
 class tday;
 class KWBild;
@@ -106,7 +106,7 @@ public:
 
     const Kalenderspanne& Spanne() const { return m_spanne; }
     int anzdays() const { return static_cast<int>(m_tage.size()); }
-    double firstday() const override { return m_spanne.firstday; }
+    double firstday() const override { return m_spanne.ersterTag; }
     tday* Tag(int i) const { return m_tage.at(static_cast<size_t>(i)); }
     QScrollArea* Kalenderflaeche() const { return m_scrollBox; }
     // The heading's span of the plan: "Februar – März 2027".
@@ -174,7 +174,7 @@ private:
     void HilfeButtonClick();
     void EigenerTerminButtonClick();
     void EndeButtonClick();
-    void OutlookButtonClick();
+    void KalenderButtonClick();
     void DruckenButtonClick();
     void VorlagenButtonClick();
 
@@ -215,5 +215,5 @@ private:
     TTerminForm* m_termin = nullptr;
     QFileDialog* m_speichernDialog = nullptr;
     QFileDialog* m_ladenDialog = nullptr;
-    std::unique_ptr<TOutlookApplication> m_outlook; // the desktop calendar, connected per export
+    std::unique_ptr<Desktopkalender> m_kalenderziel; // where the export hands the appointments
 };

@@ -13,7 +13,7 @@ void AltlastenEntfernen(const QString& einstellungsPfad, const QString& terminOr
 {
     if (!einstellungsPfad.isEmpty()) {
         Dateizugriff::ZwischendateienNeben(einstellungsPfad);
-        const QString lastsaved = EinstellungenLesen(einstellungsPfad).lastsaved;
+        const QString lastsaved = EinstellungenLesen(einstellungsPfad).zuletztGespeichert;
         if (!lastsaved.isEmpty())
             Dateizugriff::ZwischendateienNeben(lastsaved);
     }

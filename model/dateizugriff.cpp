@@ -270,7 +270,12 @@ constexpr int kZufallszeichen = 6;
 // link names the file to create). False with errno set for a loop or an unreadable link.
 bool linkZiel(const QString& pfad, QString* ziel)
 {
-    QString jetzt = QFileInfo(pfad).absoluteFilePath();
+    const QFileInfo info(pfad);
+    if (info.exists()) {
+        *ziel = info.isSymLink() ? info.canonicalFilePath() : info.absoluteFilePath();
+        return true;
+    }
+    QString jetzt = info.absoluteFilePath();
     for (int ebene = 0; ebene < 40; ++ebene) {
         const QByteArray name = QFile::encodeName(jetzt);
         struct stat st

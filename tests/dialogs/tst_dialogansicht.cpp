@@ -129,7 +129,8 @@ void TestDialogansicht::Pruefen(QDialog* d, const QString& name, const QList<QWi
     // The name field shows the whole prompt.
     if (const auto* name = d->findChild<QLineEdit*>(QStringLiteral("Edit1"))) {
         const int breite = name->width() - 2 * 2 - 2 * 2 - 1; // frame, margins, cursor
-        QVERIFY(name->fontMetrics().horizontalAdvance(TEigenerTerminForm::NamenVorgabe) <= breite);
+        QVERIFY(name->fontMetrics().horizontalAdvance(
+                    QStringLiteral("Geben Sie eine Bezeichnung für die Aufgabe ein")) <= breite);
     }
     // The date text fits its field.
     const auto* datum = d->findChild<TDateEdit*>(QStringLiteral("DateEdit1"));
@@ -170,7 +171,7 @@ void TestDialogansicht::terminForm()
     d->AufgabeAnzeigen(nummer);
     if (d->LinkLabel->isVisibleTo(d)) {
         d->show();
-        d->ScrollBox2->ensureWidgetVisible(d->LinkLabel);
+        d->BeratungsBox->ensureWidgetVisible(d->LinkLabel);
     }
     Pruefen(
         d,

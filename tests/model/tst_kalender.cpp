@@ -44,16 +44,16 @@ void TestKalender::spanne()
     QFETCH(double, firstday);
     QFETCH(int, anzdays);
     const Kalenderspanne s = SpanneBerechnen(frueh, spaet, 0);
-    QCOMPARE(s.firstday, firstday);
-    QCOMPARE(s.anzdays, anzdays);
-    QCOMPARE(Tageszahl::Wochentag(s.firstday), 2);
+    QCOMPARE(s.ersterTag, firstday);
+    QCOMPARE(s.tage, anzdays);
+    QCOMPARE(Tageszahl::Wochentag(s.ersterTag), 2);
 }
 
 void TestKalender::leererPlan()
 {
     const Kalenderspanne s = SpanneBerechnen(Aufgabenliste{}, T(2026, 12, 10));
-    QCOMPARE(s.firstday, T(2026, 12, 7));
-    QCOMPARE(s.anzdays, 35);
+    QCOMPARE(s.ersterTag, T(2026, 12, 7));
+    QCOMPARE(s.tage, 35);
 }
 
 void TestKalender::kalenderwochen_data()
