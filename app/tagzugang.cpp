@@ -372,6 +372,9 @@ private:
         if (d.Feiertag)
             teile.append(QStringLiteral("Feiertag"));
         teile.append(Aufgabenanzahl(d.Termine.size()));
+        // Enter on the day itself opens a new task, not one of those it shows.
+        if (!d.Termine.empty())
+            teile.append(QStringLiteral("Eingabetaste: neue Aufgabe"));
         return teile.join(QStringLiteral(", "));
     }
 

@@ -275,7 +275,8 @@ def kalender(leser, argumente, ergebnis):
                              + kurz(leser.letzter()) + ")")
             return
         ergebnis.pruefen("heute_beschreibung",
-                         zelle_heute["beschreibung"].startswith("heute"),
+                         zelle_heute["beschreibung"]
+                         == "heute, 1 Aufgabe, Eingabetaste: neue Aufgabe",
                          f"der heutige Tag sagt „heute“ ({zelle_heute['beschreibung']})")
 
         tabelle_pruefen(programm, ergebnis, heute, tag)

@@ -153,12 +153,13 @@ void TestKalenderZugang::beschreibung_data()
     QTest::newRow("a day") << T(2027, 3, 2) << QList<qint32>{} << false
                            << QStringLiteral("Keine Aufgabe");
     QTest::newRow("today") << T(2027, 3, 3) << QList<qint32>{13, 27} << false
-                           << QStringLiteral("heute, 2 Aufgaben");
+                           << QStringLiteral("heute, 2 Aufgaben, Eingabetaste: neue Aufgabe");
     QTest::newRow("moving day on a holiday")
         << T(2027, 3, 8) << QList<qint32>{Umzugsaufgabe} << true
-        << QStringLiteral("Umzugstag, Feiertag, 1 Aufgabe");
-    QTest::newRow("moving today") << T(2027, 3, 3) << QList<qint32>{27, Umzugsaufgabe} << false
-                                  << QStringLiteral("heute, Umzugstag, 2 Aufgaben");
+        << QStringLiteral("Umzugstag, Feiertag, 1 Aufgabe, Eingabetaste: neue Aufgabe");
+    QTest::newRow("moving today")
+        << T(2027, 3, 3) << QList<qint32>{27, Umzugsaufgabe} << false
+        << QStringLiteral("heute, Umzugstag, 2 Aufgaben, Eingabetaste: neue Aufgabe");
 }
 
 void TestKalenderZugang::beschreibung()
