@@ -174,14 +174,12 @@ bool NenntVorbedingung(const QByteArray& xml, const QString& name)
 
 namespace DavAnfrage {
 
-QByteArray Prinzipal()
+QByteArray Erkunden()
 {
-    return Propfind({{kDav, QStringLiteral("current-user-principal")}});
-}
-
-QByteArray KalenderHeimat()
-{
-    return Propfind({{kCalDav, QStringLiteral("calendar-home-set")}});
+    return Propfind({{kDav, QStringLiteral("resourcetype")},
+                     {kDav, QStringLiteral("displayname")},
+                     {kDav, QStringLiteral("current-user-principal")},
+                     {kCalDav, QStringLiteral("calendar-home-set")}});
 }
 
 QByteArray KalenderListe()

@@ -44,10 +44,9 @@ bool NenntVorbedingung(const QByteArray& xml, const QString& name);
 
 namespace DavAnfrage {
 
-QByteArray Prinzipal();      // PROPFIND current-user-principal
-QByteArray KalenderHeimat(); // PROPFIND calendar-home-set
-QByteArray KalenderListe();  // PROPFIND Depth 1: displayname, resourcetype, components
-QByteArray Etags();          // PROPFIND Depth 1: getetag, resourcetype
+QByteArray Erkunden();      // PROPFIND Depth 0: a calendar, the principal or the home
+QByteArray KalenderListe(); // PROPFIND Depth 1: displayname, resourcetype, components
+QByteArray Etags();         // PROPFIND Depth 1: getetag, resourcetype
 QByteArray Synchronisieren(const QString& token);       // REPORT sync-collection, getetag
 QByteArray Abholen(const QStringList& hrefs);           // REPORT calendar-multiget
 QByteArray KalenderAnlegen(const QString& anzeigename); // MKCALENDAR with VEVENT

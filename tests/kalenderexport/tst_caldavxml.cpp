@@ -122,8 +122,7 @@ END:VCALENDAR]]></cal:calendar-data></D:prop><D:status>HTTP/1.1 200 OK</D:status
     void anfragenSindWohlgeformt()
     {
         const QList<QByteArray> anfragen{
-            DavAnfrage::Prinzipal(),
-            DavAnfrage::KalenderHeimat(),
+            DavAnfrage::Erkunden(),
             DavAnfrage::KalenderListe(),
             DavAnfrage::Etags(),
             DavAnfrage::Synchronisieren(QStringLiteral("a<b")),
