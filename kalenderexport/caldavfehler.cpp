@@ -2,6 +2,8 @@
 
 #include <QHostAddress>
 
+#include <algorithm>
+
 namespace {
 
 QString Server(const QUrl& url)
@@ -154,8 +156,12 @@ CalDavFehler UngueltigeAntwort(const QString& text)
 CalDavFehler Zertifikatsfehler(const QList<QSslError>& fehler, const QSslCertificate& zertifikat,
                                const QUrl& url)
 {
+    // In the order of Qt's error codes, so the message does not depend on the handshake's.
+    QList<QSslError> sortiert = fehler;
+    std::sort(sortiert.begin(), sortiert.end(),
+              [](const QSslError& a, const QSslError& b) { return a.error() < b.error(); });
     QStringList gruende;
-    for (const QSslError& e : fehler) {
+    for (const QSslError& e : sortiert) {
         const QString g = Grund(e);
         if (!gruende.contains(g))
             gruende << g;

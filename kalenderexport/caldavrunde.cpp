@@ -83,7 +83,7 @@ void CalDavRunde::Synchronisieren()
                 return;
             if (a.Fehler) {
                 const int s = a.Status;
-                if (s == 0 || s == 401 || s == 404 || s == 410 || s == 507 || s >= 500 || m_fehler)
+                if (s < 400 || s == 401 || s == 404 || s == 410 || s >= 500 || m_fehler)
                     return Beenden(m_fehler ? m_fehler : a.Fehler);
                 if (!token.isEmpty() &&
                     NenntVorbedingung(a.Inhalt, QStringLiteral("valid-sync-token"))) {
@@ -231,8 +231,6 @@ void CalDavRunde::Weitersenden()
                 --m_unterwegs;
                 if (m_beendet)
                     return;
-                ++m_erledigt;
-                Q_EMIT Fortschritt(m_erledigt, m_gesamt);
                 const bool geloescht = auftrag.Art == Auftragsart::Loeschen;
                 if (!a.Fehler || (geloescht && a.Status == 404)) {
                     AuftragErledigt(m_stand, auftrag, a.Fehler ? QString() : a.Etag);
@@ -245,6 +243,10 @@ void CalDavRunde::Weitersenden()
                     m_fehler = a.Fehler;
                     m_warteschlange.clear();
                 }
+                ++m_erledigt;
+                Q_EMIT Fortschritt(m_erledigt, m_gesamt);
+                if (m_beendet)
+                    return; // cancelled from the progress report
                 Weitersenden();
             });
     }

@@ -147,7 +147,8 @@ void CalDavVerbindung::Beendet(QNetworkReply* antwort)
     CalDavAntwort a;
     a.Url = anfrage->Url;
     a.Status = antwort->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    a.Inhalt = antwort->readAll();
+    if (antwort->isOpen())
+        a.Inhalt = antwort->readAll();
     a.Etag = QString::fromLatin1(antwort->rawHeader("ETag"));
 
     if (IstUmleitung(a.Status)) {

@@ -106,6 +106,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
             return
         if art == "kaputt":
             daten = b"<multistatus xmlns='DAV:'><response><href>"
+            kopf = [(k, v) for k, v in kopf if k.lower() != "content-encoding"]
         if art == "langsam":
             time.sleep(int(wert) / 1000.0)
         self._antworten(status, daten, kopf)

@@ -268,6 +268,188 @@ private Q_SLOTS:
         QCOMPARE(ruhig.Gesendet() - vorher, 1);
         QCOMPARE(r.Angelegt + r.Geaendert + r.Geloescht + r.Uebernommen, 0);
     }
+
+    // A fault in the middle of a round: the round reports it (or, where the client could
+    // recover by itself, completes), and the next round completes without duplicates.
+    void stoerungen_data()
+    {
+        QTest::addColumn<QString>("stoerung");
+        QTest::addColumn<int>("zeitlimit");
+        QTest::addColumn<QString>("meldung"); // empty: the round recovers and succeeds
+
+        const QString neuVersuchen = QStringLiteral("Bitte versuchen Sie es später noch einmal.");
+        QTest::newRow("412 on the first PUT: listed again, merged")
+            << QStringLiteral("status PUT 1 412") << 10000 << QString();
+        QTest::newRow("connection dropped after the fifth PUT went through")
+            << QStringLiteral("abbruch PUT 5") << 10000 << QStringLiteral("*");
+        QTest::newRow("500 on the listing")
+            << QStringLiteral("status REPORT 1 500") << 10000
+            << QStringLiteral("Der Server „127.0.0.1“ meldet einen Fehler (HTTP-Status 500). ") +
+                   neuVersuchen;
+        QTest::newRow("quota exceeded on the third PUT")
+            << QStringLiteral("status PUT 3 507") << 10000
+            << QStringLiteral("Auf dem Server „127.0.0.1“ ist kein Speicherplatz mehr frei "
+                              "(Speicherkontingent überschritten). Es wurden nicht alle Termine "
+                              "übertragen.");
+        QTest::newRow("no permission to write")
+            << QStringLiteral("status PUT 1 403") << 10000
+            << QStringLiteral("Sie haben auf dem Server „127.0.0.1“ keine Berechtigung, diesen "
+                              "Kalender zu ändern.");
+        QTest::newRow("password no longer accepted")
+            << QStringLiteral("status REPORT 1 401") << 10000
+            << QStringLiteral("Der Server „127.0.0.1“ hat den Benutzernamen oder das Passwort "
+                              "nicht angenommen.");
+        QTest::newRow("listing is no XML")
+            << QStringLiteral("kaputt REPORT 1") << 10000
+            << QStringLiteral("Die Antwort des Servers ist kein gültiges XML (Fehler in Zeile 1).");
+        QTest::newRow("slow listing")
+            << QStringLiteral("langsam REPORT 1 2500") << 1000
+            << QStringLiteral("Der Server „127.0.0.1“ hat nicht rechtzeitig geantwortet. ") +
+                   neuVersuchen;
+        QTest::newRow("slow PUT")
+            << QStringLiteral("langsam PUT 2 2500") << 1000
+            << QStringLiteral("Der Server „127.0.0.1“ hat nicht rechtzeitig geantwortet. ") +
+                   neuVersuchen;
+    }
+
+    void stoerungen()
+    {
+        QFETCH(QString, stoerung);
+        QFETCH(int, zeitlimit);
+        QFETCH(QString, meldung);
+        const QUrl kalender = NeuerKalender(true);
+        QVERIFY(kalender.isValid());
+        const QString id = NeuePlanId();
+        TestPartner p;
+        p.aufgaben = Plan(12, 1);
+        CalDavStand stand{kalender.toString(), {}, {}};
+
+        Stoerung(stoerung);
+        CalDavZugang zugang = Zugang();
+        zugang.ZeitlimitMs = zeitlimit;
+        CalDavBericht r;
+        {
+            CalDavVerbindung v(zugang);
+            r = RundeDurchlaufen(v, p, stand, id);
+        }
+        Stoerung(QStringLiteral("aus"));
+        if (meldung.isEmpty())
+            QVERIFY2(r.Erfolg(), qPrintable(r.Fehler.Text));
+        else if (meldung != QLatin1String("*"))
+            QCOMPARE(r.Fehler.Text, meldung);
+        else
+            QVERIFY(r.Erfolg() || !r.Fehler.Text.isEmpty());
+
+        CalDavVerbindung v(Zugang());
+        r = RundeDurchlaufen(v, p, stand, id);
+        QVERIFY2(r.Erfolg(), qPrintable(r.Fehler.Text));
+        QVERIFY(p.fragen.isEmpty());
+        QCOMPARE(int(stand.Eintraege.size()), 12);
+        QCOMPARE(Anzahl(kalender, id), 12);
+        r = RundeDurchlaufen(v, p, stand, id);
+        QCOMPARE(r.Angelegt + r.Geaendert + r.Geloescht + r.Uebernommen, 0);
+    }
+
+    void abbrechenUndFortsetzen()
+    {
+        const QUrl kalender = NeuerKalender();
+        const QString id = NeuePlanId();
+        TestPartner p;
+        p.aufgaben = Plan(44, 1);
+        CalDavStand stand{kalender.toString(), {}, {}};
+        CalDavVerbindung v(Zugang());
+        CalDavBericht r = RundeDurchlaufen(v, p, stand, id, [](CalDavRunde& runde, int erledigt) {
+            if (erledigt >= 3)
+                runde.Abbrechen();
+        });
+        QCOMPARE(r.Fehler.Text, QStringLiteral("Der Abgleich wurde abgebrochen. Was bis dahin "
+                                               "übertragen war, bleibt erhalten; der nächste "
+                                               "Abgleich setzt ihn fort."));
+        QVERIFY(r.Angelegt >= 3 && r.Angelegt < 44);
+        QVERIFY(stand.SyncToken.isEmpty()); // kept only after a complete round
+        r = RundeDurchlaufen(v, p, stand, id);
+        QVERIFY2(r.Erfolg(), qPrintable(r.Fehler.Text));
+        QCOMPARE(Anzahl(kalender, id), 44);
+        QCOMPARE(int(stand.Eintraege.size()), 44);
+    }
+
+    void kalenderGeloescht()
+    {
+        const QUrl kalender = NeuerKalender();
+        const QString id = NeuePlanId();
+        TestPartner p;
+        p.aufgaben = Plan(3, 1);
+        CalDavStand stand{kalender.toString(), {}, {}};
+        CalDavVerbindung v(Zugang());
+        QVERIFY(RundeDurchlaufen(v, p, stand, id).Erfolg());
+        QCOMPARE(Telefon(kalender, {QStringLiteral("kalender-loeschen")}), QString());
+        p.aufgaben[0].Start += 2;
+        const CalDavStand vorher = stand;
+        const CalDavBericht r = RundeDurchlaufen(v, p, stand, id);
+        QCOMPARE(r.Fehler.Text, QStringLiteral("Den Kalender gibt es auf dem Server „127.0.0.1“ "
+                                               "nicht mehr; vielleicht wurde er gelöscht. Bitte "
+                                               "wählen Sie den Kalender neu aus."));
+        QCOMPARE(stand, vorher);
+    }
+
+    void falschesPasswort()
+    {
+        CalDavVerbindung v(Zugang(QStringLiteral("falsch")));
+        CalDavFehler fehler;
+        Entdecken(v, Adresse("KL_CALDAV_URL"), &fehler);
+        QCOMPARE(fehler.Art, CalDavFehlerart::Anmeldung);
+        QCOMPARE(fehler.Text, QStringLiteral("Der Server „127.0.0.1“ hat den Benutzernamen oder "
+                                             "das Passwort nicht angenommen."));
+    }
+
+    void unverschluesselt()
+    {
+        CalDavVerbindung v(Zugang());
+        CalDavFehler fehler;
+        Entdecken(v, QUrl(QStringLiteral("http://192.0.2.7/dav/")), &fehler);
+        QCOMPARE(fehler.Text, QStringLiteral("Die Adresse „http://192.0.2.7/dav/“ kann nicht "
+                                             "verwendet werden: Kalender werden nur verschlüsselt "
+                                             "über https abgeglichen (unverschlüsselt nur mit "
+                                             "einem Server auf diesem Rechner)."));
+    }
+
+    void selbstSigniertesZertifikat()
+    {
+        CalDavFehler fehler;
+        {
+            CalDavVerbindung v(Zugang());
+            Entdecken(v, Adresse("KL_CALDAV_TLS_URL"), &fehler);
+        }
+        const QString abdruck = Umgebung("KL_CALDAV_FINGERABDRUCK");
+        QCOMPARE(fehler.Art, CalDavFehlerart::Zertifikat);
+        QCOMPARE(fehler.Fingerabdruck, abdruck);
+        QCOMPARE(fehler.Text,
+                 QStringLiteral("Das Zertifikat des Servers „127.0.0.1“ wird nicht anerkannt: Es "
+                                "ist selbst signiert. Es ist für einen anderen Servernamen "
+                                "ausgestellt.\nSHA-256-Fingerabdruck: ") +
+                     abdruck);
+
+        // Trusted by its fingerprint: discovery, a new calendar and a round work.
+        CalDavZugang zugang = Zugang();
+        zugang.VertrauteZertifikate = {abdruck};
+        CalDavVerbindung v(zugang);
+        const CalDavFund fund = Entdecken(v, Adresse("KL_CALDAV_TLS_URL"), &fehler);
+        QVERIFY2(!fehler, qPrintable(fehler.Text));
+        const CalDavKalender k = Anlegen(v, fund.Heimat, QStringLiteral("Umzug"));
+        QCOMPARE(k.Url.scheme(), QStringLiteral("https"));
+        TestPartner p;
+        p.aufgaben = Plan(5, 1);
+        CalDavStand stand{k.Url.toString(), {}, {}};
+        const CalDavBericht r = RundeDurchlaufen(v, p, stand, NeuePlanId());
+        QVERIFY2(r.Erfolg(), qPrintable(r.Fehler.Text));
+        QCOMPARE(r.Angelegt, 5);
+
+        // Another certificate's fingerprint does not open the door.
+        zugang.VertrauteZertifikate = {QString(abdruck).replace(0, 2, QStringLiteral("00"))};
+        CalDavVerbindung fremd(zugang);
+        Entdecken(fremd, Adresse("KL_CALDAV_TLS_URL"), &fehler);
+        QCOMPARE(fehler.Art, CalDavFehlerart::Zertifikat);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCalDavServer)
