@@ -1,5 +1,6 @@
 #include "print/druckeinstellung.h"
 
+#include "model/ordner.h"
 #include "print/drucker.h"
 #include "widgets/meldung.h"
 
@@ -15,7 +16,6 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QVBoxLayout>
 
 namespace {
@@ -92,8 +92,7 @@ TDruckeinstellung::TDruckeinstellung(QWidget* eltern) : QDialog(eltern)
     }
     QString datei = drucker.outputFileName();
     if (datei.isEmpty())
-        datei = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-                    .filePath(QStringLiteral("Kistenlotse.pdf"));
+        datei = QDir(PlanOrdner()).filePath(QStringLiteral("Kistenlotse.pdf"));
     Dateiname->setText(QDir::toNativeSeparators(datei));
     Druckerauswahl->setCurrentIndex(eintrag);
     DruckerGewaehlt();
@@ -169,6 +168,8 @@ void TDruckeinstellung::accept()
                     QStringLiteral("Bitte geben Sie den Namen der PDF-Datei an."), OK);
             return;
         }
+        // A bare name lies in the documents folder, not where the program was started.
+        datei = QDir(PlanOrdner()).filePath(datei);
         QFileInfo info(datei);
         if (info.suffix().isEmpty())
             info.setFile(datei + QStringLiteral(".pdf"));
