@@ -1,6 +1,6 @@
 #include "app/fensterlayout.h"
 
-#include "model/tagdaten.h"
+#include "widgets/zellengeometrie.h"
 
 namespace Fensterlayout {
 
@@ -34,8 +34,8 @@ int Zellenbreite(int kalenderbreite)
 QRect Zelle(int i, int kalenderbreite)
 {
     const int w = Zellenbreite(kalenderbreite);
-    return QRect(Wochenspalte + w * (i % 7), TagDaten::Zellenhoehe * (i / 7), w,
-                 TagDaten::Zellenhoehe);
+    return QRect(Wochenspalte + w * (i % 7), Zellengeometrie::Zellenhoehe * (i / 7), w,
+                 Zellengeometrie::Zellenhoehe);
 }
 
 QRect Wochentagskopf(int k, int kopfbreite)

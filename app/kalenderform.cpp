@@ -1,5 +1,6 @@
 #include "app/kalenderform.h"
 
+#include "app/kalendertastatur.h"
 #include "app/kwbild.h"
 #include "app/reihenfolge.h"
 #include "app/situationsform.h"
@@ -9,10 +10,10 @@
 #include "dialogs/eigenerterminform.h"
 #include "dialogs/hilfefenster.h"
 #include "dialogs/hilfetaste.h"
-#include "dialogs/outlookapplication.h"
-#include "dialogs/outlookexport.h"
+#include "dialogs/terminexport.h"
 #include "dialogs/terminform.h"
 #include "dialogs/terminregeln.h"
+#include "kalenderexport/desktopkalender.h"
 #include "model/kalendertexte.h"
 #include "model/mitverschieben.h"
 #include "model/plandatei.h"
@@ -27,6 +28,7 @@
 #include "widgets/meldung.h"
 #include "widgets/qvimagebutton.h"
 #include "widgets/schrift.h"
+#include "widgets/zellengeometrie.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -69,7 +71,7 @@ constexpr std::array<Knopfbeschreibung, Fensterlayout::Anzahlknoepfe> Knopfliste
     {"LadenButton", Artwork::Kalender::Laden, Qt::CTRL | Qt::Key_O},
     {"VorlagenButton", Artwork::Kalender::Vorlagen, QKeyCombination()},
     {"DruckenButton", Artwork::Kalender::Drucken, Qt::CTRL | Qt::Key_P},
-    {"OutlookButton", Artwork::Kalender::Outlook, QKeyCombination()},
+    {"OutlookButton", Artwork::Kalender::Export, QKeyCombination()},
     {"EndeButton", Artwork::Kalender::Ende, Qt::CTRL | Qt::Key_Q},
 }};
 
@@ -85,7 +87,7 @@ enum
     Laden,
     Vorlagen,
     Drucken,
-    Outlook,
+    Export,
     Ende
 };
 }
@@ -97,7 +99,7 @@ const std::array<const char*, 7> Wochentage{"Montag",  "Dienstag", "Mittwoch", "
 
 TKalenderForm::TKalenderForm(QWidget* eltern)
     : QWidget(eltern), heute(&Tageszahl::heute), einstellungsPfad(EinstellungsPfad()),
-      m_outlook(std::make_unique<TOutlookApplication>())
+      m_kalenderziel(std::make_unique<Desktopkalender>())
 {
     TagZugangEinrichten();
     setObjectName(QStringLiteral("KalenderForm"));
@@ -293,16 +295,16 @@ void TKalenderForm::KnoepfeAnlegen()
             &TKalenderForm::EigenerTerminButtonClick);
     connect(m_knoepfe[K::Ende], &TQvImageButton::OnClick, this, &TKalenderForm::EndeButtonClick);
     connect(m_knoepfe[K::Neu], &TQvImageButton::OnClick, this, &TKalenderForm::NeuButtonClick);
-    connect(m_knoepfe[K::Outlook], &TQvImageButton::OnClick, this,
-            &TKalenderForm::OutlookButtonClick);
+    connect(m_knoepfe[K::Export], &TQvImageButton::OnClick, this,
+            &TKalenderForm::KalenderButtonClick);
     connect(m_knoepfe[K::Drucken], &TQvImageButton::OnClick, this,
             &TKalenderForm::DruckenButtonClick);
     connect(m_knoepfe[K::Vorlagen], &TQvImageButton::OnClick, this,
             &TKalenderForm::VorlagenButtonClick);
     // Without a desktop calendar the export stays unavailable; nothing is reported. The window
     // does not wait for the desktop's answer.
-    m_knoepfe[K::Outlook]->setEnabled(false);
-    OutlookVerfuegbarFragen(this, [k = m_knoepfe[K::Outlook]](bool ja) { k->setEnabled(ja); });
+    m_knoepfe[K::Export]->setEnabled(false);
+    DesktopkalenderFragen(this, [k = m_knoepfe[K::Export]](bool ja) { k->setEnabled(ja); });
     connect(m_knoepfe[K::Speichern], &TQvImageButton::OnClick, this, &TKalenderForm::PlanSpeichern);
     connect(m_knoepfe[K::Laden], &TQvImageButton::OnClick, this, &TKalenderForm::PlanOeffnen);
 }
@@ -380,9 +382,9 @@ void TKalenderForm::KalenderErstellen(const Situation& situation, bool neuPlanen
         m_plan.AbfolgeSuchen(einzug, auszug, this);
 
     m_spanne = SpanneBerechnen(m_plan.Aufgaben, heute());
-    m_tage.reserve(static_cast<size_t>(m_spanne.anzdays));
-    for (int i = 0; i < m_spanne.anzdays; ++i) {
-        auto* zelle = new tday(this, m_spanne.firstday + i, m_inhalt);
+    m_tage.reserve(static_cast<size_t>(m_spanne.tage));
+    for (int i = 0; i < m_spanne.tage; ++i) {
+        auto* zelle = new tday(this, m_spanne.ersterTag + i, m_inhalt);
         zelle->setObjectName(QStringLiteral("Tag%1").arg(i));
         m_tage.push_back(zelle);
     }
@@ -499,7 +501,8 @@ void TKalenderForm::ZellenAnordnen()
 {
     const int breite = m_scrollBox->width();
     const int zeilen = static_cast<int>(m_tage.size()) / 7;
-    m_inhalt->resize(m_scrollBox->viewport()->width(), std::max(zeilen, 1) * TagDaten::Zellenhoehe);
+    m_inhalt->resize(m_scrollBox->viewport()->width(),
+                     std::max(zeilen, 1) * Zellengeometrie::Zellenhoehe);
     for (size_t i = 0; i < m_tage.size(); ++i)
         m_tage[i]->setGeometry(Fensterlayout::Zelle(static_cast<int>(i), breite));
 }
@@ -550,7 +553,7 @@ void TKalenderForm::ZellenFreigabe(tday* quelle, QPoint pos)
         if (m_plan.AufgabeSuchen(*gezogen) >= 0)
             AufgabeZiehen(*gezogen, ziel->Datum());
     } else {
-        TerminOeffnen(quelle, quelle->daten.TerminInHoehe(pos.y()));
+        TerminOeffnen(quelle, Zellengeometrie::TerminInHoehe(quelle->daten, pos.y()));
     }
     m_gezogeneAufgabe = Ziehzustand();
 }
@@ -579,83 +582,49 @@ bool TKalenderForm::ZellenTaste(tday* zelle, QKeyEvent* ereignis)
     if (it == m_tage.end())
         return false;
     const int i = static_cast<int>(it - m_tage.begin());
-    const int anzahl = anzdays();
-    const int termine = static_cast<int>(zelle->daten.Termine.size());
-    const int t = zelle->FokussierteAufgabe() < termine ? zelle->FokussierteAufgabe() : -1;
-    const Qt::KeyboardModifiers tasten = ereignis->modifiers() & ~Qt::KeypadModifier;
-
-    if (tasten == Qt::AltModifier) {
-        int schritt = 0;
-        switch (ereignis->key()) {
-        case Qt::Key_Left:
-            schritt = -1;
-            break;
-        case Qt::Key_Right:
-            schritt = 1;
-            break;
-        case Qt::Key_Up:
-            schritt = -7;
-            break;
-        case Qt::Key_Down:
-            schritt = 7;
-            break;
-        default:
-            return false;
-        }
-        if (t < 0 || i + schritt < 0 || i + schritt >= anzahl)
-            return true; // no task, or the calendar ends here
-        const qint32 nummer = zelle->daten.Termine[static_cast<size_t>(t)].Nummer;
-        const double ziel = Tag(i + schritt)->Datum();
-        if (!AufgabeZiehen(nummer, ziel))
-            return true;
-        // The focus follows the task to its new day.
-        const int j = ZellenIndex(ziel);
-        if (j >= 0) {
-            const auto& neu = Tag(j)->daten.Termine;
-            int k = -1;
-            for (size_t n = 0; n < neu.size(); ++n)
-                if (neu[n].Nummer == nummer)
-                    k = static_cast<int>(n);
-            ZelleFokussieren(j, k);
-        }
+    const Kalendertastatur::Stelle stelle{i, zelle->FokussierteAufgabe(), anzdays(), [this](int z) {
+                                              return static_cast<int>(Tag(z)->daten.Termine.size());
+                                          }};
+    const Kalendertastatur::Ziel ziel =
+        Kalendertastatur::Taste(stelle, ereignis->key(), ereignis->modifiers());
+    const auto nummer = [zelle](int t) {
+        return zelle->daten.Termine[static_cast<size_t>(t)].Nummer;
+    };
+    switch (ziel.befehl) {
+    case Kalendertastatur::Befehl::Fremd:
+        return false;
+    case Kalendertastatur::Befehl::Nichts:
+        return true;
+    case Kalendertastatur::Befehl::Fokus:
+        ZelleFokussieren(ziel.zelle, ziel.aufgabe);
+        return true;
+    case Kalendertastatur::Befehl::Oeffnen:
+        TerminOeffnen(zelle, ziel.aufgabe);
+        return true;
+    case Kalendertastatur::Befehl::Loeschen:
+        AufgabeLoeschen(nummer(ziel.aufgabe));
+        return true;
+    case Kalendertastatur::Befehl::Verschieben:
+        AufgabeMitFokusZiehen(nummer(ziel.aufgabe), Tag(ziel.zelle)->Datum());
         return true;
     }
-    if (tasten != Qt::NoModifier)
-        return false;
+    return true;
+}
 
-    switch (ereignis->key()) {
-    case Qt::Key_Left:
-        if (i > 0)
-            ZelleFokussieren(i - 1, -1);
-        return true;
-    case Qt::Key_Right:
-        if (i + 1 < anzahl)
-            ZelleFokussieren(i + 1, -1);
-        return true;
-    case Qt::Key_Down:
-        // Down the day's tasks, then on to the same weekday of the next week.
-        if (t + 1 < termine)
-            ZelleFokussieren(i, t + 1);
-        else if (i + 7 < anzahl)
-            ZelleFokussieren(i + 7, -1);
-        return true;
-    case Qt::Key_Up:
-        if (t >= 0)
-            ZelleFokussieren(i, t - 1);
-        else if (i - 7 >= 0)
-            ZelleFokussieren(i - 7, static_cast<int>(Tag(i - 7)->daten.Termine.size()) - 1);
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        TerminOeffnen(zelle, t);
-        return true;
-    case Qt::Key_Delete:
-        if (t >= 0)
-            AufgabeLoeschen(zelle->daten.Termine[static_cast<size_t>(t)].Nummer);
-        return true;
-    default:
-        return false;
-    }
+void TKalenderForm::AufgabeMitFokusZiehen(qint32 nummer, double tag)
+{
+    if (!AufgabeZiehen(nummer, tag))
+        return;
+    // The focus follows the task to its new day.
+    const int j = ZellenIndex(tag);
+    if (j < 0)
+        return;
+    const auto& neu = Tag(j)->daten.Termine;
+    int k = -1;
+    for (size_t n = 0; n < neu.size(); ++n)
+        if (neu[n].Nummer == nummer)
+            k = static_cast<int>(n);
+    ZelleFokussieren(j, k);
 }
 
 void TKalenderForm::ZelleFokussieren(int index, int aufgabe)
@@ -789,9 +758,9 @@ void TKalenderForm::VorlagenButtonClick()
     Druckvorlagendialog()->exec();
 }
 
-void TKalenderForm::OutlookButtonClick()
+void TKalenderForm::KalenderButtonClick()
 {
-    ::OutlookButtonClick(this, m_knoepfe[K::Outlook], m_plan.Aufgaben, *m_outlook);
+    TermineExportieren(this, m_knoepfe[K::Export], m_plan.Aufgaben, *m_kalenderziel);
 }
 
 void TKalenderForm::EigenerTerminButtonClick()
@@ -847,7 +816,7 @@ void TKalenderForm::PlanSpeichern()
     // The plan file is replaced only once the new one is complete, and lastsaved is recorded
     // only for a plan that was really written.
     if (!PlanDateiSpeichern(pfad, einstellungsPfad, m_plan.Aufgaben, m_plan.situation,
-                            m_spanne.firstday, anzdays(), &fehler, &einstellungsFehler, &stand)) {
+                            m_spanne.ersterTag, anzdays(), &fehler, &einstellungsFehler, &stand)) {
         Meldung(this, MeldungsArt::Warnung,
                 QStringLiteral("Beim Speichern ist ein Fehler aufgetreten.\n") + fehler, OK);
         return;

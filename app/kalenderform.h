@@ -7,8 +7,8 @@
 #include "model/dateizugriff.h"
 #include "model/kalender.h"
 #include "model/plan.h"
-#include "model/planfenster.h"
 #include "widgets/meldung.h"
+#include "widgets/planfenster.h"
 
 #include <QWidget>
 
@@ -28,7 +28,7 @@ class TReihenfolge;
 class TAusdruckForm;
 class TDruckvorlagenForm;
 class TEigenerTerminForm;
-class TOutlookApplication;
+class Desktopkalender;
 class TTerminForm;
 class tday;
 class KWBild;
@@ -106,7 +106,7 @@ public:
 
     const Kalenderspanne& Spanne() const { return m_spanne; }
     int anzdays() const { return static_cast<int>(m_tage.size()); }
-    double firstday() const override { return m_spanne.firstday; }
+    double firstday() const override { return m_spanne.ersterTag; }
     tday* Tag(int i) const { return m_tage.at(static_cast<size_t>(i)); }
     QScrollArea* Kalenderflaeche() const { return m_scrollBox; }
     // The heading's span of the plan: "Februar – März 2027".
@@ -152,8 +152,7 @@ private:
     double HeutigerTag() const override { return heute(); }
     void ZiehzustandSetzen(Ziehzustand zustand) override { m_gezogeneAufgabe = zustand; }
     void ZellenFreigabe(tday* quelle, QPoint pos) override;
-    // The keyboard in the calendar: arrows walk the days and their tasks, Enter opens, Entf
-    // deletes, Alt+arrow moves the task a day (left, right) or a week (up, down).
+    // The keyboard in the calendar (app/kalendertastatur.h).
     bool ZellenTaste(tday* zelle, QKeyEvent* ereignis) override;
     void ZelleHatFokus(tday* zelle) override;
 
@@ -167,13 +166,15 @@ private:
     void SpanneAnordnen();
     void TerminOeffnen(tday* zelle, int termin);
     void AufgabeLoeschen(qint32 nummer);
+    // AufgabeZiehen from the keyboard: the focus follows the task.
+    void AufgabeMitFokusZiehen(qint32 nummer, double tag);
     int ZellenIndex(double tag) const;
 
     void RuckgaengigButtonClick();
     void HilfeButtonClick();
     void EigenerTerminButtonClick();
     void EndeButtonClick();
-    void OutlookButtonClick();
+    void KalenderButtonClick();
     void DruckenButtonClick();
     void VorlagenButtonClick();
 
@@ -214,5 +215,5 @@ private:
     TTerminForm* m_termin = nullptr;
     QFileDialog* m_speichernDialog = nullptr;
     QFileDialog* m_ladenDialog = nullptr;
-    std::unique_ptr<TOutlookApplication> m_outlook; // the desktop calendar, connected per export
+    std::unique_ptr<Desktopkalender> m_kalenderziel; // where the export hands the appointments
 };

@@ -1,9 +1,9 @@
 #include "app/kwbild.h"
 
 #include "app/fensterlayout.h"
-#include "model/tagdaten.h"
 #include "widgets/farben.h"
 #include "widgets/schrift.h"
+#include "widgets/zellengeometrie.h"
 #include "widgets/zellenzeichnung.h"
 
 #include <QPaintEvent>
@@ -12,7 +12,8 @@
 QImage KWBildZeichnen(const QList<int>& wochen, qreal pixelfaktor)
 {
     using namespace Fensterlayout;
-    const int hoehe = std::max<int>(static_cast<int>(wochen.size()) * TagDaten::Zellenhoehe, 1);
+    const int hoehe =
+        std::max<int>(static_cast<int>(wochen.size()) * Zellengeometrie::Zellenhoehe, 1);
     QImage bild(QSize(Wochenspalte, hoehe) * pixelfaktor, QImage::Format_RGB32);
     bild.setDevicePixelRatio(pixelfaktor);
     bild.fill(Qt::white);
@@ -21,7 +22,7 @@ QImage KWBildZeichnen(const QList<int>& wochen, qreal pixelfaktor)
     const QFontMetrics fm = p.fontMetrics();
     p.setPen(Qt::white);
     for (int v = 0; v < wochen.size(); ++v) {
-        const QRect feld(0, v * TagDaten::Zellenhoehe, Wochenspalte, Wochenspalte);
+        const QRect feld(0, v * Zellengeometrie::Zellenhoehe, Wochenspalte, Wochenspalte);
         p.fillRect(feld, Farben::Mittelblau);
         const QString text = QString::number(wochen.at(v));
         const int tw = fm.horizontalAdvance(text);

@@ -2,6 +2,7 @@
 
 #include "app/anwendung.h"
 #include "app/kalenderform.h"
+#include "model/altlasten.h"
 #include "model/ordner.h"
 #include "model/plandatei.h"
 

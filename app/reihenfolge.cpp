@@ -1,12 +1,14 @@
 #include "app/reihenfolge.h"
 
 #include "widgets/artwork.h"
+#include "widgets/festefenster.h"
 #include "widgets/qvimagebutton.h"
 #include "widgets/schrift.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QShowEvent>
 
 const QString TReihenfolge::NichtPlatzierbarText =
     QStringLiteral("Diese Aufgaben lassen sich nicht innerhalb eines Jahres unterbringen:");
@@ -15,6 +17,7 @@ TReihenfolge::TReihenfolge(QWidget* eltern) : QDialog(eltern)
 {
     setObjectName(QStringLiteral("Reihenfolge"));
     setWindowTitle(QStringLiteral("Verschiebung der Aufgabe"));
+    FesteGroesseMarkieren(this);
     setFixedSize(421, 209);
 
     auto* label2 = new QLabel(QStringLiteral("Hinweis zur Reihenfolge der Aufgaben:"), this);
@@ -35,6 +38,8 @@ TReihenfolge::TReihenfolge(QWidget* eltern) : QDialog(eltern)
     m_label1->setFont(ArialPixel(13));
     m_label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_scrollBox->setWidget(m_label1);
+    // A screen reader stopping on the list reads the conflicts.
+    m_scrollBox->setAccessibleName(label2->text());
 
     auto* label3 = new QLabel(
         QStringLiteral(
@@ -48,11 +53,11 @@ TReihenfolge::TReihenfolge(QWidget* eltern) : QDialog(eltern)
     // Four lines of the dialog font, from under the list down to just above the buttons.
     label3->setGeometry(16, 112, 390, 209 - 12 - 26 - 3 - 112);
 
-    auto* abbrechen = new QPushButton(QStringLiteral("Abbrechen"), this);
-    abbrechen->setObjectName(QStringLiteral("Button3"));
-    abbrechen->setGeometry(421 - 16 - 90, 209 - 12 - 26, 90, 26);
-    abbrechen->setDefault(true);
-    connect(abbrechen, &QPushButton::clicked, this, &QDialog::reject);
+    m_abbrechen = new QPushButton(QStringLiteral("Abbrechen"), this);
+    m_abbrechen->setObjectName(QStringLiteral("Button3"));
+    m_abbrechen->setGeometry(421 - 16 - 90, 209 - 12 - 26, 90, 26);
+    m_abbrechen->setDefault(true);
+    connect(m_abbrechen, &QPushButton::clicked, this, &QDialog::reject);
 
     MitverschiebenButton = new TQvImageButton(QString(Artwork::Reihenfolge::Mitverschieben), this);
     MitverschiebenButton->setObjectName(QStringLiteral("MitverschiebenButton"));
@@ -60,7 +65,18 @@ TReihenfolge::TReihenfolge(QWidget* eltern) : QDialog(eltern)
     MitverschiebenButton->hide();
     connect(MitverschiebenButton, &TQvImageButton::OnClick, this,
             &TReihenfolge::MitverschiebenButtonClick);
-    setTabOrder(MitverschiebenButton, abbrechen);
+    setTabOrder(m_abbrechen, MitverschiebenButton);
+    setTabOrder(MitverschiebenButton, m_scrollBox);
+}
+
+void TReihenfolge::showEvent(QShowEvent* ereignis)
+{
+    QDialog::showEvent(ereignis);
+    // Every showing starts on the safe choice: Enter then leaves the plan as it is.
+    if (!ereignis->spontaneous()) {
+        m_abbrechen->setDefault(true);
+        m_abbrechen->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void TReihenfolge::KonflikteZeigen(const QStringList& zeilen)
@@ -99,6 +115,7 @@ void TReihenfolge::TextSetzen(const QString& text)
 {
     m_label1->setFixedWidth(320);
     m_label1->setText(text);
+    m_scrollBox->setAccessibleDescription(text);
     m_label1->setFixedHeight(m_label1->heightForWidth(320));
 }
 

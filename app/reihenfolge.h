@@ -3,6 +3,7 @@
 #include <QDialog>
 
 class QLabel;
+class QPushButton;
 class QScrollArea;
 class TQvImageButton;
 
@@ -29,11 +30,15 @@ public:
 
     TQvImageButton* MitverschiebenButton = nullptr;
 
+protected:
+    void showEvent(QShowEvent* ereignis) override;
+
 private:
     void MitverschiebenButtonClick();
     void TextSetzen(const QString& text);
 
     QLabel* m_label1;
+    QPushButton* m_abbrechen;
     QScrollArea* m_scrollBox;
     QStringList m_zeilen;
     QStringList m_nichtPlatzierbar;

@@ -188,11 +188,11 @@ void TSituationsForm::FormShow()
     const QString anfang =
         QStringLiteral("Durch beantworten der Fragen und klick auf \"Weiter\"\nbeginnen Sie die "
                        "Planung eines neuen Umzugs");
-    if (!m_einstellungen.lastsaved.isEmpty()) {
+    if (!m_einstellungen.zuletztGespeichert.isEmpty()) {
         Label7->setText(
             anfang +
             QStringLiteral(". \nMit Klick auf \"Weiterplanen\" laden Sie den letzten Umzug.\n (") +
-            m_einstellungen.lastsaved + QStringLiteral(")"));
+            m_einstellungen.zuletztGespeichert + QStringLiteral(")"));
         WeiterplanenButton->show();
         AbbrechenButton->move(Spalte, WeiterplanenButton->y() - AbbrechenButton->height());
     } else {
@@ -232,7 +232,7 @@ void TSituationsForm::WeiterplanenButtonClick()
     Plan& plan = m_start->plan();
     plan.Aufgaben.clear();
     QString grund;
-    if (m_start->PlanLaden(m_einstellungen.lastsaved, &grund)) {
+    if (m_start->PlanLaden(m_einstellungen.zuletztGespeichert, &grund)) {
         m_start->KalenderNeuAufbauen();
     } else {
         Meldung(this, MeldungsArt::Warnung, Ladefehler + QLatin1Char('\n') + grund, OK);

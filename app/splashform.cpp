@@ -6,6 +6,7 @@
 #include "widgets/qvimage.h"
 #include "widgets/schrift.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 
@@ -59,6 +60,21 @@ void TSplashForm::mousePressEvent(QMouseEvent* ereignis)
 {
     Schliessen();
     ereignis->accept();
+}
+
+void TSplashForm::keyPressEvent(QKeyEvent* ereignis)
+{
+    switch (ereignis->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+    case Qt::Key_Escape: // a welcome put aside, not a wish to quit
+        Schliessen();
+        ereignis->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(ereignis);
+    }
 }
 
 bool TSplashForm::eventFilter(QObject* objekt, QEvent* ereignis)

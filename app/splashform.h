@@ -3,8 +3,8 @@
 #include <QDialog>
 #include <QTimer>
 
-// The welcome window: closes with OK on a click or after eight seconds; its close box gives
-// Cancel, which ends the program.
+// The welcome window: closes with OK on a click, on Enter, Space or Escape, or after eight
+// seconds; its close box gives Cancel, which ends the program.
 class TSplashForm final : public QDialog
 {
     Q_OBJECT
@@ -20,6 +20,7 @@ public:
 protected:
     void showEvent(QShowEvent* ereignis) override;
     void mousePressEvent(QMouseEvent* ereignis) override;
+    void keyPressEvent(QKeyEvent* ereignis) override;
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 
 private:

@@ -1,12 +1,13 @@
 #include "app/tday.h"
 
 #include "app/kalenderfeld.h"
+#include "app/tagzugang.h"
 #include "app/ziehzustand.h"
 #include "widgets/schrift.h"
 #include "widgets/tagesmarken.h"
+#include "widgets/zellengeometrie.h"
 #include "widgets/zellenzeichnung.h"
 
-#include <QAccessible>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -53,18 +54,8 @@ void tday::FokusSetzen(int aufgabe)
         return;
     m_fokusAufgabe = neu;
     update();
-    if (hasFocus() && QAccessible::isActive()) {
-        // Screen readers follow the focus from task to task within the day.
-        QAccessibleInterface* zelle = QAccessible::queryAccessibleInterface(this);
-        QAccessibleInterface* ziel = neu >= 0 && zelle ? zelle->child(neu) : nullptr;
-        if (ziel) {
-            QAccessibleEvent ereignis(ziel, QAccessible::Focus);
-            QAccessible::updateAccessibility(&ereignis);
-        } else {
-            QAccessibleEvent ereignis(this, QAccessible::Focus);
-            QAccessible::updateAccessibility(&ereignis);
-        }
-    }
+    // Screen readers follow the focus from task to task within the day.
+    FokusMelden(this);
 }
 
 void tday::keyPressEvent(QKeyEvent* ereignis)
@@ -79,6 +70,7 @@ void tday::focusInEvent(QFocusEvent* ereignis)
 {
     m_kalender->ZelleHatFokus(this);
     QWidget::focusInEvent(ereignis);
+    FokusMeldenDanach(this);
     update();
 }
 
@@ -86,14 +78,6 @@ void tday::focusOutEvent(QFocusEvent* ereignis)
 {
     QWidget::focusOutEvent(ereignis);
     update();
-}
-
-void tday::resizeEvent(QResizeEvent* ereignis)
-{
-    daten.Breite = width();
-    for (ttermin& t : daten.Termine)
-        t.Bereich.right = daten.Breite;
-    QWidget::resizeEvent(ereignis);
 }
 
 void tday::mousePressEvent(QMouseEvent*)
@@ -108,7 +92,7 @@ void tday::mouseMoveEvent(QMouseEvent* ereignis)
     const Ziehzustand zustand = m_kalender->gezogeneAufgabe();
     if (zustand.IstGedrueckt()) {
         m_kalender->StatusAnzeigen(HinweisZiehen);
-        const int i = daten.TerminInHoehe(pos.y());
+        const int i = Zellengeometrie::TerminInHoehe(daten, pos.y());
         if (i >= 0) {
             m_kalender->ZiehzustandSetzen(
                 Ziehzustand::Zieht(daten.Termine[static_cast<size_t>(i)].Nummer));
@@ -118,8 +102,10 @@ void tday::mouseMoveEvent(QMouseEvent* ereignis)
             unsetCursor();
         }
     } else if (zustand.Ruht()) {
-        m_kalender->StatusAnzeigen(daten.TerminAnPunkt(pos.x(), pos.y()) == -1 ? HinweisFreieFlaeche
-                                                                               : HinweisAufgabe);
+        m_kalender->StatusAnzeigen(
+            Zellengeometrie::TerminAnPunkt(daten, width(), pos.x(), pos.y()) == -1
+                ? HinweisFreieFlaeche
+                : HinweisAufgabe);
     } else {
         m_kalender->StatusAnzeigen(HinweisZiehen);
     }

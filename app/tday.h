@@ -35,7 +35,6 @@ protected:
     void mousePressEvent(QMouseEvent* ereignis) override;
     void mouseMoveEvent(QMouseEvent* ereignis) override;
     void mouseReleaseEvent(QMouseEvent* ereignis) override;
-    void resizeEvent(QResizeEvent* ereignis) override;
     void keyPressEvent(QKeyEvent* ereignis) override;
     void focusInEvent(QFocusEvent* ereignis) override;
     void focusOutEvent(QFocusEvent* ereignis) override;

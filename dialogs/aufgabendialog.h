@@ -25,17 +25,21 @@ class TAufgabenDialog : public QDialog
     Q_DISABLE_COPY_MOVE(TAufgabenDialog)
 
 public:
+    static const QString VerwerfenFrage;
+
     ~TAufgabenDialog() override;
 
     qint32 aktuelleNummer() const { return m_nummer; }
     // The user changed something: "Übernehmen" becomes available.
     void AenderungMelden();
+    // Whether the user changed anything since the dialog was filled.
+    bool Bearbeitet() const { return m_bearbeitet; }
 
-    TDateEdit* DateEdit1 = nullptr;
+    TDateEdit* DatumFeld = nullptr;
     QComboBox* BeginnBox = nullptr;
     QComboBox* DauerBox = nullptr;
-    QPlainTextEdit* Memo1 = nullptr;
-    TQvImageButton* QvImageButton3 = nullptr; // "Abbrechen"
+    QPlainTextEdit* NotizFeld = nullptr;
+    TQvImageButton* AbbrechenButton = nullptr; // "Abbrechen"
     TQvImageButton* LoeschenButton = nullptr;
     TQvImageButton* Uebernehmen = nullptr;
 
@@ -54,6 +58,13 @@ protected:
     void KnoepfeAnlegen(int oben, QLatin1String abbrechen, QLatin1String loeschen,
                         QLatin1String uebernehmen);
 
+    // The dialog is filled: what happened so far is no edit of the user's.
+    void BearbeitungZuruecksetzen() { m_bearbeitet = false; }
+    // "Abbrechen", the close button and Escape: asks before edits are dropped.
+    void Verwerfen();
+    // Each showing starts at the first field.
+    virtual QWidget* ErstesFeld() const = 0;
+
     // Shows day, begin, duration and notes of `a`.
     void TerminZeigen(const taufgabe& a);
     // The checks of day, begin and duration before applying: the one-year rule, then, for a
@@ -71,15 +82,19 @@ protected:
     // Each time the dialog is shown.
     virtual void FormShow() = 0;
     virtual void UebernehmenClick() = 0;
-    virtual void Button1Click() = 0; // "Abbrechen"
-    virtual void Button2Click() = 0; // "Löschen"
+    virtual void AbbrechenClick() = 0; // "Abbrechen"
+    virtual void LoeschenClick() = 0;  // "Löschen"
 
     void showEvent(QShowEvent* ereignis) override;
+    void closeEvent(QCloseEvent* ereignis) override;
+    void keyPressEvent(QKeyEvent* ereignis) override;
 
     PlanFenster* m_kalender;
     qint32 m_nummer = -1;
 
 private:
+    bool m_bearbeitet = false;
+
     void BeginnBoxChange();
     void DauerBoxChange();
 };

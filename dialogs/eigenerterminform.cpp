@@ -2,7 +2,6 @@
 
 #include "dialogs/terminregeln.h"
 #include "model/plandatei.h"
-#include "model/planfenster.h"
 #include "print/aufgabedrucken.h"
 #include "widgets/artwork.h"
 #include "widgets/datumsfeld.h"
@@ -10,6 +9,7 @@
 #include "widgets/farben.h"
 #include "widgets/fenstermitte.h"
 #include "widgets/meldung.h"
+#include "widgets/planfenster.h"
 #include "widgets/qvimage.h"
 #include "widgets/qvimagebutton.h"
 #include "widgets/schrift.h"
@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 
 #include <algorithm>
 #include <cmath>
@@ -33,47 +34,49 @@ const QString TEigenerTerminForm::LoeschenFrage = QStringLiteral("Die Aufgabe wi
 
 namespace {
 
-constexpr int NeuBeginn = 17; // "08:30"
-constexpr int NeuDauer = 16;  // "08h30"
+constexpr int NeuBeginnIndex = 17; // "08:30"
+constexpr int NeuDauerIndex = 16;  // "08h30"
 
 } // namespace
 
 TEigenerTerminForm::TEigenerTerminForm(PlanFenster* kalender, QWidget* eltern)
     : TAufgabenDialog(kalender, eltern, QStringLiteral("EigenerTerminForm"))
 {
-    Label4 = Beschriftung(this, "Label4", QStringLiteral("Neue Aufgabe"), QPoint(102, 65));
-    Label4->setFont(ArialPunkt(24, true));
-    Label4->setStyleSheet(Farben::Ueberschrift());
-    Label4->adjustSize();
-    Label1 = Beschriftung(this, "Label1", QStringLiteral("was sonst noch zu tun ist..."),
-                          QPoint(288, 97));
+    Ueberschrift = Beschriftung(this, "Label4", QStringLiteral("Neue Aufgabe"), QPoint(102, 65));
+    Ueberschrift->setFont(ArialPunkt(24, true));
+    Ueberschrift->setStyleSheet(Farben::Ueberschrift());
+    Ueberschrift->adjustSize();
+    Unterzeile = Beschriftung(this, "Label1", QStringLiteral("was sonst noch zu tun ist..."),
+                              QPoint(288, 97));
     QFont unterzeile = Dialogschrift();
     unterzeile.setPointSize(11);
-    Label1->setFont(unterzeile);
-    Label1->adjustSize();
+    Unterzeile->setFont(unterzeile);
+    Unterzeile->adjustSize();
 
-    const QLabel* bezeichnung =
+    QLabel* bezeichnung =
         Beschriftung(this, "Label10", QStringLiteral("Bezeichnung"), QPoint(104, 140));
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setMaxLength(int(Plangrenzen::Titel));
+    BezeichnungsFeld = new QLineEdit(this);
+    BezeichnungsFeld->setObjectName(QStringLiteral("Edit1"));
+    BezeichnungsFeld->setMaxLength(int(Plangrenzen::Titel));
+    bezeichnung->setBuddy(BezeichnungsFeld);
     // Wide enough for the whole prompt, and a little off the label's text.
-    Edit1->setGeometry(std::max(176, bezeichnung->geometry().right() + 6), 138, 276, 21);
+    BezeichnungsFeld->setGeometry(std::max(176, bezeichnung->geometry().right() + 6), 138, 276, 21);
 
     TerminfelderAnlegen({186, 211, 238}, 184, QColor(254, 207, 93));
     NotizfeldAnlegen(QStringLiteral("Beschreibung:"), QRect(104, 291, 340, 145));
-    Memo1->installEventFilter(this);
+    NotizFeld->installEventFilter(this);
 
     KnoepfeAnlegen(347, Artwork::EigenerTermin::Abbrechen, Artwork::EigenerTermin::Loeschen,
                    Artwork::EigenerTermin::Uebernehmen);
     DruckenButton = Bildknopf(this, "DruckenButton", Artwork::EigenerTermin::Drucken, 419);
 
-    setTabOrder(Edit1, DateEdit1);
-    setTabOrder(DateEdit1, BeginnBox);
+    setTabOrder(BezeichnungsFeld, DatumFeld);
+    setTabOrder(DatumFeld, BeginnBox);
     setTabOrder(BeginnBox, DauerBox);
-    setTabOrder(DauerBox, Memo1);
+    setTabOrder(DauerBox, NotizFeld);
 
-    connect(Edit1, &QLineEdit::textChanged, this, &TEigenerTerminForm::Edit1Change);
+    connect(BezeichnungsFeld, &QLineEdit::textChanged, this,
+            &TEigenerTerminForm::BezeichnungGeaendert);
     connect(DruckenButton, &TQvImageButton::OnClick, this, &TEigenerTerminForm::DruckenButtonClick);
 }
 
@@ -83,12 +86,12 @@ void TEigenerTerminForm::AufgabeAnzeigen(qint32 nummer, double tag)
 {
     m_nummer = nummer;
     if (nummer == -1) {
-        Edit1->setText(NamenVorgabe);
+        BezeichnungsFeld->setText(NamenVorgabe);
         setWindowTitle(NamenVorgabe);
-        DateEdit1->setDate(std::floor(tag));
-        BeginnBox->setCurrentIndex(NeuBeginn);
-        DauerBox->setCurrentIndex(NeuDauer);
-        Memo1->setPlainText(NotizVorgabeText);
+        DatumFeld->setDate(std::floor(tag));
+        BeginnBox->setCurrentIndex(NeuBeginnIndex);
+        DauerBox->setCurrentIndex(NeuDauerIndex);
+        NotizFeld->setPlainText(NotizVorgabeText);
         m_notizVorgabe = true;
         LoeschenButton->setEnabled(false);
         Uebernehmen->setEnabled(true);
@@ -96,50 +99,58 @@ void TEigenerTerminForm::AufgabeAnzeigen(qint32 nummer, double tag)
         const taufgabe* gefunden = m_kalender->plan().Aufgabe(nummer);
         const taufgabe leer;
         const taufgabe& a = gefunden ? *gefunden : leer;
-        Edit1->setText(a.Kurzbezeichnung);
+        BezeichnungsFeld->setText(a.Kurzbezeichnung);
         setWindowTitle(a.Kurzbezeichnung);
         TerminZeigen(a);
         m_notizVorgabe = false;
         LoeschenButton->setEnabled(gefunden != nullptr);
         Uebernehmen->setEnabled(false);
     }
-    Edit1->setCursorPosition(0);
+    BearbeitungZuruecksetzen();
+    BezeichnungsFeld->setCursorPosition(0);
     // Set now as well, so showing the dialog never hands the focus to the notes first.
-    Edit1->setFocus(Qt::OtherFocusReason);
+    BezeichnungsFeld->setFocus(Qt::OtherFocusReason);
+}
+
+QWidget* TEigenerTerminForm::ErstesFeld() const
+{
+    return BezeichnungsFeld;
 }
 
 void TEigenerTerminForm::FormShow()
 {
     AufBildschirmMitte(this);
-    Edit1->setFocus(Qt::OtherFocusReason);
     // All selected, so typing replaces the prompt, and shown from its start.
-    Edit1->setSelection(int(Edit1->text().size()), -int(Edit1->text().size()));
+    BezeichnungsFeld->setSelection(int(BezeichnungsFeld->text().size()),
+                                   -int(BezeichnungsFeld->text().size()));
 }
 
 bool TEigenerTerminForm::eventFilter(QObject* objekt, QEvent* ereignis)
 {
-    if (objekt == Memo1 && ereignis->type() == QEvent::FocusIn)
-        Memo1Enter();
+    if (objekt == NotizFeld && ereignis->type() == QEvent::FocusIn)
+        NotizFeldBetreten();
     return QDialog::eventFilter(objekt, ereignis);
 }
 
-void TEigenerTerminForm::Edit1Change()
+void TEigenerTerminForm::BezeichnungGeaendert()
 {
-    setWindowTitle(Edit1->text());
+    setWindowTitle(BezeichnungsFeld->text());
     AenderungMelden();
 }
 
-void TEigenerTerminForm::Memo1Enter()
+void TEigenerTerminForm::NotizFeldBetreten()
 {
     if (!m_notizVorgabe)
         return;
     m_notizVorgabe = false;
-    Memo1->clear();
+    // Only the placeholder goes: the notes stay empty, which is no edit.
+    const QSignalBlocker still(NotizFeld);
+    NotizFeld->clear();
 }
 
 QStringList TEigenerTerminForm::Notizen() const
 {
-    QStringList zeilen = NotizZeilen(Memo1->toPlainText());
+    QStringList zeilen = NotizZeilen(NotizFeld->toPlainText());
     if (zeilen == QStringList{NotizVorgabeText})
         zeilen.clear();
     return zeilen;
@@ -148,7 +159,7 @@ QStringList TEigenerTerminForm::Notizen() const
 bool TEigenerTerminForm::TerminGeaendert() const
 {
     const taufgabe* a = m_nummer == -1 ? nullptr : m_kalender->plan().Aufgabe(m_nummer);
-    return !a || std::trunc(a->Tag) != DateEdit1->Date() ||
+    return !a || std::trunc(a->Tag) != DatumFeld->Date() ||
            a->Start != BeginnBox->currentIndex() + 1 || a->Dauer != DauerBox->currentIndex();
 }
 
@@ -157,8 +168,8 @@ void TEigenerTerminForm::UebernehmenClick()
     if (!TerminPruefen())
         return;
     const QStringList notiz = Notizen(); // the placeholder is never stored
-    if (notiz.isEmpty() && !Memo1->toPlainText().isEmpty())
-        Memo1->clear();
+    if (notiz.isEmpty() && !NotizFeld->toPlainText().isEmpty())
+        NotizFeld->clear();
 
     Plan& plan = m_kalender->plan();
     if (m_nummer != -1 && !plan.Aufgabe(m_nummer)) {
@@ -176,24 +187,25 @@ void TEigenerTerminForm::UebernehmenClick()
     } else {
         a = plan.Aufgabe(m_nummer);
     }
-    a->Kurzbezeichnung = Edit1->text();
+    a->Kurzbezeichnung = BezeichnungsFeld->text();
     TerminSchreiben(a, notiz);
 }
 
-void TEigenerTerminForm::Button1Click()
+void TEigenerTerminForm::AbbrechenClick()
 {
-    reject();
+    Verwerfen();
 }
 
-void TEigenerTerminForm::Button2Click()
+void TEigenerTerminForm::LoeschenClick()
 {
-    if (Meldung(this, MeldungsArt::Bestaetigung, LoeschenFrage, OK | Abbrechen) == OK) {
-        Plan& plan = m_kalender->plan();
-        const int i = plan.AufgabeSuchen(m_nummer);
-        if (i >= 0) {
-            m_kalender->ZustandSichern();
-            plan.Aufgaben.erase(plan.Aufgaben.begin() + i);
-        }
+    // "Abbrechen" keeps the dialog open with whatever the user typed.
+    if (Meldung(this, MeldungsArt::Bestaetigung, LoeschenFrage, OK | Abbrechen) != OK)
+        return;
+    Plan& plan = m_kalender->plan();
+    const int i = plan.AufgabeSuchen(m_nummer);
+    if (i >= 0) {
+        m_kalender->ZustandSichern();
+        plan.Aufgaben.erase(plan.Aufgaben.begin() + i);
     }
     accept();
 }
@@ -205,13 +217,13 @@ void TEigenerTerminForm::DruckenButtonClick()
     taufgabe entwurf;
     if (Uebernehmen->isEnabled() || !gespeichert) {
         entwurf.Nummer = -1;
-        entwurf.Kurzbezeichnung = Edit1->text();
-        entwurf.Tag = DateEdit1->Date();
+        entwurf.Kurzbezeichnung = BezeichnungsFeld->text();
+        entwurf.Tag = DatumFeld->Date();
         entwurf.Start = BeginnBox->currentIndex() + 1;
         entwurf.Dauer = DauerBox->currentIndex();
         entwurf.Notiz = Notizen();
         gespeichert = &entwurf;
     }
-    const QStringList zeilen = Notizen().isEmpty() ? QStringList{} : Bildschirmzeilen(Memo1);
-    AufgabeDrucken(this, *gespeichert, zeilen, DateEdit1->Date());
+    const QStringList zeilen = Notizen().isEmpty() ? QStringList{} : Bildschirmzeilen(NotizFeld);
+    AufgabeDrucken(this, *gespeichert, zeilen, DatumFeld->Date());
 }

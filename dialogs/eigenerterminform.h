@@ -31,9 +31,9 @@ public:
 
     bool NotizVorgabe() const { return m_notizVorgabe; }
 
-    QLabel* Label4 = nullptr; // the heading
-    QLabel* Label1 = nullptr;
-    QLineEdit* Edit1 = nullptr;
+    QLabel* Ueberschrift = nullptr; // the heading
+    QLabel* Unterzeile = nullptr;
+    QLineEdit* BezeichnungsFeld = nullptr;
     TQvImageButton* DruckenButton = nullptr;
 
 protected:
@@ -41,13 +41,14 @@ protected:
 
 private:
     void FormShow() override;
+    QWidget* ErstesFeld() const override;
     // Day, begin or duration differ from the stored task (a new task always differs).
     bool TerminGeaendert() const override;
     void UebernehmenClick() override;
-    void Button1Click() override;
-    void Button2Click() override;
-    void Edit1Change();
-    void Memo1Enter();
+    void AbbrechenClick() override;
+    void LoeschenClick() override;
+    void BezeichnungGeaendert();
+    void NotizFeldBetreten();
     void DruckenButtonClick();
 
     // The notes as they would be stored: the lone placeholder line counts as no notes.

@@ -1,7 +1,6 @@
 #include "dialogs/terminform.h"
 
 #include "dialogs/terminregeln.h"
-#include "model/planfenster.h"
 #include "print/aufgabedrucken.h"
 #include "widgets/artwork.h"
 #include "widgets/datumsfeld.h"
@@ -9,6 +8,7 @@
 #include "widgets/farben.h"
 #include "widgets/fenstermitte.h"
 #include "widgets/meldung.h"
+#include "widgets/planfenster.h"
 #include "widgets/qvimage.h"
 #include "widgets/qvimagebutton.h"
 #include "widgets/schrift.h"
@@ -26,7 +26,6 @@
 using namespace Terminregeln;
 using namespace Dialograhmen;
 
-const QString TTerminForm::VerwerfenFrage = QStringLiteral("Die Änderungen werden verworfen");
 const QString TTerminForm::LoeschenFrage = QStringLiteral("Die Aufgabe wird gelöscht");
 const QString TTerminForm::AbhaengigeFrage =
     QStringLiteral("Folgende Aufgaben bezeihen sich hierauf und werden\nebenfalls gelöscht:\n");
@@ -61,16 +60,17 @@ TTerminForm::TTerminForm(PlanFenster* kalender, QWidget* eltern)
     Bezeichnungslabel->setStyleSheet(Farben::Ueberschrift());
     Bezeichnungslabel->move(UeberschriftLinks, 65);
 
-    ScrollBox2 = GelbeBox(this, "ScrollBox2", QRect(104, BeratungOben, 340, 80));
-    Label4 = new QLabel(ScrollBox2->widget());
-    Label4->setObjectName(QStringLiteral("Label4"));
-    Label4->setTextFormat(Qt::PlainText);
-    Label4->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    LinkLabel = new QLabel(ScrollBox2->widget());
+    BeratungsBox = GelbeBox(this, "ScrollBox2", QRect(104, BeratungOben, 340, 80));
+    BeratungsBox->setAccessibleName(QStringLiteral("Hinweise zur Aufgabe"));
+    BeratungsText = new QLabel(BeratungsBox->widget());
+    BeratungsText->setObjectName(QStringLiteral("Label4"));
+    BeratungsText->setTextFormat(Qt::PlainText);
+    BeratungsText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    LinkLabel = new QLabel(BeratungsBox->widget());
     LinkLabel->setObjectName(QStringLiteral("LinkLabel"));
     LinkLabel->setTextFormat(Qt::PlainText);
     LinkLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QFont unterstrichen = Label4->font();
+    QFont unterstrichen = BeratungsText->font();
     unterstrichen.setUnderline(true);
     LinkLabel->setFont(unterstrichen);
     // Opaque on the box's colour, so the advice text's own characters below do not show
@@ -85,9 +85,12 @@ TTerminForm::TTerminForm(PlanFenster* kalender, QWidget* eltern)
     TerminfelderAnlegen({192, 216, 240}, 190, Farben::Orange);
     NotizfeldAnlegen(QStringLiteral("Eigene Notizen:"), QRect(104, 280, 340, 81));
 
-    Beschriftung(this, "Label6", QStringLiteral("Vorher erledigen:"), QPoint(104, 369));
-    ScrollBox1 = GelbeBox(this, "ScrollBox1", QRect(104, 383, 340, 53));
-    Aufgabenliste = new QLabel(ScrollBox1->widget());
+    QLabel* vorher =
+        Beschriftung(this, "Label6", QStringLiteral("Vorher erledigen:"), QPoint(104, 369));
+    VorherBox = GelbeBox(this, "ScrollBox1", QRect(104, 383, 340, 53));
+    vorher->setBuddy(VorherBox);
+    VorherBox->setAccessibleName(QStringLiteral("Vorher erledigen"));
+    Aufgabenliste = new QLabel(VorherBox->widget());
     Aufgabenliste->setObjectName(QStringLiteral("Aufgabenliste"));
     Aufgabenliste->setTextFormat(Qt::PlainText);
     Aufgabenliste->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -95,21 +98,21 @@ TTerminForm::TTerminForm(PlanFenster* kalender, QWidget* eltern)
 
     KnoepfeAnlegen(323, Artwork::Termin::Abbrechen, Artwork::Termin::Loeschen,
                    Artwork::Termin::Uebernehmen);
-    QvImageButton1 = Bildknopf(this, "QvImageButton1", Artwork::Termin::Drucken, 395);
+    DruckenButton = Bildknopf(this, "QvImageButton1", Artwork::Termin::Drucken, 395);
     DruckvorlagenButton =
         Bildknopf(this, "DruckvorlagenButton", Artwork::Termin::Druckvorlagen, 419);
 
-    Timer1.setObjectName(QStringLiteral("Timer1"));
-    Timer1.setInterval(1200);
+    LinkTimer.setObjectName(QStringLiteral("Timer1"));
+    LinkTimer.setInterval(1200);
 
-    setTabOrder(DateEdit1, BeginnBox);
+    setTabOrder(DatumFeld, BeginnBox);
     setTabOrder(BeginnBox, DauerBox);
-    setTabOrder(DauerBox, Memo1);
-    setTabOrder(Memo1, ScrollBox1);
-    setTabOrder(ScrollBox1, ScrollBox2);
+    setTabOrder(DauerBox, NotizFeld);
+    setTabOrder(NotizFeld, VorherBox);
+    setTabOrder(VorherBox, BeratungsBox);
 
-    connect(&Timer1, &QTimer::timeout, this, &TTerminForm::Timer1Timer);
-    connect(QvImageButton1, &TQvImageButton::OnClick, this, &TTerminForm::QvImageButton1Click);
+    connect(&LinkTimer, &QTimer::timeout, this, &TTerminForm::LinkFreigeben);
+    connect(DruckenButton, &TQvImageButton::OnClick, this, &TTerminForm::DruckenButtonClick);
     connect(DruckvorlagenButton, &TQvImageButton::OnClick, this,
             &TTerminForm::DruckvorlagenButtonClick);
 
@@ -140,19 +143,22 @@ void TTerminForm::AufgabeAnzeigen(qint32 nummer)
     TerminZeigen(a);
 
     Aufgabenliste->setText(AufgabenNamen(a.vorher));
+    // What the boxes hold, for the screen reader that stops on them.
+    VorherBox->setAccessibleDescription(Aufgabenliste->text().trimmed());
     Aufgabenliste->adjustSize();
-    ScrollBox1->widget()->resize(Aufgabenliste->x() + Aufgabenliste->width(),
-                                 Aufgabenliste->height());
-    ScrollBox1->verticalScrollBar()->setValue(0);
+    VorherBox->widget()->resize(Aufgabenliste->x() + Aufgabenliste->width(),
+                                Aufgabenliste->height());
+    VorherBox->verticalScrollBar()->setValue(0);
 
     BeratungSetzen(a.Beschreibung);
     DruckvorlagenButton->setVisible(DruckvorlagenErwaehnt(a.Beschreibung));
 
     // Filling fires the fields' change events; none of that is the user's change.
     Uebernehmen->setEnabled(false);
+    BearbeitungZuruecksetzen();
     m_terminGeaendert = false;
     LoeschenButton->setEnabled(gefunden != nullptr);
-    QvImageButton1->setEnabled(gefunden != nullptr);
+    DruckenButton->setEnabled(gefunden != nullptr);
 }
 
 void TTerminForm::UeberschriftSetzen(const QString& text)
@@ -182,19 +188,20 @@ void TTerminForm::BeratungSetzen(const QStringList& zeilen)
     LinkLabel->clear();
     LinkLabel->move(0, 0);
     LinkLabel->hide();
-    Label4->clear();
-    ScrollBox2->verticalScrollBar()->setValue(0);
-    ScrollBox2->horizontalScrollBar()->setValue(0);
+    BeratungsText->clear();
+    BeratungsBox->verticalScrollBar()->setValue(0);
+    BeratungsBox->horizontalScrollBar()->setValue(0);
 
-    Label4->setText(zeilen.join(QLatin1Char('\n')));
-    Label4->adjustSize();
-    ScrollBox2->widget()->resize(Label4->size());
+    BeratungsText->setText(zeilen.join(QLatin1Char('\n')));
+    BeratungsBox->setAccessibleDescription(BeratungsText->text());
+    BeratungsText->adjustSize();
+    BeratungsBox->widget()->resize(BeratungsText->size());
 
     const Link link = LinkSuchen(zeilen);
     m_linkAdresse = link.adresse;
     if (link.vorhanden()) {
         LinkLabel->setText(link.text);
-        LinkLabel->setGeometry(LinkLage(zeilen, link, QFontMetrics(Label4->font())));
+        LinkLabel->setGeometry(LinkLage(zeilen, link, QFontMetrics(BeratungsText->font())));
         LinkLabel->show();
     }
 }
@@ -202,7 +209,7 @@ void TTerminForm::BeratungSetzen(const QStringList& zeilen)
 void TTerminForm::hideEvent(QHideEvent* ereignis)
 {
     if (!ereignis->spontaneous())
-        Timer1.stop();
+        LinkTimer.stop();
     QDialog::hideEvent(ereignis);
 }
 
@@ -210,13 +217,18 @@ void TTerminForm::FormShow()
 {
     AufBildschirmMitte(this);
     // The link waits, so the click that opened the dialog cannot follow it by accident.
-    Timer1.stop();
-    Timer1.start();
+    LinkTimer.stop();
+    LinkTimer.start();
     LinkLabel->setCursor(Qt::ArrowCursor);
     m_linkBereit = false;
 }
 
-void TTerminForm::Timer1Timer()
+QWidget* TTerminForm::ErstesFeld() const
+{
+    return DatumFeld;
+}
+
+void TTerminForm::LinkFreigeben()
 {
     m_linkBereit = true;
     LinkLabel->setCursor(Qt::PointingHandCursor);
@@ -242,24 +254,6 @@ bool TTerminForm::eventFilter(QObject* objekt, QEvent* ereignis)
     return QDialog::eventFilter(objekt, ereignis);
 }
 
-void TTerminForm::closeEvent(QCloseEvent* ereignis)
-{
-    // The window's close button is "Abbrechen", question included.
-    if (isVisible())
-        Button1Click();
-    ereignis->setAccepted(!isVisible());
-}
-
-void TTerminForm::keyPressEvent(QKeyEvent* ereignis)
-{
-    // Escape is "Abbrechen", question included, not a silent close.
-    if (ereignis->key() == Qt::Key_Escape && ereignis->modifiers() == Qt::NoModifier) {
-        Button1Click();
-        return;
-    }
-    QDialog::keyPressEvent(ereignis);
-}
-
 void TTerminForm::TerminBearbeitet()
 {
     AenderungMelden();
@@ -271,23 +265,20 @@ void TTerminForm::UebernehmenClick()
     if (!aktuelleAufgabe() || !TerminPruefen())
         return;
     if (m_terminGeaendert &&
-        !m_kalender->AufgabeVerschieben(m_nummer, BeginnBox->currentIndex() + 1, DateEdit1->Date()))
+        !m_kalender->AufgabeVerschieben(m_nummer, BeginnBox->currentIndex() + 1, DatumFeld->Date()))
         return;
 
     m_kalender->ZustandSichern();
     // The undo copy leaves the list as it is.
-    TerminSchreiben(aktuelleAufgabe(), NotizZeilen(Memo1->toPlainText()));
+    TerminSchreiben(aktuelleAufgabe(), NotizZeilen(NotizFeld->toPlainText()));
 }
 
-void TTerminForm::Button1Click()
+void TTerminForm::AbbrechenClick()
 {
-    if (Uebernehmen->isEnabled() &&
-        Meldung(this, MeldungsArt::Bestaetigung, VerwerfenFrage, OK | Abbrechen) != OK)
-        return;
-    reject();
+    Verwerfen();
 }
 
-void TTerminForm::Button2Click()
+void TTerminForm::LoeschenClick()
 {
     if (!aktuelleAufgabe())
         return;
@@ -310,10 +301,10 @@ void TTerminForm::Button2Click()
     accept();
 }
 
-void TTerminForm::QvImageButton1Click()
+void TTerminForm::DruckenButtonClick()
 {
     if (const taufgabe* a = aktuelleAufgabe())
-        AufgabeDrucken(this, *a, Bildschirmzeilen(Memo1), DateEdit1->Date());
+        AufgabeDrucken(this, *a, Bildschirmzeilen(NotizFeld), DatumFeld->Date());
 }
 
 void TTerminForm::DruckvorlagenButtonClick()

@@ -25,7 +25,6 @@ class TTerminForm final : public TAufgabenDialog
     Q_DISABLE_COPY_MOVE(TTerminForm)
 
 public:
-    static const QString VerwerfenFrage;
     static const QString LoeschenFrage;
     static const QString AbhaengigeFrage; // followed by the names, one per line
     // The heading's room: from its left edge to a little before the button column.
@@ -51,30 +50,29 @@ public:
     QUrl LinkAdresse() const { return m_linkAdresse; }
 
     QLabel* Bezeichnungslabel = nullptr;
-    QScrollArea* ScrollBox2 = nullptr;
-    QLabel* Label4 = nullptr;
+    QScrollArea* BeratungsBox = nullptr;
+    QLabel* BeratungsText = nullptr;
     QLabel* LinkLabel = nullptr;
-    QScrollArea* ScrollBox1 = nullptr;
+    QScrollArea* VorherBox = nullptr;
     QLabel* Aufgabenliste = nullptr;
-    TQvImageButton* QvImageButton1 = nullptr; // "Drucken"
+    TQvImageButton* DruckenButton = nullptr; // "Drucken"
     TQvImageButton* DruckvorlagenButton = nullptr;
-    QTimer Timer1;
+    QTimer LinkTimer;
 
 protected:
     void hideEvent(QHideEvent* ereignis) override;
-    void closeEvent(QCloseEvent* ereignis) override;
-    void keyPressEvent(QKeyEvent* ereignis) override;
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 
 private:
     void FormShow() override;
+    QWidget* ErstesFeld() const override;
     void TerminBearbeitet() override;
     void UebernehmenClick() override;
-    void Button1Click() override;
-    void Button2Click() override;
-    void Timer1Timer();
+    void AbbrechenClick() override;
+    void LoeschenClick() override;
+    void LinkFreigeben();
     void LinkLabelClick();
-    void QvImageButton1Click();
+    void DruckenButtonClick();
     void DruckvorlagenButtonClick();
 
     void UeberschriftSetzen(const QString& text);

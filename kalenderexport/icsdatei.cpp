@@ -2,6 +2,7 @@
 
 #include "model/dateizugriff.h"
 #include "model/tageszahl.h"
+#include "model/uhr.h"
 
 #include <QDir>
 #include <QTimeZone>
@@ -207,6 +208,23 @@ bool Uebertragbar(const taufgabe& aufgabe)
            Uebertragbar(OrtszeitAusTageszahl(z.Ende));
 }
 
+namespace {
+
+// The day of the task's appointment that lies outside the years, as "dd.MM.yyyy": its begin,
+// or its end where a late begin or a long duration carries it over; empty when it is no date.
+QString AusserhalbTag(const taufgabe& aufgabe)
+{
+    const Terminzeiten z = TerminZeiten(aufgabe);
+    const Ortszeit beginn = OrtszeitAusTageszahl(z.Start);
+    const double tag = Uebertragbar(beginn) ? z.Ende : z.Start;
+    const Ortszeit zeit = OrtszeitAusTageszahl(tag);
+    if (zeit.gueltig())
+        return zeit.Datum.toString(QStringLiteral("dd.MM.yyyy"));
+    return Tageszahl::Text(std::floor(tag));
+}
+
+} // namespace
+
 QString NichtUebertragbarMeldung(const Aufgabenliste& aufgaben)
 {
     constexpr int genannt = 10;
@@ -219,7 +237,7 @@ QString NichtUebertragbarMeldung(const Aufgabenliste& aufgaben)
             ++weitere;
             continue;
         }
-        const QString tag = Tageszahl::Text(a.Tag);
+        const QString tag = AusserhalbTag(a);
         zeilen << (tag.isEmpty() ? QStringLiteral("„%1“ ohne gültiges Datum").arg(a.Kurzbezeichnung)
                                  : QStringLiteral("„%1“ am %2").arg(a.Kurzbezeichnung, tag));
     }
@@ -311,7 +329,7 @@ void TIcsKalender::TerminHinzufuegen(const QString& betreff, const QString& text
     m_termine.push_back(
         {betreff, text, Pruefen(start, betreff), Pruefen(ende, betreff),
          QUuid::createUuid().toString(QUuid::WithoutBraces) + QLatin1String("@kistenlotse"),
-         QDateTime::currentDateTimeUtc()});
+         Uhr::JetztUtc()});
 }
 
 void TIcsKalender::TerminHinzufuegen(const QString& betreff, const QString& text, double start,
@@ -335,7 +353,7 @@ QByteArray TIcsKalender::Text() const
     }
     // An empty calendar still carries its zone: iCalendar wants at least one component.
     if (jahre.empty())
-        jahre.insert(QDate::currentDate().year());
+        jahre.insert(Uhr::Heute().year());
 
     Komponente kalender = NeueKomponente(icalcomponent_new_vcalendar());
     Hinzufuegen(kalender.get(), icalproperty_new_prodid("-//Quellmark AG//Kistenlotse 1.0//DE"));

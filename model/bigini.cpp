@@ -4,100 +4,39 @@
 #include "model/dateizugriff.h"
 
 #include <QDir>
-#include <QRandomGenerator>
-
-#include <algorithm>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-#include <unordered_map>
+#include <QHash>
+#include <QList>
 
 namespace {
 
-constexpr quint32 kKeinSchluessel = 0xFFFFFFFFu;
-
-// A piece of the store's text buffer: a section name or an entry line.
+// A piece of the store's text: a section name or an entry line. 32-bit fields keep a file
+// of millions of short lines small in memory.
 struct Stueck
 {
-    quint32 anfang = 0;
-    quint32 laenge = 0;
-    // Entry lines: length of the key, the text before the first '=' (kKeinSchluessel when
-    // the line has none). Key searches compare it before touching the text.
-    quint32 schluessel = kKeinSchluessel;
+    qint32 anfang = 0;
+    qint32 laenge = 0;
+    qint32 schluessel = -1; // entry lines: length of the key before the first '=', or -1
 };
 
 struct Abschnitt
 {
     Stueck name;
-    std::vector<Stueck> zeilen;
+    QList<Stueck> zeilen;
 };
 
-// Sections with at least this many lines get a key index on their first key search; below
-// it a linear scan is cheaper than the index.
-constexpr size_t kSchluesselindexAb = 48;
-// Offsets are 32 bits; the buffer never grows beyond this many characters.
-constexpr qsizetype kGroessterPuffer = qsizetype(1) << 30;
+// Offsets are 32 bits; the text never grows beyond this many characters.
+constexpr qsizetype kGroessterText = qsizetype(1) << 30;
 
 constexpr char16_t kDateiende = 26;
 
-// The first position from `i` on whose block of eight characters holds one at or below CR
-// (or the last full block's end): lines are found without a comparison per character.
-inline qsizetype ueberCr(const char16_t* p, qsizetype i, qsizetype n)
-{
-#if defined(__SSE2__)
-    const __m128i cr = _mm_set1_epi16(u'\r');
-    const __m128i null = _mm_setzero_si128();
-    while (i + 8 <= n) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-        // Characters at or below CR become 0 when CR is taken off without going below 0.
-        const __m128i tief = _mm_cmpeq_epi16(_mm_subs_epu16(block, cr), null);
-        if (_mm_movemask_epi8(tief) != 0)
-            break;
-        i += 8;
-    }
-#else
-    (void)p;
-    (void)n;
-#endif
-    return i;
-}
-
-inline char16_t falten(char16_t c)
-{
-    if (c < 0x80)
-        return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
-    return QChar(c).toCaseFolded().unicode();
-}
-
-// Case-insensitive by simple case folding of each UTF-16 unit, the same folding as the hash.
 bool gleichOhneFall(QStringView a, QStringView b)
 {
-    if (a.size() != b.size())
-        return false;
-    const char16_t* pa = a.utf16();
-    const char16_t* pb = b.utf16();
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        if (pa[i] != pb[i] && falten(pa[i]) != falten(pb[i]))
-            return false;
-    }
-    return true;
+    return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-// FNV-1a over the folded units with a random start per process, so a hostile file cannot
-// line up collisions, and a final mix for the low bits the table uses. Qt's own string hash
-// costs over 100 ns even for a short name in the Qt build we run on.
-size_t hashOhneFall(QStringView text)
+bool hatZeilenumbruch(QStringView text)
 {
-    static const quint64 saat = QRandomGenerator::system()->generate64();
-    quint64 h = 0xcbf29ce484222325ull ^ saat;
-    for (const QChar c : text)
-        h = (h ^ falten(c.unicode())) * 0x100000001b3ull;
-    h ^= h >> 33;
-    h *= 0xff51afd7ed558ccdull;
-    h ^= h >> 33;
-    h *= 0xc4ceb9fe1a85ec53ull;
-    h ^= h >> 33;
-    return static_cast<size_t>(h);
+    return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
 }
 
 int hexZiffer(char16_t c)
@@ -111,221 +50,55 @@ int hexZiffer(char16_t c)
     return -1;
 }
 
-bool hatZeilenumbruch(QStringView text)
-{
-    if (text.size() > 32) // long values: Qt's vectorised search
-        return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
-    for (const QChar q : text) {
-        const char16_t c = q.unicode();
-        if (c <= u'\r' && (c == u'\r' || c == u'\n'))
-            return true;
-    }
-    return false;
-}
-
-bool enthaelt(QStringView text, char16_t zeichen)
-{
-    for (const QChar c : text) {
-        if (c.unicode() == zeichen)
-            return true;
-    }
-    return false;
-}
-
-// Open addressing over indices; keys live elsewhere and are compared through a callback.
-class Indextabelle final
-{
-public:
-    template <typename Gleich> qint64 suchen(size_t hash, Gleich gleich) const
-    {
-        if (m_plaetze.empty())
-            return -1;
-        const size_t maske = m_plaetze.size() - 1;
-        const auto kurz = static_cast<quint32>(hash);
-        for (size_t i = hash & maske;; i = (i + 1) & maske) {
-            const Platz& p = m_plaetze[i];
-            if (p.wert == kLeer)
-                return -1;
-            if (p.hash == kurz && gleich(p.wert))
-                return p.wert;
-        }
-    }
-
-    // The caller makes sure the key is not there yet.
-    void einfuegen(size_t hash, quint32 wert)
-    {
-        if ((m_anzahl + 1) * 2 > m_plaetze.size())
-            wachsen();
-        platzieren(static_cast<quint32>(hash), hash, wert);
-        ++m_anzahl;
-    }
-
-private:
-    static constexpr quint32 kLeer = 0xFFFFFFFFu;
-    struct Platz
-    {
-        quint32 hash = 0;
-        quint32 wert = kLeer;
-    };
-
-    void platzieren(quint32 kurz, size_t hash, quint32 wert)
-    {
-        const size_t maske = m_plaetze.size() - 1;
-        size_t i = hash & maske;
-        while (m_plaetze[i].wert != kLeer)
-            i = (i + 1) & maske;
-        m_plaetze[i] = Platz{kurz, wert};
-    }
-
-    // Only the low 32 bits of a hash are kept; they pick the slot in tables of up to 2^32.
-    void wachsen()
-    {
-        std::vector<Platz> alt;
-        alt.swap(m_plaetze);
-        m_plaetze.assign(alt.empty() ? 16 : alt.size() * 2, Platz{});
-        for (const Platz& p : alt) {
-            if (p.wert != kLeer)
-                platzieren(p.hash, p.hash, p.wert);
-        }
-    }
-
-    std::vector<Platz> m_plaetze;
-    size_t m_anzahl = 0;
-};
-
-// Hashes are cut to 32 bits everywhere, so growing the table can rehash from the stored part.
-inline size_t hash32(QStringView text)
-{
-    return static_cast<quint32>(hashOhneFall(text));
-}
-
 } // namespace
 
 struct TBigIniFile::Daten
 {
-    // All names and lines live in one buffer: no allocation per line, and a file of many tiny
-    // lines costs little more than its own size. Replaced lines leave garbage behind, which
-    // verdichten() removes once it outweighs the rest.
+    // Names and lines are pieces of one text: a file of millions of tiny lines costs little
+    // more than its own size. A replaced line stays behind in the text until the store goes.
     QString text;
-    qsizetype muell = 0;
-    std::vector<Abschnitt> abschnitte;
-    Indextabelle namen;
-    std::unordered_map<quint32, Indextabelle> schluessel;
-    quint32 letzter = 0; // the section found last
+    QList<Abschnitt> abschnitte;
+    QHash<QString, qint32> namen; // case-folded section name -> index
 
-    QStringView sicht(Stueck s) const { return QStringView(text.constData() + s.anfang, s.laenge); }
+    QStringView sicht(Stueck s) const { return QStringView(text).sliced(s.anfang, s.laenge); }
 
-    qint64 abschnittSuchen(QStringView name)
+    qsizetype abschnittSuchen(QStringView name) const
     {
-        const size_t n = abschnitte.size();
-        if (n == 0)
-            return -1;
-        // The section found last and then its successor: reading a file section by section
-        // finds each one at the first or second comparison.
-        for (const size_t k : {size_t(letzter), (size_t(letzter) + 1) % n}) {
-            if (k < n && gleichOhneFall(sicht(abschnitte[k].name), name)) {
-                letzter = static_cast<quint32>(k);
-                return static_cast<qint64>(k);
-            }
-        }
-        const qint64 i = namen.suchen(hash32(name), [&](quint32 w) {
-            return gleichOhneFall(sicht(abschnitte[w].name), name);
-        });
-        if (i >= 0)
-            letzter = static_cast<quint32>(i);
-        return i;
-    }
-
-    Indextabelle& schluesselindex(quint32 a)
-    {
-        auto [it, neu] = schluessel.try_emplace(a);
-        if (neu) {
-            const std::vector<Stueck>& zeilen = abschnitte[a].zeilen;
-            for (size_t i = 0; i < zeilen.size(); ++i) {
-                if (zeilen[i].schluessel == kKeinSchluessel)
-                    continue;
-                const QStringView key = sicht(zeilen[i]).left(zeilen[i].schluessel);
-                const size_t h = hash32(key);
-                if (it->second.suchen(h, [&](quint32 w) { return keyPasst(a, w, key); }) < 0)
-                    it->second.einfuegen(h, static_cast<quint32>(i));
-            }
-        }
-        return it->second;
-    }
-
-    bool keyPasst(quint32 a, quint32 zeilenIndex, QStringView key) const
-    {
-        const Stueck s = abschnitte[a].zeilen[zeilenIndex];
-        if (s.schluessel != static_cast<quint32>(key.size()))
-            return false;
-        const QStringView name(text.constData() + s.anfang, s.schluessel);
-        // Keys of equal length mostly differ in their first letter.
-        return (name.isEmpty() ||
-                falten(name.front().unicode()) == falten(key.front().unicode())) &&
-               gleichOhneFall(name, key);
+        return namen.value(name.toString().toCaseFolded(), -1);
     }
 
     // Index of the key's first entry line in section a, or -1.
-    qint64 zeileSuchen(quint32 a, QStringView key)
+    qsizetype zeileSuchen(qsizetype a, QStringView key) const
     {
-        const std::vector<Stueck>& zeilen = abschnitte[a].zeilen;
-        if (zeilen.size() >= kSchluesselindexAb) {
-            return schluesselindex(a).suchen(hash32(key),
-                                             [&](quint32 w) { return keyPasst(a, w, key); });
-        }
-        for (size_t i = 0; i < zeilen.size(); ++i) {
-            if (keyPasst(a, static_cast<quint32>(i), key))
-                return static_cast<qint64>(i);
+        const QList<Stueck>& zeilen = abschnitte[a].zeilen;
+        for (qsizetype i = 0; i < zeilen.size(); ++i) {
+            const Stueck& z = zeilen[i];
+            if (z.schluessel == key.size() &&
+                gleichOhneFall(QStringView(text).sliced(z.anfang, z.schluessel), key))
+                return i;
         }
         return -1;
     }
 
-    bool platzFuer(qsizetype n)
+    Stueck anhaengen(QStringView key, QStringView wert = {}, bool mitGleich = false)
     {
-        if (text.size() + n <= kGroessterPuffer)
-            return true;
-        verdichten();
-        return text.size() + n <= kGroessterPuffer;
-    }
-
-    Stueck anhaengen(std::initializer_list<QStringView> teile)
-    {
-        qsizetype laenge = 0;
-        for (const QStringView t : teile)
-            laenge += t.size();
-        const qsizetype anfang = text.size();
-        text.resize(anfang + laenge); // grows geometrically
-        auto* ziel = reinterpret_cast<char16_t*>(text.data()) + anfang;
-        for (const QStringView t : teile) {
-            std::copy_n(t.utf16(), t.size(), ziel);
-            ziel += t.size();
+        Stueck s{static_cast<qint32>(text.size()), 0, -1};
+        text.append(key);
+        if (mitGleich) {
+            s.schluessel = static_cast<qint32>(key.size());
+            text.append(QLatin1Char('='));
+            text.append(wert);
         }
-        return Stueck{static_cast<quint32>(anfang), static_cast<quint32>(laenge)};
+        s.laenge = static_cast<qint32>(text.size() - s.anfang);
+        return s;
     }
 
-    void ersetzt(Stueck alt)
+    qsizetype abschnittAnlegen(Stueck name)
     {
-        muell += alt.laenge;
-        if (muell > (qsizetype(1) << 20) && muell * 2 > text.size())
-            verdichten();
-    }
-
-    void verdichten()
-    {
-        QString neu;
-        neu.reserve(text.size() - muell);
-        auto umziehen = [&](Stueck& s) {
-            const auto anfang = static_cast<quint32>(neu.size());
-            neu.append(sicht(s));
-            s.anfang = anfang;
-        };
-        for (Abschnitt& a : abschnitte) {
-            umziehen(a.name);
-            for (Stueck& z : a.zeilen)
-                umziehen(z);
-        }
-        text = std::move(neu);
-        muell = 0;
+        const qsizetype index = abschnitte.size();
+        abschnitte.append(Abschnitt{name, {}});
+        namen.insert(sicht(name).toString().toCaseFolded(), static_cast<qint32>(index));
+        return index;
     }
 };
 
@@ -375,89 +148,62 @@ bool TBigIniFile::einlesen(const QByteArray& daten)
     else
         d->text = Cp1252::dekodieren(daten);
 
-    const auto* p = reinterpret_cast<const char16_t*>(d->text.utf16());
-    const qsizetype n = d->text.size();
-    qint64 aktuell = -1; // -1: before the first section or inside a dropped duplicate
-    // The lines of the current section gather here and move into it in one allocation when
-    // the section ends: a plan has thousands of sections of a dozen lines each.
-    std::vector<Stueck> sammlung;
-    auto abschliessen = [&] {
-        if (aktuell >= 0 && !sammlung.empty()) {
-            std::vector<Stueck>& zeilen = d->abschnitte[static_cast<size_t>(aktuell)].zeilen;
-            if (sammlung.size() > 4096)
-                zeilen.swap(sammlung); // a huge section is not copied once more
-            else
-                zeilen.assign(sammlung.begin(), sammlung.end());
-        }
-        sammlung.clear();
-    };
+    const QStringView text(d->text);
+    const qsizetype n = text.size();
+    qsizetype aktuell = -1; // -1: before the first section or inside a dropped duplicate
     qsizetype zeilen = 0;
-    qsizetype i = 0;
-    while (i < n) {
-        qsizetype ende = i;
-        for (;;) {
-            // Nearly every character lies above CR: eight at a time, then one by one.
-            ende = ueberCr(p, ende, n);
-            while (ende < n && p[ende] > u'\r')
-                ++ende;
-            if (ende == n || p[ende] == u'\r' || p[ende] == u'\n')
-                break;
+    qsizetype anfang = 0;
+    while (anfang < n) {
+        qsizetype ende = anfang;
+        while (ende < n && text[ende] != u'\r' && text[ende] != u'\n')
             ++ende;
-        }
-        const qsizetype laenge = ende - i;
-        qsizetype weiter = ende;
-        if (ende < n)
-            weiter =
-                (p[ende] == u'\r' && ende + 1 < n && p[ende + 1] == u'\n') ? ende + 2 : ende + 1;
+        const QStringView zeile = text.sliced(anfang, ende - anfang);
+        const qsizetype weiter =
+            ende + (ende + 1 < n && text[ende] == u'\r' && text[ende + 1] == u'\n' ? 2 : 1);
+        const Stueck stueck{static_cast<qint32>(anfang), static_cast<qint32>(zeile.size()), -1};
+        anfang = weiter;
 
-        if (laenge == 0 || (laenge == 1 && p[i] == kDateiende)) {
-            // skipped
-        } else if (++zeilen > GroessteZeilenzahl) {
-            // Each line costs its index entry: millions of one-letter lines would cost more
-            // than the file many times over.
+        if (zeile.isEmpty() || (zeile.size() == 1 && zeile[0] == kDateiende))
+            continue;
+        // Each line costs its entry: millions of one-letter lines would cost more than the
+        // file many times over.
+        if (++zeilen > GroessteZeilenzahl) {
             *d = Daten();
             m_geaendert = false;
             return false;
-        } else if (laenge >= 2 && p[i] == u'[' && p[ende - 1] == u']') {
-            const Stueck name{static_cast<quint32>(i + 1), static_cast<quint32>(laenge - 2)};
-            const QStringView sicht = d->sicht(name);
-            const size_t h = hash32(sicht);
-            const qint64 vorhanden = d->namen.suchen(h, [&](quint32 w) {
-                return gleichOhneFall(d->sicht(d->abschnitte[w].name), sicht);
-            });
-            abschliessen();
-            if (vorhanden >= 0) {
-                aktuell = -1;
-                m_geaendert = true; // releasing the store writes the file without the duplicate
+        }
+        if (zeile.size() >= 2 && zeile.front() == u'[' && zeile.back() == u']') {
+            const Stueck name{stueck.anfang + 1, stueck.laenge - 2, -1};
+            const qsizetype index = d->abschnitte.size();
+            QString gefaltet = d->sicht(name).toString().toCaseFolded();
+            const bool neu = !d->namen.contains(gefaltet);
+            if (neu) {
+                d->namen.insert(std::move(gefaltet), static_cast<qint32>(index));
+                d->abschnitte.append(Abschnitt{name, {}});
+                aktuell = index;
             } else {
-                aktuell = static_cast<qint64>(d->abschnitte.size());
-                d->abschnitte.push_back(Abschnitt{name, {}});
-                d->namen.einfuegen(h, static_cast<quint32>(aktuell));
+                aktuell = -1;
+                ++m_doppelt;
+                m_geaendert = true; // saving writes the file without the duplicate
             }
         } else if (aktuell >= 0) {
-            qsizetype gleich = i;
-            while (gleich < ende && p[gleich] != u'=')
-                ++gleich;
-            sammlung.push_back(
-                Stueck{static_cast<quint32>(i), static_cast<quint32>(laenge),
-                       gleich == ende ? kKeinSchluessel : static_cast<quint32>(gleich - i)});
+            Stueck eintrag = stueck;
+            eintrag.schluessel = static_cast<qint32>(zeile.indexOf(QLatin1Char('=')));
+            d->abschnitte[aktuell].zeilen.append(eintrag);
         }
-        i = weiter;
     }
-    abschliessen();
     return true;
 }
 
 bool TBigIniFile::WertLesen(QStringView section, QStringView key, QStringView* wert) const
 {
-    const qint64 a = d->abschnittSuchen(section);
+    const qsizetype a = d->abschnittSuchen(section);
     if (a < 0)
         return false;
-    const qint64 z = d->zeileSuchen(static_cast<quint32>(a), key);
+    const qsizetype z = d->zeileSuchen(a, key);
     if (z < 0)
         return false;
-    const Stueck s = d->abschnitte[static_cast<size_t>(a)].zeilen[static_cast<size_t>(z)];
-    *wert = d->sicht(s).sliced(key.size() + 1);
+    *wert = d->sicht(d->abschnitte[a].zeilen[z]).sliced(key.size() + 1);
     return true;
 }
 
@@ -483,47 +229,25 @@ bool TBigIniFile::WriteString(QStringView section, QStringView key, QStringView 
 {
     // Only what could break the line structure is refused: a line break anywhere, a '=' in a
     // key (it would end the key early) and a line that would read back as a section header.
-    // A section or key already in the store has passed these checks.
-    if (hatZeilenumbruch(value) ||
+    if (hatZeilenumbruch(value) || hatZeilenumbruch(key) || hatZeilenumbruch(section) ||
+        key.contains(QLatin1Char('=')) ||
         (key.startsWith(QLatin1Char('[')) && value.endsWith(QLatin1Char(']'))))
         return false;
-    if (!d->platzFuer(section.size() + key.size() + 1 + value.size()))
+    if (d->text.size() + section.size() + key.size() + 1 + value.size() > kGroessterText)
         return false;
 
-    qint64 a = d->abschnittSuchen(section);
-    const qint64 z = a >= 0 ? d->zeileSuchen(static_cast<quint32>(a), key) : -1;
-    if (z < 0 && (hatZeilenumbruch(key) || enthaelt(key, u'=')))
-        return false;
-    if (a < 0) {
-        if (hatZeilenumbruch(section))
-            return false;
-        a = static_cast<qint64>(d->abschnitte.size());
-        const Stueck name = d->anhaengen({section});
-        d->abschnitte.push_back(Abschnitt{name, {}});
-        d->namen.einfuegen(hash32(section), static_cast<quint32>(a));
-        d->letzter = static_cast<quint32>(a);
-    }
-    const auto ai = static_cast<quint32>(a);
+    qsizetype a = d->abschnittSuchen(section);
+    if (a < 0)
+        a = d->abschnittAnlegen(d->anhaengen(section));
+    const qsizetype z = d->zeileSuchen(a, key);
     if (z >= 0) {
-        Stueck& alt = d->abschnitte[ai].zeilen[static_cast<size_t>(z)];
-        const QStringView zeile = d->sicht(alt);
-        if (zeile.size() == key.size() + 1 + value.size() && zeile.startsWith(key) &&
-            zeile.sliced(key.size() + 1) == value)
+        const Stueck alt = d->abschnitte[a].zeilen[z];
+        if (d->sicht(alt).first(alt.schluessel) == key &&
+            d->sicht(alt).sliced(alt.schluessel + 1) == value)
             return true;
-        Stueck neu = d->anhaengen({key, u"=", value});
-        neu.schluessel = static_cast<quint32>(key.size());
-        const Stueck vorher = alt;
-        d->abschnitte[ai].zeilen[static_cast<size_t>(z)] = neu;
-        d->ersetzt(vorher);
+        d->abschnitte[a].zeilen[z] = d->anhaengen(key, value, true);
     } else {
-        std::vector<Stueck>& zeilen = d->abschnitte[ai].zeilen;
-        zeilen.push_back(d->anhaengen({key, u"=", value}));
-        zeilen.back().schluessel = static_cast<quint32>(key.size());
-        if (zeilen.size() > kSchluesselindexAb) {
-            const auto index = d->schluessel.find(ai);
-            if (index != d->schluessel.end())
-                index->second.einfuegen(hash32(key), static_cast<quint32>(zeilen.size() - 1));
-        }
+        d->abschnitte[a].zeilen.append(d->anhaengen(key, value, true));
     }
     m_geaendert = true;
     return true;
@@ -531,18 +255,7 @@ bool TBigIniFile::WriteString(QStringView section, QStringView key, QStringView 
 
 bool TBigIniFile::WriteInteger(QStringView section, QStringView key, qint32 value)
 {
-    // Formatted on the stack: plans write several integers per task.
-    char16_t puffer[12];
-    char16_t* ende = puffer + 12;
-    char16_t* p = ende;
-    quint32 betrag = value < 0 ? 0u - static_cast<quint32>(value) : static_cast<quint32>(value);
-    do {
-        *--p = char16_t(u'0' + betrag % 10);
-        betrag /= 10;
-    } while (betrag != 0);
-    if (value < 0)
-        *--p = u'-';
-    return WriteString(section, key, QStringView(p, ende));
+    return WriteString(section, key, QString::number(value));
 }
 
 bool TBigIniFile::WriteBool(QStringView section, QStringView key, bool value)
@@ -553,7 +266,7 @@ bool TBigIniFile::WriteBool(QStringView section, QStringView key, bool value)
 QStringList TBigIniFile::ReadSections() const
 {
     QStringList namen;
-    namen.reserve(static_cast<qsizetype>(d->abschnitte.size()));
+    namen.reserve(d->abschnitte.size());
     for (const Abschnitt& a : d->abschnitte)
         namen.append(d->sicht(a.name).toString());
     return namen;
@@ -561,14 +274,14 @@ QStringList TBigIniFile::ReadSections() const
 
 qsizetype TBigIniFile::AnzahlAbschnitte() const
 {
-    return static_cast<qsizetype>(d->abschnitte.size());
+    return d->abschnitte.size();
 }
 
 QString TBigIniFile::AbschnittName(qsizetype index) const
 {
     if (index < 0 || index >= AnzahlAbschnitte())
         return {};
-    return d->sicht(d->abschnitte[static_cast<size_t>(index)].name).toString();
+    return d->sicht(d->abschnitte[index].name).toString();
 }
 
 bool TBigIniFile::SectionExists(QStringView section) const
@@ -578,7 +291,7 @@ bool TBigIniFile::SectionExists(QStringView section) const
 
 QStringView TBigIniFile::AbschnittSicht(qsizetype index) const
 {
-    return d->sicht(d->abschnitte[static_cast<size_t>(index)].name);
+    return d->sicht(d->abschnitte[index].name);
 }
 
 qsizetype TBigIniFile::AbschnittIndex(QStringView name) const
@@ -588,14 +301,13 @@ qsizetype TBigIniFile::AbschnittIndex(QStringView name) const
 
 qsizetype TBigIniFile::ZeilenAnzahl(qsizetype abschnitt) const
 {
-    return static_cast<qsizetype>(d->abschnitte[static_cast<size_t>(abschnitt)].zeilen.size());
+    return d->abschnitte[abschnitt].zeilen.size();
 }
 
 QStringView TBigIniFile::Zeile(qsizetype abschnitt, qsizetype zeile, qsizetype* schluessel) const
 {
-    const Stueck s =
-        d->abschnitte[static_cast<size_t>(abschnitt)].zeilen[static_cast<size_t>(zeile)];
-    *schluessel = s.schluessel == kKeinSchluessel ? -1 : qsizetype(s.schluessel);
+    const Stueck s = d->abschnitte[abschnitt].zeilen[zeile];
+    *schluessel = s.schluessel;
     return d->sicht(s);
 }
 
@@ -606,49 +318,20 @@ bool TBigIniFile::GleichOhneFall(QStringView a, QStringView b)
 
 QByteArray TBigIniFile::Inhalt() const
 {
-    // Walks the file's text piece by piece; `stueck` returns false to stop.
-    auto durchlaufen = [this](auto stueck) {
-        static constexpr QStringView kZeilenende = u"\r\n";
-        for (const Abschnitt& a : d->abschnitte) {
-            if (a.zeilen.empty())
-                continue;
-            if (!stueck(u"[") || !stueck(d->sicht(a.name)) || !stueck(u"]") || !stueck(kZeilenende))
-                return false;
-            for (const Stueck& z : a.zeilen) {
-                if (!stueck(d->sicht(z)) || !stueck(kZeilenende))
-                    return false;
-            }
-            if (!stueck(kZeilenende))
-                return false;
-        }
-        return true;
-    };
-
-    qsizetype groesse = 0;
-    durchlaufen([&](QStringView t) {
-        groesse += t.size();
-        return true;
-    });
-    // Straight into Windows-1252 bytes; only a character outside it makes the UTF-8 round.
-    QByteArray bytes(groesse, Qt::Uninitialized);
-    char* ziel = bytes.data();
-    if (durchlaufen([&](QStringView t) {
-            if (!Cp1252::kodierenNach(t, ziel))
-                return false;
-            ziel += t.size();
-            return true;
-        }))
-        return bytes;
-
     QString text;
-    text.reserve(groesse);
-    durchlaufen([&](QStringView t) {
-        text.append(t);
-        return true;
-    });
+    for (const Abschnitt& a : d->abschnitte) {
+        if (a.zeilen.isEmpty())
+            continue;
+        text += u'[' + d->sicht(a.name) + u"]\r\n";
+        for (const Stueck& z : a.zeilen)
+            text += d->sicht(z) + u"\r\n";
+        text += u"\r\n";
+    }
+    QByteArray bytes;
+    if (Cp1252::kodieren(text, &bytes))
+        return bytes;
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
 }
-
 bool TBigIniFile::Speichern(QString* fehler)
 {
     if (!m_geaendert)

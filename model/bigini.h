@@ -8,7 +8,6 @@
 #include <QStringView>
 
 #include <memory>
-#include <vector>
 
 // The INI store of plan files and the settings file. It holds the whole file in memory and
 // touches the disk only when it is created and in Speichern.
@@ -61,6 +60,8 @@ public:
     // Empty when the file was read (or missing); otherwise why it could not be read.
     const QString& Lesefehler() const { return m_lesefehler; }
     bool Geaendert() const { return m_geaendert; }
+    // Sections dropped on reading because an earlier one had the same name.
+    int DoppelteAbschnitte() const { return m_doppelt; }
     // The file as it was read or last written by Speichern (not vorhanden otherwise).
     const Dateistand& Stand() const { return m_stand; }
 
@@ -116,4 +117,5 @@ private:
     QString m_lesefehler;
     Dateistand m_stand;
     bool m_geaendert = false;
+    int m_doppelt = 0;
 };

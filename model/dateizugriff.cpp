@@ -1,5 +1,7 @@
 #include "model/dateizugriff.h"
 
+#include "model/uhr.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -8,9 +10,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace Dateizugriff {
@@ -43,6 +48,10 @@ QString keineDateiGrund(mode_t art)
 {
     return QStringLiteral("Das ist keine gewöhnliche Datei, sondern %1.").arg(artText(art));
 }
+
+// How old an unlocked temporary file must be before it counts as left over where the file
+// system has no locks.
+constexpr qint64 kStunde = 3600;
 
 qint64 zeitVon(const struct stat& st)
 {
@@ -249,7 +258,125 @@ Ergebnis Lesen(const QString& pfad, qint64 grenze, QByteArray* inhalt, QString* 
     return Ergebnis::Gelesen;
 }
 
-bool Ersetzen(const QString& pfad, QByteArrayView inhalt, QString* fehler, Dateistand* stand)
+namespace {
+
+// Temporary files are named ".kistenlotse-XXXXXX.tmp" (six letters or digits) beside their
+// target: a name no user gives a file, so the clean-up can never take one of the user's.
+const QString kZwischenAnfang = QStringLiteral(".kistenlotse-");
+const QString kZwischenEnde = QStringLiteral(".tmp");
+constexpr int kZufallszeichen = 6;
+
+// Follows a chain of symbolic links to the path it ends at, which need not exist (a dangling
+// link names the file to create). False with errno set for a loop or an unreadable link.
+bool linkZiel(const QString& pfad, QString* ziel)
+{
+    const QFileInfo info(pfad);
+    if (info.exists()) {
+        *ziel = info.isSymLink() ? info.canonicalFilePath() : info.absoluteFilePath();
+        return true;
+    }
+    QString jetzt = info.absoluteFilePath();
+    for (int ebene = 0; ebene < 40; ++ebene) {
+        const QByteArray name = QFile::encodeName(jetzt);
+        struct stat st
+        {
+        };
+        if (::lstat(name.constData(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            *ziel = jetzt;
+            return true;
+        }
+        QByteArray verweis(PATH_MAX, Qt::Uninitialized);
+        const ssize_t n = ::readlink(name.constData(), verweis.data(), size_t(verweis.size()));
+        if (n < 0)
+            return false;
+        verweis.truncate(n);
+        jetzt =
+            QDir::cleanPath(QFileInfo(jetzt).dir().absoluteFilePath(QFile::decodeName(verweis)));
+    }
+    errno = ELOOP;
+    return false;
+}
+
+// Copies the extended attributes (the ACL among them, "system.posix_acl_access") of the file
+// `von` to the open file `fd`. The security attributes are the system's to set for a new file,
+// so a refusal to copy them is no failure; any other is.
+bool attributeUebertragen(const QByteArray& von, int fd)
+{
+    QByteArray namen(1024, Qt::Uninitialized);
+    ssize_t laenge = 0;
+    for (;;) {
+        laenge = ::listxattr(von.constData(), namen.data(), size_t(namen.size()));
+        if (laenge >= 0)
+            break;
+        if (errno == ENOTSUP)
+            return true;
+        if (errno != ERANGE)
+            return false;
+        namen.resize(namen.size() * 4);
+    }
+    for (const QByteArray& name : namen.left(laenge).split('\0')) {
+        if (name.isEmpty())
+            continue;
+        QByteArray wert(256, Qt::Uninitialized);
+        ssize_t n = 0;
+        for (;;) {
+            n = ::getxattr(von.constData(), name.constData(), wert.data(), size_t(wert.size()));
+            if (n >= 0 || errno != ERANGE)
+                break;
+            wert.resize(wert.size() * 4);
+        }
+        const bool sicherheit = name.startsWith("security.");
+        if (n < 0) {
+            if (errno == ENODATA || sicherheit)
+                continue;
+            return false;
+        }
+        if (::fsetxattr(fd, name.constData(), wert.constData(), size_t(n), 0) != 0 && !sicherheit)
+            return false;
+    }
+    return true;
+}
+
+// Creates a new temporary file beside `ziel`, locked for as long as it is open so that the
+// clean-up of another process leaves it alone.
+int zwischendateiAnlegen(const QByteArray& ziel, int rechte, QByteArray* zwischen)
+{
+    static constexpr char kZeichen[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    const QByteArray ordner = QFile::encodeName(QFileInfo(QFile::decodeName(ziel)).absolutePath());
+    for (int versuch = 0; versuch < 100; ++versuch) {
+        QByteArray name = ordner + '/' + QFile::encodeName(kZwischenAnfang);
+        for (int i = 0; i < kZufallszeichen; ++i)
+            name += kZeichen[QRandomGenerator::global()->bounded(int(sizeof kZeichen) - 1)];
+        name += QFile::encodeName(kZwischenEnde);
+        const int fd = ::open(name.constData(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode_t(rechte));
+        if (fd < 0 && errno == EEXIST)
+            continue;
+        if (fd < 0)
+            return -1;
+        // Where the file system has no locks, the clean-up waits for the file's age instead.
+        while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+        }
+        // A clean-up may have taken the name between its creation and the lock: a new one.
+        struct stat st
+        {
+        };
+        if (::fstat(fd, &st) == 0 && st.st_nlink == 0) {
+            ::close(fd);
+            continue;
+        }
+        *zwischen = name;
+        return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+} // namespace
+
+bool Ersetzen(const QString& pfad, QByteArrayView inhalt, QString* fehler, Dateistand* stand,
+              Neu neu)
 {
     auto scheitern = [&](const QString& text) {
         if (fehler)
@@ -260,11 +387,11 @@ bool Ersetzen(const QString& pfad, QByteArrayView inhalt, QString* fehler, Datei
     if (pfad.isEmpty())
         return scheitern(QStringLiteral("Es ist keine Datei angegeben."));
 
-    // A link is followed: its target is replaced, the link stays.
-    QString ziel = pfad;
-    const QFileInfo info(pfad);
-    if (info.isSymLink() && info.exists())
-        ziel = info.canonicalFilePath();
+    // A link is followed, also one whose target does not exist yet: its target is written,
+    // the link stays.
+    QString ziel;
+    if (!linkZiel(pfad, &ziel))
+        return systemfehler(errno);
     const QByteArray zielName = QFile::encodeName(ziel);
     struct stat st
     {
@@ -273,32 +400,42 @@ bool Ersetzen(const QString& pfad, QByteArrayView inhalt, QString* fehler, Datei
     if (::stat(zielName.constData(), &st) == 0) {
         if (!S_ISREG(st.st_mode))
             return scheitern(keineDateiGrund(st.st_mode));
+        if ((st.st_mode & S_IWUSR) == 0)
+            return scheitern(QStringLiteral(
+                "Die Datei ist schreibgeschützt. Heben Sie den Schreibschutz auf oder speichern "
+                "Sie unter einem anderen Namen."));
+        // Replacing one name of several would leave the others with the old content, and
+        // writing in place is not atomic.
+        if (st.st_nlink > 1)
+            return scheitern(QStringLiteral(
+                "Die Datei hat weitere Namen (harte Verknüpfungen), die den alten Inhalt "
+                "behielten. Speichern Sie unter einem anderen Namen."));
         vorhanden = true;
     } else if (errno != ENOENT) {
         return systemfehler(errno);
     }
 
-    static constexpr char kZeichen[] =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     QByteArray zwischen;
-    int fd = -1;
-    for (int versuch = 0; versuch < 100 && fd < 0; ++versuch) {
-        zwischen = zielName + '.';
-        for (int i = 0; i < 6; ++i)
-            zwischen += kZeichen[QRandomGenerator::global()->bounded(int(sizeof kZeichen) - 1)];
-        fd = ::open(zwischen.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            return systemfehler(errno);
-    }
+    // A replacement is made private first and then given the old file's owner and mode.
+    const int fd =
+        zwischendateiAnlegen(zielName, vorhanden || neu == Neu::Privat ? 0600 : 0666, &zwischen);
     if (fd < 0)
-        return systemfehler(EEXIST);
+        return systemfehler(errno);
     Deskriptor datei(fd);
+    // The lock lasts until the file has its final name.
+    const Deskriptor sperre(::dup(fd));
     auto abbrechen = [&](int nummer) {
         ::unlink(zwischen.constData());
         return systemfehler(nummer);
     };
-    if (vorhanden && ::fchmod(fd, st.st_mode & 07777) != 0)
-        return abbrechen(errno);
+    if (vorhanden) {
+        // Only root may give a file away; anyone may keep a group of theirs.
+        if ((st.st_uid != ::geteuid() || st.st_gid != ::getegid()) &&
+            ::fchown(fd, st.st_uid, st.st_gid) != 0 && errno == EPERM)
+            ::fchown(fd, uid_t(-1), st.st_gid);
+        if (::fchmod(fd, st.st_mode & 07777) != 0 || !attributeUebertragen(zielName, fd))
+            return abbrechen(errno);
+    }
 
     const char* p = inhalt.data();
     qsizetype rest = inhalt.size();
@@ -313,65 +450,111 @@ bool Ersetzen(const QString& pfad, QByteArrayView inhalt, QString* fehler, Datei
     }
     if (::fsync(fd) != 0)
         return abbrechen(errno);
-    struct stat neu
+    struct stat neuerStand
     {
     };
-    if (::fstat(fd, &neu) != 0)
+    if (::fstat(fd, &neuerStand) != 0)
         return abbrechen(errno);
     if (datei.schliessen() != 0)
         return abbrechen(errno);
     if (::rename(zwischen.constData(), zielName.constData()) != 0)
         return abbrechen(errno);
     // The rename itself reaches the disk with the folder.
-    const QByteArray ordner = QFile::encodeName(QFileInfo(ziel).absolutePath());
-    const int ordnerFd = ::open(ordner.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const QString ordner = QFileInfo(ziel).absolutePath();
+    const int ordnerFd =
+        ::open(QFile::encodeName(ordner).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (ordnerFd >= 0) {
         ::fsync(ordnerFd);
         ::close(ordnerFd);
     }
     if (stand)
-        *stand = Dateistand{true, inhalt.size(), zeitVon(neu), Pruefsumme(inhalt)};
+        *stand = Dateistand{true, inhalt.size(), zeitVon(neuerStand), Pruefsumme(inhalt)};
+    ZwischendateienEntfernen(ordner, kStunde);
     return true;
 }
 
 Dateistand StandJetzt(const QString& pfad, const Dateistand& bekannt)
 {
-    struct stat st
-    {
-    };
-    if (::stat(QFile::encodeName(pfad).constData(), &st) != 0 || !S_ISREG(st.st_mode))
-        return {};
-    Dateistand jetzt{true, qint64(st.st_size), zeitVon(st), 0};
-    if (jetzt.groesse == bekannt.groesse && jetzt.zeit == bekannt.zeit) {
-        jetzt.pruefsumme = bekannt.pruefsumme;
-        return jetzt;
-    }
-    // Touched or rewritten: the content decides. A file too big to be a plan differs anyway.
+    // Read whole every time: a change of the same size within the file system's time
+    // resolution, or with a copied time, shows only in the content. A plan is small.
     QByteArray inhalt;
-    Dateistand gelesen;
-    if (Lesen(pfad, qint64{64} * 1024 * 1024, &inhalt, nullptr, &gelesen) != Ergebnis::Gelesen)
-        return Dateistand{true, jetzt.groesse, jetzt.zeit, ~bekannt.pruefsumme};
-    return gelesen;
+    Dateistand jetzt;
+    switch (Lesen(pfad, qint64{64} * 1024 * 1024, &inhalt, nullptr, &jetzt)) {
+    case Ergebnis::Gelesen:
+        break;
+    case Ergebnis::Fehlt:
+        return {};
+    case Ergebnis::Fehler: {
+        // Not readable now (or too big to be a plan): it differs, when it is a file at all.
+        if (!KeineDatei(pfad).isEmpty())
+            return {};
+        struct stat st
+        {
+        };
+        if (::stat(QFile::encodeName(pfad).constData(), &st) != 0)
+            return {};
+        return Dateistand{true, qint64(st.st_size), zeitVon(st), ~bekannt.pruefsumme};
+    }
+    }
+    // Touched but not changed: the same content is the same file.
+    if (jetzt.groesse == bekannt.groesse && jetzt.pruefsumme == bekannt.pruefsumme)
+        return bekannt;
+    return jetzt;
 }
 
-int ZwischendateienEntfernen(const QString& ordner, const QString& name, qint64 sekunden)
+bool IstZwischendatei(QStringView name)
 {
-    const QDir dir(ordner);
-    const QDateTime grenze = QDateTime::currentDateTimeUtc().addSecs(-sekunden);
+    if (name.size() != kZwischenAnfang.size() + kZufallszeichen + kZwischenEnde.size() ||
+        !name.startsWith(kZwischenAnfang) || !name.endsWith(kZwischenEnde))
+        return false;
+    const QStringView zufall = name.mid(kZwischenAnfang.size(), kZufallszeichen);
+    return std::all_of(zufall.begin(), zufall.end(), [](QChar c) {
+        return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9');
+    });
+}
+
+int ZwischendateienEntfernen(const QString& ordner, qint64 sekunden)
+{
+    if (ordner.isEmpty())
+        return 0;
+    const qint64 grenze = Uhr::JetztUtc().addSecs(-sekunden).toSecsSinceEpoch();
     int entfernt = 0;
-    const QFileInfoList kandidaten = dir.entryInfoList(
-        {name + QStringLiteral(".??????")}, QDir::Files | QDir::Hidden | QDir::NoSymLinks);
-    for (const QFileInfo& f : kandidaten) {
-        const QString dateiname = f.fileName();
-        const QStringView endung = QStringView(dateiname).right(6);
-        const bool eigene = dateiname.size() == name.size() + 7 &&
-                            std::all_of(endung.begin(), endung.end(), [](QChar c) {
-                                return c.unicode() < 0x80 && c.isLetterOrNumber();
-                            });
-        if (eigene && f.lastModified().toUTC() < grenze && QFile::remove(f.absoluteFilePath()))
+    const QStringList namen =
+        QDir(ordner).entryList({kZwischenAnfang + u'*' + kZwischenEnde},
+                               QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+    for (const QString& name : namen) {
+        if (!IstZwischendatei(name))
+            continue;
+        const QByteArray pfad = QFile::encodeName(QDir(ordner).filePath(name));
+        const Deskriptor datei(
+            ::open(pfad.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+        struct stat st
+        {
+        };
+        if (datei.fd() < 0 || ::fstat(datei.fd(), &st) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        // A writer holds the lock until its file has the target's name; a free lock means the
+        // writer is gone. Without locks on this file system only the age tells.
+        if (::flock(datei.fd(), LOCK_EX | LOCK_NB) != 0 &&
+            (errno == EWOULDBLOCK || errno == EINTR || st.st_mtim.tv_sec >= grenze))
+            continue;
+        // Still the file that was checked (held locked, so no writer can take it meanwhile).
+        struct stat jetzt
+        {
+        };
+        if (::lstat(pfad.constData(), &jetzt) == 0 && jetzt.st_dev == st.st_dev &&
+            jetzt.st_ino == st.st_ino && ::unlink(pfad.constData()) == 0)
             ++entfernt;
     }
     return entfernt;
+}
+
+int ZwischendateienNeben(const QString& pfad)
+{
+    QString ziel;
+    if (pfad.isEmpty() || !linkZiel(pfad, &ziel))
+        return 0;
+    return ZwischendateienEntfernen(QFileInfo(ziel).absolutePath(), kStunde);
 }
 
 } // namespace Dateizugriff

@@ -17,14 +17,14 @@ Kalenderspanne SpanneBerechnen(double fruehesterTag, double spaetesterTag, doubl
     Kalenderspanne s;
     if (!std::isfinite(fruehesterTag) || !std::isfinite(spaetesterTag) ||
         fruehesterTag > spaetesterTag) {
-        s.firstday = MontagDerWoche(heute);
+        s.ersterTag = MontagDerWoche(heute);
         return s;
     }
-    s.firstday = MontagDerWoche(fruehesterTag);
+    s.ersterTag = MontagDerWoche(fruehesterTag);
     const double letzter = std::trunc(spaetesterTag);
     const double sonntag = letzter + (8 - Tageszahl::Wochentag(letzter)) % 7;
-    const double tage = std::trunc(sonntag - s.firstday) + 1;
-    s.anzdays = static_cast<int>(
+    const double tage = std::trunc(sonntag - s.ersterTag) + 1;
+    s.tage = static_cast<int>(
         std::clamp(tage, double(Kalenderspanne::WenigsteTage), double(Kalenderspanne::MeisteTage)));
     return s;
 }
@@ -51,8 +51,8 @@ int Kalenderwoche(double tag)
 QList<int> Kalenderwochen(const Kalenderspanne& spanne)
 {
     QList<int> wochen;
-    for (int v = 0; v < spanne.anzdays / 7; ++v)
-        wochen.append(Kalenderwoche(spanne.firstday + 7.0 * v));
+    for (int v = 0; v < spanne.tage / 7; ++v)
+        wochen.append(Kalenderwoche(spanne.ersterTag + 7.0 * v));
     return wochen;
 }
 

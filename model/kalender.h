@@ -13,8 +13,8 @@ struct Kalenderspanne
     static constexpr int WenigsteTage = 35; // five weeks
     static constexpr int MeisteTage = 364;  // 52 weeks
 
-    double firstday = 0; // a Monday
-    int anzdays = WenigsteTage;
+    double ersterTag = 0; // a Monday
+    int tage = WenigsteTage;
 };
 
 // From the Monday on or before the earliest task to the Sunday on or after the latest, at
@@ -32,6 +32,6 @@ int Kalenderwoche(double tag);
 // The week number of every row of the calendar (each row's Monday).
 QList<int> Kalenderwochen(const Kalenderspanne& spanne);
 
-// Hands every task to the cell of its day; cells[i] shows firstday + i. Tasks outside the
+// Hands every task to the cell of its day; cells[i] shows ersterTag + i. Tasks outside the
 // cells get no appointment. The cells are emptied first.
 void AufgabenVerteilen(const Aufgabenliste& aufgaben, std::span<TagDaten* const> zellen);

@@ -7,7 +7,27 @@
 
 namespace {
 const QString kEinstellungsdatei = QStringLiteral("kistenlotse.ini");
+
+// Qt takes "/" for an unset HOME, which would put the settings into /.config.
+bool heimBrauchbar()
+{
+    const QString heim = qEnvironmentVariable("HOME");
+    return QDir::isAbsolutePath(heim) && QDir::cleanPath(heim) != QDir::rootPath() &&
+           QFileInfo(heim).isDir();
+}
 } // namespace
+
+bool EinstellungsordnerVorhanden()
+{
+    return QDir::isAbsolutePath(qEnvironmentVariable("XDG_CONFIG_HOME")) || heimBrauchbar();
+}
+
+QString OhneEinstellungsdateiText()
+{
+    return QStringLiteral("Es gibt keinen Benutzerordner (HOME ist nicht gesetzt oder nennt "
+                          "keinen Ordner). Die Einstellungen gelten deshalb nur, bis Sie "
+                          "Kistenlotse beenden.");
+}
 
 QString EinstellungsPfad()
 {
@@ -19,6 +39,8 @@ QString EinstellungsPfad(const QString& programmOrdner)
     QString tragbar = QDir(programmOrdner).filePath(kEinstellungsdatei);
     if (QFileInfo(tragbar).isFile() && QFileInfo(programmOrdner).isWritable())
         return tragbar;
+    if (!EinstellungsordnerVorhanden())
+        return {};
     const QString konfiguration =
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     return QDir(konfiguration).filePath(QStringLiteral("Kistenlotse/") + kEinstellungsdatei);

@@ -272,3 +272,32 @@ void Plan::ZustandWiederherstellen()
     for (const taufgabe& a : Sicherung)
         Aufgaben.push_back(a.Kopie());
 }
+
+void Plan::AbfolgeSuchen(double einzugdatum, double auszugdatum, PlanMelder* melder,
+                         std::span<const Taufgdata> katalog)
+{
+    const Situation& s = situation;
+    KatalogUebernehmen(KatalogAufgaben(katalog), s.Spedition);
+    AufgabenAuswaehlen(s.Auszugsrenovierung, s.Einzugsrenovierung, s.Spedition, s.Kinder);
+    const Aufgabenliste vorlage = Aufgaben;
+    // Every attempt starts again from the catalogue; no attempt sees an earlier one's changes.
+    // The last attempt is the plan, also when the search gives up.
+    auto versuchen = [&](double stichtag) {
+        Aufgaben = vorlage;
+        Stichtag = stichtag;
+        AufgabenTerminieren(stichtag);
+        return ReihenfolgePruefen(-1, 0, 0).isEmpty();
+    };
+    // First the middle of the window, then from its end backwards.
+    bool ohneKonflikt = versuchen(std::trunc((einzugdatum + auszugdatum) / 2));
+    bool aufgeben = false;
+    double letzter = auszugdatum;
+    while (!ohneKonflikt && !aufgeben) {
+        letzter -= 1;
+        aufgeben = letzter < einzugdatum;
+        ohneKonflikt = versuchen(letzter);
+    }
+    keineAbfolge = aufgeben;
+    if (aufgeben && melder)
+        melder->KeineAbfolge(KeineAbfolgeText);
+}

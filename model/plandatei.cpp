@@ -1,11 +1,10 @@
 #include "model/plandatei.h"
 
-#include "model/planschreiber.h"
+#include "model/planfelder.h"
 #include "model/tageszahl.h"
 
 #include <QCoreApplication>
 #include <QDate>
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,10 +13,12 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <type_traits>
+#include <variant>
 
 namespace {
 
-const QString kAllgemein = QStringLiteral("allgemein");
+const QString kAllgemein = Planfelder::Allgemein.toString();
 const QString kFiles = QStringLiteral("files");
 
 // More task sections than any plan can have; a file beyond it is refused rather than turned
@@ -47,27 +48,12 @@ QString einzeilig(const QString& text)
     return ergebnis;
 }
 
-// The one-line form (ZeilenZuText, built in one piece), with a line break inside a line
-// written as the '|' it becomes anyway when the file is read again.
+// The one-line form (ZeilenZuText), with a line break inside a line written as the '|' it
+// becomes anyway when the file is read again.
 QString alsZeilenText(const QStringList& zeilen)
 {
-    qsizetype groesse = 0;
-    for (const QString& z : zeilen)
-        groesse += z.size() + 1;
-    QString text(groesse, Qt::Uninitialized);
-    auto* ziel = reinterpret_cast<char16_t*>(text.data());
-    bool umbruch = false;
-    for (const QString& z : zeilen) {
-        const auto* quelle = reinterpret_cast<const char16_t*>(z.constData());
-        for (qsizetype i = 0; i < z.size(); ++i) {
-            const char16_t c = quelle[i];
-            umbruch |= c == u'\r' || c == u'\n';
-            ziel[i] = c;
-        }
-        ziel += z.size();
-        *ziel++ = u'|';
-    }
-    if (umbruch) {
+    QString text = ZeilenZuText(zeilen);
+    if (hatZeilenumbruch(text)) {
         text.replace(QStringLiteral("\r\n"), QStringLiteral("|"));
         text.replace(QLatin1Char('\r'), QLatin1Char('|'));
         text.replace(QLatin1Char('\n'), QLatin1Char('|'));
@@ -78,30 +64,6 @@ QString alsZeilenText(const QStringList& zeilen)
 int ziffer(QChar c)
 {
     return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ? c.unicode() - '0' : -1;
-}
-
-// "dd.mm.yyyy" as written by the program takes a short way; every other form goes through
-// the program's general date reading.
-bool tagLesen(QStringView text, double* tag)
-{
-    if (text.size() == 10 && text[2] == QLatin1Char('.') && text[5] == QLatin1Char('.')) {
-        int z[8];
-        const int stellen[8] = {0, 1, 3, 4, 6, 7, 8, 9};
-        bool alleZiffern = true;
-        for (int i = 0; i < 8; ++i) {
-            z[i] = ziffer(text[stellen[i]]);
-            alleZiffern = alleZiffern && z[i] >= 0;
-        }
-        if (alleZiffern) {
-            const QDate d(z[4] * 1000 + z[5] * 100 + z[6] * 10 + z[7], z[2] * 10 + z[3],
-                          z[0] * 10 + z[1]);
-            if (!d.isValid())
-                return false;
-            *tag = Tageszahl::ausDatum(d);
-            return true;
-        }
-    }
-    return Tageszahl::ausText(text.toString(), tag);
 }
 
 // What a plan may still hold while it is read, and how many values were cut.
@@ -147,130 +109,96 @@ QStringView gekuerzt(QStringView text, qsizetype grenze, int* schnitte)
     return text.first(grenze);
 }
 
-// The keys of a task section in the file's order.
-enum Schluessel
+// The whole day of `tag` as the file's integer (0 when it does not fit).
+qint32 ganzerTag(double tag)
 {
-    kKurzbezeichnung,
-    kBeschreibung,
-    kNotiz,
-    kDruckvorlage,
-    kAusserhalbBuerozeit,
-    kAuchSonntags,
-    kVorher,
-    kBeiAuszugsrenovierung,
-    kBeiEinzugsrenovierung,
-    kMitSpedition,
-    kOhneSpedition,
-    kVorgabeDauer,
-    kTag,
-    kStart,
-    kDauer,
-    kBenutzeraufgabe,
-    kAnzahlSchluessel
-};
-constexpr std::array<QStringView, kAnzahlSchluessel> kSchluessel = {u"Kurzbezeichnung",
-                                                                    u"Beschreibung",
-                                                                    u"Notiz",
-                                                                    u"Druckvorlage",
-                                                                    u"ausserhalbBuerozeit",
-                                                                    u"auchSonntags",
-                                                                    u"vorher",
-                                                                    u"beiAuszugsrenovierung",
-                                                                    u"beiEinzugsrenovierung",
-                                                                    u"mitSpedition",
-                                                                    u"ohneSpedition",
-                                                                    u"vorgabeDauer",
-                                                                    u"Tag",
-                                                                    u"Start",
-                                                                    u"Dauer",
-                                                                    u"Benutzeraufgabe"};
+    if (!std::isfinite(tag) || tag < -2147483648.0 || tag > 2147483647.0)
+        return 0;
+    return static_cast<qint32>(std::trunc(tag));
+}
 
-// The values of a task section: of each key the first entry line, as the store finds it.
-// One walk over the section's lines instead of a search per key.
+// The values of a task section: of each key of the table the first entry line, as the store
+// finds it. One walk over the section's lines instead of a search per key.
 struct Werte
 {
-    std::array<QStringView, kAnzahlSchluessel> text{};
-    std::array<bool, kAnzahlSchluessel> da{};
+    std::array<QStringView, Planfelder::Aufgabe.size()> text{};
+    std::array<bool, Planfelder::Aufgabe.size()> da{};
 
     Werte(const TBigIniFile& ini, qsizetype abschnitt)
     {
         if (abschnitt < 0)
             return;
-        int offen = kAnzahlSchluessel;
         const qsizetype n = ini.ZeilenAnzahl(abschnitt);
-        for (qsizetype z = 0; z < n && offen > 0; ++z) {
+        for (qsizetype z = 0; z < n; ++z) {
             qsizetype laenge = 0;
             const QStringView zeile = ini.Zeile(abschnitt, z, &laenge);
             if (laenge < 0)
                 continue;
             const QStringView key = zeile.first(laenge);
-            // Keys of equal length mostly differ in their first letter.
-            const char16_t erstes = key.isEmpty() ? 0 : (key.front().unicode() | 0x20);
-            for (int k = 0; k < kAnzahlSchluessel; ++k) {
-                if (!da[k] && kSchluessel[k].size() == laenge &&
-                    (erstes == (kSchluessel[k].front().unicode() | 0x20) ||
-                     key.front().unicode() >= 0x80) &&
-                    (kSchluessel[k] == key || TBigIniFile::GleichOhneFall(kSchluessel[k], key))) {
+            for (size_t k = 0; k < Planfelder::Aufgabe.size(); ++k) {
+                if (!da[k] && TBigIniFile::GleichOhneFall(Planfelder::Aufgabe[k].schluessel, key)) {
                     da[k] = true;
                     text[k] = zeile.sliced(laenge + 1);
-                    --offen;
                     break;
                 }
             }
         }
     }
-
-    qint32 zahl(int k, qint32 vorgabe) const
-    {
-        qint32 wert = 0;
-        return da[k] && TBigIniFile::ZahlLesen(text[k], &wert) ? wert : vorgabe;
-    }
-    bool ja(int k, bool vorgabe) const { return zahl(k, vorgabe ? 1 : 0) != 0; }
 };
 
-// AusDateiLesen on the values found, with values beyond Plangrenzen cut.
+// AufgabeLesen on the values found, with values beyond Plangrenzen cut. False when the
+// title is missing or empty.
 bool ausWertenLesen(taufgabe& a, const Werte& w, qint32 nummer, Vorrat& vorrat)
 {
     int* schnitte = &vorrat.schnitte;
     a.Nummer = nummer;
-    a.Kurzbezeichnung = gekuerzt(w.text[kKurzbezeichnung], Plangrenzen::Titel, schnitte).toString();
-    a.Beschreibung =
-        zeilenTeilen(gekuerzt(w.text[kBeschreibung], Plangrenzen::Text, schnitte), vorrat);
-    a.Notiz = zeilenTeilen(gekuerzt(w.text[kNotiz], Plangrenzen::Text, schnitte), vorrat);
-    a.Druckvorlage = w.zahl(kDruckvorlage, 0);
-    a.ausserhalbBuerozeit = w.ja(kAusserhalbBuerozeit, true);
-    a.auchSonntags = w.ja(kAuchSonntags, true);
-    bool vorherGekuerzt = false;
-    a.vorher =
-        VorherLesen(w.text[kVorher], std::min(Plangrenzen::Vorher, vorrat.vorher), &vorherGekuerzt);
-    vorrat.vorher -= a.vorher.size();
-    *schnitte += vorherGekuerzt ? 1 : 0;
-    a.beiAuszugsrenovierung = w.ja(kBeiAuszugsrenovierung, true);
-    a.beiEinzugsrenovierung = w.ja(kBeiEinzugsrenovierung, true);
-    a.mitSpedition = w.ja(kMitSpedition, true);
-    a.ohneSpedition = w.ja(kOhneSpedition, true);
     a.mitKindern = false;
-    a.vorgabeDauer = w.zahl(kVorgabeDauer, 0);
-    double tag = 0;
-    if (tagLesen(w.da[kTag] ? w.text[kTag] : QStringView(u"01.01.1999"), &tag))
-        a.Tag = tag;
-    else
-        a.Tag = Tageszahl::jetzt();
-    a.Start = w.zahl(kStart, 0);
-    a.Dauer = w.zahl(kDauer, 0);
-    a.Benutzeraufgabe = w.ja(kBenutzeraufgabe, false);
-    return a.Kurzbezeichnung.isEmpty();
-}
-
-QString tagText(double tag)
-{
-    char16_t zeichen[10];
-    return QString(reinterpret_cast<const QChar*>(zeichen), TagZeichen(tag, zeichen));
+    for (size_t k = 0; k < Planfelder::Aufgabe.size(); ++k) {
+        const Planfelder::Aufgabenfeld& feld = Planfelder::Aufgabe[k];
+        const QStringView text = w.text[k];
+        std::visit(
+            [&](auto ziel) {
+                using Wert = std::remove_reference_t<decltype(a.*ziel)>;
+                Wert& wert = a.*ziel;
+                if constexpr (std::is_same_v<Wert, QString>) {
+                    wert = gekuerzt(text, Plangrenzen::Titel, schnitte).toString();
+                } else if constexpr (std::is_same_v<Wert, QStringList>) {
+                    wert = zeilenTeilen(gekuerzt(text, Plangrenzen::Text, schnitte), vorrat);
+                } else if constexpr (std::is_same_v<Wert, qint32>) {
+                    qint32 zahl = 0;
+                    wert = w.da[k] && TBigIniFile::ZahlLesen(text, &zahl) ? zahl : feld.vorgabe;
+                } else if constexpr (std::is_same_v<Wert, bool>) {
+                    qint32 zahl = 0;
+                    wert =
+                        (w.da[k] && TBigIniFile::ZahlLesen(text, &zahl) ? zahl : feld.vorgabe) != 0;
+                } else if constexpr (std::is_same_v<Wert, QList<qint32>>) {
+                    bool vorherGekuerzt = false;
+                    wert = VorherLesen(text, std::min(Plangrenzen::Vorher, vorrat.vorher),
+                                       &vorherGekuerzt);
+                    vorrat.vorher -= wert.size();
+                    if (vorherGekuerzt)
+                        ++*schnitte;
+                } else {
+                    static_assert(std::is_same_v<Wert, double>);
+                    double tag = 0;
+                    if (Tageszahl::ausText(w.da[k] ? text.toString() : QStringLiteral("01.01.1999"),
+                                           &tag))
+                        wert = tag;
+                    else
+                        wert = Tageszahl::jetzt();
+                }
+            },
+            feld.ziel);
+    }
+    return !a.Kurzbezeichnung.isEmpty();
 }
 
 // The settings folder of a new user does not exist yet.
 bool EinstellungenAblegen(TBigIniFile& ini, const QString& pfad, QString* fehler)
 {
+    // No settings file (no home folder): the settings live in memory only.
+    if (pfad.isEmpty())
+        return true;
     const QString ordner = QFileInfo(pfad).absolutePath();
     if (!QDir().mkpath(ordner)) {
         if (fehler)
@@ -284,29 +212,36 @@ bool EinstellungenAblegen(TBigIniFile& ini, const QString& pfad, QString* fehler
 
 } // namespace
 
-bool InDateiSchreiben(const taufgabe& a, TBigIniFile& ini)
+bool AufgabeEintragen(const taufgabe& a, TBigIniFile& ini)
 {
-    const QString s = QString::number(a.Nummer);
-    const bool ok = ini.WriteString(s, u"Kurzbezeichnung", einzeilig(a.Kurzbezeichnung)) &&
-                    ini.WriteString(s, u"Beschreibung", alsZeilenText(a.Beschreibung)) &&
-                    ini.WriteString(s, u"Notiz", alsZeilenText(a.Notiz)) &&
-                    ini.WriteInteger(s, u"Druckvorlage", a.Druckvorlage) &&
-                    ini.WriteBool(s, u"ausserhalbBuerozeit", a.ausserhalbBuerozeit) &&
-                    ini.WriteBool(s, u"auchSonntags", a.auchSonntags) &&
-                    ini.WriteString(s, u"vorher", NummernText(a.vorher)) &&
-                    ini.WriteBool(s, u"beiAuszugsrenovierung", a.beiAuszugsrenovierung) &&
-                    ini.WriteBool(s, u"beiEinzugsrenovierung", a.beiEinzugsrenovierung) &&
-                    ini.WriteBool(s, u"mitSpedition", a.mitSpedition) &&
-                    ini.WriteBool(s, u"ohneSpedition", a.ohneSpedition) &&
-                    ini.WriteInteger(s, u"vorgabeDauer", a.vorgabeDauer) &&
-                    ini.WriteString(s, u"Tag", tagText(a.Tag)) &&
-                    ini.WriteInteger(s, u"Start", a.Start) &&
-                    ini.WriteInteger(s, u"Dauer", a.Dauer) &&
-                    ini.WriteBool(s, u"Benutzeraufgabe", a.Benutzeraufgabe);
-    return !ok;
+    const QString abschnitt = QString::number(a.Nummer);
+    for (const Planfelder::Aufgabenfeld& feld : Planfelder::Aufgabe) {
+        const bool ok = std::visit(
+            [&](auto ziel) {
+                using Wert = std::remove_cvref_t<decltype(a.*ziel)>;
+                const Wert& wert = a.*ziel;
+                if constexpr (std::is_same_v<Wert, QString>)
+                    return ini.WriteString(abschnitt, feld.schluessel, einzeilig(wert));
+                else if constexpr (std::is_same_v<Wert, QStringList>)
+                    return ini.WriteString(abschnitt, feld.schluessel, alsZeilenText(wert));
+                else if constexpr (std::is_same_v<Wert, qint32>)
+                    return ini.WriteInteger(abschnitt, feld.schluessel, wert);
+                else if constexpr (std::is_same_v<Wert, bool>)
+                    return (feld.nurWennGesetzt && !wert) ||
+                           ini.WriteBool(abschnitt, feld.schluessel, wert);
+                else if constexpr (std::is_same_v<Wert, QList<qint32>>)
+                    return ini.WriteString(abschnitt, feld.schluessel, NummernText(wert));
+                else
+                    return ini.WriteString(abschnitt, feld.schluessel, Tageszahl::Text(wert));
+            },
+            feld.ziel);
+        if (!ok)
+            return false;
+    }
+    return true;
 }
 
-bool AusDateiLesen(taufgabe& a, const TBigIniFile& ini, qint32 nummer)
+bool AufgabeLesen(taufgabe& a, const TBigIniFile& ini, qint32 nummer)
 {
     Vorrat vorrat;
     return ausWertenLesen(a, Werte(ini, ini.AbschnittIndex(QString::number(nummer))), nummer,
@@ -399,6 +334,8 @@ bool IstAufgabenabschnitt(QStringView name, qint32* nummer)
 bool PlanLaden(const QString& pfad, Aufgabenliste& aufgaben, Situation& situation,
                Ladebericht* bericht)
 {
+    // What a killed save of this plan left beside it goes when the plan is opened again.
+    Dateizugriff::ZwischendateienNeben(pfad);
     const TBigIniFile ini(pfad);
     if (bericht)
         bericht->stand = ini.Stand();
@@ -442,21 +379,32 @@ bool PlanLaden(const TBigIniFile& ini, Aufgabenliste& aufgaben, Situation& situa
         }
     }
 
-    situation.BundeslandA = ini.ReadInteger(kAllgemein, u"BundeslandA", -1);
-    situation.BundeslandB = ini.ReadInteger(kAllgemein, u"BundeslandB", -1);
-    situation.Auszugsrenovierung = ini.ReadBool(kAllgemein, u"Auszugsrenovierung", true);
-    situation.Einzugsrenovierung = ini.ReadBool(kAllgemein, u"Einzugsrenovierung", true);
-    situation.Spedition = ini.ReadBool(kAllgemein, u"Spedition", false);
-    situation.Kinder = ini.ReadBool(kAllgemein, u"Kinder", false);
     Vorrat vorrat;
     int& schnitte = vorrat.schnitte;
-    QStringView datum;
-    situation.Einzugdatum = ini.WertLesen(kAllgemein, u"Einzugdatum", &datum)
-                                ? gekuerzt(datum, Plangrenzen::Titel, &schnitte).toString()
-                                : QStringLiteral("01.01.2000");
-    situation.Auszugdatum = ini.WertLesen(kAllgemein, u"Auszugdatum", &datum)
-                                ? gekuerzt(datum, Plangrenzen::Titel, &schnitte).toString()
-                                : QStringLiteral("01.01.2000");
+    for (const Planfelder::Situationsfeld& feld : Planfelder::Kopf) {
+        std::visit(
+            [&](auto ziel) {
+                if constexpr (!std::is_same_v<decltype(ziel), Planfelder::Spannenwert>) {
+                    using Wert = std::remove_reference_t<decltype(situation.*ziel)>;
+                    Wert& wert = situation.*ziel;
+                    QStringView text;
+                    const bool da = ini.WertLesen(Planfelder::Allgemein, feld.schluessel, &text);
+                    if constexpr (std::is_same_v<Wert, QString>) {
+                        wert = da ? gekuerzt(text, Plangrenzen::Titel, &schnitte).toString()
+                                  : feld.textVorgabe.toString();
+                    } else {
+                        qint32 zahl = 0;
+                        if (!da || !TBigIniFile::ZahlLesen(text, &zahl))
+                            zahl = feld.vorgabe;
+                        if constexpr (std::is_same_v<Wert, bool>)
+                            wert = zahl != 0;
+                        else
+                            wert = zahl;
+                    }
+                }
+            },
+            feld.ziel);
+    }
 
     aufgaben.reserve(aufgaben.size() + static_cast<size_t>(aufgabenzahl));
     bool letzterFehlgeschlagen = false;
@@ -473,7 +421,7 @@ bool PlanLaden(const TBigIniFile& ini, Aufgabenliste& aufgaben, Situation& situa
                                      ? i
                                      : ini.AbschnittIndex(QString::number(nummer));
         taufgabe aufgabe;
-        letzterFehlgeschlagen = ausWertenLesen(aufgabe, Werte(ini, quelle), nummer, vorrat);
+        letzterFehlgeschlagen = !ausWertenLesen(aufgabe, Werte(ini, quelle), nummer, vorrat);
         aufgaben.push_back(std::move(aufgabe));
     }
     if (bericht)
@@ -486,43 +434,49 @@ bool PlanLaden(const TBigIniFile& ini, Aufgabenliste& aufgaben, Situation& situa
 }
 
 bool PlanEintragen(TBigIniFile& ini, const Aufgabenliste& aufgaben, const Situation& s,
-                   double firstday, int anzdays)
+                   double ersterTag, int tage)
 {
-    const bool ok = ini.WriteInteger(kAllgemein, u"BundeslandA", s.BundeslandA) &&
-                    ini.WriteInteger(kAllgemein, u"BundeslandB", s.BundeslandB) &&
-                    ini.WriteInteger(kAllgemein, u"anzdays", anzdays) &&
-                    ini.WriteInteger(kAllgemein, u"firstday", GanzerTag(firstday)) &&
-                    ini.WriteBool(kAllgemein, u"Auszugsrenovierung", s.Auszugsrenovierung) &&
-                    ini.WriteBool(kAllgemein, u"Einzugsrenovierung", s.Einzugsrenovierung) &&
-                    ini.WriteBool(kAllgemein, u"Spedition", s.Spedition) &&
-                    ini.WriteBool(kAllgemein, u"Kinder", s.Kinder) &&
-                    ini.WriteString(kAllgemein, u"Einzugdatum", einzeilig(s.Einzugdatum)) &&
-                    ini.WriteString(kAllgemein, u"Auszugdatum", einzeilig(s.Auszugdatum));
-    if (!ok)
-        return false;
+    for (const Planfelder::Situationsfeld& feld : Planfelder::Kopf) {
+        const bool ok = std::visit(
+            [&](auto ziel) {
+                const QStringView k = feld.schluessel;
+                if constexpr (std::is_same_v<decltype(ziel), Planfelder::Spannenwert>) {
+                    return ziel == Planfelder::Spannenwert::Tage
+                               ? ini.WriteInteger(Planfelder::Allgemein, k, tage)
+                               : ini.WriteInteger(Planfelder::Allgemein, k, ganzerTag(ersterTag));
+                } else {
+                    using Wert = std::remove_cvref_t<decltype(s.*ziel)>;
+                    if constexpr (std::is_same_v<Wert, QString>)
+                        return ini.WriteString(Planfelder::Allgemein, k, einzeilig(s.*ziel));
+                    else if constexpr (std::is_same_v<Wert, bool>)
+                        return ini.WriteBool(Planfelder::Allgemein, k, s.*ziel);
+                    else
+                        return ini.WriteInteger(Planfelder::Allgemein, k, s.*ziel);
+                }
+            },
+            feld.ziel);
+        if (!ok)
+            return false;
+    }
     for (const taufgabe& a : aufgaben) {
-        if (InDateiSchreiben(a, ini))
+        if (!AufgabeEintragen(a, ini))
             return false;
     }
     return true;
 }
 
 bool PlanSchreiben(const QString& pfad, const Aufgabenliste& aufgaben, const Situation& situation,
-                   double firstday, int anzdays, QString* fehler, Dateistand* stand)
+                   double ersterTag, int tage, QString* fehler, Dateistand* stand)
 {
     auto scheitern = [&](const QString& text) {
         if (fehler)
             *fehler = text;
         return false;
     };
-    QByteArray bytes;
-    if (!PlanBytes(aufgaben, situation, firstday, anzdays, &bytes)) {
-        // A character outside Windows-1252: the store writes the whole file as UTF-8.
-        TBigIniFile ini = TBigIniFile::ausBytes({});
-        if (!PlanEintragen(ini, aufgaben, situation, firstday, anzdays))
-            return scheitern(QStringLiteral("Der Plan ist zu groß, um ihn zu schreiben."));
-        bytes = ini.Inhalt();
-    }
+    TBigIniFile ini = TBigIniFile::ausBytes({});
+    if (!PlanEintragen(ini, aufgaben, situation, ersterTag, tage))
+        return scheitern(QStringLiteral("Der Plan ist zu groß, um ihn zu schreiben."));
+    const QByteArray bytes = ini.Inhalt();
     // What is written must open again.
     if (bytes.size() > TBigIniFile::GroessteDatei)
         return scheitern(QStringLiteral("Der Plan ist zu groß: Die Plandatei würde %1 MB groß, "
@@ -545,7 +499,7 @@ Einstellungen EinstellungenLesen(const QString& pfad)
     e.fensterlinks = ini.ReadInteger(kAllgemein, u"fensterlinks", -1);
     e.fensterbreite = ini.ReadInteger(kAllgemein, u"fensterbreite", -1);
     e.fensterhoehe = ini.ReadInteger(kAllgemein, u"fensterhoehe", -1);
-    e.lastsaved = ini.ReadString(kFiles, u"lastsaved", QString());
+    e.zuletztGespeichert = ini.ReadString(kFiles, u"lastsaved", QString());
     return e;
 }
 
@@ -572,11 +526,10 @@ bool FensterSchreiben(const QString& pfad, const QRect& fenster, QString* fehler
 }
 
 bool PlanDateiSpeichern(const QString& planPfad, const QString& einstellungsPfad,
-                        const Aufgabenliste& aufgaben, const Situation& situation, double firstday,
-                        int anzdays, QString* fehler, QString* einstellungsFehler,
-                        Dateistand* stand)
+                        const Aufgabenliste& aufgaben, const Situation& situation, double ersterTag,
+                        int tage, QString* fehler, QString* einstellungsFehler, Dateistand* stand)
 {
-    if (!PlanSchreiben(planPfad, aufgaben, situation, firstday, anzdays, fehler, stand))
+    if (!PlanSchreiben(planPfad, aufgaben, situation, ersterTag, tage, fehler, stand))
         return false;
     if (fehler)
         fehler->clear();
@@ -585,27 +538,4 @@ bool PlanDateiSpeichern(const QString& planPfad, const QString& einstellungsPfad
     if (einstellungsFehler)
         *einstellungsFehler = gemerkt ? QString() : text;
     return true;
-}
-
-void AltlastenEntfernen(const QString& einstellungsPfad, const QString& terminOrdner)
-{
-    constexpr qint64 kStunde = 3600;
-    const QFileInfo einstellungen(einstellungsPfad);
-    Dateizugriff::ZwischendateienEntfernen(einstellungen.absolutePath(), einstellungen.fileName(),
-                                           kStunde);
-    const QString lastsaved = EinstellungenLesen(einstellungsPfad).lastsaved;
-    if (!lastsaved.isEmpty()) {
-        const QFileInfo plan(lastsaved);
-        Dateizugriff::ZwischendateienEntfernen(plan.absolutePath(), plan.fileName(), kStunde);
-    }
-    if (terminOrdner.isEmpty())
-        return;
-    const QDateTime grenze = QDateTime::currentDateTimeUtc().addDays(-7);
-    const QFileInfoList termine =
-        QDir(terminOrdner)
-            .entryInfoList({QStringLiteral("termine-*.ics")}, QDir::Files | QDir::NoSymLinks);
-    for (const QFileInfo& f : termine) {
-        if (f.lastModified().toUTC() < grenze)
-            QFile::remove(f.absoluteFilePath());
-    }
 }

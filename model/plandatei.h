@@ -38,14 +38,14 @@ struct Ladebericht
     int gekuerzt = 0; // values cut to Plangrenzen
 };
 
-// Writes the task's section (named by its Nummer) with every key in the file's order.
-// True on failure (a value the store refused); the keys written up to then stay.
-bool InDateiSchreiben(const taufgabe& aufgabe, TBigIniFile& ini);
+// Writes the task's section (named by its Nummer) with the keys of Planfelder::Aufgabe in
+// their order. False when the store refused a value; the keys written up to then stay.
+bool AufgabeEintragen(const taufgabe& aufgabe, TBigIniFile& ini);
 
 // Sets Nummer and reads the section of that number with the defaults of the plan file (which
-// differ from those of a new task). True on failure: an empty or missing Kurzbezeichnung; the
-// task keeps everything read. An invalid Tag is no failure: it becomes the current moment.
-bool AusDateiLesen(taufgabe& aufgabe, const TBigIniFile& ini, qint32 nummer);
+// differ from those of a new task). False for an empty or missing Kurzbezeichnung; the task
+// keeps everything read. An invalid Tag is no failure: it becomes the current moment.
+bool AufgabeLesen(taufgabe& aufgabe, const TBigIniFile& ini, qint32 nummer);
 
 // The vorher list: items separated by commas and blanks, double quotes around an item that
 // holds either ("" inside quotes is one quote); an item that is no integer becomes -1.
@@ -68,17 +68,18 @@ bool PlanLaden(const QString& pfad, Aufgabenliste& aufgaben, Situation& situatio
 bool PlanLaden(const TBigIniFile& ini, Aufgabenliste& aufgaben, Situation& situation,
                Ladebericht* bericht = nullptr);
 
-// Puts the situation ("allgemein", keys in the file's order) and then every task into `ini`.
-// False as soon as a task cannot be written.
+// Puts the situation ("allgemein", keys of Planfelder::Kopf, with the calendar span from
+// `ersterTag` over `tage` days) and then every task into `ini`. Tasks of equal number share
+// the first one's section with the last one's values. False as soon as a value is refused.
 bool PlanEintragen(TBigIniFile& ini, const Aufgabenliste& aufgaben, const Situation& situation,
-                   double firstday, int anzdays);
+                   double ersterTag, int tage);
 
 // Writes the plan file anew: built in memory, then released atomically over any old file.
 // False with a message in *fehler when a task cannot be written (nothing is written then) or
 // the file cannot be written (the old file stays as it was).
 // `stand` (if given) gets the state of the file written.
 bool PlanSchreiben(const QString& pfad, const Aufgabenliste& aufgaben, const Situation& situation,
-                   double firstday, int anzdays, QString* fehler = nullptr,
+                   double ersterTag, int tage, QString* fehler = nullptr,
                    Dateistand* stand = nullptr);
 
 // The settings file.
@@ -88,7 +89,7 @@ struct Einstellungen
     int fensterlinks = -1;
     int fensterbreite = -1;
     int fensterhoehe = -1;
-    QString lastsaved;
+    QString zuletztGespeichert; // the plan saved last (key "lastsaved")
 };
 
 // Defaults for everything missing; a missing or unreadable file gives all defaults.
@@ -105,11 +106,7 @@ bool FensterSchreiben(const QString& pfad, const QRect& fenster, QString* fehler
 // written; then a failure of the settings file alone leaves *fehler empty and puts its message
 // into *einstellungsFehler (the plan is safe, only "Weiterplanen" will not offer it).
 bool PlanDateiSpeichern(const QString& planPfad, const QString& einstellungsPfad,
-                        const Aufgabenliste& aufgaben, const Situation& situation, double firstday,
-                        int anzdays, QString* fehler = nullptr,
-                        QString* einstellungsFehler = nullptr, Dateistand* stand = nullptr);
+                        const Aufgabenliste& aufgaben, const Situation& situation, double ersterTag,
+                        int tage, QString* fehler = nullptr, QString* einstellungsFehler = nullptr,
+                        Dateistand* stand = nullptr);
 
-// Clears what earlier runs left behind: temporary files of interrupted saves of the settings
-// file and of the plan saved last (older than an hour, so a save running in another window
-// keeps its own), and calendar files "termine-*.ics" in `terminOrdner` older than a week.
-void AltlastenEntfernen(const QString& einstellungsPfad, const QString& terminOrdner);

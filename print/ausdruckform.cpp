@@ -1,10 +1,10 @@
 #include "print/ausdruckform.h"
 
-#include "model/planfenster.h"
 #include "print/druckeinstellung.h"
 #include "print/drucker.h"
 #include "print/kalenderdruck.h"
 #include "widgets/meldung.h"
+#include "widgets/planfenster.h"
 #include "widgets/schrift.h"
 
 #include <QLabel>

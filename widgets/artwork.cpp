@@ -20,7 +20,7 @@ constexpr Eintrag Eintraege[] = {
     {Kalender::Laden, "Laden", "Öffnet einen gespeicherten Plan"},
     {Kalender::Vorlagen, "Vorlagen", "Druckt Postkarten und Protokolle"},
     {Kalender::Drucken, "Drucken", "Druckt den Umzugskalender"},
-    {Kalender::Outlook, "An Outlook", "Übergibt alle Aufgaben an den Kalender des Desktops"},
+    {Kalender::Export, "An Kalender", "Übergibt alle Aufgaben an den Kalender des Desktops"},
     {Kalender::Ende, "Ende", "Beendet den Kistenlotsen"},
     {Situation::Abbrechen, "Abbrechen", "Schließt den Dialog ohne neuen Plan"},
     {Situation::Weiterplanen, "Weiterplanen", "Öffnet den zuletzt gespeicherten Umzug"},

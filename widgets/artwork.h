@@ -37,7 +37,7 @@ inline constexpr QLatin1String Speichern{":/artwork/buttons/kalender_speichern.p
 inline constexpr QLatin1String Laden{":/artwork/buttons/kalender_laden.png"};
 inline constexpr QLatin1String Vorlagen{":/artwork/buttons/kalender_vorlagen.png"};
 inline constexpr QLatin1String Drucken{":/artwork/buttons/kalender_drucken.png"};
-inline constexpr QLatin1String Outlook{":/artwork/buttons/kalender_outlook.png"};
+inline constexpr QLatin1String Export{":/artwork/buttons/kalender_export.png"};
 inline constexpr QLatin1String Ende{":/artwork/buttons/kalender_ende.png"};
 } // namespace Kalender
 
@@ -89,7 +89,7 @@ inline constexpr std::array<QLatin1String, 25> AlleKnoepfe{
     Kalender::Laden,
     Kalender::Vorlagen,
     Kalender::Drucken,
-    Kalender::Outlook,
+    Kalender::Export,
     Kalender::Ende,
     Situation::Abbrechen,
     Situation::Weiterplanen,

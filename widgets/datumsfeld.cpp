@@ -91,6 +91,7 @@ TDateEdit::TDateEdit(QWidget* eltern)
         const DatumsEingabe e = DatumsEingabeLesen(text);
         if (e.gueltig && e.text != m_gemeldet) {
             m_gemeldet = e.text;
+            m_letzterGueltigerTag = e.tag;
             Q_EMIT Change();
         }
     });
@@ -121,6 +122,8 @@ void TDateEdit::Uebernehmen(const QString& text)
     if (m_zeile->text() != text)
         m_zeile->setText(text);
     m_zeile->setModified(false);
+    if (const DatumsEingabe e = DatumsEingabeLesen(text); e.gueltig)
+        m_letzterGueltigerTag = e.tag;
     if (text != m_gemeldet) {
         m_gemeldet = text;
         Q_EMIT Change();
@@ -150,7 +153,10 @@ void TDateEdit::KalenderOeffnen()
     if (m_kalenderFarbe.isValid())
         kalender.setFarbe(m_kalenderFarbe);
     const DatumsEingabe e = DatumsEingabeLesen(m_zeile->text());
-    kalender.setTag(e.gueltig ? e.tag : Tageszahl::heute());
+    // A text that is no date opens the calendar at the last date the field held, else today.
+    kalender.setTag(e.gueltig                   ? e.tag
+                    : m_letzterGueltigerTag > 0 ? m_letzterGueltigerTag
+                                                : Tageszahl::heute());
 
     // Below the field where the screen allows it, else above.
     kalender.adjustSize();

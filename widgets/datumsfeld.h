@@ -71,6 +71,7 @@ private:
     QToolButton* m_knopf;
     QColor m_kalenderFarbe;
     QString m_kalenderTitel;
-    QString m_gemeldet; // the text last reported through Change()
+    QString m_gemeldet;               // the text last reported through Change()
+    double m_letzterGueltigerTag = 0; // where the calendar opens for a text that is no date
     bool m_prueftGerade = false;
 };

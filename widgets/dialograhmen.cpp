@@ -3,6 +3,7 @@
 #include "widgets/artwork.h"
 #include "widgets/datumsfeld.h"
 #include "widgets/farben.h"
+#include "widgets/festefenster.h"
 #include "widgets/qvimage.h"
 #include "widgets/qvimagebutton.h"
 
@@ -14,8 +15,7 @@ namespace Dialograhmen {
 
 void Einrichten(QDialog* dialog, int bildOben)
 {
-    dialog->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    FesteGroesseMarkieren(dialog);
     dialog->setFixedSize(Breite, Hoehe);
     QPalette pal = dialog->palette();
     pal.setColor(QPalette::Window, Qt::white);

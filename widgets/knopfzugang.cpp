@@ -21,8 +21,11 @@ public:
 
     void doAction(const QString& name) override
     {
+        // A click may open a modal dialog; the caller (a screen reader waiting on the bus) gets
+        // its answer first, as with a stock button.
         if (name == pressAction())
-            static_cast<TQvImageButton*>(widget())->Klicken();
+            QMetaObject::invokeMethod(static_cast<TQvImageButton*>(widget()),
+                                      &TQvImageButton::Klicken, Qt::QueuedConnection);
         else
             QAccessibleWidget::doAction(name);
     }

@@ -1,5 +1,7 @@
 #include "widgets/meldung.h"
 
+#include "widgets/festefenster.h"
+
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -90,6 +92,7 @@ Knopf Meldung(QWidget* eltern, MeldungsArt art, const QString& text, Knoepfe kno
 
     QMessageBox box(eltern);
     box.setObjectName(QStringLiteral("meldung"));
+    FesteGroesseMarkieren(&box);
     box.setWindowTitle(MeldungsTitel(art));
     box.setIcon(Symbol(art));
     // The texts come from the program and from files; none of them is markup.

@@ -1,6 +1,8 @@
 #include "widgets/monatskalender.h"
 
 #include "model/tageszahl.h"
+#include "model/uhr.h"
+#include "widgets/festefenster.h"
 
 #include <QCalendarWidget>
 #include <QDialogButtonBox>
@@ -46,6 +48,7 @@ TMonatskalender::TMonatskalender(QWidget* eltern)
     : QDialog(eltern), m_kalender(new QCalendarWidget(this)), m_titel(new QLabel(this))
 {
     setObjectName(QStringLiteral("monatskalender"));
+    FesteGroesseMarkieren(this);
     setWindowTitle(QStringLiteral("Wählen Sie ein Datum"));
     setModal(true);
     setLocale(Deutsch());
@@ -57,7 +60,7 @@ TMonatskalender::TMonatskalender(QWidget* eltern)
     m_kalender->setGridVisible(true);
     m_kalender->setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
     m_kalender->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-    m_kalender->setSelectedDate(QDate::currentDate());
+    m_kalender->setSelectedDate(Uhr::Heute());
     // Room for "Mo." to "So." without eliding at small fonts.
     const QFontMetrics masse(m_kalender->font());
     m_grundbreite = masse.horizontalAdvance(QStringLiteral("Mo.")) * 7 + 7 * 12;
@@ -139,7 +142,7 @@ void TMonatskalender::setTag(double tag)
 {
     QDate d = Tageszahl::zuDatum(tag);
     if (!d.isValid() || d < m_kalender->minimumDate() || d > m_kalender->maximumDate())
-        d = QDate::currentDate();
+        d = Uhr::Heute();
     m_kalender->setSelectedDate(d);
     m_kalender->setCurrentPage(d.year(), d.month());
     TitelAktualisieren();

@@ -27,7 +27,8 @@ TQvImageButton::TQvImageButton(const QString& fileName, QWidget* parent) : TQvIm
     setFileName(fileName);
     const Artwork::Knopftext text = Artwork::KnopftextZu(fileName);
     setAccessibleName(text.name);
-    setAccessibleDescription(text.beschreibung);
+    Beschreibung = text.beschreibung;
+    setAccessibleDescription(Beschreibung);
 }
 
 TQvImageButton::~TQvImageButton() = default;
@@ -102,12 +103,17 @@ void TQvImageButton::setTastenkuerzel(const QKeySequence& kuerzel)
     Kuerzel = nullptr;
     if (kuerzel.isEmpty()) {
         setToolTip(QString());
+        setAccessibleDescription(Beschreibung);
         return;
     }
     Kuerzel = new QShortcut(kuerzel, this);
     Kuerzel->setContext(Qt::WindowShortcut);
     connect(Kuerzel, &QShortcut::activated, this, &TQvImageButton::Klicken);
     setToolTip(QStringLiteral("%1 (%2)").arg(accessibleName(), TastenText(kuerzel)));
+    // Screen readers speak the description, not the tooltip.
+    setAccessibleDescription(
+        Beschreibung.isEmpty() ? TastenText(kuerzel)
+                               : QStringLiteral("%1 (%2)").arg(Beschreibung, TastenText(kuerzel)));
 }
 
 void TQvImageButton::paintEvent(QPaintEvent* e)

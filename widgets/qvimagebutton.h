@@ -43,8 +43,9 @@ public:
 
     // A click from the keyboard or a shortcut: OnClick, only while enabled.
     void Klicken();
-    // A shortcut that clicks the button while its window is active; the tooltip names it:
-    // "Speichern (Strg+S)".
+    // A shortcut that clicks the button while its window is active; the tooltip and the
+    // spoken description name it: "Speichern (Strg+S)", "Speichert den Plan in einer Datei
+    // (Strg+S)".
     void setTastenkuerzel(const QKeySequence& kuerzel);
     const QKeySequence& Tastenkuerzel() const { return FTastenkuerzel; }
     // "Strg+S", "F1": the German names of the keys.
@@ -74,4 +75,5 @@ private:
     bool TastaturFokus = false;      // the focus came by Tab: show it
     QKeySequence FTastenkuerzel;
     QShortcut* Kuerzel = nullptr;
+    QString Beschreibung; // the picture's description, to which the shortcut is added
 };

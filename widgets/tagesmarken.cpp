@@ -1,24 +1,26 @@
 #include "widgets/tagesmarken.h"
 
 #include "widgets/farben.h"
+#include "widgets/zellengeometrie.h"
 
 #include <QPainter>
 #include <QRegion>
 
 namespace Tagesmarken {
 
-QRect Band(const ttermin& t, int breite)
+QRect Band(const TagDaten& tag, int termin, int breite)
 {
     // As the cell fills it: the band's last row stays as a hairline between bands.
-    return QRect(0, t.Bereich.top, breite, std::max(t.Bereich.bottom - t.Bereich.top, 0));
+    const Bandbereich b = Zellengeometrie::Band(tag, termin, breite);
+    return QRect(0, b.top, breite, std::max(b.bottom - b.top, 0));
 }
 
 void Daempfen(QPainter& p, const TagDaten& tag, QSize groesse)
 {
     QRegion frei(QRect(QPoint(0, 0), groesse));
-    for (const ttermin& t : tag.Termine)
-        if (t.Dauer > 0)
-            frei -= Band(t, groesse.width());
+    for (size_t i = 0; i < tag.Termine.size(); ++i)
+        if (tag.Termine[i].Dauer > 0)
+            frei -= Band(tag, static_cast<int>(i), groesse.width());
     p.save();
     p.setClipRegion(frei);
     p.fillRect(QRect(QPoint(0, 0), groesse), QColor(190, 190, 196, 150));
@@ -44,7 +46,7 @@ void Fokus(QPainter& p, const TagDaten& tag, QSize groesse, int termin)
     p.setPen(stift);
     p.setBrush(Qt::NoBrush);
     if (termin >= 0 && termin < static_cast<int>(tag.Termine.size())) {
-        const QRect band = Band(tag.Termine[static_cast<size_t>(termin)], groesse.width());
+        const QRect band = Band(tag, termin, groesse.width());
         p.drawRect(QRectF(band).adjusted(4, 1, -4, -1));
     } else {
         p.drawRect(QRectF(4, 4, groesse.width() - 8, groesse.height() - 8));

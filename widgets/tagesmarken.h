@@ -18,7 +18,7 @@ void HeuteRahmen(QPainter& p, QSize groesse);
 // The keyboard focus: a frame inside the cell, or around the band of appointment `termin`.
 void Fokus(QPainter& p, const TagDaten& tag, QSize groesse, int termin);
 
-// The band of an appointment as the cell fills it.
-QRect Band(const ttermin& t, int breite);
+// The band of appointment `termin` as the cell fills it.
+QRect Band(const TagDaten& tag, int termin, int breite);
 
 } // namespace Tagesmarken

@@ -4,6 +4,7 @@
 #include "model/katalog.h"
 #include "model/tageszahl.h"
 #include "widgets/schrift.h"
+#include "widgets/zellengeometrie.h"
 #include "widgets/zellentext.h"
 
 #include <QFontMetrics>
@@ -225,7 +226,7 @@ void AufBildschirm(QPainter& p, const TagDaten& tag, QSize groesse, const QFont&
     const int breite = groesse.width();
     const int hoehe = groesse.height();
 
-    p.fillRect(QRect(0, 0, breite, TagDaten::Kopfhoehe), KopfFarbe(tag, f));
+    p.fillRect(QRect(0, 0, breite, Zellengeometrie::Kopfhoehe), KopfFarbe(tag, f));
     QFont kopf = schrift;
     kopf.setBold(false);
     kopf.setItalic(false);
@@ -235,10 +236,11 @@ void AufBildschirm(QPainter& p, const TagDaten& tag, QSize groesse, const QFont&
     const int tw = kfm.horizontalAdvance(kopfText);
     const int lh = kfm.height();
     p.setPen(f.kopfText);
-    p.drawText(QRect((breite - tw) / 2, (TagDaten::Kopfhoehe - lh) / 2, tw + 1, lh),
+    p.drawText(QRect((breite - tw) / 2, (Zellengeometrie::Kopfhoehe - lh) / 2, tw + 1, lh),
                Qt::AlignLeft | Qt::AlignTop, kopfText);
 
-    p.fillRect(QRect(0, TagDaten::Kopfhoehe, breite, std::max(hoehe - TagDaten::Kopfhoehe, 0)),
+    p.fillRect(QRect(0, Zellengeometrie::Kopfhoehe, breite,
+                     std::max(hoehe - Zellengeometrie::Kopfhoehe, 0)),
                KoerperFarbe(tag, f));
 
     if (speicher)
@@ -250,11 +252,13 @@ void AufBildschirm(QPainter& p, const TagDaten& tag, QSize groesse, const QFont&
     const QFontMetrics normalKursivFm(normal.kursiv);
     const QFontMetrics fettFm(fett.schrift);
     const QFontMetrics fettKursivFm(fett.kursiv);
-    for (const ttermin& t : tag.Termine) {
+    for (size_t i = 0; i < tag.Termine.size(); ++i) {
+        const ttermin& t = tag.Termine[i];
         if (t.Dauer <= 0)
             continue; // keeps its band for the mouse, draws nothing
-        const int oben = t.Bereich.top;
-        const int unten = t.Bereich.bottom;
+        const Bandbereich bereich = Zellengeometrie::Band(tag, static_cast<int>(i), breite);
+        const int oben = bereich.top;
+        const int unten = bereich.bottom;
         if (unten <= oben)
             continue;
         const bool umziehen = t.Nummer == Umzugsaufgabe;
@@ -289,7 +293,8 @@ void ZeichnenAuf(QPainter& p, const QRect& ziel, const TagDaten& tag, bool erste
     const int T = ziel.top();
     const int R = L + ziel.width();
     const int B = T + ziel.height();
-    const float s = static_cast<float>(static_cast<quint16>(B - T)) / float{TagDaten::Zellenhoehe};
+    const float s =
+        static_cast<float>(static_cast<quint16>(B - T)) / float{Zellengeometrie::Zellenhoehe};
     const int W = static_cast<quint16>(R - L);
     const int kopfUnten = T + RundenGerade(20.0 * s);
 
@@ -307,11 +312,13 @@ void ZeichnenAuf(QPainter& p, const QRect& ziel, const TagDaten& tag, bool erste
 
     p.fillRect(QRect(QPoint(L, kopfUnten), QPoint(R - 1, B - 1)), KoerperFarbe(tag, f));
 
-    for (const ttermin& t : tag.Termine) {
+    for (size_t i = 0; i < tag.Termine.size(); ++i) {
+        const ttermin& t = tag.Termine[i];
         if (t.Dauer <= 0)
             continue;
-        const int oben = T + RundenGerade(t.Bereich.top * s);
-        const int unten = T + RundenGerade(t.Bereich.bottom * s);
+        const Bandbereich bereich = Zellengeometrie::Band(tag, static_cast<int>(i), W);
+        const int oben = T + RundenGerade(bereich.top * s);
+        const int unten = T + RundenGerade(bereich.bottom * s);
         if (unten <= oben)
             continue;
         const Schriftbild bild =

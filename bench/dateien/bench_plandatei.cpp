@@ -1,10 +1,10 @@
+#include "bench/support/verhaeltnis.h"
 #include "model/bigini.h"
 #include "model/cp1252.h"
 #include "model/dateizugriff.h"
 #include "model/katalog.h"
 #include "model/plan.h"
 #include "model/plandatei.h"
-#include "model/planschreiber.h"
 #include "model/tageszahl.h"
 
 #include <QTemporaryDir>
@@ -42,8 +42,8 @@ Situation situation()
     return s;
 }
 
-// Every figure stands next to a reference of the same run: the path through the full store,
-// and the floor (the same bytes read and decoded, or saved atomically and synced).
+// Every figure stands next to a reference of the same run: the floor (the same bytes read and
+// decoded, or saved atomically and synced).
 
 void PlanSchreibenBench(benchmark::State& state)
 {
@@ -59,26 +59,12 @@ void PlanSchreibenBench(benchmark::State& state)
     state.counters["Bytes"] = static_cast<double>(QFileInfo(pfad).size());
 }
 
-// Reference: the plan put into a full store, which then writes itself.
-void PlanSchreibenUeberSpeicherBench(benchmark::State& state)
-{
-    const Aufgabenliste plan = grosserPlan(static_cast<int>(state.range(0)));
-    const Situation s = situation();
-    QTemporaryDir ordner;
-    const QString pfad = ordner.filePath(QStringLiteral("gross.kvr"));
-    for (auto _ : state) {
-        TBigIniFile ini = TBigIniFile::Neu(pfad);
-        QString fehler;
-        if (!PlanEintragen(ini, plan, s, 36948, 364) || !ini.Speichern(&fehler))
-            state.SkipWithError(qPrintable(fehler));
-    }
-}
-
 // Reference: an atomic, synced save of the same bytes.
 void GleicheBytesSpeichernBench(benchmark::State& state)
 {
-    QByteArray bytes;
-    PlanBytes(grosserPlan(static_cast<int>(state.range(0))), situation(), 36948, 364, &bytes);
+    TBigIniFile ini = TBigIniFile::ausBytes({});
+    PlanEintragen(ini, grosserPlan(static_cast<int>(state.range(0))), situation(), 36948, 364);
+    const QByteArray bytes = ini.Inhalt();
     QTemporaryDir ordner;
     const QString pfad = ordner.filePath(QStringLiteral("gross.kvr"));
     for (auto _ : state) {
@@ -106,49 +92,6 @@ void PlanLadenBench(benchmark::State& state)
         state.ResumeTiming();
     }
     state.counters["Bytes"] = static_cast<double>(QFileInfo(pfad).size());
-}
-
-// Reference: a task section read by a search per key, as the store offers it.
-void PlanLadenJeSchluesselBench(benchmark::State& state)
-{
-    const Aufgabenliste plan = grosserPlan(static_cast<int>(state.range(0)));
-    QTemporaryDir ordner;
-    const QString pfad = ordner.filePath(QStringLiteral("gross.kvr"));
-    PlanSchreiben(pfad, plan, situation(), 36948, 364);
-    for (auto _ : state) {
-        const TBigIniFile ini(pfad);
-        Aufgabenliste aufgaben;
-        aufgaben.reserve(plan.size());
-        for (qsizetype i = 0; i < ini.AnzahlAbschnitte(); ++i) {
-            const QString name = ini.AbschnittName(i);
-            qint32 nummer = 0;
-            if (!IstAufgabenabschnitt(name, &nummer))
-                continue;
-            taufgabe a;
-            a.Nummer = nummer;
-            a.Kurzbezeichnung = ini.ReadString(name, u"Kurzbezeichnung", QString());
-            a.Beschreibung = TextZuZeilen(ini.ReadString(name, u"Beschreibung", QString()));
-            a.Notiz = TextZuZeilen(ini.ReadString(name, u"Notiz", QString()));
-            a.Druckvorlage = ini.ReadInteger(name, u"Druckvorlage", 0);
-            a.ausserhalbBuerozeit = ini.ReadBool(name, u"ausserhalbBuerozeit", true);
-            a.auchSonntags = ini.ReadBool(name, u"auchSonntags", true);
-            a.vorher = VorherLesen(ini.ReadString(name, u"vorher", QString()));
-            a.beiAuszugsrenovierung = ini.ReadBool(name, u"beiAuszugsrenovierung", true);
-            a.beiEinzugsrenovierung = ini.ReadBool(name, u"beiEinzugsrenovierung", true);
-            a.mitSpedition = ini.ReadBool(name, u"mitSpedition", true);
-            a.ohneSpedition = ini.ReadBool(name, u"ohneSpedition", true);
-            a.vorgabeDauer = ini.ReadInteger(name, u"vorgabeDauer", 0);
-            Tageszahl::ausText(ini.ReadString(name, u"Tag", QStringLiteral("01.01.1999")), &a.Tag);
-            a.Start = ini.ReadInteger(name, u"Start", 0);
-            a.Dauer = ini.ReadInteger(name, u"Dauer", 0);
-            a.Benutzeraufgabe = ini.ReadBool(name, u"Benutzeraufgabe", false);
-            aufgaben.push_back(std::move(a));
-        }
-        benchmark::DoNotOptimize(aufgaben.data());
-        state.PauseTiming();
-        Aufgabenliste().swap(aufgaben);
-        state.ResumeTiming();
-    }
 }
 
 // Reference: reading and decoding the same bytes.
@@ -201,28 +144,25 @@ void PlanLesenOhnePlatteBench(benchmark::State& state)
     }
 }
 
-// The store alone: a hostile file of a million tiny sections.
-void MillionAbschnitteBench(benchmark::State& state)
-{
-    QByteArray datei;
-    for (int i = 0; i < 1000000; ++i)
-        datei += "[" + QByteArray::number(i) + "]\r\nk=1\r\n";
-    for (auto _ : state) {
-        const TBigIniFile ini = TBigIniFile::ausBytes(datei);
-        benchmark::DoNotOptimize(ini.AnzahlAbschnitte());
-    }
-}
-
 } // namespace
 
-BENCHMARK(PlanSchreibenBench)->Arg(10000)->Unit(benchmark::kMillisecond);
-BENCHMARK(PlanSchreibenUeberSpeicherBench)->Arg(10000)->Unit(benchmark::kMillisecond);
-BENCHMARK(GleicheBytesSpeichernBench)->Arg(10000)->Unit(benchmark::kMillisecond);
-BENCHMARK(PlanLadenBench)->Arg(10000)->Unit(benchmark::kMillisecond);
-BENCHMARK(PlanLadenJeSchluesselBench)->Arg(10000)->Unit(benchmark::kMillisecond);
-BENCHMARK(GleicheBytesLesenBench)->Arg(10000)->Unit(benchmark::kMillisecond);
-BENCHMARK(PlanEintragenBench)->Arg(10000)->Unit(benchmark::kMillisecond);
-BENCHMARK(InhaltBench)->Arg(10000)->Unit(benchmark::kMillisecond);
-BENCHMARK(PlanLesenOhnePlatteBench)->Arg(10000)->Unit(benchmark::kMillisecond);
-BENCHMARK(MillionAbschnitteBench)->Unit(benchmark::kMillisecond);
-BENCHMARK_MAIN();
+// A plan of 500 tasks (the catalogue eleven times over) is what a user with many own tasks
+// may reach; it must open and save within 50 ms.
+BENCHMARK(PlanSchreibenBench)->Arg(500)->Unit(benchmark::kMillisecond);
+BENCHMARK(GleicheBytesSpeichernBench)->Arg(500)->Unit(benchmark::kMillisecond);
+BENCHMARK(PlanLadenBench)->Arg(500)->Unit(benchmark::kMillisecond);
+BENCHMARK(GleicheBytesLesenBench)->Arg(500)->Unit(benchmark::kMillisecond);
+BENCHMARK(PlanEintragenBench)->Arg(500)->Unit(benchmark::kMillisecond);
+BENCHMARK(InhaltBench)->Arg(500)->Unit(benchmark::kMillisecond);
+BENCHMARK(PlanLesenOhnePlatteBench)->Arg(500)->Unit(benchmark::kMillisecond);
+
+namespace {
+const bool schreiben =
+    Verhaeltnis::Referenz("PlanSchreibenBench/500", "GleicheBytesSpeichernBench/500");
+const bool laden = Verhaeltnis::Referenz("PlanLadenBench/500", "GleicheBytesLesenBench/500");
+} // namespace
+
+int main(int argc, char** argv)
+{
+    return Verhaeltnis::Ausfuehren(argc, argv);
+}

@@ -203,7 +203,7 @@ void TestBenutzerordner::installierterStart()
     }
     QCOMPARE(einstellungen, Heim(QStringLiteral(".config/Kistenlotse/kistenlotse.ini")));
     const Einstellungen e = EinstellungenLesen(einstellungen);
-    QCOMPARE(e.lastsaved, dokumente + QStringLiteral("/umzug.kvr"));
+    QCOMPARE(e.zuletztGespeichert, dokumente + QStringLiteral("/umzug.kvr"));
     QVERIFY(e.fensterbreite > 0);
 
     TKalenderForm f;

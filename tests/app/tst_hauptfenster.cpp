@@ -10,6 +10,7 @@
 #include "support/hauptfenster.h"
 #include "support/modalhelfer.h"
 #include "widgets/qvimagebutton.h"
+#include "widgets/zellengeometrie.h"
 
 #include <QLabel>
 #include <QMessageBox>
@@ -30,9 +31,12 @@ int ZellenIndex(const TKalenderForm& f, double tag)
 // Height inside the cell of the band of task `nummer`, -1 if the cell does not show it.
 int BandMitte(const tday* zelle, qint32 nummer)
 {
-    for (const ttermin& t : zelle->daten.Termine)
-        if (t.Nummer == nummer)
-            return (t.Bereich.top + t.Bereich.bottom) / 2;
+    const auto& termine = zelle->daten.Termine;
+    for (size_t i = 0; i < termine.size(); ++i)
+        if (termine[i].Nummer == nummer) {
+            const Bandbereich b = Zellengeometrie::Band(zelle->daten, int(i), zelle->width());
+            return (b.top + b.bottom) / 2;
+        }
     return -1;
 }
 

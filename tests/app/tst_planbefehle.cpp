@@ -111,7 +111,7 @@ void TestPlanbefehle::speichernUndLastsaved()
     Klick("SpeicherButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QVERIFY(QFile::exists(pfad + QStringLiteral(".kvr"))); // default extension
-    QCOMPARE(EinstellungenLesen(m_f->einstellungsPfad).lastsaved, pfad + QStringLiteral(".kvr"));
+    QCOMPARE(EinstellungenLesen(m_f->einstellungsPfad).zuletztGespeichert, pfad + QStringLiteral(".kvr"));
     Aufgabenliste gelesen;
     Situation s;
     QVERIFY(PlanLaden(pfad + QStringLiteral(".kvr"), gelesen, s));
@@ -171,7 +171,7 @@ void TestPlanbefehle::speichernInUnbeschreibbarenOrdner()
                                   "Pfades ist kein Ordner.")
                        .arg(ziel));
     QVERIFY(m_f->Geaendert());
-    QCOMPARE(EinstellungenLesen(m_f->einstellungsPfad).lastsaved, QStringLiteral("/alt/umzug.kvr"));
+    QCOMPARE(EinstellungenLesen(m_f->einstellungsPfad).zuletztGespeichert, QStringLiteral("/alt/umzug.kvr"));
 }
 
 void TestPlanbefehle::zweiterSchreiber_data()
@@ -434,7 +434,7 @@ void TestPlanbefehle::speichernDannSchliessenFragtNicht()
     QVERIFY(m_f->close()); // no question: a box would stay unanswered and fail cleanup
     const Einstellungen e = EinstellungenLesen(m_f->einstellungsPfad);
     QVERIFY(e.fensterbreite > 0);
-    QCOMPARE(e.lastsaved, m_ordner->filePath(QStringLiteral("b.kvr")));
+    QCOMPARE(e.zuletztGespeichert, m_ordner->filePath(QStringLiteral("b.kvr")));
 }
 
 void TestPlanbefehle::neuBeginnenAbbrechen()

@@ -5,6 +5,7 @@
 #include "support/modalhelfer.h"
 #include "support/testdaten.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QMessageBox>
 #include <QTest>
@@ -61,4 +62,15 @@ inline ModalHelfer::Rueckruf Merken(Gesehen* gesehen)
         for (const QAbstractButton* b : box->buttons())
             gesehen->knoepfe << b->text();
     };
+}
+
+// What a screen reader announces as a field's name: its own name, or, for a drop-down list
+// (whose name on Linux is its current entry), the label tied to it.
+inline QString BeschriftungFuerVorleser(QAccessibleInterface* feld)
+{
+    if (feld->role() != QAccessible::ComboBox)
+        return feld->text(QAccessible::Name);
+    const auto beschriftungen = feld->relations(QAccessible::Label);
+    return beschriftungen.isEmpty() ? QString()
+                                    : beschriftungen.front().first->text(QAccessible::Name);
 }

@@ -1,10 +1,9 @@
 #include "dialoghilfe.h"
+#include "testfenster.h"
 
-#include "app/kalenderform.h"
 #include "dialogs/eigenerterminform.h"
 #include "dialogs/terminform.h"
 #include "dialogs/terminregeln.h"
-#include "support/hauptfenster.h"
 #include "widgets/datumsfeld.h"
 #include "widgets/dialograhmen.h"
 #include "widgets/qvimagebutton.h"
@@ -16,7 +15,6 @@
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QStyleOptionComboBox>
-#include <QTemporaryDir>
 
 #include <memory>
 
@@ -37,15 +35,12 @@ private Q_SLOTS:
 private:
     void Pruefen(QDialog* d, const QString& name, const QList<QWidget*>& ausnahmen);
 
-    std::unique_ptr<QTemporaryDir> m_ordner;
-    std::unique_ptr<TKalenderForm> m_f;
+    std::unique_ptr<TestFenster> m_f;
 };
 
 void TestDialogansicht::init()
 {
-    m_ordner = std::make_unique<QTemporaryDir>();
-    m_f = Hauptfenster(*m_ordner);
-    m_f->KalenderErstellen(BerlinerUmzug(), true);
+    m_f = std::make_unique<TestFenster>(BerlinerUmzug());
 }
 
 void TestDialogansicht::cleanup()
@@ -134,7 +129,8 @@ void TestDialogansicht::Pruefen(QDialog* d, const QString& name, const QList<QWi
     // The name field shows the whole prompt.
     if (const auto* name = d->findChild<QLineEdit*>(QStringLiteral("Edit1"))) {
         const int breite = name->width() - 2 * 2 - 2 * 2 - 1; // frame, margins, cursor
-        QVERIFY(name->fontMetrics().horizontalAdvance(TEigenerTerminForm::NamenVorgabe) <= breite);
+        QVERIFY(name->fontMetrics().horizontalAdvance(
+                    QStringLiteral("Geben Sie eine Bezeichnung für die Aufgabe ein")) <= breite);
     }
     // The date text fits its field.
     const auto* datum = d->findChild<TDateEdit*>(QStringLiteral("DateEdit1"));
@@ -171,11 +167,11 @@ void TestDialogansicht::terminForm()
                            "Schlüssel, Zählerstände und Mängel festhalten");
     }
     m_f->plan().Aufgabe(nummer)->Notiz = Terminregeln::NotizZeilen(notiz);
-    auto* d = new TTerminForm(m_f.get(), m_f.get());
+    auto* d = new TTerminForm(m_f.get(), m_f->Fenster());
     d->AufgabeAnzeigen(nummer);
     if (d->LinkLabel->isVisibleTo(d)) {
         d->show();
-        d->ScrollBox2->ensureWidgetVisible(d->LinkLabel);
+        d->BeratungsBox->ensureWidgetVisible(d->LinkLabel);
     }
     Pruefen(
         d,
@@ -195,7 +191,7 @@ void TestDialogansicht::eigenerTerminForm_data()
 void TestDialogansicht::eigenerTerminForm()
 {
     QFETCH(bool, neu);
-    auto* d = new TEigenerTerminForm(m_f.get(), m_f.get());
+    auto* d = new TEigenerTerminForm(m_f.get(), m_f->Fenster());
     if (neu) {
         d->AufgabeAnzeigen(-1, T(2001, 9, 5));
     } else {

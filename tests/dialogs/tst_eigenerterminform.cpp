@@ -1,15 +1,14 @@
 #include "dialoghilfe.h"
+#include "testfenster.h"
 
-#include "app/kalenderform.h"
 #include "dialogs/eigenerterminform.h"
-#include "support/hauptfenster.h"
 #include "widgets/datumsfeld.h"
 #include "widgets/qvimagebutton.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTemporaryDir>
 
 #include <memory>
 
@@ -34,7 +33,9 @@ private Q_SLOTS:
     void listenKopplung();
     void nameImTitel();
     void titelBegrenzt();
-    void abbrechenFragtNie();
+    void abbrechen_data();
+    void abbrechen();
+    void neueAufgabeOhneEingabe();
     void loeschen_data();
     void loeschen();
     void vorDemErstenTag();
@@ -44,24 +45,25 @@ private Q_SLOTS:
     void jahrNach3000();
     void keineReihenfolgePruefung();
     void modalWieImHauptfenster();
+    void tabVerlaesstBeschreibung();
+    void jedeOeffnungBeimErstenFeld();
+    void felderTragenIhreBeschriftung_data();
+    void felderTragenIhreBeschriftung();
 
 private:
     void Oeffnen(qint32 nummer, double tag);
     // Makes a user task through the dialog, as the user would, and returns its number.
     qint32 Anlegen(const QString& name, double tag);
 
-    std::unique_ptr<QTemporaryDir> m_ordner;
-    std::unique_ptr<TKalenderForm> m_f;
+    std::unique_ptr<TestFenster> m_f;
     TEigenerTerminForm* m_d = nullptr; // child of m_f
 };
 
 void TestEigenerTerminForm::init()
 {
-    m_ordner = std::make_unique<QTemporaryDir>();
-    m_f = Hauptfenster(*m_ordner);
+    m_f = std::make_unique<TestFenster>(BerlinerUmzug());
     // Cells from Monday 13.08. to Sunday 30.09.2001.
-    m_f->KalenderErstellen(BerlinerUmzug(), true);
-    m_d = new TEigenerTerminForm(m_f.get(), m_f.get());
+    m_d = new TEigenerTerminForm(m_f.get(), m_f->Fenster());
 }
 
 void TestEigenerTerminForm::cleanup()
@@ -85,7 +87,7 @@ void TestEigenerTerminForm::Oeffnen(qint32 nummer, double tag)
 qint32 TestEigenerTerminForm::Anlegen(const QString& name, double tag)
 {
     Oeffnen(-1, tag);
-    m_d->Edit1->setText(name);
+    m_d->BezeichnungsFeld->setText(name);
     Klick(m_d->Uebernehmen);
     if (m_d->result() != QDialog::Accepted)
         return -1;
@@ -108,19 +110,20 @@ void TestEigenerTerminForm::neueAufgabe()
     QFETCH(QString, datum);
     Oeffnen(-1, tag);
     QCOMPARE(m_d->aktuelleNummer(), -1);
-    QCOMPARE(m_d->Edit1->text(), QStringLiteral("Geben Sie eine Bezeichnung für die Aufgabe ein"));
+    QCOMPARE(m_d->BezeichnungsFeld->text(),
+             QStringLiteral("Geben Sie eine Bezeichnung für die Aufgabe ein"));
     QCOMPARE(m_d->windowTitle(), QStringLiteral("Geben Sie eine Bezeichnung für die Aufgabe ein"));
-    QCOMPARE(m_d->DateEdit1->text(), datum);
+    QCOMPARE(m_d->DatumFeld->text(), datum);
     QCOMPARE(m_d->BeginnBox->currentText(), QStringLiteral("08:30"));
     QCOMPARE(m_d->DauerBox->currentText(), QStringLiteral("08h30"));
-    QCOMPARE(m_d->Memo1->toPlainText(), QStringLiteral("Weitere Notizen zur Aufgabe..."));
+    QCOMPARE(m_d->NotizFeld->toPlainText(), QStringLiteral("Weitere Notizen zur Aufgabe..."));
     QVERIFY(m_d->NotizVorgabe());
     QVERIFY(!m_d->LoeschenButton->isEnabled());
     QVERIFY(m_d->Uebernehmen->isEnabled());
-    QCOMPARE(m_d->Label4->text(), QStringLiteral("Neue Aufgabe"));
-    QCOMPARE(m_d->DateEdit1->KalenderFarbe(), QColor(254, 207, 93));
+    QCOMPARE(m_d->Ueberschrift->text(), QStringLiteral("Neue Aufgabe"));
+    QCOMPARE(m_d->DatumFeld->KalenderFarbe(), QColor(254, 207, 93));
     QCOMPARE(m_d->size(), QSize(632, 453));
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(m_d->Edit1));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(m_d->BezeichnungsFeld));
     QVERIFY(m_d->NotizVorgabe()); // the focus never passed through the notes
 }
 
@@ -179,10 +182,10 @@ void TestEigenerTerminForm::platzhalter()
     QFETCH(QStringList, notiz);
     Oeffnen(-1, T(2001, 9, 5));
     if (betreten) {
-        m_d->Memo1->setFocus(Qt::TabFocusReason);
+        m_d->NotizFeld->setFocus(Qt::TabFocusReason);
         QTRY_VERIFY(!m_d->NotizVorgabe());
-        QCOMPARE(m_d->Memo1->toPlainText(), QString());
-        QTest::keyClicks(m_d->Memo1, getippt);
+        QCOMPARE(m_d->NotizFeld->toPlainText(), QString());
+        QTest::keyClicks(m_d->NotizFeld, getippt);
     }
     Klick(m_d->Uebernehmen);
     QCOMPARE(m_f->plan().Aufgaben.back().Notiz, notiz);
@@ -195,12 +198,12 @@ void TestEigenerTerminForm::notizenBestehenderAufgabeBleiben()
 
     // A new task begun and cancelled, then the existing one: its notes stay on entering.
     Oeffnen(-1, T(2001, 9, 6));
-    Klick(m_d->QvImageButton3);
+    Klick(m_d->AbbrechenButton);
     Oeffnen(n, T(2001, 9, 5));
     QVERIFY(!m_d->NotizVorgabe());
-    m_d->Memo1->setFocus(Qt::TabFocusReason);
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(m_d->Memo1));
-    QCOMPARE(m_d->Memo1->toPlainText(), QStringLiteral("Weitere Notizen zur Aufgabe..."));
+    m_d->NotizFeld->setFocus(Qt::TabFocusReason);
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(m_d->NotizFeld));
+    QCOMPARE(m_d->NotizFeld->toPlainText(), QStringLiteral("Weitere Notizen zur Aufgabe..."));
 }
 
 void TestEigenerTerminForm::bestehendeAufgabe()
@@ -211,17 +214,17 @@ void TestEigenerTerminForm::bestehendeAufgabe()
 
     Oeffnen(n, T(2001, 8, 30)); // the day passed is not used
     QCOMPARE(m_d->aktuelleNummer(), n);
-    QCOMPARE(m_d->Edit1->text(), QStringLiteral("Schrank abholen"));
+    QCOMPARE(m_d->BezeichnungsFeld->text(), QStringLiteral("Schrank abholen"));
     QCOMPARE(m_d->windowTitle(), QStringLiteral("Schrank abholen"));
-    QCOMPARE(m_d->DateEdit1->text(), QStringLiteral("05.09.2001"));
-    QCOMPARE(m_d->Memo1->toPlainText(), QStringLiteral("Gurte\n\nDecken"));
+    QCOMPARE(m_d->DatumFeld->text(), QStringLiteral("05.09.2001"));
+    QCOMPARE(m_d->NotizFeld->toPlainText(), QStringLiteral("Gurte\n\nDecken"));
     QVERIFY(m_d->LoeschenButton->isEnabled());
     QVERIFY(!m_d->Uebernehmen->isEnabled());
-    QCOMPARE(m_d->Label4->text(), QStringLiteral("Neue Aufgabe"));
+    QCOMPARE(m_d->Ueberschrift->text(), QStringLiteral("Neue Aufgabe"));
 
-    m_d->Edit1->setText(QStringLiteral("Schrank und Regal abholen"));
+    m_d->BezeichnungsFeld->setText(QStringLiteral("Schrank und Regal abholen"));
     QVERIFY(m_d->Uebernehmen->isEnabled());
-    m_d->DateEdit1->setDate(T(2001, 9, 7));
+    m_d->DatumFeld->setDate(T(2001, 9, 7));
     Waehle(m_d->BeginnBox, 30);
     Klick(m_d->Uebernehmen);
     QCOMPARE(m_d->result(), int(QDialog::Accepted));
@@ -284,10 +287,10 @@ void TestEigenerTerminForm::listenKopplung()
 void TestEigenerTerminForm::nameImTitel()
 {
     Oeffnen(-1, T(2001, 9, 5));
-    m_d->Edit1->selectAll();
-    QTest::keyClicks(m_d->Edit1, QStringLiteral("Keller"));
+    m_d->BezeichnungsFeld->selectAll();
+    QTest::keyClicks(m_d->BezeichnungsFeld, QStringLiteral("Keller"));
     QCOMPARE(m_d->windowTitle(), QStringLiteral("Keller"));
-    m_d->Edit1->clear();
+    m_d->BezeichnungsFeld->clear();
     Klick(m_d->Uebernehmen);
     QCOMPARE(m_f->plan().Aufgaben.back().Kurzbezeichnung, QString()); // an empty name is kept
 }
@@ -296,33 +299,89 @@ void TestEigenerTerminForm::nameImTitel()
 void TestEigenerTerminForm::titelBegrenzt()
 {
     Oeffnen(-1, T(2001, 9, 5));
-    m_d->Edit1->selectAll();
-    m_d->Edit1->insert(QString(40000, QLatin1Char('x')));
+    m_d->BezeichnungsFeld->selectAll();
+    m_d->BezeichnungsFeld->insert(QString(40000, QLatin1Char('x')));
     Klick(m_d->Uebernehmen);
     QCOMPARE(m_f->plan().Aufgaben.back().Kurzbezeichnung, QString(255, QLatin1Char('x')));
 }
 
-void TestEigenerTerminForm::abbrechenFragtNie()
+void TestEigenerTerminForm::abbrechen_data()
 {
+    QTest::addColumn<bool>("bearbeiten");
+    QTest::addColumn<QString>("wie"); // "knopf", "escape" or "schliessen"
+    QTest::addColumn<QString>("antwort");
+    QTest::newRow("unchanged: no question") << false << QStringLiteral("knopf") << QString();
+    QTest::newRow("changed, OK drops")
+        << true << QStringLiteral("knopf") << QStringLiteral("knopf_ok");
+    QTest::newRow("changed, Abbrechen stays")
+        << true << QStringLiteral("knopf") << QStringLiteral("knopf_abbrechen");
+    QTest::newRow("Escape asks too")
+        << true << QStringLiteral("escape") << QStringLiteral("knopf_abbrechen");
+    QTest::newRow("close button asks too")
+        << true << QStringLiteral("schliessen") << QStringLiteral("knopf_ok");
+}
+
+void TestEigenerTerminForm::abbrechen()
+{
+    QFETCH(bool, bearbeiten);
+    QFETCH(QString, wie);
+    QFETCH(QString, antwort);
     const qint32 n = Anlegen(QStringLiteral("Keller"), T(2001, 9, 5));
     const Aufgabenliste vorher = m_f->plan().Aufgaben;
     Oeffnen(n, 0);
-    m_d->Edit1->setText(QStringLiteral("Dachboden"));
-    QTest::keyClicks(m_d->Memo1, QStringLiteral("x"));
+    if (bearbeiten) {
+        m_d->BezeichnungsFeld->setText(QStringLiteral("Dachboden"));
+        QTest::keyClicks(m_d->NotizFeld, QStringLiteral("x"));
+    }
+    Gesehen box;
+    ModalHelfer helfer(antwort.isEmpty() ? 1000 : 5000);
+    if (antwort.isEmpty())
+        helfer.Taste(Qt::Key_Escape);
+    else
+        helfer.Druecke(antwort, Merken(&box), QStringLiteral("meldung"));
+    if (wie == QLatin1String("escape"))
+        QTest::keyClick(m_d, Qt::Key_Escape);
+    else if (wie == QLatin1String("schliessen"))
+        m_d->close();
+    else
+        Klick(m_d->AbbrechenButton);
+    if (antwort.isEmpty()) {
+        QCOMPARE(helfer.Beantwortet(), 0);
+    } else {
+        QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+        QCOMPARE(box.text, QStringLiteral("Die Änderungen werden verworfen"));
+        QCOMPARE(box.knoepfe, (QStringList{QStringLiteral("OK"), QStringLiteral("Abbrechen")}));
+    }
+    if (antwort == QLatin1String("knopf_abbrechen")) {
+        QVERIFY(m_d->isVisible());
+        QCOMPARE(m_d->BezeichnungsFeld->text(), QStringLiteral("Dachboden"));
+        QCOMPARE(m_d->NotizFeld->toPlainText(), QStringLiteral("x"));
+    } else {
+        QVERIFY(!m_d->isVisible());
+        QCOMPARE(m_d->result(), int(QDialog::Rejected));
+    }
+    QVERIFY(m_f->plan().Aufgaben == vorher);
+}
+
+void TestEigenerTerminForm::neueAufgabeOhneEingabe()
+{
+    // The prompts and the placeholder, and entering the notes, are no edits of the user's.
+    Oeffnen(-1, T(2001, 9, 5));
+    QTest::keyClick(m_d->BezeichnungsFeld, Qt::Key_Tab);
+    m_d->NotizFeld->setFocus();
+    QVERIFY(!m_d->NotizVorgabe());
     ModalHelfer keine(1000);
     keine.Taste(Qt::Key_Escape);
-    Klick(m_d->QvImageButton3);
+    Klick(m_d->AbbrechenButton);
     QCOMPARE(keine.Beantwortet(), 0);
     QVERIFY(!m_d->isVisible());
-    QCOMPARE(m_d->result(), int(QDialog::Rejected));
-    QVERIFY(m_f->plan().Aufgaben == vorher);
 }
 
 void TestEigenerTerminForm::loeschen_data()
 {
     QTest::addColumn<QString>("antwort");
     QTest::newRow("OK deletes") << QStringLiteral("knopf_ok");
-    QTest::newRow("Abbrechen closes without any change") << QStringLiteral("knopf_abbrechen");
+    QTest::newRow("Abbrechen keeps the dialog and its edits") << QStringLiteral("knopf_abbrechen");
 }
 
 void TestEigenerTerminForm::loeschen()
@@ -332,7 +391,7 @@ void TestEigenerTerminForm::loeschen()
     const Aufgabenliste vorher = m_f->plan().Aufgaben;
     const bool warGeaendert = m_f->Geaendert();
     Oeffnen(n, 0);
-    m_d->Edit1->setText(QStringLiteral("Dachboden")); // never applied
+    m_d->BezeichnungsFeld->setText(QStringLiteral("Dachboden")); // never applied
     Gesehen box;
     ModalHelfer helfer;
     helfer.Druecke(antwort, Merken(&box), QStringLiteral("meldung"));
@@ -341,16 +400,61 @@ void TestEigenerTerminForm::loeschen()
     QCOMPARE(box.text, QStringLiteral("Die Aufgabe wird gelöscht"));
     QCOMPARE(box.titel, QStringLiteral("Bestätigung"));
     QCOMPARE(box.knoepfe, (QStringList{QStringLiteral("OK"), QStringLiteral("Abbrechen")}));
-    QVERIFY(!m_d->isVisible());
-    QCOMPARE(m_d->result(), int(QDialog::Accepted));
+    QCOMPARE(m_d->isVisible(), antwort != QLatin1String("knopf_ok"));
     if (antwort == QLatin1String("knopf_ok")) {
+        QCOMPARE(m_d->result(), int(QDialog::Accepted));
         QVERIFY(!m_f->plan().Aufgabe(n));
         QCOMPARE(m_f->plan().Aufgaben.size(), vorher.size() - 1);
         QVERIFY(m_f->plan().Sicherung == vorher);
     } else {
+        QCOMPARE(m_d->BezeichnungsFeld->text(), QStringLiteral("Dachboden"));
         QVERIFY(m_f->plan().Aufgaben == vorher);
         QCOMPARE(m_f->Geaendert(), warGeaendert);
     }
+}
+
+void TestEigenerTerminForm::tabVerlaesstBeschreibung()
+{
+    Oeffnen(Anlegen(QStringLiteral("Keller"), T(2001, 9, 5)), 0);
+    m_d->NotizFeld->setFocus();
+    QTRY_VERIFY(m_d->NotizFeld->hasFocus());
+    QTest::keyClick(m_d->NotizFeld, Qt::Key_Tab);
+    QVERIFY(!m_d->NotizFeld->hasFocus());
+    QCOMPARE(m_d->NotizFeld->toPlainText(), QString());
+    QVERIFY(!m_d->Uebernehmen->isEnabled());
+}
+
+void TestEigenerTerminForm::jedeOeffnungBeimErstenFeld()
+{
+    const qint32 n = Anlegen(QStringLiteral("Keller"), T(2001, 9, 5));
+    Oeffnen(n, 0);
+    m_d->BeginnBox->setFocus();
+    QTRY_VERIFY(m_d->BeginnBox->hasFocus());
+    Klick(m_d->AbbrechenButton);
+    Oeffnen(n, 0);
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(m_d->BezeichnungsFeld));
+}
+
+void TestEigenerTerminForm::felderTragenIhreBeschriftung_data()
+{
+    QTest::addColumn<QString>("feld"); // object name
+    QTest::addColumn<QString>("name");
+    QTest::newRow("name") << QStringLiteral("Edit1") << QStringLiteral("Bezeichnung");
+    QTest::newRow("date") << QStringLiteral("datumstext") << QStringLiteral("Datum");
+    QTest::newRow("begin") << QStringLiteral("BeginnBox") << QStringLiteral("Beginn");
+    QTest::newRow("duration") << QStringLiteral("DauerBox") << QStringLiteral("Dauer");
+    QTest::newRow("notes") << QStringLiteral("Memo1") << QStringLiteral("Beschreibung");
+}
+
+void TestEigenerTerminForm::felderTragenIhreBeschriftung()
+{
+    QFETCH(QString, feld);
+    QFETCH(QString, name);
+    auto* w = m_d->findChild<QWidget*>(feld);
+    QVERIFY(w);
+    QAccessibleInterface* zugang = QAccessible::queryAccessibleInterface(w);
+    QVERIFY(zugang);
+    QCOMPARE(BeschriftungFuerVorleser(zugang), name);
 }
 
 void TestEigenerTerminForm::vorDemErstenTag()
@@ -382,7 +486,7 @@ void TestEigenerTerminForm::einJahr()
     QFETCH(bool, erlaubt);
     const Aufgabenliste vorher = m_f->plan().Aufgaben;
     Oeffnen(-1, T(2001, 9, 5));
-    m_d->DateEdit1->setText(datum);
+    m_d->DatumFeld->setText(datum);
     Gesehen box;
     ModalHelfer helfer(erlaubt ? 1000 : 5000);
     helfer.Druecke(QStringLiteral("knopf_ok"), Merken(&box), QStringLiteral("meldung"));
@@ -406,10 +510,14 @@ void TestEigenerTerminForm::jahrNach3000_data()
     QTest::addColumn<int>("beginn");
     QTest::addColumn<QString>("antwort"); // empty: no question
     QTest::addColumn<bool>("uebernommen");
-    QTest::newRow("last year a calendar takes") << "28.12.3000" << 17 << "" << true;
-    QTest::newRow("ends in 3001") << "31.12.3000" << 47 << "knopf_abbrechen" << false;
-    QTest::newRow("after 3000, cancelled") << "05.01.3001" << 17 << "knopf_abbrechen" << false;
-    QTest::newRow("after 3000, confirmed") << "05.01.3001" << 17 << "knopf_ok" << true;
+    QTest::newRow("last year a calendar takes")
+        << QStringLiteral("28.12.3000") << 17 << QStringLiteral("") << true;
+    QTest::newRow("ends in 3001") << QStringLiteral("31.12.3000") << 47
+                                  << QStringLiteral("knopf_abbrechen") << false;
+    QTest::newRow("after 3000, cancelled")
+        << QStringLiteral("05.01.3001") << 17 << QStringLiteral("knopf_abbrechen") << false;
+    QTest::newRow("after 3000, confirmed")
+        << QStringLiteral("05.01.3001") << 17 << QStringLiteral("knopf_ok") << true;
 }
 
 // A plan mistyped into the year 3000 takes task days after it only after a question.
@@ -419,10 +527,10 @@ void TestEigenerTerminForm::jahrNach3000()
     QFETCH(int, beginn);
     QFETCH(QString, antwort);
     QFETCH(bool, uebernommen);
-    m_f->KalenderErstellen(Jahr3000(), true);
+    m_f->Erstellen(Jahr3000());
     const Aufgabenliste vorher = m_f->plan().Aufgaben;
     Oeffnen(-1, T(3000, 12, 12));
-    m_d->DateEdit1->setText(datum);
+    m_d->DatumFeld->setText(datum);
     Waehle(m_d->BeginnBox, beginn);
 
     Gesehen box;
@@ -475,9 +583,10 @@ void TestEigenerTerminForm::modalWieImHauptfenster()
     helfer.Mache(
         [this](QWidget* w) {
             QCOMPARE(w, static_cast<QWidget*>(m_d));
-            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(m_d->Edit1));
-            QCOMPARE(m_d->Edit1->selectedText(), TEigenerTerminForm::NamenVorgabe);
-            QTest::keyClicks(m_d->Edit1, QStringLiteral("Zaehler ablesen"));
+            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(m_d->BezeichnungsFeld));
+            QCOMPARE(m_d->BezeichnungsFeld->selectedText(),
+                     QStringLiteral("Geben Sie eine Bezeichnung für die Aufgabe ein"));
+            QTest::keyClicks(m_d->BezeichnungsFeld, QStringLiteral("Zaehler ablesen"));
         },
         QStringLiteral("EigenerTerminForm"));
     helfer.Druecke(QStringLiteral("Uebernehmen"), {}, QStringLiteral("EigenerTerminForm"));

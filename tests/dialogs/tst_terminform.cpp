@@ -1,18 +1,18 @@
 #include "dialoghilfe.h"
+#include "testfenster.h"
 
-#include "app/kalenderform.h"
 #include "dialogs/terminform.h"
 #include "model/zeiten.h"
-#include "support/hauptfenster.h"
 #include "widgets/datumsfeld.h"
+#include "widgets/meldung.h"
 #include "widgets/qvimagebutton.h"
 #include "widgets/schrift.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QTemporaryDir>
 #include <QWindow>
 
 #include <memory>
@@ -72,25 +72,27 @@ private Q_SLOTS:
     void aenderungsmarkeJeOeffnung();
     void unbekannteNummer();
     void modalWieImHauptfenster();
+    void tabVerlaesstNotizen();
+    void jedeOeffnungBeimErstenFeld();
+    void felderTragenIhreBeschriftung_data();
+    void felderTragenIhreBeschriftung();
+    void fensterOhneMaximieren();
 
 private:
     taufgabe& A(qint32 nummer);
     void Oeffnen(qint32 nummer);
 
-    std::unique_ptr<QTemporaryDir> m_ordner;
-    std::unique_ptr<TKalenderForm> m_f;
+    std::unique_ptr<TestFenster> m_f;
     TTerminForm* m_d = nullptr; // child of m_f
 };
 
 void TestTerminForm::init()
 {
-    m_ordner = std::make_unique<QTemporaryDir>();
-    m_f = Hauptfenster(*m_ordner);
+    m_f = std::make_unique<TestFenster>(BerlinerUmzug());
     // Berlin, without moving company, renovations or children: 33 tasks from 16.08.2001
     // to 29.09.2001, cells from 13.08. to 30.09.2001.
-    m_f->KalenderErstellen(BerlinerUmzug(), true);
     QCOMPARE(m_f->anzdays(), 49);
-    m_d = new TTerminForm(m_f.get(), m_f.get());
+    m_d = new TTerminForm(m_f.get(), m_f->Fenster());
 }
 
 void TestTerminForm::cleanup()
@@ -126,14 +128,14 @@ void TestTerminForm::fuellen()
     QVERIFY(m_d->Bezeichnungslabel->font().bold());
     QCOMPARE(m_d->Bezeichnungslabel->x(), 103);
     QCOMPARE(m_d->Bezeichnungslabel->y() + m_d->Bezeichnungslabel->height(), 102);
-    QCOMPARE(m_d->DateEdit1->text(), Tageszahl::Text(a.Tag));
+    QCOMPARE(m_d->DatumFeld->text(), Tageszahl::Text(a.Tag));
     QCOMPARE(m_d->BeginnBox->currentText(), QStringLiteral("15:00"));
     QCOMPARE(m_d->DauerBox->currentText(), QStringLiteral("03h00"));
     QCOMPARE(m_d->BeginnBox->count(), 48);
     QCOMPARE(m_d->DauerBox->count(), 47);
-    QCOMPARE(m_d->Memo1->toPlainText(), QString());
+    QCOMPARE(m_d->NotizFeld->toPlainText(), QString());
     QCOMPARE(m_d->Aufgabenliste->text(), QStringLiteral("Wohnungsübernahme (neue)\n"));
-    QCOMPARE(m_d->Label4->text(), a.Beschreibung.join(u'\n'));
+    QCOMPARE(m_d->BeratungsText->text(), a.Beschreibung.join(u'\n'));
     QVERIFY(m_d->LinkLabel->isVisible());
     QCOMPARE(m_d->LinkLabel->text(), QStringLiteral("https://www.sweethome3d.com/de/"));
     QCOMPARE(m_d->LinkLabel->y(),
@@ -144,7 +146,7 @@ void TestTerminForm::fuellen()
     QVERIFY(!m_d->Uebernehmen->isEnabled());
     QVERIFY(m_d->LoeschenButton->isEnabled());
     QVERIFY(!m_d->TerminGeaendert());
-    QCOMPARE(m_d->DateEdit1->KalenderFarbe(), QColor(255, 204, 51));
+    QCOMPARE(m_d->DatumFeld->KalenderFarbe(), QColor(255, 204, 51));
     QCOMPARE(m_d->size(), QSize(632, 453));
 }
 
@@ -225,7 +227,7 @@ void TestTerminForm::dauerGekuerztGespeichert()
     A(2).Dauer = 30;
     Oeffnen(2);
     QCOMPARE(m_d->DauerBox->currentText(), QStringLiteral("12h00"));
-    QTest::keyClicks(m_d->Memo1, QStringLiteral("Kontonummer mitnehmen"));
+    QTest::keyClicks(m_d->NotizFeld, QStringLiteral("Kontonummer mitnehmen"));
     QVERIFY(m_d->Uebernehmen->isEnabled());
     QVERIFY(!m_d->TerminGeaendert());
     Klick(m_d->Uebernehmen);
@@ -319,19 +321,19 @@ void TestTerminForm::links()
     QFETCH(int, zeile);
     A(19).Beschreibung = text;
     Oeffnen(19);
-    QCOMPARE(m_d->Label4->text(), text.join(u'\n'));
+    QCOMPARE(m_d->BeratungsText->text(), text.join(u'\n'));
     QCOMPARE(m_d->LinkLabel->isVisible(), zeile >= 0);
     QCOMPARE(m_d->LinkAdresse().isValid(), zeile >= 0);
     if (zeile < 0)
         return;
     QCOMPARE(m_d->LinkLabel->text(), link);
     const QString& z = text.at(zeile);
-    const QFontMetrics fm(m_d->Label4->font());
+    const QFontMetrics fm(m_d->BeratungsText->font());
     QCOMPARE(m_d->LinkLabel->geometry(),
              QRect(fm.horizontalAdvance(z.left(z.indexOf(QStringLiteral("http")))), 13 * zeile,
                    fm.horizontalAdvance(link), 13));
-    QCOMPARE(m_d->LinkLabel->font().family(), m_d->Label4->font().family());
-    QCOMPARE(m_d->LinkLabel->font().pixelSize(), m_d->Label4->font().pixelSize());
+    QCOMPARE(m_d->LinkLabel->font().family(), m_d->BeratungsText->font().family());
+    QCOMPARE(m_d->LinkLabel->font().pixelSize(), m_d->BeratungsText->font().pixelSize());
     QVERIFY(m_d->LinkLabel->font().underline());
     QCOMPARE(m_d->LinkLabel->palette().color(QPalette::WindowText), QColor(0, 0, 128));
 }
@@ -534,7 +536,7 @@ void TestTerminForm::abbrechenOhneAenderung()
     Oeffnen(19);
     ModalHelfer keine(1000);
     keine.Taste(Qt::Key_Escape);
-    Klick(m_d->QvImageButton3);
+    Klick(m_d->AbbrechenButton);
     QVERIFY(!m_d->isVisible());
     QCOMPARE(m_d->result(), int(QDialog::Rejected));
     QCOMPARE(keine.Beantwortet(), 0);
@@ -544,23 +546,23 @@ void TestTerminForm::abbrechenNachAenderung()
 {
     const Aufgabenliste vorher = m_f->plan().Aufgaben;
     Oeffnen(19);
-    QTest::keyClicks(m_d->Memo1, QStringLiteral("Zollstock"));
-    m_d->DateEdit1->setDate(A(19).Tag + 1);
+    QTest::keyClicks(m_d->NotizFeld, QStringLiteral("Zollstock"));
+    m_d->DatumFeld->setDate(A(19).Tag + 1);
 
     Gesehen box;
     ModalHelfer bleiben;
     bleiben.Druecke(QStringLiteral("knopf_abbrechen"), Merken(&box), QStringLiteral("meldung"));
-    Klick(m_d->QvImageButton3);
+    Klick(m_d->AbbrechenButton);
     QVERIFY2(bleiben.Erledigt(), qPrintable(bleiben.Fehler()));
     QCOMPARE(box.text, QStringLiteral("Die Änderungen werden verworfen"));
     QCOMPARE(box.titel, QStringLiteral("Bestätigung"));
     QCOMPARE(box.knoepfe, (QStringList{QStringLiteral("OK"), QStringLiteral("Abbrechen")}));
     QVERIFY(m_d->isVisible());
-    QCOMPARE(m_d->Memo1->toPlainText(), QStringLiteral("Zollstock"));
+    QCOMPARE(m_d->NotizFeld->toPlainText(), QStringLiteral("Zollstock"));
 
     ModalHelfer gehen;
     gehen.Druecke(QStringLiteral("knopf_ok"), {}, QStringLiteral("meldung"));
-    Klick(m_d->QvImageButton3);
+    Klick(m_d->AbbrechenButton);
     QVERIFY2(gehen.Erledigt(), qPrintable(gehen.Fehler()));
     QVERIFY(!m_d->isVisible());
     QCOMPARE(m_d->result(), int(QDialog::Rejected));
@@ -579,13 +581,13 @@ void TestTerminForm::schliessenFragtWieAbbrechen()
 {
     QFETCH(bool, schliessfeld);
     Oeffnen(19);
-    QTest::keyClicks(m_d->Memo1, QStringLiteral("Zollstock"));
+    QTest::keyClicks(m_d->NotizFeld, QStringLiteral("Zollstock"));
     auto schliessen = [&] {
         if (schliessfeld) { // the window manager's request, sent to the dialog's window
             QCloseEvent anfrage;
             QApplication::sendEvent(m_d->windowHandle(), &anfrage);
         } else {
-            QTest::keyClick(m_d->Memo1, Qt::Key_Escape);
+            QTest::keyClick(m_d->NotizFeld, Qt::Key_Escape);
         }
     };
     Gesehen box;
@@ -595,7 +597,7 @@ void TestTerminForm::schliessenFragtWieAbbrechen()
     QVERIFY2(bleiben.Erledigt(), qPrintable(bleiben.Fehler()));
     QCOMPARE(box.text, QStringLiteral("Die Änderungen werden verworfen"));
     QVERIFY(m_d->isVisible());
-    QCOMPARE(m_d->Memo1->toPlainText(), QStringLiteral("Zollstock"));
+    QCOMPARE(m_d->NotizFeld->toPlainText(), QStringLiteral("Zollstock"));
 
     ModalHelfer gehen;
     gehen.Druecke(QStringLiteral("knopf_ok"), {}, QStringLiteral("meldung"));
@@ -611,12 +613,12 @@ void TestTerminForm::tagUebernehmen()
     const double alt = A(2).Tag;
     const int zellen = m_f->anzdays();
     Oeffnen(2);
-    m_d->DateEdit1->setText(Tageszahl::Text(alt + 1));
+    m_d->DatumFeld->setText(Tageszahl::Text(alt + 1));
     QVERIFY(m_d->TerminGeaendert());
     Waehle(m_d->BeginnBox, 19);
-    QTest::keyClicks(m_d->Memo1, QStringLiteral("Zeile 1"));
-    QTest::keyClick(m_d->Memo1, Qt::Key_Return);
-    QTest::keyClicks(m_d->Memo1, QStringLiteral("Zeile 2"));
+    QTest::keyClicks(m_d->NotizFeld, QStringLiteral("Zeile 1"));
+    QTest::keyClick(m_d->NotizFeld, Qt::Key_Return);
+    QTest::keyClicks(m_d->NotizFeld, QStringLiteral("Zeile 2"));
     Klick(m_d->Uebernehmen);
     QCOMPARE(m_d->result(), int(QDialog::Accepted));
     QCOMPARE(A(2).Tag, alt + 1);
@@ -648,7 +650,7 @@ void TestTerminForm::neuAufbau()
     const double erster = m_f->ErsterTag();
     const double tag = m_f->LetzterTag() + tageNachEnde;
     Oeffnen(45); // Einzugsparty: nothing depends on it
-    m_d->DateEdit1->setDate(tag);
+    m_d->DatumFeld->setDate(tag);
     Klick(m_d->Uebernehmen);
     QCOMPARE(m_d->result(), int(QDialog::Accepted));
     QCOMPARE(A(45).Tag, tag);
@@ -684,7 +686,7 @@ void TestTerminForm::einJahr()
             nachErstem ? m_f->ErsterTag() + nachErstem : m_f->LetzterTag() - vorLetztem;
         datum = Tageszahl::Text(tag);
     }
-    m_d->DateEdit1->setText(datum);
+    m_d->DatumFeld->setText(datum);
 
     Gesehen box;
     ModalHelfer helfer(erlaubt ? 1000 : 5000);
@@ -724,10 +726,10 @@ void TestTerminForm::jahrNach3000()
     QFETCH(QString, datum);
     QFETCH(QString, antwort);
     QFETCH(bool, uebernommen);
-    m_f->KalenderErstellen(Jahr3000(), true);
+    m_f->Erstellen(Jahr3000());
     const Aufgabenliste vorher = m_f->plan().Aufgaben;
     Oeffnen(2); // Bankkonto ummelden: no order relation either way
-    m_d->DateEdit1->setText(datum);
+    m_d->DatumFeld->setText(datum);
 
     Gesehen box;
     ModalHelfer helfer(antwort.isEmpty() ? 1000 : 5000);
@@ -755,11 +757,9 @@ void TestTerminForm::reihenfolgeVerweigert()
 {
     const Aufgabenliste vorher = m_f->plan().Aufgaben;
     Oeffnen(9); // Packen must come before Umziehen
-    m_d->DateEdit1->setDate(A(7).Tag + 1);
-    ModalHelfer helfer;
-    helfer.Druecke(QStringLiteral("Button3"), {}, QStringLiteral("Reihenfolge"));
-    Klick(m_d->Uebernehmen);
-    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    m_d->DatumFeld->setDate(A(7).Tag + 1);
+    Klick(m_d->Uebernehmen); // the window shows the conflict and refuses
+    QVERIFY(m_f->konflikte.contains(QStringLiteral("'Packen' sollte vor 'Umziehen' erfolgen.")));
     QVERIFY(m_d->isVisible());
     QVERIFY(m_d->Uebernehmen->isEnabled());
     QVERIFY(m_f->plan().Aufgaben == vorher);
@@ -770,11 +770,11 @@ void TestTerminForm::aenderungsmarkeJeOeffnung()
 {
     // A date change in one opening, then cancelled ...
     Oeffnen(9);
-    m_d->DateEdit1->setDate(A(9).Tag - 1);
+    m_d->DatumFeld->setDate(A(9).Tag - 1);
     QVERIFY(m_d->TerminGeaendert());
     ModalHelfer weg;
     weg.Druecke(QStringLiteral("knopf_ok"), {}, QStringLiteral("meldung"));
-    Klick(m_d->QvImageButton3);
+    Klick(m_d->AbbrechenButton);
     QVERIFY2(weg.Erledigt(), qPrintable(weg.Fehler()));
 
     // ... and a plan that already holds a conflict: Packen after Umziehen.
@@ -784,7 +784,7 @@ void TestTerminForm::aenderungsmarkeJeOeffnung()
     // A notes-only change elsewhere still applies without an order check.
     Oeffnen(45);
     QVERIFY(!m_d->TerminGeaendert());
-    m_d->Memo1->insertPlainText(QStringLiteral("Getränke"));
+    m_d->NotizFeld->insertPlainText(QStringLiteral("Getränke"));
     ModalHelfer keine(1000);
     keine.Taste(Qt::Key_Escape);
     Klick(m_d->Uebernehmen);
@@ -799,7 +799,7 @@ void TestTerminForm::unbekannteNummer()
     QCOMPARE(m_d->Bezeichnungslabel->text(), QString());
     QVERIFY(!m_d->LoeschenButton->isEnabled());
     QVERIFY(!m_d->Uebernehmen->isEnabled());
-    QTest::keyClicks(m_d->Memo1, QStringLiteral("x"));
+    QTest::keyClicks(m_d->NotizFeld, QStringLiteral("x"));
     Klick(m_d->Uebernehmen); // nothing to write into
     QCOMPARE(m_f->plan().Aufgaben.size(), size_t(33));
     QVERIFY(!m_f->Geaendert());
@@ -813,13 +813,89 @@ void TestTerminForm::modalWieImHauptfenster()
     helfer.Mache(
         [this](QWidget* w) {
             QCOMPARE(w, static_cast<QWidget*>(m_d));
-            m_d->Memo1->insertPlainText(QStringLiteral("Maßband"));
+            m_d->NotizFeld->insertPlainText(QStringLiteral("Maßband"));
         },
         QStringLiteral("TerminForm"));
     helfer.Druecke(QStringLiteral("Uebernehmen"), {}, QStringLiteral("TerminForm"));
     QCOMPARE(m_d->exec(), int(QDialog::Accepted));
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(A(19).Notiz, QStringList{QStringLiteral("Maßband")});
+}
+
+void TestTerminForm::tabVerlaesstNotizen()
+{
+    Oeffnen(19);
+    m_d->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_d));
+    m_d->NotizFeld->setFocus();
+    QTRY_VERIFY(m_d->NotizFeld->hasFocus());
+    QTest::keyClick(m_d->NotizFeld, Qt::Key_Tab);
+    QVERIFY(!m_d->NotizFeld->hasFocus());
+    QCOMPARE(m_d->NotizFeld->toPlainText(), QString());
+    QVERIFY(!m_d->Uebernehmen->isEnabled());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    QVERIFY(m_d->NotizFeld->hasFocus());
+}
+
+void TestTerminForm::jedeOeffnungBeimErstenFeld()
+{
+    Oeffnen(19);
+    m_d->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_d));
+    m_d->NotizFeld->setFocus();
+    QTRY_VERIFY(m_d->NotizFeld->hasFocus());
+    Klick(m_d->AbbrechenButton);
+    QVERIFY(!m_d->isVisible());
+    Oeffnen(45);
+    m_d->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_d));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(m_d->DatumFeld->Zeile()));
+}
+
+void TestTerminForm::felderTragenIhreBeschriftung_data()
+{
+    QTest::addColumn<QString>("feld"); // object name
+    QTest::addColumn<QString>("name");
+    QTest::newRow("date") << QStringLiteral("datumstext") << QStringLiteral("Datum");
+    QTest::newRow("begin") << QStringLiteral("BeginnBox") << QStringLiteral("Beginn");
+    QTest::newRow("duration") << QStringLiteral("DauerBox") << QStringLiteral("Dauer");
+    QTest::newRow("notes") << QStringLiteral("Memo1") << QStringLiteral("Eigene Notizen");
+    QTest::newRow("advice box") << QStringLiteral("ScrollBox2")
+                                << QStringLiteral("Hinweise zur Aufgabe");
+    QTest::newRow("prerequisites")
+        << QStringLiteral("ScrollBox1") << QStringLiteral("Vorher erledigen");
+}
+
+void TestTerminForm::felderTragenIhreBeschriftung()
+{
+    QFETCH(QString, feld);
+    QFETCH(QString, name);
+    Oeffnen(19);
+    auto* w = m_d->findChild<QWidget*>(feld);
+    QVERIFY(w);
+    QAccessibleInterface* zugang = QAccessible::queryAccessibleInterface(w);
+    QVERIFY(zugang);
+    QCOMPARE(BeschriftungFuerVorleser(zugang), name);
+    // The list of tasks to do before is read, not only named.
+    if (feld == QLatin1String("ScrollBox1"))
+        QCOMPARE(zugang->text(QAccessible::Description),
+                 QStringLiteral("Wohnungsübernahme (neue)"));
+}
+
+void TestTerminForm::fensterOhneMaximieren()
+{
+    const Qt::WindowFlags f = m_d->windowFlags();
+    QVERIFY(f.testFlag(Qt::CustomizeWindowHint));
+    QVERIFY(!f.testFlag(Qt::WindowMaximizeButtonHint));
+    QVERIFY(!f.testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(f.testFlag(Qt::WindowCloseButtonHint));
+    Qt::WindowFlags box;
+    ModalHelfer helfer;
+    helfer.Druecke(QStringLiteral("knopf_ok"), [&](QWidget* w) { box = w->windowFlags(); });
+    Meldung(m_d, MeldungsArt::Information, QStringLiteral("x"));
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QVERIFY(box.testFlag(Qt::CustomizeWindowHint));
+    QVERIFY(!box.testFlag(Qt::WindowMaximizeButtonHint));
 }
 
 QTEST_MAIN(TestTerminForm)

@@ -1,8 +1,8 @@
 // The real hand-over: run by uebergabe_echt.sh under a virtual X server, where a test handler
 // is registered for text/calendar in temporary XDG folders and xdg-open does the rest.
 
-#include "dialogs/outlookapplication.h"
-#include "dialogs/outlookexport.h"
+#include "dialogs/terminexport.h"
+#include "kalenderexport/desktopkalender.h"
 #include "model/tageszahl.h"
 
 #include "support/icslesen.h"
@@ -37,7 +37,7 @@ private Q_SLOTS:
 
     void cleanupTestCase() { icaltimezone_free_builtin_timezones(); }
 
-    void kalenderprogrammIstVerfuegbar() { QVERIFY(OutlookVerfuegbar()); }
+    void kalenderprogrammIstVerfuegbar() { QVERIFY(DesktopkalenderVorhanden()); }
 
     void termineErreichenDasKalenderprogramm()
     {
@@ -51,7 +51,7 @@ private Q_SLOTS:
             aufgaben.push_back(a);
         }
 
-        TOutlookApplication anwendung;
+        Desktopkalender anwendung;
         QWidget fenster;
         QPushButton knopf(&fenster);
         QStringList texte;
@@ -61,10 +61,11 @@ private Q_SLOTS:
                 QStringLiteral("OK"),
                 [&](QWidget* w) { texte << qobject_cast<QMessageBox*>(w)->text(); },
                 QStringLiteral("meldung"));
-        QVERIFY(OutlookButtonClick(&fenster, &knopf, aufgaben, anwendung));
-        QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+        QVERIFY(TermineExportieren(&fenster, &knopf, aufgaben, anwendung));
+        QVERIFY2(helfer.Abwarten(), qPrintable(helfer.Fehler()));
         QCOMPARE(texte.size(), 2);
-        QCOMPARE(texte.at(1), OutlookErfolgsmeldung());
+        QCOMPARE(texte.at(1),
+                 QStringLiteral("Die Daten wurden erfolgreich an Ihr Kalenderprogramm übergeben."));
 
         // xdg-open starts the handler on its own time.
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(m_empfang), 30000);
@@ -100,7 +101,7 @@ private Q_SLOTS:
         a.Kurzbezeichnung = QStringLiteral("Termin");
         a.Tag = Tageszahl::ausDatum(QDate(2026, 5, 3));
         a.Start = 17;
-        TOutlookApplication anwendung;
+        Desktopkalender anwendung;
         QWidget fenster;
         QStringList texte;
         ModalHelfer helfer;
@@ -109,10 +110,11 @@ private Q_SLOTS:
                 QStringLiteral("OK"),
                 [&](QWidget* w) { texte << qobject_cast<QMessageBox*>(w)->text(); },
                 QStringLiteral("meldung"));
-        QVERIFY(OutlookButtonClick(&fenster, nullptr, {a}, anwendung));
-        QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+        QVERIFY(TermineExportieren(&fenster, nullptr, {a}, anwendung));
+        QVERIFY2(helfer.Abwarten(), qPrintable(helfer.Fehler()));
         QCOMPARE(texte.size(), 3);
-        QCOMPARE(texte.at(1), OutlookFehlermeldung());
+        QCOMPARE(texte.at(1), QStringLiteral("Bei der Übergabe der Daten an Ihr "
+                                             "Kalenderprogramm ist ein Fehler aufgetreten."));
         QVERIFY2(texte.at(2).contains(QDir::toNativeSeparators(anwendung.Dateipfad())),
                  qPrintable(texte.at(2)));
         QVERIFY(QFileInfo::exists(anwendung.Dateipfad()));

@@ -136,13 +136,21 @@ private Q_SLOTS:
         QTest::addColumn<int>("start");
         QTest::addColumn<int>("dauer");
         QTest::addColumn<bool>("geschrieben");
-        QTest::newRow("first day of year 1") << QDate(1, 1, 1) << 17 << 0 << true;
-        QTest::newRow("year 2") << QDate(2, 6, 1) << 17 << 3 << true;
-        QTest::newRow("last day of year 3000") << QDate(3000, 12, 31) << 17 << 3 << true;
-        QTest::newRow("ends in year 3001") << QDate(3000, 12, 31) << 48 << 0 << false;
-        QTest::newRow("year 3001") << QDate(3001, 1, 1) << 17 << 3 << false;
-        QTest::newRow("typo 3027") << QDate(3027, 3, 1) << 17 << 3 << false;
-        QTest::newRow("begins before year 1") << QDate(1, 1, 1) << 0 << 3 << false;
+        QTest::addColumn<QString>("genannt"); // the day the refusal names
+        QTest::newRow("first day of year 1") << QDate(1, 1, 1) << 17 << 0 << true << QString();
+        QTest::newRow("year 2") << QDate(2, 6, 1) << 17 << 3 << true << QString();
+        QTest::newRow("last day of year 3000")
+            << QDate(3000, 12, 31) << 17 << 3 << true << QString();
+        QTest::newRow("ends in year 3001")
+            << QDate(3000, 12, 31) << 48 << 0 << false << QStringLiteral("am 01.01.3001");
+        QTest::newRow("duration carries it into 3001")
+            << QDate(3000, 12, 31) << 40 << 20 << false << QStringLiteral("am 01.01.3001");
+        QTest::newRow("year 3001")
+            << QDate(3001, 1, 1) << 17 << 3 << false << QStringLiteral("am 01.01.3001");
+        QTest::newRow("typo 3027")
+            << QDate(3027, 3, 1) << 17 << 3 << false << QStringLiteral("am 01.03.3027");
+        QTest::newRow("begins before year 1")
+            << QDate(1, 1, 1) << 0 << 3 << false << QStringLiteral("ohne gültiges Datum");
     }
 
     void kalenderjahre()
@@ -151,6 +159,7 @@ private Q_SLOTS:
         QFETCH(int, start);
         QFETCH(int, dauer);
         QFETCH(bool, geschrieben);
+        QFETCH(QString, genannt);
         const taufgabe gut = Aufgabe(QStringLiteral("Gut"), QDate(2027, 3, 1), 17, 1);
         const taufgabe a = Aufgabe(QStringLiteral("Packen"), tag, start, dauer);
         QCOMPARE(Uebertragbar(a), geschrieben);
@@ -162,10 +171,10 @@ private Q_SLOTS:
         if (!geschrieben) {
             QCOMPARE(fehler,
                      QStringLiteral("Diese Aufgaben liegen nicht in den Jahren 1 bis 3000, die "
-                                    "ein Kalender aufnehmen kann:\n„Packen“ am %1\nBitte "
+                                    "ein Kalender aufnehmen kann:\n„Packen“ %1\nBitte "
                                     "korrigieren Sie ihr Datum. Es wurden keine Termine "
                                     "übertragen.")
-                         .arg(Tageszahl::Text(a.Tag)));
+                         .arg(genannt));
             QVERIFY2(!QFile::exists(pfad), "nothing written");
             TIcsKalender kalender;
             const Terminzeiten z = TerminZeiten(a);

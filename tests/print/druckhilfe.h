@@ -3,8 +3,8 @@
 // Helpers for the printing tests: a stand-in for the main window, and a look at the PDF files
 // the printouts write (pdfinfo, pdftoppm and pdftotext of poppler-utils).
 
-#include "model/planfenster.h"
 #include "model/tageszahl.h"
+#include "widgets/planfenster.h"
 
 #include <QDir>
 #include <QImage>
@@ -24,7 +24,6 @@ public:
     {
         for (int i = 0; i < 7 * wochen; ++i) {
             TagDaten tag(Tageszahl::ausDatum(montag.addDays(i)));
-            tag.Breite = 100;
             tage.push_back(tag);
         }
     }

@@ -12,6 +12,7 @@
 #include "support/modalhelfer.h"
 #include "widgets/qvimagebutton.h"
 #include "widgets/schrift.h"
+#include "widgets/zellengeometrie.h"
 #include "widgets/zellenzeichnung.h"
 
 #include <QApplication>
@@ -309,7 +310,7 @@ void TestDruckausgabe::kalenderTinte()
     // The band of task 7 on Wednesday: grey behind dark blue bold text.
     const QRect mittwoch = mass.Zelle(0, 2);
     const double s = mittwoch.height() / 164.0;
-    const auto& band = fenster.tage[2].Termine.front().Bereich;
+    const Bandbereich band = Zellengeometrie::Band(fenster.tage[2], 0, 100);
     const int bandOben = mittwoch.top() + qRound(band.top * s);
     QVERIFY(FarbeNah(pixel(seite1, QPoint(mittwoch.right() - 10, bandOben + 10)), farben.band));
     bool tinte = false;

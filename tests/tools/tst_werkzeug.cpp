@@ -47,6 +47,7 @@ private Q_SLOTS:
     void keineGewoehnlicheDatei_data();
     void keineGewoehnlicheDatei();
     void schreibfehlerAufDeutsch();
+    void schreibgeschuetzterPlan();
     void zeigenGrenzwerte();
     void icsAusPlandatei();
     void icsNichtJenseitsVon3000();
@@ -236,6 +237,27 @@ void TestWerkzeug::schreibfehlerAufDeutsch()
                             "Die Datei „%1“ kann nicht geschrieben werden: Ein Teil des Pfades ist "
                             "kein Ordner.\n")
                  .arg(ziel));
+}
+
+// A plan the user has write-protected is not replaced, and the tool says why.
+void TestWerkzeug::schreibgeschuetzterPlan()
+{
+    QTemporaryDir ordner;
+    const QString plan = ordner.filePath(QStringLiteral("umzug.kvr"));
+    QFile f(plan);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write("[allgemein]\r\n"), 13);
+    f.close();
+    QVERIFY(f.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    const Lauf l = Starten(Berlin2001 + QStringList{QStringLiteral("--speichern"), plan});
+    QCOMPARE(l.code, 4);
+    QCOMPARE(QString::fromUtf8(l.fehler),
+             QStringLiteral("Beim Speichern ist ein Fehler aufgetreten.\n"
+                            "Die Datei „%1“ kann nicht geschrieben werden: Die Datei ist "
+                            "schreibgeschützt. Heben Sie den Schreibschutz auf oder speichern Sie "
+                            "unter einem anderen Namen.\n")
+                 .arg(plan));
+    QCOMPARE(QFileInfo(plan).size(), 13);
 }
 
 // Start -2147483648 and Dauer 2147483647 from a file: clamped into the lists as the task

@@ -1,4 +1,5 @@
 #include "model/tageszahl.h"
+#include "model/uhr.h"
 #include "support/modalhelfer.h"
 #include "widgets/datumsfeld.h"
 #include "widgets/monatskalender.h"
@@ -8,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -473,18 +475,51 @@ private Q_SLOTS:
         QCOMPARE(spion.count(), 0);
     }
 
-    void kalenderBeiUngueltigemTextZeigtHeute()
+    void kalenderBeiUngueltigemText_data()
     {
+        QTest::addColumn<QString>("vorher"); // the last valid date, empty for none
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("titel");
+        QTest::addColumn<double>("tag");
+        const QString heute = QStringLiteral("Mai 2026");
+        const double h = Tag(2026, 5, 3);
+        QTest::newRow("Wort") << QString() << QStringLiteral("irgendwann") << heute << h;
+        QTest::newRow("leer") << QString() << QString() << heute << h;
+        QTest::newRow("Jahr 0") << QString() << QStringLiteral("01.01.0000") << heute << h;
+        QTest::newRow("30. Februar") << QString() << QStringLiteral("30.02.2027") << heute << h;
+        QTest::newRow("nach gültigem Datum")
+            << QStringLiteral("17.11.2027") << QStringLiteral("17.11.20x7")
+            << QStringLiteral("November 2027") << Tag(2027, 11, 17);
+        QTest::newRow("geleert nach gültigem Datum")
+            << QStringLiteral("17.11.2027") << QString() << QStringLiteral("November 2027")
+            << Tag(2027, 11, 17);
+    }
+
+    void kalenderBeiUngueltigemText()
+    {
+        QFETCH(QString, vorher);
+        QFETCH(QString, text);
+        QFETCH(QString, titel);
+        QFETCH(double, tag);
+        Uhr::Festsetzen(QDateTime(QDate(2026, 5, 3), QTime(10, 0)));
+        const auto zurueck = qScopeGuard([] { Uhr::Festsetzen({}); });
         TDateEdit feld;
-        feld.setText(QStringLiteral("irgendwann"));
+        if (!vorher.isEmpty())
+            feld.setText(vorher);
+        feld.setText(text);
         double gezeigt = -1;
+        QString seite;
         ModalHelfer helfer;
-        helfer.Druecke(QStringLiteral("Abbrechen"),
-                       [&](QWidget* w) { gezeigt = qobject_cast<TMonatskalender*>(w)->Tag(); });
+        helfer.Druecke(QStringLiteral("Abbrechen"), [&](QWidget* w) {
+            auto* k = qobject_cast<TMonatskalender*>(w);
+            gezeigt = k->Tag();
+            seite = k->MonatsTitel();
+        });
         feld.KalenderOeffnen();
         QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
-        QCOMPARE(gezeigt, Tageszahl::heute());
-        QCOMPARE(feld.text(), QStringLiteral("irgendwann"));
+        QCOMPARE(seite, titel);
+        QCOMPARE(gezeigt, tag);
+        QCOMPARE(feld.text(), text);
     }
 
     void f4OeffnetDenKalender()

@@ -3,8 +3,10 @@
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QDialog>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 #include <memory>
@@ -23,6 +25,7 @@ private Q_SLOTS:
     void fokusIstZuSehen();
     void kuerzelKlicktUndStehtImTooltip();
     void bildschirmleser();
+    void druckenKehrtVorDemDialogZurueck();
 
 private:
     std::unique_ptr<QWidget> m_fenster;
@@ -123,15 +126,55 @@ void TestKnopfTastatur::bildschirmleser()
     QVERIFY(zugang);
     QCOMPARE(zugang->role(), QAccessible::Button);
     QCOMPARE(zugang->text(QAccessible::Name), QStringLiteral("Speichern"));
+    // The shortcut is spoken with the description; without one only the description.
+    QCOMPARE(zugang->text(QAccessible::Description),
+             QStringLiteral("Speichert den Plan in einer Datei (Strg+S)"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(m_laden)->text(QAccessible::Description),
+             QStringLiteral("Öffnet einen gespeicherten Plan"));
+    m_speichern->setTastenkuerzel(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    QCOMPARE(zugang->text(QAccessible::Description),
+             QStringLiteral("Speichert den Plan in einer Datei (Strg+Umschalt+S)"));
+    m_speichern->setTastenkuerzel(QKeySequence());
     QCOMPARE(zugang->text(QAccessible::Description),
              QStringLiteral("Speichert den Plan in einer Datei"));
+    m_speichern->setTastenkuerzel(QKeySequence(Qt::CTRL | Qt::Key_S));
     QAccessibleActionInterface* aktionen = zugang->actionInterface();
     QVERIFY(aktionen);
     QCOMPARE(aktionen->keyBindingsForAction(QAccessibleActionInterface::pressAction()),
              QStringList{QStringLiteral("Strg+S")});
+}
+
+void TestKnopfTastatur::druckenKehrtVorDemDialogZurueck()
+{
+    // A click that opens a modal dialog: the press action answers first, the dialog follows.
+    QAccessibleActionInterface* aktionen =
+        QAccessible::queryAccessibleInterface(m_speichern)->actionInterface();
+    QVERIFY(aktionen);
+    bool dialogLief = false;
+    connect(m_speichern, &TQvImageButton::OnClick, this, [&] {
+        QDialog dialog(m_fenster.get());
+        QTimer::singleShot(0, &dialog, &QDialog::accept);
+        dialog.exec();
+        dialogLief = true;
+    });
     QSignalSpy spy(m_speichern, &TQvImageButton::OnClick);
     aktionen->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(spy.count(), 0);
+    QVERIFY(QTest::qWaitFor([&] { return dialogLief; }));
     QCOMPARE(spy.count(), 1);
+
+    // A button disabled or gone before its turn is not clicked.
+    aktionen->doAction(QAccessibleActionInterface::pressAction());
+    m_speichern->setEnabled(false);
+    QAccessibleActionInterface* laden =
+        QAccessible::queryAccessibleInterface(m_laden)->actionInterface();
+    QSignalSpy ladenSpy(m_laden, &TQvImageButton::OnClick);
+    laden->doAction(QAccessibleActionInterface::pressAction());
+    delete m_laden;
+    m_laden = nullptr;
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(ladenSpy.count(), 0);
 }
 
 QTEST_MAIN(TestKnopfTastatur)

@@ -1,4 +1,5 @@
 #include "support/testdaten.h"
+#include "widgets/zellengeometrie.h"
 #include "widgets/zellentext.h"
 #include "widgets/zellenzeichnung.h"
 
@@ -170,7 +171,6 @@ void TestZellen::notizKursivMarkiert()
 void TestZellen::bildschirm()
 {
     TagDaten d(T(2027, 3, 7)); // a Sunday
-    d.Breite = 100;
     d.TerminHinzufuegen(7, 17, {QStringLiteral("Notiz")}, QStringLiteral("Umziehen"), 15);
     QImage bild(100, 164, QImage::Format_RGB32);
     bild.fill(Qt::black);
@@ -192,7 +192,6 @@ void TestZellen::bildschirm()
 void TestZellen::dauerNullBleibtLeer()
 {
     TagDaten d(T(2027, 3, 2)); // Tuesday
-    d.Breite = 100;
     d.TerminHinzufuegen(5, 17, {}, QStringLiteral("Null"), 0);
     QImage bild(100, 164, QImage::Format_RGB32);
     QPainter p(&bild);
@@ -201,13 +200,12 @@ void TestZellen::dauerNullBleibtLeer()
     for (int y = 21; y < 163; y += 9)
         for (int x = 1; x < 100; x += 7)
             QCOMPARE(bild.pixelColor(x, y), QColor(240, 240, 255));
-    QCOMPARE(d.TerminAnPunkt(50, 100), 0); // still clickable
+    QCOMPARE(Zellengeometrie::TerminAnPunkt(d, 100, 50, 100), 0); // still clickable
 }
 
 void TestZellen::ausdruckSkaliert()
 {
     TagDaten d(T(2027, 3, 3)); // Wednesday
-    d.Breite = 100;
     d.TerminHinzufuegen(9, 17, {}, QStringLiteral("Packen"), 15);
     QImage bild(400, 700, QImage::Format_RGB32);
     bild.fill(Qt::black);
@@ -229,7 +227,6 @@ void TestZellen::zeilenspeicherZeichnetGleich()
         return bild;
     };
     TagDaten d(T(2027, 3, 2));
-    d.Breite = 100;
     for (int i = 0; i < 4; ++i)
         d.TerminHinzufuegen(i, 17 + i, {QStringLiteral("Notiz %1").arg(i)},
                             QStringLiteral("Aufgabe Nummer %1").arg(i), 2);
@@ -241,7 +238,6 @@ void TestZellen::zeilenspeicherZeichnetGleich()
     QCOMPARE(zeichnen(d, &speicher), zeichnen(d, nullptr));
     // The bold face of "Umziehen", italics from the first note on, letters beyond ASCII.
     TagDaten umzug(T(2027, 3, 3));
-    umzug.Breite = 100;
     umzug.TerminHinzufuegen(
         7, 30, {QStringLiteral("Schlüssel für Möbelträger"), QString(), QStringLiteral("Größe")},
         QStringLiteral("Umziehen übermorgen"), 2);

@@ -38,7 +38,7 @@ constexpr Knopf AlleKnoepfe[] = {
     {"kalender_laden", "Laden", "laden"},
     {"kalender_vorlagen", "Vorlagen", "postkarte"},
     {"kalender_drucken", "Drucken", "drucker"},
-    {"kalender_outlook", "An Outlook", "outlook"},
+    {"kalender_export", "An Kalender", "kalender"},
     {"kalender_ende", "Ende", "ende"},
     {"situation_abbrechen", "Abbrechen", "abbrechen"},
     {"situation_weiterplanen", "Weiterplanen", "weiterplanen"},

@@ -143,8 +143,8 @@ int BefehlNeu(Argumente& args)
     ausgabe.konflikte = plan.ReihenfolgePruefen(-1, 0, 0);
     if (mitDatei) {
         QString fehler;
-        if (!PlanSchreiben(speichern, plan.Aufgaben, plan.situation, ausgabe.spanne.firstday,
-                           ausgabe.spanne.anzdays, &fehler)) {
+        if (!PlanSchreiben(speichern, plan.Aufgaben, plan.situation, ausgabe.spanne.ersterTag,
+                           ausgabe.spanne.tage, &fehler)) {
             Fehlermeldung("Beim Speichern ist ein Fehler aufgetreten.", fehler);
             return Schreibfehler;
         }

@@ -1,11 +1,15 @@
 #include "planausgabe.h"
 
+#include "model/planfelder.h"
 #include "model/tageszahl.h"
 #include "model/zeiten.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
+#include <type_traits>
+#include <variant>
 
 QByteArray AlsText(const PlanAusgabe& plan)
 {
@@ -30,31 +34,31 @@ QJsonArray Zeilen(const QStringList& zeilen)
     return QJsonArray::fromStringList(zeilen);
 }
 
+// A value of the plan file's tables in its JSON form: lists as arrays, days as "dd.mm.yyyy".
+template <typename Wert> QJsonValue JsonWert(const Wert& wert)
+{
+    if constexpr (std::is_same_v<Wert, QStringList>) {
+        return Zeilen(wert);
+    } else if constexpr (std::is_same_v<Wert, QList<qint32>>) {
+        QJsonArray feld;
+        for (qint32 n : wert)
+            feld.append(n);
+        return feld;
+    } else if constexpr (std::is_same_v<Wert, double>) {
+        return Tageszahl::Text(wert);
+    } else {
+        return wert;
+    }
+}
+
 QJsonObject AufgabeJson(const taufgabe& a)
 {
-    QJsonArray vorher;
-    for (qint32 n : a.vorher)
-        vorher.append(n);
-    return QJsonObject{
-        {QStringLiteral("Nummer"), a.Nummer},
-        {QStringLiteral("Kurzbezeichnung"), a.Kurzbezeichnung},
-        {QStringLiteral("Beschreibung"), Zeilen(a.Beschreibung)},
-        {QStringLiteral("Notiz"), Zeilen(a.Notiz)},
-        {QStringLiteral("Druckvorlage"), a.Druckvorlage},
-        {QStringLiteral("ausserhalbBuerozeit"), a.ausserhalbBuerozeit},
-        {QStringLiteral("auchSonntags"), a.auchSonntags},
-        {QStringLiteral("vorher"), vorher},
-        {QStringLiteral("beiAuszugsrenovierung"), a.beiAuszugsrenovierung},
-        {QStringLiteral("beiEinzugsrenovierung"), a.beiEinzugsrenovierung},
-        {QStringLiteral("mitSpedition"), a.mitSpedition},
-        {QStringLiteral("ohneSpedition"), a.ohneSpedition},
-        {QStringLiteral("mitKindern"), a.mitKindern},
-        {QStringLiteral("vorgabeDauer"), a.vorgabeDauer},
-        {QStringLiteral("Tag"), Tageszahl::Text(a.Tag)},
-        {QStringLiteral("Start"), a.Start},
-        {QStringLiteral("Dauer"), a.Dauer},
-        {QStringLiteral("Benutzeraufgabe"), a.Benutzeraufgabe},
-    };
+    QJsonObject objekt{{QStringLiteral("Nummer"), a.Nummer},
+                       {QStringLiteral("mitKindern"), a.mitKindern}};
+    for (const Planfelder::Aufgabenfeld& feld : Planfelder::Aufgabe)
+        std::visit([&](auto ziel) { objekt.insert(feld.schluessel, JsonWert(a.*ziel)); },
+                   feld.ziel);
+    return objekt;
 }
 
 } // namespace
@@ -62,16 +66,15 @@ QJsonObject AufgabeJson(const taufgabe& a)
 QByteArray AlsJson(const PlanAusgabe& plan)
 {
     const Situation& s = plan.situation;
-    QJsonObject situation{
-        {QStringLiteral("BundeslandA"), s.BundeslandA},
-        {QStringLiteral("BundeslandB"), s.BundeslandB},
-        {QStringLiteral("Auszugsrenovierung"), s.Auszugsrenovierung},
-        {QStringLiteral("Einzugsrenovierung"), s.Einzugsrenovierung},
-        {QStringLiteral("Spedition"), s.Spedition},
-        {QStringLiteral("Kinder"), s.Kinder},
-        {QStringLiteral("Einzugdatum"), s.Einzugdatum},
-        {QStringLiteral("Auszugdatum"), s.Auszugdatum},
-    };
+    QJsonObject situation;
+    for (const Planfelder::Situationsfeld& feld : Planfelder::Kopf) {
+        std::visit(
+            [&](auto ziel) {
+                if constexpr (!std::is_same_v<decltype(ziel), Planfelder::Spannenwert>)
+                    situation.insert(feld.schluessel, JsonWert(s.*ziel));
+            },
+            feld.ziel);
+    }
     QJsonArray wochen;
     for (int w : Kalenderwochen(plan.spanne))
         wochen.append(w);
@@ -84,8 +87,8 @@ QByteArray AlsJson(const PlanAusgabe& plan)
         wurzel.insert(QStringLiteral("Stichtag"), Tageszahl::Text(*plan.Stichtag));
     wurzel.insert(QStringLiteral("keineAbfolge"), plan.keineAbfolge);
     wurzel.insert(QStringLiteral("Situation"), situation);
-    wurzel.insert(QStringLiteral("firstday"), Tageszahl::Text(plan.spanne.firstday));
-    wurzel.insert(QStringLiteral("anzdays"), plan.spanne.anzdays);
+    wurzel.insert(QStringLiteral("firstday"), Tageszahl::Text(plan.spanne.ersterTag));
+    wurzel.insert(QStringLiteral("anzdays"), plan.spanne.tage);
     wurzel.insert(QStringLiteral("Kalenderwochen"), wochen);
     wurzel.insert(QStringLiteral("Aufgaben"), aufgaben);
     wurzel.insert(QStringLiteral("Konflikte"), Zeilen(plan.konflikte));

@@ -1,25 +1,50 @@
-#include "dialogs/outlookapplication.h"
+#include "kalenderexport/desktopkalender.h"
+
+#include "model/uhr.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTimer>
 
-void TOutlookApplication::Connect()
+#include <memory>
+
+namespace {
+
+constexpr QFile::Permissions NurBenutzer = QFile::ReadOwner | QFile::WriteOwner;
+
+// Creates the file empty and readable by the user alone, so that the appointments written
+// into it (Dateizugriff keeps the mode of the file it replaces) never lie open.
+void PrivatAnlegen(const QString& pfad)
 {
-    if (Verbunden())
+    QFile datei(pfad);
+    if (datei.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        datei.close();
+    datei.setPermissions(NurBenutzer);
+}
+
+} // namespace
+
+Desktopkalender::Desktopkalender() : m_kontext(std::make_unique<QObject>()) {}
+
+Desktopkalender::~Desktopkalender() = default;
+
+void Desktopkalender::Oeffnen()
+{
+    if (Offen())
         return;
     const QString ordner = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    if (ordner.isEmpty() || !QDir().mkpath(ordner))
+    if (ordner.isEmpty() || !QDir().mkpath(ordner) ||
+        !QFile::setPermissions(ordner, NurBenutzer | QFile::ExeOwner))
         throw KalenderFehler(
             QStringLiteral("Der Ordner „%1“ für die Termindatei konnte nicht angelegt werden.")
                 .arg(QDir::toNativeSeparators(ordner)));
 
     // A new file per export: the desktop calendar may still be reading an earlier one.
-    const QString stempel =
-        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString stempel = Uhr::Jetzt().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     QString pfad = QDir(ordner).filePath(QStringLiteral("termine-%1.ics").arg(stempel));
     for (int i = 2; QFileInfo::exists(pfad); ++i)
         pfad = QDir(ordner).filePath(QStringLiteral("termine-%1-%2.ics").arg(stempel).arg(i));
@@ -29,27 +54,21 @@ void TOutlookApplication::Connect()
     m_geschrieben = false;
 }
 
-std::unique_ptr<TAppointmentItem> TOutlookApplication::CreateItem(int typ)
+void Desktopkalender::TerminEintragen(const Kalendertermin& termin)
 {
-    if (!Verbunden())
+    if (!Offen())
         throw KalenderFehler(QStringLiteral("Es besteht keine Verbindung zum Kalender."));
-    if (typ != olAppointmentItem)
-        throw KalenderFehler(
-            QStringLiteral("Der Kalender kennt keine Einträge der Art %1.").arg(typ));
-    return std::make_unique<TAppointmentItem>(*this);
-}
-
-void TOutlookApplication::Disconnect()
-{
-    if (!Verbunden())
-        return;
+    m_kalender->TerminHinzufuegen(termin.Betreff, termin.Text, termin.Start, termin.Ende);
     try {
-        Quit();
+        if (!m_geschrieben)
+            PrivatAnlegen(m_pfad);
+        m_kalender->Schreiben(m_pfad);
     } catch (...) {
-        m_kalender.reset();
+        // The file still holds the appointments before this one; so must the document.
+        m_kalender->LetztenEntfernen();
         throw;
     }
-    m_kalender.reset();
+    m_geschrieben = true;
 }
 
 namespace {
@@ -75,110 +94,77 @@ QString UebergabeGrund(const QProcess& xdgOpen)
     }
 }
 
-} // namespace
-
-void TOutlookApplication::Quit()
+Uebergabeergebnis Gescheitert(const QString& pfad, const QString& grund)
 {
-    // Every Save has written the complete file; what is left is the hand-over.
-    if (!Verbunden() || !m_geschrieben)
-        return;
-    QString grund;
-    if (!QFileInfo::exists(m_pfad))
-        grund = QStringLiteral("Die Datei ist nicht vorhanden.");
-    else
-        grund = Uebergeben(m_pfad);
-    if (!grund.isEmpty())
-        throw KalenderFehler(QStringLiteral("Die Termindatei „%1“ konnte nicht an das "
-                                            "Kalenderprogramm übergeben werden.\n%2\n"
-                                            "Die Datei bleibt erhalten; Sie können sie in Ihrem "
-                                            "Kalenderprogramm selbst öffnen.")
-                                 .arg(QDir::toNativeSeparators(m_pfad), grund));
-}
-
-QString TOutlookApplication::Uebergeben(const QString& pfad) const
-{
-    // Owned by the application: a handler still busy at the time limit is left running.
-    auto* xdgOpen = new QProcess(QCoreApplication::instance());
-    // Nothing of ours is held by a handler that outlives the program.
-    xdgOpen->setStandardInputFile(QProcess::nullDevice());
-    xdgOpen->setStandardOutputFile(QProcess::nullDevice());
-    xdgOpen->setStandardErrorFile(QProcess::nullDevice());
-    xdgOpen->start(QStringLiteral("xdg-open"), {pfad});
-    if (!xdgOpen->waitForStarted(m_uebergabeFristMs) ||
-        xdgOpen->waitForFinished(m_uebergabeFristMs) || xdgOpen->state() == QProcess::NotRunning) {
-        QString grund = UebergabeGrund(*xdgOpen);
-        delete xdgOpen;
-        return grund;
-    }
-    // Without a desktop of its own xdg-open runs the handler and waits for it; a calendar
-    // program that opened the file and stays open is a hand-over that worked.
-    QObject::connect(xdgOpen, &QProcess::finished, xdgOpen, &QObject::deleteLater);
-    if (!xdgOpen->parent()) {
-        xdgOpen->kill();
-        xdgOpen->waitForFinished(1000);
-        delete xdgOpen;
-    }
-    return {};
-}
-
-void TOutlookApplication::TerminSpeichern(const QString& betreff, const QString& text,
-                                          const Ortszeit& start, const Ortszeit& ende)
-{
-    if (!Verbunden())
-        throw KalenderFehler(QStringLiteral("Es besteht keine Verbindung zum Kalender."));
-    m_kalender->TerminHinzufuegen(betreff, text, start, ende);
-    try {
-        m_kalender->Schreiben(m_pfad);
-    } catch (...) {
-        // The file still holds the appointments before this one; so must the document.
-        m_kalender->LetztenEntfernen();
-        throw;
-    }
-    m_geschrieben = true;
-}
-
-QByteArray TOutlookApplication::Zeitzone() const
-{
-    return m_kalender ? m_kalender->Zeitzone() : KalenderZeitzone();
-}
-
-TAppointmentItem::TAppointmentItem(TOutlookApplication& anwendung) : m_anwendung(anwendung) {}
-
-namespace {
-
-Ortszeit Gueltig(const Ortszeit& zeit, const QString& betreff)
-{
-    if (!zeit.gueltig())
-        throw KalenderFehler(
-            QStringLiteral("Der Termin „%1“ hat kein gültiges Datum.").arg(betreff));
-    return zeit;
+    return {Uebergabeergebnis::Art::Gescheitert, pfad,
+            QStringLiteral("Die Termindatei „%1“ konnte nicht an das Kalenderprogramm übergeben "
+                           "werden.\n%2\nDie Datei bleibt erhalten; Sie können sie in Ihrem "
+                           "Kalenderprogramm selbst öffnen.")
+                .arg(QDir::toNativeSeparators(pfad), grund)};
 }
 
 } // namespace
 
-void TAppointmentItem::setStart(double tag)
+void Desktopkalender::Schliessen(std::function<void(const Uebergabeergebnis&)> fertig)
 {
-    m_start = Gueltig(OrtszeitAusTageszahl(tag), m_subject);
-}
-
-void TAppointmentItem::setStart(const QDateTime& moment)
-{
-    m_start = Gueltig(OrtszeitAusMoment(moment, m_anwendung.Zeitzone()), m_subject);
-}
-
-void TAppointmentItem::setEnd(double tag)
-{
-    m_end = Gueltig(OrtszeitAusTageszahl(tag), m_subject);
-}
-
-void TAppointmentItem::setEnd(const QDateTime& moment)
-{
-    m_end = Gueltig(OrtszeitAusMoment(moment, m_anwendung.Zeitzone()), m_subject);
-}
-
-void TAppointmentItem::Save()
-{
-    m_anwendung.TerminSpeichern(m_subject, m_body, m_start, m_end);
+    const bool uebergeben = Offen() && m_geschrieben;
+    m_kalender.reset();
+    const QString pfad = m_pfad;
+    const int frist = m_uebergabeFristMs;
+    // Everything from here runs in the event loop, the answer included.
+    QTimer::singleShot(
+        0, m_kontext.get(),
+        [kontext = m_kontext.get(), uebergeben, pfad, frist, fertig = std::move(fertig)] {
+            if (!uebergeben) {
+                fertig({Uebergabeergebnis::Art::Uebergeben, {}, {}});
+                return;
+            }
+            if (!QFileInfo::exists(pfad)) {
+                fertig(Gescheitert(pfad, QStringLiteral("Die Datei ist nicht vorhanden.")));
+                return;
+            }
+            // Owned by the application: a handler still busy at the time limit is left running.
+            auto* xdgOpen = new QProcess(QCoreApplication::instance());
+            // Nothing of ours is held by a handler that outlives the program.
+            xdgOpen->setStandardInputFile(QProcess::nullDevice());
+            xdgOpen->setStandardOutputFile(QProcess::nullDevice());
+            xdgOpen->setStandardErrorFile(QProcess::nullDevice());
+            auto* zeitgrenze = new QTimer(kontext);
+            zeitgrenze->setSingleShot(true);
+            // Called once: the first of xdg-open's end, its failure to start and the time limit.
+            auto ende = std::make_shared<std::function<void(const Uebergabeergebnis&)>>(
+                [zeitgrenze, fertig](const Uebergabeergebnis& e) {
+                    zeitgrenze->stop();
+                    zeitgrenze->deleteLater();
+                    fertig(e);
+                });
+            auto einmal = [ende](const Uebergabeergebnis& e) {
+                if (auto f = std::exchange(*ende, nullptr))
+                    f(e);
+            };
+            QObject::connect(xdgOpen, &QProcess::finished, kontext, [xdgOpen, pfad, einmal] {
+                const QString grund = UebergabeGrund(*xdgOpen);
+                einmal(grund.isEmpty()
+                           ? Uebergabeergebnis{Uebergabeergebnis::Art::Uebergeben, pfad, {}}
+                           : Gescheitert(pfad, grund));
+            });
+            QObject::connect(xdgOpen, &QProcess::errorOccurred, kontext,
+                             [xdgOpen, pfad, einmal](QProcess::ProcessError fehler) {
+                                 if (fehler == QProcess::FailedToStart)
+                                     einmal(Gescheitert(pfad, UebergabeGrund(*xdgOpen)));
+                             });
+            QObject::connect(zeitgrenze, &QTimer::timeout, kontext, [pfad, einmal] {
+                einmal({Uebergabeergebnis::Art::Offen, pfad, {}});
+            });
+            QObject::connect(xdgOpen, &QProcess::finished, xdgOpen, &QObject::deleteLater);
+            QObject::connect(xdgOpen, &QProcess::errorOccurred, xdgOpen,
+                             [xdgOpen](QProcess::ProcessError fehler) {
+                                 if (fehler == QProcess::FailedToStart)
+                                     xdgOpen->deleteLater();
+                             });
+            zeitgrenze->start(frist);
+            xdgOpen->start(QStringLiteral("xdg-open"), {pfad});
+        });
 }
 
 namespace {
@@ -218,7 +204,7 @@ const QString XdgMime = QStringLiteral("xdg-mime");
 const QStringList XdgMimeFrage{QStringLiteral("query"), QStringLiteral("default"),
                                QStringLiteral("text/calendar")};
 
-// The query of OutlookVerfuegbarFragen: ended, never left behind, when its owner goes.
+// The query of DesktopkalenderFragen: ended, never left behind, when its owner goes.
 class Desktopabfrage final : public QProcess
 {
 public:
@@ -235,7 +221,7 @@ public:
 
 } // namespace
 
-bool OutlookVerfuegbar()
+bool DesktopkalenderVorhanden()
 {
     QProcess abfrage;
     abfrage.setProcessChannelMode(QProcess::SeparateChannels);
@@ -253,7 +239,7 @@ bool OutlookVerfuegbar()
     return KalenderprogrammGenannt(abfrage.readAllStandardOutput());
 }
 
-void OutlookVerfuegbarFragen(QObject* kontext, std::function<void(bool)> antwort)
+void DesktopkalenderFragen(QObject* kontext, std::function<void(bool)> antwort)
 {
     auto* abfrage = new Desktopabfrage(kontext);
     auto* frist = new QTimer(abfrage);

@@ -1,6 +1,5 @@
-#include "dialogs/outlookapplication.h"
-#include "dialogs/outlookexport.h"
-#include "kalenderexport/icsdatei.h"
+#include "dialogs/terminexport.h"
+#include "kalenderexport/desktopkalender.h"
 #include "model/plan.h"
 #include "model/tageszahl.h"
 #include "support/dateigroessengrenze.h"
@@ -10,7 +9,9 @@
 #include "support/testdaten.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
@@ -20,10 +21,12 @@
 #include <QTest>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <cmath>
 #include <csignal>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -99,18 +102,19 @@ QString Frage(int n)
 {
     return QStringLiteral(
                "Der Kistenlotse versucht nun, die Termine Ihres Umzugs in den\n"
-               "Terminkalender von MS Outlook einzutragen. Es werden %1 Termine eingetragen.\n"
+               "Terminkalender Ihres Kalenderprogramms einzutragen. Es werden %1 Termine "
+               "eingetragen.\n"
                "Dies kann nicht rückgängig gemacht werden,\n"
-               "Sie können die Termine aber in MS Outlook weiter bearbeiten.\n"
-               "Bereits in MS Outlook eingetragene Termine werden nicht verändert.\n"
+               "Sie können die Termine aber in Ihrem Kalenderprogramm weiter bearbeiten.\n"
+               "Bereits in Ihrem Kalenderprogramm eingetragene Termine werden nicht verändert.\n"
                "Möchten Sie fortfahren?")
         .arg(n);
 }
 
 const QString kErfolg =
-    QStringLiteral("Die Daten wurden erfolgreich in den Kalender von MS Outlook eingetragen.");
-const QString kFehler =
-    QStringLiteral("Bei der Übergabe der Daten an MS Outlook ist ein Fehler aufgetreten.");
+    QStringLiteral("Die Daten wurden erfolgreich an Ihr Kalenderprogramm übergeben.");
+const QString kFehler = QStringLiteral(
+    "Bei der Übergabe der Daten an Ihr Kalenderprogramm ist ein Fehler aufgetreten.");
 
 // Sets an environment variable for the lifetime of the object.
 class Umgebung final
@@ -139,7 +143,7 @@ private:
 
 } // namespace
 
-class TestOutlookExport final : public QObject
+class TestTerminExport final : public QObject
 {
     Q_OBJECT
 
@@ -184,16 +188,29 @@ private:
         liste.write("[Default Applications]\ntext/calendar=kl-testkalender.desktop\n");
     }
 
+    // Exports and waits for every box expected, the report of the result included, which
+    // comes when the calendar program has answered.
     bool Exportieren(const Aufgabenliste& aufgaben, const QStringList& antworten,
-                     QPushButton* knopf, TOutlookApplication& anwendung)
+                     QPushButton* knopf, Desktopkalender& ziel)
     {
         ModalHelfer helfer;
         Antworten(helfer, antworten);
         QWidget fenster;
-        const bool ergebnis = OutlookButtonClick(&fenster, knopf, aufgaben, anwendung);
-        if (!helfer.Erledigt())
+        const bool ergebnis = TermineExportieren(&fenster, knopf, aufgaben, ziel);
+        if (!helfer.Abwarten())
             m_helferFehler = helfer.Fehler();
         return ergebnis;
+    }
+
+    // Closes the target and waits for its answer.
+    static Uebergabeergebnis Schliessen(Desktopkalender& ziel)
+    {
+        std::optional<Uebergabeergebnis> ergebnis;
+        ziel.Schliessen([&](const Uebergabeergebnis& e) { ergebnis = e; });
+        QDeadlineTimer frist(10000);
+        while (!ergebnis && !frist.hasExpired())
+            QTest::qWait(10);
+        return ergebnis.value_or(Uebergabeergebnis{});
     }
 
     QStringList Termindateien() const
@@ -269,7 +286,7 @@ private Q_SLOTS:
     void frageNenntDieAnzahl()
     {
         QFETCH(int, anzahl);
-        TOutlookApplication anwendung;
+        Desktopkalender anwendung;
         QPushButton knopf;
         QVERIFY(!Exportieren(Aufgaben(anzahl), {QStringLiteral("Abbrechen")}, &knopf, anwendung));
 
@@ -280,7 +297,7 @@ private Q_SLOTS:
                  (QStringList{QStringLiteral("OK"), QStringLiteral("Abbrechen")}));
         // "Abbrechen": nothing happened and the export may be tried again.
         QVERIFY(knopf.isEnabled());
-        QVERIFY(!anwendung.Verbunden());
+        QVERIFY(!anwendung.Offen());
         QVERIFY(anwendung.Dateipfad().isEmpty());
         QVERIFY(!QFileInfo::exists(m_ordner));
         QVERIFY(m_kalender.Pfade().isEmpty());
@@ -294,7 +311,7 @@ private Q_SLOTS:
         const Aufgabenliste& aufgaben = plan.Aufgaben;
         QCOMPARE(aufgaben.size(), size_t(44));
 
-        TOutlookApplication anwendung;
+        Desktopkalender anwendung;
         QPushButton knopf;
         QVERIFY(
             Exportieren(aufgaben, {QStringLiteral("OK"), QStringLiteral("OK")}, &knopf, anwendung));
@@ -305,7 +322,7 @@ private Q_SLOTS:
         QCOMPARE(m_boxen.at(1).text, kErfolg);
         QCOMPARE(m_boxen.at(1).knoepfe, QStringList{QStringLiteral("OK")});
         QVERIFY(!knopf.isEnabled());
-        QVERIFY(!anwendung.Verbunden());
+        QVERIFY(!anwendung.Offen());
 
         const QStringList pfade = m_kalender.Pfade();
         QCOMPARE(pfade.size(), 1);
@@ -331,7 +348,7 @@ private Q_SLOTS:
             Aufgabe(QStringLiteral("Spät noch"), mai, 48, 0, {QStringLiteral("Nur Rat")}),
             Aufgabe(QStringLiteral("Eigene Aufgabe"), mai.addDays(2), 18, 16, {}, {}, true),
         };
-        TOutlookApplication anwendung;
+        Desktopkalender anwendung;
         QVERIFY(Exportieren(aufgaben, {QStringLiteral("OK"), QStringLiteral("OK")}, nullptr,
                             anwendung));
         QCOMPARE(m_kalender.Inhalte().size(), 1);
@@ -367,7 +384,7 @@ private Q_SLOTS:
 
     void keineAufgaben()
     {
-        TOutlookApplication anwendung;
+        Desktopkalender anwendung;
         QPushButton knopf;
         QVERIFY(Exportieren({}, {QStringLiteral("OK"), QStringLiteral("OK")}, &knopf, anwendung));
         QCOMPARE(m_boxen.size(), 2);
@@ -375,7 +392,7 @@ private Q_SLOTS:
         QCOMPARE(m_boxen.at(1).text, kErfolg);
         // Connected and disconnected again; with nothing to import the calendar is left alone.
         QVERIFY(!anwendung.Dateipfad().isEmpty());
-        QVERIFY(!anwendung.Verbunden());
+        QVERIFY(!anwendung.Offen());
         QVERIFY(m_kalender.Pfade().isEmpty());
         QVERIFY(!knopf.isEnabled());
     }
@@ -388,7 +405,7 @@ private Q_SLOTS:
         QVERIFY(datei.open(QIODevice::WriteOnly));
         datei.close();
 
-        TOutlookApplication anwendung;
+        Desktopkalender anwendung;
         QPushButton knopf;
         QVERIFY(Exportieren(Aufgaben(3),
                             {QStringLiteral("OK"), QStringLiteral("OK"), QStringLiteral("OK")},
@@ -435,7 +452,7 @@ private Q_SLOTS:
             grenze = (grenze + rlim_t(probe.Text().size())) / 2;
         }
 
-        TOutlookApplication anwendung;
+        Desktopkalender anwendung;
         QPushButton knopf;
         bool ergebnis = false;
         {
@@ -468,7 +485,7 @@ private Q_SLOTS:
         Aufgabenliste aufgaben = Aufgaben(5);
         aufgaben[2].Tag = Tageszahl::ausDatum(QDate(3026, 5, 6));
         aufgaben[4].Tag = std::numeric_limits<double>::quiet_NaN();
-        TOutlookApplication anwendung;
+        Desktopkalender anwendung;
         QPushButton knopf;
         QVERIFY(!Exportieren(aufgaben, {QStringLiteral("OK")}, &knopf, anwendung));
         QCOMPARE(m_boxen.size(), 1);
@@ -480,20 +497,16 @@ private Q_SLOTS:
                                 "wurden keine Termine übertragen."));
         QCOMPARE(m_boxen.at(0).knoepfe, QStringList{QStringLiteral("OK")});
         QVERIFY(knopf.isEnabled());
-        QVERIFY(!anwendung.Verbunden());
+        QVERIFY(!anwendung.Offen());
         QVERIFY(!QFileInfo::exists(m_ordner));
         QVERIFY(m_kalender.Pfade().isEmpty());
 
-        // Even when driven item by item, no appointment after the year 3000 is saved.
-        anwendung.Connect();
-        auto item = anwendung.CreateItem(TOutlookApplication::olAppointmentItem);
-        const Terminzeiten z = TerminZeiten(aufgaben.at(2));
-        item->setSubject(aufgaben.at(2).Kurzbezeichnung);
-        item->setStart(z.Start);
-        item->setEnd(z.Ende);
-        QVERIFY_THROWS_EXCEPTION(KalenderFehler, item->Save());
+        // Even when driven appointment by appointment, none after the year 3000 is entered.
+        anwendung.Oeffnen();
+        QVERIFY_THROWS_EXCEPTION(KalenderFehler,
+                                 anwendung.TerminEintragen(TerminDerAufgabe(aufgaben.at(2))));
         QCOMPARE(anwendung.Anzahl(), 0);
-        anwendung.Disconnect();
+        QCOMPARE(int(Schliessen(anwendung).art), int(Uebergabeergebnis::Art::Uebergeben));
         QVERIFY(m_kalender.Pfade().isEmpty());
     }
 
@@ -516,7 +529,7 @@ private Q_SLOTS:
         if (programmFehlt)
             KalenderprogrammEintragen(m_xdg.filePath(QStringLiteral("fehlt/kalender")));
         const Umgebung ende("KL_KALENDER_STATUS", QString::number(status));
-        TOutlookApplication anwendung;
+        Desktopkalender anwendung;
         QPushButton knopf;
         QVERIFY(Exportieren(Aufgaben(2),
                             {QStringLiteral("OK"), QStringLiteral("OK"), QStringLiteral("OK")},
@@ -539,38 +552,53 @@ private Q_SLOTS:
 
     void kalenderprogrammBleibtOffen()
     {
-        // A calendar program that opens the file and stays open: xdg-open waits for it, and
-        // the export goes on after the time limit.
-        const Umgebung offen("KL_KALENDER_SCHLAF", QStringLiteral("5"));
-        TOutlookApplication anwendung;
-        anwendung.setUebergabeFrist(500);
-        QVERIFY(Exportieren(Aufgaben(1), {QStringLiteral("OK"), QStringLiteral("OK")}, nullptr,
-                            anwendung));
+        // A calendar program that opens the file and stays open: xdg-open waits for it. The
+        // window goes on meanwhile, and after the time limit it is told what is known.
+        const Umgebung offen("KL_KALENDER_SCHLAF", QStringLiteral("10"));
+        Desktopkalender anwendung;
+        anwendung.setUebergabeFrist(3000);
+        ModalHelfer helfer;
+        Antworten(helfer, {QStringLiteral("OK"), QStringLiteral("OK")});
+        QWidget fenster;
+        QElapsedTimer uhr;
+        uhr.start();
+        QVERIFY(TermineExportieren(&fenster, nullptr, Aufgaben(1), anwendung));
+        QCOMPARE(helfer.Beantwortet(), 1); // the question; the result is not known yet
+        QVERIFY2(uhr.elapsed() < 2000, "the window must not wait for the calendar program");
+        QTRY_COMPARE_WITH_TIMEOUT(m_kalender.Pfade().size(), 1, 2500); // handed over ...
+        QCOMPARE(helfer.Beantwortet(), 1);                             // ... and still open
+        QVERIFY2(helfer.Abwarten(), qPrintable(helfer.Fehler()));
         QCOMPARE(m_boxen.size(), 2);
-        QCOMPARE(m_boxen.at(1).text, kErfolg);
+        QCOMPARE(m_boxen.at(1).titel, QStringLiteral("Information"));
+        QCOMPARE(m_boxen.at(1).text,
+                 QStringLiteral("Die Termindatei „%1“ wurde an Ihr Kalenderprogramm übergeben. "
+                                "Ob es die Termine aufgenommen hat, hat es noch nicht gemeldet; "
+                                "die Datei bleibt dort erhalten.")
+                     .arg(QDir::toNativeSeparators(anwendung.Dateipfad())));
+        QVERIFY(!m_boxen.at(1).text.contains(QStringLiteral("erfolgreich")));
     }
 
     void einExportProLauf()
     {
-        TOutlookApplication anwendung;
+        Desktopkalender anwendung;
         QWidget fenster;
         QPushButton knopf(&fenster);
         const Aufgabenliste aufgaben = Aufgaben(2);
         QObject::connect(&knopf, &QPushButton::clicked, &fenster,
-                         [&] { OutlookButtonClick(&fenster, &knopf, aufgaben, anwendung); });
+                         [&] { TermineExportieren(&fenster, &knopf, aufgaben, anwendung); });
 
         {
             ModalHelfer helfer;
             Antworten(helfer, {QStringLiteral("Abbrechen")});
             knopf.click();
-            QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+            QVERIFY2(helfer.Abwarten(), qPrintable(helfer.Fehler()));
         }
         QVERIFY(knopf.isEnabled());
         {
             ModalHelfer helfer;
             Antworten(helfer, {QStringLiteral("OK"), QStringLiteral("OK")});
             knopf.click();
-            QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+            QVERIFY2(helfer.Abwarten(), qPrintable(helfer.Fehler()));
         }
         QVERIFY(!knopf.isEnabled());
         QCOMPARE(m_kalender.Pfade().size(), 1);
@@ -583,11 +611,48 @@ private Q_SLOTS:
         QCOMPARE(Termindateien().size(), 1);
     }
 
+    void privateDateien_data()
+    {
+        QTest::addColumn<bool>("ordnerVorhanden");
+        QTest::newRow("new folder") << false;
+        QTest::newRow("folder of an older version, 0755") << true;
+    }
+
+    // Notes may hold a card's PIN: the copy is the user's alone, whatever the umask.
+    void privateDateien()
+    {
+        QFETCH(bool, ordnerVorhanden);
+        if (ordnerVorhanden) {
+            QVERIFY(QDir().mkpath(m_ordner));
+            QVERIFY(QFile::setPermissions(m_ordner, QFile::ReadOwner | QFile::WriteOwner |
+                                                        QFile::ExeOwner | QFile::ReadGroup |
+                                                        QFile::ExeGroup | QFile::ReadOther |
+                                                        QFile::ExeOther));
+        }
+        const mode_t vorher = umask(022);
+        Desktopkalender anwendung;
+        const bool ergebnis = Exportieren(Aufgaben(2), {QStringLiteral("OK"), QStringLiteral("OK")},
+                                          nullptr, anwendung);
+        umask(vorher);
+        QVERIFY(ergebnis);
+        struct stat ordner
+        {
+        };
+        QCOMPARE(stat(QFile::encodeName(m_ordner).constData(), &ordner), 0);
+        QCOMPARE(ordner.st_mode & 07777, mode_t(0700));
+        struct stat datei
+        {
+        };
+        QCOMPARE(stat(QFile::encodeName(anwendung.Dateipfad()).constData(), &datei), 0);
+        QCOMPARE(datei.st_mode & 07777, mode_t(0600));
+        QCOMPARE(IcsLesen::DateiLesen(anwendung.Dateipfad()).ereignisse.size(), 2);
+    }
+
     void zweiterLaufExportiertErneut()
     {
         // Each run exports all tasks again into a file of its own.
         for (int lauf = 0; lauf < 2; ++lauf) {
-            TOutlookApplication anwendung;
+            Desktopkalender anwendung;
             QVERIFY(Exportieren(Aufgaben(2), {QStringLiteral("OK"), QStringLiteral("OK")}, nullptr,
                                 anwendung));
         }
@@ -596,28 +661,25 @@ private Q_SLOTS:
         QCOMPARE(Termindateien().size(), 2);
     }
 
-    void eintragstypUndVerbindung()
+    void eintragenOhneExport()
     {
-        TOutlookApplication anwendung;
-        QVERIFY_THROWS_EXCEPTION(KalenderFehler, anwendung.CreateItem(1));
-        anwendung.Connect();
-        QVERIFY_THROWS_EXCEPTION(KalenderFehler, anwendung.CreateItem(0));
-        auto item = anwendung.CreateItem(TOutlookApplication::olAppointmentItem);
-        QVERIFY(item);
-        item->setSubject(QStringLiteral("Termin"));
-        // Moments are placed in the calendar's zone.
-        const QByteArray zone = anwendung.Zeitzone();
-        item->setStart(QDateTime(QDate(2026, 5, 3), QTime(8, 0), QTimeZone(zone)));
-        item->setEnd(QDateTime(QDate(2026, 5, 3), QTime(7, 0), Qt::UTC));
-        QCOMPARE(item->Start(), (Ortszeit{QDate(2026, 5, 3), QTime(8, 0)}));
-        QCOMPARE(item->End(),
-                 OrtszeitAusMoment(QDateTime(QDate(2026, 5, 3), QTime(7, 0), Qt::UTC), zone));
-        QVERIFY_THROWS_EXCEPTION(KalenderFehler, item->setStart(1.0e12));
-        item->Save();
+        Desktopkalender anwendung;
+        const Kalendertermin termin{QStringLiteral("Termin"),
+                                    {},
+                                    Ortszeit{QDate(2026, 5, 3), QTime(8, 0)},
+                                    Ortszeit{QDate(2026, 5, 3), QTime(9, 0)}};
+        QVERIFY_THROWS_EXCEPTION(KalenderFehler, anwendung.TerminEintragen(termin));
+        taufgabe ohneDatum = Aufgaben(1).front();
+        ohneDatum.Tag = std::numeric_limits<double>::quiet_NaN();
+        QVERIFY_THROWS_EXCEPTION(KalenderFehler, TerminDerAufgabe(ohneDatum));
+        anwendung.Oeffnen();
+        anwendung.TerminEintragen(termin);
         QCOMPARE(anwendung.Anzahl(), 1);
-        anwendung.Disconnect();
+        const Uebergabeergebnis e = Schliessen(anwendung);
+        QCOMPARE(int(e.art), int(Uebergabeergebnis::Art::Uebergeben));
+        QCOMPARE(e.datei, anwendung.Dateipfad());
         QCOMPARE(m_kalender.Pfade().size(), 1);
-        QVERIFY(!anwendung.Verbunden());
+        QVERIFY(!anwendung.Offen());
     }
 
     void verfuegbar_data()
@@ -674,11 +736,11 @@ private Q_SLOTS:
                     typ.toUtf8() + ";\n");
         }
 
-        const bool ergebnis = OutlookVerfuegbar();
+        const bool ergebnis = DesktopkalenderVorhanden();
         // The question asked without waiting gets the same answer, once.
         QObject kontext;
         QList<bool> antworten;
-        OutlookVerfuegbarFragen(&kontext, [&](bool ja) { antworten.append(ja); });
+        DesktopkalenderFragen(&kontext, [&](bool ja) { antworten.append(ja); });
         QTRY_COMPARE_WITH_TIMEOUT(antworten.size(), 1, 10000);
         QTest::qWait(50);
         QDir(anwendungen).removeRecursively();
@@ -687,5 +749,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestOutlookExport)
-#include "tst_outlookexport.moc"
+QTEST_MAIN(TestTerminExport)
+#include "tst_terminexport.moc"

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "model/taufgabe.h"
+
+#include <QString>
+
+class Kalenderziel;
+class QWidget;
+
+// The export of every task of the plan as an appointment to the user's calendar program.
+
+// The question before the export, announcing `anzahl` appointments.
+QString ExportFrage(qsizetype anzahl);
+QString ExportErfolgsmeldung();
+QString ExportFehlermeldung();
+// The calendar program has not answered yet: what is known is where the file went.
+QString ExportOffenMeldung(const QString& datei);
+
+// The export behind the main window's "An Kalender" button. A task whose appointment no
+// calendar file can carry (NichtUebertragbarMeldung) stops it before the question, with a
+// warning naming such tasks; nothing is exported then and the button stays enabled. Asks
+// first; on "OK" enters one appointment per task in list order into `ziel` and closes it,
+// which hands the appointments on. The result is reported when the target answers, while
+// the window stays usable: success, what is known when the answer is still open, or the
+// failure twice (the warning, then the failure's own text as the top-level report).
+// Appointments entered before a failure are still handed on.
+//
+// Returns true when an attempt was made; `exportKnopf` (may be null) is then disabled, as
+// the export runs once per program run. "Abbrechen" changes nothing and returns false.
+bool TermineExportieren(QWidget* eltern, QWidget* exportKnopf, const Aufgabenliste& aufgaben,
+                        Kalenderziel& ziel);

@@ -1,0 +1,234 @@
+#include "app/kalenderfeld.h"
+#include "app/tagzugang.h"
+#include "app/tday.h"
+#include "app/ziehzustand.h"
+#include "model/katalog.h"
+#include "model/uhr.h"
+#include "support/testdaten.h"
+#include "widgets/zellengeometrie.h"
+
+#include <QAccessible>
+#include <QTest>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+// The calendar around the cells, as far as they ask it.
+class Kalender final : public Kalenderfeld
+{
+public:
+    double firstday() const override { return 0; }
+    double HeutigerTag() const override { return 0; }
+    const Ziehzustand& gezogeneAufgabe() const override { return m_zug; }
+    void ZiehzustandSetzen(Ziehzustand zustand) override { m_zug = zustand; }
+    void StatusAnzeigen(const QString&) override {}
+    void ZellenFreigabe(tday*, QPoint) override {}
+    bool ZellenTaste(tday*, QKeyEvent*) override { return false; }
+    void ZelleHatFokus(tday*) override {}
+
+private:
+    Ziehzustand m_zug;
+};
+
+} // namespace
+
+// What screen readers learn of the calendar's weeks, days and tasks.
+class TestKalenderZugang final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void tabelle();
+    void beschreibung_data();
+    void beschreibung();
+    void aufgabenAlsListe();
+    void fokusAufDerAufgabe();
+
+private:
+    // Two weeks from Monday, 1 March 2027, in a window.
+    void Anlegen();
+    tday* Zelle(double tag) const { return m_zellen.at(static_cast<size_t>(tag - T(2027, 3, 1))); }
+    QAccessibleInterface* Tabelle() const
+    {
+        return QAccessible::queryAccessibleInterface(m_inhalt);
+    }
+
+    Kalender m_kalender;
+    std::unique_ptr<QWidget> m_fenster;
+    QWidget* m_inhalt = nullptr;
+    std::vector<tday*> m_zellen;
+};
+
+void TestKalenderZugang::init()
+{
+    TagZugangEinrichten();
+    Uhr::Festsetzen(QDateTime(QDate(2027, 3, 3), QTime(9, 0)));
+    Anlegen();
+}
+
+void TestKalenderZugang::cleanup()
+{
+    m_zellen.clear();
+    m_fenster.reset();
+    Uhr::Festsetzen(QDateTime());
+}
+
+void TestKalenderZugang::Anlegen()
+{
+    m_fenster = std::make_unique<QWidget>();
+    m_inhalt = new QWidget(m_fenster.get());
+    m_inhalt->setObjectName(QString::fromLatin1(KalenderinhaltName));
+    // Made in another order than the dates: the table orders by date.
+    for (int i = 13; i >= 0; --i) {
+        auto* zelle = new tday(&m_kalender, T(2027, 3, 1) + i, m_inhalt);
+        zelle->setGeometry(20 + (i % 7) * 100, (i / 7) * Zellengeometrie::Zellenhoehe, 100,
+                           Zellengeometrie::Zellenhoehe);
+        m_zellen.insert(m_zellen.begin(), zelle);
+    }
+    m_inhalt->resize(720, 2 * Zellengeometrie::Zellenhoehe);
+    m_fenster->resize(720, 2 * Zellengeometrie::Zellenhoehe);
+}
+
+void TestKalenderZugang::tabelle()
+{
+    QAccessibleInterface* tabelle = Tabelle();
+    QVERIFY(tabelle);
+    QCOMPARE(tabelle->role(), QAccessible::Table);
+    QCOMPARE(tabelle->text(QAccessible::Name), QStringLiteral("Umzugskalender"));
+    QAccessibleTableInterface* t = tabelle->tableInterface();
+    QVERIFY(t);
+    QCOMPARE(t->rowCount(), 2);
+    QCOMPARE(t->columnCount(), 7);
+    QCOMPARE(t->rowDescription(0), QStringLiteral("Kalenderwoche 9"));
+    QCOMPARE(t->rowDescription(1), QStringLiteral("Kalenderwoche 10"));
+    QCOMPARE(t->columnDescription(6), QStringLiteral("Sonntag"));
+
+    QAccessibleInterface* mittwoch = t->cellAt(1, 2);
+    QVERIFY(mittwoch);
+    QCOMPARE(mittwoch->text(QAccessible::Name), QStringLiteral("Mittwoch, 10. März 2027"));
+    QCOMPARE(mittwoch->role(), QAccessible::Cell);
+    QAccessibleTableCellInterface* zelle = mittwoch->tableCellInterface();
+    QVERIFY(zelle);
+    QCOMPARE(zelle->rowIndex(), 1);
+    QCOMPARE(zelle->columnIndex(), 2);
+    QCOMPARE(zelle->table(), tabelle);
+    const QList<QAccessibleInterface*> koepfe = zelle->rowHeaderCells();
+    QCOMPARE(koepfe.size(), 1);
+    QCOMPARE(koepfe.first()->role(), QAccessible::RowHeader);
+    QCOMPARE(koepfe.first()->text(QAccessible::Name), QStringLiteral("Kalenderwoche 10"));
+    QCOMPARE(t->cellAt(2, 0), nullptr);
+    QCOMPARE(t->cellAt(0, 7), nullptr);
+
+    // Row by row, each a head and seven days; the tree runs both ways.
+    QCOMPARE(tabelle->childCount(), 16);
+    QCOMPARE(tabelle->child(8), koepfe.first());
+    QCOMPARE(tabelle->child(11), mittwoch);
+    QCOMPARE(tabelle->indexOfChild(mittwoch), 11);
+    QCOMPARE(tabelle->indexOfChild(koepfe.first()), 8);
+    QCOMPARE(mittwoch->parent(), tabelle);
+    QCOMPARE(koepfe.first()->parent(), tabelle);
+
+    // A calendar of other weeks: the same objects read the new days.
+    delete m_zellen.back();
+    m_zellen.pop_back();
+    QCOMPARE(t->rowCount(), 1);
+    QCOMPARE(tabelle->childCount(), 8);
+}
+
+void TestKalenderZugang::beschreibung_data()
+{
+    QTest::addColumn<double>("tag");
+    QTest::addColumn<QList<qint32>>("aufgaben");
+    QTest::addColumn<bool>("feiertag");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("a day") << T(2027, 3, 2) << QList<qint32>{} << false
+                           << QStringLiteral("Keine Aufgabe");
+    QTest::newRow("today") << T(2027, 3, 3) << QList<qint32>{13, 27} << false
+                           << QStringLiteral("heute, 2 Aufgaben");
+    QTest::newRow("moving day on a holiday")
+        << T(2027, 3, 8) << QList<qint32>{Umzugsaufgabe} << true
+        << QStringLiteral("Umzugstag, Feiertag, 1 Aufgabe");
+    QTest::newRow("moving today") << T(2027, 3, 3) << QList<qint32>{27, Umzugsaufgabe} << false
+                                  << QStringLiteral("heute, Umzugstag, 2 Aufgaben");
+}
+
+void TestKalenderZugang::beschreibung()
+{
+    QFETCH(double, tag);
+    QFETCH(QList<qint32>, aufgaben);
+    QFETCH(bool, feiertag);
+    QFETCH(QString, text);
+    tday* zelle = Zelle(tag);
+    for (qint32 nummer : aufgaben)
+        zelle->daten.TerminHinzufuegen(nummer, 17, {}, QStringLiteral("Aufgabe"), 2);
+    zelle->daten.Feiertag = feiertag;
+    QCOMPARE(QAccessible::queryAccessibleInterface(zelle)->text(QAccessible::Description), text);
+}
+
+void TestKalenderZugang::aufgabenAlsListe()
+{
+    tday* zelle = Zelle(T(2027, 3, 9));
+    QAccessibleInterface* tag = QAccessible::queryAccessibleInterface(zelle);
+    QCOMPARE(tag->childCount(), 0); // a day without tasks has no list
+    // Added later in the day first: the list follows the clock.
+    zelle->daten.TerminHinzufuegen(2, 21, {QStringLiteral("Ablesen")},
+                                   QStringLiteral("Zählerstand notieren"), 2);
+    zelle->daten.TerminHinzufuegen(1, 17, {}, QStringLiteral("Kartons packen"), 4);
+    QCOMPARE(tag->childCount(), 1);
+    QAccessibleInterface* liste = tag->child(0);
+    QCOMPARE(liste->role(), QAccessible::List);
+    QCOMPARE(liste->text(QAccessible::Name), QString()); // a reader says the cell's date
+    QCOMPARE(liste->parent(), tag);
+    QCOMPARE(tag->indexOfChild(liste), 0);
+    QCOMPARE(liste->childCount(), 2);
+    QCOMPARE(liste->child(0)->text(QAccessible::Name),
+             QStringLiteral("Dienstag, 9. März 2027: Kartons packen, 08:00, 2,5 Stunden"));
+    QCOMPARE(liste->child(1)->text(QAccessible::Name),
+             QStringLiteral("Dienstag, 9. März 2027: Zählerstand notieren, 10:00, 1,5 Stunden"));
+    QCOMPARE(liste->child(1)->text(QAccessible::Description), QStringLiteral("Ablesen"));
+    QCOMPARE(liste->child(1)->role(), QAccessible::ListItem);
+    QCOMPARE(liste->child(1)->parent(), liste);
+    QCOMPARE(liste->indexOfChild(liste->child(1)), 1);
+    QCOMPARE(AufgabeZugang(zelle, 1), liste->child(1));
+    QCOMPARE(AufgabeZugang(zelle, 2), nullptr);
+    QCOMPARE(AufgabeZugang(zelle, -1), nullptr);
+
+    // Emptied by a refresh: no list, and the items held by a reader report themselves gone.
+    QAccessibleInterface* alt = liste->child(1);
+    zelle->daten.TermineLeeren();
+    QCOMPARE(tag->childCount(), 0);
+    QVERIFY(!alt->isValid());
+    QCOMPARE(alt->text(QAccessible::Name), QString());
+}
+
+void TestKalenderZugang::fokusAufDerAufgabe()
+{
+    tday* zelle = Zelle(T(2027, 3, 4));
+    zelle->daten.TerminHinzufuegen(1, 17, {}, QStringLiteral("Kartons packen"), 4);
+    zelle->setFocusPolicy(Qt::StrongFocus);
+    m_fenster->show();
+    m_fenster->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_fenster.get()));
+    zelle->setFocus();
+    QAccessibleInterface* tag = QAccessible::queryAccessibleInterface(zelle);
+    QAccessibleInterface* aufgabe = AufgabeZugang(zelle, 0);
+    // The day holds the focus ...
+    QVERIFY(tag->state().focused);
+    QVERIFY(!aufgabe->state().focused);
+    QCOMPARE(tag->focusChild(), nullptr);
+    // ... until a task is current: then only the task, which a reader finds from the table.
+    zelle->FokusSetzen(0);
+    QVERIFY(!tag->state().focused);
+    QVERIFY(aufgabe->state().focused);
+    QCOMPARE(tag->focusChild(), aufgabe);
+    QCOMPARE(tag->child(0)->focusChild(), aufgabe);
+    QVERIFY(Tabelle()->tableInterface()->selectedCells().contains(tag));
+}
+
+QTEST_MAIN(TestKalenderZugang)
+#include "tst_kalenderzugang.moc"
