@@ -111,7 +111,8 @@ void TestPlanbefehle::speichernUndLastsaved()
     Klick("SpeicherButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QVERIFY(QFile::exists(pfad + QStringLiteral(".kvr"))); // default extension
-    QCOMPARE(EinstellungenLesen(m_f->einstellungsPfad).zuletztGespeichert, pfad + QStringLiteral(".kvr"));
+    QCOMPARE(EinstellungenLesen(m_f->einstellungsPfad).zuletztGespeichert,
+             pfad + QStringLiteral(".kvr"));
     Aufgabenliste gelesen;
     Situation s;
     QVERIFY(PlanLaden(pfad + QStringLiteral(".kvr"), gelesen, s));
@@ -171,7 +172,8 @@ void TestPlanbefehle::speichernInUnbeschreibbarenOrdner()
                                   "Pfades ist kein Ordner.")
                        .arg(ziel));
     QVERIFY(m_f->Geaendert());
-    QCOMPARE(EinstellungenLesen(m_f->einstellungsPfad).zuletztGespeichert, QStringLiteral("/alt/umzug.kvr"));
+    QCOMPARE(EinstellungenLesen(m_f->einstellungsPfad).zuletztGespeichert,
+             QStringLiteral("/alt/umzug.kvr"));
 }
 
 void TestPlanbefehle::zweiterSchreiber_data()
