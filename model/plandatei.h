@@ -126,4 +126,3 @@ bool PlanDateiSpeichern(const QString& planPfad, const QString& einstellungsPfad
                         const Aufgabenliste& aufgaben, const Situation& situation, double ersterTag,
                         int tage, QString* fehler = nullptr, QString* einstellungsFehler = nullptr,
                         Dateistand* stand = nullptr);
-
