@@ -233,7 +233,9 @@ void CalDavRunde::Weitersenden()
                     return;
                 const bool geloescht = auftrag.Art == Auftragsart::Loeschen;
                 if (!a.Fehler || (geloescht && a.Status == 404)) {
-                    AuftragErledigt(m_stand, auftrag, a.Fehler ? QString() : a.Etag);
+                    // A weak ETag cannot serve If-Match: the next round looks the resource up.
+                    const bool brauchbar = !a.Fehler && !a.Etag.startsWith(QLatin1String("W/"));
+                    AuftragErledigt(m_stand, auftrag, brauchbar ? a.Etag : QString());
                     ++(auftrag.Art == Auftragsart::Anlegen   ? m_bericht.Angelegt
                        : auftrag.Art == Auftragsart::Aendern ? m_bericht.Geaendert
                                                              : m_bericht.Geloescht);
