@@ -32,6 +32,7 @@ struct taufgabe
     qint32 Start = 0;  // half-hour slot 1..48, slot s begins at (s - 1) * 30 minutes
     qint32 Dauer = -1; // d lasts (d + 1) * 30 minutes
     bool Benutzeraufgabe = false;
+    bool Erledigt = false; // ticked off by the user
 
     // The copy the undo state keeps: every field except mitKindern, which only plan
     // generation needs.

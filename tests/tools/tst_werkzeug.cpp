@@ -49,6 +49,7 @@ private Q_SLOTS:
     void schreibfehlerAufDeutsch();
     void schreibgeschuetzterPlan();
     void zeigenGrenzwerte();
+    void zeigenErledigt();
     void icsAusPlandatei();
     void icsNichtJenseitsVon3000();
     void bedienfehler_data();
@@ -268,6 +269,28 @@ void TestWerkzeug::zeigenGrenzwerte()
     QCOMPARE(l.code, 0);
     const QList<QByteArray> zeilen = l.aus.trimmed().split('\n');
     QVERIFY(zeilen.contains(QByteArray("10001\t01.03.2027\t00:00\t23h30\tKleinster Beginn")));
+}
+
+void TestWerkzeug::zeigenErledigt()
+{
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath(QStringLiteral("erledigt.kvr"));
+    QFile datei(pfad);
+    QVERIFY(datei.open(QIODevice::WriteOnly));
+    datei.write("[allgemein]\r\nBundeslandA=3\r\n\r\n[21]\r\nKurzbezeichnung=Streichen\r\n"
+                "Tag=10.03.2001\r\nStart=17\r\nDauer=1\r\nErledigt=1\r\n\r\n[22]\r\n"
+                "Kurzbezeichnung=Packen\r\nTag=11.03.2001\r\nStart=18\r\nDauer=2\r\n\r\n");
+    datei.close();
+    const Lauf text = Starten({QStringLiteral("zeigen"), pfad});
+    QCOMPARE(text.code, 0);
+    QCOMPARE(text.aus, QByteArray("21\t10.03.2001\t08:00\t01h00\tStreichen\terledigt\n"
+                                  "22\t11.03.2001\t08:30\t01h30\tPacken\n"));
+    const Lauf json = Starten({QStringLiteral("zeigen"), pfad, QStringLiteral("--json")});
+    const QJsonArray aufgaben =
+        QJsonDocument::fromJson(json.aus).object().value(QStringLiteral("Aufgaben")).toArray();
+    QCOMPARE(aufgaben.size(), 2);
+    QCOMPARE(aufgaben.at(0).toObject().value(QStringLiteral("Erledigt")), QJsonValue(true));
+    QCOMPARE(aufgaben.at(1).toObject().value(QStringLiteral("Erledigt")), QJsonValue(false));
 }
 
 void TestWerkzeug::icsAusPlandatei()

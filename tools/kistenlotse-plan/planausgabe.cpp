@@ -17,8 +17,11 @@ QByteArray AlsText(const PlanAusgabe& plan)
     for (const taufgabe& a : plan.aufgaben) {
         text += QString::number(a.Nummer) + QLatin1Char('\t') + Tageszahl::Text(a.Tag) +
                 QLatin1Char('\t') + Zeiten::BeginnText(a.Start) + QLatin1Char('\t') +
-                Zeiten::DauerText(a.Dauer) + QLatin1Char('\t') + a.Kurzbezeichnung +
-                QLatin1Char('\n');
+                Zeiten::DauerText(a.Dauer) + QLatin1Char('\t') + a.Kurzbezeichnung;
+        // A column of its own only for done tasks, so scripts reading older output still work.
+        if (a.Erledigt)
+            text += QStringLiteral("\terledigt");
+        text += QLatin1Char('\n');
     }
     for (const QString& k : plan.konflikte)
         text += k + QLatin1Char('\n');

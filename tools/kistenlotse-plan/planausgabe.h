@@ -21,7 +21,7 @@ struct PlanAusgabe
     QStringList konflikte;
 };
 
-// One line per task (Nummer, day, begin, duration, title, tab-separated), then the conflict
-// lines, then the give-up message if it was due.
+// One line per task (Nummer, day, begin, duration, title and, for a done task, "erledigt";
+// tab-separated), then the conflict lines, then the give-up message if it was due.
 QByteArray AlsText(const PlanAusgabe& plan);
 QByteArray AlsJson(const PlanAusgabe& plan);
