@@ -4,6 +4,7 @@
 #include "model/tageszahl.h"
 
 #include <QHash>
+#include <QUuid>
 
 #include <algorithm>
 #include <cmath>
@@ -255,6 +256,13 @@ double Plan::SpaetesterTag() const
     for (const taufgabe& a : Aufgaben)
         tag = std::max(tag, a.Tag);
     return tag;
+}
+
+const QString& Plan::PlanIdSicherstellen()
+{
+    if (situation.PlanID.isEmpty())
+        situation.PlanID = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    return situation.PlanID;
 }
 
 void Plan::ZustandSichern()

@@ -50,6 +50,10 @@ public:
     double FruehesterTag() const;
     double SpaetesterTag() const;
 
+    // Gives the plan its random ID (situation.PlanID) unless it has one; returns it. Called
+    // before every save and calendar export, so the first of them makes it.
+    const QString& PlanIdSicherstellen();
+
     void ZustandSichern();
     void ZustandWiederherstellen();
 
