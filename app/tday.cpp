@@ -35,7 +35,7 @@ tday::tday(Kalenderfeld* kalender, double datum, QWidget* eltern)
 void tday::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    const bool ersteZelle = daten.Datum == m_kalender->firstday();
+    const bool ersteZelle = daten.Datum == m_kalender->ErsterTag();
     Zellenzeichnung::AufBildschirm(p, daten, size(), font(), &m_zeilen, ersteZelle);
     const double heute = std::trunc(m_kalender->HeutigerTag());
     if (std::trunc(daten.Datum) < heute)
@@ -92,7 +92,7 @@ void tday::mouseMoveEvent(QMouseEvent* ereignis)
     const Ziehzustand zustand = m_kalender->gezogeneAufgabe();
     if (zustand.IstGedrueckt()) {
         m_kalender->StatusAnzeigen(HinweisZiehen);
-        const int i = Zellengeometrie::TerminInHoehe(daten, pos.y());
+        const int i = Zellengeometrie::TerminInHoehe(daten, width(), pos.y());
         if (i >= 0) {
             m_kalender->ZiehzustandSetzen(
                 Ziehzustand::Zieht(daten.Termine[static_cast<size_t>(i)].Nummer));
@@ -109,6 +109,8 @@ void tday::mouseMoveEvent(QMouseEvent* ereignis)
     } else {
         m_kalender->StatusAnzeigen(HinweisZiehen);
     }
+    if (m_kalender->gezogeneAufgabe().Aufgabe())
+        m_kalender->ZiehenBei(this, pos);
 }
 
 void tday::mouseReleaseEvent(QMouseEvent* ereignis)

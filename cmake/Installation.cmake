@@ -1,6 +1,6 @@
 # Where `cmake --install` puts the program on Linux, and the Debian package (`cpack -G DEB`).
 #   bin/                                   kistenlotse, kistenlotse-plan
-#   share/kistenlotse/                     print templates (*.gif), KISTENLOTSE.HLP
+#   share/kistenlotse/                     print templates (*.gif), kistenlotse-hilfe.html
 #   share/applications/                    the desktop entry
 #   share/icons/hicolor/*/apps/            the icon, SVG and PNG 16..256 (drawn by tools/artwork)
 #   share/mime/packages/                   the file type of plan files (*.kvr)
@@ -14,7 +14,7 @@ set(_linux ${PROJECT_SOURCE_DIR}/resources/linux)
 install(TARGETS kistenlotse kistenlotse-plan RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 file(GLOB _vorlagen CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/templates/*.gif)
-install(FILES ${_vorlagen} ${KL_PROGRAM_DIR}/KISTENLOTSE.HLP DESTINATION ${CMAKE_INSTALL_DATADIR}/kistenlotse)
+install(FILES ${_vorlagen} ${KL_PROGRAM_DIR}/kistenlotse-hilfe.html DESTINATION ${CMAKE_INSTALL_DATADIR}/kistenlotse)
 
 install(FILES ${_linux}/${KL_KENNUNG}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/artwork/icons/hicolor

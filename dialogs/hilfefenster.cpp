@@ -59,7 +59,6 @@ void THilfeFenster::Oeffnen(const QString& pfad)
         return;
     }
     m_datei = datei;
-    // The name ends in .HLP, so the type must be given: the file is HTML.
     m_browser->setSource(m_datei, QTextDocument::HtmlResource);
 }
 
@@ -76,7 +75,7 @@ void THilfeFenster::InhaltZeigen()
 
 QString HilfeDatei()
 {
-    return Datendatei(QStringLiteral("KISTENLOTSE.HLP"));
+    return Datendatei(QStringLiteral("kistenlotse-hilfe.html"));
 }
 
 void HilfeZeigen(QWidget* eltern)

@@ -47,6 +47,11 @@ struct taufgabe
 
 using Aufgabenliste = std::vector<taufgabe>;
 
+// The numbers of the user's own tasks begin here; the catalogue's lie far below.
+inline constexpr qint32 ErsteEigeneAufgabe = 10001;
+// The start slot of a task that has none: slot 17 begins at 8:00.
+inline constexpr qint32 VorgabeStart = 17;
+
 // Lines to the one-line form: every line followed by '|'.
 QString ZeilenZuText(const QStringList& zeilen);
 // One-line form (or text with line breaks) to lines: splits at '|', CR LF, CR and LF; a

@@ -19,6 +19,8 @@ int main(int argc, char** argv)
         return BefehlZeigen(argumente);
     if (befehl == QStringLiteral("ics"))
         return BefehlIcs(argumente);
-    return Bedienung(
-        QStringLiteral("Aufruf: kistenlotse-plan neu|feiertage|zeigen|ics … (siehe README)"));
+    if (befehl == QStringLiteral("umplanen"))
+        return BefehlUmplanen(argumente);
+    return Bedienung(QStringLiteral(
+        "Aufruf: kistenlotse-plan neu|feiertage|zeigen|ics|umplanen … (siehe README)"));
 }
