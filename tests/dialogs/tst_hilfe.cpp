@@ -52,7 +52,8 @@ const QStringList kSeiten{QStringLiteral("index"),           QStringLiteral("sta
                           QStringLiteral("kalender"),        QStringLiteral("aufgabe"),
                           QStringLiteral("eigene-aufgaben"), QStringLiteral("verschieben"),
                           QStringLiteral("speichern"),       QStringLiteral("drucken"),
-                          QStringLiteral("vorlagen"),        QStringLiteral("kalenderexport")};
+                          QStringLiteral("vorlagen"),        QStringLiteral("kalenderexport"),
+                          QStringLiteral("kalenderabgleich")};
 
 } // namespace
 
