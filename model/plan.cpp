@@ -4,7 +4,7 @@
 #include "model/tageszahl.h"
 
 #include <QHash>
-#include <QSet>
+#include <QUuid>
 
 #include <algorithm>
 #include <cmath>
@@ -258,6 +258,13 @@ double Plan::SpaetesterTag() const
     return tag;
 }
 
+const QString& Plan::PlanIdSicherstellen()
+{
+    if (situation.PlanID.isEmpty())
+        situation.PlanID = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    return situation.PlanID;
+}
+
 void Plan::ZustandSichern()
 {
     Sicherung.clear();
@@ -303,67 +310,11 @@ void Plan::AbfolgeSuchen(double einzugdatum, double auszugdatum, PlanMelder* mel
         melder->KeineAbfolge(KeineAbfolgeText);
 }
 
-Aufgabenliste Umplanung::WegfallendeMitInhalt() const
-{
-    Aufgabenliste liste;
-    for (const taufgabe& a : weggefallen) {
-        if (a.Erledigt || !ZeilenZuText(a.Notiz).remove(QLatin1Char('|')).trimmed().isEmpty())
-            liste.push_back(a);
-    }
-    return liste;
-}
-
 Umplanung Plan::Umplanen(const Situation& neu, double einzugdatum, double auszugdatum,
                          bool eigeneVerschieben, std::span<const Taufgdata> katalog) const
 {
-    Plan neuerPlan;
-    neuerPlan.situation = neu;
-    neuerPlan.AbfolgeSuchen(einzugdatum, auszugdatum, nullptr, katalog);
-
-    Umplanung u;
-    u.situation = neu;
-    u.stichtag = neuerPlan.Stichtag;
-    u.keineAbfolge = neuerPlan.keineAbfolge;
-    const taufgabe* alterUmzug = nullptr;
-    for (const taufgabe& a : Aufgaben) {
-        if (a.Nummer == Umzugsaufgabe && !a.Benutzeraufgabe)
-            alterUmzug = &a;
-    }
-    QHash<qint32, const taufgabe*> alte;
-    for (const taufgabe& a : Aufgaben) {
-        if (!a.Benutzeraufgabe && !alte.contains(a.Nummer))
-            alte.insert(a.Nummer, &a);
-    }
-    for (taufgabe& t : neuerPlan.Aufgaben) {
-        if (t.Nummer == Umzugsaufgabe && alterUmzug && std::isfinite(alterUmzug->Tag))
-            u.verschiebung = std::trunc(t.Tag) - std::trunc(alterUmzug->Tag);
-        const taufgabe* alt = alte.value(t.Nummer, nullptr);
-        if (!alt)
-            continue;
-        t.Notiz = alt->Notiz;
-        t.Erledigt = alt->Erledigt;
-        // The catalogue gives every plan the same begin and duration: a different one was set
-        // by the user.
-        if (alt->Start != t.Start || alt->Dauer != t.Dauer) {
-            t.Start = alt->Start;
-            t.Dauer = alt->Dauer;
-        }
-    }
-    QSet<qint32> bleibende;
-    for (const taufgabe& t : neuerPlan.Aufgaben)
-        bleibende.insert(t.Nummer);
-    u.aufgaben = std::move(neuerPlan.Aufgaben);
-    for (const taufgabe& a : Aufgaben) {
-        if (a.Benutzeraufgabe) {
-            taufgabe eigene = a;
-            if (eigeneVerschieben)
-                eigene.Tag += u.verschiebung;
-            u.aufgaben.push_back(std::move(eigene));
-        } else if (!bleibende.contains(a.Nummer)) {
-            u.weggefallen.push_back(a);
-        }
-    }
-    return u;
+    return ::Umplanen(Aufgaben, situation, neu, einzugdatum, auszugdatum, eigeneVerschieben,
+                      katalog);
 }
 
 void Plan::UmplanungUebernehmen(Umplanung umplanung)

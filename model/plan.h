@@ -3,6 +3,7 @@
 #include "model/katalog.h"
 #include "model/situation.h"
 #include "model/taufgabe.h"
+#include "model/umplanung.h"
 
 #include <QStringList>
 
@@ -15,22 +16,6 @@ class PlanMelder
 public:
     virtual ~PlanMelder() = default;
     virtual void KeineAbfolge(const QString& text) = 0;
-};
-
-// A plan worked out anew for a changed situation, before it replaces the old one, so that the
-// caller can ask about what would be lost (Plan::Umplanen, Plan::UmplanungUebernehmen).
-struct Umplanung
-{
-    Aufgabenliste aufgaben; // the new plan
-    Situation situation;
-    double stichtag = 0;
-    bool keineAbfolge = false;
-    double verschiebung = 0; // whole days the moving day moved
-    // Catalogue tasks of the old plan that the new situation no longer holds.
-    Aufgabenliste weggefallen;
-
-    // Those of weggefallen with a note or ticked off: not to be dropped without asking.
-    Aufgabenliste WegfallendeMitInhalt() const;
 };
 
 // The plan: its tasks, their undo copy and the move situation, with the operations that make
@@ -60,11 +45,7 @@ public:
     void AbfolgeSuchen(double einzugdatum, double auszugdatum, PlanMelder* melder,
                        std::span<const Taufgdata> katalog = Aufgabenkatalog());
 
-    // The catalogue planned again for `neu` between the two days, the old plan's work carried
-    // over: catalogue tasks that remain get the new days and keep their notes, their done
-    // state and begin and duration where the user changed them; the user's own tasks keep
-    // everything and, with `eigeneVerschieben`, move by as many days as the moving day did.
-    // The plan itself is unchanged.
+    // Umplanen (umplanung.h) of this plan for `neu`; the plan itself is unchanged.
     Umplanung Umplanen(const Situation& neu, double einzugdatum, double auszugdatum,
                        bool eigeneVerschieben,
                        std::span<const Taufgdata> katalog = Aufgabenkatalog()) const;
@@ -76,6 +57,10 @@ public:
     qint32 NeueAufgabenNummer() const;
     double FruehesterTag() const;
     double SpaetesterTag() const;
+
+    // Gives the plan its random ID (situation.PlanID) unless it has one; returns it. Called
+    // before every save and calendar export, so the first of them makes it.
+    const QString& PlanIdSicherstellen();
 
     void ZustandSichern();
     void ZustandWiederherstellen();

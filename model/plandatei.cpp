@@ -524,7 +524,8 @@ bool PlanEintragen(TBigIniFile& ini, const Aufgabenliste& aufgaben, const Situat
                 } else {
                     using Wert = std::remove_cvref_t<decltype(s.*ziel)>;
                     if constexpr (std::is_same_v<Wert, QString>)
-                        return ini.WriteString(Planfelder::Allgemein, k, einzeilig(s.*ziel));
+                        return (feld.nurWennGesetzt && (s.*ziel).isEmpty()) ||
+                               ini.WriteString(Planfelder::Allgemein, k, einzeilig(s.*ziel));
                     else if constexpr (std::is_same_v<Wert, bool>)
                         return ini.WriteBool(Planfelder::Allgemein, k, s.*ziel);
                     else

@@ -10,7 +10,8 @@
 
 // The keys of a plan file, in the order they are written. These tables drive reading and
 // writing plan files and the command-line tool's JSON: a new field is one more row here (and
-// its member). A key whose row has nurWennGesetzt is written only when its value is true, so
+// its member). A key whose row has nurWennGesetzt is written only when its value is true (a
+// text: not empty), so
 // plans that do not use it stay byte for byte as older versions wrote them.
 //
 // The value's form in the file follows the member's type:
@@ -69,11 +70,12 @@ struct Situationsfeld
     Ziel ziel;
     qint32 vorgabe = 0;
     QStringView textVorgabe = {};
+    bool nurWennGesetzt = false; // a text: written only when not empty
 };
 
 // The section "allgemein".
 inline constexpr QStringView Allgemein = u"allgemein";
-inline constexpr std::array<Situationsfeld, 10> Kopf{{
+inline constexpr std::array<Situationsfeld, 11> Kopf{{
     {u"BundeslandA", &Situation::BundeslandA, -1},
     {u"BundeslandB", &Situation::BundeslandB, -1},
     {u"anzdays", Spannenwert::Tage},
@@ -84,6 +86,7 @@ inline constexpr std::array<Situationsfeld, 10> Kopf{{
     {u"Kinder", &Situation::Kinder, 0},
     {u"Einzugdatum", &Situation::Einzugdatum, 0, u"01.01.2000"},
     {u"Auszugdatum", &Situation::Auszugdatum, 0, u"01.01.2000"},
+    {u"PlanID", &Situation::PlanID, 0, u"", true},
 }};
 
 } // namespace Planfelder

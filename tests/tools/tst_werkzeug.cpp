@@ -51,6 +51,8 @@ private Q_SLOTS:
     void textOhneSteuerzeichen();
     void endeDerOptionen();
     void umplanen();
+    void umplanenSituation_data();
+    void umplanenSituation();
     void keineGewoehnlicheDatei_data();
     void keineGewoehnlicheDatei();
     void schreibfehlerAufDeutsch();
@@ -300,6 +302,56 @@ void TestWerkzeug::umplanen()
             erledigt = a.toObject().value(QStringLiteral("Erledigt")).toBool();
     }
     QVERIFY(erledigt);
+}
+
+// The situation's switches: none keeps the plan's, any sets all four as for neu. A dropped task
+// that was done is named on standard error.
+void TestWerkzeug::umplanenSituation_data()
+{
+    QTest::addColumn<QStringList>("schalter");
+    QTest::addColumn<bool>("babysitter");
+    QTest::addColumn<QByteArray>("fehler");
+    QTest::newRow("ohne Schalter bleiben die Kinder") << QStringList{} << true << QByteArray();
+    QTest::newRow("--spedition ohne --kinder")
+        << QStringList{QStringLiteral("--spedition")} << false
+        << QByteArray("Nicht mehr im Plan (mit Notiz oder erledigt): 18 „Babysitter besorgen“\n");
+}
+
+void TestWerkzeug::umplanenSituation()
+{
+    QFETCH(QStringList, schalter);
+    QFETCH(bool, babysitter);
+    QFETCH(QByteArray, fehler);
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath(QStringLiteral("plan.kvr"));
+    QCOMPARE(Starten(Berlin2001 +
+                     QStringList{QStringLiteral("--kinder"), QStringLiteral("--speichern"), pfad})
+                 .code,
+             0);
+    QFile datei(pfad);
+    QVERIFY(datei.open(QIODevice::ReadOnly));
+    QByteArray inhalt = datei.readAll();
+    datei.close();
+    QVERIFY(!inhalt.contains("PlanID"));
+    inhalt.replace("[18]\r\nKurzbezeichnung=Babysitter besorgen\r\n",
+                   "[18]\r\nKurzbezeichnung=Babysitter besorgen\r\nErledigt=1\r\n");
+    QVERIFY(datei.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    datei.write(inhalt);
+    datei.close();
+
+    const Lauf l = Starten(QStringList{QStringLiteral("umplanen"), pfad, QStringLiteral("--einzug"),
+                                       QStringLiteral("24.09.2001"), QStringLiteral("--auszug"),
+                                       QStringLiteral("28.09.2001")} +
+                           schalter);
+    QCOMPARE(l.code, 0);
+    QCOMPARE(l.fehler, fehler);
+    QCOMPARE(l.aus.contains("\tBabysitter besorgen\terledigt\n"), babysitter);
+    QVERIFY(datei.open(QIODevice::ReadOnly));
+    const QByteArray geschrieben = datei.readAll();
+    QCOMPARE(geschrieben.contains("[18]\r\n"), babysitter);
+    QCOMPARE(geschrieben.contains("\r\nSpedition=1\r\n"), !schalter.isEmpty());
+    // Saved like the program saves: the plan now has its ID.
+    QVERIFY(geschrieben.contains("\r\nPlanID="));
 }
 
 // A pipe is neither read (it would wait for a writer forever) nor replaced by a file.

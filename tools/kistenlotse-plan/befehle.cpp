@@ -259,6 +259,13 @@ int BefehlUmplanen(Argumente& args)
     const bool mitNach = args.Wert(QStringLiteral("nach"), &nach);
     const bool mitDatei = args.Wert(QStringLiteral("speichern"), &speichern);
     const bool json = args.Schalter(QStringLiteral("json"));
+    const bool eigeneBleiben = args.Schalter(QStringLiteral("eigene-bleiben"));
+    // The situation's switches as for neu; when none is given, the plan's stay.
+    const bool auszugsrenovierung = args.Schalter(QStringLiteral("auszugsrenovierung"));
+    const bool einzugsrenovierung = args.Schalter(QStringLiteral("einzugsrenovierung"));
+    const bool spedition = args.Schalter(QStringLiteral("spedition"));
+    const bool kinder = args.Schalter(QStringLiteral("kinder"));
+    const bool mitSchaltern = auszugsrenovierung || einzugsrenovierung || spedition || kinder;
     const QString pfad = args.Position();
     if (!args.fehler.isEmpty())
         return Bedienung(args.fehler);
@@ -283,14 +290,22 @@ int BefehlUmplanen(Argumente& args)
         return Bedienung(QStringLiteral("--von und --nach erwarten eine Landesnummer (1 bis 17)."));
     neu.Einzugdatum = Tageszahl::Text(e);
     neu.Auszugdatum = Tageszahl::Text(a);
+    if (mitSchaltern) {
+        neu.Auszugsrenovierung = auszugsrenovierung;
+        neu.Einzugsrenovierung = einzugsrenovierung;
+        neu.Spedition = spedition;
+        neu.Kinder = kinder;
+    }
 
-    // Without anyone to ask, the user's own tasks move with the moving day, and catalogue tasks
-    // the new situation no longer holds are named when they had a note or were done.
-    Umplanung umplanung = plan.Umplanen(neu, e, a, true);
+    // Without anyone to ask, the user's own tasks move with the moving day (unless
+    // --eigene-bleiben), and catalogue tasks the new situation no longer holds are named when
+    // they had a note or were done.
+    Umplanung umplanung = plan.Umplanen(neu, e, a, !eigeneBleiben);
     QStringList verloren;
     for (const taufgabe& t : umplanung.WegfallendeMitInhalt())
         verloren.append(QStringLiteral("%1 „%2“").arg(t.Nummer).arg(t.Kurzbezeichnung));
     plan.UmplanungUebernehmen(std::move(umplanung));
+    plan.PlanIdSicherstellen(); // written like the program's save
 
     PlanAusgabe ausgabe;
     ausgabe.Stichtag = plan.Stichtag;
