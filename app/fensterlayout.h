@@ -40,4 +40,14 @@ QRect Zelle(int i, int kalenderbreite);
 // Left edge and width of weekday head k (0 Monday … 6 Sunday) in a header of the given width.
 QRect Wochentagskopf(int k, int kopfbreite);
 
+// The smallest client size at which nothing overlaps: weekday heads of `kopfbreite` pixels,
+// the title and the plan's span of `titelbreite` pixels together, the button column below the
+// logo, one week of cells.
+QSize Mindestgroesse(int kopfbreite, int titelbreite);
+
+// A stored client area made to fit the screen area `verfuegbar`: no smaller than `minimum`,
+// no larger than the area, and moved inside it (a window from a monitor that is gone, or of
+// hostile size, opens whole on this one).
+QRect Wiederhergestellt(QRect gespeichert, QRect verfuegbar, QSize minimum);
+
 } // namespace Fensterlayout

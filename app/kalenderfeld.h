@@ -13,7 +13,7 @@ class Kalenderfeld
 {
 public:
     // The first cell of the calendar names its month.
-    virtual double firstday() const = 0;
+    virtual double ErsterTag() const = 0;
     // Days before this one are dimmed, this one is framed.
     virtual double HeutigerTag() const = 0;
 
@@ -25,6 +25,8 @@ public:
     // Release of a mouse button that was pressed on `quelle`, at `pos` in its coordinates:
     // ends the drag, or opens what was clicked.
     virtual void ZellenFreigabe(tday* quelle, QPoint pos) = 0;
+    // The pointer at `pos` in `quelle`'s coordinates while a task is dragged from it.
+    virtual void ZiehenBei(tday* quelle, QPoint pos) = 0;
     // A key pressed in `zelle`; false for a key the calendar does not use.
     virtual bool ZellenTaste(tday* zelle, QKeyEvent* ereignis) = 0;
     // `zelle` got the focus from the mouse.

@@ -1,18 +1,22 @@
 #pragma once
 
+#include "app/aufgabenbefehle.h"
+#include "app/fensterdialoge.h"
 #include "app/fensterlayout.h"
+#include "app/fensterrahmen.h"
+#include "app/fensterumgebung.h"
 #include "app/kalenderfeld.h"
-#include "app/planstart.h"
+#include "app/plandateibefehle.h"
+#include "app/tagesraster.h"
 #include "app/ziehzustand.h"
-#include "model/dateizugriff.h"
 #include "model/kalender.h"
 #include "model/plan.h"
-#include "widgets/meldung.h"
+#include "model/plandokument.h"
 #include "widgets/planfenster.h"
 
 #include <QWidget>
 
-#include <functional>
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -33,19 +37,18 @@ class TTerminForm;
 class tday;
 class KWBild;
 
-// The main window: owns the plan and the calendar of day cells, runs the start sequence and
-// the commands on the plan.
+// The main window: shows the plan document as a calendar of day cells, runs the start
+// sequence and forwards the user's commands to the document.
 class TKalenderForm final : public QWidget,
                             public PlanFenster,
                             public PlanMelder,
-                            public Kalenderfeld,
-                            public Planstart
+                            public Kalenderfeld
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TKalenderForm)
 
 public:
-    explicit TKalenderForm(QWidget* eltern = nullptr);
+    explicit TKalenderForm(Fensterumgebung umgebung = {}, QWidget* eltern = nullptr);
     ~TKalenderForm() override;
 
     // The start sequence: splash window, start dialog, first plan, window geometry. False when
@@ -54,8 +57,10 @@ public:
     // reported and the start dialog follows.
     bool Starten(const QString& plandatei = QString());
 
-    // PlanFenster; plan() and the two calendar operations serve Planstart too
-    Plan& plan() override { return m_plan; }
+    Plandokument& Dokument() { return m_dokument; }
+
+    // PlanFenster
+    Plan& plan() override { return m_dokument.plan(); }
     bool AufgabeVerschieben(qint32 nummer, qint32 start, double tag) override;
     void ZustandSichern() override;
     void KalenderNeuAufbauen() override;
@@ -70,13 +75,12 @@ public:
 
     // Stores `situation` as the plan's and builds the calendar; with `neuPlanen` the plan
     // search first replaces the task list with a plan for it.
-    void KalenderErstellen(const Situation& situation, bool neuPlanen) override;
-    void ZustandWiederherstellen();
+    void KalenderErstellen(const Situation& situation, bool neuPlanen);
     void StatusAnzeigen(const QString& text) override;
     QString StatusText() const;
 
-    // Unsaved changes: the undo button's enabled state.
-    bool Geaendert() const;
+    // Unsaved changes, as the document counts them.
+    bool Geaendert() const { return m_dokument.Geaendert(); }
 
     // The window geometry from the settings file (-1 = nothing stored).
     void FensterLageSetzen(int oben, int links, int breite, int hoehe);
@@ -89,131 +93,81 @@ public:
     // Puts the keyboard focus on cell `index` (its task `aufgabe`, -1 the day itself).
     void ZelleFokussieren(int index, int aufgabe = -1);
     // The cell that takes the focus when the calendar gets it (Tab reaches only this one).
-    int FokusZelle() const { return m_fokusZelle; }
-
-    // Opening a task or a new user task in its dialog (tests may put a recorder here).
-    std::function<void(qint32 nummer)> AufgabeOeffnen;
-    std::function<void(qint32 nummer, double tag)> EigeneAufgabeOeffnen;
-
-    // Today as the calendar marks it and the start proposes dates from it; tests may fix it.
-    std::function<double()> heute;
-
-    // The settings file (EinstellungsPfad); tests point it elsewhere.
-    QString einstellungsPfad;
+    int FokusZelle() const { return m_raster.FokusZelle(); }
 
     // The drag across the day cells.
     const Ziehzustand& gezogeneAufgabe() const override { return m_gezogeneAufgabe; }
 
-    const Kalenderspanne& Spanne() const { return m_spanne; }
-    int anzdays() const { return static_cast<int>(m_tage.size()); }
-    double firstday() const override { return m_spanne.ersterTag; }
-    tday* Tag(int i) const { return m_tage.at(static_cast<size_t>(i)); }
-    QScrollArea* Kalenderflaeche() const { return m_scrollBox; }
+    int AnzahlTage() const { return m_raster.Anzahl(); }
+    tday* Tag(int i) const { return m_raster.Tag(i); }
+    QScrollArea* Kalenderflaeche() const { return m_raster.Flaeche(); }
     // The heading's span of the plan: "Februar – März 2027".
     QString SpannenText() const;
-    const QList<int>& Wochennummern() const { return m_wochen; }
-    // The windows live for the rest of the run once made; each is made when first needed.
-    TSituationsForm* Startdialog();
-    TSplashForm* Begruessung();
-    TReihenfolge* Reihenfolgedialog();
-    TTerminForm* Termindialog();
-    TEigenerTerminForm* EigenerTermindialog();
-    TAusdruckForm* Ausdruckdialog();
-    TDruckvorlagenForm* Druckvorlagendialog();
+    const QList<int>& Wochennummern() const { return m_raster.Wochennummern(); }
+    // The dialogs (app/fensterdialoge.h).
+    TSituationsForm* Startdialog() { return m_dialoge.Startdialog(); }
+    TSplashForm* Begruessung() { return m_dialoge.Begruessung(); }
+    TReihenfolge* Reihenfolgedialog() { return m_dialoge.Reihenfolgedialog(); }
+    TTerminForm* Termindialog() { return m_dialoge.Termindialog(); }
+    TEigenerTerminForm* EigenerTermindialog() { return m_dialoge.EigenerTermindialog(); }
+    TAusdruckForm* Ausdruckdialog() { return m_dialoge.Ausdruckdialog(); }
+    TDruckvorlagenForm* Druckvorlagendialog() { return m_dialoge.Druckvorlagendialog(); }
+    QFileDialog* Speicherdialog() { return m_dateibefehle.Speicherdialog(); }
+    QFileDialog* Ladedialog() { return m_dateibefehle.Ladedialog(); }
     TQvImageButton* Knopf(const char* name) const;
-
-    // The plan commands.
-    void NeuButtonClick();
-    void PlanSpeichern();
-    void PlanOeffnen();
-    // Reads a plan file into the task list (appending) and the situation; on false *grund
-    // (if given) says why.
-    bool PlanLaden(const QString& pfad, QString* grund) override;
-    // The question before a save replaces a plan file that someone else wrote after this
-    // window loaded or saved it.
-    static const QString FremdGeaendertFrage;
-    // The status line after a load that cut values to Plangrenzen (%1: how many).
-    static const QString GekuerztHinweis;
-    // The first plan from a file given at start; false (reported) when it cannot be loaded.
-    bool PlanVonAussenLaden(const QString& pfad);
-    QFileDialog* SaveDialog1();
-    QFileDialog* OpenDialog1();
-
-    // Lays the day cells out again (after a resize of the calendar).
-    void ZellenAnordnen();
 
 protected:
     void resizeEvent(QResizeEvent* ereignis) override;
     void closeEvent(QCloseEvent* ereignis) override;
-    bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 
 private:
     // Kalenderfeld
-    double HeutigerTag() const override { return heute(); }
+    double HeutigerTag() const override;
     void ZiehzustandSetzen(Ziehzustand zustand) override { m_gezogeneAufgabe = zustand; }
     void ZellenFreigabe(tday* quelle, QPoint pos) override;
+    void ZiehenBei(tday* quelle, QPoint pos) override;
     // The keyboard in the calendar (app/kalendertastatur.h).
     bool ZellenTaste(tday* zelle, QKeyEvent* ereignis) override;
     void ZelleHatFokus(tday* zelle) override;
 
-    // Planstart
-    QString Einstellungsdatei() const override { return einstellungsPfad; }
-
-    void KnoepfeAnlegen();
-    void TageFreigeben();
-    void FeiertageMarkieren(int bundeslandA, int bundeslandB);
-    void WochentageAnordnen();
-    void SpanneAnordnen();
+    void KnoepfeVerbinden();
+    // Builds the day cells for the document's span and situation.
+    void KalenderBauen();
     void TerminOeffnen(tday* zelle, int termin);
     void AufgabeLoeschen(qint32 nummer);
     // AufgabeZiehen from the keyboard: the focus follows the task.
     void AufgabeMitFokusZiehen(qint32 nummer, double tag);
-    int ZellenIndex(double tag) const;
+    // After the document changed as a whole (undo, load): the calendar built anew where its
+    // span or states changed, else refreshed.
+    void DokumentZeigen();
+    void DokumentZustandZeigen();
+
+    // The start dialog's answer carried out: a new plan, or the plan saved last.
+    void StartwahlAusfuehren(bool ersterPlan);
+    bool PlanVonAussenLaden(const QString& pfad);
+    void GeladenMelden(const Ladebericht& bericht);
 
     void RuckgaengigButtonClick();
     void HilfeButtonClick();
     void EigenerTerminButtonClick();
+    void NeuButtonClick();
+    void SpeicherButtonClick();
+    void LadenButtonClick();
     void EndeButtonClick();
     void KalenderButtonClick();
     void DruckenButtonClick();
     void VorlagenButtonClick();
 
-    // Whether saving to `pfad` may replace what is there: asks when the file is the one this
-    // window loaded or saved last and someone else has written it since. Nein: another name.
-    ::Knopf UeberschreibenErlaubt(const QString& pfad);
-
-    Plan m_plan;
+    Fensterumgebung m_umgebung;
+    Plandokument m_dokument;
+    Plandateibefehle m_dateibefehle;
+    Fensterrahmen m_rahmen;
+    Tagesraster m_raster;
+    Fensterdialoge m_dialoge;
+    Aufgabenbefehle m_aufgabenbefehle;
     Ziehzustand m_gezogeneAufgabe;
-    // The plan file loaded or saved last and its state then, to notice a second writer.
-    QString m_planDatei;
-    Dateistand m_planStand;
-    Kalenderspanne m_spanne;
-    QList<int> m_wochen;
-    std::vector<tday*> m_tage; // children of the calendar content
-    bool m_ersterStart = true;
-
-    QLabel* m_titel = nullptr;
-    QLabel* m_spanneLabel = nullptr;
-    int m_fokusZelle = 0;
-    TQvImage* m_logo = nullptr;
-    TQvImage* m_deko = nullptr;
-    QWidget* m_wochentage = nullptr;
-    QLabel* m_kwLabel = nullptr;
-    std::array<QLabel*, 7> m_tagKoepfe{};
-    QScrollArea* m_scrollBox = nullptr;
-    QWidget* m_inhalt = nullptr;
-    KWBild* m_kwBild = nullptr;
-    QLabel* m_status = nullptr;
-    std::array<TQvImageButton*, Fensterlayout::Anzahlknoepfe> m_knoepfe{};
-
-    TSplashForm* m_splash = nullptr;
-    TSituationsForm* m_situation = nullptr;
-    TReihenfolge* m_reihenfolge = nullptr;
-    TEigenerTerminForm* m_eigenerTermin = nullptr;
-    TAusdruckForm* m_ausdruck = nullptr;
-    TDruckvorlagenForm* m_druckvorlagen = nullptr;
-    TTerminForm* m_termin = nullptr;
-    QFileDialog* m_speichernDialog = nullptr;
-    QFileDialog* m_ladenDialog = nullptr;
+    // What the day cells were built for.
+    Kalenderspanne m_gebauteSpanne;
+    std::pair<int, int> m_gebauteLaender{0, 0};
     std::unique_ptr<Desktopkalender> m_kalenderziel; // where the export hands the appointments
 };

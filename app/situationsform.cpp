@@ -1,8 +1,7 @@
 #include "app/situationsform.h"
 
-#include "app/planstart.h"
-#include "model/plan.h"
-#include "model/situation.h"
+#include "app/fenstertitel.h"
+
 #include "model/tageszahl.h"
 #include "widgets/artwork.h"
 #include "widgets/datumsfeld.h"
@@ -17,8 +16,10 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 
 #include <cmath>
+#include <utility>
 
 const QStringList TSituationsForm::Bundeslaender{QStringLiteral("Baden Württemberg"),
                                                  QStringLiteral("Bayern"),
@@ -38,27 +39,14 @@ const QStringList TSituationsForm::Bundeslaender{QStringLiteral("Baden Württemb
                                                  QStringLiteral("Thüringen"),
                                                  QStringLiteral("anderes /Ausland")};
 
-const QString TSituationsForm::DatenUnzulaessig =
-    QStringLiteral("Die gewählten Daten für Aus- bzw. Einzug sind unzulässig.\nBitte korrigieren "
-                   "Sie die Eingaben.");
-const QString TSituationsForm::Ladefehler =
-    QStringLiteral("Beim Laden der Datei ist ein Fehler aufgetreten");
-
-const QString TSituationsForm::FernerBeginnText =
-    QStringLiteral("Der Umzug beginnt erst in mehr als einem Jahr.");
-const QString TSituationsForm::LangerZeitraumText =
-    QStringLiteral("Der Zeitraum für den Umzug ist länger als sechs Monate.");
-const QString TSituationsForm::TrotzdemFrage =
-    QStringLiteral("Soll der Umzug trotzdem mit diesen Daten geplant werden?");
-
 using Dialograhmen::Hoehe;
 using Dialograhmen::Spalte;
 
-TSituationsForm::TSituationsForm(Planstart* start, QWidget* eltern)
-    : QDialog(eltern), jetzt(&Tageszahl::jetzt), m_start(start)
+TSituationsForm::TSituationsForm(QString einstellungsPfad, QWidget* eltern)
+    : QDialog(eltern), m_einstellungsPfad(std::move(einstellungsPfad))
 {
     setObjectName(QStringLiteral("SituationsForm"));
-    setWindowTitle(QStringLiteral("Kistenlotse der Quellmark AG"));
+    setWindowTitle(Fenstertitel::Programm());
     Dialograhmen::Einrichten(this);
     setFont(Startdialogschrift());
 
@@ -74,68 +62,78 @@ TSituationsForm::TSituationsForm(Planstart* start, QWidget* eltern)
     label("Label6", QStringLiteral("Von hier nach dort"), QRect(100, 68, 300, 20))
         ->setFont(ArialPixel(14, true));
 
-    label("Label1", QStringLiteral("Ich ziehe von"), QRect(100, 100, 94, 22));
-    ComboBox1 = new QComboBox(this);
-    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1->addItems(Bundeslaender);
-    ComboBox1->setGeometry(196, 100, 160, 22);
-    CheckBox2 = new QCheckBox(QStringLiteral("beim Auszug renovieren"), this);
-    CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
-    CheckBox2->setGeometry(362, 100, 150, 22);
+    QLabel* vonLabel = label("Label1", QStringLiteral("Ich ziehe von"), QRect(100, 100, 94, 22));
+    m_vonLand = new QComboBox(this);
+    m_vonLand->setObjectName(QStringLiteral("ComboBox1"));
+    m_vonLand->addItems(Bundeslaender);
+    m_vonLand->setGeometry(196, 100, 160, 22);
+    m_auszugRenovieren = new QCheckBox(QStringLiteral("beim Auszug renovieren"), this);
+    m_auszugRenovieren->setObjectName(QStringLiteral("CheckBox2"));
+    m_auszugRenovieren->setGeometry(362, 100, 150, 22);
 
-    label("Label2", QStringLiteral("nach"), QRect(100, 132, 94, 22));
-    ComboBox2 = new QComboBox(this);
-    ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
-    ComboBox2->addItems(Bundeslaender);
-    ComboBox2->setGeometry(196, 132, 160, 22);
-    CheckBox1 = new QCheckBox(QStringLiteral("beim Einzug renovieren"), this);
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    CheckBox1->setGeometry(362, 132, 150, 22);
+    QLabel* nachLabel = label("Label2", QStringLiteral("nach"), QRect(100, 132, 94, 22));
+    m_nachLand = new QComboBox(this);
+    m_nachLand->setObjectName(QStringLiteral("ComboBox2"));
+    m_nachLand->addItems(Bundeslaender);
+    m_nachLand->setGeometry(196, 132, 160, 22);
+    m_einzugRenovieren = new QCheckBox(QStringLiteral("beim Einzug renovieren"), this);
+    m_einzugRenovieren->setObjectName(QStringLiteral("CheckBox1"));
+    m_einzugRenovieren->setGeometry(362, 132, 150, 22);
 
-    SpeditionCheckBox = new QCheckBox(QStringLiteral("mit einer Spedition"), this);
-    SpeditionCheckBox->setObjectName(QStringLiteral("SpeditionCheckBox"));
-    SpeditionCheckBox->setGeometry(196, 170, 200, 22);
-    KinderCheckBox = new QCheckBox(QStringLiteral("mit Kindern"), this);
-    KinderCheckBox->setObjectName(QStringLiteral("KinderCheckBox"));
-    KinderCheckBox->setGeometry(196, 194, 200, 22);
+    m_spedition = new QCheckBox(QStringLiteral("mit einer Spedition"), this);
+    m_spedition->setObjectName(QStringLiteral("SpeditionCheckBox"));
+    m_spedition->setGeometry(196, 170, 200, 22);
+    m_kinder = new QCheckBox(QStringLiteral("mit Kindern"), this);
+    m_kinder->setObjectName(QStringLiteral("KinderCheckBox"));
+    m_kinder->setGeometry(196, 194, 200, 22);
 
-    label("Label3", QStringLiteral("Einzug ab dem"), QRect(100, 232, 94, 22));
-    DateEdit1 =
+    QLabel* einzugLabel = label("Label3", QStringLiteral("Einzug ab dem"), QRect(100, 232, 94, 22));
+    m_einzug =
         Dialograhmen::Datumsfeld(this, "DateEdit1", QRect(196, 232, 120, 22), Farben::Hellblau);
-    label("Label4", QStringLiteral("Auszug vor dem"), QRect(100, 262, 94, 22));
-    DateEdit2 =
+    QLabel* auszugLabel =
+        label("Label4", QStringLiteral("Auszug vor dem"), QRect(100, 262, 94, 22));
+    m_auszug =
         Dialograhmen::Datumsfeld(this, "DateEdit2", QRect(196, 262, 120, 22), Farben::Hellblau);
 
-    Label7 = label("Label7", QString(), QRect(100, 304, 400, 110));
-    Label7->setWordWrap(true);
-    Label7->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // A screen reader names each field by its visible label.
+    vonLabel->setBuddy(m_vonLand);
+    nachLabel->setBuddy(m_nachLand);
+    einzugLabel->setBuddy(m_einzug);
+    auszugLabel->setBuddy(m_auszug);
+    // The date is typed in the field's line, which a reader announces by its own name.
+    m_einzug->Zeile()->setAccessibleName(einzugLabel->text());
+    m_auszug->Zeile()->setAccessibleName(auszugLabel->text());
 
-    WeiterButton = new TQvImageButton(QString(Artwork::Situation::Weiter), this);
-    WeiterButton->setObjectName(QStringLiteral("WeiterButton"));
-    WeiterButton->move(Spalte, Hoehe - 24 - 10);
-    WeiterplanenButton = new TQvImageButton(QString(Artwork::Situation::Weiterplanen), this);
-    WeiterplanenButton->setObjectName(QStringLiteral("WeiterplanenButton"));
-    WeiterplanenButton->move(Spalte, Hoehe - 2 * 24 - 10);
-    AbbrechenButton = new TQvImageButton(QString(Artwork::Situation::Abbrechen), this);
-    AbbrechenButton->setObjectName(QStringLiteral("AbbrechenButton"));
-    AbbrechenButton->hide();
+    m_hinweis = label("Label7", QString(), QRect(100, 304, 400, 110));
+    m_hinweis->setWordWrap(true);
+    m_hinweis->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    connect(WeiterButton, &TQvImageButton::OnClick, this, &TSituationsForm::WeiterButtonClick);
-    connect(WeiterplanenButton, &TQvImageButton::OnClick, this,
+    m_weiter = new TQvImageButton(QString(Artwork::Situation::Weiter), this);
+    m_weiter->setObjectName(QStringLiteral("WeiterButton"));
+    m_weiter->move(Spalte, Hoehe - 24 - 10);
+    m_weiterplanen = new TQvImageButton(QString(Artwork::Situation::Weiterplanen), this);
+    m_weiterplanen->setObjectName(QStringLiteral("WeiterplanenButton"));
+    m_weiterplanen->move(Spalte, Hoehe - 2 * 24 - 10);
+    m_abbrechen = new TQvImageButton(QString(Artwork::Situation::Abbrechen), this);
+    m_abbrechen->setObjectName(QStringLiteral("AbbrechenButton"));
+    m_abbrechen->hide();
+
+    connect(m_weiter, &TQvImageButton::OnClick, this, &TSituationsForm::WeiterButtonClick);
+    connect(m_weiterplanen, &TQvImageButton::OnClick, this,
             &TSituationsForm::WeiterplanenButtonClick);
-    connect(AbbrechenButton, &TQvImageButton::OnClick, this, &QDialog::reject);
+    connect(m_abbrechen, &TQvImageButton::OnClick, this, &QDialog::reject);
 
-    setTabOrder(ComboBox1, CheckBox2);
-    setTabOrder(CheckBox2, ComboBox2);
-    setTabOrder(ComboBox2, CheckBox1);
-    setTabOrder(CheckBox1, SpeditionCheckBox);
-    setTabOrder(SpeditionCheckBox, KinderCheckBox);
-    setTabOrder(KinderCheckBox, DateEdit1);
-    setTabOrder(DateEdit1, DateEdit2);
+    setTabOrder(m_vonLand, m_auszugRenovieren);
+    setTabOrder(m_auszugRenovieren, m_nachLand);
+    setTabOrder(m_nachLand, m_einzugRenovieren);
+    setTabOrder(m_einzugRenovieren, m_spedition);
+    setTabOrder(m_spedition, m_kinder);
+    setTabOrder(m_kinder, m_einzug);
+    setTabOrder(m_einzug, m_auszug);
     // The buttons follow the questions, the default one first.
-    setTabOrder(DateEdit2, WeiterButton);
-    setTabOrder(WeiterButton, WeiterplanenButton);
-    setTabOrder(WeiterplanenButton, AbbrechenButton);
+    setTabOrder(m_auszug, m_weiter);
+    setTabOrder(m_weiter, m_weiterplanen);
+    setTabOrder(m_weiterplanen, m_abbrechen);
 }
 
 QString TSituationsForm::ZeitraumFrage(double heute, double einzug, double auszug)
@@ -147,12 +145,13 @@ QString TSituationsForm::ZeitraumFrage(double heute, double einzug, double auszu
         return {};
     QStringList gruende;
     if (e > h.addYears(1))
-        gruende.append(FernerBeginnText);
+        gruende.append(QStringLiteral("Der Umzug beginnt erst in mehr als einem Jahr."));
     if (a > e.addMonths(6))
-        gruende.append(LangerZeitraumText);
+        gruende.append(QStringLiteral("Der Zeitraum für den Umzug ist länger als sechs Monate."));
     if (gruende.isEmpty())
         return {};
-    return gruende.join(QLatin1Char('\n')) + QLatin1Char('\n') + TrotzdemFrage;
+    gruende.append(QStringLiteral("Soll der Umzug trotzdem mit diesen Daten geplant werden?"));
+    return gruende.join(QLatin1Char('\n'));
 }
 
 void TSituationsForm::keyPressEvent(QKeyEvent* ereignis)
@@ -163,16 +162,16 @@ void TSituationsForm::keyPressEvent(QKeyEvent* ereignis)
     }
     ereignis->accept();
     // A date field has just reported a text that is no date; that message is enough.
-    for (const TDateEdit* feld : {DateEdit1, DateEdit2})
+    for (const TDateEdit* feld : {m_einzug, m_auszug})
         if (feld->isAncestorOf(focusWidget()) && feld->Date() == 0)
             return;
-    WeiterButton->Klicken();
+    m_weiter->Klicken();
 }
 
 void TSituationsForm::DatenSetzen(double einzug, double auszug)
 {
-    DateEdit1->setDate(einzug);
-    DateEdit2->setDate(auszug);
+    m_einzug->setDate(einzug);
+    m_auszug->setDate(auszug);
 }
 
 void TSituationsForm::showEvent(QShowEvent* ereignis)
@@ -184,62 +183,63 @@ void TSituationsForm::showEvent(QShowEvent* ereignis)
 void TSituationsForm::FormShow()
 {
     AufBildschirmMitte(this);
-    m_einstellungen = EinstellungenLesen(m_start->Einstellungsdatei());
+    m_einstellungen = EinstellungenLesen(m_einstellungsPfad);
     const QString anfang =
         QStringLiteral("Durch beantworten der Fragen und klick auf \"Weiter\"\nbeginnen Sie die "
                        "Planung eines neuen Umzugs");
     if (!m_einstellungen.zuletztGespeichert.isEmpty()) {
-        Label7->setText(
+        m_hinweis->setText(
             anfang +
             QStringLiteral(". \nMit Klick auf \"Weiterplanen\" laden Sie den letzten Umzug.\n (") +
             m_einstellungen.zuletztGespeichert + QStringLiteral(")"));
-        WeiterplanenButton->show();
-        AbbrechenButton->move(Spalte, WeiterplanenButton->y() - AbbrechenButton->height());
+        m_weiterplanen->show();
+        m_abbrechen->move(Spalte, m_weiterplanen->y() - m_abbrechen->height());
     } else {
-        Label7->setText(anfang);
-        WeiterplanenButton->hide();
-        AbbrechenButton->move(Spalte, WeiterButton->y() - AbbrechenButton->height());
+        m_hinweis->setText(anfang);
+        m_weiterplanen->hide();
+        m_abbrechen->move(Spalte, m_weiter->y() - m_abbrechen->height());
     }
 }
 
 void TSituationsForm::WeiterButtonClick()
 {
-    const double e = DateEdit1->Date();
-    const double a = DateEdit2->Date();
-    if (jetzt() > e || e > a) {
-        Meldung(this, MeldungsArt::Bestaetigung, DatenUnzulaessig, OK);
+    const double e = m_einzug->Date();
+    const double a = m_auszug->Date();
+    const double jetzt = Tageszahl::jetzt();
+    if (jetzt > e || e > a) {
+        Meldung(this, MeldungsArt::Bestaetigung,
+                QStringLiteral("Die gewählten Daten für Aus- bzw. Einzug sind unzulässig.\n"
+                               "Bitte korrigieren Sie die Eingaben."),
+                OK);
         return;
     }
-    const QString frage = ZeitraumFrage(std::trunc(jetzt()), e, a);
+    const QString frage = ZeitraumFrage(std::trunc(jetzt), e, a);
     if (!frage.isEmpty() && Meldung(this, MeldungsArt::Bestaetigung, frage, Ja | Nein) != Ja)
         return;
     Situation s;
-    s.BundeslandA = ComboBox1->currentIndex() + 1;
-    s.BundeslandB = ComboBox2->currentIndex() + 1;
-    s.Auszugsrenovierung = CheckBox2->isChecked();
-    s.Einzugsrenovierung = CheckBox1->isChecked();
-    s.Spedition = SpeditionCheckBox->isChecked();
-    s.Kinder = KinderCheckBox->isChecked();
+    s.BundeslandA = m_vonLand->currentIndex() + 1;
+    s.BundeslandB = m_nachLand->currentIndex() + 1;
+    s.Auszugsrenovierung = m_auszugRenovieren->isChecked();
+    s.Einzugsrenovierung = m_einzugRenovieren->isChecked();
+    s.Spedition = m_spedition->isChecked();
+    s.Kinder = m_kinder->isChecked();
     s.Einzugdatum = Tageszahl::Text(e);
     s.Auszugdatum = Tageszahl::Text(a);
-    m_start->plan().Aufgaben.clear();
-    m_start->KalenderErstellen(s, true);
+    m_gewaehlt = s;
+    m_wahl = Wahl::NeuerPlan;
     accept();
 }
 
 void TSituationsForm::WeiterplanenButtonClick()
 {
-    Plan& plan = m_start->plan();
-    plan.Aufgaben.clear();
-    QString grund;
-    if (m_start->PlanLaden(m_einstellungen.zuletztGespeichert, &grund)) {
-        m_start->KalenderNeuAufbauen();
-    } else {
-        Meldung(this, MeldungsArt::Warnung, Ladefehler + QLatin1Char('\n') + grund, OK);
-        plan.Aufgaben.clear();
-        // No plan: an empty calendar of five weeks from this week.
-        m_start->KalenderNeuAufbauen();
-    }
-    m_start->KalenderAktualisieren();
+    m_wahl = Wahl::Weiterplanen;
     accept();
+}
+
+int TSituationsForm::Zeigen(bool abbrechbar)
+{
+    m_abbrechen->setVisible(abbrechbar);
+    const int ergebnis = exec();
+    m_abbrechen->hide();
+    return ergebnis;
 }

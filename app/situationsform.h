@@ -1,20 +1,18 @@
 #pragma once
 
 #include "model/plandatei.h"
+#include "model/situation.h"
 
 #include <QDialog>
-
-#include <functional>
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class TDateEdit;
-class Planstart;
 class TQvImageButton;
 
 // The start dialog: the corner points of the move, from which "Weiter" makes a new plan;
-// "Weiterplanen" opens the plan saved last.
+// "Weiterplanen" continues the plan saved last. It only asks: the window acts on the answer.
 class TSituationsForm final : public QDialog
 {
     Q_OBJECT
@@ -22,37 +20,30 @@ class TSituationsForm final : public QDialog
 
 public:
     static const QStringList Bundeslaender;
-    static const QString DatenUnzulaessig;
-    static const QString Ladefehler;
-    static const QString FernerBeginnText;
-    static const QString LangerZeitraumText;
-    static const QString TrotzdemFrage;
 
     // The question before planning: a window that begins more than a year from `heute` or
     // lasts longer than six months is probably a typing slip. Empty when nothing is odd.
     static QString ZeitraumFrage(double heute, double einzug, double auszug);
 
-    TSituationsForm(Planstart* start, QWidget* eltern);
+    // What the user chose with an accepted dialog.
+    enum class Wahl
+    {
+        NeuerPlan,   // "Weiter": a new plan for GewaehlteSituation()
+        Weiterplanen // the plan file zuletztGespeichert of GeleseneEinstellungen()
+    };
+
+    // `einstellungsPfad`: the settings file, read at every showing.
+    TSituationsForm(QString einstellungsPfad, QWidget* eltern);
+
+    // Shows the dialog modally; with `abbrechbar` it offers "Abbrechen" (as "Neu beginnen"
+    // does), which the program start leaves out.
+    int Zeigen(bool abbrechbar);
 
     // The two date fields, set by the program start only.
     void DatenSetzen(double einzug, double auszug);
     const Einstellungen& GeleseneEinstellungen() const { return m_einstellungen; }
-
-    // The present moment as a day number; tests may fix it.
-    std::function<double()> jetzt;
-
-    QComboBox* ComboBox1 = nullptr;
-    QComboBox* ComboBox2 = nullptr;
-    QCheckBox* CheckBox1 = nullptr; // renovation at move-in
-    QCheckBox* CheckBox2 = nullptr; // renovation at move-out
-    QCheckBox* SpeditionCheckBox = nullptr;
-    QCheckBox* KinderCheckBox = nullptr;
-    TDateEdit* DateEdit1 = nullptr; // "Einzug ab dem"
-    TDateEdit* DateEdit2 = nullptr; // "Auszug vor dem"
-    QLabel* Label7 = nullptr;
-    TQvImageButton* WeiterButton = nullptr;
-    TQvImageButton* WeiterplanenButton = nullptr;
-    TQvImageButton* AbbrechenButton = nullptr;
+    Wahl Gewaehlt() const { return m_wahl; }
+    const Situation& GewaehlteSituation() const { return m_gewaehlt; }
 
 protected:
     void showEvent(QShowEvent* ereignis) override;
@@ -64,6 +55,21 @@ private:
     void WeiterButtonClick();
     void WeiterplanenButtonClick();
 
-    Planstart* m_start;
+    QString m_einstellungsPfad;
     Einstellungen m_einstellungen;
+    Wahl m_wahl = Wahl::NeuerPlan;
+    Situation m_gewaehlt;
+
+    QComboBox* m_vonLand = nullptr;
+    QComboBox* m_nachLand = nullptr;
+    QCheckBox* m_einzugRenovieren = nullptr;
+    QCheckBox* m_auszugRenovieren = nullptr;
+    QCheckBox* m_spedition = nullptr;
+    QCheckBox* m_kinder = nullptr;
+    TDateEdit* m_einzug = nullptr; // "Einzug ab dem"
+    TDateEdit* m_auszug = nullptr; // "Auszug vor dem"
+    QLabel* m_hinweis = nullptr;
+    TQvImageButton* m_weiter = nullptr;
+    TQvImageButton* m_weiterplanen = nullptr;
+    TQvImageButton* m_abbrechen = nullptr;
 };

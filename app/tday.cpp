@@ -35,7 +35,7 @@ tday::tday(Kalenderfeld* kalender, double datum, QWidget* eltern)
 void tday::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    const bool ersteZelle = daten.Datum == m_kalender->firstday();
+    const bool ersteZelle = daten.Datum == m_kalender->ErsterTag();
     Zellenzeichnung::AufBildschirm(p, daten, size(), font(), &m_zeilen, ersteZelle);
     const double heute = std::trunc(m_kalender->HeutigerTag());
     if (std::trunc(daten.Datum) < heute)
@@ -109,6 +109,8 @@ void tday::mouseMoveEvent(QMouseEvent* ereignis)
     } else {
         m_kalender->StatusAnzeigen(HinweisZiehen);
     }
+    if (m_kalender->gezogeneAufgabe().Aufgabe())
+        m_kalender->ZiehenBei(this, pos);
 }
 
 void tday::mouseReleaseEvent(QMouseEvent* ereignis)

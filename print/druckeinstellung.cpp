@@ -1,5 +1,6 @@
 #include "print/druckeinstellung.h"
 
+#include "model/ordner.h"
 #include "print/drucker.h"
 #include "widgets/meldung.h"
 
@@ -163,6 +164,8 @@ void TDruckeinstellung::accept()
                     QStringLiteral("Bitte geben Sie den Ordner für die PDF-Dateien an."), OK);
             return;
         }
+        // A relative folder lies in the documents folder, not where the program was started.
+        ordner = QDir(PlanOrdner()).filePath(ordner);
         if (!QFileInfo(ordner).isDir()) {
             Meldung(this, MeldungsArt::Warnung,
                     QStringLiteral("Den Ordner „%1“ gibt es nicht.")

@@ -37,8 +37,7 @@ QTemporaryDir& Ordner()
 // What the open command does, up to the first picture of the calendar.
 void Zeigen(TKalenderForm& f, const QString& pfad)
 {
-    f.plan().Aufgaben.clear();
-    f.PlanLaden(pfad, nullptr);
+    f.Dokument().Laden(pfad, nullptr);
     f.KalenderNeuAufbauen();
     f.KalenderAktualisieren();
     QWidget* sicht = f.Kalenderflaeche()->viewport();
@@ -48,8 +47,8 @@ void Zeigen(TKalenderForm& f, const QString& pfad)
 
 std::unique_ptr<TKalenderForm> Fenster()
 {
-    auto f = std::make_unique<TKalenderForm>();
-    f->einstellungsPfad = Ordner().filePath(QStringLiteral("kistenlotse.ini"));
+    auto f = std::make_unique<TKalenderForm>(
+        Fensterumgebung{.einstellungsPfad = Ordner().filePath(QStringLiteral("kistenlotse.ini"))});
     f->resize(1280, 900);
     f->show();
     return f;

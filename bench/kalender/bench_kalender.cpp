@@ -54,7 +54,7 @@ void BM_KalenderErstellen364(benchmark::State& state)
         f->KalenderNeuAufbauen();
         QCoreApplication::processEvents();
     }
-    state.counters["Zellen"] = f->anzdays();
+    state.counters["Zellen"] = f->AnzahlTage();
 }
 BENCHMARK(BM_KalenderErstellen364)->Unit(benchmark::kMillisecond);
 
@@ -81,7 +81,7 @@ void BM_KalenderOhneAufgaben(benchmark::State& state)
         f->KalenderAktualisieren();
         Zeichnen(*f, bild);
     }
-    state.counters["Zellen"] = f->anzdays();
+    state.counters["Zellen"] = f->AnzahlTage();
 }
 BENCHMARK(BM_KalenderOhneAufgaben)->Unit(benchmark::kMillisecond);
 const bool aktualisieren =

@@ -21,3 +21,9 @@ inline void Maus(QWidget* w, QEvent::Type art, QPoint pos, Qt::MouseButton knopf
                   art == QEvent::MouseMove ? Qt::NoButton : knopf, gedrueckt, Qt::NoModifier);
     QApplication::sendEvent(w, &e);
 }
+
+// The child of `w` with the object name `name`, as tests and tools find widgets.
+template <class T> T* Kind(const QWidget* w, const char* name)
+{
+    return w->findChild<T*>(QString::fromLatin1(name));
+}

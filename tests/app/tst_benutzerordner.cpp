@@ -121,7 +121,7 @@ void TestBenutzerordner::datendatei_data()
 {
     QTest::addColumn<QStringList>("vorhanden"); // below the prefix
     QTest::addColumn<QString>("erwartet");
-    const QString hlp = QStringLiteral("KISTENLOTSE.HLP");
+    const QString hlp = QStringLiteral("kistenlotse-hilfe.html");
     QTest::newRow("beside the program")
         << QStringList{QStringLiteral("bin/") + hlp} << QStringLiteral("bin/") + hlp;
     QTest::newRow("installed") << QStringList{QStringLiteral("share/kistenlotse/") + hlp}
@@ -143,7 +143,7 @@ void TestBenutzerordner::datendatei()
     QTemporaryDir prefix;
     for (const QString& datei : vorhanden)
         QVERIFY(Anlegen(prefix.filePath(datei)));
-    QCOMPARE(Datendatei(QStringLiteral("KISTENLOTSE.HLP"), prefix.filePath(QStringLiteral("bin"))),
+    QCOMPARE(Datendatei(QStringLiteral("kistenlotse-hilfe.html"), prefix.filePath(QStringLiteral("bin"))),
              prefix.filePath(erwartet));
 }
 
@@ -163,13 +163,12 @@ void TestBenutzerordner::installierterStart()
     const QString dokumente = Heim(QStringLiteral("Dokumente"));
     qsizetype aufgaben = 0;
     {
-        TKalenderForm f;
-        f.einstellungsPfad = einstellungen;
+        TKalenderForm f({.einstellungsPfad = einstellungen});
         ModalHelfer helfer(3000);
         SplashWeg(helfer);
         helfer.Mache(
             [](QWidget* w) {
-                QTest::mouseClick(static_cast<TSituationsForm*>(w)->WeiterButton, Qt::LeftButton);
+                QTest::mouseClick(Kind<TQvImageButton>(w, "WeiterButton"), Qt::LeftButton);
             },
             QStringLiteral("SituationsForm"));
         QVERIFY(f.Starten());
@@ -206,15 +205,14 @@ void TestBenutzerordner::installierterStart()
     QCOMPARE(e.zuletztGespeichert, dokumente + QStringLiteral("/umzug.kvr"));
     QVERIFY(e.fensterbreite > 0);
 
-    TKalenderForm f;
-    f.einstellungsPfad = einstellungen;
+    TKalenderForm f({.einstellungsPfad = einstellungen});
     ModalHelfer helfer(3000);
     SplashWeg(helfer);
     helfer.Mache(
         [](QWidget* w) {
-            auto* s = static_cast<TSituationsForm*>(w);
-            QVERIFY(s->WeiterplanenButton->isVisible());
-            QTest::mouseClick(s->WeiterplanenButton, Qt::LeftButton);
+            auto* weiterplanen = Kind<TQvImageButton>(w, "WeiterplanenButton");
+            QVERIFY(weiterplanen->isVisible());
+            QTest::mouseClick(weiterplanen, Qt::LeftButton);
         },
         QStringLiteral("SituationsForm"));
     QVERIFY(f.Starten());
@@ -260,8 +258,7 @@ void TestBenutzerordner::startMitPlandatei()
         QVERIFY(Anlegen(pfad, QByteArrayLiteral("keine Umzugsdatei")));
     }
 
-    TKalenderForm f;
-    f.einstellungsPfad = Heim(QStringLiteral("start.ini"));
+    TKalenderForm f({.einstellungsPfad = Heim(QStringLiteral("start.ini"))});
     ModalHelfer helfer(lesbar ? 1500 : 5000);
     SplashWeg(helfer);
     QString meldung;
@@ -274,7 +271,7 @@ void TestBenutzerordner::startMitPlandatei()
     helfer.Mache(
         [&](QWidget* w) {
             startdialog = true;
-            QTest::mouseClick(static_cast<TSituationsForm*>(w)->WeiterButton, Qt::LeftButton);
+            QTest::mouseClick(Kind<TQvImageButton>(w, "WeiterButton"), Qt::LeftButton);
         },
         QStringLiteral("SituationsForm"));
     QVERIFY(f.Starten(pfad));
@@ -284,7 +281,7 @@ void TestBenutzerordner::startMitPlandatei()
         QVERIFY(!startdialog);
         QCOMPARE(f.plan().situation.BundeslandA, 9);
         QCOMPARE(f.plan().Aufgaben.size(), geschrieben.size());
-        QVERIFY(f.anzdays() >= 35);
+        QVERIFY(f.AnzahlTage() >= 35);
         QVERIFY(f.Tag(0)->isVisible());
         QVERIFY(!f.Geaendert());
     } else {

@@ -14,6 +14,9 @@ private Q_SLOTS:
     void zellen();
     void hauptfenster();
     void wochentagskoepfe();
+    void wiederhergestellt_data();
+    void wiederhergestellt();
+    void mindestgroesse();
 };
 
 void TestFensterlayout::zellenbreite_data()
@@ -59,6 +62,40 @@ void TestFensterlayout::wochentagskoepfe()
 {
     QCOMPARE(Wochentagskopf(0, 736), QRect(20, 0, 100, 17));
     QCOMPARE(Wochentagskopf(6, 736), QRect(620, 0, 100, 17));
+}
+
+void TestFensterlayout::wiederhergestellt_data()
+{
+    QTest::addColumn<QRect>("gespeichert");
+    QTest::addColumn<QRect>("ergebnis");
+    // The screen area 0,0 1920×1050 (a panel below), the window at least 700×400.
+    QTest::newRow("passt") << QRect(40, 30, 800, 600) << QRect(40, 30, 800, 600);
+    QTest::newRow("zu klein") << QRect(40, 30, 300, 200) << QRect(40, 30, 700, 400);
+    QTest::newRow("zweiter Bildschirm rechts, nicht mehr da")
+        << QRect(2500, 100, 800, 600) << QRect(1120, 100, 800, 600);
+    QTest::newRow("links oben außerhalb") << QRect(-900, -50, 800, 600) << QRect(0, 0, 800, 600);
+    QTest::newRow("größer als der Bildschirm")
+        << QRect(10, 10, 2560, 1440) << QRect(0, 0, 1920, 1050);
+    QTest::newRow("feindlich") << QRect(32767, 32767, 32767, 32767) << QRect(0, 0, 1920, 1050);
+}
+
+void TestFensterlayout::wiederhergestellt()
+{
+    QFETCH(QRect, gespeichert);
+    QFETCH(QRect, ergebnis);
+    QCOMPARE(Wiederhergestellt(gespeichert, QRect(0, 0, 1920, 1050), QSize(700, 400)), ergebnis);
+}
+
+// At the smallest size the heads have their width, the buttons stay below the logo, one week
+// of cells shows.
+void TestFensterlayout::mindestgroesse()
+{
+    const QSize m = Mindestgroesse(90, 500);
+    const Hauptfenster h = Berechnen(m);
+    QCOMPARE(Wochentagskopf(0, h.kopfleiste.width()).width(), 90);
+    QVERIFY(h.knoepfe[0].top() >= h.logo.bottom());
+    QVERIFY(h.kalender.height() >= 164);
+    QVERIFY(20 + 500 + 8 <= h.logo.left());
 }
 
 QTEST_APPLESS_MAIN(TestFensterlayout)

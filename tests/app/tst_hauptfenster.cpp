@@ -18,6 +18,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSet>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -25,7 +26,7 @@ namespace {
 
 int ZellenIndex(const TKalenderForm& f, double tag)
 {
-    return static_cast<int>(tag - f.firstday());
+    return static_cast<int>(tag - f.ErsterTag());
 }
 
 // Height inside the cell of the band of task `nummer`, -1 if the cell does not show it.
@@ -93,6 +94,7 @@ private Q_SLOTS:
     void ziehenAufGleicheZelleOeffnet();
     void ziehenErlaubtUndRueckgaengig();
     void ziehenVerweigert();
+    void ziehenAnDenRandRollt();
     void bildschirmFolgtZiehenUndRueckgaengig();
     void bildschirmFolgtAenderung_data();
     void bildschirmFolgtAenderung();
@@ -104,6 +106,7 @@ private Q_SLOTS:
     void fensterlage();
     void fensterlageKommtGenauZurueck_data();
     void fensterlageKommtGenauZurueck();
+    void kleinsteGroesseOhneUeberlappung();
     void schliessenFragt();
     void schliessenOhneAenderungSchreibtLage();
     void f1OeffnetHilfe_data();
@@ -111,6 +114,11 @@ private Q_SLOTS:
 
 private:
     void Berlin2001();
+
+    QString Einstellungsdatei() const
+    {
+        return m_ordner->filePath(QStringLiteral("kistenlotse.ini"));
+    }
 
     std::unique_ptr<QTemporaryDir> m_ordner;
     std::unique_ptr<TKalenderForm> m_f;
@@ -121,11 +129,13 @@ private:
 void TestHauptfenster::init()
 {
     m_ordner = std::make_unique<QTemporaryDir>();
-    m_f = Hauptfenster(*m_ordner);
     m_geoeffnet.clear();
     m_eigene.clear();
-    m_f->AufgabeOeffnen = [this](qint32 n) { m_geoeffnet.append(n); };
-    m_f->EigeneAufgabeOeffnen = [this](qint32 n, double tag) { m_eigene.append({n, tag}); };
+    m_f = Hauptfenster(*m_ordner, {.aufgabeOeffnen = [this](qint32 n) { m_geoeffnet.append(n); },
+                                   .eigeneAufgabeOeffnen =
+                                       [this](qint32 n, double tag) {
+                                           m_eigene.append({n, tag});
+                                       }});
     m_f->resize(1000, 800);
     m_f->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_f.get()));
@@ -147,17 +157,17 @@ void TestHauptfenster::Berlin2001()
 void TestHauptfenster::volleRunde()
 {
     Berlin2001();
-    QCOMPARE(m_f->firstday(), T(2001, 8, 13));
-    QCOMPARE(m_f->anzdays(), 49);
+    QCOMPARE(m_f->ErsterTag(), T(2001, 8, 13));
+    QCOMPARE(m_f->AnzahlTage(), 49);
     QCOMPARE(m_f->Wochennummern().first(), 33);
     QCOMPARE(m_f->plan().situation.Einzugdatum, QStringLiteral("10.09.2001"));
     const tday* umzug = m_f->Tag(ZellenIndex(*m_f, T(2001, 9, 12)));
     QVERIFY(BandMitte(umzug, 7) > 0);
     int termine = 0;
-    for (int i = 0; i < m_f->anzdays(); ++i)
+    for (int i = 0; i < m_f->AnzahlTage(); ++i)
         termine += int(m_f->Tag(i)->daten.Termine.size());
     QCOMPARE(termine, 33);
-    for (int i = 0; i < m_f->anzdays(); ++i)
+    for (int i = 0; i < m_f->AnzahlTage(); ++i)
         QVERIFY(!m_f->Tag(i)->daten.Feiertag); // no holiday in Berlin then
     QVERIFY(m_f->gezogeneAufgabe().Ruht());
     QVERIFY(!m_f->Geaendert());
@@ -173,7 +183,7 @@ void TestHauptfenster::jahreswechselWochen()
     a.Dauer = 3;
     m_f->plan().Aufgaben = {a};
     m_f->KalenderNeuAufbauen();
-    QCOMPARE(m_f->firstday(), T(2026, 12, 28));
+    QCOMPARE(m_f->ErsterTag(), T(2026, 12, 28));
     QCOMPARE(m_f->Wochennummern().mid(0, 3), (QList<int>{53, 1, 2}));
     QVERIFY(m_f->Tag(ZellenIndex(*m_f, T(2027, 1, 1)))->daten.Feiertag);
     QVERIFY(!m_f->Tag(ZellenIndex(*m_f, T(2027, 1, 2)))->daten.Feiertag);
@@ -183,9 +193,9 @@ void TestHauptfenster::leererPlan()
 {
     m_f->plan().Aufgaben.clear();
     m_f->KalenderNeuAufbauen();
-    QCOMPARE(m_f->anzdays(), 35);
-    QCOMPARE(Tageszahl::Wochentag(m_f->firstday()), 2);
-    QVERIFY(m_f->firstday() <= Tageszahl::heute() && Tageszahl::heute() < m_f->firstday() + 7);
+    QCOMPARE(m_f->AnzahlTage(), 35);
+    QCOMPARE(Tageszahl::Wochentag(m_f->ErsterTag()), 2);
+    QVERIFY(m_f->ErsterTag() <= Tageszahl::heute() && Tageszahl::heute() < m_f->ErsterTag() + 7);
     m_f->KalenderAktualisieren();
 }
 
@@ -204,15 +214,23 @@ void TestHauptfenster::hinweise()
     Berlin2001();
     tday* z = m_f->Tag(ZellenIndex(*m_f, T(2001, 9, 12)));
     Maus(z, QEvent::MouseMove, QPoint(10, BandMitte(z, 7)), Qt::NoButton);
-    QCOMPARE(m_f->StatusText(), QStringLiteral("   ") + tday::HinweisAufgabe);
+    QCOMPARE(
+        m_f->StatusText(),
+        QStringLiteral("   Mit einem Klick auf die Aufgabe erhalten Sie weitere Informationen."));
     Maus(z, QEvent::MouseMove, QPoint(10, 5), Qt::NoButton);
-    QCOMPARE(m_f->StatusText(), QStringLiteral("   ") + tday::HinweisFreieFlaeche);
+    QCOMPARE(m_f->StatusText(),
+             QStringLiteral("   Mit einem Klick auf freie Kalenderfläche können Sie eine neue "
+                            "Aufgabe hinzufügen."));
     Maus(z, QEvent::MouseButtonPress, QPoint(10, BandMitte(z, 7)));
     Maus(z, QEvent::MouseMove, QPoint(12, BandMitte(z, 7)));
-    QCOMPARE(m_f->StatusText(), QStringLiteral("   ") + tday::HinweisZiehen);
+    QCOMPARE(m_f->StatusText(),
+             QStringLiteral("   Sie können die Aufgabe bei gedückter Maustaste an einen anderen "
+                            "Tag verschieben."));
     QCOMPARE(m_f->gezogeneAufgabe().Aufgabe(), 7);
     Maus(z, QEvent::MouseMove, QPoint(200, 5));
-    QCOMPARE(m_f->StatusText(), QStringLiteral("   ") + tday::HinweisZiehen);
+    QCOMPARE(m_f->StatusText(),
+             QStringLiteral("   Sie können die Aufgabe bei gedückter Maustaste an einen anderen "
+                            "Tag verschieben."));
     Maus(z, QEvent::MouseButtonRelease, QPoint(12, BandMitte(z, 7)));
     QVERIFY(m_f->gezogeneAufgabe().Ruht());
 }
@@ -317,6 +335,34 @@ void TestHauptfenster::ziehenErlaubtUndRueckgaengig()
     // A second undo does nothing: the button is disabled.
     QTest::mouseClick(undo, Qt::LeftButton);
     QCOMPARE(m_f->plan().Aufgaben[size_t(m_f->plan().AufgabeSuchen(2))].Tag, von);
+}
+
+// A task dragged to the calendar's lower edge scrolls it, so a week out of view is reached;
+// back from the edge the scrolling stops.
+void TestHauptfenster::ziehenAnDenRandRollt()
+{
+    Berlin2001();
+    QScrollArea* k = m_f->Kalenderflaeche();
+    QScrollBar* leiste = k->verticalScrollBar();
+    leiste->setValue(0);
+    QVERIFY(leiste->maximum() > 0);
+    tday* quelle = m_f->Tag(ZellenIndex(*m_f, T(2001, 9, 1)));
+    const int y = BandMitte(quelle, 2); // "Bankkonto ummelden", free to move
+    QVERIFY(y > 0);
+    Maus(quelle, QEvent::MouseButtonPress, QPoint(10, y));
+    Maus(quelle, QEvent::MouseMove, QPoint(12, y));
+    QWidget* sicht = k->viewport();
+    Maus(quelle, QEvent::MouseMove, quelle->mapFrom(sicht, QPoint(100, sicht->height() - 5)));
+    QTRY_COMPARE(leiste->value(), leiste->maximum());
+
+    tday* ziel = m_f->Tag(ZellenIndex(*m_f, T(2001, 9, 29)));
+    const QPoint ueberZiel = quelle->mapFromGlobal(ziel->mapToGlobal(QPoint(30, 50)));
+    Maus(quelle, QEvent::MouseMove, ueberZiel);
+    leiste->setValue(leiste->value() - 10);
+    QSignalSpy gerollt(leiste, &QScrollBar::valueChanged);
+    QVERIFY(!gerollt.wait(120)); // three ticks of the scrolling, which must not come
+    Maus(quelle, QEvent::MouseButtonRelease, ueberZiel);
+    QCOMPARE(m_f->plan().Aufgaben[size_t(m_f->plan().AufgabeSuchen(2))].Tag, T(2001, 9, 29));
 }
 
 void TestHauptfenster::bildschirmFolgtZiehenUndRueckgaengig()
@@ -508,25 +554,57 @@ void TestHauptfenster::fensterlageKommtGenauZurueck()
     QFETCH(bool, maximiert);
     QRect erste;
     for (int runde = 0; runde < 3; ++runde) {
-        TKalenderForm f;
-        f.einstellungsPfad = m_f->einstellungsPfad;
-        const Einstellungen e = EinstellungenLesen(f.einstellungsPfad);
+        TKalenderForm f({.einstellungsPfad = Einstellungsdatei()});
+        const Einstellungen e = EinstellungenLesen(Einstellungsdatei());
         if (runde > 0)
             f.FensterLageSetzen(e.fensteroben, e.fensterlinks, e.fensterbreite, e.fensterhoehe);
         else if (maximiert)
             f.FensterLageSetzen(-1, -1, -1, -1);
         else
-            f.FensterLageSetzen(30, 40, 700, 500);
+            f.FensterLageSetzen(30, 10, f.minimumWidth() + 2, 500);
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         QCOMPARE(f.isMaximized(), maximiert);
         if (runde == 0) {
             erste = f.geometry();
             if (!maximiert)
-                QCOMPARE(erste, QRect(40, 30, 700, 500));
+                QCOMPARE(erste, QRect(10, 30, f.minimumWidth() + 2, 500));
         }
         QCOMPARE(f.geometry(), erste);
         QVERIFY(f.close());
     }
+}
+
+// At the smallest window size nothing overlaps: each weekday head holds its name, the plan's
+// span beside the title holds its months and stops before the logo.
+void TestHauptfenster::kleinsteGroesseOhneUeberlappung()
+{
+    Plan& plan = m_f->plan();
+    plan.Aufgaben = {Aufgabe(1, "Packen", T(2026, 9, 28), 17),
+                     Aufgabe(2, "Umziehen", T(2027, 9, 20), 17)};
+    m_f->KalenderNeuAufbauen();
+    m_f->resize(m_f->minimumSize());
+    QTRY_COMPARE(m_f->size(), m_f->minimumSize());
+    const auto text = [](const QLabel* l) {
+        return QFontMetrics(l->font()).horizontalAdvance(l->text());
+    };
+    QRect vorher;
+    for (const char* tag :
+         {"Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag", "Sonntag"}) {
+        auto* kopf = m_f->findChild<QLabel*>(QString::fromLatin1(tag) + QStringLiteral("Label"));
+        QVERIFY2(text(kopf) <= kopf->width(), tag);
+        QVERIFY(!kopf->geometry().intersects(vorher));
+        vorher = kopf->geometry();
+    }
+    auto* spanne = m_f->findChild<QLabel*>(QStringLiteral("SpanneLabel"));
+    QCOMPARE(spanne->text(), QStringLiteral("September 2026 – September 2027"));
+    QVERIFY2(text(spanne) <= spanne->width(),
+             qPrintable(QStringLiteral("%1 > %2").arg(text(spanne)).arg(spanne->width())));
+    QVERIFY(!spanne->geometry().intersects(
+        m_f->findChild<QWidget*>(QStringLiteral("Image2"))->geometry()));
+    QVERIFY(!spanne->geometry().intersects(
+        m_f->findChild<QLabel*>(QStringLiteral("Label2"))->geometry()));
+    for (const char* knopf : {"RuckgaengigButton", "EndeButton"})
+        QVERIFY(m_f->Knopf(knopf)->geometry().top() >= 32);
 }
 
 void TestHauptfenster::schliessenFragt()
@@ -547,7 +625,7 @@ void TestHauptfenster::schliessenFragt()
     ok.Druecke(QStringLiteral("knopf_ok"));
     QVERIFY(m_f->close());
     QVERIFY2(ok.Erledigt(), qPrintable(ok.Fehler()));
-    QVERIFY(!QFile::exists(m_f->einstellungsPfad)); // no geometry written
+    QVERIFY(!QFile::exists(Einstellungsdatei())); // no geometry written
 }
 
 void TestHauptfenster::schliessenOhneAenderungSchreibtLage()
@@ -555,7 +633,7 @@ void TestHauptfenster::schliessenOhneAenderungSchreibtLage()
     Berlin2001();
     m_f->FensterLageSetzen(30, 40, 800, 600);
     QVERIFY(m_f->close());
-    const Einstellungen e = EinstellungenLesen(m_f->einstellungsPfad);
+    const Einstellungen e = EinstellungenLesen(Einstellungsdatei());
     QCOMPARE(e.fensterbreite, 800);
     QCOMPARE(e.fensterhoehe, 600);
     QVERIFY(e.fensteroben >= 0);

@@ -1,10 +1,12 @@
 #include "guihilfe.h"
 
 #include "app/kalenderform.h"
+#include "app/kalendertastatur.h"
 #include "app/reihenfolge.h"
 #include "app/tday.h"
 #include "dialogs/hilfefenster.h"
 #include "dialogs/terminform.h"
+#include "model/uhr.h"
 #include "support/hauptfenster.h"
 #include "support/modalhelfer.h"
 #include "widgets/farben.h"
@@ -29,6 +31,8 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
+    void tastenziele_data();
+    void tastenziele();
     void kuerzel_data();
     void kuerzel();
     void kalenderWandern();
@@ -43,7 +47,7 @@ private:
     // Berlin, March 2027: Telefon (Wed 3rd) before Kisten (Thu 4th) before Laden (Fri 5th);
     // Nachbarn (Thu 4th, afternoon) and Schlüssel (Mon 1st) on their own. Today is the 3rd.
     void MaerzPlan();
-    tday* Zelle(double tag) const { return m_f->Tag(static_cast<int>(tag - m_f->firstday())); }
+    tday* Zelle(double tag) const { return m_f->Tag(static_cast<int>(tag - m_f->ErsterTag())); }
     // The cell with the window's keyboard focus (it has it again once the window is active).
     tday* Fokus() const { return qobject_cast<tday*>(m_f->focusWidget()); }
     void ZelleAufgabeFokussieren(qint32 nummer)
@@ -52,7 +56,7 @@ private:
         tday* z = Zelle(a.Tag);
         for (size_t i = 0; i < z->daten.Termine.size(); ++i)
             if (z->daten.Termine[i].Nummer == nummer)
-                m_f->ZelleFokussieren(static_cast<int>(a.Tag - m_f->firstday()),
+                m_f->ZelleFokussieren(static_cast<int>(a.Tag - m_f->ErsterTag()),
                                       static_cast<int>(i));
     }
     void Taste(Qt::Key taste, Qt::KeyboardModifiers mit = Qt::NoModifier)
@@ -77,12 +81,14 @@ private:
 void TestKalenderTastatur::init()
 {
     m_ordner = std::make_unique<QTemporaryDir>();
-    m_f = Hauptfenster(*m_ordner);
-    m_f->heute = [] { return T(2027, 3, 3); };
+    Uhr::Festsetzen(QDateTime(QDate(2027, 3, 3), QTime(10, 0)));
     m_geoeffnet.clear();
     m_eigene.clear();
-    m_f->AufgabeOeffnen = [this](qint32 n) { m_geoeffnet.append(n); };
-    m_f->EigeneAufgabeOeffnen = [this](qint32 n, double tag) { m_eigene.append({n, tag}); };
+    m_f = Hauptfenster(*m_ordner, {.aufgabeOeffnen = [this](qint32 n) { m_geoeffnet.append(n); },
+                                   .eigeneAufgabeOeffnen =
+                                       [this](qint32 n, double tag) {
+                                           m_eigene.append({n, tag});
+                                       }});
     m_f->resize(1000, 800);
     m_f->show();
     m_f->activateWindow();
@@ -96,6 +102,7 @@ void TestKalenderTastatur::cleanup()
             w->close();
     m_f->hide();
     m_f.reset();
+    Uhr::Festsetzen({});
     QVERIFY2(ModalHelfer::OffeneFenster().isEmpty(),
              qPrintable(ModalHelfer::OffeneFenster().join(u',')));
 }
@@ -111,9 +118,68 @@ void TestKalenderTastatur::MaerzPlan()
                      Aufgabe(4, "Nachbarn grüßen", T(2027, 3, 4), 30, {}, 1),
                      Aufgabe(5, "Schlüssel abgeben", T(2027, 3, 1), 17, {}, 1)};
     m_f->KalenderNeuAufbauen();
-    QCOMPARE(m_f->firstday(), T(2027, 3, 1));
+    QCOMPARE(m_f->ErsterTag(), T(2027, 3, 1));
     m_f->ZelleFokussieren(m_f->FokusZelle());
     QTRY_VERIFY(Fokus());
+}
+
+void TestKalenderTastatur::tastenziele_data()
+{
+    using B = Kalendertastatur::Befehl;
+    QTest::addColumn<int>("zelle");
+    QTest::addColumn<int>("aufgabe");
+    QTest::addColumn<int>("taste");
+    QTest::addColumn<int>("mit");
+    QTest::addColumn<int>("befehl");
+    QTest::addColumn<int>("zielZelle");
+    QTest::addColumn<int>("zielAufgabe");
+    // Two weeks of 14 cells; cell 3 holds two tasks, cell 10 one, the others none.
+    const int alt = int(Qt::AltModifier);
+    QTest::newRow("links am Anfang")
+        << 0 << -1 << int(Qt::Key_Left) << 0 << int(B::Nichts) << -1 << -1;
+    QTest::newRow("rechts") << 3 << 1 << int(Qt::Key_Right) << 0 << int(B::Fokus) << 4 << -1;
+    QTest::newRow("ab durch die Aufgaben")
+        << 3 << -1 << int(Qt::Key_Down) << 0 << int(B::Fokus) << 3 << 0;
+    QTest::newRow("ab in die nächste Woche")
+        << 3 << 1 << int(Qt::Key_Down) << 0 << int(B::Fokus) << 10 << -1;
+    QTest::newRow("auf zur letzten Aufgabe darüber")
+        << 10 << -1 << int(Qt::Key_Up) << 0 << int(B::Fokus) << 3 << 1;
+    QTest::newRow("Entf ohne Aufgabe")
+        << 4 << -1 << int(Qt::Key_Delete) << 0 << int(B::Nichts) << -1 << -1;
+    QTest::newRow("Entf") << 3 << 1 << int(Qt::Key_Delete) << 0 << int(B::Loeschen) << 3 << 1;
+    QTest::newRow("Enter auf dem Tag")
+        << 4 << -1 << int(Qt::Key_Return) << 0 << int(B::Oeffnen) << 4 << -1;
+    QTest::newRow("Alt+ab eine Woche")
+        << 3 << 0 << int(Qt::Key_Down) << alt << int(B::Verschieben) << 10 << 0;
+    QTest::newRow("Alt+ab hinter dem Ende")
+        << 10 << 0 << int(Qt::Key_Down) << alt << int(B::Nichts) << -1 << -1;
+    QTest::newRow("Alt ohne Aufgabe")
+        << 4 << -1 << int(Qt::Key_Left) << alt << int(B::Nichts) << -1 << -1;
+    QTest::newRow("Strg+Pfeil gehört nicht dem Kalender")
+        << 3 << 0 << int(Qt::Key_Left) << int(Qt::ControlModifier) << int(B::Fremd) << -1 << -1;
+    QTest::newRow("Buchstabe") << 3 << 0 << int(Qt::Key_A) << 0 << int(B::Fremd) << -1 << -1;
+}
+
+void TestKalenderTastatur::tastenziele()
+{
+    QFETCH(int, zelle);
+    QFETCH(int, aufgabe);
+    QFETCH(int, taste);
+    QFETCH(int, mit);
+    QFETCH(int, befehl);
+    QFETCH(int, zielZelle);
+    QFETCH(int, zielAufgabe);
+    const Kalendertastatur::Stelle stelle{zelle, aufgabe, 14, [](int z) {
+                                              return z == 3 ? 2 : z == 10 ? 1 : 0;
+                                          }};
+    const Kalendertastatur::Ziel ziel =
+        Kalendertastatur::Taste(stelle, taste, Qt::KeyboardModifiers(mit));
+    QCOMPARE(int(ziel.befehl), befehl);
+    if (ziel.befehl != Kalendertastatur::Befehl::Nichts &&
+        ziel.befehl != Kalendertastatur::Befehl::Fremd) {
+        QCOMPARE(ziel.zelle, zielZelle);
+        QCOMPARE(ziel.aufgabe, zielAufgabe);
+    }
 }
 
 void TestKalenderTastatur::kuerzel_data()
@@ -220,7 +286,9 @@ void TestKalenderTastatur::entfFragt()
         QStringLiteral("meldung"));
     Taste(Qt::Key_Delete);
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
-    QCOMPARE(frage, TTerminForm::AbhaengigeFrage + QStringLiteral("Kisten packen\n"));
+    QCOMPARE(frage, QStringLiteral("Die Aufgabe „Telefon ummelden“ wird gelöscht.\n"
+                                   "Folgende Aufgaben bezeihen sich hierauf und werden\n"
+                                   "ebenfalls gelöscht:\nKisten packen\n"));
     QCOMPARE(m_f->plan().Aufgaben.size(), size_t(5));
 
     helfer.Druecke(QStringLiteral("knopf_ok"), {}, QStringLiteral("meldung"));
@@ -230,6 +298,16 @@ void TestKalenderTastatur::entfFragt()
     QVERIFY(Zelle(T(2027, 3, 3))->daten.Termine.empty());
     Taste(Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(m_f->plan().Aufgaben.size(), size_t(5));
+
+    // A task nobody depends on: the short question, naming it.
+    ZelleAufgabeFokussieren(5);
+    helfer.Druecke(
+        QStringLiteral("knopf_abbrechen"),
+        [&](QWidget* w) { frage = qobject_cast<QMessageBox*>(w)->text(); },
+        QStringLiteral("meldung"));
+    Taste(Qt::Key_Delete);
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QCOMPARE(frage, QStringLiteral("Die Aufgabe „Schlüssel abgeben“ wird gelöscht."));
 }
 
 void TestKalenderTastatur::altPfeilMitOrdnungUndMitverschieben()
@@ -295,7 +373,8 @@ void TestKalenderTastatur::nichtPlatzierbarBleibtImDialog()
     QCOMPARE(d->exec(), int(QDialog::Rejected));
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(text, QStringLiteral("'A' sollte vor 'B' erfolgen.\n\n") +
-                       TReihenfolge::NichtPlatzierbarText + QStringLiteral("\n'B'\n'C'"));
+                       QStringLiteral("Diese Aufgaben lassen sich nicht innerhalb eines Jahres "
+                                      "unterbringen:\n'B'\n'C'"));
     QVERIFY(gesperrt);
     // The advice under the list shows all its lines and keeps off the buttons below it.
     const auto* hinweis = d->findChild<QLabel*>(QStringLiteral("Label3"));
@@ -320,7 +399,8 @@ void TestKalenderTastatur::bildschirmleser()
 
     QAccessibleInterface* tag = QAccessible::queryAccessibleInterface(Zelle(T(2027, 3, 3)));
     QCOMPARE(tag->text(QAccessible::Name), QStringLiteral("Mittwoch, 3. März 2027"));
-    QCOMPARE(tag->text(QAccessible::Description), QStringLiteral("1 Aufgabe"));
+    QCOMPARE(tag->text(QAccessible::Description),
+             QStringLiteral("heute, 1 Aufgabe, Eingabetaste: neue Aufgabe"));
     QCOMPARE(tag->childCount(), 1); // the list of the day's tasks
     QAccessibleInterface* aufgabe = tag->child(0)->child(0);
     QCOMPARE(aufgabe->text(QAccessible::Name),
@@ -354,7 +434,7 @@ void TestKalenderTastatur::heuteUndVergangenes()
     tday* naechsterDienstag = Zelle(T(2027, 3, 9));
     QCOMPARE(bild(naechsterDienstag).pixelColor(60, 160), koerper(naechsterDienstag));
     // Another day: the marks follow the clock.
-    m_f->heute = [] { return T(2027, 3, 4); };
+    Uhr::Festsetzen(QDateTime(QDate(2027, 3, 4), QTime(10, 0)));
     QVERIFY(bild(Zelle(T(2027, 3, 3))).pixelColor(1, 80) != blau);
     QCOMPARE(bild(Zelle(T(2027, 3, 4))).pixelColor(1, 80), blau);
 }
@@ -369,7 +449,7 @@ void TestKalenderTastatur::jahreswechsel()
     QCOMPARE(m_f->Wochennummern().mid(0, 3), (QList<int>{53, 1, 2}));
     QCOMPARE(m_f->findChild<QLabel*>(QStringLiteral("SpanneLabel"))->text(),
              QStringLiteral("Dezember 2026 – Januar 2027"));
-    QCOMPARE(Zellenzeichnung::KopfText(m_f->firstday(), true), QStringLiteral("28. Dezember"));
+    QCOMPARE(Zellenzeichnung::KopfText(m_f->ErsterTag(), true), QStringLiteral("28. Dezember"));
     QCOMPARE(Zellenzeichnung::KopfText(T(2027, 1, 1)), QStringLiteral("1. Januar"));
     QCOMPARE(Zellenzeichnung::KopfText(T(2027, 1, 2)), QStringLiteral("2.1."));
     // Only January left: the heading follows the plan.

@@ -18,6 +18,7 @@
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 
 class TestPlanbefehle final : public QObject
 {
@@ -35,18 +36,26 @@ private Q_SLOTS:
     void zweiterSchreiber();
     void speichernInFehlendenOrdner();
     void keineVorschlagslisteNachDemDialog();
-    void oeffnenMarkiertGeaendert();
+    void oeffnenIstUngeaendert();
     void oeffnenFehlerhaft_data();
     void oeffnenFehlerhaft();
     void oeffnenOhneAufgaben();
     void oeffnenKuerzt();
     void speichernDannSchliessenFragtNicht();
+    void einstellungenNichtBeschreibbar();
+    void rueckgaengigLaesstNotizUngespeichert();
     void neuBeginnenAbbrechen();
-    void neuBeginnenWeiterOhneFrage();
+    void neuBeginnen_data();
+    void neuBeginnen();
 
 private:
     void Datei(QFileDialog* dialog, const QString& pfad, ModalHelfer& helfer);
     void Klick(const char* knopf) { QTest::mouseClick(m_f->Knopf(knopf), Qt::LeftButton); }
+
+    QString Einstellungsdatei() const
+    {
+        return m_ordner->filePath(QStringLiteral("kistenlotse.ini"));
+    }
 
     std::unique_ptr<QTemporaryDir> m_ordner;
     std::unique_ptr<TKalenderForm> m_f;
@@ -80,10 +89,9 @@ void Eintippen(QWidget* w, const QString& pfad, bool erzwingen)
 void TestPlanbefehle::init()
 {
     m_ordner = std::make_unique<QTemporaryDir>();
-    m_f = Hauptfenster(*m_ordner);
-    m_f->AufgabeOeffnen = [](qint32) {};
-    m_f->EigeneAufgabeOeffnen = [](qint32, double) {};
-    for (QFileDialog* d : {m_f->SaveDialog1(), m_f->OpenDialog1()})
+    m_f = Hauptfenster(*m_ordner, {.aufgabeOeffnen = [](qint32) {},
+                                   .eigeneAufgabeOeffnen = [](qint32, double) {}});
+    for (QFileDialog* d : {m_f->Speicherdialog(), m_f->Ladedialog()})
         d->setOption(QFileDialog::DontUseNativeDialog);
     m_f->resize(1000, 800);
     m_f->show();
@@ -107,11 +115,12 @@ void TestPlanbefehle::speichernUndLastsaved()
 {
     const QString pfad = m_ordner->filePath(QStringLiteral("umzug"));
     ModalHelfer helfer;
-    Datei(m_f->SaveDialog1(), pfad, helfer);
+    Datei(m_f->Speicherdialog(), pfad, helfer);
     Klick("SpeicherButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QVERIFY(QFile::exists(pfad + QStringLiteral(".kvr"))); // default extension
-    QCOMPARE(EinstellungenLesen(m_f->einstellungsPfad).zuletztGespeichert, pfad + QStringLiteral(".kvr"));
+    QCOMPARE(EinstellungenLesen(Einstellungsdatei()).zuletztGespeichert,
+             pfad + QStringLiteral(".kvr"));
     Aufgabenliste gelesen;
     Situation s;
     QVERIFY(PlanLaden(pfad + QStringLiteral(".kvr"), gelesen, s));
@@ -125,19 +134,28 @@ void TestPlanbefehle::speichernAbgebrochen()
                  QStringLiteral("SaveDialog1"));
     Klick("SpeicherButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
-    QVERIFY(!QFile::exists(m_f->einstellungsPfad));
+    QVERIFY(!QFile::exists(Einstellungsdatei()));
 }
 
+// The caption names the plan's file and marks unsaved changes, as the window system shows it.
 void TestPlanbefehle::aendernSpeichernRueckgaengig()
 {
+    const auto titel = [this] { return m_f->windowHandle()->title(); };
+    QCOMPARE(titel(), QStringLiteral("Kistenlotse der Quellmark AG"));
     m_f->ZustandSichern();
     m_f->plan().Aufgaben.front().Tag += 1;
     QVERIFY(m_f->Geaendert());
+    QCOMPARE(titel(), QStringLiteral("Kistenlotse der Quellmark AG*"));
     ModalHelfer helfer;
-    Datei(m_f->SaveDialog1(), m_ordner->filePath(QStringLiteral("a.kvr")), helfer);
+    Datei(m_f->Speicherdialog(), m_ordner->filePath(QStringLiteral("a.kvr")), helfer);
     Klick("SpeicherButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QVERIFY(!m_f->Geaendert());
+    QCOMPARE(titel(), QStringLiteral("a.kvr – Kistenlotse der Quellmark AG"));
+    m_f->ZustandSichern();
+    QCOMPARE(titel(), QStringLiteral("a.kvr* – Kistenlotse der Quellmark AG"));
+    m_f->Dokument().Rueckgaengig();
+    QCOMPARE(titel(), QStringLiteral("a.kvr – Kistenlotse der Quellmark AG"));
     const double tag = m_f->plan().Aufgaben.front().Tag;
     Klick("RuckgaengigButton"); // disabled: nothing happens
     QCOMPARE(m_f->plan().Aufgaben.front().Tag, tag);
@@ -150,7 +168,7 @@ void TestPlanbefehle::speichernInUnbeschreibbarenOrdner()
     QFile sperre(m_ordner->filePath(QStringLiteral("keinordner")));
     QVERIFY(sperre.open(QIODevice::WriteOnly));
     sperre.close();
-    QVERIFY(LastsavedSchreiben(m_f->einstellungsPfad, QStringLiteral("/alt/umzug.kvr")));
+    QVERIFY(LastsavedSchreiben(Einstellungsdatei(), QStringLiteral("/alt/umzug.kvr")));
     m_f->ZustandSichern();
     ModalHelfer helfer;
     QString text;
@@ -171,7 +189,8 @@ void TestPlanbefehle::speichernInUnbeschreibbarenOrdner()
                                   "Pfades ist kein Ordner.")
                        .arg(ziel));
     QVERIFY(m_f->Geaendert());
-    QCOMPARE(EinstellungenLesen(m_f->einstellungsPfad).zuletztGespeichert, QStringLiteral("/alt/umzug.kvr"));
+    QCOMPARE(EinstellungenLesen(Einstellungsdatei()).zuletztGespeichert,
+             QStringLiteral("/alt/umzug.kvr"));
 }
 
 void TestPlanbefehle::zweiterSchreiber_data()
@@ -222,7 +241,12 @@ void TestPlanbefehle::zweiterSchreiber()
     Klick("SpeicherButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     if (!antwort.isEmpty())
-        QCOMPARE(text, TKalenderForm::FremdGeaendertFrage.arg(a));
+        QCOMPARE(text, QStringLiteral("Die Datei „%1“ wurde geändert, seit dieser Plan sie "
+                                      "geöffnet oder gespeichert hat – vielleicht in einem "
+                                      "zweiten Kistenlotse-Fenster.\nSoll sie trotzdem "
+                                      "überschrieben werden? Mit „Nein“ wählen Sie einen "
+                                      "anderen Namen.")
+                           .arg(a));
 
     const bool ueberschrieben = antwort.isEmpty() || antwort == QStringLiteral("knopf_ja");
     QCOMPARE(DateiInhalt(a), ueberschrieben ? unserer : vorher);
@@ -265,7 +289,7 @@ void TestPlanbefehle::speichernInFehlendenOrdner()
                  .arg(QDir::toNativeSeparators(ordner)));
     QVERIFY(offen);
     QVERIFY(!QFile::exists(ordner));
-    QVERIFY(!QFile::exists(m_f->einstellungsPfad)); // no lastsaved
+    QVERIFY(!QFile::exists(Einstellungsdatei())); // no lastsaved
     QVERIFY(m_f->Geaendert());
 }
 
@@ -301,7 +325,9 @@ void TestPlanbefehle::keineVorschlagslisteNachDemDialog()
     QVERIFY(!QApplication::activePopupWidget());
 }
 
-void TestPlanbefehle::oeffnenMarkiertGeaendert()
+// After "Laden" the plan is the file's: nothing is unsaved, closing does not ask; undo
+// brings back the plan shown before, which no file holds.
+void TestPlanbefehle::oeffnenIstUngeaendert()
 {
     Plan anderer;
     anderer.situation.BundeslandA = 13;
@@ -312,27 +338,37 @@ void TestPlanbefehle::oeffnenMarkiertGeaendert()
     const QString pfad = m_ordner->filePath(QStringLiteral("anderer.kvr"));
     QVERIFY(PlanSchreiben(pfad, anderer.Aufgaben, anderer.situation, 0, 35));
     const Aufgabenliste vorher = m_f->plan().Aufgaben;
+    const Situation vorherSituation = m_f->plan().situation;
 
     ModalHelfer helfer;
-    Datei(m_f->OpenDialog1(), pfad, helfer);
+    Datei(m_f->Ladedialog(), pfad, helfer);
     Klick("LadenButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(m_f->plan().situation.BundeslandA, 13);
     QCOMPARE(m_f->plan().Aufgaben.size(), anderer.Aufgaben.size());
-    QVERIFY(m_f->firstday() > T(2027, 1, 1));
-    QVERIFY(m_f->Geaendert());
-    QVERIFY(!QFile::exists(m_f->einstellungsPfad)); // opening does not touch lastsaved
+    QVERIFY(m_f->ErsterTag() > T(2027, 1, 1));
+    QVERIFY(!m_f->Geaendert());
+    QVERIFY(!QFile::exists(Einstellungsdatei())); // opening does not touch lastsaved
 
-    // Closing now asks; cancelling keeps the window.
-    ModalHelfer frage;
-    frage.Druecke(QStringLiteral("knopf_abbrechen"));
-    QVERIFY(!m_f->close());
-    QVERIFY2(frage.Erledigt(), qPrintable(frage.Fehler()));
-
-    // Undo returns to the plan shown before the open.
+    // Undo returns to the plan shown before the open, with its situation and calendar.
     Klick("RuckgaengigButton");
     QCOMPARE(m_f->plan().Aufgaben.size(), vorher.size());
     QCOMPARE(m_f->plan().Aufgaben.front().Tag, vorher.front().Tag);
+    QCOMPARE(m_f->plan().situation, vorherSituation);
+    QVERIFY(m_f->ErsterTag() < T(2027, 1, 1));
+    QVERIFY(m_f->Geaendert());
+
+    // Closing now asks; cancelling keeps the window.
+    ModalHelfer frage;
+    QString text;
+    frage.Druecke(
+        QStringLiteral("knopf_abbrechen"),
+        [&](QWidget* w) { text = qobject_cast<QMessageBox*>(w)->text(); },
+        QStringLiteral("meldung"));
+    QVERIFY(!m_f->close());
+    QVERIFY2(frage.Erledigt(), qPrintable(frage.Fehler()));
+    QCOMPARE(text,
+             QStringLiteral("Ihre letzten Änderungen wurden nicht gespeichert. Trotzdem beenden?"));
 }
 
 void TestPlanbefehle::oeffnenFehlerhaft_data()
@@ -368,7 +404,7 @@ void TestPlanbefehle::oeffnenFehlerhaft()
 
     ModalHelfer helfer;
     QString text;
-    Datei(m_f->OpenDialog1(), pfad, helfer);
+    Datei(m_f->Ladedialog(), pfad, helfer);
     helfer.Druecke(
         QStringLiteral("knopf_ok"),
         [&](QWidget* w) { text = qobject_cast<QMessageBox*>(w)->text(); },
@@ -395,13 +431,13 @@ void TestPlanbefehle::oeffnenOhneAufgaben()
     datei.write("[allgemein]\r\nBundeslandA=5\r\n\r\n");
     datei.close();
     ModalHelfer helfer;
-    Datei(m_f->OpenDialog1(), pfad, helfer);
+    Datei(m_f->Ladedialog(), pfad, helfer);
     Klick("LadenButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QVERIFY(m_f->plan().Aufgaben.empty());
     QCOMPARE(m_f->plan().situation.BundeslandA, 5);
-    QCOMPARE(m_f->anzdays(), 35);
-    QVERIFY(m_f->firstday() <= Tageszahl::heute() && Tageszahl::heute() < m_f->firstday() + 7);
+    QCOMPARE(m_f->AnzahlTage(), 35);
+    QVERIFY(m_f->ErsterTag() <= Tageszahl::heute() && Tageszahl::heute() < m_f->ErsterTag() + 7);
 }
 
 // Values beyond a plan's limits are cut, and the status line says so.
@@ -415,26 +451,88 @@ void TestPlanbefehle::oeffnenKuerzt()
         "\r\nTag=03.09.2001\r\nvorher=" + QByteArray(3000, '1').replace("1", "1,") + "\r\n");
     datei.close();
     ModalHelfer helfer;
-    Datei(m_f->OpenDialog1(), pfad, helfer);
+    Datei(m_f->Ladedialog(), pfad, helfer);
     Klick("LadenButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(m_f->plan().Aufgaben.size(), size_t(1));
     QCOMPARE(m_f->plan().Aufgaben[0].Kurzbezeichnung, QString(255, QLatin1Char('t')));
     QCOMPARE(m_f->plan().Aufgaben[0].vorher.size(), 1000);
-    QCOMPARE(m_f->StatusText().trimmed(), TKalenderForm::GekuerztHinweis.arg(2));
+    QCOMPARE(
+        m_f->StatusText().trimmed(),
+        QStringLiteral("Die Datei enthielt zu lange Angaben; 2 davon wurden beim Laden gekürzt."));
+
+    // A failed load of another file leaves no word of this one's.
+    const QString kaputt = m_ordner->filePath(QStringLiteral("kaputt.kvr"));
+    QFile leer(kaputt);
+    QVERIFY(leer.open(QIODevice::WriteOnly));
+    leer.close();
+    ModalHelfer nochmal;
+    Datei(m_f->Ladedialog(), kaputt, nochmal);
+    nochmal.Druecke(QStringLiteral("knopf_ok"), {}, QStringLiteral("meldung"));
+    Klick("LadenButton");
+    QVERIFY2(nochmal.Erledigt(), qPrintable(nochmal.Fehler()));
+    QCOMPARE(m_f->StatusText().trimmed(), QString());
 }
 
 void TestPlanbefehle::speichernDannSchliessenFragtNicht()
 {
     m_f->ZustandSichern();
     ModalHelfer helfer;
-    Datei(m_f->SaveDialog1(), m_ordner->filePath(QStringLiteral("b.kvr")), helfer);
+    Datei(m_f->Speicherdialog(), m_ordner->filePath(QStringLiteral("b.kvr")), helfer);
     Klick("SpeicherButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QVERIFY(m_f->close()); // no question: a box would stay unanswered and fail cleanup
-    const Einstellungen e = EinstellungenLesen(m_f->einstellungsPfad);
+    const Einstellungen e = EinstellungenLesen(Einstellungsdatei());
     QVERIFY(e.fensterbreite > 0);
     QCOMPARE(e.zuletztGespeichert, m_ordner->filePath(QStringLiteral("b.kvr")));
+}
+
+// A note edited, then a drag undone: the note is still unsaved and closing asks.
+void TestPlanbefehle::rueckgaengigLaesstNotizUngespeichert()
+{
+    m_f->ZustandSichern();
+    m_f->plan().Aufgaben.front().Notiz = {QStringLiteral("Zählerstand notieren")};
+    const taufgabe& letzte =
+        *std::max_element(m_f->plan().Aufgaben.begin(), m_f->plan().Aufgaben.end(),
+                          [](const taufgabe& a, const taufgabe& b) { return a.Tag < b.Tag; });
+    QVERIFY(m_f->AufgabeZiehen(letzte.Nummer, letzte.Tag + 1));
+    Klick("RuckgaengigButton");
+    QVERIFY(!m_f->Knopf("RuckgaengigButton")->isEnabled());
+    QVERIFY(m_f->Geaendert());
+
+    ModalHelfer frage;
+    QString text;
+    frage.Druecke(
+        QStringLiteral("knopf_abbrechen"),
+        [&](QWidget* w) { text = qobject_cast<QMessageBox*>(w)->text(); },
+        QStringLiteral("meldung"));
+    QVERIFY(!m_f->close());
+    QVERIFY2(frage.Erledigt(), qPrintable(frage.Fehler()));
+    QCOMPARE(text,
+             QStringLiteral("Ihre letzten Änderungen wurden nicht gespeichert. Trotzdem beenden?"));
+    QCOMPARE(m_f->plan().Aufgaben.front().Notiz,
+             QStringList{QStringLiteral("Zählerstand notieren")});
+}
+
+// The plan is saved but the settings file cannot take lastsaved: the message says both.
+void TestPlanbefehle::einstellungenNichtBeschreibbar()
+{
+    QVERIFY(QDir().mkdir(Einstellungsdatei())); // a folder where the file should be
+    const QString pfad = m_ordner->filePath(QStringLiteral("umzug.kvr"));
+    ModalHelfer helfer;
+    QString text;
+    Datei(m_f->Speicherdialog(), pfad, helfer);
+    helfer.Druecke(
+        QStringLiteral("knopf_ok"),
+        [&](QWidget* w) { text = qobject_cast<QMessageBox*>(w)->text(); },
+        QStringLiteral("meldung"));
+    Klick("SpeicherButton");
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QVERIFY2(text.startsWith(QStringLiteral("Der Plan wurde in „%1“ gespeichert.\n").arg(pfad)),
+             qPrintable(text));
+    QVERIFY(text.section(u'\n', 1).size() > 10); // and why the settings were not
+    QVERIFY(QFile::exists(pfad));
+    QVERIFY(!m_f->Geaendert());
 }
 
 void TestPlanbefehle::neuBeginnenAbbrechen()
@@ -443,34 +541,73 @@ void TestPlanbefehle::neuBeginnenAbbrechen()
     ModalHelfer helfer;
     helfer.Mache(
         [](QWidget* w) {
-            auto* s = static_cast<TSituationsForm*>(w);
-            QVERIFY(s->AbbrechenButton->isVisible());
-            QTest::mouseClick(s->AbbrechenButton, Qt::LeftButton);
+            auto* abbrechen = Kind<TQvImageButton>(w, "AbbrechenButton");
+            QVERIFY(abbrechen->isVisible());
+            QTest::mouseClick(abbrechen, Qt::LeftButton);
         },
         QStringLiteral("SituationsForm"));
     Klick("NeuButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
-    QVERIFY(!m_f->Startdialog()->AbbrechenButton->isVisibleTo(m_f->Startdialog()));
+    QVERIFY(!Kind<TQvImageButton>(m_f->Startdialog(), "AbbrechenButton")
+                 ->isVisibleTo(m_f->Startdialog()));
     QCOMPARE(m_f->plan().Aufgaben.size(), vorher.size());
 }
 
-void TestPlanbefehle::neuBeginnenWeiterOhneFrage()
+void TestPlanbefehle::neuBeginnen_data()
 {
-    m_f->ZustandSichern(); // unsaved changes: still no question
+    QTest::addColumn<bool>("geaendert");  // unsaved changes before "Neu beginnen"
+    QTest::addColumn<QString>("antwort"); // to the question about them
+    QTest::newRow("nichts ungespeichert: keine Frage") << false << QString();
+    QTest::newRow("ungespeichert, OK") << true << QStringLiteral("knopf_ok");
+    QTest::newRow("ungespeichert, Abbrechen") << true << QStringLiteral("knopf_abbrechen");
+}
+
+// "Neu beginnen" asks before unsaved changes go; "Weiter" is one undo step that takes back
+// tasks and situation together.
+void TestPlanbefehle::neuBeginnen()
+{
+    QFETCH(bool, geaendert);
+    QFETCH(QString, antwort);
+    if (geaendert) {
+        m_f->ZustandSichern();
+        m_f->plan().Aufgaben.front().Notiz = {QStringLiteral("Schlüssel beim Hausmeister")};
+    }
+    const Aufgabenliste vorher = m_f->plan().Aufgaben;
+    const Situation vorherSituation = m_f->plan().situation;
     ModalHelfer helfer;
-    helfer.Mache(
-        [](QWidget* w) {
-            auto* s = static_cast<TSituationsForm*>(w);
-            s->ComboBox1->setCurrentIndex(12);
-            s->DatenSetzen(Tageszahl::heute() + 3, Tageszahl::heute() + 9);
-            QTest::mouseClick(s->WeiterButton, Qt::LeftButton);
-        },
-        QStringLiteral("SituationsForm"));
+    QString frage;
+    if (!antwort.isEmpty())
+        helfer.Druecke(
+            antwort, [&](QWidget* w) { frage = qobject_cast<QMessageBox*>(w)->text(); },
+            QStringLiteral("meldung"));
+    const bool weiter = antwort != QStringLiteral("knopf_abbrechen");
+    if (weiter)
+        helfer.Mache(
+            [](QWidget* w) {
+                Kind<QComboBox>(w, "ComboBox1")->setCurrentIndex(12);
+                static_cast<TSituationsForm*>(w)->DatenSetzen(Tageszahl::heute() + 3,
+                                                              Tageszahl::heute() + 9);
+                QTest::mouseClick(Kind<TQvImageButton>(w, "WeiterButton"), Qt::LeftButton);
+            },
+            QStringLiteral("SituationsForm"));
     Klick("NeuButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    if (!antwort.isEmpty())
+        QCOMPARE(frage, QStringLiteral("Ihre letzten Änderungen wurden nicht gespeichert. "
+                                       "Trotzdem neu beginnen?"));
+    if (!weiter) {
+        QVERIFY(m_f->plan().Aufgaben == vorher);
+        QVERIFY(m_f->Geaendert());
+        return;
+    }
     QCOMPARE(m_f->plan().situation.BundeslandA, 13);
-    QVERIFY(m_f->firstday() > T(2020, 1, 1));
-    QVERIFY(m_f->Geaendert()); // a new plan leaves the undo state as it was
+    QVERIFY(m_f->ErsterTag() > T(2020, 1, 1));
+    QVERIFY(m_f->Geaendert()); // the new plan is in no file
+
+    Klick("RuckgaengigButton");
+    QVERIFY(m_f->plan().Aufgaben == vorher);
+    QCOMPARE(m_f->plan().situation, vorherSituation);
+    QCOMPARE(m_f->Geaendert(), geaendert);
 }
 
 QTEST_MAIN(TestPlanbefehle)

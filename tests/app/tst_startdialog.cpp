@@ -5,11 +5,13 @@
 #include "app/situationsform.h"
 #include "app/splashform.h"
 #include "model/plandatei.h"
+#include "model/uhr.h"
 #include "support/hauptfenster.h"
 #include "support/modalhelfer.h"
 #include "widgets/datumsfeld.h"
 #include "widgets/qvimagebutton.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCursor>
@@ -38,15 +40,25 @@ private Q_SLOTS:
     void datumspruefung();
     void ohneLetztenPlan();
     void mitLetztemPlan();
+    void weiterplanenOhneDatei_data();
     void weiterplanenOhneDatei();
     void weiterplanenMitDatei();
     void zeitraumFrage_data();
     void zeitraumFrage();
+    void felderNachBeschriftung_data();
+    void felderNachBeschriftung();
     void inDerBildschirmmitte();
     void knopfNachSchliessenNormal_data();
     void knopfNachSchliessenNormal();
 
 private:
+    // "Neu beginnen" in the window: the start dialog, and what its answer does.
+    void NeuBeginnen() { m_f->Knopf("NeuButton")->Klicken(); }
+    QString Einstellungsdatei() const
+    {
+        return m_ordner->filePath(QStringLiteral("kistenlotse.ini"));
+    }
+
     std::unique_ptr<QTemporaryDir> m_ordner;
     std::unique_ptr<TKalenderForm> m_f;
 };
@@ -61,6 +73,7 @@ void TestStartdialog::cleanup()
 {
     m_f->hide();
     m_f.reset();
+    Uhr::Festsetzen({});
     QVERIFY2(ModalHelfer::OffeneFenster().isEmpty(),
              qPrintable(ModalHelfer::OffeneFenster().join(u',')));
 }
@@ -124,12 +137,11 @@ void TestStartdialog::startFolge()
                  QStringLiteral("SplashForm"));
     helfer.Mache(
         [&](QWidget* w) {
-            auto* s = static_cast<TSituationsForm*>(w);
-            einzug = s->DateEdit1->Date();
-            auszug = s->DateEdit2->Date();
-            s->ComboBox1->setCurrentIndex(2);
-            s->ComboBox2->setCurrentIndex(12);
-            QTest::mouseClick(s->WeiterButton, Qt::LeftButton);
+            einzug = Kind<TDateEdit>(w, "DateEdit1")->Date();
+            auszug = Kind<TDateEdit>(w, "DateEdit2")->Date();
+            Kind<QComboBox>(w, "ComboBox1")->setCurrentIndex(2);
+            Kind<QComboBox>(w, "ComboBox2")->setCurrentIndex(12);
+            QTest::mouseClick(Kind<TQvImageButton>(w, "WeiterButton"), Qt::LeftButton);
         },
         QStringLiteral("SituationsForm"));
     QVERIFY(m_f->Starten());
@@ -141,7 +153,7 @@ void TestStartdialog::startFolge()
     QCOMPARE(m_f->plan().situation.BundeslandA, 3);
     QCOMPARE(m_f->plan().situation.BundeslandB, 13);
     QVERIFY(m_f->plan().Aufgaben.size() >= 30);
-    QVERIFY(m_f->anzdays() >= 35);
+    QVERIFY(m_f->AnzahlTage() >= 35);
 }
 
 void TestStartdialog::startAbgebrochen()
@@ -152,7 +164,7 @@ void TestStartdialog::startAbgebrochen()
                  QStringLiteral("SplashForm"));
     helfer.Mache(
         [](QWidget* w) {
-            QVERIFY(!static_cast<TSituationsForm*>(w)->AbbrechenButton->isVisible());
+            QVERIFY(!Kind<TQvImageButton>(w, "AbbrechenButton")->isVisible());
             w->close();
         },
         QStringLiteral("SituationsForm"));
@@ -183,14 +195,14 @@ void TestStartdialog::datumspruefung()
     QFETCH(QString, auszug);
     QFETCH(bool, angenommen);
     TSituationsForm* s = m_f->Startdialog();
-    s->DateEdit1->setText(einzug);
-    s->DateEdit2->setText(auszug);
+    Kind<TDateEdit>(s, "DateEdit1")->setText(einzug);
+    Kind<TDateEdit>(s, "DateEdit2")->setText(auszug);
     ModalHelfer helfer;
     QString text;
     QString titel;
     helfer.Mache(
         [&](QWidget* w) {
-            QTest::mouseClick(static_cast<TSituationsForm*>(w)->WeiterButton, Qt::LeftButton);
+            QTest::mouseClick(Kind<TQvImageButton>(w, "WeiterButton"), Qt::LeftButton);
         },
         QStringLiteral("SituationsForm"));
     if (!angenommen) {
@@ -204,11 +216,12 @@ void TestStartdialog::datumspruefung()
             QStringLiteral("meldung"));
         helfer.Mache([](QWidget* w) { w->close(); }, QStringLiteral("SituationsForm"));
     }
-    const int ergebnis = s->exec();
+    NeuBeginnen();
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
-    QCOMPARE(ergebnis == QDialog::Accepted, angenommen);
+    QCOMPARE(s->result() == QDialog::Accepted, angenommen);
     if (!angenommen) {
-        QCOMPARE(text, TSituationsForm::DatenUnzulaessig);
+        QCOMPARE(text, QStringLiteral("Die gewählten Daten für Aus- bzw. Einzug sind "
+                                      "unzulässig.\nBitte korrigieren Sie die Eingaben."));
         QCOMPARE(titel, QStringLiteral("Bestätigung"));
         QVERIFY(m_f->plan().Aufgaben.empty());
     } else {
@@ -219,59 +232,74 @@ void TestStartdialog::datumspruefung()
 void TestStartdialog::ohneLetztenPlan()
 {
     TSituationsForm* s = m_f->Startdialog();
-    s->AbbrechenButton->show(); // as from "Neu beginnen"
     ModalHelfer helfer;
     helfer.Mache(
         [&](QWidget* w) {
-            auto* d = static_cast<TSituationsForm*>(w);
-            QVERIFY(!d->WeiterplanenButton->isVisible());
-            QCOMPARE(d->Label7->text(),
+            QVERIFY(!Kind<TQvImageButton>(w, "WeiterplanenButton")->isVisible());
+            QCOMPARE(Kind<QLabel>(w, "Label7")->text(),
                      QStringLiteral("Durch beantworten der Fragen und klick auf "
                                     "\"Weiter\"\nbeginnen Sie die Planung eines neuen Umzugs"));
-            QCOMPARE(d->AbbrechenButton->geometry().bottom() + 1, d->WeiterButton->y());
-            QTest::mouseClick(d->AbbrechenButton, Qt::LeftButton);
+            auto* abbrechen = Kind<TQvImageButton>(w, "AbbrechenButton");
+            QCOMPARE(abbrechen->geometry().bottom() + 1,
+                     Kind<TQvImageButton>(w, "WeiterButton")->y());
+            QTest::mouseClick(abbrechen, Qt::LeftButton);
         },
         QStringLiteral("SituationsForm"));
-    QCOMPARE(s->exec(), int(QDialog::Rejected));
+    QCOMPARE(s->Zeigen(true), int(QDialog::Rejected)); // as from "Neu beginnen"
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
 }
 
 void TestStartdialog::mitLetztemPlan()
 {
     const QString plan = m_ordner->filePath(QStringLiteral("umzug.kvr"));
-    QVERIFY(LastsavedSchreiben(m_f->einstellungsPfad, plan));
+    QVERIFY(LastsavedSchreiben(Einstellungsdatei(), plan));
     TSituationsForm* s = m_f->Startdialog();
-    s->AbbrechenButton->show();
     ModalHelfer helfer;
     helfer.Mache(
         [&](QWidget* w) {
-            auto* d = static_cast<TSituationsForm*>(w);
-            QVERIFY(d->WeiterplanenButton->isVisible());
+            auto* weiterplanen = Kind<TQvImageButton>(w, "WeiterplanenButton");
+            QVERIFY(weiterplanen->isVisible());
             QCOMPARE(
-                d->Label7->text(),
+                Kind<QLabel>(w, "Label7")->text(),
                 QStringLiteral(
                     "Durch beantworten der Fragen und klick auf \"Weiter\"\nbeginnen Sie die "
                     "Planung eines neuen Umzugs. \nMit Klick auf \"Weiterplanen\" laden Sie den "
                     "letzten Umzug.\n (") +
                     plan + QStringLiteral(")"));
-            QCOMPARE(d->AbbrechenButton->geometry().bottom() + 1, d->WeiterplanenButton->y());
+            QCOMPARE(Kind<TQvImageButton>(w, "AbbrechenButton")->geometry().bottom() + 1,
+                     weiterplanen->y());
             w->close();
         },
         QStringLiteral("SituationsForm"));
-    QCOMPARE(s->exec(), int(QDialog::Rejected));
+    QCOMPARE(s->Zeigen(true), int(QDialog::Rejected));
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
 }
 
+void TestStartdialog::weiterplanenOhneDatei_data()
+{
+    QTest::addColumn<bool>("beimStart"); // else from "Neu beginnen" with a plan shown
+    QTest::newRow("beim Start: leerer Kalender") << true;
+    QTest::newRow("Neu beginnen: der Plan bleibt") << false;
+}
+
+// "Weiterplanen" with a plan file that is gone: the message, then at the start an empty
+// calendar of five weeks; from "Neu beginnen" the plan shown stays.
 void TestStartdialog::weiterplanenOhneDatei()
 {
+    QFETCH(bool, beimStart);
     QVERIFY(
-        LastsavedSchreiben(m_f->einstellungsPfad, m_ordner->filePath(QStringLiteral("fehlt.kvr"))));
-    m_f->plan().Aufgaben.resize(3);
+        LastsavedSchreiben(Einstellungsdatei(), m_ordner->filePath(QStringLiteral("fehlt.kvr"))));
+    if (!beimStart)
+        m_f->KalenderErstellen(BerlinerUmzug(), true);
+    const Aufgabenliste vorher = m_f->plan().Aufgaben;
     ModalHelfer helfer;
     QString text;
+    if (beimStart)
+        helfer.Mache([](QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); },
+                     QStringLiteral("SplashForm"));
     helfer.Mache(
         [&](QWidget* w) {
-            QTest::mouseClick(static_cast<TSituationsForm*>(w)->WeiterplanenButton, Qt::LeftButton);
+            QTest::mouseClick(Kind<TQvImageButton>(w, "WeiterplanenButton"), Qt::LeftButton);
         },
         QStringLiteral("SituationsForm"));
     helfer.Druecke(
@@ -281,13 +309,18 @@ void TestStartdialog::weiterplanenOhneDatei()
             QCOMPARE(w->windowTitle(), QStringLiteral("Warnung"));
         },
         QStringLiteral("meldung"));
-    QCOMPARE(m_f->Startdialog()->exec(), int(QDialog::Accepted));
+    if (beimStart)
+        QVERIFY(m_f->Starten());
+    else
+        NeuBeginnen();
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(text, QStringLiteral("Beim Laden der Datei ist ein Fehler aufgetreten\n"
                                   "Die Datei „%1“ gibt es nicht.")
                        .arg(m_ordner->filePath(QStringLiteral("fehlt.kvr"))));
-    QVERIFY(m_f->plan().Aufgaben.empty());
-    QCOMPARE(m_f->anzdays(), 35);
+    QVERIFY(m_f->plan().Aufgaben == vorher);
+    if (beimStart)
+        QCOMPARE(m_f->AnzahlTage(), 35);
+    QVERIFY(!m_f->Geaendert());
 }
 
 void TestStartdialog::weiterplanenMitDatei()
@@ -300,19 +333,19 @@ void TestStartdialog::weiterplanenMitDatei()
     plan.AbfolgeSuchen(T(2001, 9, 10), T(2001, 9, 14), nullptr);
     const QString pfad = m_ordner->filePath(QStringLiteral("umzug.kvr"));
     QVERIFY(PlanSchreiben(pfad, plan.Aufgaben, plan.situation, T(2001, 8, 13), 49));
-    QVERIFY(LastsavedSchreiben(m_f->einstellungsPfad, pfad));
+    QVERIFY(LastsavedSchreiben(Einstellungsdatei(), pfad));
     ModalHelfer helfer;
     helfer.Mache(
         [&](QWidget* w) {
-            QTest::mouseClick(static_cast<TSituationsForm*>(w)->WeiterplanenButton, Qt::LeftButton);
+            QTest::mouseClick(Kind<TQvImageButton>(w, "WeiterplanenButton"), Qt::LeftButton);
         },
         QStringLiteral("SituationsForm"));
-    QCOMPARE(m_f->Startdialog()->exec(), int(QDialog::Accepted));
+    NeuBeginnen();
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(m_f->plan().Aufgaben.size(), plan.Aufgaben.size());
     QCOMPARE(m_f->plan().situation.BundeslandB, 13);
     QVERIFY(!m_f->Geaendert());
-    QVERIFY(m_f->anzdays() >= 35);
+    QVERIFY(m_f->AnzahlTage() >= 35);
 }
 
 void TestStartdialog::zeitraumFrage_data()
@@ -323,9 +356,10 @@ void TestStartdialog::zeitraumFrage_data()
     QTest::addColumn<QString>("frage"); // empty: planned without a question
     QTest::addColumn<bool>("ja");
 
-    const QString fern = TSituationsForm::FernerBeginnText;
-    const QString lang = TSituationsForm::LangerZeitraumText;
-    const QString trotzdem = QStringLiteral("\n") + TSituationsForm::TrotzdemFrage;
+    const QString fern = QStringLiteral("Der Umzug beginnt erst in mehr als einem Jahr.");
+    const QString lang = QStringLiteral("Der Zeitraum für den Umzug ist länger als sechs Monate.");
+    const QString trotzdem =
+        QStringLiteral("\nSoll der Umzug trotzdem mit diesen Daten geplant werden?");
     QTest::newRow("six months exactly") << 10 << 6 << 0 << QString() << true;
     QTest::newRow("six months and a day, no") << 10 << 6 << 1 << lang + trotzdem << false;
     QTest::newRow("six months and a day, yes") << 10 << 6 << 1 << lang + trotzdem << true;
@@ -344,19 +378,19 @@ void TestStartdialog::zeitraumFrage()
     QFETCH(bool, ja);
     // Today is 10 January 2027 (2028 is no leap year before March), noon.
     TSituationsForm* s = m_f->Startdialog();
-    s->jetzt = [] { return T(2027, 1, 10) + 0.5; };
+    Uhr::Festsetzen(QDateTime(QDate(2027, 1, 10), QTime(12, 0)));
     const QDate einzug = QDate(2027, 1, 10).addDays(bisEinzug);
-    s->DateEdit1->setDate(Tageszahl::ausDatum(einzug));
-    s->DateEdit2->setDate(Tageszahl::ausDatum(einzug.addMonths(monate).addDays(tageMehr)));
+    s->DatenSetzen(Tageszahl::ausDatum(einzug),
+                   Tageszahl::ausDatum(einzug.addMonths(monate).addDays(tageMehr)));
 
     ModalHelfer helfer;
     QString text;
     // Enter in the first drop-down list presses "Weiter", the default button.
     helfer.Mache(
         [](QWidget* w) {
-            auto* d = static_cast<TSituationsForm*>(w);
-            d->ComboBox1->setFocus();
-            QTest::keyClick(d->ComboBox1, Qt::Key_Return);
+            auto* liste = Kind<QComboBox>(w, "ComboBox1");
+            liste->setFocus();
+            QTest::keyClick(liste, Qt::Key_Return);
         },
         QStringLiteral("SituationsForm"));
     if (!frage.isEmpty()) {
@@ -367,11 +401,44 @@ void TestStartdialog::zeitraumFrage()
         if (!ja)
             helfer.Mache([](QWidget* w) { w->close(); }, QStringLiteral("SituationsForm"));
     }
-    const int ergebnis = s->exec();
+    NeuBeginnen();
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(text, frage);
-    QCOMPARE(ergebnis == QDialog::Accepted, ja);
+    QCOMPARE(s->result() == QDialog::Accepted, ja);
     QCOMPARE(m_f->plan().Aufgaben.empty(), !ja);
+}
+
+void TestStartdialog::felderNachBeschriftung_data()
+{
+    QTest::addColumn<QString>("feld");
+    QTest::addColumn<QString>("name"); // what a screen reader announces
+    QTest::newRow("von") << QStringLiteral("ComboBox1") << QStringLiteral("Ich ziehe von");
+    QTest::newRow("nach") << QStringLiteral("ComboBox2") << QStringLiteral("nach");
+    QTest::newRow("Einzug") << QStringLiteral("DateEdit1") << QStringLiteral("Einzug ab dem");
+    QTest::newRow("Auszug") << QStringLiteral("DateEdit2") << QStringLiteral("Auszug vor dem");
+}
+
+// The state lists and the dates are tied to their visible labels, so a screen reader names
+// them, where the keyboard focus lands.
+void TestStartdialog::felderNachBeschriftung()
+{
+    QFETCH(QString, feld);
+    QFETCH(QString, name);
+    TSituationsForm* s = m_f->Startdialog();
+    auto* w = s->findChild<QWidget*>(feld);
+    QVERIFY(w);
+    QWidget* fokus = w->focusProxy() ? w->focusProxy() : w;
+    QAccessibleInterface* zugang = QAccessible::queryAccessibleInterface(fokus);
+    QVERIFY(zugang);
+    // A list is named by its current entry; the label reaches the reader as its "labelled by".
+    QStringList namen{zugang->text(QAccessible::Name)};
+    for (const auto& [andere, art] : zugang->relations(QAccessible::Label))
+        namen.append(andere->text(QAccessible::Name));
+    QVERIFY2(namen.contains(name), qPrintable(namen.join(u'|')));
+    bool beschriftet = false;
+    for (const QLabel* l : s->findChildren<QLabel*>())
+        beschriftet = beschriftet || (l->buddy() == w && l->text() == name);
+    QVERIFY(beschriftet);
 }
 
 void TestStartdialog::inDerBildschirmmitte()
@@ -434,7 +501,7 @@ void TestStartdialog::knopfNachSchliessenNormal()
                 QTest::mouseClick(k, Qt::LeftButton, {}, innen.toPoint());
             },
             QStringLiteral("SituationsForm"));
-        m_f->NeuButtonClick();
+        NeuBeginnen();
         QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
         QCOMPARE(beimAnfang, TQvImageButton::NormalFrame);
         QCOMPARE(darueber, TQvImageButton::MouseOverFrame);

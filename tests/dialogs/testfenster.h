@@ -38,7 +38,7 @@ public:
         m_geaendert = false;
     }
 
-    int anzdays() const { return m_spanne.anzdays; }
+    int anzdays() const { return m_spanne.tage; }
     // A change was secured for undo, as the window's undo button shows.
     bool Geaendert() const { return m_geaendert; }
 
@@ -57,8 +57,8 @@ public:
     {
         m_spanne = SpanneBerechnen(m_plan.Aufgaben, Tageszahl::heute());
         m_tage.clear();
-        for (int i = 0; i < m_spanne.anzdays; ++i)
-            m_tage.emplace_back(m_spanne.firstday + i);
+        for (int i = 0; i < m_spanne.tage; ++i)
+            m_tage.emplace_back(m_spanne.ersterTag + i);
         ++neuAufbauten;
     }
     void KalenderAktualisieren() override

@@ -9,9 +9,10 @@
 #include <memory>
 
 // A main window whose settings file lies in `ordner`, so no test reads or changes another's.
-inline std::unique_ptr<TKalenderForm> Hauptfenster(const QTemporaryDir& ordner)
+// `umgebung` may bring recorders for the task dialogs.
+inline std::unique_ptr<TKalenderForm> Hauptfenster(const QTemporaryDir& ordner,
+                                                   Fensterumgebung umgebung = {})
 {
-    auto f = std::make_unique<TKalenderForm>();
-    f->einstellungsPfad = ordner.filePath(QStringLiteral("kistenlotse.ini"));
-    return f;
+    umgebung.einstellungsPfad = ordner.filePath(QStringLiteral("kistenlotse.ini"));
+    return std::make_unique<TKalenderForm>(std::move(umgebung));
 }

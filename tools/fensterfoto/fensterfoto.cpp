@@ -38,8 +38,7 @@ int main(int argc, char** argv)
     const QString ordner = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(ordner);
 
-    TKalenderForm f;
-    f.einstellungsPfad = QDir(ordner).filePath(QStringLiteral("kistenlotse.ini"));
+    TKalenderForm f({.einstellungsPfad = QDir(ordner).filePath(QStringLiteral("kistenlotse.ini"))});
     const double heute = Tageszahl::heute();
     Situation situation;
     situation.BundeslandA = 3;

@@ -1,0 +1,137 @@
+#include "model/plandokument.h"
+
+#include "model/tageszahl.h"
+
+#include <QFileInfo>
+
+#include <utility>
+
+namespace {
+
+// The date texts in the short form "dd.mm.yyyy"; a text that is no date counts as day 0.
+Situation Normalisiert(Situation s)
+{
+    double einzug = 0;
+    double auszug = 0;
+    Tageszahl::ausText(s.Einzugdatum, &einzug);
+    Tageszahl::ausText(s.Auszugdatum, &auszug);
+    s.Einzugdatum = Tageszahl::Text(einzug);
+    s.Auszugdatum = Tageszahl::Text(auszug);
+    return s;
+}
+
+} // namespace
+
+Plandokument::Plandokument(QString einstellungsPfad, QObject* eltern)
+    : QObject(eltern), m_einstellungsPfad(std::move(einstellungsPfad)),
+      m_spanne(SpanneBerechnen(m_plan.Aufgaben, Tageszahl::heute()))
+{
+}
+
+Plandokument::~Plandokument() = default;
+
+void Plandokument::ZustandSichern()
+{
+    m_plan.ZustandSichern();
+    m_schritt = Schritt{m_plan.situation, m_spanne, m_stand};
+    m_hatPlan = true;
+    Veraendert();
+}
+
+void Plandokument::Veraendert()
+{
+    m_stand = ++m_letzterStand;
+    Q_EMIT ZustandGewechselt();
+}
+
+void Plandokument::Rueckgaengig()
+{
+    if (!m_schritt)
+        return;
+    m_plan.ZustandWiederherstellen();
+    m_plan.situation = m_schritt->situation;
+    m_spanne = m_schritt->spanne;
+    m_stand = m_schritt->stand;
+    m_schritt.reset();
+    Q_EMIT ZustandGewechselt();
+}
+
+void Plandokument::NeuPlanen(const Situation& situation, PlanMelder* melder)
+{
+    if (m_hatPlan)
+        ZustandSichern();
+    m_hatPlan = true;
+    const Situation s = Normalisiert(situation);
+    m_plan.situation = s;
+    double einzug = 0;
+    double auszug = 0;
+    Tageszahl::ausText(s.Einzugdatum, &einzug);
+    Tageszahl::ausText(s.Auszugdatum, &auszug);
+    m_plan.Aufgaben.clear();
+    m_plan.AbfolgeSuchen(einzug, auszug, melder);
+    SpanneNeuBerechnen();
+}
+
+void Plandokument::SituationSetzen(const Situation& situation)
+{
+    m_hatPlan = true;
+    m_plan.situation = Normalisiert(situation);
+    SpanneNeuBerechnen();
+}
+
+void Plandokument::SpanneNeuBerechnen()
+{
+    m_spanne = SpanneBerechnen(m_plan.Aufgaben, Tageszahl::heute());
+}
+
+void Plandokument::Uebernehmen(Aufgabenliste aufgaben, const Situation& situation)
+{
+    if (m_hatPlan)
+        ZustandSichern();
+    m_hatPlan = true;
+    m_plan.Aufgaben = std::move(aufgaben);
+    m_plan.situation = situation;
+    SpanneNeuBerechnen();
+}
+
+bool Plandokument::Laden(const QString& pfad, Ladebericht* bericht)
+{
+    Ladebericht eigener;
+    Ladebericht& b = bericht ? *bericht : eigener;
+    Aufgabenliste aufgaben;
+    Situation situation = m_plan.situation;
+    if (!::PlanLaden(pfad, aufgaben, situation, &b))
+        return false;
+    Uebernehmen(std::move(aufgaben), situation);
+    m_datei = pfad;
+    m_dateistand = b.stand;
+    m_gespeichert = m_stand;
+    Q_EMIT ZustandGewechselt();
+    return true;
+}
+
+bool Plandokument::Speichern(const QString& pfad, QString* fehler, QString* einstellungsFehler)
+{
+    Dateistand stand;
+    if (!PlanDateiSpeichern(pfad, m_einstellungsPfad, m_plan.Aufgaben, m_plan.situation,
+                            m_spanne.ersterTag, m_spanne.tage, fehler, einstellungsFehler, &stand))
+        return false;
+    m_datei = pfad;
+    m_dateistand = stand;
+    m_gespeichert = m_stand;
+    // A saved plan has no step back.
+    m_schritt.reset();
+    Q_EMIT ZustandGewechselt();
+    return true;
+}
+
+bool Plandokument::FremdGeschrieben(const QString& pfad) const
+{
+    if (m_datei.isEmpty() || !m_dateistand.vorhanden)
+        return false;
+    const QString bekannt = QFileInfo(m_datei).canonicalFilePath();
+    if (bekannt.isEmpty() || QFileInfo(pfad).canonicalFilePath() != bekannt)
+        return false;
+    const Dateistand jetzt = Dateizugriff::StandJetzt(pfad, m_dateistand);
+    return jetzt.vorhanden && jetzt != m_dateistand;
+}

@@ -1,0 +1,249 @@
+#include "model/plandokument.h"
+
+#include "model/bundesland.h"
+#include "model/uhr.h"
+#include "support/testdaten.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The plan as a document, driven as the window drives it: unsaved state, undo of the whole
+// plan, the file commands.
+class TestPlandokument final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void ersterPlanIstUngeaendert();
+    void rueckgaengigNachNotizUndZug_data();
+    void rueckgaengigNachNotizUndZug();
+    void neuBeginnenRueckgaengigBringtSituation();
+    void ladenIstUngeaendert();
+    void ladenFehlgeschlagenAendertNichts();
+    void ladenRueckgaengig();
+    void speichernUndFremdGeschrieben();
+    void zustandWirdGemeldet();
+
+private:
+    QString Pfad(const char* name) const { return m_ordner->filePath(QString::fromLatin1(name)); }
+    // Writes a Hamburg plan of March 2027 to `name`.
+    QString HamburgerPlan(const char* name) const;
+    // A change as the task dialogs make it: undo step, then the task list.
+    void NotizAendern(const QString& text)
+    {
+        m_dok->ZustandSichern();
+        m_dok->plan().Aufgaben.front().Notiz = {text};
+    }
+    void Ziehen(double tage)
+    {
+        m_dok->ZustandSichern();
+        m_dok->plan().Aufgaben.back().Tag += tage;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_ordner;
+    std::unique_ptr<Plandokument> m_dok;
+};
+
+void TestPlandokument::init()
+{
+    Uhr::Festsetzen(QDateTime(QDate(2001, 8, 1), QTime(9, 0)));
+    m_ordner = std::make_unique<QTemporaryDir>();
+    m_dok = std::make_unique<Plandokument>(Pfad("kistenlotse.ini"));
+}
+
+void TestPlandokument::cleanup()
+{
+    m_dok.reset();
+    Uhr::Festsetzen({});
+}
+
+QString TestPlandokument::HamburgerPlan(const char* name) const
+{
+    Plan p;
+    p.situation.BundeslandA = Bundesland::Hamburg;
+    p.situation.BundeslandB = Bundesland::Hamburg;
+    p.situation.Kinder = true;
+    p.situation.Einzugdatum = QStringLiteral("01.03.2027");
+    p.situation.Auszugdatum = QStringLiteral("10.03.2027");
+    p.AbfolgeSuchen(T(2027, 3, 1), T(2027, 3, 10), nullptr);
+    const QString pfad = Pfad(name);
+    return PlanSchreiben(pfad, p.Aufgaben, p.situation, T(2027, 1, 4), 35) ? pfad : QString();
+}
+
+void TestPlandokument::ersterPlanIstUngeaendert()
+{
+    m_dok->NeuPlanen(BerlinerUmzug(), nullptr);
+    QCOMPARE(m_dok->plan().Aufgaben.size(), size_t(33));
+    QCOMPARE(m_dok->Spanne().ersterTag, T(2001, 8, 13));
+    QCOMPARE(m_dok->Spanne().tage, 49);
+    QCOMPARE(m_dok->plan().situation.Einzugdatum, QStringLiteral("10.09.2001"));
+    QVERIFY(!m_dok->Geaendert());
+    QVERIFY(!m_dok->RueckgaengigMoeglich());
+    QVERIFY(m_dok->Datei().isEmpty());
+}
+
+void TestPlandokument::rueckgaengigNachNotizUndZug_data()
+{
+    QTest::addColumn<bool>("notiz"); // a note edited before the drag
+    QTest::addColumn<bool>("geaendert");
+    QTest::newRow("Notiz, Zug, Rückgängig: die Notiz ist ungespeichert") << true << true;
+    QTest::newRow("Zug, Rückgängig: wie geladen") << false << false;
+}
+
+// Undo takes back the last step only; the unsaved state is measured against the file, never
+// against the undo step.
+void TestPlandokument::rueckgaengigNachNotizUndZug()
+{
+    QFETCH(bool, notiz);
+    QFETCH(bool, geaendert);
+    QVERIFY(m_dok->Laden(HamburgerPlan("hamburg.kvr"), nullptr));
+    QVERIFY(!m_dok->Geaendert());
+    if (notiz)
+        NotizAendern(QStringLiteral("Zählerstand notieren"));
+    const Aufgabenliste vorDemZug = m_dok->plan().Aufgaben;
+    Ziehen(2);
+    QVERIFY(m_dok->Geaendert());
+    m_dok->Rueckgaengig();
+    QVERIFY(m_dok->plan().Aufgaben == vorDemZug);
+    QCOMPARE(m_dok->Geaendert(), geaendert);
+    QVERIFY(!m_dok->RueckgaengigMoeglich());
+    if (notiz)
+        QCOMPARE(m_dok->plan().Aufgaben.front().Notiz,
+                 QStringList{QStringLiteral("Zählerstand notieren")});
+}
+
+// "Neu beginnen → Weiter", then undo: tasks, situation and calendar span come back together.
+void TestPlandokument::neuBeginnenRueckgaengigBringtSituation()
+{
+    QVERIFY(m_dok->Laden(HamburgerPlan("hamburg.kvr"), nullptr));
+    const Aufgabenliste aufgaben = m_dok->plan().Aufgaben;
+    const Situation situation = m_dok->plan().situation;
+    const Kalenderspanne spanne = m_dok->Spanne();
+
+    Situation bayern = BerlinerUmzug();
+    bayern.BundeslandA = Bundesland::Bayern;
+    bayern.BundeslandB = Bundesland::Bayern;
+    m_dok->NeuPlanen(bayern, nullptr);
+    QCOMPARE(m_dok->plan().situation.BundeslandA, Bundesland::Bayern);
+    QVERIFY(m_dok->Geaendert()); // the new plan is in no file
+    QVERIFY(m_dok->RueckgaengigMoeglich());
+
+    m_dok->Rueckgaengig();
+    QVERIFY(m_dok->plan().Aufgaben == aufgaben);
+    QCOMPARE(m_dok->plan().situation, situation);
+    QCOMPARE(m_dok->plan().situation.BundeslandA, Bundesland::Hamburg);
+    QCOMPARE(m_dok->Spanne().ersterTag, spanne.ersterTag);
+    QCOMPARE(m_dok->Spanne().tage, spanne.tage);
+    QVERIFY(!m_dok->Geaendert());
+}
+
+void TestPlandokument::ladenIstUngeaendert()
+{
+    m_dok->NeuPlanen(BerlinerUmzug(), nullptr);
+    NotizAendern(QStringLiteral("vorher"));
+    const QString pfad = HamburgerPlan("hamburg.kvr");
+    Ladebericht bericht;
+    QVERIFY(m_dok->Laden(pfad, &bericht));
+    QVERIFY(!m_dok->Geaendert());
+    QCOMPARE(m_dok->Datei(), pfad);
+    QCOMPARE(m_dok->plan().situation.BundeslandA, Bundesland::Hamburg);
+    QVERIFY(m_dok->Spanne().ersterTag > T(2027, 1, 1));
+    QVERIFY(bericht.stand.vorhanden);
+    QVERIFY(!m_dok->FremdGeschrieben(pfad));
+}
+
+void TestPlandokument::ladenFehlgeschlagenAendertNichts()
+{
+    m_dok->NeuPlanen(BerlinerUmzug(), nullptr);
+    const QString gut = HamburgerPlan("gut.kvr");
+    QVERIFY(m_dok->Laden(gut, nullptr));
+    NotizAendern(QStringLiteral("ungespeichert"));
+    const Aufgabenliste aufgaben = m_dok->plan().Aufgaben;
+    const Situation situation = m_dok->plan().situation;
+
+    QFile kaputt(Pfad("kaputt.kvr"));
+    QVERIFY(kaputt.open(QIODevice::WriteOnly));
+    kaputt.write("[allgemein]\r\nBundeslandA=2\r\n[7]\r\nTag=01.01.2027\r\n");
+    kaputt.close();
+    Ladebericht bericht;
+    QVERIFY(!m_dok->Laden(kaputt.fileName(), &bericht));
+    QCOMPARE(
+        bericht.grund,
+        QStringLiteral("Der Aufgabe 7 im letzten Abschnitt der Datei fehlt die Kurzbezeichnung."));
+    QVERIFY(m_dok->plan().Aufgaben == aufgaben);
+    QCOMPARE(m_dok->plan().situation, situation);
+    QCOMPARE(m_dok->Datei(), gut);
+    QVERIFY(m_dok->Geaendert());
+    // The undo step is still the note's.
+    m_dok->Rueckgaengig();
+    QVERIFY(!m_dok->Geaendert());
+}
+
+// Undo after "Laden" shows the plan from before, which the loaded file does not hold.
+void TestPlandokument::ladenRueckgaengig()
+{
+    m_dok->NeuPlanen(BerlinerUmzug(), nullptr);
+    const Aufgabenliste berlin = m_dok->plan().Aufgaben;
+    QVERIFY(m_dok->Laden(HamburgerPlan("hamburg.kvr"), nullptr));
+    m_dok->Rueckgaengig();
+    QVERIFY(m_dok->plan().Aufgaben == berlin);
+    QCOMPARE(m_dok->plan().situation.BundeslandA, Bundesland::Berlin);
+    QCOMPARE(m_dok->Spanne().ersterTag, T(2001, 8, 13));
+    QVERIFY(m_dok->Geaendert());
+}
+
+void TestPlandokument::speichernUndFremdGeschrieben()
+{
+    m_dok->NeuPlanen(BerlinerUmzug(), nullptr);
+    NotizAendern(QStringLiteral("Klingelschild"));
+    const QString pfad = Pfad("berlin.kvr");
+    QString fehler;
+    QString einstellungsFehler;
+    QVERIFY(m_dok->Speichern(pfad, &fehler, &einstellungsFehler));
+    QVERIFY(fehler.isEmpty() && einstellungsFehler.isEmpty());
+    QVERIFY(!m_dok->Geaendert());
+    QVERIFY(!m_dok->RueckgaengigMoeglich());
+    QCOMPARE(m_dok->Datei(), pfad);
+    QCOMPARE(EinstellungenLesen(m_dok->Einstellungsdatei()).zuletztGespeichert, pfad);
+    // What was written is the plan with its calendar span.
+    Aufgabenliste gelesen;
+    Situation situation;
+    QVERIFY(PlanLaden(pfad, gelesen, situation));
+    QCOMPARE(gelesen.front().Notiz, QStringList{QStringLiteral("Klingelschild")});
+    QVERIFY(!m_dok->FremdGeschrieben(pfad));
+    QVERIFY(!m_dok->FremdGeschrieben(Pfad("anderer.kvr")));
+
+    // A second writer: noticed for this file only.
+    QVERIFY(PlanSchreiben(pfad, {}, situation, 0, 35));
+    QVERIFY(m_dok->FremdGeschrieben(pfad));
+    QVERIFY(QFile::copy(pfad, Pfad("kopie.kvr")));
+    QVERIFY(!m_dok->FremdGeschrieben(Pfad("kopie.kvr")));
+
+    // A failed save changes nothing.
+    NotizAendern(QStringLiteral("danach"));
+    QVERIFY(!m_dok->Speichern(Pfad("fehlt/berlin.kvr"), &fehler, &einstellungsFehler));
+    QVERIFY(!fehler.isEmpty());
+    QVERIFY(m_dok->Geaendert());
+    QCOMPARE(m_dok->Datei(), pfad);
+}
+
+void TestPlandokument::zustandWirdGemeldet()
+{
+    QSignalSpy spy(m_dok.get(), &Plandokument::ZustandGewechselt);
+    m_dok->NeuPlanen(BerlinerUmzug(), nullptr);
+    QCOMPARE(spy.count(), 0); // the first plan changes nothing the window shows
+    NotizAendern(QStringLiteral("eins"));
+    QCOMPARE(spy.count(), 1);
+    m_dok->Rueckgaengig();
+    QCOMPARE(spy.count(), 2);
+    m_dok->Rueckgaengig(); // nothing left to undo
+    QCOMPARE(spy.count(), 2);
+}
+
+QTEST_GUILESS_MAIN(TestPlandokument)
+#include "tst_plandokument.moc"
