@@ -94,7 +94,7 @@ QStringList TitelUmbrechen(const QString& titel, int breite,
 QString TitelKurz(const QString& titel, int breite,
                   const std::function<int(const QString&)>& messen)
 {
-    const QString einzeilig = titel.simplified();
+    QString einzeilig = titel.simplified();
     if (messen(einzeilig) <= breite)
         return einzeilig;
     // The longest beginning that fits with "..." (widths grow with length).
