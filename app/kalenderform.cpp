@@ -437,7 +437,8 @@ void TKalenderForm::NeuButtonClick()
 
 void TKalenderForm::SpeicherButtonClick()
 {
-    m_dateibefehle.Speichern();
+    if (m_dateibefehle.Speichern())
+        StatusAnzeigen(Ansage::Gespeichert(m_dokument.Datei()));
 }
 
 void TKalenderForm::LadenButtonClick()
