@@ -25,6 +25,7 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QGuiApplication>
+#include <QHash>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QScreen>
@@ -251,6 +252,7 @@ void TKalenderForm::TerminOeffnen(tday* zelle, int termin)
 {
     const double datum = zelle->Datum();
     if (termin < 0 || termin >= static_cast<int>(zelle->daten.Termine.size())) {
+        StatusAnzeigen(Ansage::NeueAufgabe(datum));
         m_umgebung.eigeneAufgabeOeffnen(-1, datum);
     } else {
         const qint32 nummer = zelle->daten.Termine[static_cast<size_t>(termin)].Nummer;
@@ -338,11 +340,26 @@ bool TKalenderForm::AufgabeVerschieben(qint32 nummer, qint32 start, double tag)
 }
 bool TKalenderForm::AufgabeZiehen(qint32 nummer, double tag)
 {
+    // The days before, to tell which tasks moved along.
+    QHash<qint32, double> vorher;
+    for (const taufgabe& a : plan().Aufgaben)
+        vorher.insert(a.Nummer, a.Tag);
     const auto zug = m_aufgabenbefehle.Ziehen(nummer, tag, ErsterTag(), LetzterTag());
     if (zug == Aufgabenbefehle::Zug::SpanneVerlassen)
         KalenderNeuAufbauen();
     KalenderAktualisieren();
-    return zug != Aufgabenbefehle::Zug::Abgelehnt;
+    if (zug == Aufgabenbefehle::Zug::Abgelehnt)
+        return false;
+    int mitgezogen = 0;
+    QString titel;
+    for (const taufgabe& a : plan().Aufgaben) {
+        if (a.Nummer == nummer)
+            titel = a.Kurzbezeichnung;
+        else if (vorher.value(a.Nummer, a.Tag) != a.Tag)
+            ++mitgezogen;
+    }
+    StatusAnzeigen(Ansage::Verschoben(titel, tag, mitgezogen));
+    return true;
 }
 void TKalenderForm::ZustandSichern()
 {
@@ -374,6 +391,7 @@ void TKalenderForm::RuckgaengigButtonClick()
 {
     m_dokument.Rueckgaengig();
     DokumentZeigen();
+    StatusAnzeigen(Ansage::Zurueckgenommen());
 }
 // ---------------------------------------------------------------- commands
 
@@ -419,7 +437,8 @@ void TKalenderForm::NeuButtonClick()
 
 void TKalenderForm::SpeicherButtonClick()
 {
-    m_dateibefehle.Speichern();
+    if (m_dateibefehle.Speichern())
+        StatusAnzeigen(Ansage::Gespeichert(m_dokument.Datei()));
 }
 
 void TKalenderForm::LadenButtonClick()
