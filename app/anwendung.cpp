@@ -3,11 +3,15 @@
 #include "widgets/artwork.h"
 #include "widgets/meldung.h"
 
+#include <QCommandLineParser>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
+#include <cstdio>
+#include <cstdlib>
 #include <exception>
 
 Anwendung::Anwendung(int& argc, char** argv) : QApplication(argc, argv)
@@ -57,4 +61,35 @@ bool BildschirmVorhanden()
 {
     return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qEnvironmentVariableIsSet("DISPLAY") ||
            qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+}
+
+const char* const OhneBildschirmText =
+    "Kistenlotse braucht eine grafische Oberfläche, findet aber keine Anzeige "
+    "(DISPLAY oder WAYLAND_DISPLAY ist nicht gesetzt).\n"
+    "Starten Sie es in Ihrer Desktop-Sitzung aus dem Menü „Büro“ oder im Terminal mit: "
+    "kistenlotse [PLAN.kvr]\n"
+    "Von einem anderen Rechner aus: ssh -X RECHNER kistenlotse\n";
+
+QString BefehlszeileLesen(const QCoreApplication& app)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Plant einen Umzug: ein Kalender mit allen Aufgaben vom Urlaubsantrag bis "
+                       "zur Ummeldung."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(
+        QStringLiteral("PLAN.kvr"),
+        QStringLiteral("Ein gespeicherter Plan, mit dem das Programm statt mit dem Startdialog "
+                       "beginnt."),
+        QStringLiteral("[PLAN.kvr]"));
+    parser.process(app);
+    const QStringList plaene = parser.positionalArguments();
+    if (plaene.size() > 1) {
+        const QString meldung =
+            QStringLiteral("Kistenlotse öffnet nur eine Plandatei, nicht %1.").arg(plaene.size());
+        std::fprintf(stderr, "%s\n", meldung.toUtf8().constData());
+        std::exit(2);
+    }
+    return plaene.isEmpty() ? QString() : QFileInfo(plaene.front()).absoluteFilePath();
 }

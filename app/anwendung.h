@@ -20,3 +20,12 @@ public:
 
 // Whether a graphical session is there to show windows in (or a platform was chosen).
 bool BildschirmVorhanden();
+
+// What to do without one, for a user of the installed program.
+extern const char* const OhneBildschirmText;
+
+// Reads the command line of `app`: --help and --version are answered on standard output and end
+// the program, as a wrong option or a second plan file do (with exit code 2). Returns the plan
+// file to open as an absolute path (taken from where the program was started), or "" for the
+// start dialog.
+QString BefehlszeileLesen(const QCoreApplication& app);

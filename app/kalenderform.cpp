@@ -59,6 +59,8 @@ TKalenderForm::TKalenderForm(Fensterumgebung umgebung, QWidget* eltern)
         if (fenster)
             fenster->StatusAnzeigen(text);
     });
+    // The printer confirmed at an earlier start.
+    DruckereinstellungenLaden(einstellungsPfad);
     new THilfeTaste(this); // F1 in every window
 
     if (!m_umgebung.aufgabeOeffnen)
@@ -239,7 +241,8 @@ void TKalenderForm::ZellenFreigabe(tday* quelle, QPoint pos)
         if (plan().AufgabeSuchen(*gezogen) >= 0)
             AufgabeZiehen(*gezogen, ziel->Datum());
     } else {
-        TerminOeffnen(quelle, Zellengeometrie::TerminInHoehe(quelle->daten, pos.y()));
+        TerminOeffnen(quelle,
+                      Zellengeometrie::TerminInHoehe(quelle->daten, quelle->width(), pos.y()));
     }
     m_gezogeneAufgabe = Ziehzustand();
 }

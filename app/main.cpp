@@ -3,29 +3,29 @@
 #include "app/anwendung.h"
 #include "app/kalenderform.h"
 #include "model/altlasten.h"
+#include "model/ordner.h"
 #include "model/plandatei.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QStandardPaths>
 
 #include <cstdio>
 
 int main(int argc, char** argv)
 {
+    QCoreApplication::setApplicationName(QStringLiteral("Kistenlotse"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KL_VERSION));
     if (!BildschirmVorhanden()) {
-        std::fputs("Kistenlotse braucht eine grafische Oberfläche (keine Anzeige gefunden); "
-                   "ohne Bildschirm starten Sie es mit: xvfb-run -a scripts/run\n",
-                   stderr);
+        // --help and --version need no display.
+        QCoreApplication befehlszeile(argc, argv);
+        Anwendung::DeutschLaden(befehlszeile);
+        BefehlszeileLesen(befehlszeile);
+        std::fputs(OhneBildschirmText, stderr);
         return 1;
     }
     Anwendung app(argc, argv);
-    // The one argument is a plan file to open (what a double-click in the file manager runs);
-    // a relative path is taken from where the program was started.
-    const QStringList argumente = QCoreApplication::arguments();
-    const QString plandatei =
-        argumente.size() > 1 ? QFileInfo(argumente.at(1)).absoluteFilePath() : QString();
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    // The working folder stays where the program was started: data files are found beside the
+    // program or in its installed data folder (model/ordner.h), never through it.
+    const QString plandatei = BefehlszeileLesen(app);
     AltlastenEntfernen(EinstellungsPfad(),
                        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 

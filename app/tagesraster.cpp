@@ -3,6 +3,7 @@
 #include "app/fensterlayout.h"
 #include "app/kalenderfeld.h"
 #include "app/kwbild.h"
+#include "app/tagzugang.h"
 #include "app/tday.h"
 #include "model/kalendertexte.h"
 #include "model/plan.h"
@@ -125,8 +126,10 @@ void Tagesraster::Aktualisieren(const Aufgabenliste& aufgaben)
     // The cells paint opaquely, so a repaint of the calendar area would skip them: each cell
     // whose appointments changed is repainted itself, and no other.
     for (size_t i = 0; i < m_tage.size(); ++i)
-        if (m_tage[i]->daten.Termine != vorher[i])
+        if (m_tage[i]->daten.Termine != vorher[i]) {
             m_tage[i]->update();
+            TagGeaendert(m_tage[i]);
+        }
 }
 
 QString Tagesraster::SpannenText(const Aufgabenliste& aufgaben) const

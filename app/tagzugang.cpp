@@ -9,6 +9,8 @@
 #include "widgets/zellengeometrie.h"
 
 #include <QAccessibleWidget>
+#include <QFileInfo>
+#include <QLabel>
 #include <QPointer>
 #include <QTimer>
 #include <QWindow>
@@ -370,6 +372,9 @@ private:
         if (d.Feiertag)
             teile.append(QStringLiteral("Feiertag"));
         teile.append(Aufgabenanzahl(d.Termine.size()));
+        // Enter on the day itself opens a new task, not one of those it shows.
+        if (!d.Termine.empty())
+            teile.append(QStringLiteral("Eingabetaste: neue Aufgabe"));
         return teile.join(QStringLiteral(", "));
     }
 
@@ -489,6 +494,20 @@ QList<QAccessibleInterface*> TagZelle::rowHeaderCells() const
     return {tabelle->Kopf(p / Wochentage)};
 }
 
+// The window's status line: the commands' answers, which a reader reads on request.
+class Statuszeile final : public QAccessibleWidget
+{
+public:
+    explicit Statuszeile(QLabel* zeile) : QAccessibleWidget(zeile, QAccessible::StatusBar) {}
+
+    QString text(QAccessible::Text art) const override
+    {
+        if (art == QAccessible::Name)
+            return static_cast<QLabel*>(widget())->text().trimmed();
+        return QAccessibleWidget::text(art);
+    }
+};
+
 } // namespace
 
 QAccessibleInterface* TagZugang(const QString& klasse, QObject* objekt)
@@ -500,6 +519,10 @@ QAccessibleInterface* TagZugang(const QString& klasse, QObject* objekt)
                objekt->objectName() == QLatin1String(KalenderinhaltName)) {
         if (auto* inhalt = qobject_cast<QWidget*>(objekt))
             return new KalenderTabelle(inhalt);
+    } else if (klasse == QLatin1String("QLabel") &&
+               objekt->objectName() == QLatin1String(StatuszeileName)) {
+        if (auto* zeile = qobject_cast<QLabel*>(objekt))
+            return new Statuszeile(zeile);
     }
     return nullptr;
 }
@@ -563,3 +586,33 @@ void TagGeaendert(tday* tag)
         QAccessible::updateAccessibility(&name);
     }
 }
+
+namespace Ansage {
+
+QString Verschoben(const QString& titel, double tag, int mitgezogen)
+{
+    QString text =
+        QStringLiteral("„%1“ liegt jetzt am %2.").arg(titel, Kalendertexte::LangesDatum(tag));
+    if (mitgezogen == 1)
+        text += QStringLiteral(" 1 abhängige Aufgabe wurde mitverschoben.");
+    else if (mitgezogen > 1)
+        text += QStringLiteral(" %1 abhängige Aufgaben wurden mitverschoben.").arg(mitgezogen);
+    return text;
+}
+
+QString Zurueckgenommen()
+{
+    return QStringLiteral("Die letzte Änderung wurde zurückgenommen.");
+}
+
+QString Gespeichert(const QString& pfad)
+{
+    return QStringLiteral("Der Plan wurde in „%1“ gespeichert.").arg(QFileInfo(pfad).fileName());
+}
+
+QString NeueAufgabe(double tag)
+{
+    return QStringLiteral("Neue Aufgabe am %1").arg(Kalendertexte::LangesDatum(tag));
+}
+
+} // namespace Ansage

@@ -92,7 +92,7 @@ void tday::mouseMoveEvent(QMouseEvent* ereignis)
     const Ziehzustand zustand = m_kalender->gezogeneAufgabe();
     if (zustand.IstGedrueckt()) {
         m_kalender->StatusAnzeigen(HinweisZiehen);
-        const int i = Zellengeometrie::TerminInHoehe(daten, pos.y());
+        const int i = Zellengeometrie::TerminInHoehe(daten, width(), pos.y());
         if (i >= 0) {
             m_kalender->ZiehzustandSetzen(
                 Ziehzustand::Zieht(daten.Termine[static_cast<size_t>(i)].Nummer));

@@ -3,6 +3,10 @@
 add_library(kl_options INTERFACE)
 target_compile_features(kl_options INTERFACE cxx_std_20)
 target_compile_options(kl_options INTERFACE -Wall -Wextra -Wpedantic)
+# The test build fails on any warning; other builds (a distribution's newer compiler) do not.
+if(KL_WERROR)
+  target_compile_options(kl_options INTERFACE -Werror)
+endif()
 target_compile_definitions(kl_options INTERFACE
   QT_NO_KEYWORDS
   QT_NO_FOREACH
@@ -27,4 +31,5 @@ function(kl_layer_library name)
   add_library(${name} STATIC ${_sources})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC kl_options ${ARG_LIBS})
+  kl_precompile_layer(${name})
 endfunction()

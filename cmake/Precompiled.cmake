@@ -1,13 +1,10 @@
 # Precompiled Qt headers: most of the build time goes into reading Qt's headers again for every
-# file. Two sets are compiled once per build and reused by every target of their kind:
-#   kl_pch_core     QtCore and some of the standard library, for targets without widgets
-#                   (the model, the calendar file, the command-line tool, their tests);
-#   kl_pch_widgets  in addition QtGui and QtWidgets, for every target that links Qt6::Widgets.
-# So a target never sees declarations of a Qt module it does not link. GCC checks that a
-# target's flags match the donor's and otherwise reads the headers as usual (-Winvalid-pch
-# says so): slower, never wrong. Configure with -DKL_PCH=OFF to check that every file
-# includes what it uses, and for the compile commands of clang-based tools (clang-tidy, clangd),
-# which cannot read GCC's precompiled headers.
+# file. Each layer library compiles one set for its own files; the programs, tests and benchmarks
+# above a layer reuse that layer's set. Layers without widgets get QtCore and some of the standard
+# library, layers with widgets in addition QtGui and QtWidgets, so a file never sees declarations
+# of a Qt module its layer does not link.
+# Configure with -DKL_PCH=OFF to check that every file includes what it uses, and for the compile
+# commands of clang-based tools (clang-tidy, clangd), which cannot read GCC's precompiled headers.
 option(KL_PCH "Precompile the Qt headers" ON)
 
 set(KL_PCH_CORE
@@ -28,82 +25,52 @@ if(KL_PCH AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_LAUNCH
   target_compile_options(kl_options INTERFACE -fpch-preprocess)
 endif()
 
-function(_kl_pch_donor name qt_library)
-  set(_quelle ${CMAKE_BINARY_DIR}/${name}.cpp)
-  file(CONFIGURE OUTPUT ${_quelle} CONTENT "// Compiles the precompiled headers ${name}.\n")
-  add_library(${name} OBJECT ${_quelle})
-  set_target_properties(${name} PROPERTIES AUTOMOC OFF)
-  target_link_libraries(${name} PRIVATE kl_options ${qt_library})
-  target_precompile_headers(${name} PRIVATE ${ARGN})
-endfunction()
-
-# The targets a target links, directly or through the libraries it links.
-function(_kl_link_closure target out)
-  set(_offen ${target})
-  set(_gesehen)
-  while(_offen)
-    list(POP_FRONT _offen _t)
-    string(REGEX REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1" _t "${_t}")
-    if(_t IN_LIST _gesehen OR NOT TARGET ${_t})
-      continue()
-    endif()
-    list(APPEND _gesehen ${_t})
-    get_target_property(_importiert ${_t} IMPORTED)
-    if(_importiert)
-      continue()
-    endif()
-    get_target_property(_direkt ${_t} LINK_LIBRARIES)
-    get_target_property(_weiter ${_t} INTERFACE_LINK_LIBRARIES)
-    foreach(_l IN LISTS _direkt _weiter)
-      if(_l)
-        list(APPEND _offen ${_l})
-      endif()
-    endforeach()
-  endwhile()
-  set(${out} ${_gesehen} PARENT_SCOPE)
-endfunction()
-
-function(_kl_targets_below dir out)
-  get_property(_ziele DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
-  get_property(_unter DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
-  foreach(_u IN LISTS _unter)
-    _kl_targets_below(${_u} _mehr)
-    list(APPEND _ziele ${_mehr})
-  endforeach()
-  set(${out} ${_ziele} PARENT_SCOPE)
-endfunction()
-
-# Gives every library and program of the project that uses Qt (everything that links kl_options
-# and a Qt module) its set.
-# Called once at the end of the top-level CMakeLists.txt, when all targets exist.
-function(kl_precompile_qt_headers)
+# A layer library's set: the widget set when the layer links Qt6::Widgets. The lowest layer of
+# each kind compiles it; the layers above reuse it from the layer they link.
+function(kl_precompile_layer target)
   if(NOT KL_PCH)
     return()
   endif()
-  _kl_pch_donor(kl_pch_core Qt6::Core ${KL_PCH_CORE})
-  _kl_pch_donor(kl_pch_widgets Qt6::Widgets ${KL_PCH_WIDGETS})
-  _kl_targets_below(${PROJECT_SOURCE_DIR} _ziele)
-  foreach(_ziel IN LISTS _ziele)
-    get_target_property(_typ ${_ziel} TYPE)
-    if(NOT _typ MATCHES "^(EXECUTABLE|STATIC_LIBRARY|SHARED_LIBRARY|OBJECT_LIBRARY)$"
-       OR _ziel MATCHES "^kl_pch_")
-      continue()
+  get_target_property(_libs ${target} LINK_LIBRARIES)
+  set(_art core)
+  if(Qt6::Widgets IN_LIST _libs)
+    set(_art widgets)
+  endif()
+  foreach(_lib IN LISTS _libs)
+    if(TARGET ${_lib})
+      get_target_property(_unten ${_lib} KL_PCH_ART)
+      if(_unten STREQUAL _art)
+        get_target_property(_quelle ${_lib} KL_PCH_QUELLE)
+        target_precompile_headers(${target} REUSE_FROM ${_quelle})
+        set_target_properties(${target} PROPERTIES KL_PCH_ART ${_art} KL_PCH_QUELLE ${_quelle})
+        return()
+      endif()
     endif()
-    _kl_link_closure(${_ziel} _alle)
-    list(FILTER _alle INCLUDE REGEX "^(kl_options|Qt6::.*)$")
-    if(NOT kl_options IN_LIST _alle OR NOT _alle MATCHES "Qt6::")
-      continue()
-    elseif(Qt6::Widgets IN_LIST _alle)
-      target_precompile_headers(${_ziel} REUSE_FROM kl_pch_widgets)
-    else()
-      target_precompile_headers(${_ziel} REUSE_FROM kl_pch_core)
-    endif()
-    # A program's own moc output is included by its source file, which leaves the collected
-    # moc file empty; loading the headers into it would cost more than it compiles.
-    if(_typ STREQUAL "EXECUTABLE")
-      get_target_property(_bau ${_ziel} BINARY_DIR)
-      set_source_files_properties(${_bau}/${_ziel}_autogen/mocs_compilation.cpp
-        TARGET_DIRECTORY ${_ziel} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
+  endforeach()
+  string(TOUPPER ${_art} _satz)
+  target_precompile_headers(${target} PRIVATE ${KL_PCH_${_satz}})
+  set_target_properties(${target} PROPERTIES KL_PCH_ART ${_art} KL_PCH_QUELLE ${target})
+endfunction()
+
+# A program or test reuses the set of the first layer library among its libraries; without one
+# it reads the headers as usual. Extra defines and include folders (Qt6::Test, libical) leave the
+# set usable; GCC warns (-Winvalid-pch) when it is not.
+function(kl_precompile_reuse target)
+  if(NOT KL_PCH)
+    return()
+  endif()
+  foreach(_lib IN LISTS ARGN)
+    if(TARGET ${_lib})
+      get_target_property(_quelle ${_lib} KL_PCH_QUELLE)
+      if(_quelle)
+        target_precompile_headers(${target} REUSE_FROM ${_quelle})
+        # The collected moc file of a program is empty (each file includes its own moc output):
+        # loading the headers into it would cost more than it compiles.
+        get_target_property(_bau ${target} BINARY_DIR)
+        set_source_files_properties(${_bau}/${target}_autogen/mocs_compilation.cpp
+          TARGET_DIRECTORY ${target} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
+        return()
+      endif()
     endif()
   endforeach()
 endfunction()

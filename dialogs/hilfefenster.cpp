@@ -9,11 +9,50 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QVBoxLayout>
 
+namespace {
+
+// The help text. Tab walks the links of the page and Enter follows one; a screen reader, which
+// reads the highlighted text, learns from the description that it is a link.
+class Hilfetext final : public QTextBrowser
+{
+public:
+    using QTextBrowser::QTextBrowser;
+
+protected:
+    bool focusNextPrevChild(bool weiter) override
+    {
+        const bool bleibt = QTextBrowser::focusNextPrevChild(weiter);
+        VerweisBeschreiben();
+        return bleibt;
+    }
+    void focusOutEvent(QFocusEvent* ereignis) override
+    {
+        QTextBrowser::focusOutEvent(ereignis);
+        VerweisBeschreiben();
+    }
+
+private:
+    void VerweisBeschreiben()
+    {
+        const QTextCursor auswahl = textCursor();
+        QTextCursor innen(document());
+        innen.setPosition(auswahl.selectionStart() + 1); // the format of its first character
+        const bool verweis =
+            hasFocus() && auswahl.hasSelection() && !innen.charFormat().anchorHref().isEmpty();
+        setAccessibleDescription(verweis ? QStringLiteral("Verweis: ") + auswahl.selectedText()
+                                         : QString());
+    }
+};
+
+} // namespace
+
 THilfeFenster::THilfeFenster(QWidget* eltern)
-    : QWidget(eltern, Qt::Window), m_browser(new QTextBrowser(this)),
+    : QWidget(eltern, Qt::Window), m_browser(new Hilfetext(this)),
       m_inhalt(new QPushButton(QStringLiteral("&Inhalt"), this)),
       m_zurueck(new QPushButton(QStringLiteral("&Zurück"), this)),
       m_vor(new QPushButton(QStringLiteral("&Vor"), this))
@@ -49,6 +88,15 @@ THilfeFenster::THilfeFenster(QWidget* eltern)
     connect(m_browser, &QTextBrowser::backwardAvailable, m_zurueck, &QPushButton::setEnabled);
     connect(m_browser, &QTextBrowser::forwardAvailable, m_vor, &QPushButton::setEnabled);
     connect(schliessen, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_browser, &QTextBrowser::sourceChanged, this,
+            [this] { m_browser->setAccessibleDescription(QString()); });
+    setTabOrder(m_browser, m_inhalt);
+    setTabOrder(m_inhalt, m_zurueck);
+    setTabOrder(m_zurueck, m_vor);
+    setTabOrder(m_vor, schliessen);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 }
 
 void THilfeFenster::Oeffnen(const QString& pfad)
@@ -59,7 +107,6 @@ void THilfeFenster::Oeffnen(const QString& pfad)
         return;
     }
     m_datei = datei;
-    // The name ends in .HLP, so the type must be given: the file is HTML.
     m_browser->setSource(m_datei, QTextDocument::HtmlResource);
 }
 
@@ -76,7 +123,7 @@ void THilfeFenster::InhaltZeigen()
 
 QString HilfeDatei()
 {
-    return Datendatei(QStringLiteral("KISTENLOTSE.HLP"));
+    return Datendatei(QStringLiteral("kistenlotse-hilfe.html"));
 }
 
 void HilfeZeigen(QWidget* eltern)
@@ -122,4 +169,6 @@ void HilfeZeigen(QWidget* eltern, const QString& pfad)
     fenster->show();
     fenster->raise();
     fenster->activateWindow();
+    // The reader starts in the text, from where Tab reaches the links.
+    fenster->Browser()->setFocus(Qt::OtherFocusReason);
 }

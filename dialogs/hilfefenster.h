@@ -7,7 +7,8 @@ class QPushButton;
 class QTextBrowser;
 
 // The program's help: the help file beside the program in a window of its own that follows
-// the file's internal links. One window at a time; it stays open beside the calendar.
+// the file's internal links. One window at a time; it stays open beside the calendar. The text
+// comes first in the tab order: Tab walks its links, Enter follows one, Escape closes.
 class THilfeFenster final : public QWidget
 {
     Q_OBJECT
@@ -31,7 +32,7 @@ private:
     QUrl m_datei;
 };
 
-// The file that holds the help, "KISTENLOTSE.HLP" beside the program or in the installed data.
+// The file that holds the help, "kistenlotse-hilfe.html" beside the program or in the installed data.
 QString HilfeDatei();
 
 // Opens the help at its contents (the HilfeButton of the main window). A missing help file is

@@ -4,7 +4,37 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QTextBrowser>
+#include <QUrl>
 #include <QWidget>
+
+#include <array>
+#include <utility>
+
+namespace {
+
+// The dialogs and the section of the help that explains each.
+constexpr std::array<std::pair<const char*, const char*>, 7> kAbschnitte{{
+    {"TerminForm", "aufgabe"},
+    {"EigenerTerminForm", "eigene-aufgaben"},
+    {"Reihenfolge", "verschieben-mitverschieben"},
+    {"SituationsForm", "startdialog"},
+    {"AusdruckForm", "drucken-kalender"},
+    {"PrinterSetupDialog1", "drucken-einstellung"},
+    {"DruckvorlagenForm", "vorlagen"},
+}};
+
+} // namespace
+
+QString THilfeTaste::Abschnitt(const QWidget* fenster)
+{
+    for (const QWidget* w = fenster; w;
+         w = w->parentWidget() ? w->parentWidget()->window() : nullptr)
+        for (const auto& [name, abschnitt] : kAbschnitte)
+            if (w->objectName() == QLatin1String(name))
+                return QString::fromLatin1(abschnitt);
+    return {};
+}
 
 THilfeTaste::THilfeTaste(QObject* eltern) : QObject(eltern)
 {
@@ -27,5 +57,12 @@ bool THilfeTaste::eventFilter(QObject* objekt, QEvent* ereignis)
     if (qobject_cast<THilfeFenster*>(fenster))
         return false; // the help itself
     HilfeZeigen(fenster);
+    const QString abschnitt = Abschnitt(fenster);
+    auto* hilfe = fenster->findChild<THilfeFenster*>(QString(), Qt::FindDirectChildrenOnly);
+    if (hilfe && !abschnitt.isEmpty()) {
+        QUrl ziel = hilfe->Browser()->source();
+        ziel.setFragment(abschnitt);
+        hilfe->Browser()->setSource(ziel, QTextDocument::HtmlResource);
+    }
     return true;
 }

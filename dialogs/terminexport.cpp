@@ -1,12 +1,19 @@
 #include "dialogs/terminexport.h"
 
+#include "kalenderexport/exportstand.h"
 #include "kalenderexport/kalenderziel.h"
+#include "model/uhr.h"
 #include "widgets/meldung.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QCursor>
 #include <QDir>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPointer>
+#include <QScopeGuard>
+#include <QStandardPaths>
 #include <QWidget>
 
 #include <optional>
@@ -32,18 +39,21 @@ QString FehlerText(const std::exception& e)
 
 } // namespace
 
-QString ExportFrage(qsizetype anzahl)
+QString ExportFrage(qsizetype anzahl, bool aktualisieren)
 {
+    const QString vorhandene =
+        aktualisieren ? QStringLiteral("Termine, die Sie schon einmal übertragen haben, werden "
+                                       "dort aktualisiert statt doppelt eingetragen.\n")
+                      : QStringLiteral("Bereits in Ihrem Kalenderprogramm eingetragene Termine "
+                                       "werden nicht verändert.\n");
     return QStringLiteral("Der Kistenlotse versucht nun, die Termine Ihres Umzugs in den\n"
                           "Terminkalender Ihres Kalenderprogramms einzutragen. Es werden ") +
            QString::number(anzahl) +
            QStringLiteral(" Termine eingetragen.\n"
                           "Dies kann nicht rückgängig gemacht werden,\n"
                           "Sie können die Termine aber in Ihrem Kalenderprogramm weiter "
-                          "bearbeiten.\n"
-                          "Bereits in Ihrem Kalenderprogramm eingetragene Termine werden nicht "
-                          "verändert.\n"
-                          "Möchten Sie fortfahren?");
+                          "bearbeiten.\n") +
+           vorhandene + QStringLiteral("Möchten Sie fortfahren?");
 }
 
 QString ExportErfolgsmeldung()
@@ -66,8 +76,9 @@ QString ExportOffenMeldung(const QString& datei)
 }
 
 bool TermineExportieren(QWidget* eltern, QWidget* exportKnopf, const Aufgabenliste& aufgaben,
-                        Kalenderziel& ziel)
+                        Kalenderziel& ziel, Exportangaben* angaben)
 {
+    const QString planId = angaben ? angaben->planId : QString();
     // Tasks the calendar file cannot carry (a typo: 3027 for 2027) are named before anything
     // is written; the export stays possible once their days are corrected.
     const QString nichtUebertragbar = NichtUebertragbarMeldung(aufgaben);
@@ -75,9 +86,33 @@ bool TermineExportieren(QWidget* eltern, QWidget* exportKnopf, const Aufgabenlis
         Meldung(eltern, MeldungsArt::Warnung, nichtUebertragbar, OK);
         return false;
     }
-    if (Meldung(eltern, MeldungsArt::Bestaetigung,
-                ExportFrage(static_cast<qsizetype>(aufgaben.size())), OK | Abbrechen) != OK)
+    // The reminder is chosen with the answer.
+    Erinnerung gewaehlt = angaben && angaben->erinnerung ? *angaben->erinnerung : Erinnerung::Keine;
+    QWidget* wahl = nullptr; // the box owns it and takes it along when it closes
+    if (angaben && angaben->erinnerung) {
+        wahl = new QWidget;
+        auto* reihe = new QHBoxLayout(wahl);
+        reihe->setContentsMargins(0, 0, 0, 0);
+        auto* beschriftung = new QLabel(QStringLiteral("Erinnerung:"), wahl);
+        auto* erinnerung = new QComboBox(wahl);
+        erinnerung->setObjectName(QStringLiteral("erinnerung"));
+        erinnerung->addItems(ErinnerungsTexte());
+        erinnerung->setCurrentIndex(static_cast<int>(*angaben->erinnerung));
+        beschriftung->setBuddy(erinnerung);
+        QObject::connect(erinnerung, &QComboBox::currentIndexChanged,
+                         [&gewaehlt](int i) { gewaehlt = ErinnerungAusWert(i); });
+        reihe->addWidget(beschriftung);
+        reihe->addWidget(erinnerung);
+        reihe->addStretch(1);
+    }
+    const Knopf antwort =
+        Meldung(eltern, MeldungsArt::Bestaetigung,
+                ExportFrage(static_cast<qsizetype>(aufgaben.size()), !planId.isEmpty()),
+                OK | Abbrechen, wahl);
+    if (antwort != OK)
         return false;
+    if (angaben && angaben->erinnerung)
+        angaben->erinnerung = gewaehlt;
     if (exportKnopf)
         exportKnopf->setEnabled(false);
 
@@ -86,8 +121,19 @@ bool TermineExportieren(QWidget* eltern, QWidget* exportKnopf, const Aufgabenlis
         const Sanduhr sanduhr;
         try {
             ziel.Oeffnen();
-            for (const taufgabe& aufgabe : aufgaben)
-                ziel.TerminEintragen(TerminDerAufgabe(aufgabe));
+            Exportstand stand(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+                              planId);
+            const QDateTime jetzt = Uhr::JetztUtc();
+            const auto standSichern = qScopeGuard([&stand] {
+                // Without the record the next export only starts the revisions anew.
+                stand.Speichern(nullptr);
+            });
+            for (const taufgabe& aufgabe : aufgaben) {
+                Kalendertermin termin = TerminDerAufgabe(aufgabe);
+                termin.Kennung = stand.Kennung(aufgabe.Nummer, termin, jetzt);
+                termin.ErinnerungVorlauf = ErinnerungVorlauf(gewaehlt, termin.Start);
+                ziel.TerminEintragen(termin);
+            }
         } catch (const std::exception& e) {
             fehler = FehlerText(e);
         } catch (...) {

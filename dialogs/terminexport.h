@@ -1,16 +1,20 @@
 #pragma once
 
+#include "kalenderexport/erinnerung.h"
 #include "model/taufgabe.h"
 
 #include <QString>
+
+#include <optional>
 
 class Kalenderziel;
 class QWidget;
 
 // The export of every task of the plan as an appointment to the user's calendar program.
 
-// The question before the export, announcing `anzahl` appointments.
-QString ExportFrage(qsizetype anzahl);
+// The question before the export, announcing `anzahl` appointments; `aktualisieren`: the
+// appointments carry the plan's identity, so a calendar updates those it has already.
+QString ExportFrage(qsizetype anzahl, bool aktualisieren = false);
 QString ExportErfolgsmeldung();
 QString ExportFehlermeldung();
 // The calendar program has not answered yet: what is known is where the file went.
@@ -25,7 +29,20 @@ QString ExportOffenMeldung(const QString& datei);
 // failure twice (the warning, then the failure's own text as the top-level report).
 // Appointments entered before a failure are still handed on.
 //
+// What the export knows beyond the tasks.
+struct Exportangaben
+{
+    // With the plan's ID every appointment keeps its UID from export to export and its
+    // SEQUENCE rises when the task changed (Exportstand); without one each export makes new
+    // appointments.
+    QString planId;
+    // When set, the question offers "Erinnerung:" with this choice made; the user's choice is
+    // written back (for the settings) when the export runs.
+    std::optional<Erinnerung> erinnerung;
+};
+
+//
 // Returns true when an attempt was made; `exportKnopf` (may be null) is then disabled, as
 // the export runs once per program run. "Abbrechen" changes nothing and returns false.
 bool TermineExportieren(QWidget* eltern, QWidget* exportKnopf, const Aufgabenliste& aufgaben,
-                        Kalenderziel& ziel);
+                        Kalenderziel& ziel, Exportangaben* angaben = nullptr);

@@ -58,7 +58,7 @@ void Desktopkalender::TerminEintragen(const Kalendertermin& termin)
 {
     if (!Offen())
         throw KalenderFehler(QStringLiteral("Es besteht keine Verbindung zum Kalender."));
-    m_kalender->TerminHinzufuegen(termin.Betreff, termin.Text, termin.Start, termin.Ende);
+    m_kalender->TerminHinzufuegen(termin);
     try {
         if (!m_geschrieben)
             PrivatAnlegen(m_pfad);

@@ -10,6 +10,7 @@
 
 #include <libical/ical.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <memory>
@@ -326,10 +327,26 @@ TIcsKalender::TIcsKalender(QByteArray zeitzone)
 void TIcsKalender::TerminHinzufuegen(const QString& betreff, const QString& text,
                                      const Ortszeit& start, const Ortszeit& ende)
 {
-    m_termine.push_back(
-        {betreff, text, Pruefen(start, betreff), Pruefen(ende, betreff),
-         QUuid::createUuid().toString(QUuid::WithoutBraces) + QLatin1String("@kistenlotse"),
-         Uhr::JetztUtc()});
+    Termin t;
+    t.Betreff = betreff;
+    t.Text = text;
+    t.Start = Pruefen(start, betreff);
+    t.Ende = Pruefen(ende, betreff);
+    t.Uid = QUuid::createUuid().toString(QUuid::WithoutBraces) + QLatin1String("@kistenlotse");
+    t.Stempel = Uhr::JetztUtc();
+    m_termine.push_back(std::move(t));
+}
+
+void TIcsKalender::TerminHinzufuegen(const Kalendertermin& t)
+{
+    TerminHinzufuegen(t.Betreff, t.Text, t.Start, t.Ende);
+    Termin& neu = m_termine.back();
+    if (!t.Kennung.Uid.isEmpty()) {
+        neu.Uid = t.Kennung.Uid;
+        neu.Sequenz = std::max(t.Kennung.Sequenz, 0);
+        neu.GeaendertAm = t.Kennung.GeaendertAm;
+    }
+    neu.Vorlauf = t.ErinnerungVorlauf;
 }
 
 void TIcsKalender::TerminHinzufuegen(const QString& betreff, const QString& text, double start,
@@ -365,6 +382,11 @@ QByteArray TIcsKalender::Text() const
         Komponente ereignis = NeueKomponente(icalcomponent_new_vevent());
         Hinzufuegen(ereignis.get(), icalproperty_new_uid(t.Uid.toUtf8().constData()));
         Hinzufuegen(ereignis.get(), icalproperty_new_dtstamp(IcalUtc(t.Stempel)));
+        // A calendar that has the UID already takes the higher SEQUENCE as an update.
+        if (t.Sequenz >= 0)
+            Hinzufuegen(ereignis.get(), icalproperty_new_sequence(t.Sequenz));
+        if (t.GeaendertAm.isValid())
+            Hinzufuegen(ereignis.get(), icalproperty_new_lastmodified(IcalUtc(t.GeaendertAm)));
         Hinzufuegen(ereignis.get(),
                     ZeitMitZone(icalproperty_new_dtstart(IcalZeit(t.Start.Datum, t.Start.Zeit)),
                                 m_zeitzone));
@@ -377,6 +399,15 @@ QByteArray TIcsKalender::Text() const
         Hinzufuegen(ereignis.get(), icalproperty_new_summary(IcalText(t.Betreff).constData()));
         if (!t.Text.isEmpty())
             Hinzufuegen(ereignis.get(), icalproperty_new_description(IcalText(t.Text).constData()));
+        if (t.Vorlauf >= 0) {
+            // The reminder shows the task's title.
+            Komponente alarm = NeueKomponente(icalcomponent_new_valarm());
+            Hinzufuegen(alarm.get(), icalproperty_new_action(ICAL_ACTION_DISPLAY));
+            Hinzufuegen(alarm.get(), icalproperty_new_description(IcalText(t.Betreff).constData()));
+            Hinzufuegen(alarm.get(),
+                        icalproperty_new_trigger(icaltriggertype_from_int(-60 * t.Vorlauf)));
+            Hinzufuegen(ereignis.get(), std::move(alarm));
+        }
         Hinzufuegen(kalender.get(), std::move(ereignis));
     }
 

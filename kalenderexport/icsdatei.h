@@ -72,6 +72,27 @@ private:
     QString m_text;
 };
 
+// Who an appointment is across exports: its UID, and how often (SEQUENCE) and when
+// (LAST-MODIFIED) it last changed. Without a UID the appointment gets a fresh random one and
+// no revision.
+struct Terminkennung
+{
+    QString Uid;
+    int Sequenz = 0;
+    QDateTime GeaendertAm; // UTC
+};
+
+// One appointment as a calendar takes it: times in the calendar's zone.
+struct Kalendertermin
+{
+    QString Betreff;
+    QString Text;
+    Ortszeit Start;
+    Ortszeit Ende;
+    Terminkennung Kennung;      // empty: a new appointment in every export
+    int ErinnerungVorlauf = -1; // minutes before the begin for a reminder; -1: none
+};
+
 // An iCalendar document: one VCALENDAR with a VTIMEZONE for the years its appointments touch
 // and one VEVENT per appointment, times in local time with the zone's TZID (floating times
 // would be read as UTC by some calendars).
@@ -86,6 +107,8 @@ public:
     void TerminHinzufuegen(const QString& betreff, const QString& text, const Ortszeit& start,
                            const Ortszeit& ende);
     void TerminHinzufuegen(const QString& betreff, const QString& text, double start, double ende);
+    // The same with identity and reminder: a VALARM that shows the title.
+    void TerminHinzufuegen(const Kalendertermin& termin);
     void LetztenEntfernen();
 
     int Anzahl() const { return static_cast<int>(m_termine.size()); }
@@ -107,6 +130,9 @@ private:
         Ortszeit Ende;
         QString Uid;
         QDateTime Stempel;
+        int Sequenz = -1; // -1: none written
+        QDateTime GeaendertAm;
+        int Vorlauf = -1;
     };
 
     QByteArray m_zeitzone;

@@ -15,7 +15,10 @@ Ortszeit Gueltig(const Ortszeit& zeit, const QString& betreff)
 Kalendertermin TerminDerAufgabe(const taufgabe& aufgabe)
 {
     const Terminzeiten zeiten = TerminZeiten(aufgabe);
-    return {aufgabe.Kurzbezeichnung, TerminText(aufgabe),
+    return {aufgabe.Kurzbezeichnung,
+            TerminText(aufgabe),
             Gueltig(OrtszeitAusTageszahl(zeiten.Start), aufgabe.Kurzbezeichnung),
-            Gueltig(OrtszeitAusTageszahl(zeiten.Ende), aufgabe.Kurzbezeichnung)};
+            Gueltig(OrtszeitAusTageszahl(zeiten.Ende), aufgabe.Kurzbezeichnung),
+            {},
+            -1};
 }

@@ -6,15 +6,6 @@
 
 #include <functional>
 
-// One appointment as a calendar target takes it: times in the calendar's zone.
-struct Kalendertermin
-{
-    QString Betreff;
-    QString Text;
-    Ortszeit Start;
-    Ortszeit Ende;
-};
-
 // The appointment of a task (TerminZeiten, TerminText). Throws KalenderFehler naming the task
 // when a time is no date of the years 1..9999.
 Kalendertermin TerminDerAufgabe(const taufgabe& aufgabe);

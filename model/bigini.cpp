@@ -50,6 +50,17 @@ int hexZiffer(char16_t c)
     return -1;
 }
 
+// The name of a Unicode encoding the store does not read, from the file's byte-order mark.
+QString fremdeKodierung(const QByteArray& daten)
+{
+    if (daten.startsWith(QByteArray("\xFF\xFE\x00\x00", 4)) ||
+        daten.startsWith(QByteArray("\x00\x00\xFE\xFF", 4)))
+        return QStringLiteral("UTF-32");
+    if (daten.startsWith("\xFF\xFE") || daten.startsWith("\xFE\xFF"))
+        return QStringLiteral("UTF-16");
+    return {};
+}
+
 } // namespace
 
 struct TBigIniFile::Daten
@@ -108,11 +119,15 @@ TBigIniFile::TBigIniFile(const QString& pfad) : TBigIniFile()
 {
     m_pfad = pfad;
     QByteArray daten;
-    if (Dateizugriff::Lesen(pfad, GroessteDatei, &daten, &m_lesefehler, &m_stand) ==
-            Dateizugriff::Ergebnis::Gelesen &&
-        !einlesen(daten))
-        m_lesefehler = QStringLiteral("Die Datei „%1“ hat zu viele Zeilen (mehr als %2 Millionen).")
-                           .arg(QDir::toNativeSeparators(pfad))
+    if (Dateizugriff::Lesen(pfad, GroessteDatei, &daten, &m_lesefehler, &m_stand) !=
+        Dateizugriff::Ergebnis::Gelesen)
+        return;
+    const QString datei = QStringLiteral("Die Datei „%1“").arg(QDir::toNativeSeparators(pfad));
+    if (const QString kodierung = fremdeKodierung(daten); !kodierung.isEmpty())
+        m_lesefehler = KodierungText(datei + QStringLiteral(" ist"), kodierung);
+    else if (!einlesen(daten))
+        m_lesefehler = QStringLiteral("%1 hat zu viele Zeilen (mehr als %2 Millionen).")
+                           .arg(datei)
                            .arg(GroessteZeilenzahl / 1000000);
 }
 
@@ -130,11 +145,20 @@ TBigIniFile TBigIniFile::ausBytes(const QByteArray& daten)
     if (daten.size() > GroessteDatei)
         ini.m_lesefehler = QStringLiteral("Die Daten sind zu groß (mehr als %1 MB).")
                                .arg(GroessteDatei / 1024 / 1024);
+    else if (const QString kodierung = fremdeKodierung(daten); !kodierung.isEmpty())
+        ini.m_lesefehler = KodierungText(QStringLiteral("Die Daten sind"), kodierung);
     else if (!ini.einlesen(daten))
         ini.m_lesefehler =
             QStringLiteral("Die Daten haben zu viele Zeilen (mehr als %1 Millionen).")
                 .arg(GroessteZeilenzahl / 1000000);
     return ini;
+}
+
+QString TBigIniFile::KodierungText(const QString& datei, const QString& kodierung)
+{
+    return QStringLiteral("%1 in %2 gespeichert. Diese Kodierung wird nicht unterstützt; "
+                          "gelesen werden Windows-1252 und UTF-8.")
+        .arg(datei, kodierung);
 }
 
 TBigIniFile::TBigIniFile(TBigIniFile&&) noexcept = default;
@@ -178,7 +202,7 @@ bool TBigIniFile::einlesen(const QByteArray& daten)
             QString gefaltet = d->sicht(name).toString().toCaseFolded();
             const bool neu = !d->namen.contains(gefaltet);
             if (neu) {
-                d->namen.insert(std::move(gefaltet), static_cast<qint32>(index));
+                d->namen.insert(gefaltet, static_cast<qint32>(index));
                 d->abschnitte.append(Abschnitt{name, {}});
                 aktuell = index;
             } else {

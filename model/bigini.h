@@ -22,7 +22,8 @@
 //   first '=' of its first entry line.
 // - Integers are decimal or, with the prefix "0x", hexadecimal, and must fit 32 bits; anything
 //   else gives the default. Booleans are integers, non-zero true.
-// - A file that begins with the UTF-8 byte-order mark is UTF-8, every other Windows-1252.
+// - A file that begins with the UTF-8 byte-order mark is UTF-8, every other Windows-1252;
+//   one with the byte-order mark of UTF-16 or UTF-32 is refused (Lesefehler names it).
 //   Files over GroessteDatei or with more than GroessteZeilenzahl lines, and anything at the
 //   path that is no regular file (a folder, a device, a pipe), are refused: Lesefehler()
 //   says why and the store stays empty.
@@ -108,6 +109,8 @@ public:
 
 private:
     struct Daten;
+    // "<subject and verb> in <encoding> gespeichert. …"
+    static QString KodierungText(const QString& datei, const QString& kodierung);
     TBigIniFile();
     // False, leaving the store empty, for more than GroessteZeilenzahl lines.
     bool einlesen(const QByteArray& daten);

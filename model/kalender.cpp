@@ -4,11 +4,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 double MontagDerWoche(double tag)
 {
     const double d = std::trunc(tag);
-    // Weekday 1 is Sunday: Monday steps back 0 days, Sunday 6.
+    // Weekdays count from Tageszahl::Sonntag (1): Monday steps back 0 days, Sunday 6.
     return d - (Tageszahl::Wochentag(d) + 5) % 7;
 }
 
@@ -31,11 +32,12 @@ Kalenderspanne SpanneBerechnen(double fruehesterTag, double spaetesterTag, doubl
 
 Kalenderspanne SpanneBerechnen(const Aufgabenliste& aufgaben, double heute)
 {
-    if (aufgaben.empty())
-        return SpanneBerechnen(1, 0, heute);
-    double frueh = aufgaben.front().Tag;
-    double spaet = frueh;
+    // A task without a day has no place in the calendar and never decides its span.
+    double frueh = std::numeric_limits<double>::infinity();
+    double spaet = -frueh;
     for (const taufgabe& a : aufgaben) {
+        if (!std::isfinite(a.Tag))
+            continue;
         frueh = std::min(frueh, a.Tag);
         spaet = std::max(spaet, a.Tag);
     }

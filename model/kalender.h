@@ -19,7 +19,7 @@ struct Kalenderspanne
 
 // From the Monday on or before the earliest task to the Sunday on or after the latest, at
 // least five and at most 52 weeks. A plan without tasks shows five weeks from the week of
-// `heute`.
+// `heute`. Tasks without a day (Tag not finite) count as absent.
 Kalenderspanne SpanneBerechnen(double fruehesterTag, double spaetesterTag, double heute);
 Kalenderspanne SpanneBerechnen(const Aufgabenliste& aufgaben, double heute);
 

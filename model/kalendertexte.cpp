@@ -31,7 +31,8 @@ QString Monatsname(int monat)
 
 QString Wochentagsname(double tag)
 {
-    return QString::fromUtf8(Wochentage[static_cast<size_t>(Tageszahl::Wochentag(tag) - 1)]);
+    return QString::fromUtf8(
+        Wochentage[static_cast<size_t>(Tageszahl::Wochentag(tag) - Tageszahl::Sonntag)]);
 }
 
 QString Tageskopf(double tag, bool mitMonat)

@@ -11,22 +11,22 @@ inline constexpr qint32 Umzugsaufgabe = 7;
 // One entry of the built-in task catalogue.
 struct Taufgdata
 {
-    qint32 Nummer;
-    const char* Kurzbezeichnung;
-    const char* Beschreibung; // one-line form: every line followed by '|'
-    const char* Notiz;
-    bool ausserhalbBuerozeit;
-    bool auchSonntags;
-    const char* vorher; // comma-separated task numbers, "" for none
-    bool beiAuszugsrenovierung;
-    bool beiEinzugsrenovierung;
-    bool mitSpedition;
-    bool ohneSpedition;
-    bool mitKindern;
-    qint32 Tag; // day offset from the moving day
-    qint32 vorgabeDauer;
-    qint32 Start;
-    qint32 Dauer;
+    qint32 Nummer = 0;
+    const char* Kurzbezeichnung = "";
+    const char* Beschreibung = ""; // one-line form: every line followed by '|'
+    const char* Notiz = "";
+    bool ausserhalbBuerozeit = false;
+    bool auchSonntags = false;
+    const char* vorher = ""; // comma-separated task numbers, "" for none
+    bool beiAuszugsrenovierung = false;
+    bool beiEinzugsrenovierung = false;
+    bool mitSpedition = false;
+    bool ohneSpedition = false;
+    bool mitKindern = false;
+    qint32 Tag = 0; // day offset from the moving day
+    qint32 vorgabeDauer = 0;
+    qint32 Start = 0;
+    qint32 Dauer = 0;
 };
 
 // The 44 catalogue entries in their fixed (alphabetical) order.

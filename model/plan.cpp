@@ -4,6 +4,7 @@
 #include "model/tageszahl.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 #include <cmath>
@@ -38,8 +39,8 @@ QList<qint32> VorherAusKatalog(const char* text)
 }
 
 // The position of the first task of each number. Plans number their tasks closely (the
-// catalogue below 100, the user's tasks from 10001 on), so a table over the range of numbers
-// serves most; numbers spread wider go into a hash.
+// catalogue below 100, the user's tasks from ErsteEigeneAufgabe on), so a table over the range of
+// numbers serves most; numbers spread wider go into a hash.
 class Nummernindex
 {
 public:
@@ -146,7 +147,7 @@ bool Plan::TagGesperrt(double tag, int landA, int landB)
 {
     if (!std::isfinite(tag))
         return false;
-    return Tageszahl::Wochentag(tag) == 1 || Feiertag(tag, landA, landB);
+    return Tageszahl::Wochentag(tag) == Tageszahl::Sonntag || Feiertag(tag, landA, landB);
 }
 
 bool Plan::Feiertag(double tag, int landA, int landB)
@@ -172,7 +173,7 @@ void Plan::AufgabenTerminieren(double stichtag)
                 a.Tag -= 1;
         }
         if (a.Start < 1)
-            a.Start = 17;
+            a.Start = VorgabeStart;
         a.Dauer = a.vorgabeDauer;
     }
 }
@@ -224,21 +225,21 @@ taufgabe* Plan::Aufgabe(qint32 nummer)
 
 qint32 Plan::NeueAufgabenNummer() const
 {
-    qint32 hoechste = 10000;
+    qint32 hoechste = ErsteEigeneAufgabe - 1;
     for (const taufgabe& a : Aufgaben)
         hoechste = std::max(hoechste, a.Nummer);
     if (hoechste < std::numeric_limits<qint32>::max())
         return hoechste + 1;
     // A plan file may hold the largest number there is: then the smallest free number from
-    // 10001 on. Of the n + 1 numbers from 10001 at least one is free.
+    // ErsteEigeneAufgabe on. Of the n + 1 numbers from there at least one is free.
     std::vector<bool> belegt(Aufgaben.size() + 1, false);
     for (const taufgabe& a : Aufgaben) {
-        const qint64 i = qint64(a.Nummer) - 10001;
+        const qint64 i = qint64(a.Nummer) - ErsteEigeneAufgabe;
         if (i >= 0 && i < qint64(belegt.size()))
             belegt[static_cast<size_t>(i)] = true;
     }
     const auto frei = std::find(belegt.begin(), belegt.end(), false);
-    return 10001 + static_cast<qint32>(frei - belegt.begin());
+    return ErsteEigeneAufgabe + static_cast<qint32>(frei - belegt.begin());
 }
 
 double Plan::FruehesterTag() const
@@ -300,4 +301,75 @@ void Plan::AbfolgeSuchen(double einzugdatum, double auszugdatum, PlanMelder* mel
     keineAbfolge = aufgeben;
     if (aufgeben && melder)
         melder->KeineAbfolge(KeineAbfolgeText);
+}
+
+Aufgabenliste Umplanung::WegfallendeMitInhalt() const
+{
+    Aufgabenliste liste;
+    for (const taufgabe& a : weggefallen) {
+        if (a.Erledigt || !ZeilenZuText(a.Notiz).remove(QLatin1Char('|')).trimmed().isEmpty())
+            liste.push_back(a);
+    }
+    return liste;
+}
+
+Umplanung Plan::Umplanen(const Situation& neu, double einzugdatum, double auszugdatum,
+                         bool eigeneVerschieben, std::span<const Taufgdata> katalog) const
+{
+    Plan neuerPlan;
+    neuerPlan.situation = neu;
+    neuerPlan.AbfolgeSuchen(einzugdatum, auszugdatum, nullptr, katalog);
+
+    Umplanung u;
+    u.situation = neu;
+    u.stichtag = neuerPlan.Stichtag;
+    u.keineAbfolge = neuerPlan.keineAbfolge;
+    const taufgabe* alterUmzug = nullptr;
+    for (const taufgabe& a : Aufgaben) {
+        if (a.Nummer == Umzugsaufgabe && !a.Benutzeraufgabe)
+            alterUmzug = &a;
+    }
+    QHash<qint32, const taufgabe*> alte;
+    for (const taufgabe& a : Aufgaben) {
+        if (!a.Benutzeraufgabe && !alte.contains(a.Nummer))
+            alte.insert(a.Nummer, &a);
+    }
+    for (taufgabe& t : neuerPlan.Aufgaben) {
+        if (t.Nummer == Umzugsaufgabe && alterUmzug && std::isfinite(alterUmzug->Tag))
+            u.verschiebung = std::trunc(t.Tag) - std::trunc(alterUmzug->Tag);
+        const taufgabe* alt = alte.value(t.Nummer, nullptr);
+        if (!alt)
+            continue;
+        t.Notiz = alt->Notiz;
+        t.Erledigt = alt->Erledigt;
+        // The catalogue gives every plan the same begin and duration: a different one was set
+        // by the user.
+        if (alt->Start != t.Start || alt->Dauer != t.Dauer) {
+            t.Start = alt->Start;
+            t.Dauer = alt->Dauer;
+        }
+    }
+    QSet<qint32> bleibende;
+    for (const taufgabe& t : neuerPlan.Aufgaben)
+        bleibende.insert(t.Nummer);
+    u.aufgaben = std::move(neuerPlan.Aufgaben);
+    for (const taufgabe& a : Aufgaben) {
+        if (a.Benutzeraufgabe) {
+            taufgabe eigene = a;
+            if (eigeneVerschieben)
+                eigene.Tag += u.verschiebung;
+            u.aufgaben.push_back(std::move(eigene));
+        } else if (!bleibende.contains(a.Nummer)) {
+            u.weggefallen.push_back(a);
+        }
+    }
+    return u;
+}
+
+void Plan::UmplanungUebernehmen(Umplanung umplanung)
+{
+    Aufgaben = std::move(umplanung.aufgaben);
+    situation = std::move(umplanung.situation);
+    Stichtag = umplanung.stichtag;
+    keineAbfolge = umplanung.keineAbfolge;
 }

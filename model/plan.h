@@ -17,6 +17,22 @@ public:
     virtual void KeineAbfolge(const QString& text) = 0;
 };
 
+// A plan worked out anew for a changed situation, before it replaces the old one, so that the
+// caller can ask about what would be lost (Plan::Umplanen, Plan::UmplanungUebernehmen).
+struct Umplanung
+{
+    Aufgabenliste aufgaben; // the new plan
+    Situation situation;
+    double stichtag = 0;
+    bool keineAbfolge = false;
+    double verschiebung = 0; // whole days the moving day moved
+    // Catalogue tasks of the old plan that the new situation no longer holds.
+    Aufgabenliste weggefallen;
+
+    // Those of weggefallen with a note or ticked off: not to be dropped without asking.
+    Aufgabenliste WegfallendeMitInhalt() const;
+};
+
 // The plan: its tasks, their undo copy and the move situation, with the operations that make
 // and check a plan. The main window owns one for the whole run.
 class Plan
@@ -43,6 +59,17 @@ public:
     // tells `melder` when no order without conflicts was found in the window.
     void AbfolgeSuchen(double einzugdatum, double auszugdatum, PlanMelder* melder,
                        std::span<const Taufgdata> katalog = Aufgabenkatalog());
+
+    // The catalogue planned again for `neu` between the two days, the old plan's work carried
+    // over: catalogue tasks that remain get the new days and keep their notes, their done
+    // state and begin and duration where the user changed them; the user's own tasks keep
+    // everything and, with `eigeneVerschieben`, move by as many days as the moving day did.
+    // The plan itself is unchanged.
+    Umplanung Umplanen(const Situation& neu, double einzugdatum, double auszugdatum,
+                       bool eigeneVerschieben,
+                       std::span<const Taufgdata> katalog = Aufgabenkatalog()) const;
+    // Makes the worked-out plan this plan's tasks and situation.
+    void UmplanungUebernehmen(Umplanung umplanung);
 
     int AufgabeSuchen(qint32 nummer) const;
     taufgabe* Aufgabe(qint32 nummer);

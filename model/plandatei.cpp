@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 #include <algorithm>
 #include <array>
@@ -147,8 +148,9 @@ struct Werte
 };
 
 // AufgabeLesen on the values found, with values beyond Plangrenzen cut. False when the
-// title is missing or empty.
-bool ausWertenLesen(taufgabe& a, const Werte& w, qint32 nummer, Vorrat& vorrat)
+// title is missing or empty. The keys of values missing or unreadable go to *ergaenzt.
+bool ausWertenLesen(taufgabe& a, const Werte& w, qint32 nummer, Vorrat& vorrat,
+                    QStringList* ergaenzt)
 {
     int* schnitte = &vorrat.schnitte;
     a.Nummer = nummer;
@@ -156,6 +158,7 @@ bool ausWertenLesen(taufgabe& a, const Werte& w, qint32 nummer, Vorrat& vorrat)
     for (size_t k = 0; k < Planfelder::Aufgabe.size(); ++k) {
         const Planfelder::Aufgabenfeld& feld = Planfelder::Aufgabe[k];
         const QStringView text = w.text[k];
+        bool gelesen = w.da[k];
         std::visit(
             [&](auto ziel) {
                 using Wert = std::remove_reference_t<decltype(a.*ziel)>;
@@ -164,13 +167,15 @@ bool ausWertenLesen(taufgabe& a, const Werte& w, qint32 nummer, Vorrat& vorrat)
                     wert = gekuerzt(text, Plangrenzen::Titel, schnitte).toString();
                 } else if constexpr (std::is_same_v<Wert, QStringList>) {
                     wert = zeilenTeilen(gekuerzt(text, Plangrenzen::Text, schnitte), vorrat);
-                } else if constexpr (std::is_same_v<Wert, qint32>) {
+                } else if constexpr (std::is_same_v<Wert, qint32> || std::is_same_v<Wert, bool>) {
                     qint32 zahl = 0;
-                    wert = w.da[k] && TBigIniFile::ZahlLesen(text, &zahl) ? zahl : feld.vorgabe;
-                } else if constexpr (std::is_same_v<Wert, bool>) {
-                    qint32 zahl = 0;
-                    wert =
-                        (w.da[k] && TBigIniFile::ZahlLesen(text, &zahl) ? zahl : feld.vorgabe) != 0;
+                    gelesen = gelesen && TBigIniFile::ZahlLesen(text, &zahl);
+                    if (!gelesen)
+                        zahl = feld.vorgabe;
+                    if constexpr (std::is_same_v<Wert, bool>)
+                        wert = zahl != 0;
+                    else
+                        wert = zahl;
                 } else if constexpr (std::is_same_v<Wert, QList<qint32>>) {
                     bool vorherGekuerzt = false;
                     wert = VorherLesen(text, std::min(Plangrenzen::Vorher, vorrat.vorher),
@@ -181,16 +186,68 @@ bool ausWertenLesen(taufgabe& a, const Werte& w, qint32 nummer, Vorrat& vorrat)
                 } else {
                     static_assert(std::is_same_v<Wert, double>);
                     double tag = 0;
-                    if (Tageszahl::ausText(w.da[k] ? text.toString() : QStringLiteral("01.01.1999"),
-                                           &tag))
-                        wert = tag;
-                    else
-                        wert = Tageszahl::jetzt();
+                    gelesen = gelesen && Tageszahl::ausText(text.toString(), &tag);
+                    wert = gelesen ? tag : std::numeric_limits<double>::quiet_NaN();
                 }
             },
             feld.ziel);
+        if (!gelesen && !feld.nurWennGesetzt && ergaenzt)
+            ergaenzt->append(feld.schluessel.toString());
     }
     return !a.Kurzbezeichnung.isEmpty();
+}
+
+// "9 „Packen“" for the messages about a damaged file.
+QString aufgabeGenannt(const taufgabe& a)
+{
+    constexpr qsizetype kLaenge = 60;
+    QString titel = a.Kurzbezeichnung;
+    if (titel.size() > kLaenge)
+        titel = titel.first(kLaenge - 1) + QStringLiteral("…");
+    return QStringLiteral("%1 „%2“").arg(a.Nummer).arg(titel);
+}
+
+// The first ten, then how many more.
+QString aufzaehlen(const QStringList& namen)
+{
+    constexpr qsizetype kHoechstens = 10;
+    QString text = namen.first(std::min(namen.size(), kHoechstens)).join(QStringLiteral(", "));
+    if (namen.size() > kHoechstens)
+        text += QStringLiteral(" und %1 weitere").arg(namen.size() - kHoechstens);
+    return text;
+}
+
+QString hinweisText(const QString& datei, const Ladebericht& b)
+{
+    if (b.ohneTag.isEmpty() && b.ergaenzt.isEmpty())
+        return {};
+    QString text = QStringLiteral("%1 ist beschädigt.").arg(datei);
+    const auto n = b.ohneTag.size();
+    if (n == 1)
+        text +=
+            QStringLiteral("\nEine Aufgabe hat keinen gültigen Tag und wurde nicht geladen: %1.")
+                .arg(aufzaehlen(b.ohneTag));
+    else if (n > 1)
+        text += QStringLiteral("\n%1 Aufgaben haben keinen gültigen Tag und wurden nicht geladen: "
+                               "%2.")
+                    .arg(n)
+                    .arg(aufzaehlen(b.ohneTag));
+    const auto m = b.ergaenzt.size();
+    if (m == 1)
+        text += QStringLiteral("\nBei einer Aufgabe fehlten Angaben, für die Vorgaben eingesetzt "
+                               "wurden: %1.")
+                    .arg(aufzaehlen(b.ergaenzt));
+    else if (m > 1)
+        text += QStringLiteral("\nBei %1 Aufgaben fehlten Angaben, für die Vorgaben eingesetzt "
+                               "wurden: %2.")
+                    .arg(m)
+                    .arg(aufzaehlen(b.ergaenzt));
+    if (n > 0)
+        text += QStringLiteral("\nWenn Sie den Plan speichern, fehlen die nicht geladenen Aufgaben "
+                               "darin. "
+                               "Speichern Sie ihn unter einem neuen Namen, um die Datei zu "
+                               "behalten.");
+    return text;
 }
 
 // The settings folder of a new user does not exist yet.
@@ -241,11 +298,11 @@ bool AufgabeEintragen(const taufgabe& a, TBigIniFile& ini)
     return true;
 }
 
-bool AufgabeLesen(taufgabe& a, const TBigIniFile& ini, qint32 nummer)
+bool AufgabeLesen(taufgabe& a, const TBigIniFile& ini, qint32 nummer, QStringList* ergaenzt)
 {
     Vorrat vorrat;
     return ausWertenLesen(a, Werte(ini, ini.AbschnittIndex(QString::number(nummer))), nummer,
-                          vorrat);
+                          vorrat, ergaenzt);
 }
 
 QList<qint32> VorherLesen(QStringView text)
@@ -407,13 +464,21 @@ bool PlanLaden(const TBigIniFile& ini, Aufgabenliste& aufgaben, Situation& situa
     }
 
     aufgaben.reserve(aufgaben.size() + static_cast<size_t>(aufgabenzahl));
+    Ladebericht ohneBericht;
+    Ladebericht& b = bericht ? *bericht : ohneBericht;
     bool letzterFehlgeschlagen = false;
+    qint32 letzteNummer = 0;
+    // "[007]" after "[7]" names task 7 again: like a second "[7]", it is dropped and counted.
+    QSet<qint32> gesehen;
+    int doppelt = ini.DoppelteAbschnitte();
     for (qsizetype i = 0; i < anzahl; ++i) {
         const qint32 nummer = nummern[static_cast<size_t>(i)];
-        if (nummer < 0) {
+        if (nummer < 0 || gesehen.contains(nummer)) {
+            doppelt += nummer < 0 ? 0 : 1;
             letzterFehlgeschlagen = false;
             continue;
         }
+        gesehen.insert(nummer);
         // A task reads the section named by its number in decimal: one written with leading
         // zeros names another section, or none.
         const QStringView name = ini.AbschnittSicht(i);
@@ -421,15 +486,27 @@ bool PlanLaden(const TBigIniFile& ini, Aufgabenliste& aufgaben, Situation& situa
                                      ? i
                                      : ini.AbschnittIndex(QString::number(nummer));
         taufgabe aufgabe;
-        letzterFehlgeschlagen = !ausWertenLesen(aufgabe, Werte(ini, quelle), nummer, vorrat);
+        QStringList ergaenzt;
+        letzterFehlgeschlagen =
+            !ausWertenLesen(aufgabe, Werte(ini, quelle), nummer, vorrat, &ergaenzt);
+        letzteNummer = nummer;
+        // A task without its day is not loaded: no made-up day may place it in the calendar,
+        // and saving must not write one as if it were real.
+        if (!std::isfinite(aufgabe.Tag)) {
+            b.ohneTag.append(aufgabeGenannt(aufgabe));
+            continue;
+        }
+        if (!ergaenzt.isEmpty())
+            b.ergaenzt.append(aufgabeGenannt(aufgabe) + QStringLiteral(" (") +
+                              ergaenzt.join(QStringLiteral(", ")) + QLatin1Char(')'));
         aufgaben.push_back(std::move(aufgabe));
     }
-    if (bericht)
-        bericht->gekuerzt = schnitte;
+    b.gekuerzt = schnitte + doppelt;
+    b.hinweis = hinweisText(datei, b);
     if (letzterFehlgeschlagen)
         return scheitern(QStringLiteral("Der Aufgabe %1 im letzten Abschnitt der Datei fehlt die "
                                         "Kurzbezeichnung.")
-                             .arg(aufgaben.back().Nummer));
+                             .arg(letzteNummer));
     return true;
 }
 

@@ -30,12 +30,24 @@ constexpr qsizetype ZeilenGesamt = 1000000; // lines of all Beschreibung and Not
 constexpr qsizetype VorherGesamt = 100000;  // numbers of all vorher lists together
 } // namespace Plangrenzen
 
+// The first line of every message about a plan that could not be loaded; the reason follows
+// on the next line.
+inline constexpr QStringView LadefehlerText = u"Beim Laden der Datei ist ein Fehler aufgetreten";
+
 // What PlanLaden tells besides true or false.
 struct Ladebericht
 {
     QString grund;    // why the plan could not be read, one German sentence
     Dateistand stand; // the file as read, to notice a second writer later
-    int gekuerzt = 0; // values cut to Plangrenzen
+    int gekuerzt = 0; // values cut to Plangrenzen and sections dropped as duplicates
+    // A damaged file: tasks not loaded because their day is missing or no date, and tasks whose
+    // missing or unreadable values were replaced by defaults (with those keys), each named as
+    // "9 „Packen“".
+    QStringList ohneTag;
+    QStringList ergaenzt;
+    // For the user, when either list is not empty: what was damaged and what it means for
+    // saving, German sentences on separate lines; empty for a whole file.
+    QString hinweis;
 };
 
 // Writes the task's section (named by its Nummer) with the keys of Planfelder::Aufgabe in
@@ -44,8 +56,10 @@ bool AufgabeEintragen(const taufgabe& aufgabe, TBigIniFile& ini);
 
 // Sets Nummer and reads the section of that number with the defaults of the plan file (which
 // differ from those of a new task). False for an empty or missing Kurzbezeichnung; the task
-// keeps everything read. An invalid Tag is no failure: it becomes the current moment.
-bool AufgabeLesen(taufgabe& aufgabe, const TBigIniFile& ini, qint32 nummer);
+// keeps everything read. A missing or invalid Tag leaves Tag NaN: the task has no day.
+// *ergaenzt (if given) gets the keys whose values were missing or unreadable.
+bool AufgabeLesen(taufgabe& aufgabe, const TBigIniFile& ini, qint32 nummer,
+                  QStringList* ergaenzt = nullptr);
 
 // The vorher list: items separated by commas and blanks, double quotes around an item that
 // holds either ("" inside quotes is one quote); an item that is no integer becomes -1.
@@ -57,12 +71,15 @@ QList<qint32> VorherLesen(QStringView text, qsizetype hoechstens, bool* gekuerzt
 bool IstAufgabenabschnitt(QStringView name, qint32* nummer);
 
 // Reads the situation from "allgemein" and appends one task per task section in file order,
-// also those that failed to read. False when the file could not be read, has no section, or
-// its last section is a task section that failed; also, without appending anything, for more
-// than 100,000 task sections (no plan has that many; a hostile file would cost gigabytes).
+// also those without a title, but none without a valid day (those are named in the report, as
+// are tasks whose missing values were defaulted). False when the file could not be read, has no
+// section, or its last section is a task section without a title; also, without appending anything,
+// for more than 100,000 task sections (no plan has that many; a hostile file would cost gigabytes).
 //
 // Values beyond the limits of Plangrenzen are cut on reading (a hostile file cannot make a
-// title of megabytes or a vorher list of millions), and counted in the report.
+// title of megabytes or a vorher list of millions), and counted in the report. So is every
+// section dropped because an earlier one had the same name or named the same task ("[7]" and
+// "[007]"): of those, the first counts.
 bool PlanLaden(const QString& pfad, Aufgabenliste& aufgaben, Situation& situation,
                Ladebericht* bericht = nullptr);
 bool PlanLaden(const TBigIniFile& ini, Aufgabenliste& aufgaben, Situation& situation,

@@ -33,7 +33,7 @@ struct Aufgabenfeld
 };
 
 // The task section "[Nummer]".
-inline constexpr std::array<Aufgabenfeld, 16> Aufgabe{{
+inline constexpr std::array<Aufgabenfeld, 17> Aufgabe{{
     {u"Kurzbezeichnung", &taufgabe::Kurzbezeichnung},
     {u"Beschreibung", &taufgabe::Beschreibung},
     {u"Notiz", &taufgabe::Notiz},
@@ -50,6 +50,7 @@ inline constexpr std::array<Aufgabenfeld, 16> Aufgabe{{
     {u"Start", &taufgabe::Start, 0},
     {u"Dauer", &taufgabe::Dauer, 0},
     {u"Benutzeraufgabe", &taufgabe::Benutzeraufgabe, 0},
+    {u"Erledigt", &taufgabe::Erledigt, 0, true},
 }};
 
 // The calendar span the window showed when the plan was saved: written for older versions of

@@ -19,6 +19,7 @@ double heute();
 
 // 1 = Sunday … 7 = Saturday
 int Wochentag(double tag);
+constexpr int Sonntag = 1;
 
 // "dd.mm.yyyy"; an empty text when the day number lies outside the years 1..9999.
 QString Text(double tag);

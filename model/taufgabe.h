@@ -32,6 +32,7 @@ struct taufgabe
     qint32 Start = 0;  // half-hour slot 1..48, slot s begins at (s - 1) * 30 minutes
     qint32 Dauer = -1; // d lasts (d + 1) * 30 minutes
     bool Benutzeraufgabe = false;
+    bool Erledigt = false; // ticked off by the user
 
     // The copy the undo state keeps: every field except mitKindern, which only plan
     // generation needs.
@@ -45,6 +46,11 @@ struct taufgabe
 };
 
 using Aufgabenliste = std::vector<taufgabe>;
+
+// The numbers of the user's own tasks begin here; the catalogue's lie far below.
+inline constexpr qint32 ErsteEigeneAufgabe = 10001;
+// The start slot of a task that has none: slot 17 begins at 8:00.
+inline constexpr qint32 VorgabeStart = 17;
 
 // Lines to the one-line form: every line followed by '|'.
 QString ZeilenZuText(const QStringList& zeilen);

@@ -91,31 +91,71 @@ QStringList TitelUmbrechen(const QString& titel, int breite,
     return zeilen;
 }
 
+QString TitelKurz(const QString& titel, int breite,
+                  const std::function<int(const QString&)>& messen)
+{
+    const QString einzeilig = titel.simplified();
+    if (messen(einzeilig) <= breite)
+        return einzeilig;
+    // The longest beginning that fits with "..." (widths grow with length).
+    const QString punkte = QStringLiteral("...");
+    qsizetype unten = 0;
+    qsizetype oben = std::min<qsizetype>(einzeilig.size() - 1, 4096);
+    while (unten < oben) {
+        const qsizetype mitte = (unten + oben + 1) / 2;
+        if (messen(einzeilig.left(mitte) + punkte) <= breite)
+            unten = mitte;
+        else
+            oben = mitte - 1;
+    }
+    return einzeilig.left(unten).trimmed() + punkte;
+}
+
 std::vector<std::vector<Zeile>> Blaetter(const taufgabe& aufgabe, const QStringList& notiz,
                                          double datum, const Blattmass& mass)
 {
     const double ppcm = mass.dpi / 2.54;
     const int a = Runden(ppcm);
     const QPoint titelLage(a + Runden(2 * ppcm), a + Runden(2 * ppcm));
+    const int titelBreite = mass.seite.width() - titelLage.x() - a;
+    const bool messbar = mass.titelbreite && mass.seite.width() > 0;
     const QStringList titel =
-        mass.titelbreite && mass.seite.width() > 0
-            ? TitelUmbrechen(aufgabe.Kurzbezeichnung, mass.seite.width() - titelLage.x() - a,
-                             mass.titelbreite)
-            : QStringList{aufgabe.Kurzbezeichnung};
-    // Everything below the title moves down by its extra lines.
-    const int versatz = static_cast<int>(titel.size() - 1) * mass.titelzeile;
+        messbar ? TitelUmbrechen(aufgabe.Kurzbezeichnung, titelBreite, mass.titelbreite)
+                : QStringList{aufgabe.Kurzbezeichnung};
+    // Continuation sheets name the task once, in one line.
+    const QString titelKurz =
+        messbar ? TitelKurz(aufgabe.Kurzbezeichnung, titelBreite, mass.titelbreite)
+                : aufgabe.Kurzbezeichnung;
     const int beschreibungX = a + Runden(3 * ppcm);
     const int notizX = a + Runden(4 * ppcm);
+    // Everything below the title moves down by its extra lines: on the first sheet those of
+    // the wrapped title, on the others none.
+    int versatz = static_cast<int>(titel.size() - 1) * mass.titelzeile;
     auto oben = [&](qsizetype schritte, int schritt) {
         return a + versatz + Runden(static_cast<double>(schritte) * schritt);
     };
-    // Does a line with its top at `y` and `hoehe` high end on the paper?
+    // Every sheet keeps the margin of its top at the bottom, above the line "Blatt n von m".
+    const int fusszeile = mass.seite.height() - a - mass.l2;
     auto passt = [&](int y, int hoehe) {
-        return mass.seite.height() <= 0 || y + hoehe <= mass.seite.height();
+        return mass.seite.height() <= 0 || y + hoehe <= fusszeile - mass.l2;
     };
 
     const qsizetype n = aufgabe.Beschreibung.size();
     const qsizetype k = notiz.size();
+    // A note's paragraph wrapped into several lines: every line but its last ends in the blank
+    // it was wrapped at. Such lines stay with the next one on a sheet.
+    auto fortgesetzt = [&](qsizetype i) {
+        return i >= n && i < n + k && !notiz.at(i - n).isEmpty() &&
+               notiz.at(i - n).back().isSpace();
+    };
+    // Moves a sheet's end `bis` back to the start of the paragraph it would split, as long as
+    // the sheet keeps a line after `von`.
+    auto absatzende = [&](qsizetype von, qsizetype bis) {
+        qsizetype ende = bis;
+        while (ende > von && ende < n + k && fortgesetzt(ende - 1))
+            --ende;
+        return ende > von ? ende : bis;
+    };
     // Description and notes, one after the other; i < n is a description line.
     auto zeilenAuf = [&](std::vector<Zeile>& blatt, qsizetype von, qsizetype bis) {
         qsizetype beschreibung = 0;
@@ -141,11 +181,6 @@ std::vector<std::vector<Zeile>> Blaetter(const taufgabe& aufgabe, const QStringL
             return oben(beschreibung + 10 + notizen - 1, mass.l2) + mass.l2;
         return oben(8 + beschreibung - 1, mass.l1) + mass.l1;
     };
-    auto titelAuf = [&](std::vector<Zeile>& blatt) {
-        for (qsizetype i = 0; i < titel.size(); ++i)
-            blatt.push_back({titel.at(i), Schrift::Titel,
-                             titelLage + QPoint(0, static_cast<int>(i) * mass.titelzeile)});
-    };
 
     // The first sheet: as many lines as leave room for the date block below them.
     auto datumsblockPasst = [&](qsizetype bis) {
@@ -156,10 +191,15 @@ std::vector<std::vector<Zeile>> Blaetter(const taufgabe& aufgabe, const QStringL
     qsizetype erste = n + k;
     while (erste > 0 && !datumsblockPasst(erste))
         --erste;
+    // A paragraph the first sheet would split goes whole to the next.
+    while (erste > 0 && erste < n + k && fortgesetzt(erste - 1))
+        --erste;
 
     std::vector<std::vector<Zeile>> blaetter(1);
     std::vector<Zeile>& blatt = blaetter.front();
-    titelAuf(blatt);
+    for (qsizetype i = 0; i < titel.size(); ++i)
+        blatt.push_back({titel.at(i), Schrift::Titel,
+                         titelLage + QPoint(0, static_cast<int>(i) * mass.titelzeile)});
     const qsizetype beschreibung = zeilenAuf(blatt, 0, erste);
     const qsizetype notizen = erste - beschreibung;
     blatt.push_back({QStringLiteral("Datum: ") + DatumText(datum), Schrift::Text,
@@ -169,17 +209,25 @@ std::vector<std::vector<Zeile>> Blaetter(const taufgabe& aufgabe, const QStringL
     blatt.push_back({QStringLiteral("Dauer: ") + DauerText(aufgabe.Dauer), Schrift::Text,
                      QPoint(notizX, oben(beschreibung + notizen + 16, mass.l2))});
 
-    // Further sheets: the title, then the lines that are left, at least one per sheet.
+    // Further sheets: the title in one line, then the lines that are left, at least one per
+    // sheet, a paragraph of a note not split where it fits a sheet.
+    versatz = 0;
     for (qsizetype von = erste; von < n + k;) {
         qsizetype bis = von + 1;
         while (bis < n + k && passt(unterKante(von, bis + 1), 0))
             ++bis;
+        bis = absatzende(von, bis);
         std::vector<Zeile> weiter;
-        titelAuf(weiter);
+        weiter.push_back({titelKurz, Schrift::Titel, titelLage});
         zeilenAuf(weiter, von, bis);
         blaetter.push_back(std::move(weiter));
         von = bis;
     }
+    if (blaetter.size() > 1 && mass.seite.height() > 0)
+        for (size_t b = 0; b < blaetter.size(); ++b)
+            blaetter[b].push_back(
+                {QStringLiteral("Blatt %1 von %2").arg(b + 1).arg(blaetter.size()), Schrift::Text,
+                 QPoint(titelLage.x(), fusszeile)});
     return blaetter;
 }
 
@@ -225,6 +273,8 @@ bool AufgabeDrucken(QWidget* eltern, const taufgabe& aufgabe, const QStringList&
     Ausdruck ausdruck;
     ausdruck.lage = QPageLayout::Portrait;
     ausdruck.name = QStringLiteral("Aufgabe: %1").arg(aufgabe.Kurzbezeichnung);
+    ausdruck.dateiname =
+        QStringLiteral("Aufgabe – %1.pdf").arg(aufgabe.Kurzbezeichnung.simplified());
     ausdruck.seiten = static_cast<int>(blaetter.size());
     if (blaetter.size() > 1)
         ausdruck.auftragsname = [&](int seite) {

@@ -63,10 +63,17 @@ struct Blattmass
 QStringList TitelUmbrechen(const QString& titel, int breite,
                            const std::function<int(const QString&)>& messen);
 
+// The title in one line no wider than `breite`, shortened with "..." where it is wider.
+QString TitelKurz(const QString& titel, int breite,
+                  const std::function<int(const QString&)>& messen);
+
 // The sheets of a task on paper of `mass.seite`: the title wrapped to the paper, everything
 // below it moved down by the title's extra lines; description and notes that do not fit go
-// on to further sheets, each headed with the title again. The first sheet always ends with
-// the date, begin and duration lines.
+// on to further sheets, each headed with the title in one line (TitelKurz). The first sheet
+// always ends with the date, begin and duration lines. Every sheet keeps a bottom margin as
+// wide as its top margin (1 cm), above the line "Blatt n von m" when there is more than one.
+// The wrapped lines of one note paragraph (each but the last ending in a blank) stay on one
+// sheet where they fit on one.
 std::vector<std::vector<Zeile>> Blaetter(const taufgabe& aufgabe, const QStringList& notiz,
                                          double datum, const Blattmass& mass);
 

@@ -1,5 +1,6 @@
 #include "print/ausdruckform.h"
 
+#include "model/kalendertexte.h"
 #include "print/druckeinstellung.h"
 #include "print/drucker.h"
 #include "print/kalenderdruck.h"
@@ -7,7 +8,11 @@
 #include "widgets/planfenster.h"
 #include "widgets/schrift.h"
 
+#include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
+#include <QPageLayout>
+#include <QPrinter>
 #include <QPushButton>
 
 TAusdruckForm::TAusdruckForm(PlanFenster* fenster, QWidget* eltern)
@@ -45,19 +50,45 @@ void TAusdruckForm::Button4Click()
 {
     if (!m_fenster)
         return;
-    const int seiten = Kalenderdruck::Seiten(static_cast<int>(m_fenster->TagDatenListe().size()));
+    const std::vector<const TagDaten*> tage = m_fenster->TagDatenListe();
+    const std::vector<int> anfaenge = Kalenderdruck::Seitenanfaenge(tage);
+
+    // Which tasks find no room is measured before printing, as on the printer's surface.
+    const QPrinter& drucker = AktuellerDrucker();
+    const int dpi = drucker.resolution();
+    QImage geraet(1, 1, QImage::Format_RGB32);
+    geraet.setDotsPerMeterX(qRound(dpi / 0.0254));
+    geraet.setDotsPerMeterY(qRound(dpi / 0.0254));
+    QPageLayout layout = drucker.pageLayout();
+    layout.setOrientation(QPageLayout::Landscape);
+    const auto mass = Kalenderdruck::Mass(dpi, layout.paintRectPixels(dpi).size());
+    const std::vector<Kalenderdruck::Eintrag> liste =
+        Kalenderdruck::OhneSeite(tage, anfaenge, m_fenster->plan().Aufgaben, mass, &geraet);
+    const int proSeite =
+        Kalenderdruck::ListenzeilenProSeite(mass, QFontMetrics(ArialPunkt(10), &geraet).height());
+    const int kalenderseiten = static_cast<int>(anfaenge.size());
+    const int seiten = kalenderseiten + static_cast<int>((liste.size() + proSeite - 1) / proSeite);
+
     Ausdruck ausdruck;
     ausdruck.lage = QPageLayout::Landscape;
     ausdruck.name = QStringLiteral("Umzugskalender");
+    ausdruck.dateiname = QStringLiteral("Umzugskalender.pdf");
     ausdruck.seiten = seiten;
     ausdruck.auftragsname = [seiten](int seite) {
         return QStringLiteral("Umzugskalender, Seite %1 von %2").arg(seite).arg(seiten);
     };
-    Drucken(this, ausdruck, [this](QPainter& p, const Druckseite& seite, int nummer) {
-        // Read again for every page: the cells are the main window's, not copies.
-        Kalenderdruck::SeiteZeichnen(p, Kalenderdruck::Mass(seite.dpi, seite.groesse),
-                                     m_fenster->TagDatenListe(),
-                                     nummer * Kalenderdruck::TageProSeite);
+    Drucken(this, ausdruck, [&](QPainter& p, const Druckseite& seite, int nummer) {
+        const auto m = Kalenderdruck::Mass(seite.dpi, seite.groesse);
+        const QString fuss = Kalendertexte::Seitenfuss(nummer + 1, seiten);
+        if (nummer < kalenderseiten) {
+            const int erster = anfaenge[static_cast<size_t>(nummer)];
+            Kalenderdruck::Seitentexte texte = Kalenderdruck::Texte(tage, erster);
+            texte.fuss = fuss;
+            Kalenderdruck::SeiteZeichnen(p, m, tage, erster, texte);
+        } else {
+            const qsizetype von = static_cast<qsizetype>(nummer - kalenderseiten) * proSeite;
+            Kalenderdruck::ListeZeichnen(p, m, liste, von, von + proSeite, fuss);
+        }
     });
 }
 

@@ -39,7 +39,9 @@ Geladen Laden()
                               Aufloesen(bibliothek, "cupsAddOption", a.AddOption, f) &&
                               Aufloesen(bibliothek, "cupsFreeOptions", a.FreeOptions, f) &&
                               Aufloesen(bibliothek, "cupsPrintFile2", a.PrintFile2, f) &&
-                              Aufloesen(bibliothek, "cupsLastErrorString", a.LastErrorString, f);
+                              Aufloesen(bibliothek, "cupsLastErrorString", a.LastErrorString, f) &&
+                              Aufloesen(bibliothek, "cupsLastError", a.LastError, f) &&
+                              Aufloesen(bibliothek, "cupsGetDests2", a.GetDests2, f);
     if (!vollstaendig)
         a = CupsBibliothek{};
     return ergebnis;

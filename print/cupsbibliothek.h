@@ -15,6 +15,8 @@ struct CupsBibliothek
     decltype(&::cupsFreeOptions) FreeOptions = nullptr;
     decltype(&::cupsPrintFile2) PrintFile2 = nullptr;
     decltype(&::cupsLastErrorString) LastErrorString = nullptr;
+    decltype(&::cupsLastError) LastError = nullptr;
+    decltype(&::cupsGetDests2) GetDests2 = nullptr;
 };
 
 // libcups, loaded once; nullptr when it cannot be loaded or lacks a call, with the reason in

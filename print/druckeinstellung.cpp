@@ -1,5 +1,6 @@
 #include "print/druckeinstellung.h"
 
+#include "model/ordner.h"
 #include "print/drucker.h"
 #include "widgets/meldung.h"
 
@@ -15,7 +16,6 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QVBoxLayout>
 
 namespace {
@@ -36,18 +36,23 @@ TDruckeinstellung::TDruckeinstellung(QWidget* eltern) : QDialog(eltern)
 
     Druckerauswahl = new QComboBox(this);
     Druckerauswahl->setObjectName(QStringLiteral("Druckerauswahl"));
-    for (const QString& name : QPrinterInfo::availablePrinterNames())
+    const QStringList warteschlangen = QPrinterInfo::availablePrinterNames();
+    for (const QString& name : warteschlangen)
         Druckerauswahl->addItem(name, name);
+    // The queue in force also when the print service cannot be reached now.
+    const QString inKraft = DruckerWarteschlange();
+    if (!inKraft.isEmpty() && !warteschlangen.contains(inKraft))
+        Druckerauswahl->addItem(QStringLiteral("%1 (nicht erreichbar)").arg(inKraft), inKraft);
     Druckerauswahl->addItem(PdfEintrag(), QString());
 
-    Dateiname = new QLineEdit(this);
-    Dateiname->setObjectName(QStringLiteral("Dateiname"));
-    Dateiname->setMinimumWidth(280);
+    Ordnerfeld = new QLineEdit(this);
+    Ordnerfeld->setObjectName(QStringLiteral("Ordner"));
+    Ordnerfeld->setMinimumWidth(280);
     Durchsuchen = new QPushButton(QStringLiteral("Durchsuchen …"), this);
     Durchsuchen->setObjectName(QStringLiteral("Durchsuchen"));
     Durchsuchen->setAutoDefault(false);
     auto* dateiZeile = new QHBoxLayout;
-    dateiZeile->addWidget(Dateiname, 1);
+    dateiZeile->addWidget(Ordnerfeld, 1);
     dateiZeile->addWidget(Durchsuchen);
 
     Papierauswahl = new QComboBox(this);
@@ -55,14 +60,15 @@ TDruckeinstellung::TDruckeinstellung(QWidget* eltern) : QDialog(eltern)
 
     auto* formular = new QFormLayout;
     formular->addRow(QStringLiteral("&Drucker:"), Druckerauswahl);
-    m_dateiLabel = new QLabel(QStringLiteral("Da&tei:"), this);
-    m_dateiLabel->setBuddy(Dateiname);
+    m_dateiLabel = new QLabel(QStringLiteral("&Ordner:"), this);
+    m_dateiLabel->setBuddy(Ordnerfeld);
     formular->addRow(m_dateiLabel, dateiZeile);
     formular->addRow(QStringLiteral("&Papier:"), Papierauswahl);
 
     auto* hinweis = new QLabel(
         QStringLiteral(
-            "Hoch- oder Querformat, Seiten und Exemplare bestimmt jeder Ausdruck selbst."),
+            "Hoch- oder Querformat, Seiten und Exemplare bestimmt jeder Ausdruck selbst, "
+            "ebenso den Namen seiner PDF-Datei."),
         this);
     hinweis->setObjectName(QStringLiteral("Hinweis"));
     hinweis->setWordWrap(true);
@@ -83,24 +89,16 @@ TDruckeinstellung::TDruckeinstellung(QWidget* eltern) : QDialog(eltern)
     spalte->addWidget(knoepfe);
 
     // The setting in force.
-    const QPrinter& drucker = AktuellerDrucker();
     int eintrag = Druckerauswahl->count() - 1;
-    if (drucker.outputFormat() == QPrinter::NativeFormat) {
-        const int queue = Druckerauswahl->findData(drucker.printerName());
-        if (queue >= 0)
-            eintrag = queue;
-    }
-    QString datei = drucker.outputFileName();
-    if (datei.isEmpty())
-        datei = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-                    .filePath(QStringLiteral("Kistenlotse.pdf"));
-    Dateiname->setText(QDir::toNativeSeparators(datei));
+    if (!inKraft.isEmpty())
+        eintrag = std::max(Druckerauswahl->findData(inKraft), 0);
+    Ordnerfeld->setText(QDir::toNativeSeparators(PdfOrdner()));
     Druckerauswahl->setCurrentIndex(eintrag);
     DruckerGewaehlt();
 
     connect(Druckerauswahl, &QComboBox::currentIndexChanged, this,
             &TDruckeinstellung::DruckerGewaehlt);
-    connect(Durchsuchen, &QPushButton::clicked, this, &TDruckeinstellung::DateiWaehlen);
+    connect(Durchsuchen, &QPushButton::clicked, this, &TDruckeinstellung::OrdnerWaehlen);
 }
 
 QString TDruckeinstellung::PdfEintrag()
@@ -117,7 +115,7 @@ void TDruckeinstellung::DruckerGewaehlt()
 {
     const bool pdf = PdfGewaehlt();
     m_dateiLabel->setEnabled(pdf);
-    Dateiname->setEnabled(pdf);
+    Ordnerfeld->setEnabled(pdf);
     Durchsuchen->setEnabled(pdf);
 
     // The paper list of the chosen printer, keeping the paper chosen before where it can.
@@ -148,50 +146,38 @@ void TDruckeinstellung::DruckerGewaehlt()
     Papierauswahl->setCurrentIndex(std::max(gewaehlt, 0));
 }
 
-void TDruckeinstellung::DateiWaehlen()
+void TDruckeinstellung::OrdnerWaehlen()
 {
-    const QString datei = QFileDialog::getSaveFileName(
-        this, QStringLiteral("PDF-Datei wählen"), Dateiname->text(),
-        QStringLiteral("PDF-Dateien (*.pdf)"), nullptr,
-        // Whether to replace an existing file is asked when a printout is made.
-        QFileDialog::DontConfirmOverwrite);
-    if (!datei.isEmpty())
-        Dateiname->setText(QDir::toNativeSeparators(datei));
+    const QString ordner = QFileDialog::getExistingDirectory(
+        this, QStringLiteral("Ordner für PDF-Dateien wählen"), Ordnerfeld->text());
+    if (!ordner.isEmpty())
+        Ordnerfeld->setText(QDir::toNativeSeparators(ordner));
 }
 
 void TDruckeinstellung::accept()
 {
-    QString datei;
+    QString ordner;
     if (PdfGewaehlt()) {
-        datei = QDir::fromNativeSeparators(Dateiname->text().trimmed());
-        if (datei.isEmpty()) {
+        ordner = QDir::fromNativeSeparators(Ordnerfeld->text().trimmed());
+        if (ordner.isEmpty()) {
             Meldung(this, MeldungsArt::Warnung,
-                    QStringLiteral("Bitte geben Sie den Namen der PDF-Datei an."), OK);
+                    QStringLiteral("Bitte geben Sie den Ordner für die PDF-Dateien an."), OK);
             return;
         }
-        QFileInfo info(datei);
-        if (info.suffix().isEmpty())
-            info.setFile(datei + QStringLiteral(".pdf"));
-        if (!info.absoluteDir().exists()) {
+        // A relative folder lies in the documents folder, not where the program was started.
+        ordner = QDir(PlanOrdner()).filePath(ordner);
+        if (!QFileInfo(ordner).isDir()) {
             Meldung(this, MeldungsArt::Warnung,
                     QStringLiteral("Den Ordner „%1“ gibt es nicht.")
-                        .arg(QDir::toNativeSeparators(info.absolutePath())),
+                        .arg(QDir::toNativeSeparators(QFileInfo(ordner).absoluteFilePath())),
                     OK);
             return;
         }
-        datei = info.absoluteFilePath();
+        PdfOrdnerSetzen(QFileInfo(ordner).absoluteFilePath());
     }
-
-    QPrinter& drucker = AktuellerDrucker();
-    if (PdfGewaehlt()) {
-        drucker.setOutputFormat(QPrinter::PdfFormat);
-        drucker.setOutputFileName(datei);
-    } else {
-        drucker.setOutputFileName(QString());
-        drucker.setOutputFormat(QPrinter::NativeFormat);
-        drucker.setPrinterName(Druckerauswahl->currentData().toString());
-    }
-    drucker.setPageSize(Papierauswahl->currentData().value<QPageSize>());
+    WarteschlangeSetzen(Druckerauswahl->currentData().toString());
+    AktuellerDrucker().setPageSize(Papierauswahl->currentData().value<QPageSize>());
+    DruckereinstellungSichern();
     QDialog::accept();
 }
 

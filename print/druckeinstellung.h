@@ -9,9 +9,11 @@ class QLineEdit;
 class QPushButton;
 
 // The printer setup dialog "Druckeinstellung", shared by all printouts. It offers only what
-// the printouts honour: the printer (a CUPS queue, or a PDF file and its name) and the paper.
-// Orientation, pages and copies every printout sets itself. It shows the setting in force,
-// works on its own fields, and only "Übernehmen" changes the shared printer.
+// the printouts honour: the printer (a CUPS queue, or PDF files and the folder proposed for
+// them) and the paper. Orientation, pages and copies every printout sets itself; the name of a
+// PDF file each printout asks for. It shows the setting in force (a queue that cannot be
+// reached now too), works on its own fields, and only "Übernehmen" changes the shared printer
+// and keeps it in the settings file.
 class TDruckeinstellung final : public QDialog
 {
     Q_OBJECT
@@ -24,7 +26,7 @@ public:
     static QString PdfEintrag();
 
     QComboBox* Druckerauswahl = nullptr;
-    QLineEdit* Dateiname = nullptr;
+    QLineEdit* Ordnerfeld = nullptr;
     QPushButton* Durchsuchen = nullptr;
     QComboBox* Papierauswahl = nullptr;
     QPushButton* Uebernehmen = nullptr;
@@ -35,7 +37,7 @@ public:
 private:
     bool PdfGewaehlt() const;
     void DruckerGewaehlt();
-    void DateiWaehlen();
+    void OrdnerWaehlen();
 
     QLabel* m_dateiLabel = nullptr;
 };

@@ -1,9 +1,14 @@
 #include "print/drucker.h"
 
+#include "model/dateizugriff.h"
+#include "model/druckereinstellung.h"
+#include "model/ordner.h"
 #include "print/cupsbibliothek.h"
+#include "widgets/dateidialog.h"
 #include "widgets/meldung.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,7 +16,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
+#include <QPrinterInfo>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTemporaryFile>
 
@@ -31,6 +37,27 @@ std::unique_ptr<QPrinter>& druckerSpeicher()
 {
     static std::unique_ptr<QPrinter> drucker;
     return drucker;
+}
+
+// The setting in force besides the QPrinter: the queue is kept here, since QPrinter gives up a
+// queue it cannot reach (a stopped print service) and would print elsewhere.
+struct Druckerwahl
+{
+    bool gesetzt = false;
+    QString warteschlange;
+    QString pdfOrdner;
+    QString einstellungsPfad;
+    Dateiwahl dateiwahl;
+};
+
+Druckerwahl& wahl()
+{
+    static Druckerwahl w;
+    if (!w.gesetzt) {
+        w.gesetzt = true;
+        w.warteschlange = QPrinterInfo::defaultPrinterName();
+    }
+    return w;
 }
 
 std::function<void(const QString&)>& druckmeldung()
@@ -97,41 +124,83 @@ private:
 };
 
 // Qt's PDF writer does not report every failed write: a complete file ends with its mark.
+bool EndeVorhanden(QByteArrayView pdf)
+{
+    return pdf.size() >= 16 && pdf.last(16).contains(QByteArrayView("%%EOF"));
+}
+
 bool Vollstaendig(const QString& datei)
 {
     QFile pdf(datei);
     if (!pdf.open(QIODevice::ReadOnly) || pdf.size() < 16)
         return false;
     pdf.seek(pdf.size() - 16);
-    return pdf.readAll().contains("%%EOF");
+    return EndeVorhanden(pdf.readAll());
 }
 
-// The whole printout as one PDF file. It is written beside the target and replaces it only
-// when complete, so a failure leaves the old file as it was; QSaveFile gives a new file the
-// umask's mode and keeps the mode of the file it replaces.
-void InDateiDrucken(const QPrinter& drucker, const Ausdruck& ausdruck,
+// A file name from a printout's name: without the characters file names cannot hold.
+QString Dateiname(const Ausdruck& ausdruck)
+{
+    QString name =
+        ausdruck.dateiname.isEmpty() ? ausdruck.name + QStringLiteral(".pdf") : ausdruck.dateiname;
+    static const QRegularExpression verboten(QStringLiteral("[/\\\\\\x00-\\x1f\\x7f]"));
+    name.replace(verboten, QStringLiteral("-"));
+    if (name.size() > 120)
+        name = name.left(116) + QStringLiteral(".pdf");
+    return name.startsWith(QLatin1Char('.')) ? QLatin1Char('_') + name : name;
+}
+
+QString DateiImDialog(QWidget* eltern, const QString& vorschlag)
+{
+    TDateiDialog dialog(eltern);
+    dialog.setObjectName(QStringLiteral("PdfDateiDialog"));
+    dialog.setWindowTitle(QStringLiteral("In PDF-Datei drucken"));
+    dialog.setNameFilters(
+        {QStringLiteral("PDF-Dateien (*.pdf)"), QStringLiteral("Alle Dateien (*)")});
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    // Whether to replace an existing file is asked when the printout is made.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setDirectory(QFileInfo(vorschlag).absolutePath());
+    dialog.selectFile(QFileInfo(vorschlag).fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+// As a plan that cannot be saved is reported.
+QString DateiFehler(const QString& datei, const QString& grund)
+{
+    return QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: %2")
+        .arg(QDir::toNativeSeparators(datei), grund);
+}
+
+// The whole printout as one PDF file, replacing the target the way plans are saved
+// (Dateizugriff::Ersetzen): it is made in memory first, because Qt's PDF writer does not
+// report every failed write (a full disk), and reaches the disk only when complete. A
+// failure leaves an old file as it was; a new file gets the umask's mode, a replaced one
+// keeps its mode.
+void InDateiDrucken(const QPrinter& drucker, const QString& ziel, const Ausdruck& ausdruck,
                     const std::function<void(QPainter&, const Druckseite&, int)>& zeichnen)
 {
-    const QString ziel = drucker.outputFileName();
-    QSaveFile datei(ziel);
-    // Unbuffered, so that a failed write (a full disk) is seen by commit().
-    if (!datei.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw Druckfehler(QStringLiteral("Die Datei „%1“ lässt sich nicht anlegen: %2")
-                              .arg(QDir::toNativeSeparators(ziel), datei.errorString()));
+    QByteArray inhalt;
+    QBuffer puffer(&inhalt);
+    puffer.open(QIODevice::WriteOnly);
     {
-        PdfDokument pdf(&datei, drucker, Seitenlayout(drucker, ausdruck.lage), ausdruck.name);
+        PdfDokument pdf(&puffer, drucker, Seitenlayout(drucker, ausdruck.lage), ausdruck.name);
         for (int seite = 0; seite < ausdruck.seiten; ++seite) {
             if (seite > 0)
                 pdf.NeueSeite();
             zeichnen(pdf.painter(), pdf.seite(), seite);
         }
-        if (!pdf.Beenden())
+        if (!pdf.Beenden() || !EndeVorhanden(inhalt))
             throw Druckfehler(QStringLiteral("Der Druckauftrag „%1“ ließ sich nicht abschließen.")
                                   .arg(ausdruck.name));
     }
-    if (!datei.commit())
-        throw Druckfehler(QStringLiteral("Die Datei „%1“ lässt sich nicht schreiben: %2")
-                              .arg(QDir::toNativeSeparators(ziel), datei.errorString()));
+    QString grund;
+    if (!Dateizugriff::Ersetzen(ziel, inhalt, &grund))
+        throw Druckfehler(DateiFehler(ziel, grund));
 }
 
 std::vector<std::pair<QByteArray, QByteArray>> GespeicherteOptionen(const cups_dest_t& ziel)
@@ -160,9 +229,22 @@ void SeiteEinreihen(const QPrinter& drucker, const QString& warteschlange, const
         throw Druckfehler(ladefehler);
     cups_dest_t* ziel = cups->GetNamedDest(CUPS_HTTP_DEFAULT, name.constData(),
                                            instanz.isEmpty() ? nullptr : instanz.constData());
-    if (!ziel)
+    if (!ziel) {
+        // A queue is "not found" also when the print service is down: asking for the list of
+        // all queues tells the two apart.
+        cups_dest_t* alle = nullptr;
+        const int anzahl = cups->GetDests2(CUPS_HTTP_DEFAULT, &alle);
+        const bool dienstAus =
+            anzahl == 0 && cups->LastError() == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE;
+        cups->FreeDests(anzahl, alle);
+        if (dienstAus)
+            throw Druckfehler(
+                QStringLiteral("Der Druckdienst (CUPS) ist nicht erreichbar, der Drucker „%1“ "
+                               "kann nicht drucken.")
+                    .arg(warteschlange));
         throw Druckfehler(
             QStringLiteral("Der Drucker „%1“ ist nicht vorhanden.").arg(warteschlange));
+    }
     auto freigeben = qScopeGuard([cups, ziel] { cups->FreeDests(1, ziel); });
 
     QTemporaryFile datei(QDir::tempPath() + QStringLiteral("/kistenlotse-XXXXXX.pdf"));
@@ -205,6 +287,65 @@ QPrinter& AktuellerDrucker()
     return *drucker;
 }
 
+QString DruckerWarteschlange()
+{
+    return wahl().warteschlange;
+}
+
+void WarteschlangeSetzen(const QString& name)
+{
+    wahl().warteschlange = name;
+}
+
+QString PdfOrdner()
+{
+    const QString& ordner = wahl().pdfOrdner;
+    return !ordner.isEmpty() && QFileInfo(ordner).isDir() ? ordner : PlanOrdner();
+}
+
+void PdfOrdnerSetzen(const QString& ordner)
+{
+    wahl().pdfOrdner = ordner;
+}
+
+void DruckereinstellungenLaden(const QString& pfad)
+{
+    Druckerwahl& w = wahl();
+    w.einstellungsPfad = pfad;
+    if (pfad.isEmpty())
+        return;
+    const Druckereinstellung e = DruckereinstellungLesen(pfad);
+    if (!e.pdfOrdner.isEmpty())
+        w.pdfOrdner = e.pdfOrdner;
+    if (!e.bestaetigt)
+        return;
+    w.warteschlange = e.drucker;
+    for (int id = 0; id <= QPageSize::LastPageSize; ++id) {
+        const auto groesse = static_cast<QPageSize::PageSizeId>(id);
+        if (QPageSize::key(groesse) == e.papier) {
+            AktuellerDrucker().setPageSize(QPageSize(groesse));
+            break;
+        }
+    }
+}
+
+void DruckereinstellungSichern()
+{
+    const Druckerwahl& w = wahl();
+    if (w.einstellungsPfad.isEmpty())
+        return;
+    // Not kept, it holds for this session: nothing of the printout is lost.
+    DruckerSchreiben(w.einstellungsPfad, w.warteschlange,
+                     AktuellerDrucker().pageLayout().pageSize().key());
+    if (w.warteschlange.isEmpty() && !w.pdfOrdner.isEmpty())
+        PdfOrdnerSchreiben(w.einstellungsPfad, w.pdfOrdner);
+}
+
+void DateiwahlSetzen(Dateiwahl neu)
+{
+    wahl().dateiwahl = std::move(neu);
+}
+
 void DruckmeldungSetzen(std::function<void(const QString&)> melden)
 {
     druckmeldung() = std::move(melden);
@@ -234,30 +375,39 @@ Druckergebnis Drucken(QWidget* eltern, const Ausdruck& ausdruck,
     if (ausdruck.seiten <= 0)
         return Druckergebnis::Gedruckt;
     const QPrinter& drucker = AktuellerDrucker();
-    const bool inDatei = drucker.outputFormat() == QPrinter::PdfFormat;
-    const QString datei = inDatei ? drucker.outputFileName() : QString();
-    if (!datei.isEmpty() && QFileInfo(datei).isFile() &&
-        Meldung(eltern, MeldungsArt::Bestaetigung,
+    const QString warteschlange = DruckerWarteschlange();
+    const bool inDatei = warteschlange.isEmpty();
+    QString datei;
+    if (inDatei) {
+        const QString vorschlag = QDir(PdfOrdner()).filePath(Dateiname(ausdruck));
+        datei = wahl().dateiwahl ? wahl().dateiwahl(eltern, vorschlag)
+                                 : DateiImDialog(eltern, vorschlag);
+        if (datei.isEmpty())
+            return Druckergebnis::Abgebrochen;
+        datei = QFileInfo(datei).absoluteFilePath();
+        if (QFileInfo(datei).isFile() &&
+            Meldung(
+                eltern, MeldungsArt::Bestaetigung,
                 QStringLiteral("Die Datei „%1“ ist bereits vorhanden.\nMöchten Sie sie ersetzen?")
                     .arg(QDir::toNativeSeparators(datei)),
                 Ja | Nein) != Ja)
-        return Druckergebnis::Abgebrochen;
+            return Druckergebnis::Abgebrochen;
+    }
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
     auto cursorZurueck = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
     QString text;
     try {
         if (inDatei) {
-            if (datei.isEmpty())
-                throw Druckfehler(QStringLiteral("Es ist kein Drucker eingerichtet."));
-            InDateiDrucken(drucker, ausdruck, zeichnen);
+            InDateiDrucken(drucker, datei, ausdruck, zeichnen);
+            // The next printout proposes this folder, also after the next start.
+            PdfOrdnerSetzen(QFileInfo(datei).absolutePath());
+            if (!wahl().einstellungsPfad.isEmpty())
+                PdfOrdnerSchreiben(wahl().einstellungsPfad, PdfOrdner());
             Melden(QStringLiteral("%1, %2, in die Datei „%3“ gedruckt.")
                        .arg(ausdruck.name, Seitenzahl(ausdruck.seiten),
-                            QDir::toNativeSeparators(QFileInfo(datei).absoluteFilePath())));
+                            QDir::toNativeSeparators(datei)));
         } else {
-            const QString warteschlange = drucker.printerName();
-            if (warteschlange.isEmpty())
-                throw Druckfehler(QStringLiteral("Es ist kein Drucker eingerichtet."));
             for (int seite = 0; seite < ausdruck.seiten; ++seite)
                 SeiteEinreihen(drucker, warteschlange, ausdruck, seite, zeichnen);
             Melden(QStringLiteral("%1, %2, an den Drucker „%3“ gesandt.")

@@ -251,6 +251,10 @@ void TDruckvorlagenForm::Button4Click()
     Ausdruck ausdruck;
     ausdruck.lage = vorlage.lage;
     ausdruck.name = vorlage.eintrag;
+    // 'Postkarte "Häuser"' as "Postkarte Häuser.pdf", "Protokoll: …" without the colon.
+    ausdruck.dateiname =
+        QString(vorlage.eintrag).remove(QLatin1Char('"')).remove(QLatin1Char(':')).simplified() +
+        QStringLiteral(".pdf");
     ausdruck.seiten = exemplare;
     if (exemplare > 1)
         ausdruck.auftragsname = [&](int nummer) {

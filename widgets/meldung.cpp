@@ -2,6 +2,8 @@
 
 #include "widgets/festefenster.h"
 
+#include <QDialogButtonBox>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -87,6 +89,12 @@ Knopf FluchtKnopf(Knoepfe knoepfe)
 
 Knopf Meldung(QWidget* eltern, MeldungsArt art, const QString& text, Knoepfe knoepfe)
 {
+    return Meldung(eltern, art, text, knoepfe, nullptr);
+}
+
+Knopf Meldung(QWidget* eltern, MeldungsArt art, const QString& text, Knoepfe knoepfe,
+              QWidget* zusatz)
+{
     if (!knoepfe)
         knoepfe = OK;
 
@@ -119,6 +127,19 @@ Knopf Meldung(QWidget* eltern, MeldungsArt art, const QString& text, Knoepfe kno
     // Without an escape button QMessageBox ignores Escape and the close box; with Ja and
     // Hilfe only, the box must be answered by a button.
     box.setEscapeButton(flucht);
+    if (zusatz) {
+        // Below the text, above the buttons: the buttons move down a row.
+        auto* raster = qobject_cast<QGridLayout*>(box.layout());
+        auto* leiste = box.findChild<QDialogButtonBox*>();
+        if (raster && leiste) {
+            raster->removeWidget(leiste);
+            const int zeile = raster->rowCount();
+            raster->addWidget(zusatz, zeile, 1);
+            raster->addWidget(leiste, zeile + 1, 0, 1, raster->columnCount());
+        } else {
+            zusatz->setParent(&box);
+        }
+    }
 
     box.exec();
 

@@ -33,6 +33,11 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(Knoepfe)
 // an escape button gives 0.
 Knopf Meldung(QWidget* eltern, MeldungsArt art, const QString& text, Knoepfe knoepfe = OK);
 
+// The same with `zusatz` (e.g. a choice to make with the answer) between the text and the
+// buttons; the box takes it as its child.
+Knopf Meldung(QWidget* eltern, MeldungsArt art, const QString& text, Knoepfe knoepfe,
+              QWidget* zusatz);
+
 // The top-level report of a failure nobody else handled: its own text, kind Fehler, OK.
 void FehlerBericht(QWidget* eltern, const QString& fehlertext);
 

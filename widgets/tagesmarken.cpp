@@ -19,8 +19,7 @@ void Daempfen(QPainter& p, const TagDaten& tag, QSize groesse)
 {
     QRegion frei(QRect(QPoint(0, 0), groesse));
     for (size_t i = 0; i < tag.Termine.size(); ++i)
-        if (tag.Termine[i].Dauer > 0)
-            frei -= Band(tag, static_cast<int>(i), groesse.width());
+        frei -= Band(tag, static_cast<int>(i), groesse.width());
     p.save();
     p.setClipRegion(frei);
     p.fillRect(QRect(QPoint(0, 0), groesse), QColor(190, 190, 196, 150));

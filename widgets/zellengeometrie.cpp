@@ -1,31 +1,45 @@
 #include "widgets/zellengeometrie.h"
 
-#include <algorithm>
+#include "widgets/schrift.h"
+#include "widgets/zellenzeichnung.h"
+
+#include <QSize>
 
 namespace Zellengeometrie {
 
+std::vector<Bandbereich> Baender(const TagDaten& tag, int breite)
+{
+    const Zellenzeichnung::Zellenlage lage =
+        Zellenzeichnung::BildschirmLage(tag, QSize(breite, Zellenhoehe), ZellenSchrift());
+    std::vector<Bandbereich> baender;
+    baender.reserve(lage.baender.size());
+    // QRect's bottom is top + height - 1: an empty band's bottom lies above its top.
+    for (const auto& band : lage.baender)
+        baender.push_back({0, band.flaeche.top(), breite, band.flaeche.bottom()});
+    return baender;
+}
+
 Bandbereich Band(const TagDaten& tag, int index, int breite)
 {
-    const int n = static_cast<int>(std::min<size_t>(tag.Termine.size(), 1u << 30));
-    if (index < 0 || index >= n)
+    if (index < 0 || static_cast<size_t>(index) >= tag.Termine.size())
         return {0, 0, -1, -1};
-    // Beyond 144 appointments h is 0 and every band is empty (bottom above top).
-    const int h = Koerperhoehe / n;
-    return {0, Kopfhoehe + index * h, breite, Kopfhoehe + (index + 1) * h - 1};
+    return Baender(tag, breite)[static_cast<size_t>(index)];
 }
 
 int TerminAnPunkt(const TagDaten& tag, int breite, int x, int y)
 {
-    for (int i = static_cast<int>(tag.Termine.size()) - 1; i >= 0; --i)
-        if (Band(tag, i, breite).enthaelt(x, y))
+    const std::vector<Bandbereich> baender = Baender(tag, breite);
+    for (int i = static_cast<int>(baender.size()) - 1; i >= 0; --i)
+        if (baender[static_cast<size_t>(i)].enthaelt(x, y))
             return i;
     return -1;
 }
 
-int TerminInHoehe(const TagDaten& tag, int y)
+int TerminInHoehe(const TagDaten& tag, int breite, int y)
 {
-    for (int i = static_cast<int>(tag.Termine.size()) - 1; i >= 0; --i) {
-        const Bandbereich b = Band(tag, i, 0);
+    const std::vector<Bandbereich> baender = Baender(tag, breite);
+    for (int i = static_cast<int>(baender.size()) - 1; i >= 0; --i) {
+        const Bandbereich& b = baender[static_cast<size_t>(i)];
         if (y >= b.top && y <= b.bottom)
             return i;
     }

@@ -2,6 +2,8 @@
 
 #include "model/tagdaten.h"
 
+#include <vector>
+
 // Where things lie in a day cell, in the pixels of its own 164-pixel-high area. The screen
 // draws and hit-tests with these; the printout scales them into its cells.
 namespace Zellengeometrie {
@@ -27,12 +29,16 @@ struct Bandbereich
 
 namespace Zellengeometrie {
 
-// The band of appointment `index` of the day in a cell `breite` pixels wide: the body is
-// shared in equal bands of 144 div n pixels below the header, in the day's order.
+// The bands of the day's appointments in a cell `breite` pixels wide, as the screen draws them
+// in the cell font (Zellenzeichnung::BildschirmLage): top down below the header, each as high
+// as its text needs and the body has room for, the rest of the body free for a click. An
+// appointment without room has an empty band (the cell counts it in "+N").
+std::vector<Bandbereich> Baender(const TagDaten& tag, int breite);
+// The band of appointment `index`; an empty band for an index out of range.
 Bandbereich Band(const TagDaten& tag, int index, int breite);
 // Index of the appointment whose band holds the point (the last one wins), -1 if none.
 int TerminAnPunkt(const TagDaten& tag, int breite, int x, int y);
 // Index of the appointment whose band holds the height y (the last one wins), -1 if none.
-int TerminInHoehe(const TagDaten& tag, int y);
+int TerminInHoehe(const TagDaten& tag, int breite, int y);
 
 } // namespace Zellengeometrie

@@ -70,10 +70,9 @@ QStringList ZellenText(const QString& titel, const QStringList& notiz, int breit
         return zeilen;
     QString erster;
     QString zweiter;
-    if (TitelTeilen(titel, breite, titelFm, &erster, &zweiter)) {
+    if (hoechstens > 1 && TitelTeilen(titel, breite, titelFm, &erster, &zweiter)) {
         zeilen.append(Kuerzen(erster, breite, titelFm));
-        if (zeilen.size() < hoechstens)
-            zeilen.append(Kuerzen(zweiter, breite, titelFm));
+        zeilen.append(Kuerzen(zweiter, breite, titelFm));
     } else {
         zeilen.append(Kuerzen(titel, breite, titelFm));
     }
@@ -83,4 +82,35 @@ QStringList ZellenText(const QString& titel, const QStringList& notiz, int breit
         zeilen.append(QLatin1Char('*') + Kuerzen(n, breite, notizFm));
     }
     return zeilen;
+}
+
+Bandverteilung BaenderVerteilen(const std::vector<int>& gewuenscht, int hoehe, int zeile,
+                                int abstand)
+{
+    Bandverteilung v;
+    const auto n = static_cast<int>(std::min<size_t>(gewuenscht.size(), 1u << 20));
+    v.zeilen.assign(gewuenscht.size(), 0);
+    zeile = std::max(zeile, 1);
+    abstand = std::max(abstand, 0);
+    hoehe = std::max(hoehe, 0);
+    const int band = zeile + abstand;
+    int gezeigt = n;
+    if (static_cast<qint64>(n) * band > hoehe)
+        gezeigt = std::clamp((hoehe - zeile) / band, 0, n);
+    v.weitere = static_cast<int>(gewuenscht.size()) - gezeigt;
+    int rest = hoehe - gezeigt * band - (v.weitere > 0 ? zeile : 0);
+    for (int i = 0; i < gezeigt; ++i)
+        v.zeilen[static_cast<size_t>(i)] = 1;
+    for (bool mehr = true; mehr && rest >= zeile;) {
+        mehr = false;
+        for (int i = 0; i < gezeigt && rest >= zeile; ++i) {
+            int& z = v.zeilen[static_cast<size_t>(i)];
+            if (z < gewuenscht[static_cast<size_t>(i)]) {
+                ++z;
+                rest -= zeile;
+                mehr = true;
+            }
+        }
+    }
+    return v;
 }

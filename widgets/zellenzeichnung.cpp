@@ -70,8 +70,6 @@ int RundenGerade(double wert)
 
 namespace {
 
-// The band's lines at x, from y, one every lh pixels, clipped to the band; '*' lines and all
-// after them in italics.
 // One face of the band text with what drawing it needs, measured once per cell.
 struct Schriftbild
 {
@@ -158,7 +156,124 @@ QFont BandSchrift(const QFont& basis, bool fett)
     return f;
 }
 
+QFont Kursiv(QFont f)
+{
+    f.setItalic(true);
+    return f;
+}
+
+// The measures of a cell's band text: regular, and bold for "Umziehen", each with its italics
+// for the notes.
+struct Bandmetrik
+{
+    Bandmetrik(const QFont& schrift, const QPaintDevice* geraet)
+        : normal(BandSchrift(schrift, false), geraet),
+          normalKursiv(Kursiv(BandSchrift(schrift, false)), geraet),
+          fett(BandSchrift(schrift, true), geraet),
+          fettKursiv(Kursiv(BandSchrift(schrift, true)), geraet)
+    {
+    }
+    QFontMetrics normal;
+    QFontMetrics normalKursiv;
+    QFontMetrics fett;
+    QFontMetrics fettKursiv;
+
+    // The line step of the bands: that of the regular face.
+    int Zeile() const { return std::max(normal.height(), 1); }
+    Bandtext Text(int breite) const
+    {
+        return [this, breite](const ttermin& t, int hoechstens) {
+            const bool umziehen = t.Nummer == Umzugsaufgabe;
+            return ZellenText(t.Kurzbezeichnung, t.Notiz, breite, umziehen ? fett : normal,
+                              umziehen ? fettKursiv : normalKursiv, hoechstens);
+        };
+    }
+};
+
+// The body of a screen cell: below the header, over the full height.
+QRect Bildschirmkoerper(QSize groesse)
+{
+    return QRect(0, Zellengeometrie::Kopfhoehe, groesse.width(),
+                 std::max(groesse.height() - Zellengeometrie::Kopfhoehe, 0));
+}
+
+// The line between two bands on the screen.
+constexpr int BildschirmAbstand = 1;
+
+// A cell's scale in the printout: the cell's height against the screen cell's 164 pixels.
+float Massstab(const QRect& ziel)
+{
+    return static_cast<float>(static_cast<quint16>(ziel.height())) /
+           float{Zellengeometrie::Zellenhoehe};
+}
+
+// The printout's layout of a cell in `ziel` on `geraet`: whole lines only, with a gap between
+// bands, so that text is never cut through its letters.
+struct Drucklage
+{
+    Drucklage(const QRect& ziel, const TagDaten& tag, QPaintDevice* geraet)
+    {
+        const float s = Massstab(ziel);
+        const int W = static_cast<quint16>(ziel.width());
+        const int kopfUnten = ziel.top() + RundenGerade(20.0 * s);
+        const Bandmetrik metrik(ArialPunkt(10), geraet);
+        zeile = metrik.Zeile();
+        abstand = std::max(RundenGerade(2 * s), 1);
+        lage = Legen(tag,
+                     QRect(QPoint(ziel.left(), kopfUnten),
+                           QPoint(ziel.left() + ziel.width() - 1, ziel.top() + ziel.height() - 1)),
+                     zeile, abstand, metrik.Text(W - RundenGerade(5 * s)));
+    }
+    Zellenlage lage;
+    int zeile = 0;
+    int abstand = 0;
+};
+
 } // namespace
+
+Zellenlage Legen(const TagDaten& tag, const QRect& koerper, int zeile, int abstand,
+                 const Bandtext& text)
+{
+    Zellenlage lage;
+    zeile = std::max(zeile, 1);
+    abstand = std::max(abstand, 0);
+    const int hoehe = std::max(koerper.height(), 0);
+    // No band is measured for more lines than the body holds, and no task beyond those that
+    // can find room is measured at all: a day of a hostile plan may hold thousands.
+    const int hoechstensZeilen = hoehe / zeile + 1;
+    const size_t hoechstensBaender = static_cast<size_t>(hoehe / (zeile + abstand)) + 1;
+    std::vector<int> gewuenscht(tag.Termine.size(), 1);
+    for (size_t i = 0; i < tag.Termine.size() && i < hoechstensBaender; ++i)
+        gewuenscht[i] =
+            std::max(static_cast<int>(text(tag.Termine[i], hoechstensZeilen).size()), 1);
+    const Bandverteilung verteilung = BaenderVerteilen(gewuenscht, hoehe, zeile, abstand);
+    int oben = koerper.top();
+    lage.baender.reserve(tag.Termine.size());
+    for (size_t i = 0; i < tag.Termine.size(); ++i) {
+        const int zeilen = verteilung.zeilen[i];
+        Zellenlage::Band band;
+        if (zeilen > 0) {
+            band.flaeche = QRect(koerper.left(), oben, koerper.width(), zeilen * zeile + abstand);
+            band.zeilen = text(tag.Termine[i], zeilen);
+            oben += band.flaeche.height();
+        } else {
+            band.flaeche = QRect(koerper.left(), oben, koerper.width(), 0);
+        }
+        lage.baender.push_back(std::move(band));
+    }
+    lage.weitere = verteilung.weitere;
+    if (lage.weitere > 0)
+        lage.weitereZeile = QRect(koerper.left(), oben, koerper.width(), zeile);
+    return lage;
+}
+
+Zellenlage BildschirmLage(const TagDaten& tag, QSize groesse, const QFont& schrift)
+{
+    const Bandmetrik metrik(schrift, nullptr);
+    return Legen(tag, Bildschirmkoerper(groesse), metrik.Zeile(), BildschirmAbstand,
+                 metrik.Text(groesse.width() - 5));
+}
+}
 
 void Zeilenspeicher::Pruefen(int breite, const QFont& schrift, const QPaintDevice* geraet)
 {
@@ -248,53 +363,51 @@ void AufBildschirm(QPainter& p, const TagDaten& tag, QSize groesse, const QFont&
     // The four faces a band can use, measured once per cell.
     const Schriftbild normal = Messen(BandSchrift(schrift, false), p.device());
     const Schriftbild fett = Messen(BandSchrift(schrift, true), p.device());
-    const QFontMetrics normalFm(normal.schrift);
-    const QFontMetrics normalKursivFm(normal.kursiv);
-    const QFontMetrics fettFm(fett.schrift);
-    const QFontMetrics fettKursivFm(fett.kursiv);
+    const Bandmetrik metrik(schrift, nullptr);
+    const Zellenlage lage = BildschirmLage(tag, groesse, schrift);
     for (size_t i = 0; i < tag.Termine.size(); ++i) {
         const ttermin& t = tag.Termine[i];
-        if (t.Dauer <= 0)
-            continue; // keeps its band for the mouse, draws nothing
-        const Bandbereich bereich = Zellengeometrie::Band(tag, static_cast<int>(i), breite);
-        const int oben = bereich.top;
-        const int unten = bereich.bottom;
-        if (unten <= oben)
+        const Zellenlage::Band& b = lage.baender[i];
+        if (b.flaeche.isEmpty())
             continue;
         const bool umziehen = t.Nummer == Umzugsaufgabe;
         // Like the header, the fill leaves the band's last row: a hairline between bands.
-        const QRect band(0, oben, breite, unten - oben);
-        const int sichtbar = (band.height() + lh - 1) / std::max(lh, 1);
-        const QFontMetrics& titelFm = umziehen ? fettFm : normalFm;
-        const QFontMetrics& notizFm = umziehen ? fettKursivFm : normalKursivFm;
+        const QRect band = b.flaeche.adjusted(0, 0, 0, -BildschirmAbstand);
+        const int zeilen = static_cast<int>(b.zeilen.size());
         const Schriftbild& bild = umziehen ? fett : normal;
         p.fillRect(band, f.band);
         p.setPen(umziehen ? f.umziehenText : f.text);
         if (speicher) {
             BandZeilenZeichnen(p,
-                               speicher->Zeilen(t, breite - 5, sichtbar, titelFm, notizFm,
+                               speicher->Zeilen(t, breite - 5, zeilen,
+                                                umziehen ? metrik.fett : metrik.normal,
+                                                umziehen ? metrik.fettKursiv : metrik.normalKursiv,
                                                 bild.schrift, bild.kursiv, p.device()),
-                               5, oben, lh, bild, band);
+                               5, band.top(), lh, bild, band);
         } else {
-            BandTextZeichnen(
-                p, ZellenText(t.Kurzbezeichnung, t.Notiz, breite - 5, titelFm, notizFm, sichtbar),
-                5, oben, lh, bild, band);
+            BandTextZeichnen(p, b.zeilen, 5, band.top(), lh, bild, band);
         }
+    }
+    if (lage.weitere > 0) {
+        p.setPen(f.text);
+        p.setFont(normal.schrift);
+        p.drawText(QPoint(5, lage.weitereZeile.top() + normal.oberkante),
+                   QStringLiteral("+%1").arg(lage.weitere));
     }
 
     p.setPen(f.kante);
     p.drawLine(0, 21, 0, hoehe - 1);
 }
 
-void ZeichnenAuf(QPainter& p, const QRect& ziel, const TagDaten& tag, bool ersteZelle)
+std::vector<qint32> ZeichnenAuf(QPainter& p, const QRect& ziel, const TagDaten& tag,
+                                bool ersteZelle)
 {
     const Farbsatz& f = Ausdruck();
     const int L = ziel.left();
     const int T = ziel.top();
     const int R = L + ziel.width();
     const int B = T + ziel.height();
-    const float s =
-        static_cast<float>(static_cast<quint16>(B - T)) / float{Zellengeometrie::Zellenhoehe};
+    const float s = Massstab(ziel);
     const int W = static_cast<quint16>(R - L);
     const int kopfUnten = T + RundenGerade(20.0 * s);
 
@@ -312,25 +425,32 @@ void ZeichnenAuf(QPainter& p, const QRect& ziel, const TagDaten& tag, bool erste
 
     p.fillRect(QRect(QPoint(L, kopfUnten), QPoint(R - 1, B - 1)), KoerperFarbe(tag, f));
 
+    const Drucklage druck(ziel, tag, p.device());
+    const Zellenlage& lage = druck.lage;
+    const int lh = druck.zeile;
+    const int abstand = druck.abstand;
+    const Schriftbild normal = Messen(BandSchrift(schrift, false), p.device());
+    const Schriftbild fett = Messen(BandSchrift(schrift, true), p.device());
+    std::vector<qint32> ohnePlatz;
     for (size_t i = 0; i < tag.Termine.size(); ++i) {
         const ttermin& t = tag.Termine[i];
-        if (t.Dauer <= 0)
+        const Zellenlage::Band& b = lage.baender[i];
+        if (b.flaeche.isEmpty()) {
+            ohnePlatz.push_back(t.Nummer);
             continue;
-        const Bandbereich bereich = Zellengeometrie::Band(tag, static_cast<int>(i), W);
-        const int oben = T + RundenGerade(bereich.top * s);
-        const int unten = T + RundenGerade(bereich.bottom * s);
-        if (unten <= oben)
-            continue;
-        const Schriftbild bild =
-            Messen(BandSchrift(schrift, t.Nummer == Umzugsaufgabe), p.device());
-        const QFontMetrics bfm(bild.schrift, p.device());
-        const QStringList zeilen = ZellenText(t.Kurzbezeichnung, t.Notiz, W - RundenGerade(5 * s),
-                                              bfm, QFontMetrics(bild.kursiv, p.device()));
-        const QRect band(QPoint(L, oben), QPoint(R - 1, unten - 1));
+        }
+        const bool umziehen = t.Nummer == Umzugsaufgabe;
+        const QRect band = b.flaeche.adjusted(0, 0, 0, -abstand);
         p.fillRect(band, f.band);
-        p.setPen(t.Nummer == Umzugsaufgabe ? f.umziehenText : f.text);
-        const int lh = bfm.height(); // the line height of the font, as for "f"
-        BandTextZeichnen(p, zeilen, L + RundenGerade(5 * s), oben, std::max(lh, 1), bild, band);
+        p.setPen(umziehen ? f.umziehenText : f.text);
+        BandTextZeichnen(p, b.zeilen, L + RundenGerade(5 * s), band.top(), lh,
+                         umziehen ? fett : normal, band);
+    }
+    if (lage.weitere > 0) {
+        p.setPen(f.text);
+        p.setFont(normal.schrift);
+        p.drawText(QPoint(L + RundenGerade(5 * s), lage.weitereZeile.top() + normal.oberkante),
+                   QStringLiteral("+%1 weitere").arg(lage.weitere));
     }
 
     QPen kante(f.kante);
@@ -339,6 +459,17 @@ void ZeichnenAuf(QPainter& p, const QRect& ziel, const TagDaten& tag, bool erste
     p.drawLine(L, T, L, B);
     p.drawLine(L, B, R, B);
     p.restore();
+    return ohnePlatz;
+}
+
+std::vector<qint32> OhnePlatz(const QRect& ziel, const TagDaten& tag, QPaintDevice* geraet)
+{
+    const Drucklage druck(ziel, tag, geraet);
+    std::vector<qint32> nummern;
+    for (size_t i = 0; i < tag.Termine.size(); ++i)
+        if (druck.lage.baender[i].flaeche.isEmpty())
+            nummern.push_back(tag.Termine[i].Nummer);
+    return nummern;
 }
 
 } // namespace Zellenzeichnung

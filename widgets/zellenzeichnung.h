@@ -9,6 +9,7 @@
 #include <QRect>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 class QPaintDevice;
@@ -85,15 +86,47 @@ private:
     int m_dpiY = 0;
 };
 
+// Where a cell shows its tasks (BaenderVerteilen): one band per task, top down from the
+// body's top, as many whole lines high as its text needs and the body has room for, so that
+// every task shows at least its title and the rest of the body stays free for a click. Tasks
+// without room are counted in a line below the bands.
+struct Zellenlage
+{
+    struct Band
+    {
+        QRect flaeche;      // empty when the cell has no room for the task
+        QStringList zeilen; // as ZellenText makes them
+    };
+    std::vector<Band> baender; // in the order of the day's tasks
+    int weitere = 0;           // tasks without room
+    QRect weitereZeile;        // where they are counted
+};
+
+// The lines of task `t` as ZellenText makes them, at most `hoechstens`.
+using Bandtext = std::function<QStringList(const ttermin& t, int hoechstens)>;
+
+// Lays the bands of `tag` out in `koerper`, lines `zeile` apart; every band is `abstand`
+// pixels higher than its lines, the last of them the line between bands.
+Zellenlage Legen(const TagDaten& tag, const QRect& koerper, int zeile, int abstand,
+                 const Bandtext& text);
+
+// The screen's layout of a cell of `groesse` in `schrift`, as AufBildschirm draws it.
+Zellenlage BildschirmLage(const TagDaten& tag, QSize groesse, const QFont& schrift);
+
 // Draws the cell at (0, 0) with the given size, in `schrift` (colour and style change per band).
 // `speicher` (may be null) keeps the fitted lines for the next paint. The first cell of the
-// calendar names its month in the header.
+// calendar names its month in the header. A day with more tasks than room ends with "+N".
 void AufBildschirm(QPainter& p, const TagDaten& tag, QSize groesse, const QFont& schrift,
                    Zeilenspeicher* speicher = nullptr, bool ersteZelle = false);
 
 // Draws the cell scaled into `ziel` in Arial 10 point with the printout colours; the first
-// cell of a page names its month.
-void ZeichnenAuf(QPainter& p, const QRect& ziel, const TagDaten& tag, bool ersteZelle = false);
+// cell of a page names its month. Only whole lines are drawn: a day with more tasks than room
+// ends with "+N weitere". Returns the numbers of the tasks it had no room for.
+std::vector<qint32> ZeichnenAuf(QPainter& p, const QRect& ziel, const TagDaten& tag,
+                                bool ersteZelle = false);
+
+// The numbers of the tasks that ZeichnenAuf on `geraet` has no room for, without drawing.
+std::vector<qint32> OhnePlatz(const QRect& ziel, const TagDaten& tag, QPaintDevice* geraet);
 
 // Rounding of the scaled drawing: to the nearest whole number, halves to even.
 int RundenGerade(double wert);

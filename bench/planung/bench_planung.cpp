@@ -84,6 +84,63 @@ BENCHMARK(BM_AbfolgeFlacheFelder)->Unit(benchmark::kMillisecond);
 const bool abfolge =
     Verhaeltnis::Referenz("BM_AbfolgeSuchenSchlimmsterFall", "BM_AbfolgeFlacheFelder");
 
+// Re-planning a plan of the whole catalogue with notes, done tasks and own tasks for a moving
+// day two weeks later, against the plan search alone for the same window.
+Plan KatalogPlan()
+{
+    Plan plan;
+    plan.situation.BundeslandA = 3;
+    plan.situation.BundeslandB = 9;
+    plan.situation.Auszugsrenovierung = true;
+    plan.situation.Einzugsrenovierung = true;
+    plan.situation.Kinder = true;
+    const double einzug = Tageszahl::ausDatum(QDate(2027, 6, 1));
+    plan.AbfolgeSuchen(einzug, einzug + 14, nullptr);
+    for (taufgabe& a : plan.Aufgaben) {
+        a.Notiz = {QStringLiteral("Notiz zu %1").arg(a.Nummer)};
+        a.Erledigt = a.Nummer % 3 == 0;
+    }
+    for (int i = 0; i < 5; ++i) {
+        taufgabe eigene;
+        eigene.Nummer = ErsteEigeneAufgabe + i;
+        eigene.Kurzbezeichnung = QStringLiteral("Eigene Aufgabe %1").arg(i);
+        eigene.Tag = einzug + i;
+        eigene.Benutzeraufgabe = true;
+        plan.Aufgaben.push_back(eigene);
+    }
+    return plan;
+}
+
+void BM_Umplanen(benchmark::State& state)
+{
+    const Plan plan = KatalogPlan();
+    Situation neu = plan.situation;
+    neu.Kinder = false;
+    const double einzug = Tageszahl::ausDatum(QDate(2027, 6, 15));
+    for (auto _ : state) {
+        Umplanung u = plan.Umplanen(neu, einzug, einzug + 14, true);
+        benchmark::DoNotOptimize(u.aufgaben.data());
+    }
+    state.counters["Aufgaben"] = double(plan.Aufgaben.size());
+}
+BENCHMARK(BM_Umplanen)->Unit(benchmark::kMillisecond);
+
+void BM_AbfolgeSuchenGleichesFenster(benchmark::State& state)
+{
+    const double einzug = Tageszahl::ausDatum(QDate(2027, 6, 15));
+    for (auto _ : state) {
+        Plan plan;
+        plan.situation.BundeslandA = 3;
+        plan.situation.BundeslandB = 9;
+        plan.situation.Auszugsrenovierung = true;
+        plan.situation.Einzugsrenovierung = true;
+        plan.AbfolgeSuchen(einzug, einzug + 14, nullptr);
+        benchmark::DoNotOptimize(plan.Aufgaben.data());
+    }
+}
+BENCHMARK(BM_AbfolgeSuchenGleichesFenster)->Unit(benchmark::kMillisecond);
+const bool umplanen = Verhaeltnis::Referenz("BM_Umplanen", "BM_AbfolgeSuchenGleichesFenster");
+
 Plan ZehntausendAufgaben()
 {
     Plan plan;

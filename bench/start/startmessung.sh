@@ -58,7 +58,7 @@ programm() {
 ordner=$(mktemp -d)
 trap 'rm -rf "$ordner"' EXIT
 cp "$bin/kistenlotse" "$ordner/"
-cp "$bin"/*.gif "$bin"/*.HLP "$ordner/" 2>/dev/null || true
+cp "$bin"/*.gif "$bin"/kistenlotse-hilfe.html "$ordner/" 2>/dev/null || true
 
 leer >/dev/null; programm "$ordner" >/dev/null
 : >"$ordner/leer.txt"; : >"$ordner/programm.txt"

@@ -2,7 +2,8 @@
 #   cmake -DQUELLE=<folder of the pages> -DZIEL=<help file> -DSEITEN=index,kalender,... -P hilfedatei.cmake
 # Each page becomes a section anchored by its name; links between pages ("kalender.html",
 # "kalender.html#kalender-gesten") become links within the file ("#kalender",
-# "#kalender-gesten"). The head (title, style) is the contents page's.
+# "#kalender-gesten"). The head (title) is the contents page's, with the pages' shared style
+# sheet hilfe.css written into it.
 
 if(NOT QUELLE OR NOT ZIEL OR NOT SEITEN)
   message(FATAL_ERROR "QUELLE, ZIEL und SEITEN angeben")
@@ -15,6 +16,14 @@ if(_anfang LESS 0)
   message(FATAL_ERROR "index.html: <body> fehlt")
 endif()
 string(SUBSTRING "${_index}" 0 ${_anfang} _kopf)
+# The pages share one style sheet; the help file carries it in its head.
+file(READ "${QUELLE}/hilfe.css" _stil)
+set(_verweis "<link rel=\"stylesheet\" href=\"hilfe.css\">")
+string(FIND "${_kopf}" "${_verweis}" _stelle)
+if(_stelle LESS 0)
+  message(FATAL_ERROR "index.html: ${_verweis} fehlt")
+endif()
+string(REPLACE "${_verweis}" "<style>\n${_stil}</style>" _kopf "${_kopf}")
 
 set(_inhalt "")
 foreach(_seite IN LISTS SEITEN)

@@ -275,7 +275,8 @@ def kalender(leser, argumente, ergebnis):
                              + kurz(leser.letzter()) + ")")
             return
         ergebnis.pruefen("heute_beschreibung",
-                         zelle_heute["beschreibung"].startswith("heute"),
+                         zelle_heute["beschreibung"]
+                         == "heute, 1 Aufgabe, Eingabetaste: neue Aufgabe",
                          f"der heutige Tag sagt „heute“ ({zelle_heute['beschreibung']})")
 
         tabelle_pruefen(programm, ergebnis, heute, tag)
@@ -303,6 +304,12 @@ def kalender(leser, argumente, ergebnis):
         taste(leser, "alt+Right", 1.0)
         ergebnis.pruefen("alt_pfeil", ist_aufgabe(leser.letzter(), neu, AUFGABE_1),
                          f"nach Alt+Rechts die verschobene Aufgabe: {kurz(leser.letzter())}")
+        status = suchen(programm.aktives_fenster(),
+                        lambda o: o.getRole() == pyatspi.ROLE_STATUS_BAR)
+        ergebnis.pruefen("statuszeile", bool(status) and status.name
+                         == f"„{AUFGABE_1}“ liegt jetzt am {langes_datum(neu)}.",
+                         "die Statuszeile sagt, was geschah: „"
+                         + (status.name if status else "keine Statuszeile") + "“")
 
         taste(leser, "Delete", 0.2)
         frage = leser.bis(lambda: suchen(programm.aktives_fenster(),

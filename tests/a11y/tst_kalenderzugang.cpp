@@ -8,6 +8,7 @@
 #include "widgets/zellengeometrie.h"
 
 #include <QAccessible>
+#include <QLabel>
 #include <QTest>
 
 #include <memory>
@@ -48,6 +49,9 @@ private Q_SLOTS:
     void beschreibung();
     void aufgabenAlsListe();
     void fokusAufDerAufgabe();
+    void ansagen_data();
+    void ansagen();
+    void statuszeile();
 
 private:
     // Two weeks from Monday, 1 March 2027, in a window.
@@ -149,12 +153,13 @@ void TestKalenderZugang::beschreibung_data()
     QTest::newRow("a day") << T(2027, 3, 2) << QList<qint32>{} << false
                            << QStringLiteral("Keine Aufgabe");
     QTest::newRow("today") << T(2027, 3, 3) << QList<qint32>{13, 27} << false
-                           << QStringLiteral("heute, 2 Aufgaben");
+                           << QStringLiteral("heute, 2 Aufgaben, Eingabetaste: neue Aufgabe");
     QTest::newRow("moving day on a holiday")
         << T(2027, 3, 8) << QList<qint32>{Umzugsaufgabe} << true
-        << QStringLiteral("Umzugstag, Feiertag, 1 Aufgabe");
-    QTest::newRow("moving today") << T(2027, 3, 3) << QList<qint32>{27, Umzugsaufgabe} << false
-                                  << QStringLiteral("heute, Umzugstag, 2 Aufgaben");
+        << QStringLiteral("Umzugstag, Feiertag, 1 Aufgabe, Eingabetaste: neue Aufgabe");
+    QTest::newRow("moving today")
+        << T(2027, 3, 3) << QList<qint32>{27, Umzugsaufgabe} << false
+        << QStringLiteral("heute, Umzugstag, 2 Aufgaben, Eingabetaste: neue Aufgabe");
 }
 
 void TestKalenderZugang::beschreibung()
@@ -228,6 +233,51 @@ void TestKalenderZugang::fokusAufDerAufgabe()
     QCOMPARE(tag->focusChild(), aufgabe);
     QCOMPARE(tag->child(0)->focusChild(), aufgabe);
     QVERIFY(Tabelle()->tableInterface()->selectedCells().contains(tag));
+}
+
+void TestKalenderZugang::ansagen_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("erwartet");
+    QTest::newRow("moved") << Ansage::Verschoben(QStringLiteral("Kartons packen"), T(2027, 3, 10),
+                                                 0)
+                           << QStringLiteral("„Kartons packen“ liegt jetzt am Mittwoch, 10. März "
+                                             "2027.");
+    QTest::newRow("one moved along")
+        << Ansage::Verschoben(QStringLiteral("Umziehen"), T(2027, 3, 1), 1)
+        << QStringLiteral("„Umziehen“ liegt jetzt am Montag, 1. März 2027. 1 abhängige Aufgabe "
+                          "wurde mitverschoben.");
+    QTest::newRow("three moved along")
+        << Ansage::Verschoben(QStringLiteral("Umziehen"), T(2027, 3, 1), 3)
+        << QStringLiteral("„Umziehen“ liegt jetzt am Montag, 1. März 2027. 3 abhängige Aufgaben "
+                          "wurden mitverschoben.");
+    QTest::newRow("undo") << Ansage::Zurueckgenommen()
+                          << QStringLiteral("Die letzte Änderung wurde zurückgenommen.");
+    QTest::newRow("saved") << Ansage::Gespeichert(QStringLiteral("/home/anna/Umzug 2027.kvr"))
+                           << QStringLiteral("Der Plan wurde in „Umzug 2027.kvr“ gespeichert.");
+    QTest::newRow("new task") << Ansage::NeueAufgabe(T(2027, 3, 9))
+                              << QStringLiteral("Neue Aufgabe am Dienstag, 9. März 2027");
+}
+
+void TestKalenderZugang::ansagen()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, erwartet);
+    QCOMPARE(text, erwartet);
+}
+
+void TestKalenderZugang::statuszeile()
+{
+    auto* zeile = new QLabel(m_fenster.get());
+    zeile->setObjectName(QString::fromLatin1(StatuszeileName));
+    zeile->setText(QStringLiteral("   ") + Ansage::Zurueckgenommen());
+    QAccessibleInterface* zugang = QAccessible::queryAccessibleInterface(zeile);
+    QCOMPARE(zugang->role(), QAccessible::StatusBar);
+    QCOMPARE(zugang->text(QAccessible::Name),
+             QStringLiteral("Die letzte Änderung wurde zurückgenommen."));
+    // Another label is what it was.
+    auto* andere = new QLabel(QStringLiteral("KW"), m_fenster.get());
+    QCOMPARE(QAccessible::queryAccessibleInterface(andere)->role(), QAccessible::StaticText);
 }
 
 QTEST_MAIN(TestKalenderZugang)

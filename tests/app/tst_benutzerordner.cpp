@@ -121,7 +121,7 @@ void TestBenutzerordner::datendatei_data()
 {
     QTest::addColumn<QStringList>("vorhanden"); // below the prefix
     QTest::addColumn<QString>("erwartet");
-    const QString hlp = QStringLiteral("KISTENLOTSE.HLP");
+    const QString hlp = QStringLiteral("kistenlotse-hilfe.html");
     QTest::newRow("beside the program")
         << QStringList{QStringLiteral("bin/") + hlp} << QStringLiteral("bin/") + hlp;
     QTest::newRow("installed") << QStringList{QStringLiteral("share/kistenlotse/") + hlp}
@@ -143,7 +143,7 @@ void TestBenutzerordner::datendatei()
     QTemporaryDir prefix;
     for (const QString& datei : vorhanden)
         QVERIFY(Anlegen(prefix.filePath(datei)));
-    QCOMPARE(Datendatei(QStringLiteral("KISTENLOTSE.HLP"), prefix.filePath(QStringLiteral("bin"))),
+    QCOMPARE(Datendatei(QStringLiteral("kistenlotse-hilfe.html"), prefix.filePath(QStringLiteral("bin"))),
              prefix.filePath(erwartet));
 }
 

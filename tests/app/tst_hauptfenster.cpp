@@ -262,7 +262,7 @@ void TestHauptfenster::klickAufAufgabe()
     eigene.Kurzbezeichnung = QStringLiteral("Eigene");
     eigene.Tag = T(2001, 8, 14);
     eigene.Start = 17;
-    eigene.Dauer = 0; // drawn empty, still clickable
+    eigene.Dauer = 0; // 30 minutes
     eigene.Benutzeraufgabe = true;
     m_f->plan().Aufgaben.push_back(eigene);
     m_f->KalenderAktualisieren();
@@ -273,9 +273,23 @@ void TestHauptfenster::klickAufAufgabe()
     QCOMPARE(m_geoeffnet, QList<qint32>{7});
 
     tday* dienstag = m_f->Tag(1);
-    Maus(dienstag, QEvent::MouseButtonPress, QPoint(10, 100));
-    Maus(dienstag, QEvent::MouseButtonRelease, QPoint(10, 100));
+    const int band = BandMitte(dienstag, 10001);
+    QVERIFY(band > 20 && band < 60);
+    Maus(dienstag, QEvent::MouseButtonPress, QPoint(10, band));
+    Maus(dienstag, QEvent::MouseButtonRelease, QPoint(10, band));
     QCOMPARE(m_eigene, (QList<QPair<qint32, double>>{{10001, T(2001, 8, 14)}}));
+    // Below the task's band the day is free: a click there adds a task.
+    Maus(dienstag, QEvent::MouseButtonPress, QPoint(10, 140));
+    Maus(dienstag, QEvent::MouseButtonRelease, QPoint(10, 140));
+    QCOMPARE(m_eigene,
+             (QList<QPair<qint32, double>>{{10001, T(2001, 8, 14)}, {-1, T(2001, 8, 14)}}));
+    // The task of 30 minutes shows its title.
+    const QImage zelle = AufDemSchirm(*m_f, dienstag);
+    int tinte = 0;
+    for (int y = band - 6; y <= band + 6; ++y)
+        for (int x = 5; x < 50; ++x)
+            tinte += zelle.pixelColor(x, y).lightness() < 100;
+    QVERIFY2(tinte > 10, "der Titel fehlt");
 }
 
 void TestHauptfenster::ziehenAufGleicheZelleOeffnet()

@@ -399,7 +399,8 @@ void TestKalenderTastatur::bildschirmleser()
 
     QAccessibleInterface* tag = QAccessible::queryAccessibleInterface(Zelle(T(2027, 3, 3)));
     QCOMPARE(tag->text(QAccessible::Name), QStringLiteral("Mittwoch, 3. März 2027"));
-    QCOMPARE(tag->text(QAccessible::Description), QStringLiteral("heute, 1 Aufgabe"));
+    QCOMPARE(tag->text(QAccessible::Description),
+             QStringLiteral("heute, 1 Aufgabe, Eingabetaste: neue Aufgabe"));
     QCOMPARE(tag->childCount(), 1); // the list of the day's tasks
     QAccessibleInterface* aufgabe = tag->child(0)->child(0);
     QCOMPARE(aufgabe->text(QAccessible::Name),

@@ -1,9 +1,11 @@
 #include "dialogs/hilfefenster.h"
+#include "dialogs/hilfetaste.h"
 
 #include "support/modalhelfer.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -50,7 +52,8 @@ const QStringList kSeiten{QStringLiteral("index"),           QStringLiteral("sta
                           QStringLiteral("kalender"),        QStringLiteral("aufgabe"),
                           QStringLiteral("eigene-aufgaben"), QStringLiteral("verschieben"),
                           QStringLiteral("speichern"),       QStringLiteral("drucken"),
-                          QStringLiteral("vorlagen"),        QStringLiteral("kalenderexport")};
+                          QStringLiteral("vorlagen"),        QStringLiteral("kalenderexport"),
+                          QStringLiteral("kalenderabgleich")};
 
 } // namespace
 
@@ -92,9 +95,64 @@ private Q_SLOTS:
     void dateiLiegtBeimProgramm()
     {
         const QFileInfo datei(HilfeDatei());
-        QCOMPARE(datei.fileName(), QStringLiteral("KISTENLOTSE.HLP"));
+        QCOMPARE(datei.fileName(), QStringLiteral("kistenlotse-hilfe.html"));
         QCOMPARE(datei.absolutePath(), QCoreApplication::applicationDirPath());
         QVERIFY2(datei.isFile(), qPrintable(datei.absoluteFilePath()));
+    }
+
+    // F1 in a dialog opens the section that explains it, also from a box the dialog shows.
+    void f1OeffnetDenAbschnitt_data()
+    {
+        QTest::addColumn<QString>("fenster");
+        QTest::addColumn<bool>("ausMeldung");
+        QTest::addColumn<QString>("abschnitt");
+        QTest::newRow("task dialog")
+            << QStringLiteral("TerminForm") << false << QStringLiteral("aufgabe");
+        QTest::newRow("own-task dialog")
+            << QStringLiteral("EigenerTerminForm") << false << QStringLiteral("eigene-aufgaben");
+        QTest::newRow("box of the own-task dialog")
+            << QStringLiteral("EigenerTerminForm") << true << QStringLiteral("eigene-aufgaben");
+        QTest::newRow("conflict dialog") << QStringLiteral("Reihenfolge") << false
+                                         << QStringLiteral("verschieben-mitverschieben");
+        QTest::newRow("start dialog")
+            << QStringLiteral("SituationsForm") << false << QStringLiteral("startdialog");
+        QTest::newRow("calendar printout")
+            << QStringLiteral("AusdruckForm") << false << QStringLiteral("drucken-kalender");
+        QTest::newRow("print setup") << QStringLiteral("PrinterSetupDialog1") << false
+                                     << QStringLiteral("drucken-einstellung");
+        QTest::newRow("templates")
+            << QStringLiteral("DruckvorlagenForm") << false << QStringLiteral("vorlagen");
+        QTest::newRow("main window: contents")
+            << QStringLiteral("KalenderForm") << false << QString();
+    }
+
+    void f1OeffnetDenAbschnitt()
+    {
+        QFETCH(QString, fenster);
+        QFETCH(bool, ausMeldung);
+        QFETCH(QString, abschnitt);
+        const THilfeTaste taste(nullptr);
+        QDialog dialog(m_hauptfenster.get());
+        dialog.setObjectName(fenster);
+        dialog.show();
+        QDialog meldung(&dialog);
+        meldung.setObjectName(QStringLiteral("meldung"));
+        QWidget* ziel = &dialog;
+        if (ausMeldung) {
+            meldung.show();
+            ziel = &meldung;
+        }
+        QTest::keyClick(ziel, Qt::Key_F1);
+        auto* hilfe = ziel->findChild<THilfeFenster*>(QString(), Qt::FindDirectChildrenOnly);
+        QVERIFY(hilfe);
+        QCOMPARE(hilfe->Browser()->source().fragment(), abschnitt);
+        if (!abschnitt.isEmpty()) {
+            // The section exists, and it is what the window shows.
+            const Verweise v = Sammeln(hilfe->Browser()->document());
+            QVERIFY2(v.anker.count(abschnitt) == 1, qPrintable(abschnitt));
+            QVERIFY(Sichtbar(hilfe->Browser(), v.anker.at(abschnitt)));
+        }
+        hilfe->close();
     }
 
     void oeffnetAmInhalt()
@@ -197,7 +255,7 @@ private Q_SLOTS:
     void fehlendeDatei()
     {
         const QString pfad =
-            QCoreApplication::applicationDirPath() + QStringLiteral("/gibt-es-nicht.HLP");
+            QCoreApplication::applicationDirPath() + QStringLiteral("/gibt-es-nicht.html");
         ModalHelfer helfer;
         QString titel;
         QString text;

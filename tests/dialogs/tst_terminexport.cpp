@@ -2,6 +2,7 @@
 #include "kalenderexport/desktopkalender.h"
 #include "model/plan.h"
 #include "model/tageszahl.h"
+#include "model/uhr.h"
 #include "support/dateigroessengrenze.h"
 
 #include "support/icslesen.h"
@@ -9,6 +10,7 @@
 #include "support/testdaten.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
@@ -16,6 +18,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -648,6 +651,103 @@ private Q_SLOTS:
         QCOMPARE(IcsLesen::DateiLesen(anwendung.Dateipfad()).ereignisse.size(), 2);
     }
 
+    // With the plan's ID an appointment is the same one in every export: a calendar that
+    // imports again updates it, and only a changed task gets a new revision.
+    void erneuterExportAktualisiert()
+    {
+        Aufgabenliste aufgaben = Aufgaben(3);
+        for (size_t i = 0; i < aufgaben.size(); ++i)
+            aufgaben[i].Nummer = qint32(10001 + i);
+        const auto uhrZurueck = qScopeGuard([] { Uhr::Festsetzen({}); });
+        QList<IcsLesen::Kalender> exporte;
+        for (int lauf = 0; lauf < 2; ++lauf) {
+            Uhr::Festsetzen(QDateTime(QDate(2026, 5, 3), QTime(9 + lauf, 0)));
+            if (lauf == 1)
+                aufgaben[1].Notiz = {QStringLiteral("Schlüssel beim Hausmeister")};
+            Desktopkalender anwendung;
+            ModalHelfer helfer;
+            Antworten(helfer, {QStringLiteral("OK"), QStringLiteral("OK")});
+            QWidget fenster;
+            Exportangaben angaben{QStringLiteral("3f2a9c"), {}};
+            QVERIFY(TermineExportieren(&fenster, nullptr, aufgaben, anwendung, &angaben));
+            QVERIFY2(helfer.Abwarten(), qPrintable(helfer.Fehler()));
+            exporte << IcsLesen::DateiLesen(anwendung.Dateipfad());
+        }
+        QCOMPARE(m_boxen.at(0).text,
+                 QStringLiteral("Der Kistenlotse versucht nun, die Termine Ihres Umzugs in den\n"
+                                "Terminkalender Ihres Kalenderprogramms einzutragen. Es werden 3 "
+                                "Termine eingetragen.\n"
+                                "Dies kann nicht rückgängig gemacht werden,\n"
+                                "Sie können die Termine aber in Ihrem Kalenderprogramm weiter "
+                                "bearbeiten.\n"
+                                "Termine, die Sie schon einmal übertragen haben, werden dort "
+                                "aktualisiert statt doppelt eingetragen.\n"
+                                "Möchten Sie fortfahren?"));
+        QCOMPARE(exporte.size(), 2);
+        for (int i = 0; i < 3; ++i) {
+            const IcsLesen::Ereignis& erst = exporte[0].ereignisse.at(i);
+            const IcsLesen::Ereignis& dann = exporte[1].ereignisse.at(i);
+            QCOMPARE(erst.uid, QStringLiteral("kistenlotse-3f2a9c-%1@kistenlotse").arg(10001 + i));
+            QCOMPARE(dann.uid, erst.uid);
+            QVERIFY(erst.sequenz > 0);
+            QVERIFY(erst.geaendert.utc);
+            if (i == 1) {
+                QVERIFY(dann.sequenz > erst.sequenz);
+                QCOMPARE(dann.geaendert.alsUtc.isValid()
+                             ? dann.geaendert.alsUtc
+                             : QDateTime(dann.geaendert.datum, dann.geaendert.zeit, Qt::UTC),
+                         QDateTime(QDate(2026, 5, 3), QTime(10, 0)).toUTC());
+            } else {
+                QCOMPARE(dann.sequenz, erst.sequenz);
+                QCOMPARE(dann.geaendert.datum, erst.geaendert.datum);
+                QCOMPARE(dann.geaendert.zeit, erst.geaendert.zeit);
+            }
+        }
+        // The record of the revisions is the user's alone, like the exported files.
+        const QFileInfo stand(QDir(m_ordner).filePath(QStringLiteral("export-3f2a9c.txt")));
+        QVERIFY(stand.isFile());
+        QCOMPARE(stand.permissions() & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions());
+    }
+
+    // The reminder is chosen with the question, given back for the settings, and every
+    // appointment carries it as a VALARM showing its title.
+    void erinnerungGewaehlt()
+    {
+        Desktopkalender anwendung;
+        ModalHelfer helfer;
+        QStringList angeboten;
+        helfer.Druecke(
+            QStringLiteral("OK"),
+            [&](QWidget* w) {
+                auto* wahl = w->findChild<QComboBox*>(QStringLiteral("erinnerung"));
+                QVERIFY(wahl);
+                for (int i = 0; i < wahl->count(); ++i)
+                    angeboten << wahl->itemText(i);
+                QCOMPARE(wahl->currentIndex(), 2); // as kept in the settings
+                wahl->setCurrentIndex(1);
+            },
+            QStringLiteral("meldung"));
+        helfer.Druecke(QStringLiteral("OK"), {}, QStringLiteral("meldung"));
+        QWidget fenster;
+        Exportangaben angaben{QString(), Erinnerung::EineStundeVorher};
+        QVERIFY(TermineExportieren(&fenster, nullptr, Aufgaben(2), anwendung, &angaben));
+        QVERIFY2(helfer.Abwarten(), qPrintable(helfer.Fehler()));
+        QCOMPARE(angeboten,
+                 (QStringList{QStringLiteral("keine"), QStringLiteral("am Vortag um 18 Uhr"),
+                              QStringLiteral("eine Stunde vorher")}));
+        QCOMPARE(angaben.erinnerung, std::optional<Erinnerung>(Erinnerung::VortagAchtzehnUhr));
+        QFile datei(anwendung.Dateipfad());
+        QVERIFY(datei.open(QIODevice::ReadOnly));
+        const QByteArray text = datei.readAll();
+        QVERIFY(IcsLesen::Lesen(text).gelesen);
+        QCOMPARE(text.count("BEGIN:VALARM"), 2);
+        QCOMPARE(text.count("ACTION:DISPLAY"), 2);
+        // 08:00 and 08:30: reminded at 18:00 the day before.
+        QVERIFY2(text.contains("TRIGGER:-PT14H\r\n"), text.constData());
+        QVERIFY2(text.contains("TRIGGER:-PT14H30M\r\n"), text.constData());
+        QVERIFY(text.contains("DESCRIPTION:Aufgabe 1\r\n"));
+    }
+
     void zweiterLaufExportiertErneut()
     {
         // Each run exports all tasks again into a file of its own.
@@ -667,7 +767,9 @@ private Q_SLOTS:
         const Kalendertermin termin{QStringLiteral("Termin"),
                                     {},
                                     Ortszeit{QDate(2026, 5, 3), QTime(8, 0)},
-                                    Ortszeit{QDate(2026, 5, 3), QTime(9, 0)}};
+                                    Ortszeit{QDate(2026, 5, 3), QTime(9, 0)},
+                                    {},
+                                    -1};
         QVERIFY_THROWS_EXCEPTION(KalenderFehler, anwendung.TerminEintragen(termin));
         taufgabe ohneDatum = Aufgaben(1).front();
         ohneDatum.Tag = std::numeric_limits<double>::quiet_NaN();

@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+#include <limits>
+
 class TestKalender final : public QObject
 {
     Q_OBJECT
@@ -12,6 +14,7 @@ private Q_SLOTS:
     void spanne_data();
     void spanne();
     void leererPlan();
+    void aufgabeOhneTag();
     void kalenderwochen_data();
     void kalenderwochen();
     void ordnen();
@@ -54,6 +57,22 @@ void TestKalender::leererPlan()
     const Kalenderspanne s = SpanneBerechnen(Aufgabenliste{}, T(2026, 12, 10));
     QCOMPARE(s.ersterTag, T(2026, 12, 7));
     QCOMPARE(s.tage, 35);
+}
+
+// A task without a day, first or among others, never decides the span.
+void TestKalender::aufgabeOhneTag()
+{
+    taufgabe ohne;
+    ohne.Tag = std::numeric_limits<double>::quiet_NaN();
+    taufgabe mit;
+    mit.Tag = T(2001, 8, 16);
+    for (const Aufgabenliste& liste :
+         {Aufgabenliste{ohne, mit}, Aufgabenliste{mit, ohne}, Aufgabenliste{ohne, mit, ohne}}) {
+        const Kalenderspanne s = SpanneBerechnen(liste, T(2026, 12, 10));
+        QCOMPARE(s.ersterTag, T(2001, 8, 13));
+        QCOMPARE(s.tage, 35);
+    }
+    QCOMPARE(SpanneBerechnen(Aufgabenliste{ohne}, T(2026, 12, 10)).ersterTag, T(2026, 12, 7));
 }
 
 void TestKalender::kalenderwochen_data()

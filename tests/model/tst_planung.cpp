@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+#include <algorithm>
+
 namespace {
 
 struct Mitschrift final : PlanMelder
@@ -52,6 +54,8 @@ private Q_SLOTS:
     void neueAufgabenNummer_data();
     void neueAufgabenNummer();
     void sichernUndWiederherstellen();
+    void umplanen_data();
+    void umplanen();
 };
 
 void TestPlanung::volleRunde()
@@ -291,6 +295,77 @@ void TestPlanung::sichernUndWiederherstellen()
     QCOMPARE(p.Aufgaben.size(), vorher.size());
     QVERIFY(p.Aufgaben == vorher);
     QCOMPARE(p.Sicherung.size(), vorher.size()); // undo keeps its copy
+}
+
+// The moving day moves two weeks later and the children stay behind: the user's work on the
+// plan comes along, and what the new situation drops is listed for the question.
+void TestPlanung::umplanen_data()
+{
+    QTest::addColumn<bool>("eigeneVerschieben");
+    QTest::newRow("eigene Aufgaben ziehen mit") << true;
+    QTest::newRow("eigene Aufgaben bleiben") << false;
+}
+
+void TestPlanung::umplanen()
+{
+    QFETCH(bool, eigeneVerschieben);
+    Plan p = Berlin(false);
+    p.situation.Kinder = true;
+    p.AbfolgeSuchen(T(2001, 9, 10), T(2001, 9, 14), nullptr);
+    QCOMPARE(Titel(p, QStringLiteral("Umziehen")).Tag, T(2001, 9, 12));
+    p.Aufgabe(9)->Notiz = {QStringLiteral("Bücher zuerst")};
+    p.Aufgabe(9)->Erledigt = true;
+    p.Aufgabe(9)->Start = 30;
+    p.Aufgabe(2)->Tag += 3; // moved by hand: takes the new plan's day
+    p.Aufgabe(53)->Notiz = {QStringLiteral("Zeugnis mitnehmen")};
+    p.Aufgabe(18)->Erledigt = true;
+    taufgabe eigene;
+    eigene.Nummer = ErsteEigeneAufgabe;
+    eigene.Kurzbezeichnung = QStringLiteral("Klavier stimmen");
+    eigene.Notiz = {QStringLiteral("Herr Weber")};
+    eigene.Tag = T(2001, 9, 20);
+    eigene.Start = 20;
+    eigene.Benutzeraufgabe = true;
+    p.Aufgaben.push_back(eigene);
+    const Aufgabenliste vorher = p.Aufgaben;
+
+    Situation neu = p.situation;
+    neu.Kinder = false;
+    const Umplanung u = p.Umplanen(neu, T(2001, 9, 24), T(2001, 9, 28), eigeneVerschieben);
+    QCOMPARE(p.Aufgaben, vorher); // nothing changes before it is taken over
+    QVERIFY(!u.keineAbfolge);
+    QCOMPARE(u.verschiebung, 14.0);
+
+    p.UmplanungUebernehmen(u);
+    QCOMPARE(p.situation, neu);
+    QCOMPARE(Titel(p, QStringLiteral("Umziehen")).Tag, T(2001, 9, 26));
+    const taufgabe& packen = *p.Aufgabe(9);
+    QCOMPARE(packen.Notiz, QStringList{QStringLiteral("Bücher zuerst")});
+    QVERIFY(packen.Erledigt);
+    QCOMPARE(packen.Start, 30);
+    QCOMPARE(packen.Dauer, packen.vorgabeDauer);
+    QCOMPARE(packen.Tag, T(2001, 9, 23));
+    QCOMPARE(p.Aufgabe(2)->Tag,
+             T(2001, 9, 15)); // the new plan's day (off Sunday), not the hand-moved one
+    QCOMPARE(p.Aufgabe(2)->Start, 17);
+    const taufgabe* klavier = p.Aufgabe(ErsteEigeneAufgabe);
+    QVERIFY(klavier);
+    QCOMPARE(klavier->Notiz, eigene.Notiz);
+    QCOMPARE(klavier->Tag, eigeneVerschieben ? T(2001, 10, 4) : T(2001, 9, 20));
+    QCOMPARE(klavier->Start, 20);
+
+    // The children's tasks are gone; those with a note or done are named for the question.
+    QList<qint32> weg;
+    for (const taufgabe& a : u.weggefallen)
+        weg.append(a.Nummer);
+    std::sort(weg.begin(), weg.end());
+    QCOMPARE(weg, (QList<qint32>{3, 18, 53}));
+    QList<qint32> fragen;
+    for (const taufgabe& a : u.WegfallendeMitInhalt())
+        fragen.append(a.Nummer);
+    std::sort(fragen.begin(), fragen.end());
+    QCOMPARE(fragen, (QList<qint32>{18, 53}));
+    QVERIFY(!p.Aufgabe(53) && !p.Aufgabe(18) && !p.Aufgabe(3));
 }
 
 QTEST_APPLESS_MAIN(TestPlanung)

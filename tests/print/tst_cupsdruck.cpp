@@ -134,6 +134,7 @@ void TestCupsdruck::init()
     d.setOutputFileName(QString());
     d.setOutputFormat(QPrinter::NativeFormat);
     d.setPrinterName(Warteschlange);
+    WarteschlangeSetzen(Warteschlange);
     d.setPageSize(QPageSize(QPageSize::A4));
     d.setCopyCount(1);
     QCOMPARE(d.outputFormat(), QPrinter::NativeFormat);

@@ -2,6 +2,8 @@
 // failure path with its warning and report.
 
 #include "druckhilfe.h"
+#include "model/druckereinstellung.h"
+#include "model/ordner.h"
 #include "print/aufgabedrucken.h"
 #include "print/ausdruckform.h"
 #include "print/druckeinstellung.h"
@@ -9,6 +11,7 @@
 #include "print/druckvorlagenform.h"
 #include "print/gifpruefung.h"
 #include "print/kalenderdruck.h"
+#include "support/dateigroessengrenze.h"
 #include "support/modalhelfer.h"
 #include "widgets/qvimagebutton.h"
 #include "widgets/schrift.h"
@@ -20,6 +23,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileDialog>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -30,6 +34,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
+#include <QSet>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -141,18 +146,26 @@ private Q_SLOTS:
     void kalenderSeiten();
     void kalenderTinte();
     void kalenderKopfUndFuss();
+    void kalenderWochenMitAufgaben();
     void kalenderOhnePlan();
     void kalenderZweiteSeiteScheitert();
     void vorhandeneDatei_data();
     void vorhandeneDatei();
     void dateirechte_data();
     void dateirechte();
+    void vollePlatte_data();
+    void vollePlatte();
+    void sonderdatei_data();
+    void sonderdatei();
 
     void aufgabenblatt();
     void aufgabenblattUeberlauf_data();
     void aufgabenblattUeberlauf();
+    void aufgabenblattAbsatz();
     void aufgabenblattScheitert();
-    void keinDrucker();
+    void eigeneDateinamen();
+    void einstellungBleibt();
+    void druckdienstAus();
 
     void vorlagendialog();
     void vorlagenZustand();
@@ -170,10 +183,15 @@ private:
     void DruckerAuf(const QString& datei, QPageLayout::Orientation lage = QPageLayout::Portrait);
 
     std::unique_ptr<QTemporaryDir> m_ordner;
+    QString m_vorschlag;
 };
 
 void TestDruckausgabe::initTestCase()
 {
+    // No print service here: libcups asks a socket nobody listens on.
+    qputenv("CUPS_SERVER",
+            QFile::encodeName(QDir::temp().filePath(QStringLiteral("kistenlotse-kein-cupsd-%1.sock")
+                                                        .arg(QCoreApplication::applicationPid()))));
     QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty(),
              "pdftoppm (poppler-utils) fehlt");
     // Every template picture is there and whole.
@@ -206,7 +224,12 @@ void TestDruckausgabe::DruckerAuf(const QString& datei, QPageLayout::Orientation
     d.setResolution(Aufloesung);
     d.setPageSize(QPageSize(QPageSize::A4));
     d.setPageOrientation(lage);
-    d.setOutputFileName(datei);
+    WarteschlangeSetzen({});
+    // The file the user names in the file dialog; what it proposed is kept.
+    DateiwahlSetzen([this, datei](QWidget*, const QString& vorschlag) {
+        m_vorschlag = vorschlag;
+        return datei;
+    });
 }
 
 void TestDruckausgabe::kalenderdialog()
@@ -284,9 +307,10 @@ void TestDruckausgabe::kalenderTinte()
     constexpr int dpi = 100;
     const auto mass = Kalenderdruck::Mass(Aufloesung, Druckflaeche(QPageLayout::Landscape));
     const auto& farben = Zellenzeichnung::Ausdruck();
+    // Only the week with the task is printed, with the week after it.
+    QCOMPARE(PdfLesen(Pfad(QStringLiteral("k.pdf"))).seiten, 1);
     QImage seite1 = PdfBild(Pfad(QStringLiteral("k.pdf")), dpi, 1);
-    QImage seite3 = PdfBild(Pfad(QStringLiteral("k.pdf")), dpi, 3);
-    QVERIFY(!seite1.isNull() && !seite3.isNull());
+    QVERIFY(!seite1.isNull());
     QVERIFY(seite1.width() > seite1.height());
 
     auto pixel = [&](const QImage& bild, QPoint druckpunkt) {
@@ -321,10 +345,6 @@ void TestDruckausgabe::kalenderTinte()
     // The margins are blank.
     QVERIFY(FarbeNah(pixel(seite1, QPoint(mass.rand / 2, mass.rand * 3)), Qt::white));
     QVERIFY(FarbeNah(pixel(seite1, QPoint(mass.rand * 3, mass.rand / 2)), Qt::white));
-    // Page 3 holds week 5 above and nothing below.
-    QVERIFY(FarbeNah(pixel(seite3, kopfpunkt(0, 0)), farben.kopf));
-    QVERIFY(FarbeNah(pixel(seite3, kopfpunkt(1, 0)), Qt::white));
-    QVERIFY(FarbeNah(pixel(seite3, koerperpunkt(1, 4)), Qt::white));
 }
 
 void TestDruckausgabe::kalenderKopfUndFuss()
@@ -358,6 +378,59 @@ void TestDruckausgabe::kalenderKopfUndFuss()
         // The head line stands alone above the cells, the foot line alone below them.
         QCOMPARE(zeilen.front(), koepfe[i]);
         QCOMPARE(zeilen.back(), QStringLiteral("Seite %1 von 5").arg(i + 1));
+    }
+}
+
+// A far-away task and a crowded day: the weeks with tasks are printed, a crowded cell ends with
+// "+N weitere", and the last page lists every task that is on no page, each task in the file
+// once (no clipped text hidden in it).
+void TestDruckausgabe::kalenderWochenMitAufgaben()
+{
+    TestFenster fenster(10); // from Monday 2 March 2026
+    fenster.tage[2].TerminHinzufuegen(7, 17, {}, QStringLiteral("Umziehen"), 3);
+    for (int k = 1; k <= 30; ++k)
+        fenster.tage[3].TerminAnhaengen(100 + k, 17, {}, QStringLiteral("Kiste %1").arg(k), 0);
+    fenster.tage[3].TermineOrdnen();
+    fenster.tage[60].TerminHinzufuegen(9, 20, {}, QStringLiteral("Schlüssel abgeben"), 1);
+    taufgabe fern;
+    fern.Nummer = 10001;
+    fern.Kurzbezeichnung = QStringLiteral("Zählerstand melden");
+    fern.Tag = Tageszahl::ausDatum(QDate(2027, 6, 2));
+    fern.Start = 19;
+    fenster.plan().Aufgaben.push_back(fern);
+    TAusdruckForm form(&fenster);
+    DruckerAuf(Pfad(QStringLiteral("k.pdf")));
+    form.Button4Click();
+
+    bool ok = false;
+    const QString text = Ausfuehren(
+        QStringLiteral("pdftotext"),
+        {QStringLiteral("-layout"), Pfad(QStringLiteral("k.pdf")), QStringLiteral("-")}, &ok);
+    QVERIFY(ok);
+    QStringList seiten = text.split(QLatin1Char('\f'));
+    if (!seiten.isEmpty() && seiten.back().trimmed().isEmpty())
+        seiten.removeLast();
+    // Weeks 1 and 2, weeks 9 and 10, the list.
+    QCOMPARE(seiten.size(), 3);
+    QVERIFY2(seiten[0].contains(QStringLiteral("KW 10 – 11")), qPrintable(seiten[0]));
+    QVERIFY2(seiten[1].contains(QStringLiteral("KW 18 – 19")), qPrintable(seiten[1]));
+    QVERIFY2(seiten[1].contains(QStringLiteral("Schlüssel")), qPrintable(seiten[1]));
+    for (const QString& tag :
+         {QStringLiteral("Montag"), QStringLiteral("Mittwoch"), QStringLiteral("Sonntag")})
+        QVERIFY2(seiten[0].contains(tag), qPrintable(tag));
+    const auto weitere = QRegularExpression(QStringLiteral("\\+(\\d+) weitere")).match(seiten[0]);
+    QVERIFY2(weitere.hasMatch(), qPrintable(seiten[0]));
+    const int ohnePlatz = weitere.captured(1).toInt();
+    QVERIFY(ohnePlatz > 0 && ohnePlatz < 30);
+    QVERIFY(seiten[2].contains(QStringLiteral("Aufgaben außerhalb der Kalenderseiten")));
+    QVERIFY(seiten[2].contains(QStringLiteral("Mittwoch, 2. Juni 2027")));
+    QVERIFY(seiten[2].contains(QStringLiteral("Zählerstand melden")));
+    QVERIFY(seiten[2].contains(QStringLiteral("Seite 3 von 3")));
+    // Each box once in the whole file: in its cell, or in the list when the cell had no room.
+    for (int k = 1; k <= 30; ++k) {
+        const QRegularExpression kiste(QStringLiteral("Kiste %1\\b").arg(k));
+        QCOMPARE(text.count(kiste), 1);
+        QCOMPARE(seiten[2].count(kiste), k > 30 - ohnePlatz ? 1 : 0);
     }
 }
 
@@ -491,6 +564,91 @@ void TestDruckausgabe::dateirechte()
     QCOMPARE(PdfLesen(ziel).seiten, 1);
 }
 
+void TestDruckausgabe::vollePlatte_data()
+{
+    QTest::addColumn<bool>("vorhanden"); // a file of that name from before, replaced after "Ja"
+    QTest::newRow("new file") << false;
+    QTest::newRow("replacing a file") << true;
+}
+
+void TestDruckausgabe::vollePlatte()
+{
+    QFETCH(bool, vorhanden);
+    const QString ziel = Pfad(QStringLiteral("k.pdf"));
+    if (vorhanden) {
+        QFile alt(ziel);
+        QVERIFY(alt.open(QIODevice::WriteOnly));
+        alt.write("alt");
+    }
+    TestFenster fenster(5);
+    fenster.tage[2].TerminHinzufuegen(7, 17, {}, QStringLiteral("Umziehen"), 3);
+    TAusdruckForm form(&fenster);
+    DruckerAuf(ziel);
+    QString status;
+    DruckmeldungSetzen([&](const QString& text) { status = text; });
+    auto stumm = qScopeGuard([] { DruckmeldungSetzen({}); });
+    QString bericht;
+    ModalHelfer helfer;
+    if (vorhanden)
+        helfer.Druecke(QStringLiteral("knopf_ja"));
+    helfer.Druecke(QStringLiteral("knopf_abbrechen"), WarnungPruefen())
+        .Druecke(QStringLiteral("knopf_ok"), BerichtPruefen(&bericht));
+    {
+        // The disk fills up after 8 KiB: far less than the calendar's fonts take.
+        const Dateigroessengrenze platte(8192);
+        form.Button4Click();
+    }
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QCOMPARE(bericht, QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: Die Datei "
+                                     "würde zu groß.")
+                          .arg(ziel));
+    QCOMPARE(status, QString());
+    // The old file as it was, nothing half-written beside it.
+    QCOMPARE(QDir(m_ordner->path()).entryList(QDir::Files | QDir::Hidden),
+             vorhanden ? QStringList{QStringLiteral("k.pdf")} : QStringList());
+    if (vorhanden) {
+        QFile alt(ziel);
+        QVERIFY(alt.open(QIODevice::ReadOnly));
+        QCOMPARE(alt.readAll(), QByteArray("alt"));
+    }
+}
+
+void TestDruckausgabe::sonderdatei_data()
+{
+    QTest::addColumn<bool>("verknuepfung"); // named through a symbolic link
+    QTest::newRow("FIFO") << false;
+    QTest::newRow("link to a FIFO") << true;
+}
+
+void TestDruckausgabe::sonderdatei()
+{
+    QFETCH(bool, verknuepfung);
+    const QString fifo = Pfad(QStringLiteral("rohr.pdf"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QString ziel = fifo;
+    if (verknuepfung) {
+        ziel = Pfad(QStringLiteral("link.pdf"));
+        QVERIFY(QFile::link(fifo, ziel));
+    }
+    const QString grund =
+        QStringLiteral("Das ist keine gewöhnliche Datei, sondern eine Pipe (FIFO).");
+
+    // Refused as a plan is refused, without the question whether to replace it.
+    TestFenster fenster(2);
+    TAusdruckForm form(&fenster);
+    DruckerAuf(ziel);
+    QString bericht;
+    ModalHelfer helfer;
+    helfer.Druecke(QStringLiteral("knopf_abbrechen"), WarnungPruefen())
+        .Druecke(QStringLiteral("knopf_ok"), BerichtPruefen(&bericht));
+    form.Button4Click();
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QCOMPARE(bericht,
+             QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: %2").arg(ziel, grund));
+    QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
+    QCOMPARE(QFileInfo(ziel).isSymLink(), verknuepfung);
+}
+
 void TestDruckausgabe::aufgabenblatt()
 {
     taufgabe a;
@@ -617,8 +775,51 @@ void TestDruckausgabe::aufgabenblattUeberlauf()
         QVERIFY(w->seite >= vorher);
         vorher = w->seite;
     }
+    // The whole title on the first sheet; the others name it once, in one line, and all keep a
+    // bottom margin of 1 cm below "Blatt n von m".
     for (const QString& wort : titel)
-        QCOMPARE(zaehlen(wort, 0), blaetter);
+        QCOMPARE(zaehlen(wort, 1), 1);
+    for (int blatt = 2; blatt <= blaetter; ++blatt) {
+        QCOMPARE(zaehlen(titel.front(), blatt), 1);
+        QString text;
+        for (const Wort& w : woerter)
+            if (w.seite == blatt)
+                text += w.text + QLatin1Char(' ');
+        QVERIFY2(text.contains(QStringLiteral("Blatt %1 von %2").arg(blatt).arg(blaetter)),
+                 qPrintable(text));
+    }
+    const qreal rand = 72 / 2.54;
+    for (const Wort& w : woerter)
+        QVERIFY2(w.kasten.bottom() <= info.groesse.height() - rand + 1, qPrintable(w.text));
+    if (blaetter > 1)
+        QCOMPARE(zaehlen(QStringLiteral("Blatt"), 0), blaetter);
+}
+
+// A note's paragraph wrapped into several lines is not split between two sheets.
+void TestDruckausgabe::aufgabenblattAbsatz()
+{
+    taufgabe a;
+    a.Kurzbezeichnung = QStringLiteral("Packen");
+    a.Start = 17;
+    QStringList notiz;
+    for (int absatz = 0; absatz < 30; ++absatz)
+        for (int zeile = 0; zeile < 5; ++zeile)
+            notiz << QStringLiteral("A%1Z%2%3")
+                         .arg(absatz)
+                         .arg(zeile)
+                         .arg(zeile < 4 ? QStringLiteral(" ") : QString());
+    const QString datei = Pfad(QStringLiteral("blatt.pdf"));
+    DruckerAuf(datei);
+    QVERIFY(AufgabeDrucken(nullptr, a, notiz, Tageszahl::ausDatum(QDate(2001, 5, 7))));
+    QVERIFY(PdfLesen(datei).seiten > 1);
+    const auto woerter = PdfWoerter(datei);
+    for (int absatz = 0; absatz < 30; ++absatz) {
+        QSet<int> seiten;
+        for (const Wort& w : woerter)
+            if (w.text.startsWith(QStringLiteral("A%1Z").arg(absatz)))
+                seiten.insert(w.seite);
+        QCOMPARE(seiten.size(), 1);
+    }
 }
 
 void TestDruckausgabe::aufgabenblattScheitert()
@@ -641,20 +842,134 @@ void TestDruckausgabe::aufgabenblattScheitert()
     QVERIFY(!QFile::exists(ziel));
 }
 
-void TestDruckausgabe::keinDrucker()
+// Into PDF files every printout proposes its own name, in the folder used last.
+void TestDruckausgabe::eigeneDateinamen()
 {
-    // As on a machine without any printer queue: PDF output, but no file chosen.
-    QPrinter& d = AktuellerDrucker();
-    d.setOutputFileName(QString());
-    d.setOutputFormat(QPrinter::PdfFormat);
-    QCOMPARE(d.outputFileName(), QString());
+    const QString ordner = m_ordner->path();
+    PdfOrdnerSetzen(ordner);
+    TestFenster fenster(2);
+    TAusdruckForm form(&fenster);
+    DruckerAuf(Pfad(QStringLiteral("unter/k.pdf")));
+    QVERIFY(QDir(ordner).mkdir(QStringLiteral("unter")));
+    form.Button4Click();
+    QCOMPARE(m_vorschlag, ordner + QStringLiteral("/Umzugskalender.pdf"));
+    QCOMPARE(PdfLesen(Pfad(QStringLiteral("unter/k.pdf"))).seiten, 1);
+
+    // The task sheet after it: its own name, in the folder just used.
+    taufgabe a;
+    a.Kurzbezeichnung = QStringLiteral("Umzugswagen mieten");
+    DruckerAuf(Pfad(QStringLiteral("blatt.pdf")));
+    QVERIFY(AufgabeDrucken(nullptr, a, {}, Tageszahl::ausDatum(QDate(2026, 3, 2))));
+    QCOMPARE(m_vorschlag, ordner + QStringLiteral("/unter/Aufgabe – Umzugswagen mieten.pdf"));
+    TDruckvorlagenForm vorlagen;
+    vorlagen.setVorlage(4);
+    DruckerAuf(Pfad(QStringLiteral("v.pdf")));
+    vorlagen.Button4Click();
+    QCOMPARE(m_vorschlag, ordner + QStringLiteral("/Protokoll Wohnungsübernahme.pdf"));
+
+    // A folder that is gone: the documents folder, or home.
+    PdfOrdnerSetzen(Pfad(QStringLiteral("weg")));
+    QCOMPARE(PdfOrdner(), PlanOrdner());
+
+    // The real file dialog: it proposes the name, and cancelling it prints nothing.
+    PdfOrdnerSetzen(ordner);
+    DateiwahlSetzen({});
+    QString titel;
+    QString vorschlag;
+    ModalHelfer abbrechen;
+    abbrechen.Taste(Qt::Key_Escape, [&](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        QVERIFY(dialog);
+        titel = dialog->windowTitle();
+        vorschlag = dialog->selectedFiles().value(0);
+    });
+    QVERIFY(!AufgabeDrucken(nullptr, a, {}, Tageszahl::ausDatum(QDate(2026, 3, 2))));
+    QVERIFY2(abbrechen.Erledigt(), qPrintable(abbrechen.Fehler()));
+    QCOMPARE(titel, QStringLiteral("In PDF-Datei drucken"));
+    QCOMPARE(vorschlag, ordner + QStringLiteral("/Aufgabe – Umzugswagen mieten.pdf"));
+    ModalHelfer annehmen;
+    annehmen.Taste(Qt::Key_Return);
+    QVERIFY(AufgabeDrucken(nullptr, a, {}, Tageszahl::ausDatum(QDate(2026, 3, 2))));
+    QVERIFY2(annehmen.Erledigt(), qPrintable(annehmen.Fehler()));
+    QCOMPARE(PdfLesen(vorschlag).seiten, 1);
+}
+
+// The confirmed printer setting holds after the next start; a settings file of someone who
+// never confirmed one stays byte for byte.
+void TestDruckausgabe::einstellungBleibt()
+{
+    const QString ini = Pfad(QStringLiteral("einstellungen/kistenlotse.ini"));
+    QVERIFY(QDir(m_ordner->path()).mkdir(QStringLiteral("einstellungen")));
+    const QByteArray vorher = "[allgemein]\r\nfensteroben=10\r\n\r\n";
+    {
+        QFile f(ini);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(vorher);
+    }
+    DruckereinstellungenLaden(ini);
+    auto vergessen = qScopeGuard([] { DruckereinstellungenLaden({}); });
+    DruckerAuf(Pfad(QStringLiteral("k.pdf")));
+    TestFenster fenster(2);
+    TAusdruckForm form(&fenster);
+    ModalHelfer ansehen;
+    ansehen.Druecke(QStringLiteral("knopf_abbrechen"));
+    form.Button2->click();
+    QVERIFY2(ansehen.Erledigt(), qPrintable(ansehen.Fehler()));
+    QFile f(ini);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), vorher);
+    f.close();
+
+    ModalHelfer bestaetigen;
+    bestaetigen.Druecke(QStringLiteral("knopf_uebernehmen"), [&](QWidget* w) {
+        auto* d = qobject_cast<TDruckeinstellung*>(w);
+        QVERIFY(d);
+        d->Ordnerfeld->setText(m_ordner->path());
+        d->Papierauswahl->setCurrentIndex(d->Papierauswahl->findText(QStringLiteral("A5")));
+    });
+    form.Button2->click();
+    QVERIFY2(bestaetigen.Erledigt(), qPrintable(bestaetigen.Fehler()));
+    const Druckereinstellung e = DruckereinstellungLesen(ini);
+    QVERIFY(e.bestaetigt);
+    QCOMPARE(e.drucker, QString());
+    QCOMPARE(e.papier, QStringLiteral("A5"));
+    QCOMPARE(e.pdfOrdner, m_ordner->path());
+
+    // The next start: a queue and A4 until the settings are read.
+    WarteschlangeSetzen(QStringLiteral("Anderswo"));
+    PdfOrdnerSetzen({});
+    AktuellerDrucker().setPageSize(QPageSize(QPageSize::A4));
+    DruckereinstellungenLaden(ini);
+    QCOMPARE(DruckerWarteschlange(), QString());
+    QCOMPARE(PdfOrdner(), m_ordner->path());
+    QVERIFY(AktuellerDrucker().pageLayout().pageSize().isEquivalentTo(QPageSize(QPageSize::A5)));
+}
+
+// A stopped print service: the setup shows the queue in force, printing says what is wrong.
+void TestDruckausgabe::druckdienstAus()
+{
+    DruckerAuf(Pfad(QStringLiteral("k.pdf")));
+    WarteschlangeSetzen(QStringLiteral("Kistenlotse-Fern"));
+    auto zurueck = qScopeGuard([] { WarteschlangeSetzen({}); });
+    TestFenster fenster(2);
+    TAusdruckForm form(&fenster);
+    QString gewaehlt;
+    ModalHelfer ansehen;
+    ansehen.Druecke(QStringLiteral("knopf_abbrechen"), [&](QWidget* w) {
+        gewaehlt = qobject_cast<TDruckeinstellung*>(w)->Druckerauswahl->currentText();
+    });
+    form.Button2->click();
+    QVERIFY2(ansehen.Erledigt(), qPrintable(ansehen.Fehler()));
+    QCOMPARE(gewaehlt, QStringLiteral("Kistenlotse-Fern (nicht erreichbar)"));
+
     QString bericht;
     ModalHelfer helfer;
-    helfer.Druecke(QStringLiteral("Abbrechen"), WarnungPruefen())
-        .Druecke(QStringLiteral("OK"), BerichtPruefen(&bericht));
-    QVERIFY(!AufgabeDrucken(nullptr, taufgabe{}, {}, 0));
+    helfer.Druecke(QStringLiteral("knopf_abbrechen"), WarnungPruefen())
+        .Druecke(QStringLiteral("knopf_ok"), BerichtPruefen(&bericht));
+    form.Button4Click();
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
-    QCOMPARE(bericht, QStringLiteral("Es ist kein Drucker eingerichtet."));
+    QCOMPARE(bericht, QStringLiteral("Der Druckdienst (CUPS) ist nicht erreichbar, der Drucker "
+                                     "„Kistenlotse-Fern“ kann nicht drucken."));
 }
 
 void TestDruckausgabe::vorlagendialog()
@@ -889,8 +1204,8 @@ void TestDruckausgabe::vorlagenbildKaputt()
 
 void TestDruckausgabe::druckeinstellung()
 {
-    const QString vorher = Pfad(QStringLiteral("vorher.pdf"));
-    DruckerAuf(vorher);
+    DruckerAuf(Pfad(QStringLiteral("k.pdf")));
+    PdfOrdnerSetzen(m_ordner->path());
     TestFenster fenster(5);
     TAusdruckForm form(&fenster);
 
@@ -908,9 +1223,9 @@ void TestDruckausgabe::druckeinstellung()
         sonstiges =
             !d->findChildren<QSpinBox*>().isEmpty() || !d->findChildren<QCheckBox*>().isEmpty();
         QCOMPARE(d->Druckerauswahl->currentText(), QStringLiteral("In PDF-Datei drucken"));
-        QCOMPARE(d->Dateiname->text(), vorher);
+        QCOMPARE(d->Ordnerfeld->text(), m_ordner->path());
         // Changed, then cancelled.
-        d->Dateiname->setText(Pfad(QStringLiteral("anders.pdf")));
+        d->Ordnerfeld->setText(QDir::tempPath());
         d->Papierauswahl->setCurrentIndex(d->Papierauswahl->findText(QStringLiteral("A5")));
         if (d->Druckerauswahl->count() > 1)
             d->Druckerauswahl->setCurrentIndex(0); // a print queue
@@ -923,37 +1238,39 @@ void TestDruckausgabe::druckeinstellung()
                                    QStringLiteral("Übernehmen")}));
     QVERIFY(!sonstiges);
     // "Abbrechen" changed nothing.
-    QCOMPARE(AktuellerDrucker().outputFormat(), QPrinter::PdfFormat);
-    QCOMPARE(AktuellerDrucker().outputFileName(), vorher);
+    QCOMPARE(DruckerWarteschlange(), QString());
+    QCOMPARE(PdfOrdner(), m_ordner->path());
     QVERIFY(AktuellerDrucker().pageLayout().pageSize().isEquivalentTo(QPageSize(QPageSize::A4)));
 
     // A confirmed choice holds for every later printout.
+    QVERIFY(QDir(m_ordner->path()).mkdir(QStringLiteral("neu")));
     TDruckvorlagenForm vorlagen;
     ModalHelfer aendern;
     aendern.Druecke(QStringLiteral("knopf_uebernehmen"), [&](QWidget* w) {
         auto* d = qobject_cast<TDruckeinstellung*>(w);
         QVERIFY(d);
-        d->Dateiname->setText(Pfad(QStringLiteral("neu")));
+        d->Ordnerfeld->setText(Pfad(QStringLiteral("neu")));
         d->Papierauswahl->setCurrentIndex(d->Papierauswahl->findText(QStringLiteral("A5")));
     });
     vorlagen.Button5Click();
     QVERIFY2(aendern.Erledigt(), qPrintable(aendern.Fehler()));
-    QCOMPARE(AktuellerDrucker().outputFileName(), Pfad(QStringLiteral("neu.pdf")));
+    QCOMPARE(PdfOrdner(), Pfad(QStringLiteral("neu")));
     QVERIFY(AktuellerDrucker().pageLayout().pageSize().isEquivalentTo(QPageSize(QPageSize::A5)));
+    DruckerAuf(Pfad(QStringLiteral("neu/blatt.pdf")));
+    AktuellerDrucker().setPageSize(QPageSize(QPageSize::A5));
     QVERIFY(AufgabeDrucken(nullptr, taufgabe{}, {}, Tageszahl::ausDatum(QDate(2026, 3, 2))));
-    const PdfInfo info = PdfLesen(Pfad(QStringLiteral("neu.pdf")));
+    const PdfInfo info = PdfLesen(Pfad(QStringLiteral("neu/blatt.pdf")));
     QCOMPARE(info.seiten, 1);
     QCOMPARE(qRound(info.groesse.height()), 595); // A5 upright
-    QVERIFY(!QFile::exists(vorher));
 
-    // A file in a folder that does not exist is refused in the dialog.
+    // A folder that does not exist is refused in the dialog.
     QString warnung;
     ModalHelfer falsch;
     falsch
         .Druecke(QStringLiteral("knopf_uebernehmen"),
                  [&](QWidget* w) {
-                     qobject_cast<TDruckeinstellung*>(w)->Dateiname->setText(
-                         Pfad(QStringLiteral("fehlt/k.pdf")));
+                     qobject_cast<TDruckeinstellung*>(w)->Ordnerfeld->setText(
+                         Pfad(QStringLiteral("fehlt")));
                  })
         .Druecke(QStringLiteral("knopf_ok"),
                  [&](QWidget* w) { warnung = qobject_cast<QMessageBox*>(w)->text(); })
@@ -962,7 +1279,8 @@ void TestDruckausgabe::druckeinstellung()
     QVERIFY2(falsch.Erledigt(), qPrintable(falsch.Fehler()));
     QCOMPARE(warnung,
              QStringLiteral("Den Ordner „%1“ gibt es nicht.").arg(Pfad(QStringLiteral("fehlt"))));
-    QCOMPARE(AktuellerDrucker().outputFileName(), Pfad(QStringLiteral("neu.pdf")));
+    QCOMPARE(PdfOrdner(), Pfad(QStringLiteral("neu")));
+    AktuellerDrucker().setPageSize(QPageSize(QPageSize::A4));
 }
 
 QTEST_MAIN(TestDruckausgabe)

@@ -31,6 +31,8 @@ inline std::vector<FeindlicherPlan> FeindlichePlaene()
 {
     std::vector<FeindlicherPlan> p;
     const QByteArray kopf = "[allgemein]\r\nBundeslandA=3\r\nBundeslandB=9\r\n\r\n";
+    // A task without a valid day is not loaded: the cases about other values give one.
+    const QByteArray tag = "Tag=01.03.2027\r\n";
 
     QByteArray junk(1 << 20, Qt::Uninitialized);
     QRandomGenerator zufall(4711);
@@ -44,40 +46,45 @@ inline std::vector<FeindlicherPlan> FeindlichePlaene()
                      "\r\n"
                      "vorher=" +
                      QByteArray(200000, ',') + "\r\nTag=99.99.9999\r\n",
-                 true, 1, 1});
+                 true, 0, 1});
 
     // The largest task number taken: the next user task must not get it again.
     p.push_back({"Aufgabennummer 2147483647",
-                 kopf + "[7]\r\nKurzbezeichnung=A\r\n\r\n[2147483647]\r\nKurzbezeichnung=B\r\n\r\n",
+                 kopf + "[7]\r\nKurzbezeichnung=A\r\n" + tag +
+                     "\r\n[2147483647]\r\nKurzbezeichnung=B\r\n" + tag + "\r\n",
                  true, 2, 0});
     p.push_back(
         {"Jahr 3027", kopf + "[7]\r\nKurzbezeichnung=Umzug\r\nTag=01.03.3027\r\n\r\n", true, 1, 0});
     p.push_back({"Beginn und Dauer am Rand",
-                 kopf + "[7]\r\nKurzbezeichnung=A\r\nStart=-2147483648\r\nDauer=2147483647\r\n\r\n"
-                        "[8]\r\nKurzbezeichnung=B\r\nStart=2147483647\r\nDauer=-2147483648\r\n\r\n",
+                 kopf + "[7]\r\nKurzbezeichnung=A\r\nStart=-2147483648\r\nDauer=2147483647\r\n" +
+                     tag +
+                     "\r\n[8]\r\nKurzbezeichnung=B\r\nStart=2147483647\r\nDauer=-2147483648\r\n" +
+                     tag + "\r\n",
                  true, 2, 0});
 
     // Values of 15 MB: each is cut to what a plan may hold.
     const qsizetype gross = 15000000;
     p.push_back({"Titel von 15 MB",
-                 kopf + "[7]\r\nKurzbezeichnung=" + QByteArray(gross, 'x') + "\r\n", true, 1, 1});
+                 kopf + "[7]\r\n" + tag + "Kurzbezeichnung=" + QByteArray(gross, 'x') + "\r\n",
+                 true, 1, 1});
     p.push_back({"Ratschlag von 15 MB",
-                 kopf + "[7]\r\nKurzbezeichnung=A\r\nBeschreibung=" +
+                 kopf + "[7]\r\n" + tag + "Kurzbezeichnung=A\r\nBeschreibung=" +
                      Wiederholt("Ratschlag ", gross / 10) + "\r\n",
                  true, 1, 1});
-    p.push_back({"15 Millionen Zeilenumbrüche",
-                 kopf + "[7]\r\nKurzbezeichnung=A\r\nNotiz=" + QByteArray(gross, '|') + "\r\n",
-                 true, 1, 1});
     p.push_back(
-        {"vorher mit 7,5 Millionen Einträgen",
-         kopf + "[7]\r\nKurzbezeichnung=A\r\nvorher=" + Wiederholt("7,", gross / 2) + "\r\n", true,
-         1, 1});
+        {"15 Millionen Zeilenumbrüche",
+         kopf + "[7]\r\n" + tag + "Kurzbezeichnung=A\r\nNotiz=" + QByteArray(gross, '|') + "\r\n",
+         true, 1, 1});
+    p.push_back({"vorher mit 7,5 Millionen Einträgen",
+                 kopf + "[7]\r\n" + tag +
+                     "Kurzbezeichnung=A\r\nvorher=" + Wiederholt("7,", gross / 2) + "\r\n",
+                 true, 1, 1});
 
     // Many tasks, each within the limits, that add up.
     QByteArray zeilen = kopf;
     for (int i = 0; i < 250; ++i)
-        zeilen += "[" + QByteArray::number(i) +
-                  "]\r\nKurzbezeichnung=A\r\nNotiz=" + QByteArray(60000, '|') + "\r\n";
+        zeilen += "[" + QByteArray::number(i) + "]\r\n" + tag +
+                  "Kurzbezeichnung=A\r\nNotiz=" + QByteArray(60000, '|') + "\r\n";
     p.push_back({"250 Notizen aus je 60.000 Zeilen", zeilen, true, 250, 234});
 
     QByteArray konflikte = kopf;
@@ -85,8 +92,8 @@ inline std::vector<FeindlicherPlan> FeindlichePlaene()
     for (int n = 1; n <= 1000; ++n)
         liste += (n > 1 ? "," : "") + QByteArray::number(n);
     for (int i = 1; i <= 2800; ++i)
-        konflikte +=
-            "[" + QByteArray::number(i) + "]\r\nKurzbezeichnung=K\r\nvorher=" + liste + "\r\n";
+        konflikte += "[" + QByteArray::number(i) + "]\r\n" + tag +
+                     "Kurzbezeichnung=K\r\nvorher=" + liste + "\r\n";
     p.push_back({"2800 Aufgaben mit je 1000 Vorgängern", konflikte, true, 2800, 2700});
 
     QByteArray hunderttausend = kopf;
@@ -114,8 +121,8 @@ inline std::vector<FeindlicherPlan> FeindlichePlaene()
     for (int i = 0; i < 20000; ++i)
         fuehrendeNullen +=
             "[" + QByteArray(i % 50, '0') + QByteArray::number(i) + "]\r\nKurzbezeichnung=x\r\n";
-    // Each names a section of another spelling, so every task misses its keys; the search for
-    // the missing names must not walk the whole file each time.
-    p.push_back({"Nummern mit führenden Nullen", fuehrendeNullen, false, 20000, 0});
+    // Each names a section of another spelling, so every task misses its keys (and its day, so
+    // none is loaded); the search for the missing names must not walk the whole file each time.
+    p.push_back({"Nummern mit führenden Nullen", fuehrendeNullen, false, 0, 0});
     return p;
 }

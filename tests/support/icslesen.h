@@ -41,6 +41,8 @@ struct Ereignis
     Zeit start;
     Zeit ende;
     Zeit stempel;
+    int sequenz = -1; // -1 without SEQUENCE
+    Zeit geaendert;   // LAST-MODIFIED
 };
 
 struct Kalender
@@ -66,9 +68,10 @@ inline Zeit ZeitAus(icalcomponent* ereignis, icalproperty_kind art)
     if (icalparameter* tz = icalproperty_get_first_parameter(p, ICAL_TZID_PARAMETER))
         z.tzid = Text(icalparameter_get_tzid(tz));
     // The component's accessors resolve the TZID against the calendar's own VTIMEZONE.
-    icaltimetype t = art == ICAL_DTSTART_PROPERTY ? icalcomponent_get_dtstart(ereignis)
-                     : art == ICAL_DTEND_PROPERTY ? icalcomponent_get_dtend(ereignis)
-                                                  : icalproperty_get_dtstamp(p);
+    icaltimetype t = art == ICAL_DTSTART_PROPERTY        ? icalcomponent_get_dtstart(ereignis)
+                     : art == ICAL_DTEND_PROPERTY        ? icalcomponent_get_dtend(ereignis)
+                     : art == ICAL_LASTMODIFIED_PROPERTY ? icalproperty_get_lastmodified(p)
+                                                         : icalproperty_get_dtstamp(p);
     z.datum = QDate(t.year, t.month, t.day);
     z.zeit = QTime(t.hour, t.minute, t.second);
     z.utc = icaltime_is_utc(t);
@@ -109,6 +112,9 @@ inline Kalender Lesen(const QByteArray& text)
         if (ev.hatDtend)
             ev.ende = ZeitAus(e, ICAL_DTEND_PROPERTY);
         ev.stempel = ZeitAus(e, ICAL_DTSTAMP_PROPERTY);
+        if (auto* p = icalcomponent_get_first_property(e, ICAL_SEQUENCE_PROPERTY))
+            ev.sequenz = icalproperty_get_sequence(p);
+        ev.geaendert = ZeitAus(e, ICAL_LASTMODIFIED_PROPERTY);
         k.ereignisse << ev;
     }
     return k;

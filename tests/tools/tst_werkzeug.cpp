@@ -18,9 +18,11 @@ struct Lauf
     QByteArray fehler;
 };
 
-Lauf Starten(const QStringList& args, int warten = 30000)
+Lauf Starten(const QStringList& args, int warten = 30000, const QString& ordner = {})
 {
     QProcess p;
+    if (!ordner.isEmpty())
+        p.setWorkingDirectory(ordner);
     p.start(QStringLiteral(KL_WERKZEUG), args);
     p.waitForFinished(warten);
     return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
@@ -44,6 +46,11 @@ private Q_SLOTS:
     void feiertageAlsJson();
     void speichernUndZeigen();
     void zeigenFehlerhaft();
+    void zeigenBeschaedigt();
+    void textOhneSteuerzeichen_data();
+    void textOhneSteuerzeichen();
+    void endeDerOptionen();
+    void umplanen();
     void keineGewoehnlicheDatei_data();
     void keineGewoehnlicheDatei();
     void schreibfehlerAufDeutsch();
@@ -165,6 +172,134 @@ void TestWerkzeug::zeigenFehlerhaft()
              QStringLiteral("Beim Laden der Datei ist ein Fehler aufgetreten\n"
                             "Die Datei „%1“ ist zu groß (mehr als 16 MB).\n")
                  .arg(gross));
+}
+
+// A task cut off before its day is not shown on a made-up day; standard error names it.
+void TestWerkzeug::zeigenBeschaedigt()
+{
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath(QStringLiteral("kaputt.kvr"));
+    QFile datei(pfad);
+    QVERIFY(datei.open(QIODevice::WriteOnly));
+    datei.write("[allgemein]\r\nBundeslandA=3\r\n\r\n[7]\r\nKurzbezeichnung=Umziehen\r\n"
+                "Tag=01.06.2027\r\nStart=17\r\nDauer=15\r\n\r\n[9]\r\nKurzbezeichnung=Packen\r\n"
+                "Beschrei");
+    datei.close();
+    const Lauf l = Starten({QStringLiteral("zeigen"), pfad});
+    QCOMPARE(l.code, 0);
+    QCOMPARE(l.aus, QByteArray("7\t01.06.2027\t08:00\t08h00\tUmziehen\n"));
+    QCOMPARE(
+        QString::fromUtf8(l.fehler),
+        QStringLiteral(
+            "Die Datei „%1“ ist beschädigt.\n"
+            "Eine Aufgabe hat keinen gültigen Tag und wurde nicht geladen: "
+            "9 „Packen“.\n"
+            "Bei einer Aufgabe fehlten Angaben, für die Vorgaben eingesetzt "
+            "wurden: 7 „Umziehen“ (Beschreibung, Notiz, Druckvorlage, "
+            "ausserhalbBuerozeit, auchSonntags, vorher, beiAuszugsrenovierung, "
+            "beiEinzugsrenovierung, mitSpedition, ohneSpedition, vorgabeDauer, "
+            "Benutzeraufgabe).\n"
+            "Wenn Sie den Plan speichern, fehlen die nicht geladenen Aufgaben darin. Speichern "
+            "Sie ihn unter einem neuen Namen, um die Datei zu behalten.\n")
+            .arg(pfad));
+}
+
+// A title from a hostile plan can neither set the terminal's title, clear the screen, plant a
+// link nor break the tab-separated line: control characters are shown as \x.. escapes.
+void TestWerkzeug::textOhneSteuerzeichen_data()
+{
+    QTest::addColumn<QByteArray>("titel");
+    QTest::addColumn<QByteArray>("gezeigt");
+    QTest::newRow("Fenstertitel") << QByteArray("A\x1b]0;boese\x07"
+                                                "B")
+                                  << QByteArray("A\\x1B]0;boese\\x07B");
+    QTest::newRow("Bildschirm löschen") << QByteArray("\x1b[2JX") << QByteArray("\\x1B[2JX");
+    QTest::newRow("Verweis (OSC 8)") << QByteArray("\x1b]8;;http://x\x1b\\Hier\x1b]8;;\x1b\\")
+                                     << QByteArray("\\x1B]8;;http://x\\x1B\\Hier\\x1B]8;;\\x1B\\");
+    QTest::newRow("C1-Steuerzeichen CSI") << QByteArray("a\xc2\x9b"
+                                                        "2Jb")
+                                          << QByteArray("a\\x9B"
+                                                        "2Jb");
+    QTest::newRow("Tabulator und DEL") << QByteArray("a\tb\x7f") << QByteArray("a\\x09b\\x7F");
+    QTest::newRow("Umlaute bleiben") << QByteArray("Küche") << QByteArray("Küche");
+}
+
+void TestWerkzeug::textOhneSteuerzeichen()
+{
+    QFETCH(QByteArray, titel);
+    QFETCH(QByteArray, gezeigt);
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath(QStringLiteral("steuer.kvr"));
+    QFile datei(pfad);
+    QVERIFY(datei.open(QIODevice::WriteOnly));
+    datei.write("\xEF\xBB\xBF[allgemein]\r\nBundeslandA=3\r\n\r\n[10001]\r\nKurzbezeichnung=" +
+                titel + "\r\nTag=01.06.2027\r\nStart=17\r\nDauer=1\r\n");
+    datei.close();
+    const Lauf l = Starten({QStringLiteral("zeigen"), pfad});
+    QCOMPARE(l.code, 0);
+    QCOMPARE(l.aus, "10001\t01.06.2027\t08:00\t01h00\t" + gezeigt + "\n");
+    QVERIFY(!l.fehler.contains('\x1b'));
+}
+
+// "--" ends the options: a plan whose name begins with "--" can be given.
+void TestWerkzeug::endeDerOptionen()
+{
+    QTemporaryDir ordner;
+    const Lauf neu =
+        Starten(Berlin2001 + QStringList{QStringLiteral("--speichern"), QStringLiteral("--x.kvr")},
+                30000, ordner.path());
+    QCOMPARE(neu.code, 0);
+    QVERIFY(QFile::exists(ordner.filePath(QStringLiteral("--x.kvr"))));
+    const Lauf zeigen =
+        Starten({QStringLiteral("zeigen"), QStringLiteral("--"), QStringLiteral("--x.kvr")}, 30000,
+                ordner.path());
+    QCOMPARE(zeigen.code, 0);
+    QCOMPARE(zeigen.aus, neu.aus);
+    const Lauf json = Starten({QStringLiteral("zeigen"), QStringLiteral("--json"),
+                               QStringLiteral("--"), QStringLiteral("--x.kvr")},
+                              30000, ordner.path());
+    QCOMPARE(json.code, 0);
+    QVERIFY(json.aus.startsWith("{"));
+    // Without "--" the name reads as an unknown option.
+    QCOMPARE(
+        Starten({QStringLiteral("zeigen"), QStringLiteral("--x.kvr")}, 30000, ordner.path()).code,
+        2);
+}
+
+// The moving day two weeks later: the plan is planned again and written back, a done task
+// and its note kept, and the done state shown.
+void TestWerkzeug::umplanen()
+{
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath(QStringLiteral("plan.kvr"));
+    QCOMPARE(Starten(Berlin2001 + QStringList{QStringLiteral("--speichern"), pfad}).code, 0);
+    QFile datei(pfad);
+    QVERIFY(datei.open(QIODevice::ReadOnly));
+    QByteArray inhalt = datei.readAll();
+    datei.close();
+    inhalt.replace("[9]\r\nKurzbezeichnung=Packen\r\nBeschreibung=",
+                   "[9]\r\nKurzbezeichnung=Packen\r\nErledigt=1\r\nBeschreibung=");
+    QVERIFY(datei.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    datei.write(inhalt);
+    datei.close();
+
+    const Lauf l = Starten({QStringLiteral("umplanen"), pfad, QStringLiteral("--einzug"),
+                            QStringLiteral("24.09.2001"), QStringLiteral("--auszug"),
+                            QStringLiteral("28.09.2001")});
+    QCOMPARE(l.code, 0);
+    const QList<QByteArray> zeilen = l.aus.trimmed().split('\n');
+    QVERIFY(zeilen.contains(QByteArray("7\t26.09.2001\t08:00\t08h00\tUmziehen")));
+    QVERIFY(zeilen.contains(QByteArray("9\t23.09.2001\t08:00\t08h00\tPacken\terledigt")));
+    const Lauf zeigen = Starten({QStringLiteral("zeigen"), pfad, QStringLiteral("--json")});
+    const QJsonObject o = QJsonDocument::fromJson(zeigen.aus).object();
+    QCOMPARE(o.value(QStringLiteral("Situation")).toObject().value(QStringLiteral("Einzugdatum")),
+             QStringLiteral("24.09.2001"));
+    bool erledigt = false;
+    for (const QJsonValue a : o.value(QStringLiteral("Aufgaben")).toArray()) {
+        if (a.toObject().value(QStringLiteral("Nummer")).toInt() == 9)
+            erledigt = a.toObject().value(QStringLiteral("Erledigt")).toBool();
+    }
+    QVERIFY(erledigt);
 }
 
 // A pipe is neither read (it would wait for a writer forever) nor replaced by a file.

@@ -250,7 +250,8 @@ private Q_SLOTS:
                        [&](QWidget* w) { text = qobject_cast<QMessageBox*>(w)->text(); });
         QTest::keyClick(f.datum->Zeile(), Qt::Key_Return);
         QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
-        QCOMPARE(text, UngueltigesDatumText(QStringLiteral("1.2.3")));
+        QCOMPARE(text, QStringLiteral("„1.2.3“ ist kein gültiges Datum.\nBitte geben Sie das Datum "
+                                      "als Tag.Monat.Jahr ein, zum Beispiel 24.12.2027."));
         QCOMPARE(f.fenster.focusWidget(), f.datum->Zeile());
     }
 

@@ -34,7 +34,10 @@ private Q_SLOTS:
     void riesigeTitel();
     void notizKursivMarkiert();
     void bildschirm();
-    void dauerNullBleibtLeer();
+    void verteilen_data();
+    void verteilen();
+    void kurzeAufgabeSichtbar();
+    void volleZelle();
     void ausdruckSkaliert();
     void zeilenspeicherZeichnetGleich();
 };
@@ -189,18 +192,91 @@ void TestZellen::bildschirm()
     QVERIFY(blau);
 }
 
-void TestZellen::dauerNullBleibtLeer()
+void TestZellen::verteilen_data()
+{
+    QTest::addColumn<QList<int>>("gewuenscht");
+    QTest::addColumn<QList<int>>("zeilen");
+    QTest::addColumn<int>("weitere");
+    // 144 pixels, lines of 13, one pixel between bands.
+    QTest::newRow("all fit") << QList<int>{2, 1, 3} << QList<int>{2, 1, 3} << 0;
+    QTest::newRow("a long note leaves the others their line")
+        << QList<int>{20, 1, 1} << QList<int>{8, 1, 1} << 0;
+    QTest::newRow("two long bands share in turn") << QList<int>{20, 20} << QList<int>{5, 5} << 0;
+    QTest::newRow("ten one-liners just fit") << QList<int>(10, 1) << QList<int>(10, 1) << 0;
+    QTest::newRow("twelve: the last line counts three")
+        << QList<int>(12, 1) << (QList<int>(9, 1) << 0 << 0 << 0) << 3;
+    QTest::newRow("no tasks") << QList<int>{} << QList<int>{} << 0;
+}
+
+void TestZellen::verteilen()
+{
+    QFETCH(QList<int>, gewuenscht);
+    QFETCH(QList<int>, zeilen);
+    QFETCH(int, weitere);
+    const Bandverteilung v =
+        BaenderVerteilen(std::vector<int>(gewuenscht.begin(), gewuenscht.end()), 144, 13, 1);
+    QCOMPARE(QList<int>(v.zeilen.begin(), v.zeilen.end()), zeilen);
+    QCOMPARE(v.weitere, weitere);
+    // A body with no room for a single line counts every task and shows none.
+    const Bandverteilung eng = BaenderVerteilen({1, 1}, 5, 13, 1);
+    QCOMPARE(eng.zeilen, (std::vector<int>{0, 0}));
+    QCOMPARE(eng.weitere, 2);
+}
+
+// A task of 30 minutes (duration 0) is drawn with its title, and the day below it stays free
+// for a click.
+void TestZellen::kurzeAufgabeSichtbar()
 {
     TagDaten d(T(2027, 3, 2)); // Tuesday
-    d.TerminHinzufuegen(5, 17, {}, QStringLiteral("Null"), 0);
+    d.TerminHinzufuegen(5, 17, {}, QStringLiteral("Kurz"), 0);
     QImage bild(100, 164, QImage::Format_RGB32);
     QPainter p(&bild);
     AufBildschirm(p, d, bild.size(), Schrift());
     p.end();
-    for (int y = 21; y < 163; y += 9)
-        for (int x = 1; x < 100; x += 7)
-            QCOMPARE(bild.pixelColor(x, y), QColor(240, 240, 255));
-    QCOMPARE(Zellengeometrie::TerminAnPunkt(d, 100, 50, 100), 0); // still clickable
+    int tinte = 0;
+    for (int y = 21; y < 40; ++y)
+        for (int x = 5; x < 60; ++x)
+            tinte += bild.pixelColor(x, y).lightness() < 100;
+    QVERIFY2(tinte > 10, "der Titel fehlt");
+    QCOMPARE(bild.pixelColor(50, 120), QColor(240, 240, 255)); // free body below
+
+    QCOMPARE(Zellengeometrie::TerminAnPunkt(d, 100, 50, 25), 0);
+    QCOMPARE(Zellengeometrie::TerminAnPunkt(d, 100, 50, 120), -1);
+    QCOMPARE(Zellengeometrie::TerminInHoehe(d, 100, 120), -1);
+}
+
+// More tasks than lines: whole titles for those with room, then "+N" for the rest, whose bands
+// hold no point.
+void TestZellen::volleZelle()
+{
+    TagDaten d(T(2027, 3, 2));
+    for (int i = 0; i < 30; ++i)
+        d.TerminHinzufuegen(100 + i, 17, {}, QStringLiteral("A%1").arg(i), 1);
+    QImage bild(100, 164, QImage::Format_RGB32);
+    QPainter p(&bild);
+    AufBildschirm(p, d, bild.size(), Schrift());
+    p.end();
+    const QFontMetrics fm(Schrift());
+    const Zellenlage lage =
+        Legen(d, QRect(0, 20, 100, 144), fm.height(), 1, [&](const ttermin& t, int h) {
+            return ZellenText(t.Kurzbezeichnung, {}, 95, fm, fm, h);
+        });
+    const int gezeigt = 144 / (fm.height() + 1) - 1 + (144 % (fm.height() + 1) >= fm.height());
+    QCOMPARE(lage.weitere, 30 - gezeigt);
+    QVERIFY(lage.weitereZeile.bottom() <= 163);
+    // The count is drawn on the line below the last band.
+    int tinte = 0;
+    for (int y = lage.weitereZeile.top(); y <= lage.weitereZeile.bottom(); ++y)
+        for (int x = 5; x < 40; ++x)
+            tinte += bild.pixelColor(x, y).lightness() < 100;
+    QVERIFY2(tinte > 5, "kein +N");
+    const std::vector<Bandbereich> baender = Zellengeometrie::Baender(d, 100);
+    for (int i = 0; i < 30; ++i) {
+        const Bandbereich& b = baender[static_cast<size_t>(i)];
+        QCOMPARE(b.bottom >= b.top, i < gezeigt);
+        if (i < gezeigt)
+            QCOMPARE(b.bottom - b.top + 1, fm.height() + 1);
+    }
 }
 
 void TestZellen::ausdruckSkaliert()
@@ -245,8 +321,11 @@ void TestZellen::zeilenspeicherZeichnetGleich()
     QCOMPARE(zeichnen(umzug, &speicher), zeichnen(umzug, nullptr));
     // Fewer lines than the band could hold are never made.
     const QFontMetrics fm(Schrift());
+    QCOMPARE(ZellenText(QStringLiteral("Auto ummelden"), {QStringLiteral("x")}, 500, fm, fm, 2),
+             (QStringList{QStringLiteral("Auto"), QStringLiteral("ummelden")}));
+    // A band of one line shows the whole title.
     QCOMPARE(ZellenText(QStringLiteral("Auto ummelden"), {QStringLiteral("x")}, 500, fm, fm, 1),
-             QStringList{QStringLiteral("Auto")});
+             QStringList{QStringLiteral("Auto ummelden")});
     QVERIFY(ZellenText(QStringLiteral("Auto"), {}, 500, fm, fm, 0).isEmpty());
 }
 

@@ -29,21 +29,30 @@ bool Ganzzahl(const QString& text, int* zahl)
     return ok;
 }
 
-const char* const LadefehlerText = "Beim Laden der Datei ist ein Fehler aufgetreten";
+// Lines for standard error: text from a plan or a path shown without its control characters.
+void Fehlerzeilen(const QString& text)
+{
+    for (const QString& zeile : text.split(QLatin1Char('\n')))
+        std::fprintf(stderr, "%s\n", Sichtbar(zeile).toUtf8().constData());
+}
 
 // A message and, on a second line, why.
 void Fehlermeldung(const char* meldung, const QString& grund)
 {
-    std::fprintf(stderr, "%s\n%s\n", meldung, grund.toUtf8().constData());
+    std::fprintf(stderr, "%s\n", meldung);
+    Fehlerzeilen(grund);
 }
 
 // Reads a plan file as the open command does; false after the message on stderr.
 bool Laden(const QString& pfad, Aufgabenliste& aufgaben, Situation& situation)
 {
     Ladebericht bericht;
-    if (PlanLaden(pfad, aufgaben, situation, &bericht))
+    if (PlanLaden(pfad, aufgaben, situation, &bericht)) {
+        if (!bericht.hinweis.isEmpty())
+            Fehlerzeilen(bericht.hinweis);
         return true;
-    Fehlermeldung(LadefehlerText, bericht.grund);
+    }
+    Fehlermeldung(LadefehlerText.toUtf8().constData(), bericht.grund);
     return false;
 }
 
@@ -54,6 +63,16 @@ struct Melder final : PlanMelder
 };
 
 } // namespace
+
+Argumente::Argumente(QStringList args)
+{
+    const qsizetype ende = args.indexOf(QStringLiteral("--"));
+    if (ende >= 0) {
+        m_positionen = args.mid(ende + 1);
+        args.resize(ende);
+    }
+    m_args = std::move(args);
+}
 
 bool Argumente::Schalter(const QString& name)
 {
@@ -81,17 +100,19 @@ QString Argumente::Position()
         if (!m_args.at(i).startsWith(QStringLiteral("--")))
             return m_args.takeAt(i);
     }
-    return {};
+    return m_positionen.isEmpty() ? QString() : m_positionen.takeFirst();
 }
 
 QString Argumente::Uebrig() const
 {
-    return m_args.isEmpty() ? QString() : m_args.front();
+    if (!m_args.isEmpty())
+        return m_args.front();
+    return m_positionen.isEmpty() ? QString() : m_positionen.front();
 }
 
 int Bedienung(const QString& meldung)
 {
-    std::fprintf(stderr, "%s\n", meldung.toUtf8().constData());
+    std::fprintf(stderr, "%s\n", Sichtbar(meldung).toUtf8().constData());
     return Bedienfehler;
 }
 
@@ -224,5 +245,70 @@ int BefehlFeiertage(Argumente& args)
                     QLatin1Char('\n');
         Schreiben(text.toUtf8());
     }
+    return Erfolg;
+}
+
+int BefehlUmplanen(Argumente& args)
+{
+    QString einzug, auszug, von, nach, speichern;
+    // Every option is taken out, so that a missing one does not leave the other as unknown.
+    const bool mitEinzug = args.Wert(QStringLiteral("einzug"), &einzug);
+    const bool mitAuszug = args.Wert(QStringLiteral("auszug"), &auszug);
+    const bool vollstaendig = mitEinzug && mitAuszug;
+    const bool mitVon = args.Wert(QStringLiteral("von"), &von);
+    const bool mitNach = args.Wert(QStringLiteral("nach"), &nach);
+    const bool mitDatei = args.Wert(QStringLiteral("speichern"), &speichern);
+    const bool json = args.Schalter(QStringLiteral("json"));
+    const QString pfad = args.Position();
+    if (!args.fehler.isEmpty())
+        return Bedienung(args.fehler);
+    if (!vollstaendig || pfad.isEmpty())
+        return Bedienung(QStringLiteral("umplanen braucht eine Plandatei, --einzug TT.MM.JJJJ und "
+                                        "--auszug TT.MM.JJJJ."));
+    if (!args.Uebrig().isEmpty())
+        return Bedienung(QStringLiteral("Unbekannte Angabe: %1").arg(args.Uebrig()));
+    double e = 0;
+    double a = 0;
+    if (!Tageszahl::ausText(einzug, &e))
+        return Bedienung(QStringLiteral("„%1“ ist kein gültiges Datum (TT.MM.JJJJ).").arg(einzug));
+    if (!Tageszahl::ausText(auszug, &a))
+        return Bedienung(QStringLiteral("„%1“ ist kein gültiges Datum (TT.MM.JJJJ).").arg(auszug));
+
+    Plan plan;
+    if (!Laden(pfad, plan.Aufgaben, plan.situation))
+        return Ladefehler;
+    Situation neu = plan.situation;
+    if ((mitVon && !Ganzzahl(von, &neu.BundeslandA)) ||
+        (mitNach && !Ganzzahl(nach, &neu.BundeslandB)))
+        return Bedienung(QStringLiteral("--von und --nach erwarten eine Landesnummer (1 bis 17)."));
+    neu.Einzugdatum = Tageszahl::Text(e);
+    neu.Auszugdatum = Tageszahl::Text(a);
+
+    // Without anyone to ask, the user's own tasks move with the moving day, and catalogue tasks
+    // the new situation no longer holds are named when they had a note or were done.
+    Umplanung umplanung = plan.Umplanen(neu, e, a, true);
+    QStringList verloren;
+    for (const taufgabe& t : umplanung.WegfallendeMitInhalt())
+        verloren.append(QStringLiteral("%1 „%2“").arg(t.Nummer).arg(t.Kurzbezeichnung));
+    plan.UmplanungUebernehmen(std::move(umplanung));
+
+    PlanAusgabe ausgabe;
+    ausgabe.Stichtag = plan.Stichtag;
+    ausgabe.keineAbfolge = plan.keineAbfolge;
+    ausgabe.keineAbfolgeText = plan.keineAbfolge ? Plan::KeineAbfolgeText : QString();
+    ausgabe.situation = plan.situation;
+    ausgabe.spanne = SpanneBerechnen(plan.Aufgaben, Tageszahl::heute());
+    ausgabe.konflikte = plan.ReihenfolgePruefen(-1, 0, 0);
+    QString fehler;
+    if (!PlanSchreiben(mitDatei ? speichern : pfad, plan.Aufgaben, plan.situation,
+                       ausgabe.spanne.ersterTag, ausgabe.spanne.tage, &fehler)) {
+        Fehlermeldung("Beim Speichern ist ein Fehler aufgetreten.", fehler);
+        return Schreibfehler;
+    }
+    if (!verloren.isEmpty())
+        Fehlerzeilen(QStringLiteral("Nicht mehr im Plan (mit Notiz oder erledigt): %1")
+                         .arg(verloren.join(QStringLiteral(", "))));
+    ausgabe.aufgaben = std::move(plan.Aufgaben);
+    Schreiben(json ? AlsJson(ausgabe) : AlsText(ausgabe));
     return Erfolg;
 }

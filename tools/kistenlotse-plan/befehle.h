@@ -14,11 +14,12 @@ enum Ausgang
 };
 
 // The options after the command word, read once; unknown or malformed options are usage
-// errors with a one-line German explanation.
+// errors with a one-line German explanation. Everything after "--" is a positional argument,
+// so that a plan named "--x.kvr" can be given.
 class Argumente
 {
 public:
-    explicit Argumente(QStringList args) : m_args(std::move(args)) {}
+    explicit Argumente(QStringList args);
 
     bool Schalter(const QString& name);            // --name without value
     bool Wert(const QString& name, QString* wert); // --name value
@@ -28,7 +29,8 @@ public:
     QString fehler; // set by the readers when a value is missing
 
 private:
-    QStringList m_args;
+    QStringList m_args;       // before "--"
+    QStringList m_positionen; // after "--"
 };
 
 int Bedienung(const QString& meldung);
@@ -37,3 +39,4 @@ int BefehlNeu(Argumente& args);
 int BefehlFeiertage(Argumente& args);
 int BefehlZeigen(Argumente& args);
 int BefehlIcs(Argumente& args);
+int BefehlUmplanen(Argumente& args);

@@ -11,17 +11,32 @@
 #include <type_traits>
 #include <variant>
 
+QString Sichtbar(QStringView text)
+{
+    QString sichtbar;
+    sichtbar.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || (u >= 0x7F && u <= 0x9F))
+            sichtbar += QStringLiteral("\\x") +
+                        QString::number(u, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+        else
+            sichtbar += c;
+    }
+    return sichtbar;
+}
+
 QByteArray AlsText(const PlanAusgabe& plan)
 {
     QString text;
     for (const taufgabe& a : plan.aufgaben) {
         text += QString::number(a.Nummer) + QLatin1Char('\t') + Tageszahl::Text(a.Tag) +
                 QLatin1Char('\t') + Zeiten::BeginnText(a.Start) + QLatin1Char('\t') +
-                Zeiten::DauerText(a.Dauer) + QLatin1Char('\t') + a.Kurzbezeichnung +
-                QLatin1Char('\n');
+                Zeiten::DauerText(a.Dauer) + QLatin1Char('\t') + Sichtbar(a.Kurzbezeichnung) +
+                (a.Erledigt ? QStringLiteral("\terledigt\n") : QStringLiteral("\n"));
     }
     for (const QString& k : plan.konflikte)
-        text += k + QLatin1Char('\n');
+        text += Sichtbar(k) + QLatin1Char('\n');
     if (plan.keineAbfolge)
         text += plan.keineAbfolgeText + QLatin1Char('\n');
     return text.toUtf8();

@@ -21,7 +21,12 @@ struct PlanAusgabe
     QStringList konflikte;
 };
 
-// One line per task (Nummer, day, begin, duration, title, tab-separated), then the conflict
+// The text with every C0 and C1 control character (and DEL) shown as "\x1B": a plan's text
+// can neither steer the terminal nor break the tab-separated lines.
+QString Sichtbar(QStringView text);
+
+// One line per task (Nummer, day, begin, duration, title, and "erledigt" for a task ticked
+// off, tab-separated), then the conflict
 // lines, then the give-up message if it was due.
 QByteArray AlsText(const PlanAusgabe& plan);
 QByteArray AlsJson(const PlanAusgabe& plan);

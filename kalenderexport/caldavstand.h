@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <map>
+
+// What a plan keeps of its calendar sync, to be stored with the plan: the calendar's address,
+// the server's sync token of the last complete round, and per task what was last sent (or
+// taken over) and the ETag the server gave it. Empty for a plan that was never synchronised.
+struct CalDavEintrag
+{
+    QString Etag;
+    QByteArray Hash; // TerminHash of the content the server holds as far as the plan knows
+
+    bool operator==(const CalDavEintrag&) const = default;
+};
+
+struct CalDavStand
+{
+    QString KalenderUrl;
+    QString SyncToken;
+    std::map<qint32, CalDavEintrag> Eintraege; // by task number
+
+    bool Leer() const { return KalenderUrl.isEmpty() && SyncToken.isEmpty() && Eintraege.empty(); }
+    bool operator==(const CalDavStand&) const = default;
+};
