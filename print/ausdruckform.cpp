@@ -34,19 +34,20 @@ TAusdruckForm::TAusdruckForm(PlanFenster* fenster, QWidget* eltern)
         b->setGeometry(x, 155 - 25 - 24, 100, 25);
         return b;
     };
-    Button3 = knopf("Button3", QStringLiteral("Drucken"), 20);
-    Button2 = knopf("Button2", QStringLiteral("Druckeinstellung"), 132);
-    Button1 = knopf("Button1", QStringLiteral("Abbrechen"), 244);
-    Button3->setDefault(true);
-    setTabOrder(Button3, Button2);
-    setTabOrder(Button2, Button1);
+    DruckenKnopf = knopf("Button3", QStringLiteral("Drucken"), 20);
+    DruckeinstellungKnopf = knopf("Button2", QStringLiteral("Druckeinstellung"), 132);
+    AbbrechenKnopf = knopf("Button1", QStringLiteral("Abbrechen"), 244);
+    DruckenKnopf->setDefault(true);
+    setTabOrder(DruckenKnopf, DruckeinstellungKnopf);
+    setTabOrder(DruckeinstellungKnopf, AbbrechenKnopf);
 
-    connect(Button3, &QPushButton::clicked, this, &TAusdruckForm::Button4Click);
-    connect(Button2, &QPushButton::clicked, this, &TAusdruckForm::Button5Click);
-    connect(Button1, &QPushButton::clicked, this, &TAusdruckForm::Button3Click);
+    connect(DruckenKnopf, &QPushButton::clicked, this, &TAusdruckForm::KalenderDrucken);
+    connect(DruckeinstellungKnopf, &QPushButton::clicked, this,
+            &TAusdruckForm::DruckeinstellungOeffnen);
+    connect(AbbrechenKnopf, &QPushButton::clicked, this, &TAusdruckForm::reject);
 }
 
-void TAusdruckForm::Button4Click()
+void TAusdruckForm::KalenderDrucken()
 {
     if (!m_fenster)
         return;
@@ -92,12 +93,7 @@ void TAusdruckForm::Button4Click()
     });
 }
 
-void TAusdruckForm::Button5Click()
+void TAusdruckForm::DruckeinstellungOeffnen()
 {
     DruckerEinrichten(this);
-}
-
-void TAusdruckForm::Button3Click()
-{
-    reject();
 }

@@ -18,15 +18,15 @@ public:
     // "Drucken": every page of the calendar, through a printer each page a print job of its
     // own, into a PDF file all in one file; the first failure ends the run. The dialog stays
     // open.
-    void Button4Click();
+    void KalenderDrucken();
     // "Druckeinstellung": the printer setup dialog.
-    void Button5Click();
-    // "Abbrechen".
-    void Button3Click();
+    void DruckeinstellungOeffnen();
 
-    QPushButton* Button1 = nullptr; // Abbrechen
-    QPushButton* Button2 = nullptr; // Druckeinstellung
-    QPushButton* Button3 = nullptr; // Drucken
+    // Object names as the tests and the window photographer find them: "Button3", "Button2",
+    // "Button1".
+    QPushButton* DruckenKnopf = nullptr;
+    QPushButton* DruckeinstellungKnopf = nullptr;
+    QPushButton* AbbrechenKnopf = nullptr;
 
 private:
     PlanFenster* m_fenster;

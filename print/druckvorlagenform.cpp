@@ -143,13 +143,13 @@ TDruckvorlagenForm::TDruckvorlagenForm(QWidget* eltern) : QDialog(eltern)
     untertitel->setObjectName(QStringLiteral("StaticText1"));
     untertitel->setGeometry(96, 76, 360, 20);
 
-    RadioGroup1 = new QGroupBox(this);
-    RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
-    RadioGroup1->setGeometry(94, 106, 250, 180);
+    Vorlagenwahl = new QGroupBox(this);
+    Vorlagenwahl->setObjectName(QStringLiteral("RadioGroup1"));
+    Vorlagenwahl->setGeometry(94, 106, 250, 180);
     m_gruppe = new QButtonGroup(this);
     const auto& vorlagen = Vorlagendruck::Vorlagen();
     for (int i = 0; i < static_cast<int>(vorlagen.size()); ++i) {
-        auto* knopf = new QRadioButton(vorlagen.at(static_cast<size_t>(i)).eintrag, RadioGroup1);
+        auto* knopf = new QRadioButton(vorlagen.at(static_cast<size_t>(i)).eintrag, Vorlagenwahl);
         knopf->setObjectName(QStringLiteral("Vorlage%1").arg(i));
         knopf->setGeometry(12, 12 + i * 26, 230, 22);
         m_gruppe->addButton(knopf, i);
@@ -181,16 +181,17 @@ TDruckvorlagenForm::TDruckvorlagenForm(QWidget* eltern) : QDialog(eltern)
         b->setGeometry(Spalte, Hoehe - 10 - (3 - zeile) * 24, 120, 24);
         return b;
     };
-    AbbrechenButton = knopf("AbbrechenButton", Artwork::Druckvorlagen::Fertig, 0);
-    QvImageButton1 = knopf("QvImageButton1", Artwork::Druckvorlagen::DruckStarten, 1);
-    QvImageButton2 = knopf("QvImageButton2", Artwork::Druckvorlagen::Druckeinstellung, 2);
+    FertigKnopf = knopf("AbbrechenButton", Artwork::Druckvorlagen::Fertig, 0);
+    DruckenKnopf = knopf("QvImageButton1", Artwork::Druckvorlagen::DruckStarten, 1);
+    DruckeinstellungKnopf = knopf("QvImageButton2", Artwork::Druckvorlagen::Druckeinstellung, 2);
 
-    connect(m_gruppe, &QButtonGroup::idClicked, this, &TDruckvorlagenForm::RadioGroup1Click);
-    connect(AbbrechenButton, &TQvImageButton::OnClick, this, &TDruckvorlagenForm::Button3Click);
-    connect(QvImageButton1, &TQvImageButton::OnClick, this, &TDruckvorlagenForm::Button4Click);
-    connect(QvImageButton2, &TQvImageButton::OnClick, this, &TDruckvorlagenForm::Button5Click);
+    connect(m_gruppe, &QButtonGroup::idClicked, this, &TDruckvorlagenForm::VorlageGewaehlt);
+    connect(FertigKnopf, &TQvImageButton::OnClick, this, &TDruckvorlagenForm::FertigClick);
+    connect(DruckenKnopf, &TQvImageButton::OnClick, this, &TDruckvorlagenForm::VorlageDrucken);
+    connect(DruckeinstellungKnopf, &TQvImageButton::OnClick, this,
+            &TDruckvorlagenForm::DruckeinstellungOeffnen);
 
-    RadioGroup1Click();
+    VorlageGewaehlt();
 }
 
 int TDruckvorlagenForm::Vorlage() const
@@ -202,7 +203,7 @@ void TDruckvorlagenForm::setVorlage(int position)
 {
     if (QAbstractButton* knopf = m_gruppe->button(position)) {
         knopf->setChecked(true);
-        RadioGroup1Click();
+        VorlageGewaehlt();
     }
 }
 
@@ -222,19 +223,19 @@ void TDruckvorlagenForm::FormShow()
     Exemplarauswahl->setCurrentIndex(0);
 }
 
-void TDruckvorlagenForm::RadioGroup1Click()
+void TDruckvorlagenForm::VorlageGewaehlt()
 {
     const int gewaehlt = Vorlage();
     for (int i = 0; i < static_cast<int>(Vorschau.size()); ++i)
         Vorschau.at(static_cast<size_t>(i))->setVisible(i == gewaehlt);
 }
 
-void TDruckvorlagenForm::Button3Click()
+void TDruckvorlagenForm::FertigClick()
 {
     accept();
 }
 
-void TDruckvorlagenForm::Button4Click()
+void TDruckvorlagenForm::VorlageDrucken()
 {
     const Druckvorlage& vorlage = Vorlagendruck::Vorlagen().at(static_cast<size_t>(Vorlage()));
     const QString ordner = vorlagenOrdner.isEmpty()
@@ -269,7 +270,7 @@ void TDruckvorlagenForm::Button4Click()
     });
 }
 
-void TDruckvorlagenForm::Button5Click()
+void TDruckvorlagenForm::DruckeinstellungOeffnen()
 {
     DruckerEinrichten(this);
 }

@@ -61,24 +61,24 @@ public:
     int Exemplare() const;
 
     void FormShow();
-    void RadioGroup1Click();
+    void VorlageGewaehlt();
     // "Fertig"
-    void Button3Click();
+    void FertigClick();
     // "Druck starten": the chosen template as many times as chosen, through a printer each
     // copy a job of its own, into a PDF file one page per copy.
-    void Button4Click();
+    void VorlageDrucken();
     // "Druckeinstellung"
-    void Button5Click();
+    void DruckeinstellungOeffnen();
 
     // The folder of the template pictures; beside the program or the installed data unless set.
     QString vorlagenOrdner;
 
-    QGroupBox* RadioGroup1 = nullptr;
+    QGroupBox* Vorlagenwahl = nullptr;
     std::array<QLabel*, 4> Vorschau{}; // Image4 … Image7
     QComboBox* Exemplarauswahl = nullptr;
-    TQvImageButton* AbbrechenButton = nullptr;
-    TQvImageButton* QvImageButton1 = nullptr;
-    TQvImageButton* QvImageButton2 = nullptr;
+    TQvImageButton* FertigKnopf = nullptr;
+    TQvImageButton* DruckenKnopf = nullptr;
+    TQvImageButton* DruckeinstellungKnopf = nullptr;
 
 protected:
     void showEvent(QShowEvent* ereignis) override;

@@ -3,7 +3,8 @@
 #include <QColor>
 #include <QString>
 
-// The program's colours.
+// The program's colours, named once: the windows, the day cells, the printouts and the
+// pictures of tools/artwork take them from here.
 namespace Farben {
 inline const QColor Dunkelblau{0, 0, 102};
 inline const QColor Mittelblau{51, 102, 204};
@@ -11,6 +12,14 @@ inline const QColor Hellgelb{255, 243, 204};
 inline const QColor Hellblau{102, 204, 255};
 inline const QColor Orange{255, 204, 51};
 inline const QColor Magenta{255, 0, 255};
+// The pale blues of the day cells: bodies, edges and printed headers.
+inline const QColor Blassblau{224, 224, 255};
+inline const QColor Hauchblau{240, 240, 255};
+inline const QColor Eisblau{221, 238, 255};
+inline const QColor Kornblau{153, 176, 255};
+inline const QColor Wolkenblau{205, 222, 255};
+// The printed bands' grey.
+inline const QColor Hellgrau{204, 204, 204};
 
 // The style sheet that gives a label's text the colour `farbe`.
 inline QString Textfarbe(const QColor& farbe)

@@ -3,6 +3,7 @@
 #include "model/kalendertexte.h"
 #include "model/katalog.h"
 #include "model/tageszahl.h"
+#include "widgets/farben.h"
 #include "widgets/schrift.h"
 #include "widgets/zellengeometrie.h"
 #include "widgets/zellentext.h"
@@ -17,17 +18,17 @@ namespace Zellenzeichnung {
 
 const Farbsatz& Bildschirm()
 {
-    static const Farbsatz f{{0, 0, 102},     {51, 102, 204},  {255, 255, 255},
-                            {224, 224, 255}, {240, 240, 255}, {255, 255, 255},
-                            {0, 0, 102},     {0, 0, 0},       {221, 238, 255}};
+    static const Farbsatz f{Farben::Dunkelblau, Farben::Mittelblau, Qt::white,
+                            Farben::Blassblau,  Farben::Hauchblau,  Qt::white,
+                            Farben::Dunkelblau, Qt::black,          Farben::Eisblau};
     return f;
 }
 
 const Farbsatz& Ausdruck()
 {
-    static const Farbsatz f{{153, 176, 255}, {205, 222, 255}, {0, 0, 0},
-                            {221, 238, 255}, {255, 255, 255}, {204, 204, 204},
-                            {0, 0, 102},     {0, 0, 0},       {255, 255, 255}};
+    static const Farbsatz f{Farben::Kornblau,   Farben::Wolkenblau, Qt::black,
+                            Farben::Eisblau,    Qt::white,          Farben::Hellgrau,
+                            Farben::Dunkelblau, Qt::black,          Qt::white};
     return f;
 }
 
@@ -272,7 +273,6 @@ Zellenlage BildschirmLage(const TagDaten& tag, QSize groesse, const QFont& schri
     const Bandmetrik metrik(schrift, nullptr);
     return Legen(tag, Bildschirmkoerper(groesse), metrik.Zeile(), BildschirmAbstand,
                  metrik.Text(groesse.width() - 5));
-}
 }
 
 void Zeilenspeicher::Pruefen(int breite, const QFont& schrift, const QPaintDevice* geraet)

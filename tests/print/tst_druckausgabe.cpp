@@ -241,16 +241,17 @@ void TestDruckausgabe::kalenderdialog()
     QCOMPARE(form.findChild<QLabel*>(QStringLiteral("Label4"))->text(),
              QStringLiteral("Ausdruck Ihres Umzugskalenders"));
     // Plain push buttons, left to right in tab order.
-    QCOMPARE(form.Button3->text(), QStringLiteral("Drucken"));
-    QCOMPARE(form.Button2->text(), QStringLiteral("Druckeinstellung"));
-    QCOMPARE(form.Button1->text(), QStringLiteral("Abbrechen"));
-    QVERIFY(form.Button3->x() < form.Button2->x() && form.Button2->x() < form.Button1->x());
-    QCOMPARE(form.Button3->size(), QSize(100, 25));
-    QCOMPARE(form.Button3->nextInFocusChain(), form.Button2);
-    QCOMPARE(form.Button2->nextInFocusChain(), form.Button1);
+    QCOMPARE(form.DruckenKnopf->text(), QStringLiteral("Drucken"));
+    QCOMPARE(form.DruckeinstellungKnopf->text(), QStringLiteral("Druckeinstellung"));
+    QCOMPARE(form.AbbrechenKnopf->text(), QStringLiteral("Abbrechen"));
+    QVERIFY(form.DruckenKnopf->x() < form.DruckeinstellungKnopf->x() &&
+            form.DruckeinstellungKnopf->x() < form.AbbrechenKnopf->x());
+    QCOMPARE(form.DruckenKnopf->size(), QSize(100, 25));
+    QCOMPARE(form.DruckenKnopf->nextInFocusChain(), form.DruckeinstellungKnopf);
+    QCOMPARE(form.DruckeinstellungKnopf->nextInFocusChain(), form.AbbrechenKnopf);
 
     form.show();
-    form.Button1->click();
+    form.AbbrechenKnopf->click();
     QVERIFY(!form.isVisible());
 }
 
@@ -275,7 +276,7 @@ void TestDruckausgabe::kalenderSeiten()
     DruckmeldungSetzen([&](const QString& text) { status = text; });
     ModalHelfer keineBox(500);
     keineBox.Taste(Qt::Key_Escape);
-    form.Button3->click();
+    form.DruckenKnopf->click();
     DruckmeldungSetzen({});
     QCOMPARE(keineBox.Beantwortet(), 0);
 
@@ -302,7 +303,7 @@ void TestDruckausgabe::kalenderTinte()
     fenster.tage[10].Feiertag = true; // the second Thursday
     TAusdruckForm form(&fenster);
     DruckerAuf(Pfad(QStringLiteral("k.pdf")));
-    form.Button4Click();
+    form.KalenderDrucken();
 
     constexpr int dpi = 100;
     const auto mass = Kalenderdruck::Mass(Aufloesung, Druckflaeche(QPageLayout::Landscape));
@@ -353,7 +354,7 @@ void TestDruckausgabe::kalenderKopfUndFuss()
     TestFenster fenster(9, QDate(2026, 12, 14));
     TAusdruckForm form(&fenster);
     DruckerAuf(Pfad(QStringLiteral("k.pdf")));
-    form.Button4Click();
+    form.KalenderDrucken();
 
     bool ok = false;
     const QString text = Ausfuehren(
@@ -400,7 +401,7 @@ void TestDruckausgabe::kalenderWochenMitAufgaben()
     fenster.plan().Aufgaben.push_back(fern);
     TAusdruckForm form(&fenster);
     DruckerAuf(Pfad(QStringLiteral("k.pdf")));
-    form.Button4Click();
+    form.KalenderDrucken();
 
     bool ok = false;
     const QString text = Ausfuehren(
@@ -441,7 +442,7 @@ void TestDruckausgabe::kalenderOhnePlan()
     DruckerAuf(Pfad(QStringLiteral("leer.pdf")));
     ModalHelfer keineBox(500);
     keineBox.Taste(Qt::Key_Escape);
-    form.Button4Click();
+    form.KalenderDrucken();
     QCOMPARE(keineBox.Beantwortet(), 0);
     QCOMPARE(QDir(m_ordner->path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
@@ -513,7 +514,7 @@ void TestDruckausgabe::vorhandeneDatei()
         QCOMPARE(box->windowTitle(), QStringLiteral("Bestätigung"));
         frage = box->text();
     });
-    form.Button4Click();
+    form.KalenderDrucken();
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(helfer.Beantwortet(), 1);
     QCOMPARE(frage,
@@ -554,7 +555,7 @@ void TestDruckausgabe::dateirechte()
     ModalHelfer helfer;
     if (vorher >= 0)
         helfer.Druecke(QStringLiteral("knopf_ja"));
-    form.Button4Click();
+    form.VorlageDrucken();
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     struct stat info
     {
@@ -596,7 +597,7 @@ void TestDruckausgabe::vollePlatte()
     {
         // The disk fills up after 8 KiB: far less than the calendar's fonts take.
         const Dateigroessengrenze platte(8192);
-        form.Button4Click();
+        form.KalenderDrucken();
     }
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(bericht, QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: Die Datei "
@@ -641,7 +642,7 @@ void TestDruckausgabe::sonderdatei()
     ModalHelfer helfer;
     helfer.Druecke(QStringLiteral("knopf_abbrechen"), WarnungPruefen())
         .Druecke(QStringLiteral("knopf_ok"), BerichtPruefen(&bericht));
-    form.Button4Click();
+    form.KalenderDrucken();
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(bericht,
              QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: %2").arg(ziel, grund));
@@ -851,7 +852,7 @@ void TestDruckausgabe::eigeneDateinamen()
     TAusdruckForm form(&fenster);
     DruckerAuf(Pfad(QStringLiteral("unter/k.pdf")));
     QVERIFY(QDir(ordner).mkdir(QStringLiteral("unter")));
-    form.Button4Click();
+    form.KalenderDrucken();
     QCOMPARE(m_vorschlag, ordner + QStringLiteral("/Umzugskalender.pdf"));
     QCOMPARE(PdfLesen(Pfad(QStringLiteral("unter/k.pdf"))).seiten, 1);
 
@@ -864,7 +865,7 @@ void TestDruckausgabe::eigeneDateinamen()
     TDruckvorlagenForm vorlagen;
     vorlagen.setVorlage(4);
     DruckerAuf(Pfad(QStringLiteral("v.pdf")));
-    vorlagen.Button4Click();
+    vorlagen.VorlageDrucken();
     QCOMPARE(m_vorschlag, ordner + QStringLiteral("/Protokoll Wohnungsübernahme.pdf"));
 
     // A folder that is gone: the documents folder, or home.
@@ -913,7 +914,7 @@ void TestDruckausgabe::einstellungBleibt()
     TAusdruckForm form(&fenster);
     ModalHelfer ansehen;
     ansehen.Druecke(QStringLiteral("knopf_abbrechen"));
-    form.Button2->click();
+    form.DruckeinstellungKnopf->click();
     QVERIFY2(ansehen.Erledigt(), qPrintable(ansehen.Fehler()));
     QFile f(ini);
     QVERIFY(f.open(QIODevice::ReadOnly));
@@ -927,7 +928,7 @@ void TestDruckausgabe::einstellungBleibt()
         d->Ordnerfeld->setText(m_ordner->path());
         d->Papierauswahl->setCurrentIndex(d->Papierauswahl->findText(QStringLiteral("A5")));
     });
-    form.Button2->click();
+    form.DruckeinstellungKnopf->click();
     QVERIFY2(bestaetigen.Erledigt(), qPrintable(bestaetigen.Fehler()));
     const Druckereinstellung e = DruckereinstellungLesen(ini);
     QVERIFY(e.bestaetigt);
@@ -958,7 +959,7 @@ void TestDruckausgabe::druckdienstAus()
     ansehen.Druecke(QStringLiteral("knopf_abbrechen"), [&](QWidget* w) {
         gewaehlt = qobject_cast<TDruckeinstellung*>(w)->Druckerauswahl->currentText();
     });
-    form.Button2->click();
+    form.DruckeinstellungKnopf->click();
     QVERIFY2(ansehen.Erledigt(), qPrintable(ansehen.Fehler()));
     QCOMPARE(gewaehlt, QStringLiteral("Kistenlotse-Fern (nicht erreichbar)"));
 
@@ -966,7 +967,7 @@ void TestDruckausgabe::druckdienstAus()
     ModalHelfer helfer;
     helfer.Druecke(QStringLiteral("knopf_abbrechen"), WarnungPruefen())
         .Druecke(QStringLiteral("knopf_ok"), BerichtPruefen(&bericht));
-    form.Button4Click();
+    form.KalenderDrucken();
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(bericht, QStringLiteral("Der Druckdienst (CUPS) ist nicht erreichbar, der Drucker "
                                      "„Kistenlotse-Fern“ kann nicht drucken."));
@@ -982,7 +983,7 @@ void TestDruckausgabe::vorlagendialog()
     QCOMPARE(form.findChild<QLabel*>(QStringLiteral("StaticText1"))->text(),
              QStringLiteral("Mitteilungspostkarten, Musterprotokolle"));
     QStringList eintraege;
-    for (auto* knopf : form.RadioGroup1->findChildren<QRadioButton*>())
+    for (auto* knopf : form.Vorlagenwahl->findChildren<QRadioButton*>())
         eintraege << knopf->text();
     QCOMPARE(eintraege, (QStringList{QStringLiteral("Postkarte \"Häuser\""),
                                      QStringLiteral("Postkarte \"Neue Anschrift\""),
@@ -997,10 +998,10 @@ void TestDruckausgabe::vorlagendialog()
              (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
                           QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("10")}));
     // The buttons in a column at the right edge, top to bottom.
-    QCOMPARE(form.AbbrechenButton->geometry().right(), 631);
-    QCOMPARE(form.AbbrechenButton->size(), QSize(120, 24));
-    QVERIFY(form.AbbrechenButton->y() < form.QvImageButton1->y());
-    QVERIFY(form.QvImageButton1->y() < form.QvImageButton2->y());
+    QCOMPARE(form.FertigKnopf->geometry().right(), 631);
+    QCOMPARE(form.FertigKnopf->size(), QSize(120, 24));
+    QVERIFY(form.FertigKnopf->y() < form.DruckenKnopf->y());
+    QVERIFY(form.DruckenKnopf->y() < form.DruckeinstellungKnopf->y());
     // The previews are pictures of the fronts.
     for (QLabel* vorschau : form.Vorschau) {
         QCOMPARE(vorschau->size(), QSize(64, 90));
@@ -1021,16 +1022,16 @@ void TestDruckausgabe::vorlagenZustand()
         return s;
     };
     QCOMPARE(sichtbar(), (QList<bool>{true, false, false, false}));
-    form.RadioGroup1->findChild<QRadioButton*>(QStringLiteral("Vorlage2"))->click();
+    form.Vorlagenwahl->findChild<QRadioButton*>(QStringLiteral("Vorlage2"))->click();
     QCOMPARE(sichtbar(), (QList<bool>{false, false, true, false}));
     // A model form has no preview.
-    form.RadioGroup1->findChild<QRadioButton*>(QStringLiteral("Vorlage5"))->click();
+    form.Vorlagenwahl->findChild<QRadioButton*>(QStringLiteral("Vorlage5"))->click();
     QCOMPARE(sichtbar(), (QList<bool>{false, false, false, false}));
-    form.RadioGroup1->findChild<QRadioButton*>(QStringLiteral("Vorlage3"))->click();
+    form.Vorlagenwahl->findChild<QRadioButton*>(QStringLiteral("Vorlage3"))->click();
     form.Exemplarauswahl->setCurrentIndex(5);
 
     // "Fertig" closes; the next opening keeps the template and starts again at one copy.
-    QTest::mouseClick(form.AbbrechenButton, Qt::LeftButton);
+    QTest::mouseClick(form.FertigKnopf, Qt::LeftButton);
     QVERIFY(!form.isVisible());
     form.show();
     QCOMPARE(form.Vorlage(), 3);
@@ -1044,7 +1045,7 @@ void TestDruckausgabe::postkarteMittig()
     TDruckvorlagenForm form;
     form.setVorlage(1);
     DruckerAuf(Pfad(QStringLiteral("karte.pdf")), QPageLayout::Portrait);
-    form.Button4Click();
+    form.VorlageDrucken();
     const PdfInfo info = PdfLesen(Pfad(QStringLiteral("karte.pdf")));
     QCOMPARE(info.seiten, 1);
     QVERIFY(info.groesse.width() > info.groesse.height());
@@ -1107,7 +1108,7 @@ void TestDruckausgabe::vorlagenLage()
     TDruckvorlagenForm form;
     form.setVorlage(vorlage);
     DruckerAuf(Pfad(QStringLiteral("v.pdf")), QPageLayout::Orientation(einstellung));
-    form.Button4Click();
+    form.VorlageDrucken();
     const PdfInfo info = PdfLesen(Pfad(QStringLiteral("v.pdf")));
     QCOMPARE(info.seiten, 1);
     QCOMPARE(info.groesse.width() > info.groesse.height(), quer);
@@ -1120,7 +1121,7 @@ void TestDruckausgabe::zehnExemplare()
     form.show();
     form.Exemplarauswahl->setCurrentText(QStringLiteral("10"));
     DruckerAuf(Pfad(QStringLiteral("protokoll.pdf")));
-    QTest::mouseClick(form.QvImageButton1, Qt::LeftButton);
+    QTest::mouseClick(form.DruckenKnopf, Qt::LeftButton);
     // Into a file: the ten copies are the ten pages of the one file named.
     QCOMPARE(PdfDateien(m_ordner->path()), QStringList{QStringLiteral("protokoll.pdf")});
     const QList<QSizeF> groessen = PdfSeitengroessen(Pfad(QStringLiteral("protokoll.pdf")));
@@ -1147,7 +1148,7 @@ void TestDruckausgabe::vorlagenbildFehlt()
     QString bericht;
     ModalHelfer helfer;
     helfer.Druecke(QStringLiteral("OK"), BerichtPruefen(&bericht)); // no printing warning first
-    form.Button4Click();
+    form.VorlageDrucken();
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(bericht,
              QStringLiteral("Die Datei „%1“ wurde nicht gefunden.")
@@ -1157,7 +1158,7 @@ void TestDruckausgabe::vorlagenbildFehlt()
 
     // The model forms still print.
     form.setVorlage(5);
-    form.Button4Click();
+    form.VorlageDrucken();
     QCOMPARE(PdfLesen(Pfad(QStringLiteral("karte.pdf"))).seiten, 1);
 }
 
@@ -1194,7 +1195,7 @@ void TestDruckausgabe::vorlagenbildKaputt()
     QString bericht;
     ModalHelfer helfer;
     helfer.Druecke(QStringLiteral("OK"), BerichtPruefen(&bericht));
-    form.Button4Click();
+    form.VorlageDrucken();
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     const QString anfang = QStringLiteral("Die Datei „%1“ lässt sich nicht lesen: ")
                                .arg(QDir::toNativeSeparators(kaputt.fileName()));
@@ -1230,7 +1231,7 @@ void TestDruckausgabe::druckeinstellung()
         if (d->Druckerauswahl->count() > 1)
             d->Druckerauswahl->setCurrentIndex(0); // a print queue
     });
-    form.Button2->click();
+    form.DruckeinstellungKnopf->click();
     QVERIFY2(ansehen.Erledigt(), qPrintable(ansehen.Fehler()));
     QCOMPARE(titel, QStringLiteral("Druckeinstellung"));
     knoepfe.sort();
@@ -1252,7 +1253,7 @@ void TestDruckausgabe::druckeinstellung()
         d->Ordnerfeld->setText(Pfad(QStringLiteral("neu")));
         d->Papierauswahl->setCurrentIndex(d->Papierauswahl->findText(QStringLiteral("A5")));
     });
-    vorlagen.Button5Click();
+    vorlagen.DruckeinstellungOeffnen();
     QVERIFY2(aendern.Erledigt(), qPrintable(aendern.Fehler()));
     QCOMPARE(PdfOrdner(), Pfad(QStringLiteral("neu")));
     QVERIFY(AktuellerDrucker().pageLayout().pageSize().isEquivalentTo(QPageSize(QPageSize::A5)));
@@ -1275,7 +1276,7 @@ void TestDruckausgabe::druckeinstellung()
         .Druecke(QStringLiteral("knopf_ok"),
                  [&](QWidget* w) { warnung = qobject_cast<QMessageBox*>(w)->text(); })
         .Druecke(QStringLiteral("knopf_abbrechen"), {}, QStringLiteral("PrinterSetupDialog1"));
-    form.Button2->click();
+    form.DruckeinstellungKnopf->click();
     QVERIFY2(falsch.Erledigt(), qPrintable(falsch.Fehler()));
     QCOMPARE(warnung,
              QStringLiteral("Den Ordner „%1“ gibt es nicht.").arg(Pfad(QStringLiteral("fehlt"))));

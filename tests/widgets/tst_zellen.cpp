@@ -270,12 +270,12 @@ void TestZellen::volleZelle()
         for (int x = 5; x < 40; ++x)
             tinte += bild.pixelColor(x, y).lightness() < 100;
     QVERIFY2(tinte > 5, "kein +N");
-    const std::vector<Bandbereich> baender = Zellengeometrie::Baender(d, 100);
+    const Zellenlage bildschirm = BildschirmLage(d, bild.size(), Schrift());
     for (int i = 0; i < 30; ++i) {
-        const Bandbereich& b = baender[static_cast<size_t>(i)];
-        QCOMPARE(b.bottom >= b.top, i < gezeigt);
+        const QRect& b = bildschirm.baender[static_cast<size_t>(i)].flaeche;
+        QCOMPARE(!b.isEmpty(), i < gezeigt);
         if (i < gezeigt)
-            QCOMPARE(b.bottom - b.top + 1, fm.height() + 1);
+            QCOMPARE(b.height(), fm.height() + 1);
     }
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+// The generator is built on its own, without the program's include path.
+#include "../../widgets/farben.h"
+
 #include <QColor>
 #include <QFont>
 #include <QImage>
@@ -9,11 +12,13 @@
 // Colours and motifs shared by all pictures, so that buttons, logo and pictures form one
 // design: the program's blues and light yellow, with warm cardboard for the boxes.
 namespace Palette {
-inline const QColor Dunkelblau{0, 0, 102};
-inline const QColor Mittelblau{51, 102, 204};
-inline const QColor Hellblau{102, 204, 255};
-inline const QColor Hellgelb{255, 243, 204};
-inline const QColor Orange{255, 204, 51};
+// The program's own colours, named in widgets/farben.h.
+inline const QColor& Dunkelblau = Farben::Dunkelblau;
+inline const QColor& Mittelblau = Farben::Mittelblau;
+inline const QColor& Hellblau = Farben::Hellblau;
+inline const QColor& Hellgelb = Farben::Hellgelb;
+inline const QColor& Orange = Farben::Orange;
+// The pictures' own: cardboard, tape and leaves.
 inline const QColor Karton{222, 172, 104};
 inline const QColor KartonHell{240, 204, 146};
 inline const QColor KartonDunkel{168, 118, 62};
