@@ -20,12 +20,13 @@ namespace {
 class Kalender final : public Kalenderfeld
 {
 public:
-    double firstday() const override { return 0; }
+    double ErsterTag() const override { return 0; }
     double HeutigerTag() const override { return 0; }
     const Ziehzustand& gezogeneAufgabe() const override { return m_zug; }
     void ZiehzustandSetzen(Ziehzustand zustand) override { m_zug = zustand; }
     void StatusAnzeigen(const QString&) override {}
     void ZellenFreigabe(tday*, QPoint) override {}
+    void ZiehenBei(tday*, QPoint) override {}
     bool ZellenTaste(tday*, QKeyEvent*) override { return false; }
     void ZelleHatFokus(tday*) override {}
 
