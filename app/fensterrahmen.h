@@ -2,6 +2,8 @@
 
 #include "app/fensterlayout.h"
 
+#include <QFont>
+#include <QSize>
 #include <QString>
 
 #include <array>
