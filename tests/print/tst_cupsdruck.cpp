@@ -157,7 +157,7 @@ void TestCupsdruck::zehnExemplareZehnAuftraege()
     form.Exemplarauswahl->setCurrentText(QStringLiteral("10"));
     ModalHelfer keineBox(500);
     keineBox.Taste(Qt::Key_Escape);
-    form.Button4Click();
+    form.VorlageDrucken();
     QCOMPARE(keineBox.Beantwortet(), 0);
     form.close();
 
@@ -192,7 +192,7 @@ void TestCupsdruck::kalenderFuenfWochenDreiAuftraege()
     const int seit = LetzterAuftrag();
     TestFenster fenster(5);
     TAusdruckForm form(&fenster);
-    form.Button3->click();
+    form.DruckenKnopf->click();
     const QList<int> neu =
         AuftraegeAbwarten(seit, {QStringLiteral("Umzugskalender, Seite 1 von 3"),
                                  QStringLiteral("Umzugskalender, Seite 2 von 3"),
@@ -226,7 +226,7 @@ void TestCupsdruck::abgelehnterAuftrag()
                  [&](QWidget* w) { warnung = qobject_cast<QMessageBox*>(w)->text(); })
         .Druecke(QStringLiteral("OK"),
                  [&](QWidget* w) { bericht = qobject_cast<QMessageBox*>(w)->text(); });
-    form.Button4Click();
+    form.KalenderDrucken();
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(helfer.Beantwortet(), 2); // the first page fails, the others are not tried
     QCOMPARE(warnung,
