@@ -13,6 +13,7 @@
 #include "dialogs/terminexport.h"
 #include "dialogs/terminform.h"
 #include "kalenderexport/desktopkalender.h"
+#include "model/ordner.h"
 #include "model/tageszahl.h"
 #include "print/ausdruckform.h"
 #include "print/drucker.h"
@@ -116,6 +117,9 @@ bool TKalenderForm::Starten(const QString& plandatei)
     m_dialoge.BegruessungFreigeben();
     if (!weiter)
         return false;
+    // Without a usable home folder the settings last only this run: said once, at the start.
+    if (m_dokument.Einstellungsdatei().isEmpty())
+        Meldung(this, MeldungsArt::Information, OhneEinstellungsdateiText(), OK);
     Einstellungen e;
     if (!plandatei.isEmpty() && PlanVonAussenLaden(plandatei)) {
         e = EinstellungenLesen(m_dokument.Einstellungsdatei());
@@ -460,6 +464,9 @@ void TKalenderForm::LadenButtonClick()
 
 void TKalenderForm::GeladenMelden(const Ladebericht& bericht)
 {
+    // Tasks of a damaged file that were left out or completed are named, never shown silently.
+    if (!bericht.hinweis.isEmpty())
+        Meldung(this, MeldungsArt::Warnung, bericht.hinweis, OK);
     // What the status line said of the plan before does not hold for this one.
     StatusAnzeigen(bericht.gekuerzt > 0
                        ? QStringLiteral("Die Datei enthielt zu lange Angaben; %1 davon wurden "

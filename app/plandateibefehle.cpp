@@ -109,7 +109,7 @@ bool Plandateibefehle::Laden(const QString& pfad, Ladebericht* bericht)
     if (m_dokument.Laden(pfad, &b))
         return true;
     Meldung(m_fenster, MeldungsArt::Warnung,
-            QStringLiteral("Beim Laden der Datei ist ein Fehler aufgetreten\n") + b.grund, OK);
+            LadefehlerText.toString() + QLatin1Char('\n') + b.grund, OK);
     return false;
 }
 

@@ -452,8 +452,17 @@ void TestPlanbefehle::oeffnenKuerzt()
     datei.close();
     ModalHelfer helfer;
     Datei(m_f->Ladedialog(), pfad, helfer);
+    // The task lacks most keys: the window names it before showing the plan.
+    QString hinweis;
+    helfer.Druecke(
+        QStringLiteral("knopf_ok"),
+        [&](QWidget* w) { hinweis = qobject_cast<QMessageBox*>(w)->text(); },
+        QStringLiteral("meldung"));
     Klick("LadenButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QVERIFY2(hinweis.contains(QStringLiteral(
+                 "Bei einer Aufgabe fehlten Angaben, für die Vorgaben eingesetzt wurden: 7 „")),
+             qPrintable(hinweis));
     QCOMPARE(m_f->plan().Aufgaben.size(), size_t(1));
     QCOMPARE(m_f->plan().Aufgaben[0].Kurzbezeichnung, QString(255, QLatin1Char('t')));
     QCOMPARE(m_f->plan().Aufgaben[0].vorher.size(), 1000);
