@@ -60,7 +60,7 @@ TKalenderForm::TKalenderForm(Fensterumgebung umgebung, QWidget* eltern)
             fenster->StatusAnzeigen(text);
     });
     // The printer confirmed at an earlier start.
-    DruckereinstellungenLaden(einstellungsPfad);
+    DruckereinstellungenLaden(m_dokument.Einstellungsdatei());
     new THilfeTaste(this); // F1 in every window
 
     if (!m_umgebung.aufgabeOeffnen)
