@@ -11,7 +11,8 @@ struct Fensterumgebung
     // The settings file; empty: the program's own (EinstellungsPfad).
     QString einstellungsPfad;
     // Opening a task, or a new (-1) or existing own task on a day; empty: the program's
-    // task dialogs. Tests may put recorders here.
-    std::function<void(qint32 nummer)> aufgabeOeffnen;
-    std::function<void(qint32 nummer, double tag)> eigeneAufgabeOeffnen;
+    // task dialogs. Tests may put recorders here. (Initialised here, so that designated
+    // initialisers may leave them out without -Wmissing-field-initializers.)
+    std::function<void(qint32 nummer)> aufgabeOeffnen{};
+    std::function<void(qint32 nummer, double tag)> eigeneAufgabeOeffnen{};
 };

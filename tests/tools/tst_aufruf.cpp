@@ -98,9 +98,11 @@ void TestAufruf::werkzeugHilfe_data()
     QTest::addColumn<QString>("wort");
     for (const char* wort :
          {"neu --von LAND --nach LAND --einzug TT.MM.JJJJ --auszug TT.MM.JJJJ", "zeigen PLAN.kvr",
-          "ics PLAN.kvr --ausgabe TERMINE.ics", "feiertage JAHR LAND", "--spedition", "--kinder",
-          "--auszugsrenovierung", "--einzugsrenovierung", "--speichern <PLAN.kvr>", "--json",
-          "--help", "--version", "4 wenn eine Datei nicht geschrieben werden kann"})
+          "ics PLAN.kvr --ausgabe TERMINE.ics",
+          "umplanen PLAN.kvr --einzug TT.MM.JJJJ --auszug TT.MM.JJJJ", "feiertage JAHR LAND",
+          "--spedition", "--kinder", "--auszugsrenovierung", "--einzugsrenovierung",
+          "--speichern <PLAN.kvr>", "--json", "--help", "--version",
+          "4 wenn eine Datei nicht geschrieben werden kann"})
         QTest::newRow(wort) << QString::fromUtf8(wort);
 }
 
