@@ -32,15 +32,26 @@ def langes_datum(tag):
     return f"{WOCHENTAGE[tag.weekday()]}, {tag.day}. {MONATE[tag.month - 1]} {tag.year}"
 
 
+def beschriftung(objekt):
+    """The label a screen reader reads for a field: the target of its "labelled by" relation
+    (a combo box's own name on Linux is its current entry)."""
+    for relation in objekt.getRelationSet():
+        if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY and relation.getNTargets():
+            return relation.getTarget(0).name or ""
+    return ""
+
+
 def beschreiben(objekt):
     """What a screen reader reads of an object, taken at once (the object may go)."""
     try:
         return {"rolle": objekt.getRoleName(), "name": objekt.name or "",
+                "beschriftung": beschriftung(objekt),
                 "beschreibung": objekt.description or "",
                 "mehrzeilig": objekt.getState().contains(pyatspi.STATE_MULTI_LINE),
                 "objekt": objekt}
     except Exception as fehler:  # the object went before it could be read
-        return {"rolle": "?", "name": f"<{fehler}>", "beschreibung": "", "mehrzeilig": False,
+        return {"rolle": "?", "name": f"<{fehler}>", "beschriftung": "", "beschreibung": "",
+                "mehrzeilig": False,
                 "objekt": None}
 
 
@@ -218,7 +229,7 @@ def startdialog(leser, argumente, ergebnis):
             taste(leser, "Tab", 0.25)
         leser.pumpen(0.5)
         felder = [f for f in leser.fokus if f["rolle"] in ("combo box", "text", "entry")]
-        namen = [f["name"] for f in felder]
+        namen = [f["name"] for f in felder] + [f["beschriftung"] for f in felder]
         for beschriftung in ("Ich ziehe von", "nach", "Einzug ab dem", "Auszug vor dem"):
             ergebnis.pruefen("startdialog_beschriftung", beschriftung in namen,
                              f"ein Feld heißt „{beschriftung}“ (gelesen: "
