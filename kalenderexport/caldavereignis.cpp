@@ -1,5 +1,6 @@
 #include "kalenderexport/caldavereignis.h"
 
+#include "kalenderexport/icalzeiger.h"
 #include "model/tageszahl.h"
 
 #include <QCryptographicHash>
@@ -12,18 +13,6 @@
 #include <memory>
 
 namespace {
-
-struct KomponenteFreigeben
-{
-    void operator()(icalcomponent* k) const { icalcomponent_free(k); }
-};
-using Komponente = std::unique_ptr<icalcomponent, KomponenteFreigeben>;
-
-struct PufferFreigeben
-{
-    void operator()(char* p) const { icalmemory_free_buffer(p); }
-};
-using Puffer = std::unique_ptr<char, PufferFreigeben>;
 
 // Line breaks as "\n", none at the end: servers and phones write CR LF, LF or bare CR.
 QString ZeilenText(QString text)

@@ -1,5 +1,6 @@
 #include "kalenderexport/icsdatei.h"
 
+#include "kalenderexport/icalzeiger.h"
 #include "model/dateizugriff.h"
 #include "model/tageszahl.h"
 #include "model/uhr.h"
@@ -17,18 +18,6 @@
 #include <set>
 
 namespace {
-
-struct KomponenteFreigeben
-{
-    void operator()(icalcomponent* k) const { icalcomponent_free(k); }
-};
-using Komponente = std::unique_ptr<icalcomponent, KomponenteFreigeben>;
-
-struct PufferFreigeben
-{
-    void operator()(char* p) const { icalmemory_free_buffer(p); }
-};
-using Puffer = std::unique_ptr<char, PufferFreigeben>;
 
 const QByteArray kErsatzZone = QByteArrayLiteral("Europe/Berlin");
 
