@@ -32,7 +32,8 @@ private:
     QUrl m_datei;
 };
 
-// The file that holds the help, "kistenlotse-hilfe.html" beside the program or in the installed data.
+// The file that holds the help, "kistenlotse-hilfe.html" beside the program or in the installed
+// data.
 QString HilfeDatei();
 
 // Opens the help at its contents (the HilfeButton of the main window). A missing help file is

@@ -143,7 +143,8 @@ void TestBenutzerordner::datendatei()
     QTemporaryDir prefix;
     for (const QString& datei : vorhanden)
         QVERIFY(Anlegen(prefix.filePath(datei)));
-    QCOMPARE(Datendatei(QStringLiteral("kistenlotse-hilfe.html"), prefix.filePath(QStringLiteral("bin"))),
+    QCOMPARE(Datendatei(QStringLiteral("kistenlotse-hilfe.html"),
+                        prefix.filePath(QStringLiteral("bin"))),
              prefix.filePath(erwartet));
 }
 
