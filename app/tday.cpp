@@ -80,8 +80,9 @@ void tday::focusOutEvent(QFocusEvent* ereignis)
     update();
 }
 
-void tday::mousePressEvent(QMouseEvent*)
+void tday::mousePressEvent(QMouseEvent* ereignis)
 {
+    m_druckpunkt = ereignis->position().toPoint();
     if (m_kalender->gezogeneAufgabe().Ruht())
         m_kalender->ZiehzustandSetzen(Ziehzustand::Gedrueckt());
 }
@@ -92,7 +93,7 @@ void tday::mouseMoveEvent(QMouseEvent* ereignis)
     const Ziehzustand zustand = m_kalender->gezogeneAufgabe();
     if (zustand.IstGedrueckt()) {
         m_kalender->StatusAnzeigen(HinweisZiehen);
-        const int i = Zellengeometrie::TerminInHoehe(daten, width(), pos.y());
+        const int i = Zellengeometrie::TerminInHoehe(daten, width(), m_druckpunkt.y());
         if (i >= 0) {
             m_kalender->ZiehzustandSetzen(
                 Ziehzustand::Zieht(daten.Termine[static_cast<size_t>(i)].Nummer));

@@ -43,4 +43,7 @@ private:
     Kalenderfeld* m_kalender;
     Zellenzeichnung::Zeilenspeicher m_zeilen;
     int m_fokusAufgabe = -1;
+    // Where the button went down: the task there is the one a drag takes, wherever the first
+    // move lands (a band may be a single line high).
+    QPoint m_druckpunkt;
 };
