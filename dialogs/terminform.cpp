@@ -80,6 +80,8 @@ TTerminForm::TTerminForm(PlanFenster* kalender, QWidget* eltern)
     linkFarbe.setColor(QPalette::WindowText, QColor(0, 0, 128));
     LinkLabel->setPalette(linkFarbe);
     LinkLabel->installEventFilter(this);
+    // Reached with Tab like a browser's link, opened with Enter or Space.
+    LinkLabel->setFocusPolicy(Qt::TabFocus);
     LinkLabel->hide();
 
     TerminfelderAnlegen({192, 216, 240}, 190, Farben::Orange);
@@ -201,6 +203,7 @@ void TTerminForm::BeratungSetzen(const QStringList& zeilen)
     m_linkAdresse = link.adresse;
     if (link.vorhanden()) {
         LinkLabel->setText(link.text);
+        LinkLabel->setAccessibleName(QStringLiteral("Verweis: ") + link.text);
         LinkLabel->setGeometry(LinkLage(zeilen, link, QFontMetrics(BeratungsText->font())));
         LinkLabel->show();
     }
@@ -250,6 +253,26 @@ bool TTerminForm::eventFilter(QObject* objekt, QEvent* ereignis)
             LinkLabel->rect().contains(maus->position().toPoint()))
             LinkLabelClick();
         return true;
+    }
+    if (objekt == LinkLabel && ereignis->type() == QEvent::KeyPress) {
+        const int taste = static_cast<QKeyEvent*>(ereignis)->key();
+        if (taste == Qt::Key_Return || taste == Qt::Key_Enter || taste == Qt::Key_Space) {
+            // A key press is never left over from opening the dialog: no wait.
+            if (m_linkAdresse.isValid())
+                QDesktopServices::openUrl(m_linkAdresse);
+            return true;
+        }
+    }
+    if (objekt == LinkLabel &&
+        (ereignis->type() == QEvent::FocusIn || ereignis->type() == QEvent::FocusOut)) {
+        // The focused link shows inverted, so the keyboard's place can be seen.
+        QPalette farben = LinkLabel->palette();
+        const bool fokus = ereignis->type() == QEvent::FocusIn;
+        if (fokus)
+            m_linkHintergrund = farben.color(QPalette::Window);
+        farben.setColor(QPalette::Window, fokus ? QColor(0, 0, 128) : m_linkHintergrund);
+        farben.setColor(QPalette::WindowText, fokus ? QColor(Qt::white) : QColor(0, 0, 128));
+        LinkLabel->setPalette(farben);
     }
     return QDialog::eventFilter(objekt, ereignis);
 }

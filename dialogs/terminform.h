@@ -3,6 +3,7 @@
 #include "dialogs/aufgabendialog.h"
 #include "widgets/dialograhmen.h"
 
+#include <QColor>
 #include <QStringList>
 #include <QTimer>
 #include <QUrl>
@@ -81,4 +82,5 @@ private:
     bool m_terminGeaendert = false;
     bool m_linkBereit = false;
     QUrl m_linkAdresse;
+    QColor m_linkHintergrund; // the link's background while it has no focus
 };

@@ -364,12 +364,22 @@ void TestTerminForm::linkWartet()
     Klick(m_d->LinkLabel);
     QCOMPARE(browser.geoeffnet.size(), 1);
 
+    // From the keyboard: Tab reaches the link, named for a screen reader; Enter opens it at
+    // once and shows nothing else.
+    m_d->hide();
+    Oeffnen(19);
+    QCOMPARE(m_d->LinkLabel->accessibleName(),
+             QStringLiteral("Verweis: https://www.sweethome3d.com/de/"));
+    QVERIFY(m_d->LinkLabel->focusPolicy() & Qt::TabFocus);
+    QTest::keyClick(m_d->LinkLabel, Qt::Key_Return);
+    QCOMPARE(browser.geoeffnet.size(), 2);
+
     // A text without a link opens nothing, even when the link would be ready.
     m_d->hide();
     Oeffnen(2);
     QTRY_VERIFY_WITH_TIMEOUT(m_d->LinkBereit(), 5000);
     Klick(m_d->LinkLabel);
-    QCOMPARE(browser.geoeffnet.size(), 1);
+    QCOMPARE(browser.geoeffnet.size(), 2);
 
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
     QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
