@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QWindow>
 
