@@ -1,27 +1,11 @@
 #include "model/druckereinstellung.h"
 
 #include "model/bigini.h"
-
-#include <QDir>
-#include <QFileInfo>
+#include "model/plandatei.h"
 
 namespace {
 
 const QString kDrucker = QStringLiteral("drucker");
-
-bool Ablegen(TBigIniFile& ini, const QString& pfad, QString* fehler)
-{
-    // The settings folder of a new user does not exist yet.
-    const QString ordner = QFileInfo(pfad).absolutePath();
-    if (!QDir().mkpath(ordner)) {
-        if (fehler)
-            *fehler =
-                QStringLiteral("Der Ordner „%1“ für die Einstellungen kann nicht angelegt werden.")
-                    .arg(QDir::toNativeSeparators(ordner));
-        return false;
-    }
-    return ini.Speichern(fehler);
-}
 
 bool Unlesbar(const TBigIniFile& ini, QString* fehler)
 {
@@ -70,7 +54,7 @@ bool DruckerSchreiben(const QString& pfad, const QString& drucker, const QString
         Abgelehnt(drucker + QLatin1Char('\n'), fehler);
         return false;
     }
-    return Ablegen(ini, pfad, fehler);
+    return EinstellungenAblegen(ini, pfad, fehler);
 }
 
 bool PdfOrdnerSchreiben(const QString& pfad, const QString& ordner, QString* fehler)
@@ -84,5 +68,5 @@ bool PdfOrdnerSchreiben(const QString& pfad, const QString& ordner, QString* feh
         Abgelehnt(ordner + QLatin1Char('\n'), fehler);
         return false;
     }
-    return Ablegen(ini, pfad, fehler);
+    return EinstellungenAblegen(ini, pfad, fehler);
 }

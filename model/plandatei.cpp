@@ -250,7 +250,8 @@ QString hinweisText(const QString& datei, const Ladebericht& b)
     return text;
 }
 
-// The settings folder of a new user does not exist yet.
+} // namespace
+
 bool EinstellungenAblegen(TBigIniFile& ini, const QString& pfad, QString* fehler)
 {
     // No settings file (no home folder): the settings live in memory only.
@@ -266,8 +267,6 @@ bool EinstellungenAblegen(TBigIniFile& ini, const QString& pfad, QString* fehler
     }
     return ini.Speichern(fehler);
 }
-
-} // namespace
 
 bool AufgabeEintragen(const taufgabe& a, TBigIniFile& ini)
 {

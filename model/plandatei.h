@@ -119,6 +119,10 @@ bool LastsavedSchreiben(const QString& pfad, const QString& plan, QString* fehle
 // fensteroben = top, fensterlinks = left, fensterbreite = width, fensterhoehe = height.
 bool FensterSchreiben(const QString& pfad, const QRect& fenster, QString* fehler = nullptr);
 
+// Writes the settings file `ini` to `pfad`, making a missing folder (a new user has none); an
+// empty path (no home folder) keeps the settings in memory only and succeeds.
+bool EinstellungenAblegen(TBigIniFile& ini, const QString& pfad, QString* fehler);
+
 // The file steps of the save command in the order above. Returns whether the plan file was
 // written; then a failure of the settings file alone leaves *fehler empty and puts its message
 // into *einstellungsFehler (the plan is safe, only "Weiterplanen" will not offer it).
