@@ -72,6 +72,13 @@ void Plandokument::NeuPlanen(const Situation& situation, PlanMelder* melder)
     SpanneNeuBerechnen();
 }
 
+void Plandokument::UmplanungUebernehmen(Umplanung umplanung)
+{
+    ZustandSichern();
+    m_plan.UmplanungUebernehmen(std::move(umplanung));
+    SpanneNeuBerechnen();
+}
+
 void Plandokument::SituationSetzen(const Situation& situation)
 {
     m_hatPlan = true;

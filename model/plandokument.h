@@ -48,6 +48,9 @@ public:
     // A new plan for `situation` (its date texts in the short form) from the plan search;
     // `melder` hears when no order without conflicts was found.
     void NeuPlanen(const Situation& situation, PlanMelder* melder);
+    // Takes over the plan worked out for a changed situation (Plan::Umplanen) as one undo
+    // step, which brings back the old tasks, situation and span together.
+    void UmplanungUebernehmen(Umplanung umplanung);
     // Keeps the tasks and shows them for `situation` (its date texts normalised).
     void SituationSetzen(const Situation& situation);
     // The span computed anew around the tasks.
