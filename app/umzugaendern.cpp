@@ -22,12 +22,25 @@ QString Tage(double anzahl)
     return n == 1 ? QStringLiteral("einen Tag") : QStringLiteral("%1 Tage").arg(n);
 }
 
-QString EigeneFrage(double verschiebung)
+// The moving task's day in `aufgaben`, if the plan has one.
+std::optional<double> Umzugstag(const Aufgabenliste& aufgaben)
 {
-    return QStringLiteral("Der Umzugstag verschiebt sich um %1 nach %2.\nSollen Ihre eigenen "
-                          "Aufgaben mitverschoben werden? Mit „Nein“ bleiben sie an ihren Tagen.")
-        .arg(Tage(verschiebung),
-             verschiebung > 0 ? QStringLiteral("hinten") : QStringLiteral("vorn"));
+    for (const taufgabe& a : aufgaben)
+        if (a.Nummer == Umzugsaufgabe && !a.Benutzeraufgabe)
+            return a.Tag;
+    return std::nullopt;
+}
+
+QString EigeneFrage(double verschiebung, std::optional<double> alt, std::optional<double> neu)
+{
+    QString text = QStringLiteral("Der Umzugstag verschiebt sich um %1 nach %2")
+                       .arg(Tage(verschiebung),
+                            verschiebung > 0 ? QStringLiteral("hinten") : QStringLiteral("vorn"));
+    if (alt && neu)
+        text +=
+            QStringLiteral(", vom %1 auf den %2").arg(Tageszahl::Text(*alt), Tageszahl::Text(*neu));
+    return text + QStringLiteral(".\nSollen Ihre eigenen Aufgaben mitverschoben werden? Mit "
+                                 "„Nein“ bleiben sie an ihren Tagen.");
 }
 
 QString WegfallFrage(const Aufgabenliste& aufgaben)
@@ -85,7 +98,9 @@ std::optional<QString> UmzugAendern(Plandokument& dokument, Fensterdialoge& dial
                                         [](const taufgabe& a) { return a.Benutzeraufgabe; });
     bool eigeneVerschieben = true;
     if (mitEigenen && umplanung.verschiebung != 0) {
-        switch (Meldung(fenster, MeldungsArt::Bestaetigung, EigeneFrage(umplanung.verschiebung),
+        switch (Meldung(fenster, MeldungsArt::Bestaetigung,
+                        EigeneFrage(umplanung.verschiebung, Umzugstag(plan.Aufgaben),
+                                    Umzugstag(umplanung.aufgaben)),
                         Ja | Nein | Abbrechen)) {
         case Ja:
             break;
