@@ -6,6 +6,7 @@
 #include "app/situationsform.h"
 #include "app/tagzugang.h"
 #include "app/tday.h"
+#include "app/umzugaendern.h"
 #include "dialogs/eigenerterminform.h"
 #include "dialogs/hilfefenster.h"
 #include "dialogs/hilfetaste.h"
@@ -86,6 +87,7 @@ void TKalenderForm::KnoepfeVerbinden()
         {Befehl::Hilfe, &TKalenderForm::HilfeButtonClick},
         {Befehl::EigenerTermin, &TKalenderForm::EigenerTerminButtonClick},
         {Befehl::Neu, &TKalenderForm::NeuButtonClick},
+        {Befehl::UmzugAendern, &TKalenderForm::UmzugAendernButtonClick},
         {Befehl::Speichern, &TKalenderForm::SpeicherButtonClick},
         {Befehl::Laden, &TKalenderForm::LadenButtonClick},
         {Befehl::Vorlagen, &TKalenderForm::VorlagenButtonClick},
@@ -375,6 +377,14 @@ void TKalenderForm::NeuButtonClick()
         return;
     if (Startdialog()->Zeigen(true) == QDialog::Accepted)
         m_start.StartwahlAusfuehren(false);
+}
+
+void TKalenderForm::UmzugAendernButtonClick()
+{
+    if (const std::optional<QString> ansage = UmzugAendern(m_dokument, m_dialoge, this, this)) {
+        KalenderBauen();
+        StatusAnzeigen(*ansage);
+    }
 }
 
 void TKalenderForm::SpeicherButtonClick()

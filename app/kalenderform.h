@@ -141,6 +141,7 @@ private:
     void HilfeButtonClick();
     void EigenerTerminButtonClick();
     void NeuButtonClick();
+    void UmzugAendernButtonClick();
     void SpeicherButtonClick();
     void LadenButtonClick();
     void EndeButtonClick();
