@@ -1,6 +1,7 @@
 #include "guihilfe.h"
 
 #include "app/kalenderform.h"
+#include "app/reihenfolge.h"
 #include "model/plandatei.h"
 #include "model/uhr.h"
 #include "support/hauptfenster.h"
@@ -24,6 +25,7 @@ private Q_SLOTS:
     void cleanup();
     void umplanen_data();
     void umplanen();
+    void konfliktWieBeimZiehen();
 
 private:
     std::unique_ptr<QTemporaryDir> m_ordner;
@@ -177,6 +179,35 @@ void TestUmzugAendern::umplanen()
     QCOMPARE(m_f->plan().Aufgaben.size(), vorher.Aufgaben.size());
     QVERIFY(m_f->plan().situation == vorher.situation);
     QCOMPARE(m_f->ErsterTag(), ersterTag);
+}
+
+// An own task that must follow the moving day (as a plan file may say) and stays behind it.
+void TestUmzugAendern::konfliktWieBeimZiehen()
+{
+    taufgabe* eigene = m_f->plan().Aufgabe(ErsteEigeneAufgabe);
+    eigene->Tag = T(2027, 2, 12);
+    eigene->vorher = {Umzugsaufgabe};
+    const Aufgabenliste vorher = m_f->plan().Aufgaben;
+    ModalHelfer helfer;
+    helfer.Mache(
+        [](QWidget* w) {
+            Kind<TDateEdit>(w, "DateEdit1")->setText(QStringLiteral("17.02.2027"));
+            Kind<TDateEdit>(w, "DateEdit2")->setText(QStringLiteral("03.03.2027"));
+            QTest::mouseClick(Kind<TQvImageButton>(w, "WeiterButton"), Qt::LeftButton);
+        },
+        QStringLiteral("SituationsForm"));
+    helfer.Druecke(QStringLiteral("knopf_nein"), {}, QStringLiteral("meldung"));
+    QString konflikt;
+    helfer.Druecke(
+        QStringLiteral("Abbrechen"),
+        [&](QWidget* w) { konflikt = static_cast<TReihenfolge*>(w)->KonfliktText(); },
+        QStringLiteral("Reihenfolge"));
+    m_f->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_f.get()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_U, Qt::ControlModifier);
+    QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    QCOMPARE(konflikt, QStringLiteral("'Umziehen' sollte vor 'Kisten holen' erfolgen."));
+    QVERIFY(m_f->plan().Aufgaben == vorher);
 }
 
 QTEST_MAIN(TestUmzugAendern)
