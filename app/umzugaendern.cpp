@@ -45,12 +45,17 @@ QString EigeneFrage(double verschiebung, std::optional<double> alt, std::optiona
 
 QString WegfallFrage(const Aufgabenliste& aufgaben)
 {
-    QString text = QStringLiteral("Diese Aufgaben gehören nicht mehr zu Ihrem Umzug und würden "
-                                  "entfernt, obwohl sie eine Notiz haben oder erledigt sind:");
+    const bool eine = aufgaben.size() == 1;
+    QString text = eine ? QStringLiteral("Diese Aufgabe gehört nicht mehr zu Ihrem Umzug und würde "
+                                         "entfernt, obwohl sie eine Notiz hat oder erledigt ist:")
+                        : QStringLiteral("Diese Aufgaben gehören nicht mehr zu Ihrem Umzug und "
+                                         "würden entfernt, obwohl sie eine Notiz haben oder "
+                                         "erledigt sind:");
     for (const taufgabe& a : aufgaben)
         text += QStringLiteral("\n„%1“").arg(a.Kurzbezeichnung) +
                 (a.Erledigt ? QStringLiteral(" (erledigt)") : QStringLiteral(" (mit Notiz)"));
-    return text + QStringLiteral("\nSollen sie trotzdem entfernt werden?");
+    return text + (eine ? QStringLiteral("\nSoll sie trotzdem entfernt werden?")
+                        : QStringLiteral("\nSollen sie trotzdem entfernt werden?"));
 }
 
 // What the status line says after the change.
