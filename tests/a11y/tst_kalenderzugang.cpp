@@ -1,3 +1,4 @@
+#include "app/ansage.h"
 #include "app/kalenderfeld.h"
 #include "app/tagzugang.h"
 #include "app/tday.h"
