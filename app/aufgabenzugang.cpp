@@ -1,14 +1,44 @@
 #include "app/aufgabenzugang.h"
 
 #include "app/tday.h"
+#include "model/aufgabenstand.h"
 #include "model/kalendertexte.h"
+#include "model/tageszahl.h"
+#include "widgets/planfenster.h"
 #include "widgets/zellengeometrie.h"
 
 #include <QWindow>
 
 #include <algorithm>
+#include <cmath>
 
 namespace Kalenderzugang {
+
+namespace {
+
+// The task `nummer` of the plan the cell's window shows; nullptr in a window without a plan.
+const taufgabe* Aufgabe(const tday* tag, qint32 nummer)
+{
+    auto* fenster = dynamic_cast<PlanFenster*>(tag->window());
+    if (!fenster)
+        return nullptr;
+    const int i = fenster->plan().AufgabeSuchen(nummer);
+    return i >= 0 ? &fenster->plan().Aufgaben[static_cast<size_t>(i)] : nullptr;
+}
+
+// ", erledigt" or ", überfällig" after the task's name; nothing for a task still to come.
+QString Stand(const taufgabe* aufgabe)
+{
+    if (!aufgabe)
+        return {};
+    if (aufgabe->Erledigt)
+        return QStringLiteral(", erledigt");
+    if (Ueberfaellig(*aufgabe, static_cast<qint32>(std::floor(Tageszahl::heute()))))
+        return QStringLiteral(", überfällig");
+    return {};
+}
+
+} // namespace
 
 bool TerminZugang::isValid() const
 {
@@ -34,7 +64,8 @@ QString TerminZugang::text(QAccessible::Text art) const
     switch (art) {
     case QAccessible::Name:
         return Kalendertexte::AufgabeGesprochen(m_tag->Datum(), t.Kurzbezeichnung, t.Start,
-                                                t.Dauer);
+                                                t.Dauer) +
+               Stand(Aufgabe(m_tag, t.Nummer));
     case QAccessible::Description:
         return t.Notiz.join(QLatin1Char('\n'));
     default:

@@ -9,8 +9,8 @@ class tday;
 namespace Kalenderzugang {
 
 // One task of a cell; it reads the cell's appointment at its index whenever asked, so it stays
-// right when the calendar is refreshed. Named with date, title, begin and duration, described
-// by its notes.
+// right when the calendar is refreshed. Named with date, title, begin, duration and, from the
+// plan of the window, its state (", erledigt", ", überfällig"); described by its notes.
 class TerminZugang final : public Gezeichnet
 {
 public:

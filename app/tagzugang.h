@@ -10,8 +10,8 @@ class tday;
 // with a row per week, headed "Kalenderwoche 50", and a column per weekday. A day cell is a
 // cell named by its date ("Mittwoch, 3. März 2027") and described by what marks it ("heute,
 // Umzugstag, Feiertag, 2 Aufgaben, Eingabetaste: neue Aufgabe"); its tasks are a list in time
-// order, each named with date, title, begin and duration ("Mittwoch, 3. März 2027: Telefon
-// ummelden, 08:30, 2 Stunden") and described by its notes.
+// order, each named with date, title, begin, duration and state ("Mittwoch, 3. März 2027: Telefon
+// ummelden, 08:30, 2 Stunden, überfällig") and described by its notes.
 QAccessibleInterface* TagZugang(const QString& klasse, QObject* objekt);
 
 // Installs TagZugang once per program.
