@@ -84,6 +84,23 @@ void Plandokument::SpanneNeuBerechnen()
     m_spanne = SpanneBerechnen(m_plan.Aufgaben, Tageszahl::heute());
 }
 
+bool Plandokument::ErledigtSetzen(qint32 nummer, bool erledigt)
+{
+    const taufgabe* a = m_plan.Aufgabe(nummer);
+    if (!a || a->Erledigt == erledigt)
+        return false;
+    ZustandSichern();
+    // The undo copy leaves the list as it is.
+    m_plan.Aufgabe(nummer)->Erledigt = erledigt;
+    return true;
+}
+
+bool Plandokument::ErledigtUmschalten(qint32 nummer)
+{
+    const taufgabe* a = m_plan.Aufgabe(nummer);
+    return a && ErledigtSetzen(nummer, !a->Erledigt);
+}
+
 void Plandokument::Uebernehmen(Aufgabenliste aufgaben, const Situation& situation)
 {
     if (m_hatPlan)

@@ -53,6 +53,12 @@ public:
     // The span computed anew around the tasks.
     void SpanneNeuBerechnen();
 
+    // Ticks task `nummer` off (`erledigt`) or opens it again, as one undo step. False when
+    // the plan has no such task or it has that state already; then nothing changed.
+    bool ErledigtSetzen(qint32 nummer, bool erledigt);
+    // The opposite of the task's done state, as ErledigtSetzen. False without such a task.
+    bool ErledigtUmschalten(qint32 nummer);
+
     // Replaces the plan by the file's. On false nothing changed and bericht->grund says why.
     bool Laden(const QString& pfad, Ladebericht* bericht);
     // Writes the plan to `pfad`, then lastsaved. False (with *fehler) when the plan file was
