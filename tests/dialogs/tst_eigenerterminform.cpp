@@ -6,6 +6,7 @@
 #include "widgets/qvimagebutton.h"
 
 #include <QAccessible>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -49,6 +50,8 @@ private Q_SLOTS:
     void jedeOeffnungBeimErstenFeld();
     void felderTragenIhreBeschriftung_data();
     void felderTragenIhreBeschriftung();
+    void erledigt_data();
+    void erledigt();
 
 private:
     void Oeffnen(qint32 nummer, double tag);
@@ -444,6 +447,7 @@ void TestEigenerTerminForm::felderTragenIhreBeschriftung_data()
     QTest::newRow("begin") << QStringLiteral("BeginnBox") << QStringLiteral("Beginn");
     QTest::newRow("duration") << QStringLiteral("DauerBox") << QStringLiteral("Dauer");
     QTest::newRow("notes") << QStringLiteral("Memo1") << QStringLiteral("Beschreibung");
+    QTest::newRow("done") << QStringLiteral("ErledigtBox") << QStringLiteral("Erledigt");
 }
 
 void TestEigenerTerminForm::felderTragenIhreBeschriftung()
@@ -596,6 +600,47 @@ void TestEigenerTerminForm::modalWieImHauptfenster()
     QCOMPARE(a.Kurzbezeichnung, QStringLiteral("Zaehler ablesen"));
     QCOMPARE(a.Tag, Tageszahl::heute());
     QCOMPARE(a.Notiz, QStringList{});
+}
+
+void TestEigenerTerminForm::erledigt_data()
+{
+    QTest::addColumn<bool>("neu");    // a new task, else one made before
+    QTest::addColumn<bool>("vorher"); // the stored task's state
+    QTest::addColumn<bool>("tippen"); // Alt+E toggles the box
+    QTest::addColumn<bool>("erwartet");
+    QTest::newRow("neue Aufgabe offen") << true << false << false << false;
+    QTest::newRow("neue Aufgabe gleich erledigt") << true << false << true << true;
+    QTest::newRow("erledigte Aufgabe wieder öffnen") << false << true << true << false;
+    QTest::newRow("erledigte Aufgabe bleibt erledigt") << false << true << false << true;
+}
+
+void TestEigenerTerminForm::erledigt()
+{
+    QFETCH(bool, neu);
+    QFETCH(bool, vorher);
+    QFETCH(bool, tippen);
+    QFETCH(bool, erwartet);
+    qint32 nummer = -1;
+    if (!neu) {
+        nummer = Anlegen(QStringLiteral("Klavier stimmen lassen"), T(2001, 9, 20));
+        m_f->plan().Aufgabe(nummer)->Erledigt = vorher;
+    }
+    // A box ticked in the dialog before is no state of a new task.
+    m_d->ErledigtBox->setChecked(true);
+    Oeffnen(nummer, T(2001, 9, 20));
+    QCOMPARE(m_d->ErledigtBox->isChecked(), vorher);
+    if (neu)
+        m_d->BezeichnungsFeld->setText(QStringLiteral("Blumen gießen"));
+    if (tippen) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_E, Qt::AltModifier);
+        QTRY_COMPARE(m_d->ErledigtBox->isChecked(), !vorher); // a mnemonic clicks a moment later
+    }
+    QCOMPARE(m_d->Uebernehmen->isEnabled(), neu || tippen);
+    Klick(m_d->Uebernehmen);
+    const taufgabe* a = neu ? &m_f->plan().Aufgaben.back() : m_f->plan().Aufgabe(nummer);
+    QCOMPARE(a->Kurzbezeichnung,
+             neu ? QStringLiteral("Blumen gießen") : QStringLiteral("Klavier stimmen lassen"));
+    QCOMPARE(a->Erledigt, erwartet);
 }
 
 QTEST_MAIN(TestEigenerTerminForm)

@@ -9,6 +9,7 @@
 #include "widgets/schrift.h"
 
 #include <QAccessible>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QLabel>
@@ -78,6 +79,8 @@ private Q_SLOTS:
     void felderTragenIhreBeschriftung_data();
     void felderTragenIhreBeschriftung();
     void fensterOhneMaximieren();
+    void erledigt_data();
+    void erledigt();
 
 private:
     taufgabe& A(qint32 nummer);
@@ -871,6 +874,7 @@ void TestTerminForm::felderTragenIhreBeschriftung_data()
     QTest::newRow("begin") << QStringLiteral("BeginnBox") << QStringLiteral("Beginn");
     QTest::newRow("duration") << QStringLiteral("DauerBox") << QStringLiteral("Dauer");
     QTest::newRow("notes") << QStringLiteral("Memo1") << QStringLiteral("Eigene Notizen");
+    QTest::newRow("done") << QStringLiteral("ErledigtBox") << QStringLiteral("Erledigt");
     QTest::newRow("advice box") << QStringLiteral("ScrollBox2")
                                 << QStringLiteral("Hinweise zur Aufgabe");
     QTest::newRow("prerequisites")
@@ -907,6 +911,63 @@ void TestTerminForm::fensterOhneMaximieren()
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QVERIFY(box.testFlag(Qt::CustomizeWindowHint));
     QVERIFY(!box.testFlag(Qt::WindowMaximizeButtonHint));
+}
+
+void TestTerminForm::erledigt_data()
+{
+    QTest::addColumn<bool>("vorher");
+    QTest::addColumn<bool>("uebernehmen"); // else "Abbrechen", confirmed
+    QTest::newRow("abhaken und übernehmen") << false << true;
+    QTest::newRow("wieder öffnen und übernehmen") << true << true;
+    QTest::newRow("abhaken und abbrechen") << false << false;
+}
+
+// The check box shows the task's state, is reached with Tab after the duration, toggled with
+// the space bar, and applied with the other fields as one undo step, or not at all.
+void TestTerminForm::erledigt()
+{
+    QFETCH(bool, vorher);
+    QFETCH(bool, uebernehmen);
+    A(19).Erledigt = vorher;
+    Oeffnen(19);
+    QCOMPARE(m_d->ErledigtBox->text(), QStringLiteral("&Erledigt"));
+    QCOMPARE(m_d->ErledigtBox->isChecked(), vorher);
+    QVERIFY(!m_d->Uebernehmen->isEnabled());
+    m_d->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_d));
+    m_d->DauerBox->setFocus();
+    QTRY_VERIFY(m_d->DauerBox->hasFocus());
+    QTest::keyClick(m_d->DauerBox, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(m_d->ErledigtBox));
+    QTest::keyClick(m_d->ErledigtBox, Qt::Key_Space);
+    QCOMPARE(m_d->ErledigtBox->isChecked(), !vorher);
+    QVERIFY(m_d->Uebernehmen->isEnabled());
+    QTest::keyClick(m_d->ErledigtBox, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(m_d->NotizFeld));
+    QTest::keyClicks(m_d->NotizFeld, QStringLiteral("Kisten zaehlen"));
+
+    if (uebernehmen) {
+        Klick(m_d->Uebernehmen);
+    } else {
+        ModalHelfer helfer;
+        helfer.Druecke(QStringLiteral("knopf_ok"), {}, QStringLiteral("meldung"));
+        Klick(m_d->AbbrechenButton);
+        QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+    }
+    QVERIFY(!m_d->isVisible());
+    QCOMPARE(A(19).Erledigt, uebernehmen ? !vorher : vorher);
+    QCOMPARE(A(19).Notiz.isEmpty(), !uebernehmen);
+    QCOMPARE(m_f->Geaendert(), uebernehmen);
+    if (uebernehmen) {
+        // One step takes back the state and the note together.
+        m_f->plan().ZustandWiederherstellen();
+        QCOMPARE(A(19).Erledigt, vorher);
+        QVERIFY(A(19).Notiz.isEmpty());
+    }
+    // Shown again, the box holds the task's state, not the last one ticked.
+    Oeffnen(19);
+    QCOMPARE(m_d->ErledigtBox->isChecked(), vorher);
+    Klick(m_d->AbbrechenButton);
 }
 
 QTEST_MAIN(TestTerminForm)
