@@ -95,7 +95,8 @@ std::array<QPointF, 3> Haken(const QRectF& feld)
 
 QRect Ueberfaelligstreifen(const QRect& band)
 {
-    return QRect(band.left(), band.top(), 3, band.height());
+    // Clear of the cell's edge line on the left, and of the text from x 5.
+    return QRect(band.left() + 1, band.top(), 3, band.height());
 }
 
 namespace {
