@@ -1,5 +1,6 @@
 #include "widgets/zellenzeichnung.h"
 
+#include "model/aufgabenstand.h"
 #include "model/kalendertexte.h"
 #include "model/katalog.h"
 #include "model/tageszahl.h"
@@ -179,10 +180,13 @@ void BandZeilenZeichnen(QPainter& p, const std::vector<Zeilenspeicher::Zeile>& z
         p.setClipping(false);
 }
 
-// An open task on a day before today (`heute` 0: no day is).
-bool Ueberfaellig(double tag, bool erledigt, double heute)
+// Whether a task shown on `tag` is overdue on `heute` (0: no task is).
+bool UeberfaelligAm(const TagDaten& tag, const ttermin& t, double heute)
 {
-    return heute > 0 && !erledigt && std::trunc(tag) < std::trunc(heute);
+    taufgabe aufgabe;
+    aufgabe.Tag = tag.Datum;
+    aufgabe.Erledigt = t.Erledigt;
+    return heute > 0 && Ueberfaellig(aufgabe, static_cast<qint32>(std::floor(heute)));
 }
 
 // The check mark of a done task in `band`, its lines `zeile` pixels apart, `dicke` wide.
@@ -430,7 +434,7 @@ void AufBildschirm(QPainter& p, const TagDaten& tag, QSize groesse, const QFont&
         p.fillRect(band, t.Erledigt ? Farben::Erledigtband : f.band);
         if (t.Erledigt)
             HakenZeichnen(p, band, metrik.Zeile(), 2);
-        else if (Ueberfaellig(tag.Datum, t.Erledigt, heute))
+        else if (UeberfaelligAm(tag, t, heute))
             p.fillRect(Ueberfaelligstreifen(band), Farben::Ueberfaelligrot);
         p.setPen(t.Erledigt ? Farben::Erledigttext : umziehen ? f.umziehenText : f.text);
         if (speicher) {
