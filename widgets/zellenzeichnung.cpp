@@ -73,12 +73,13 @@ int RundenGerade(double wert)
 
 int Hakengroesse(int zeile)
 {
-    return std::clamp(zeile - 3, 6, 12);
+    return std::max(zeile * 3 / 4, 6);
 }
 
 int Textbreite(const ttermin& t, int breite, int zeile)
 {
-    return t.Erledigt ? std::max(breite - Hakengroesse(zeile) - 3, 0) : breite;
+    // The mark's field, its margin of 2 on the right and a gap of 2 before it.
+    return t.Erledigt ? std::max(breite - Hakengroesse(zeile) - 5, 0) : breite;
 }
 
 QRect Hakenfeld(const QRect& band, int zeile)
