@@ -490,9 +490,15 @@ void TestKalenderTastatur::leertasteHaktAb()
                                                    QFontMetrics(z->font()).height())
                             .translated(z->mapTo(m_f.get(), QPoint()));
     const auto gruen = [&] {
-        Taste(Qt::Key_Tab); // the focus marks away from the cells
+        Taste(Qt::Key_Tab);                // the focus marks away from the cells
         QCoreApplication::processEvents(); // the cells paint
         const QImage bild = m_f->screen()->grabWindow(m_f->winId()).toImage();
+        // The past Monday's open task is overdue: a red stripe at its left edge.
+        tday* montag = Zelle(T(2027, 3, 1));
+        const QPoint streifen = montag->mapTo(
+            m_f.get(), QPoint(2, Zellengeometrie::Band(montag->daten, 0, montag->width()).top + 2));
+        if (bild.pixelColor(streifen) != Farben::Ueberfaelligrot)
+            return -1;
         int n = 0;
         for (int x = haken.left(); x <= haken.right(); ++x)
             for (int y = haken.top(); y <= haken.bottom(); ++y)
