@@ -132,8 +132,9 @@ bool Plandateibefehle::Exportieren(QWidget* exportKnopf, Kalenderziel& ziel)
         return false;
     m_dokument.PlanIdUebernehmen(angaben.planId);
     const int gewaehlt = static_cast<int>(angaben.erinnerung.value_or(Erinnerung::Keine));
-    // Written once the user has exported; a failure only forgets the choice, so it stays quiet.
-    if (erinnerung != gewaehlt)
+    // Written once the user has exported another choice than the one offered; a failure only
+    // forgets the choice, so it stays quiet.
+    if (gewaehlt != erinnerung.value_or(0))
         ErinnerungSchreiben(einstellungen, gewaehlt);
     return true;
 }
