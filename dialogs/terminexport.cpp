@@ -102,7 +102,8 @@ bool TermineExportieren(QWidget* eltern, QWidget* exportKnopf, const Aufgabenlis
         wahl = new QWidget;
         auto* reihe = new QHBoxLayout(wahl);
         reihe->setContentsMargins(0, 0, 0, 0);
-        auto* beschriftung = new QLabel(QStringLiteral("Erinnerung:"), wahl);
+        // Alt+E reaches the choice; the answer buttons keep Enter and Escape.
+        auto* beschriftung = new QLabel(QStringLiteral("&Erinnerung:"), wahl);
         auto* erinnerung = new QComboBox(wahl);
         erinnerung->setObjectName(QStringLiteral("erinnerung"));
         erinnerung->addItems(ErinnerungsTexte());

@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -26,6 +27,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cmath>
 #include <csignal>
 #include <limits>
@@ -749,6 +751,13 @@ private Q_SLOTS:
             [&](QWidget* w) {
                 auto* wahl = w->findChild<QComboBox*>(QStringLiteral("erinnerung"));
                 QVERIFY(wahl);
+                // Labelled, and reached from the keyboard with Alt+E.
+                const auto beschriftungen = w->findChildren<QLabel*>();
+                const auto beschriftung =
+                    std::find_if(beschriftungen.begin(), beschriftungen.end(),
+                                 [wahl](const QLabel* l) { return l->buddy() == wahl; });
+                QVERIFY(beschriftung != beschriftungen.end());
+                QCOMPARE((*beschriftung)->text(), QStringLiteral("&Erinnerung:"));
                 for (int i = 0; i < wahl->count(); ++i)
                     angeboten << wahl->itemText(i);
                 QCOMPARE(wahl->currentIndex(), 2); // as kept in the settings
