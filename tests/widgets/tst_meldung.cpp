@@ -3,7 +3,6 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -271,17 +270,11 @@ private Q_SLOTS:
         ModalHelfer helfer;
         helfer.Druecke(QStringLiteral("knopf_ok"), [&](QWidget* w) {
             text = w->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->geometry();
-            zusatz = w->findChild<QComboBox*>()->parentWidget()->geometry();
+            zusatz = w->findChild<QComboBox*>()->geometry();
             knoepfe = w->findChild<QDialogButtonBox*>()->geometry();
         });
-        auto* wahl = new QWidget;
-        auto* reihe = new QHBoxLayout(wahl);
-        reihe->setContentsMargins(0, 0, 0, 0);
-        reihe->addWidget(new QLabel(QStringLiteral("&Erinnerung:"), wahl));
-        auto* liste = new QComboBox(wahl);
-        liste->addItem(QStringLiteral("am Vortag um 18 Uhr"));
-        reihe->addWidget(liste);
-        reihe->addStretch(1);
+        auto* wahl = new QComboBox;
+        wahl->addItem(QStringLiteral("am Vortag um 18 Uhr"));
         Meldung(nullptr, art,
                 QStringLiteral("Der Kistenlotse versucht nun, die Termine Ihres Umzugs in den"),
                 OK | Abbrechen, wahl);
