@@ -166,7 +166,6 @@ int BefehlNeu(Argumente& args)
     ausgabe.spanne = SpanneBerechnen(plan.Aufgaben, Tageszahl::heute());
     ausgabe.konflikte = plan.ReihenfolgePruefen(-1, 0, 0);
     if (mitDatei) {
-        plan.PlanIdSicherstellen(); // written like the program's save
         QString fehler;
         if (!PlanSchreiben(speichern, plan.Aufgaben, plan.situation, ausgabe.spanne.ersterTag,
                            ausgabe.spanne.tage, &fehler)) {
