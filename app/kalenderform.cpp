@@ -1,5 +1,6 @@
 #include "app/kalenderform.h"
 
+#include "app/ansage.h"
 #include "app/fenstertitel.h"
 #include "app/kalendertastatur.h"
 #include "app/reihenfolge.h"
