@@ -11,7 +11,6 @@
 #include "dialogs/eigenerterminform.h"
 #include "dialogs/hilfefenster.h"
 #include "dialogs/hilfetaste.h"
-#include "dialogs/terminexport.h"
 #include "dialogs/terminform.h"
 #include "kalenderexport/desktopkalender.h"
 #include "model/ordner.h"
@@ -373,7 +372,7 @@ void TKalenderForm::VorlagenButtonClick()
 
 void TKalenderForm::KalenderButtonClick()
 {
-    TermineExportieren(this, m_rahmen.Knopf(Befehl::Export), plan().Aufgaben, *m_kalenderziel);
+    m_dateibefehle.Exportieren(m_rahmen.Knopf(Befehl::Export), *m_kalenderziel);
 }
 
 void TKalenderForm::EigenerTerminButtonClick()

@@ -376,7 +376,8 @@ void TestKalenderTastatur::nichtPlatzierbarBleibtImDialog()
         QStringLiteral("Button3"),
         [&](QWidget*) {
             text = d->KonfliktText();
-            gesperrt = !d->MitverschiebenButton->isEnabled();
+            gesperrt =
+                !d->findChild<TQvImageButton*>(QStringLiteral("MitverschiebenButton"))->isEnabled();
         },
         QStringLiteral("Reihenfolge"));
     QCOMPARE(d->exec(), int(QDialog::Rejected));
@@ -392,7 +393,9 @@ void TestKalenderTastatur::nichtPlatzierbarBleibtImDialog()
              qPrintable(QStringLiteral("%1 < %2")
                             .arg(hinweis->height())
                             .arg(hinweis->heightForWidth(hinweis->width()))));
-    QVERIFY(hinweis->geometry().bottom() < d->MitverschiebenButton->geometry().top());
+    QVERIFY(
+        hinweis->geometry().bottom() <
+        d->findChild<TQvImageButton*>(QStringLiteral("MitverschiebenButton"))->geometry().top());
     QVERIFY(hinweis->geometry().bottom() <
             d->findChild<QPushButton*>(QStringLiteral("Button3"))->geometry().top());
 }
