@@ -152,7 +152,7 @@ QString Wochenkopf(double tag)
     const double montag = MontagDerWoche(tag);
     const QDate von = Tageszahl::zuDatum(montag);
     const QDate bis = Tageszahl::zuDatum(montag + 6);
-    const QString woche = QStringLiteral("Woche %1").arg(Kalenderwoche(tag));
+    QString woche = QStringLiteral("Woche %1").arg(Kalenderwoche(tag));
     if (!von.isValid() || !bis.isValid())
         return woche;
     return woche + Punkt + Spanne(von, bis);

@@ -34,7 +34,8 @@ Aufgabenliste GrosserPlan(int anzahl)
         a.Nummer = 10001 + i;
         a.Kurzbezeichnung =
             QStringLiteral("Eigene Aufgabe Nummer %1 mit etwas längerem Titel").arg(i);
-        a.Tag = anfang + i * 364 / anzahl;
+        const int tag = i * 364 / anzahl;
+        a.Tag = anfang + tag;
         a.Start = 1 + i % 47;
         a.Dauer = 1;
         a.Benutzeraufgabe = true;
@@ -110,10 +111,13 @@ void BM_Kalenderdruck(benchmark::State& state)
     const Aufgabenliste aufgaben = GrosserPlan(500);
     const Kalenderspanne spanne = SpanneBerechnen(aufgaben, aufgaben.front().Tag);
     std::vector<TagDaten> zellen;
+    zellen.reserve(static_cast<size_t>(spanne.tage));
     for (int i = 0; i < spanne.tage; ++i)
         zellen.emplace_back(spanne.ersterTag + i);
     std::vector<TagDaten*> zeiger;
     std::vector<const TagDaten*> tage;
+    zeiger.reserve(zellen.size());
+    tage.reserve(zellen.size());
     for (TagDaten& t : zellen) {
         zeiger.push_back(&t);
         tage.push_back(&t);

@@ -43,7 +43,8 @@ Aufgabenliste GrosserPlan(int anzahl)
         const QByteArray titel =
             QStringLiteral("Aufgabe %1").arg(i, 4, 10, QLatin1Char('0')).toUtf8();
         // The begin grows with the number within a day.
-        aufgaben.push_back(Aufgabe(i, titel.constData(), T(2027, 1, 4) + (i - 1) * 364 / anzahl,
+        const int tag = (i - 1) * 364 / anzahl;
+        aufgaben.push_back(Aufgabe(i, titel.constData(), T(2027, 1, 4) + tag,
                                    1 + (i - 1) * 364 % anzahl * 47 / anzahl,
                                    i > 1 ? QList<qint32>{i - 1} : QList<qint32>{}));
     }
