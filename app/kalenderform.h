@@ -123,6 +123,7 @@ private:
     void ZiehenBei(tday* quelle, QPoint pos) override;
     // The keyboard in the calendar (app/kalendertastatur.h).
     bool ZellenTaste(tday* zelle, QKeyEvent* ereignis) override;
+    void ZellenBefehl(tday* zelle, const Kalendertastatur::Ziel& ziel) override;
     void ZelleHatFokus(tday* zelle) override;
 
     void KnoepfeVerbinden();
