@@ -61,7 +61,7 @@ TTerminForm* Fensterdialoge::Termindialog()
 {
     if (!m_termin) {
         m_termin = new TTerminForm(m_planfenster, m_fenster);
-        m_termin->DruckvorlagenZeigen = [this] { Druckvorlagendialog()->exec(); };
+        m_termin->DruckvorlagenZeigenLassen([this] { Druckvorlagendialog()->exec(); });
     }
     return m_termin;
 }

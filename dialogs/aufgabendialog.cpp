@@ -43,62 +43,62 @@ void TAufgabenDialog::TerminfelderAnlegen(const std::array<int, 3>& beschriftung
     QLabel* dauer =
         Beschriftung(this, "Label9", QStringLiteral("Dauer"), QPoint(104, beschriftungOben[2]));
     // Wider than 80 pixels, so the whole "dd.mm.yyyy" shows beside the calendar button.
-    DatumFeld = Datumsfeld(this, "DateEdit1", QRect(168, feldOben, 96, 21), datumFarbe);
-    BeginnBox =
+    m_datumFeld = Datumsfeld(this, "DateEdit1", QRect(168, feldOben, 96, 21), datumFarbe);
+    m_beginnBox =
         Auswahl(this, "BeginnBox", Zeiten::BeginnTexte(), QRect(168, feldOben + 24, 80, 21));
-    DauerBox = Auswahl(this, "DauerBox", Zeiten::DauerTexte(), QRect(168, feldOben + 48, 80, 21));
+    m_dauerBox = Auswahl(this, "DauerBox", Zeiten::DauerTexte(), QRect(168, feldOben + 48, 80, 21));
     // Each field is named by its label, for the screen reader as for the eye.
-    datum->setBuddy(DatumFeld);
-    DatumFeld->Zeile()->setAccessibleName(datum->text());
-    beginn->setBuddy(BeginnBox);
-    dauer->setBuddy(DauerBox);
+    datum->setBuddy(m_datumFeld);
+    m_datumFeld->Zeile()->setAccessibleName(datum->text());
+    beginn->setBuddy(m_beginnBox);
+    dauer->setBuddy(m_dauerBox);
 
-    connect(DatumFeld, &TDateEdit::Change, this, &TAufgabenDialog::TerminBearbeitet);
+    connect(m_datumFeld, &TDateEdit::Change, this, &TAufgabenDialog::TerminBearbeitet);
     // Only the user's choice is a change; the dialog's own selections are not.
-    connect(BeginnBox, &QComboBox::activated, this, &TAufgabenDialog::BeginnBoxChange);
-    connect(DauerBox, &QComboBox::activated, this, &TAufgabenDialog::DauerBoxChange);
+    connect(m_beginnBox, &QComboBox::activated, this, &TAufgabenDialog::BeginnBoxChange);
+    connect(m_dauerBox, &QComboBox::activated, this, &TAufgabenDialog::DauerBoxChange);
 }
 
 void TAufgabenDialog::ErledigtfeldAnlegen(QPoint ort)
 {
-    ErledigtBox = new QCheckBox(QStringLiteral("&Erledigt"), this);
-    ErledigtBox->setObjectName(QStringLiteral("ErledigtBox"));
-    ErledigtBox->move(ort);
-    ErledigtBox->adjustSize();
-    connect(ErledigtBox, &QCheckBox::toggled, this, &TAufgabenDialog::AenderungMelden);
+    m_erledigtBox = new QCheckBox(QStringLiteral("&Erledigt"), this);
+    m_erledigtBox->setObjectName(QStringLiteral("ErledigtBox"));
+    m_erledigtBox->move(ort);
+    m_erledigtBox->adjustSize();
+    connect(m_erledigtBox, &QCheckBox::toggled, this, &TAufgabenDialog::AenderungMelden);
 }
 
 void TAufgabenDialog::NotizfeldAnlegen(const QString& beschriftung, QRect lage)
 {
     QLabel* name = Beschriftung(this, "Label5", beschriftung, lage.topLeft() - QPoint(0, 14));
-    NotizFeld = new QPlainTextEdit(this);
-    NotizFeld->setObjectName(QStringLiteral("Memo1"));
-    name->setBuddy(NotizFeld);
-    NotizFeld->setAccessibleName(QString(beschriftung).remove(QLatin1Char(':')));
+    m_notizFeld = new QPlainTextEdit(this);
+    m_notizFeld->setObjectName(QStringLiteral("Memo1"));
+    name->setBuddy(m_notizFeld);
+    m_notizFeld->setAccessibleName(QString(beschriftung).remove(QLatin1Char(':')));
     // Tab moves on, as in every form; the notes need no tab characters.
-    NotizFeld->setTabChangesFocus(true);
-    NotizFeld->setFrameShape(QFrame::NoFrame);
-    NotizFeld->setGeometry(lage);
-    Hellgelb(NotizFeld);
-    Hellgelb(NotizFeld->viewport());
-    connect(NotizFeld, &QPlainTextEdit::textChanged, this, &TAufgabenDialog::AenderungMelden);
+    m_notizFeld->setTabChangesFocus(true);
+    m_notizFeld->setFrameShape(QFrame::NoFrame);
+    m_notizFeld->setGeometry(lage);
+    Hellgelb(m_notizFeld);
+    Hellgelb(m_notizFeld->viewport());
+    connect(m_notizFeld, &QPlainTextEdit::textChanged, this, &TAufgabenDialog::AenderungMelden);
 }
 
 void TAufgabenDialog::KnoepfeAnlegen(int oben, QLatin1String abbrechen, QLatin1String loeschen,
                                      QLatin1String uebernehmen)
 {
-    AbbrechenButton = Bildknopf(this, "QvImageButton3", abbrechen, oben);
-    LoeschenButton = Bildknopf(this, "LoeschenButton", loeschen, oben + 24);
-    Uebernehmen = Bildknopf(this, "Uebernehmen", uebernehmen, oben + 48);
-    connect(AbbrechenButton, &TQvImageButton::OnClick, this, &TAufgabenDialog::AbbrechenClick);
-    connect(LoeschenButton, &TQvImageButton::OnClick, this, &TAufgabenDialog::LoeschenClick);
-    connect(Uebernehmen, &TQvImageButton::OnClick, this, &TAufgabenDialog::UebernehmenClick);
+    m_abbrechenButton = Bildknopf(this, "QvImageButton3", abbrechen, oben);
+    m_loeschenButton = Bildknopf(this, "LoeschenButton", loeschen, oben + 24);
+    m_uebernehmen = Bildknopf(this, "Uebernehmen", uebernehmen, oben + 48);
+    connect(m_abbrechenButton, &TQvImageButton::OnClick, this, &TAufgabenDialog::AbbrechenClick);
+    connect(m_loeschenButton, &TQvImageButton::OnClick, this, &TAufgabenDialog::LoeschenClick);
+    connect(m_uebernehmen, &TQvImageButton::OnClick, this, &TAufgabenDialog::UebernehmenClick);
 }
 
 void TAufgabenDialog::AenderungMelden()
 {
     m_bearbeitet = true;
-    Uebernehmen->setEnabled(true);
+    m_uebernehmen->setEnabled(true);
 }
 
 void TAufgabenDialog::Verwerfen()
@@ -134,24 +134,25 @@ void TAufgabenDialog::TerminBearbeitet()
 
 void TAufgabenDialog::TerminZeigen(const taufgabe& a)
 {
-    DatumFeld->setDate(a.Tag);
+    m_datumFeld->setDate(a.Tag);
     const int b = BeginnIndex(a.Start);
-    BeginnBox->setCurrentIndex(b);
-    DauerBox->setCurrentIndex(DauerIndex(b, a.Dauer));
-    ErledigtBox->setChecked(a.Erledigt);
-    NotizFeld->setPlainText(NotizText(a.Notiz));
+    m_beginnBox->setCurrentIndex(b);
+    m_dauerBox->setCurrentIndex(DauerIndex(b, a.Dauer));
+    m_erledigtBox->setChecked(a.Erledigt);
+    m_notizFeld->setPlainText(NotizText(a.Notiz));
 }
 
 void TAufgabenDialog::BeginnBoxChange()
 {
-    DauerBox->setCurrentIndex(DauerNachBeginn(BeginnBox->currentIndex(), DauerBox->currentIndex()));
+    m_dauerBox->setCurrentIndex(
+        DauerNachBeginn(m_beginnBox->currentIndex(), m_dauerBox->currentIndex()));
     TerminBearbeitet();
 }
 
 void TAufgabenDialog::DauerBoxChange()
 {
-    BeginnBox->setCurrentIndex(
-        BeginnNachDauer(BeginnBox->currentIndex(), DauerBox->currentIndex()));
+    m_beginnBox->setCurrentIndex(
+        BeginnNachDauer(m_beginnBox->currentIndex(), m_dauerBox->currentIndex()));
     TerminBearbeitet();
 }
 
@@ -166,24 +167,24 @@ void TAufgabenDialog::showEvent(QShowEvent* ereignis)
 
 bool TAufgabenDialog::TerminPruefen()
 {
-    const double tag = DatumFeld->Date();
+    const double tag = m_datumFeld->Date();
     if (!InnerhalbEinesJahres(m_kalender->ErsterTag(), m_kalender->LetzterTag(), tag)) {
         Meldung(this, MeldungsArt::Bestaetigung, EinJahrText, OK);
         return false;
     }
-    const int beginn = BeginnBox->currentIndex();
+    const int beginn = m_beginnBox->currentIndex();
     return !(
-        TerminGeaendert() && AusserhalbDerKalenderjahre(tag, beginn, DauerBox->currentIndex()) &&
+        TerminGeaendert() && AusserhalbDerKalenderjahre(tag, beginn, m_dauerBox->currentIndex()) &&
         Meldung(this, MeldungsArt::Warnung, KalenderjahrFrage(tag, beginn), OK | Abbrechen) != OK);
 }
 
 void TAufgabenDialog::TerminSchreiben(taufgabe* a, const QStringList& notiz)
 {
-    const double tag = DatumFeld->Date();
+    const double tag = m_datumFeld->Date();
     a->Tag = tag;
-    a->Start = BeginnBox->currentIndex() + 1;
-    a->Dauer = DauerBox->currentIndex();
-    a->Erledigt = ErledigtBox->isChecked();
+    a->Start = m_beginnBox->currentIndex() + 1;
+    a->Dauer = m_dauerBox->currentIndex();
+    a->Erledigt = m_erledigtBox->isChecked();
     a->Notiz = notiz;
     if (tag < m_kalender->ErsterTag() || tag > m_kalender->LetzterTag())
         m_kalender->KalenderNeuAufbauen();

@@ -36,16 +36,16 @@ public:
     // Whether the user changed anything since the dialog was filled.
     bool Bearbeitet() const { return m_bearbeitet; }
 
-    TDateEdit* DatumFeld = nullptr;
-    QComboBox* BeginnBox = nullptr;
-    QComboBox* DauerBox = nullptr;
-    QPlainTextEdit* NotizFeld = nullptr;
-    QCheckBox* ErledigtBox = nullptr;          // "Erledigt"
-    TQvImageButton* AbbrechenButton = nullptr; // "Abbrechen"
-    TQvImageButton* LoeschenButton = nullptr;
-    TQvImageButton* Uebernehmen = nullptr;
-
 protected:
+    // The fields and buttons both dialogs share, made by the ...Anlegen methods below.
+    TDateEdit* DatumFeld() const { return m_datumFeld; }
+    QComboBox* BeginnBox() const { return m_beginnBox; }
+    QComboBox* DauerBox() const { return m_dauerBox; }
+    QPlainTextEdit* NotizFeld() const { return m_notizFeld; }
+    QCheckBox* ErledigtBox() const { return m_erledigtBox; } // "Erledigt"
+    TQvImageButton* Uebernehmen() const { return m_uebernehmen; }
+    TQvImageButton* LoeschenButton() const { return m_loeschenButton; }
+
     // Names the dialog and gives it the task dialogs' frame and font.
     TAufgabenDialog(PlanFenster* kalender, QWidget* eltern, const QString& name);
 
@@ -97,6 +97,14 @@ protected:
     qint32 m_nummer = -1;
 
 private:
+    TDateEdit* m_datumFeld = nullptr;
+    QComboBox* m_beginnBox = nullptr;
+    QComboBox* m_dauerBox = nullptr;
+    QPlainTextEdit* m_notizFeld = nullptr;
+    QCheckBox* m_erledigtBox = nullptr;
+    TQvImageButton* m_abbrechenButton = nullptr; // "Abbrechen"
+    TQvImageButton* m_loeschenButton = nullptr;
+    TQvImageButton* m_uebernehmen = nullptr;
     bool m_bearbeitet = false;
 
     void BeginnBoxChange();

@@ -43,44 +43,46 @@ constexpr int NeuDauerIndex = 16;  // "08h30"
 TEigenerTerminForm::TEigenerTerminForm(PlanFenster* kalender, QWidget* eltern)
     : TAufgabenDialog(kalender, eltern, QStringLiteral("EigenerTerminForm"))
 {
-    Ueberschrift = Beschriftung(this, "Label4", QStringLiteral("Neue Aufgabe"), QPoint(102, 65));
-    Ueberschrift->setFont(ArialPunkt(24, true));
-    Ueberschrift->setStyleSheet(Farben::Ueberschrift());
-    Ueberschrift->adjustSize();
-    Unterzeile = Beschriftung(this, "Label1", QStringLiteral("was sonst noch zu tun ist..."),
-                              QPoint(288, 97));
+    m_ueberschrift = Beschriftung(this, "Label4", QStringLiteral("Neue Aufgabe"), QPoint(102, 65));
+    m_ueberschrift->setFont(ArialPunkt(24, true));
+    m_ueberschrift->setStyleSheet(Farben::Ueberschrift());
+    m_ueberschrift->adjustSize();
+    m_unterzeile = Beschriftung(this, "Label1", QStringLiteral("was sonst noch zu tun ist..."),
+                                QPoint(288, 97));
     QFont unterzeile = Dialogschrift();
     unterzeile.setPointSize(11);
-    Unterzeile->setFont(unterzeile);
-    Unterzeile->adjustSize();
+    m_unterzeile->setFont(unterzeile);
+    m_unterzeile->adjustSize();
 
     QLabel* bezeichnung =
         Beschriftung(this, "Label10", QStringLiteral("Bezeichnung"), QPoint(104, 140));
-    BezeichnungsFeld = new QLineEdit(this);
-    BezeichnungsFeld->setObjectName(QStringLiteral("Edit1"));
-    BezeichnungsFeld->setMaxLength(int(Plangrenzen::Titel));
-    bezeichnung->setBuddy(BezeichnungsFeld);
+    m_bezeichnungsFeld = new QLineEdit(this);
+    m_bezeichnungsFeld->setObjectName(QStringLiteral("Edit1"));
+    m_bezeichnungsFeld->setMaxLength(int(Plangrenzen::Titel));
+    bezeichnung->setBuddy(m_bezeichnungsFeld);
     // Wide enough for the whole prompt, and a little off the label's text.
-    BezeichnungsFeld->setGeometry(std::max(176, bezeichnung->geometry().right() + 6), 138, 276, 21);
+    m_bezeichnungsFeld->setGeometry(std::max(176, bezeichnung->geometry().right() + 6), 138, 276,
+                                    21);
 
     TerminfelderAnlegen({186, 211, 238}, 184, QColor(254, 207, 93));
     ErledigtfeldAnlegen(QPoint(300, 185));
     NotizfeldAnlegen(QStringLiteral("Beschreibung:"), QRect(104, 291, 340, 145));
-    NotizFeld->installEventFilter(this);
+    NotizFeld()->installEventFilter(this);
 
     KnoepfeAnlegen(347, Artwork::EigenerTermin::Abbrechen, Artwork::EigenerTermin::Loeschen,
                    Artwork::EigenerTermin::Uebernehmen);
-    DruckenButton = Bildknopf(this, "DruckenButton", Artwork::EigenerTermin::Drucken, 419);
+    m_druckenButton = Bildknopf(this, "DruckenButton", Artwork::EigenerTermin::Drucken, 419);
 
-    setTabOrder(BezeichnungsFeld, DatumFeld);
-    setTabOrder(DatumFeld, BeginnBox);
-    setTabOrder(BeginnBox, DauerBox);
-    setTabOrder(DauerBox, ErledigtBox);
-    setTabOrder(ErledigtBox, NotizFeld);
+    setTabOrder(m_bezeichnungsFeld, DatumFeld());
+    setTabOrder(DatumFeld(), BeginnBox());
+    setTabOrder(BeginnBox(), DauerBox());
+    setTabOrder(DauerBox(), ErledigtBox());
+    setTabOrder(ErledigtBox(), NotizFeld());
 
-    connect(BezeichnungsFeld, &QLineEdit::textChanged, this,
+    connect(m_bezeichnungsFeld, &QLineEdit::textChanged, this,
             &TEigenerTerminForm::BezeichnungGeaendert);
-    connect(DruckenButton, &TQvImageButton::OnClick, this, &TEigenerTerminForm::DruckenButtonClick);
+    connect(m_druckenButton, &TQvImageButton::OnClick, this,
+            &TEigenerTerminForm::DruckenButtonClick);
 }
 
 TEigenerTerminForm::~TEigenerTerminForm() = default;
@@ -89,56 +91,56 @@ void TEigenerTerminForm::AufgabeAnzeigen(qint32 nummer, double tag)
 {
     m_nummer = nummer;
     if (nummer == -1) {
-        BezeichnungsFeld->setText(NamenVorgabe);
+        m_bezeichnungsFeld->setText(NamenVorgabe);
         setWindowTitle(NamenVorgabe);
-        DatumFeld->setDate(std::floor(tag));
-        BeginnBox->setCurrentIndex(NeuBeginnIndex);
-        DauerBox->setCurrentIndex(NeuDauerIndex);
-        NotizFeld->setPlainText(NotizVorgabeText);
-        ErledigtBox->setChecked(false);
+        DatumFeld()->setDate(std::floor(tag));
+        BeginnBox()->setCurrentIndex(NeuBeginnIndex);
+        DauerBox()->setCurrentIndex(NeuDauerIndex);
+        NotizFeld()->setPlainText(NotizVorgabeText);
+        ErledigtBox()->setChecked(false);
         m_notizVorgabe = true;
-        LoeschenButton->setEnabled(false);
-        Uebernehmen->setEnabled(true);
+        LoeschenButton()->setEnabled(false);
+        Uebernehmen()->setEnabled(true);
     } else {
         const taufgabe* gefunden = m_kalender->plan().Aufgabe(nummer);
         const taufgabe leer;
         const taufgabe& a = gefunden ? *gefunden : leer;
-        BezeichnungsFeld->setText(a.Kurzbezeichnung);
+        m_bezeichnungsFeld->setText(a.Kurzbezeichnung);
         setWindowTitle(a.Kurzbezeichnung);
         TerminZeigen(a);
         m_notizVorgabe = false;
-        LoeschenButton->setEnabled(gefunden != nullptr);
-        Uebernehmen->setEnabled(false);
+        LoeschenButton()->setEnabled(gefunden != nullptr);
+        Uebernehmen()->setEnabled(false);
     }
     BearbeitungZuruecksetzen();
-    BezeichnungsFeld->setCursorPosition(0);
+    m_bezeichnungsFeld->setCursorPosition(0);
     // Set now as well, so showing the dialog never hands the focus to the notes first.
-    BezeichnungsFeld->setFocus(Qt::OtherFocusReason);
+    m_bezeichnungsFeld->setFocus(Qt::OtherFocusReason);
 }
 
 QWidget* TEigenerTerminForm::ErstesFeld() const
 {
-    return BezeichnungsFeld;
+    return m_bezeichnungsFeld;
 }
 
 void TEigenerTerminForm::FormShow()
 {
     AufBildschirmMitte(this);
     // All selected, so typing replaces the prompt, and shown from its start.
-    BezeichnungsFeld->setSelection(int(BezeichnungsFeld->text().size()),
-                                   -int(BezeichnungsFeld->text().size()));
+    m_bezeichnungsFeld->setSelection(int(m_bezeichnungsFeld->text().size()),
+                                     -int(m_bezeichnungsFeld->text().size()));
 }
 
 bool TEigenerTerminForm::eventFilter(QObject* objekt, QEvent* ereignis)
 {
-    if (objekt == NotizFeld && ereignis->type() == QEvent::FocusIn)
+    if (objekt == NotizFeld() && ereignis->type() == QEvent::FocusIn)
         NotizFeldBetreten();
     return QDialog::eventFilter(objekt, ereignis);
 }
 
 void TEigenerTerminForm::BezeichnungGeaendert()
 {
-    setWindowTitle(BezeichnungsFeld->text());
+    setWindowTitle(m_bezeichnungsFeld->text());
     AenderungMelden();
 }
 
@@ -148,13 +150,13 @@ void TEigenerTerminForm::NotizFeldBetreten()
         return;
     m_notizVorgabe = false;
     // Only the placeholder goes: the notes stay empty, which is no edit.
-    const QSignalBlocker still(NotizFeld);
-    NotizFeld->clear();
+    const QSignalBlocker still(NotizFeld());
+    NotizFeld()->clear();
 }
 
 QStringList TEigenerTerminForm::Notizen() const
 {
-    QStringList zeilen = NotizZeilen(NotizFeld->toPlainText());
+    QStringList zeilen = NotizZeilen(NotizFeld()->toPlainText());
     if (zeilen == QStringList{NotizVorgabeText})
         zeilen.clear();
     return zeilen;
@@ -163,8 +165,8 @@ QStringList TEigenerTerminForm::Notizen() const
 bool TEigenerTerminForm::TerminGeaendert() const
 {
     const taufgabe* a = m_nummer == -1 ? nullptr : m_kalender->plan().Aufgabe(m_nummer);
-    return !a || std::trunc(a->Tag) != DatumFeld->Date() ||
-           a->Start != BeginnBox->currentIndex() + 1 || a->Dauer != DauerBox->currentIndex();
+    return !a || std::trunc(a->Tag) != DatumFeld()->Date() ||
+           a->Start != BeginnBox()->currentIndex() + 1 || a->Dauer != DauerBox()->currentIndex();
 }
 
 void TEigenerTerminForm::UebernehmenClick()
@@ -172,8 +174,8 @@ void TEigenerTerminForm::UebernehmenClick()
     if (!TerminPruefen())
         return;
     const QStringList notiz = Notizen(); // the placeholder is never stored
-    if (notiz.isEmpty() && !NotizFeld->toPlainText().isEmpty())
-        NotizFeld->clear();
+    if (notiz.isEmpty() && !NotizFeld()->toPlainText().isEmpty())
+        NotizFeld()->clear();
 
     Plan& plan = m_kalender->plan();
     if (m_nummer != -1 && !plan.Aufgabe(m_nummer)) {
@@ -191,7 +193,7 @@ void TEigenerTerminForm::UebernehmenClick()
     } else {
         a = plan.Aufgabe(m_nummer);
     }
-    a->Kurzbezeichnung = BezeichnungsFeld->text();
+    a->Kurzbezeichnung = m_bezeichnungsFeld->text();
     TerminSchreiben(a, notiz);
 }
 
@@ -219,15 +221,15 @@ void TEigenerTerminForm::DruckenButtonClick()
     // Unapplied changes print as they stand in the dialog, without touching the plan.
     const taufgabe* gespeichert = m_kalender->plan().Aufgabe(m_nummer);
     taufgabe entwurf;
-    if (Uebernehmen->isEnabled() || !gespeichert) {
+    if (Uebernehmen()->isEnabled() || !gespeichert) {
         entwurf.Nummer = -1;
-        entwurf.Kurzbezeichnung = BezeichnungsFeld->text();
-        entwurf.Tag = DatumFeld->Date();
-        entwurf.Start = BeginnBox->currentIndex() + 1;
-        entwurf.Dauer = DauerBox->currentIndex();
+        entwurf.Kurzbezeichnung = m_bezeichnungsFeld->text();
+        entwurf.Tag = DatumFeld()->Date();
+        entwurf.Start = BeginnBox()->currentIndex() + 1;
+        entwurf.Dauer = DauerBox()->currentIndex();
         entwurf.Notiz = Notizen();
         gespeichert = &entwurf;
     }
-    const QStringList zeilen = Notizen().isEmpty() ? QStringList{} : Bildschirmzeilen(NotizFeld);
-    AufgabeDrucken(this, *gespeichert, zeilen, DatumFeld->Date());
+    const QStringList zeilen = Notizen().isEmpty() ? QStringList{} : Bildschirmzeilen(NotizFeld());
+    AufgabeDrucken(this, *gespeichert, zeilen, DatumFeld()->Date());
 }

@@ -31,11 +31,6 @@ public:
 
     bool NotizVorgabe() const { return m_notizVorgabe; }
 
-    QLabel* Ueberschrift = nullptr; // the heading
-    QLabel* Unterzeile = nullptr;
-    QLineEdit* BezeichnungsFeld = nullptr;
-    TQvImageButton* DruckenButton = nullptr;
-
 protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 
@@ -54,5 +49,9 @@ private:
     // The notes as they would be stored: the lone placeholder line counts as no notes.
     QStringList Notizen() const;
 
+    QLabel* m_ueberschrift = nullptr; // the heading
+    QLabel* m_unterzeile = nullptr;
+    QLineEdit* m_bezeichnungsFeld = nullptr;
+    TQvImageButton* m_druckenButton = nullptr;
     bool m_notizVorgabe = false;
 };

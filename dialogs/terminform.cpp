@@ -24,6 +24,8 @@
 #include <QScrollArea>
 #include <QScrollBar>
 
+#include <utility>
+
 using namespace Terminregeln;
 using namespace Dialograhmen;
 
@@ -55,35 +57,35 @@ QScrollArea* GelbeBox(QWidget* eltern, const char* name, QRect lage)
 TTerminForm::TTerminForm(PlanFenster* kalender, QWidget* eltern)
     : TAufgabenDialog(kalender, eltern, QStringLiteral("TerminForm"))
 {
-    Bezeichnungslabel = new QLabel(this);
-    Bezeichnungslabel->setObjectName(QStringLiteral("Bezeichnungslabel"));
-    Bezeichnungslabel->setTextFormat(Qt::PlainText);
-    Bezeichnungslabel->setStyleSheet(Farben::Ueberschrift());
-    Bezeichnungslabel->move(UeberschriftLinks, 65);
+    m_bezeichnungslabel = new QLabel(this);
+    m_bezeichnungslabel->setObjectName(QStringLiteral("Bezeichnungslabel"));
+    m_bezeichnungslabel->setTextFormat(Qt::PlainText);
+    m_bezeichnungslabel->setStyleSheet(Farben::Ueberschrift());
+    m_bezeichnungslabel->move(UeberschriftLinks, 65);
 
-    BeratungsBox = GelbeBox(this, "ScrollBox2", QRect(104, BeratungOben, 340, 80));
-    BeratungsBox->setAccessibleName(QStringLiteral("Hinweise zur Aufgabe"));
-    BeratungsText = new QLabel(BeratungsBox->widget());
-    BeratungsText->setObjectName(QStringLiteral("Label4"));
-    BeratungsText->setTextFormat(Qt::PlainText);
-    BeratungsText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    LinkLabel = new QLabel(BeratungsBox->widget());
-    LinkLabel->setObjectName(QStringLiteral("LinkLabel"));
-    LinkLabel->setTextFormat(Qt::PlainText);
-    LinkLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QFont unterstrichen = BeratungsText->font();
+    m_beratungsBox = GelbeBox(this, "ScrollBox2", QRect(104, BeratungOben, 340, 80));
+    m_beratungsBox->setAccessibleName(QStringLiteral("Hinweise zur Aufgabe"));
+    m_beratungsText = new QLabel(m_beratungsBox->widget());
+    m_beratungsText->setObjectName(QStringLiteral("Label4"));
+    m_beratungsText->setTextFormat(Qt::PlainText);
+    m_beratungsText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_linkLabel = new QLabel(m_beratungsBox->widget());
+    m_linkLabel->setObjectName(QStringLiteral("LinkLabel"));
+    m_linkLabel->setTextFormat(Qt::PlainText);
+    m_linkLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QFont unterstrichen = m_beratungsText->font();
     unterstrichen.setUnderline(true);
-    LinkLabel->setFont(unterstrichen);
+    m_linkLabel->setFont(unterstrichen);
     // Opaque on the box's colour, so the advice text's own characters below do not show
     // around the link's.
-    Hellgelb(LinkLabel);
-    QPalette linkFarbe = LinkLabel->palette();
+    Hellgelb(m_linkLabel);
+    QPalette linkFarbe = m_linkLabel->palette();
     linkFarbe.setColor(QPalette::WindowText, QColor(0, 0, 128));
-    LinkLabel->setPalette(linkFarbe);
-    LinkLabel->installEventFilter(this);
+    m_linkLabel->setPalette(linkFarbe);
+    m_linkLabel->installEventFilter(this);
     // Reached with Tab like a browser's link, opened with Enter or Space.
-    LinkLabel->setFocusPolicy(Qt::TabFocus);
-    LinkLabel->hide();
+    m_linkLabel->setFocusPolicy(Qt::TabFocus);
+    m_linkLabel->hide();
 
     TerminfelderAnlegen({192, 216, 240}, 190, Farben::Orange);
     ErledigtfeldAnlegen(QPoint(300, 191));
@@ -91,38 +93,38 @@ TTerminForm::TTerminForm(PlanFenster* kalender, QWidget* eltern)
 
     QLabel* vorher =
         Beschriftung(this, "Label6", QStringLiteral("Vorher erledigen:"), QPoint(104, 369));
-    VorherBox = GelbeBox(this, "ScrollBox1", QRect(104, 383, 340, 53));
-    vorher->setBuddy(VorherBox);
-    VorherBox->setAccessibleName(QStringLiteral("Vorher erledigen"));
-    Aufgabenliste = new QLabel(VorherBox->widget());
-    Aufgabenliste->setObjectName(QStringLiteral("Aufgabenliste"));
-    Aufgabenliste->setTextFormat(Qt::PlainText);
-    Aufgabenliste->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Aufgabenliste->move(2, 0);
+    m_vorherBox = GelbeBox(this, "ScrollBox1", QRect(104, 383, 340, 53));
+    vorher->setBuddy(m_vorherBox);
+    m_vorherBox->setAccessibleName(QStringLiteral("Vorher erledigen"));
+    m_aufgabenliste = new QLabel(m_vorherBox->widget());
+    m_aufgabenliste->setObjectName(QStringLiteral("Aufgabenliste"));
+    m_aufgabenliste->setTextFormat(Qt::PlainText);
+    m_aufgabenliste->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_aufgabenliste->move(2, 0);
 
     KnoepfeAnlegen(323, Artwork::Termin::Abbrechen, Artwork::Termin::Loeschen,
                    Artwork::Termin::Uebernehmen);
-    DruckenButton = Bildknopf(this, "QvImageButton1", Artwork::Termin::Drucken, 395);
-    DruckvorlagenButton =
+    m_druckenButton = Bildknopf(this, "QvImageButton1", Artwork::Termin::Drucken, 395);
+    m_druckvorlagenButton =
         Bildknopf(this, "DruckvorlagenButton", Artwork::Termin::Druckvorlagen, 419);
 
-    LinkTimer.setObjectName(QStringLiteral("Timer1"));
-    LinkTimer.setInterval(1200);
+    m_linkTimer.setObjectName(QStringLiteral("Timer1"));
+    m_linkTimer.setInterval(1200);
 
-    setTabOrder(DatumFeld, BeginnBox);
-    setTabOrder(BeginnBox, DauerBox);
-    setTabOrder(DauerBox, ErledigtBox);
-    setTabOrder(ErledigtBox, NotizFeld);
-    setTabOrder(NotizFeld, VorherBox);
-    setTabOrder(VorherBox, BeratungsBox);
+    setTabOrder(DatumFeld(), BeginnBox());
+    setTabOrder(BeginnBox(), DauerBox());
+    setTabOrder(DauerBox(), ErledigtBox());
+    setTabOrder(ErledigtBox(), NotizFeld());
+    setTabOrder(NotizFeld(), m_vorherBox);
+    setTabOrder(m_vorherBox, m_beratungsBox);
 
-    connect(&LinkTimer, &QTimer::timeout, this, &TTerminForm::LinkFreigeben);
-    connect(DruckenButton, &TQvImageButton::OnClick, this, &TTerminForm::DruckenButtonClick);
-    connect(DruckvorlagenButton, &TQvImageButton::OnClick, this,
+    connect(&m_linkTimer, &QTimer::timeout, this, &TTerminForm::LinkFreigeben);
+    connect(m_druckenButton, &TQvImageButton::OnClick, this, &TTerminForm::DruckenButtonClick);
+    connect(m_druckvorlagenButton, &TQvImageButton::OnClick, this,
             &TTerminForm::DruckvorlagenButtonClick);
 
-    Uebernehmen->setEnabled(false);
-    DruckvorlagenButton->hide();
+    Uebernehmen()->setEnabled(false);
+    m_druckvorlagenButton->hide();
 }
 
 TTerminForm::~TTerminForm() = default;
@@ -147,75 +149,75 @@ void TTerminForm::AufgabeAnzeigen(qint32 nummer)
     UeberschriftSetzen(a.Kurzbezeichnung);
     TerminZeigen(a);
 
-    Aufgabenliste->setText(AufgabenNamen(a.vorher));
+    m_aufgabenliste->setText(AufgabenNamen(a.vorher));
     // What the boxes hold, for the screen reader that stops on them.
-    VorherBox->setAccessibleDescription(Aufgabenliste->text().trimmed());
-    Aufgabenliste->adjustSize();
-    VorherBox->widget()->resize(Aufgabenliste->x() + Aufgabenliste->width(),
-                                Aufgabenliste->height());
-    VorherBox->verticalScrollBar()->setValue(0);
+    m_vorherBox->setAccessibleDescription(m_aufgabenliste->text().trimmed());
+    m_aufgabenliste->adjustSize();
+    m_vorherBox->widget()->resize(m_aufgabenliste->x() + m_aufgabenliste->width(),
+                                  m_aufgabenliste->height());
+    m_vorherBox->verticalScrollBar()->setValue(0);
 
     BeratungSetzen(a.Beschreibung);
-    DruckvorlagenButton->setVisible(DruckvorlagenErwaehnt(a.Beschreibung));
+    m_druckvorlagenButton->setVisible(DruckvorlagenErwaehnt(a.Beschreibung));
 
     // Filling fires the fields' change events; none of that is the user's change.
-    Uebernehmen->setEnabled(false);
+    Uebernehmen()->setEnabled(false);
     BearbeitungZuruecksetzen();
     m_terminGeaendert = false;
-    LoeschenButton->setEnabled(gefunden != nullptr);
-    DruckenButton->setEnabled(gefunden != nullptr);
+    LoeschenButton()->setEnabled(gefunden != nullptr);
+    m_druckenButton->setEnabled(gefunden != nullptr);
 }
 
 void TTerminForm::UeberschriftSetzen(const QString& text)
 {
-    Bezeichnungslabel->setText(text);
+    m_bezeichnungslabel->setText(text);
     setWindowTitle(text);
-    Bezeichnungslabel->setWordWrap(false);
+    m_bezeichnungslabel->setWordWrap(false);
     const int punkt = UeberschriftPunkte(UeberschriftRaum, [this](int p) {
-        Bezeichnungslabel->setFont(ArialPunkt(p, true));
-        Bezeichnungslabel->adjustSize();
-        return Bezeichnungslabel->width();
+        m_bezeichnungslabel->setFont(ArialPunkt(p, true));
+        m_bezeichnungslabel->adjustSize();
+        return m_bezeichnungslabel->width();
     });
-    Bezeichnungslabel->setFont(ArialPunkt(punkt, true));
-    Bezeichnungslabel->adjustSize();
-    if (Bezeichnungslabel->width() >= UeberschriftRaum) {
+    m_bezeichnungslabel->setFont(ArialPunkt(punkt, true));
+    m_bezeichnungslabel->adjustSize();
+    if (m_bezeichnungslabel->width() >= UeberschriftRaum) {
         // Too wide even at the smallest size: the heading goes on in a second line.
-        Bezeichnungslabel->setWordWrap(true);
+        m_bezeichnungslabel->setWordWrap(true);
         const int breite = UeberschriftRaum - 1;
-        Bezeichnungslabel->resize(breite, Bezeichnungslabel->heightForWidth(breite));
+        m_bezeichnungslabel->resize(breite, m_bezeichnungslabel->heightForWidth(breite));
     }
     // The lower edge rests on the advice box.
-    Bezeichnungslabel->move(UeberschriftLinks, BeratungOben - Bezeichnungslabel->height());
+    m_bezeichnungslabel->move(UeberschriftLinks, BeratungOben - m_bezeichnungslabel->height());
 }
 
 void TTerminForm::BeratungSetzen(const QStringList& zeilen)
 {
-    LinkLabel->clear();
-    LinkLabel->move(0, 0);
-    LinkLabel->hide();
-    BeratungsText->clear();
-    BeratungsBox->verticalScrollBar()->setValue(0);
-    BeratungsBox->horizontalScrollBar()->setValue(0);
+    m_linkLabel->clear();
+    m_linkLabel->move(0, 0);
+    m_linkLabel->hide();
+    m_beratungsText->clear();
+    m_beratungsBox->verticalScrollBar()->setValue(0);
+    m_beratungsBox->horizontalScrollBar()->setValue(0);
 
-    BeratungsText->setText(zeilen.join(QLatin1Char('\n')));
-    BeratungsBox->setAccessibleDescription(BeratungsText->text());
-    BeratungsText->adjustSize();
-    BeratungsBox->widget()->resize(BeratungsText->size());
+    m_beratungsText->setText(zeilen.join(QLatin1Char('\n')));
+    m_beratungsBox->setAccessibleDescription(m_beratungsText->text());
+    m_beratungsText->adjustSize();
+    m_beratungsBox->widget()->resize(m_beratungsText->size());
 
     const Link link = LinkSuchen(zeilen);
     m_linkAdresse = link.adresse;
     if (link.vorhanden()) {
-        LinkLabel->setText(link.text);
-        LinkLabel->setAccessibleName(QStringLiteral("Verweis: ") + link.text);
-        LinkLabel->setGeometry(LinkLage(zeilen, link, QFontMetrics(BeratungsText->font())));
-        LinkLabel->show();
+        m_linkLabel->setText(link.text);
+        m_linkLabel->setAccessibleName(QStringLiteral("Verweis: ") + link.text);
+        m_linkLabel->setGeometry(LinkLage(zeilen, link, QFontMetrics(m_beratungsText->font())));
+        m_linkLabel->show();
     }
 }
 
 void TTerminForm::hideEvent(QHideEvent* ereignis)
 {
     if (!ereignis->spontaneous())
-        LinkTimer.stop();
+        m_linkTimer.stop();
     QDialog::hideEvent(ereignis);
 }
 
@@ -223,21 +225,21 @@ void TTerminForm::FormShow()
 {
     AufBildschirmMitte(this);
     // The link waits, so the click that opened the dialog cannot follow it by accident.
-    LinkTimer.stop();
-    LinkTimer.start();
-    LinkLabel->setCursor(Qt::ArrowCursor);
+    m_linkTimer.stop();
+    m_linkTimer.start();
+    m_linkLabel->setCursor(Qt::ArrowCursor);
     m_linkBereit = false;
 }
 
 QWidget* TTerminForm::ErstesFeld() const
 {
-    return DatumFeld;
+    return DatumFeld();
 }
 
 void TTerminForm::LinkFreigeben()
 {
     m_linkBereit = true;
-    LinkLabel->setCursor(Qt::PointingHandCursor);
+    m_linkLabel->setCursor(Qt::PointingHandCursor);
 }
 
 void TTerminForm::LinkLabelClick()
@@ -250,14 +252,14 @@ void TTerminForm::LinkLabelClick()
 bool TTerminForm::eventFilter(QObject* objekt, QEvent* ereignis)
 {
     // A click opens the link; a double click, whose first click already did, opens it once.
-    if (objekt == LinkLabel && ereignis->type() == QEvent::MouseButtonRelease) {
+    if (objekt == m_linkLabel && ereignis->type() == QEvent::MouseButtonRelease) {
         const auto* maus = static_cast<QMouseEvent*>(ereignis);
         if (maus->button() == Qt::LeftButton &&
-            LinkLabel->rect().contains(maus->position().toPoint()))
+            m_linkLabel->rect().contains(maus->position().toPoint()))
             LinkLabelClick();
         return true;
     }
-    if (objekt == LinkLabel && ereignis->type() == QEvent::KeyPress) {
+    if (objekt == m_linkLabel && ereignis->type() == QEvent::KeyPress) {
         const int taste = static_cast<QKeyEvent*>(ereignis)->key();
         if (taste == Qt::Key_Return || taste == Qt::Key_Enter || taste == Qt::Key_Space) {
             // A key press is never left over from opening the dialog: no wait.
@@ -266,16 +268,16 @@ bool TTerminForm::eventFilter(QObject* objekt, QEvent* ereignis)
             return true;
         }
     }
-    if (objekt == LinkLabel &&
+    if (objekt == m_linkLabel &&
         (ereignis->type() == QEvent::FocusIn || ereignis->type() == QEvent::FocusOut)) {
         // The focused link shows inverted, so the keyboard's place can be seen.
-        QPalette farben = LinkLabel->palette();
+        QPalette farben = m_linkLabel->palette();
         const bool fokus = ereignis->type() == QEvent::FocusIn;
         if (fokus)
             m_linkHintergrund = farben.color(QPalette::Window);
         farben.setColor(QPalette::Window, fokus ? QColor(0, 0, 128) : m_linkHintergrund);
         farben.setColor(QPalette::WindowText, fokus ? QColor(Qt::white) : QColor(0, 0, 128));
-        LinkLabel->setPalette(farben);
+        m_linkLabel->setPalette(farben);
     }
     return QDialog::eventFilter(objekt, ereignis);
 }
@@ -290,13 +292,13 @@ void TTerminForm::UebernehmenClick()
 {
     if (!aktuelleAufgabe() || !TerminPruefen())
         return;
-    if (m_terminGeaendert &&
-        !m_kalender->AufgabeVerschieben(m_nummer, BeginnBox->currentIndex() + 1, DatumFeld->Date()))
+    if (m_terminGeaendert && !m_kalender->AufgabeVerschieben(
+                                 m_nummer, BeginnBox()->currentIndex() + 1, DatumFeld()->Date()))
         return;
 
     m_kalender->ZustandSichern();
     // The undo copy leaves the list as it is.
-    TerminSchreiben(aktuelleAufgabe(), NotizZeilen(NotizFeld->toPlainText()));
+    TerminSchreiben(aktuelleAufgabe(), NotizZeilen(NotizFeld()->toPlainText()));
 }
 
 void TTerminForm::AbbrechenClick()
@@ -330,11 +332,16 @@ void TTerminForm::LoeschenClick()
 void TTerminForm::DruckenButtonClick()
 {
     if (const taufgabe* a = aktuelleAufgabe())
-        AufgabeDrucken(this, *a, Bildschirmzeilen(NotizFeld), DatumFeld->Date());
+        AufgabeDrucken(this, *a, Bildschirmzeilen(NotizFeld()), DatumFeld()->Date());
 }
 
 void TTerminForm::DruckvorlagenButtonClick()
 {
-    if (DruckvorlagenZeigen)
-        DruckvorlagenZeigen();
+    if (m_druckvorlagenZeigen)
+        m_druckvorlagenZeigen();
+}
+
+void TTerminForm::DruckvorlagenZeigenLassen(std::function<void()> zeigen)
+{
+    m_druckvorlagenZeigen = std::move(zeigen);
 }

@@ -17,8 +17,8 @@ class TQvImage;
 // The task detail dialog for a catalogue task: heading, advice text with its one web link,
 // prerequisites, day, begin, duration and notes; apply, delete, print.
 //
-// The main window makes one at start-up with itself as PlanFenster and parent, sets
-// DruckvorlagenZeigen, and for each click on a catalogue task calls AufgabeAnzeigen(nummer),
+// The main window makes one at start-up with itself as PlanFenster and parent, calls
+// DruckvorlagenZeigenLassen, and for each click on a catalogue task calls AufgabeAnzeigen(nummer),
 // then exec(), then its own KalenderAktualisieren whatever the result.
 class TTerminForm final : public TAufgabenDialog
 {
@@ -40,8 +40,8 @@ public:
     // Title and line feed for each number whose task is in the plan.
     QString AufgabenNamen(const QList<qint32>& nummern) const;
 
-    // Shows the print templates dialog; set by the main window.
-    std::function<void()> DruckvorlagenZeigen;
+    // What "Druckvorlagen" shows: the print templates dialog, handed in by the main window.
+    void DruckvorlagenZeigenLassen(std::function<void()> zeigen);
 
     // The task shown, nullptr when it is not (or no longer) in the plan.
     taufgabe* aktuelleAufgabe() const;
@@ -49,16 +49,6 @@ public:
     bool LinkBereit() const { return m_linkBereit; }
     // The address the link label opens; invalid when the advice text has no link.
     QUrl LinkAdresse() const { return m_linkAdresse; }
-
-    QLabel* Bezeichnungslabel = nullptr;
-    QScrollArea* BeratungsBox = nullptr;
-    QLabel* BeratungsText = nullptr;
-    QLabel* LinkLabel = nullptr;
-    QScrollArea* VorherBox = nullptr;
-    QLabel* Aufgabenliste = nullptr;
-    TQvImageButton* DruckenButton = nullptr; // "Drucken"
-    TQvImageButton* DruckvorlagenButton = nullptr;
-    QTimer LinkTimer;
 
 protected:
     void hideEvent(QHideEvent* ereignis) override;
@@ -78,6 +68,17 @@ private:
 
     void UeberschriftSetzen(const QString& text);
     void BeratungSetzen(const QStringList& zeilen);
+
+    QLabel* m_bezeichnungslabel = nullptr;
+    QScrollArea* m_beratungsBox = nullptr;
+    QLabel* m_beratungsText = nullptr;
+    QLabel* m_linkLabel = nullptr;
+    QScrollArea* m_vorherBox = nullptr;
+    QLabel* m_aufgabenliste = nullptr;
+    TQvImageButton* m_druckenButton = nullptr; // "Drucken"
+    TQvImageButton* m_druckvorlagenButton = nullptr;
+    QTimer m_linkTimer;
+    std::function<void()> m_druckvorlagenZeigen;
 
     bool m_terminGeaendert = false;
     bool m_linkBereit = false;

@@ -4,10 +4,17 @@
 
 #include "support/modalhelfer.h"
 #include "support/testdaten.h"
+#include "widgets/datumsfeld.h"
+#include "widgets/qvimagebutton.h"
 
 #include <QAccessible>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QTest>
 #include <QWidget>
 
@@ -28,6 +35,85 @@ inline QString JahrFrageText(const QString& datum, const QString& beginn)
                           "Kalender aufnehmen kann, und ließe sich nicht an den Kalender "
                           "übergeben.\nMöchten Sie das Datum trotzdem übernehmen?")
         .arg(datum, beginn);
+}
+
+// A dialog's control by its object name; a renamed or missing one ends the test run.
+template <class T> T* Teil(const QWidget* dialog, const char* name)
+{
+    auto* teil = dialog->findChild<T*>(QString::fromLatin1(name));
+    if (!teil)
+        qFatal("%s has no %s", qPrintable(dialog->objectName()), name);
+    return teil;
+}
+
+// The controls both task dialogs share.
+inline TDateEdit* DatumFeld(const QWidget* d)
+{
+    return Teil<TDateEdit>(d, "DateEdit1");
+}
+inline QComboBox* BeginnBox(const QWidget* d)
+{
+    return Teil<QComboBox>(d, "BeginnBox");
+}
+inline QComboBox* DauerBox(const QWidget* d)
+{
+    return Teil<QComboBox>(d, "DauerBox");
+}
+inline QPlainTextEdit* NotizFeld(const QWidget* d)
+{
+    return Teil<QPlainTextEdit>(d, "Memo1");
+}
+inline QCheckBox* ErledigtBox(const QWidget* d)
+{
+    return Teil<QCheckBox>(d, "ErledigtBox");
+}
+inline TQvImageButton* AbbrechenButton(const QWidget* d)
+{
+    return Teil<TQvImageButton>(d, "QvImageButton3");
+}
+inline TQvImageButton* LoeschenButton(const QWidget* d)
+{
+    return Teil<TQvImageButton>(d, "LoeschenButton");
+}
+inline TQvImageButton* Uebernehmen(const QWidget* d)
+{
+    return Teil<TQvImageButton>(d, "Uebernehmen");
+}
+
+// The catalogue task dialog's own.
+inline QLabel* Bezeichnungslabel(const QWidget* d)
+{
+    return Teil<QLabel>(d, "Bezeichnungslabel");
+}
+inline QScrollArea* BeratungsBox(const QWidget* d)
+{
+    return Teil<QScrollArea>(d, "ScrollBox2");
+}
+inline QLabel* BeratungsText(const QWidget* d)
+{
+    return Teil<QLabel>(d, "Label4");
+}
+inline QLabel* LinkLabel(const QWidget* d)
+{
+    return Teil<QLabel>(d, "LinkLabel");
+}
+inline QLabel* VorherListe(const QWidget* d)
+{
+    return Teil<QLabel>(d, "Aufgabenliste");
+}
+inline TQvImageButton* DruckvorlagenButton(const QWidget* d)
+{
+    return Teil<TQvImageButton>(d, "DruckvorlagenButton");
+}
+
+// The user task dialog's own.
+inline QLabel* Ueberschrift(const QWidget* d)
+{
+    return Teil<QLabel>(d, "Label4");
+}
+inline QLineEdit* BezeichnungsFeld(const QWidget* d)
+{
+    return Teil<QLineEdit>(d, "Edit1");
 }
 
 // A choice from the drop-down list, as the user makes it (the box reports it as activated).

@@ -169,15 +169,15 @@ void TestDialogansicht::terminForm()
     m_f->plan().Aufgabe(nummer)->Notiz = Terminregeln::NotizZeilen(notiz);
     auto* d = new TTerminForm(m_f.get(), m_f->Fenster());
     d->AufgabeAnzeigen(nummer);
-    if (d->LinkLabel->isVisibleTo(d)) {
+    if (LinkLabel(d)->isVisibleTo(d)) {
         d->show();
-        d->BeratungsBox->ensureWidgetVisible(d->LinkLabel);
+        BeratungsBox(d)->ensureWidgetVisible(LinkLabel(d));
     }
     Pruefen(
         d,
         QStringLiteral("termin_%1%2").arg(nummer).arg(lang ? QStringLiteral("_lang") : QString()),
         {});
-    QCOMPARE(d->Bezeichnungslabel->y() + d->Bezeichnungslabel->height(), 102);
+    QCOMPARE(Bezeichnungslabel(d)->y() + Bezeichnungslabel(d)->height(), 102);
     d->hide();
 }
 

@@ -89,8 +89,8 @@ void TestEigenerTerminForm::Oeffnen(qint32 nummer, double tag)
 qint32 TestEigenerTerminForm::Anlegen(const QString& name, double tag)
 {
     Oeffnen(-1, tag);
-    m_d->BezeichnungsFeld->setText(name);
-    Klick(m_d->Uebernehmen);
+    BezeichnungsFeld(m_d)->setText(name);
+    Klick(Uebernehmen(m_d));
     if (m_d->result() != QDialog::Accepted)
         return -1;
     return m_f->plan().Aufgaben.back().Nummer;
@@ -112,20 +112,20 @@ void TestEigenerTerminForm::neueAufgabe()
     QFETCH(QString, datum);
     Oeffnen(-1, tag);
     QCOMPARE(m_d->aktuelleNummer(), -1);
-    QCOMPARE(m_d->BezeichnungsFeld->text(),
+    QCOMPARE(BezeichnungsFeld(m_d)->text(),
              QStringLiteral("Geben Sie eine Bezeichnung für die Aufgabe ein"));
     QCOMPARE(m_d->windowTitle(), QStringLiteral("Geben Sie eine Bezeichnung für die Aufgabe ein"));
-    QCOMPARE(m_d->DatumFeld->text(), datum);
-    QCOMPARE(m_d->BeginnBox->currentText(), QStringLiteral("08:30"));
-    QCOMPARE(m_d->DauerBox->currentText(), QStringLiteral("08h30"));
-    QCOMPARE(m_d->NotizFeld->toPlainText(), QStringLiteral("Weitere Notizen zur Aufgabe..."));
+    QCOMPARE(DatumFeld(m_d)->text(), datum);
+    QCOMPARE(BeginnBox(m_d)->currentText(), QStringLiteral("08:30"));
+    QCOMPARE(DauerBox(m_d)->currentText(), QStringLiteral("08h30"));
+    QCOMPARE(NotizFeld(m_d)->toPlainText(), QStringLiteral("Weitere Notizen zur Aufgabe..."));
     QVERIFY(m_d->NotizVorgabe());
-    QVERIFY(!m_d->LoeschenButton->isEnabled());
-    QVERIFY(m_d->Uebernehmen->isEnabled());
-    QCOMPARE(m_d->Ueberschrift->text(), QStringLiteral("Neue Aufgabe"));
-    QCOMPARE(m_d->DatumFeld->KalenderFarbe(), QColor(254, 207, 93));
+    QVERIFY(!LoeschenButton(m_d)->isEnabled());
+    QVERIFY(Uebernehmen(m_d)->isEnabled());
+    QCOMPARE(Ueberschrift(m_d)->text(), QStringLiteral("Neue Aufgabe"));
+    QCOMPARE(DatumFeld(m_d)->KalenderFarbe(), QColor(254, 207, 93));
     QCOMPARE(m_d->size(), QSize(632, 453));
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(m_d->BezeichnungsFeld));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(BezeichnungsFeld(m_d)));
     QVERIFY(m_d->NotizVorgabe()); // the focus never passed through the notes
 }
 
@@ -133,7 +133,7 @@ void TestEigenerTerminForm::sofortUebernehmen()
 {
     const size_t vorher = m_f->plan().Aufgaben.size();
     Oeffnen(-1, T(2001, 9, 5));
-    Klick(m_d->Uebernehmen);
+    Klick(Uebernehmen(m_d));
     QCOMPARE(m_d->result(), int(QDialog::Accepted));
     QCOMPARE(m_f->plan().Aufgaben.size(), vorher + 1);
     const taufgabe& a = m_f->plan().Aufgaben.back();
@@ -159,7 +159,7 @@ void TestEigenerTerminForm::nummern()
     Oeffnen(10002, T(2001, 9, 4));
     ModalHelfer ok;
     ok.Druecke(QStringLiteral("knopf_ok"), {}, QStringLiteral("meldung"));
-    Klick(m_d->LoeschenButton);
+    Klick(LoeschenButton(m_d));
     QVERIFY2(ok.Erledigt(), qPrintable(ok.Fehler()));
     QVERIFY(!m_f->plan().Aufgabe(10002));
     QCOMPARE(Anlegen(QStringLiteral("Dritte"), T(2001, 9, 5)), 10002);
@@ -184,12 +184,12 @@ void TestEigenerTerminForm::platzhalter()
     QFETCH(QStringList, notiz);
     Oeffnen(-1, T(2001, 9, 5));
     if (betreten) {
-        m_d->NotizFeld->setFocus(Qt::TabFocusReason);
+        NotizFeld(m_d)->setFocus(Qt::TabFocusReason);
         QTRY_VERIFY(!m_d->NotizVorgabe());
-        QCOMPARE(m_d->NotizFeld->toPlainText(), QString());
-        QTest::keyClicks(m_d->NotizFeld, getippt);
+        QCOMPARE(NotizFeld(m_d)->toPlainText(), QString());
+        QTest::keyClicks(NotizFeld(m_d), getippt);
     }
-    Klick(m_d->Uebernehmen);
+    Klick(Uebernehmen(m_d));
     QCOMPARE(m_f->plan().Aufgaben.back().Notiz, notiz);
 }
 
@@ -200,12 +200,12 @@ void TestEigenerTerminForm::notizenBestehenderAufgabeBleiben()
 
     // A new task begun and cancelled, then the existing one: its notes stay on entering.
     Oeffnen(-1, T(2001, 9, 6));
-    Klick(m_d->AbbrechenButton);
+    Klick(AbbrechenButton(m_d));
     Oeffnen(n, T(2001, 9, 5));
     QVERIFY(!m_d->NotizVorgabe());
-    m_d->NotizFeld->setFocus(Qt::TabFocusReason);
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(m_d->NotizFeld));
-    QCOMPARE(m_d->NotizFeld->toPlainText(), QStringLiteral("Weitere Notizen zur Aufgabe..."));
+    NotizFeld(m_d)->setFocus(Qt::TabFocusReason);
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(NotizFeld(m_d)));
+    QCOMPARE(NotizFeld(m_d)->toPlainText(), QStringLiteral("Weitere Notizen zur Aufgabe..."));
 }
 
 void TestEigenerTerminForm::bestehendeAufgabe()
@@ -216,19 +216,19 @@ void TestEigenerTerminForm::bestehendeAufgabe()
 
     Oeffnen(n, T(2001, 8, 30)); // the day passed is not used
     QCOMPARE(m_d->aktuelleNummer(), n);
-    QCOMPARE(m_d->BezeichnungsFeld->text(), QStringLiteral("Schrank abholen"));
+    QCOMPARE(BezeichnungsFeld(m_d)->text(), QStringLiteral("Schrank abholen"));
     QCOMPARE(m_d->windowTitle(), QStringLiteral("Schrank abholen"));
-    QCOMPARE(m_d->DatumFeld->text(), QStringLiteral("05.09.2001"));
-    QCOMPARE(m_d->NotizFeld->toPlainText(), QStringLiteral("Gurte\n\nDecken"));
-    QVERIFY(m_d->LoeschenButton->isEnabled());
-    QVERIFY(!m_d->Uebernehmen->isEnabled());
-    QCOMPARE(m_d->Ueberschrift->text(), QStringLiteral("Neue Aufgabe"));
+    QCOMPARE(DatumFeld(m_d)->text(), QStringLiteral("05.09.2001"));
+    QCOMPARE(NotizFeld(m_d)->toPlainText(), QStringLiteral("Gurte\n\nDecken"));
+    QVERIFY(LoeschenButton(m_d)->isEnabled());
+    QVERIFY(!Uebernehmen(m_d)->isEnabled());
+    QCOMPARE(Ueberschrift(m_d)->text(), QStringLiteral("Neue Aufgabe"));
 
-    m_d->BezeichnungsFeld->setText(QStringLiteral("Schrank und Regal abholen"));
-    QVERIFY(m_d->Uebernehmen->isEnabled());
-    m_d->DatumFeld->setDate(T(2001, 9, 7));
-    Waehle(m_d->BeginnBox, 30);
-    Klick(m_d->Uebernehmen);
+    BezeichnungsFeld(m_d)->setText(QStringLiteral("Schrank und Regal abholen"));
+    QVERIFY(Uebernehmen(m_d)->isEnabled());
+    DatumFeld(m_d)->setDate(T(2001, 9, 7));
+    Waehle(BeginnBox(m_d), 30);
+    Klick(Uebernehmen(m_d));
     QCOMPARE(m_d->result(), int(QDialog::Accepted));
     const taufgabe& b = *m_f->plan().Aufgabe(n);
     QCOMPARE(b.Kurzbezeichnung, QStringLiteral("Schrank und Regal abholen"));
@@ -245,13 +245,13 @@ void TestEigenerTerminForm::zeitenBeimOeffnen()
     m_f->plan().Aufgabe(n)->Start = 48;
     m_f->plan().Aufgabe(n)->Dauer = 0;
     Oeffnen(n, 0);
-    QCOMPARE(m_d->BeginnBox->currentText(), QStringLiteral("23:30"));
-    QCOMPARE(m_d->DauerBox->currentText(), QStringLiteral("00h30"));
+    QCOMPARE(BeginnBox(m_d)->currentText(), QStringLiteral("23:30"));
+    QCOMPARE(DauerBox(m_d)->currentText(), QStringLiteral("00h30"));
     m_d->hide();
     m_f->plan().Aufgabe(n)->Start = 25;
     m_f->plan().Aufgabe(n)->Dauer = 30;
     Oeffnen(n, 0);
-    QCOMPARE(m_d->DauerBox->currentText(), QStringLiteral("12h00"));
+    QCOMPARE(DauerBox(m_d)->currentText(), QStringLiteral("12h00"));
 }
 
 void TestEigenerTerminForm::listenKopplung_data()
@@ -280,20 +280,20 @@ void TestEigenerTerminForm::listenKopplung()
     m_f->plan().Aufgabe(n)->Start = vorBeginn + 1;
     m_f->plan().Aufgabe(n)->Dauer = vorDauer;
     Oeffnen(n, 0);
-    Waehle(beginnWaehlen ? m_d->BeginnBox : m_d->DauerBox, wahl);
-    QCOMPARE(m_d->BeginnBox->currentText(), beginn);
-    QCOMPARE(m_d->DauerBox->currentText(), laenge);
-    QVERIFY(m_d->Uebernehmen->isEnabled());
+    Waehle(beginnWaehlen ? BeginnBox(m_d) : DauerBox(m_d), wahl);
+    QCOMPARE(BeginnBox(m_d)->currentText(), beginn);
+    QCOMPARE(DauerBox(m_d)->currentText(), laenge);
+    QVERIFY(Uebernehmen(m_d)->isEnabled());
 }
 
 void TestEigenerTerminForm::nameImTitel()
 {
     Oeffnen(-1, T(2001, 9, 5));
-    m_d->BezeichnungsFeld->selectAll();
-    QTest::keyClicks(m_d->BezeichnungsFeld, QStringLiteral("Keller"));
+    BezeichnungsFeld(m_d)->selectAll();
+    QTest::keyClicks(BezeichnungsFeld(m_d), QStringLiteral("Keller"));
     QCOMPARE(m_d->windowTitle(), QStringLiteral("Keller"));
-    m_d->BezeichnungsFeld->clear();
-    Klick(m_d->Uebernehmen);
+    BezeichnungsFeld(m_d)->clear();
+    Klick(Uebernehmen(m_d));
     QCOMPARE(m_f->plan().Aufgaben.back().Kurzbezeichnung, QString()); // an empty name is kept
 }
 
@@ -301,9 +301,9 @@ void TestEigenerTerminForm::nameImTitel()
 void TestEigenerTerminForm::titelBegrenzt()
 {
     Oeffnen(-1, T(2001, 9, 5));
-    m_d->BezeichnungsFeld->selectAll();
-    m_d->BezeichnungsFeld->insert(QString(40000, QLatin1Char('x')));
-    Klick(m_d->Uebernehmen);
+    BezeichnungsFeld(m_d)->selectAll();
+    BezeichnungsFeld(m_d)->insert(QString(40000, QLatin1Char('x')));
+    Klick(Uebernehmen(m_d));
     QCOMPARE(m_f->plan().Aufgaben.back().Kurzbezeichnung, QString(255, QLatin1Char('x')));
 }
 
@@ -332,8 +332,8 @@ void TestEigenerTerminForm::abbrechen()
     const Aufgabenliste vorher = m_f->plan().Aufgaben;
     Oeffnen(n, 0);
     if (bearbeiten) {
-        m_d->BezeichnungsFeld->setText(QStringLiteral("Dachboden"));
-        QTest::keyClicks(m_d->NotizFeld, QStringLiteral("x"));
+        BezeichnungsFeld(m_d)->setText(QStringLiteral("Dachboden"));
+        QTest::keyClicks(NotizFeld(m_d), QStringLiteral("x"));
     }
     Gesehen box;
     ModalHelfer helfer(antwort.isEmpty() ? 1000 : 5000);
@@ -346,7 +346,7 @@ void TestEigenerTerminForm::abbrechen()
     else if (wie == QLatin1String("schliessen"))
         m_d->close();
     else
-        Klick(m_d->AbbrechenButton);
+        Klick(AbbrechenButton(m_d));
     if (antwort.isEmpty()) {
         QCOMPARE(helfer.Beantwortet(), 0);
     } else {
@@ -356,8 +356,8 @@ void TestEigenerTerminForm::abbrechen()
     }
     if (antwort == QLatin1String("knopf_abbrechen")) {
         QVERIFY(m_d->isVisible());
-        QCOMPARE(m_d->BezeichnungsFeld->text(), QStringLiteral("Dachboden"));
-        QCOMPARE(m_d->NotizFeld->toPlainText(), QStringLiteral("x"));
+        QCOMPARE(BezeichnungsFeld(m_d)->text(), QStringLiteral("Dachboden"));
+        QCOMPARE(NotizFeld(m_d)->toPlainText(), QStringLiteral("x"));
     } else {
         QVERIFY(!m_d->isVisible());
         QCOMPARE(m_d->result(), int(QDialog::Rejected));
@@ -369,12 +369,12 @@ void TestEigenerTerminForm::neueAufgabeOhneEingabe()
 {
     // The prompts and the placeholder, and entering the notes, are no edits of the user's.
     Oeffnen(-1, T(2001, 9, 5));
-    QTest::keyClick(m_d->BezeichnungsFeld, Qt::Key_Tab);
-    m_d->NotizFeld->setFocus();
+    QTest::keyClick(BezeichnungsFeld(m_d), Qt::Key_Tab);
+    NotizFeld(m_d)->setFocus();
     QVERIFY(!m_d->NotizVorgabe());
     ModalHelfer keine(1000);
     keine.Taste(Qt::Key_Escape);
-    Klick(m_d->AbbrechenButton);
+    Klick(AbbrechenButton(m_d));
     QCOMPARE(keine.Beantwortet(), 0);
     QVERIFY(!m_d->isVisible());
 }
@@ -393,11 +393,11 @@ void TestEigenerTerminForm::loeschen()
     const Aufgabenliste vorher = m_f->plan().Aufgaben;
     const bool warGeaendert = m_f->Geaendert();
     Oeffnen(n, 0);
-    m_d->BezeichnungsFeld->setText(QStringLiteral("Dachboden")); // never applied
+    BezeichnungsFeld(m_d)->setText(QStringLiteral("Dachboden")); // never applied
     Gesehen box;
     ModalHelfer helfer;
     helfer.Druecke(antwort, Merken(&box), QStringLiteral("meldung"));
-    Klick(m_d->LoeschenButton);
+    Klick(LoeschenButton(m_d));
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(box.text, QStringLiteral("Die Aufgabe wird gelöscht"));
     QCOMPARE(box.titel, QStringLiteral("Bestätigung"));
@@ -409,7 +409,7 @@ void TestEigenerTerminForm::loeschen()
         QCOMPARE(m_f->plan().Aufgaben.size(), vorher.size() - 1);
         QVERIFY(m_f->plan().Sicherung == vorher);
     } else {
-        QCOMPARE(m_d->BezeichnungsFeld->text(), QStringLiteral("Dachboden"));
+        QCOMPARE(BezeichnungsFeld(m_d)->text(), QStringLiteral("Dachboden"));
         QVERIFY(m_f->plan().Aufgaben == vorher);
         QCOMPARE(m_f->Geaendert(), warGeaendert);
     }
@@ -418,23 +418,23 @@ void TestEigenerTerminForm::loeschen()
 void TestEigenerTerminForm::tabVerlaesstBeschreibung()
 {
     Oeffnen(Anlegen(QStringLiteral("Keller"), T(2001, 9, 5)), 0);
-    m_d->NotizFeld->setFocus();
-    QTRY_VERIFY(m_d->NotizFeld->hasFocus());
-    QTest::keyClick(m_d->NotizFeld, Qt::Key_Tab);
-    QVERIFY(!m_d->NotizFeld->hasFocus());
-    QCOMPARE(m_d->NotizFeld->toPlainText(), QString());
-    QVERIFY(!m_d->Uebernehmen->isEnabled());
+    NotizFeld(m_d)->setFocus();
+    QTRY_VERIFY(NotizFeld(m_d)->hasFocus());
+    QTest::keyClick(NotizFeld(m_d), Qt::Key_Tab);
+    QVERIFY(!NotizFeld(m_d)->hasFocus());
+    QCOMPARE(NotizFeld(m_d)->toPlainText(), QString());
+    QVERIFY(!Uebernehmen(m_d)->isEnabled());
 }
 
 void TestEigenerTerminForm::jedeOeffnungBeimErstenFeld()
 {
     const qint32 n = Anlegen(QStringLiteral("Keller"), T(2001, 9, 5));
     Oeffnen(n, 0);
-    m_d->BeginnBox->setFocus();
-    QTRY_VERIFY(m_d->BeginnBox->hasFocus());
-    Klick(m_d->AbbrechenButton);
+    BeginnBox(m_d)->setFocus();
+    QTRY_VERIFY(BeginnBox(m_d)->hasFocus());
+    Klick(AbbrechenButton(m_d));
     Oeffnen(n, 0);
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(m_d->BezeichnungsFeld));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(BezeichnungsFeld(m_d)));
 }
 
 void TestEigenerTerminForm::felderTragenIhreBeschriftung_data()
@@ -464,7 +464,7 @@ void TestEigenerTerminForm::vorDemErstenTag()
 {
     QCOMPARE(m_f->ErsterTag(), T(2001, 8, 13));
     Oeffnen(-1, T(2001, 8, 8)); // a Wednesday before the first cell
-    Klick(m_d->Uebernehmen);
+    Klick(Uebernehmen(m_d));
     QCOMPARE(m_d->result(), int(QDialog::Accepted));
     QCOMPARE(m_f->ErsterTag(), T(2001, 8, 6));
     QCOMPARE(m_f->LetzterTag(), T(2001, 9, 30));
@@ -489,11 +489,11 @@ void TestEigenerTerminForm::einJahr()
     QFETCH(bool, erlaubt);
     const Aufgabenliste vorher = m_f->plan().Aufgaben;
     Oeffnen(-1, T(2001, 9, 5));
-    m_d->DatumFeld->setText(datum);
+    DatumFeld(m_d)->setText(datum);
     Gesehen box;
     ModalHelfer helfer(erlaubt ? 1000 : 5000);
     helfer.Druecke(QStringLiteral("knopf_ok"), Merken(&box), QStringLiteral("meldung"));
-    Klick(m_d->Uebernehmen);
+    Klick(Uebernehmen(m_d));
     if (erlaubt) {
         QCOMPARE(helfer.Beantwortet(), 0);
         QCOMPARE(Tageszahl::Text(m_f->plan().Aufgaben.back().Tag), datum);
@@ -533,20 +533,20 @@ void TestEigenerTerminForm::jahrNach3000()
     m_f->Erstellen(Jahr3000());
     const Aufgabenliste vorher = m_f->plan().Aufgaben;
     Oeffnen(-1, T(3000, 12, 12));
-    m_d->DatumFeld->setText(datum);
-    Waehle(m_d->BeginnBox, beginn);
+    DatumFeld(m_d)->setText(datum);
+    Waehle(BeginnBox(m_d), beginn);
 
     Gesehen box;
     ModalHelfer helfer(antwort.isEmpty() ? 1000 : 5000);
     helfer.Druecke(antwort.isEmpty() ? QStringLiteral("knopf_ok") : antwort, Merken(&box),
                    QStringLiteral("meldung"));
-    Klick(m_d->Uebernehmen);
+    Klick(Uebernehmen(m_d));
     if (antwort.isEmpty()) {
         QCOMPARE(helfer.Beantwortet(), 0);
     } else {
         QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
         QCOMPARE(box.titel, QStringLiteral("Warnung"));
-        QCOMPARE(box.text, JahrFrageText(datum, m_d->BeginnBox->currentText()));
+        QCOMPARE(box.text, JahrFrageText(datum, BeginnBox(m_d)->currentText()));
     }
     if (uebernommen) {
         QCOMPARE(m_d->result(), int(QDialog::Accepted));
@@ -586,10 +586,10 @@ void TestEigenerTerminForm::modalWieImHauptfenster()
     helfer.Mache(
         [this](QWidget* w) {
             QCOMPARE(w, static_cast<QWidget*>(m_d));
-            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(m_d->BezeichnungsFeld));
-            QCOMPARE(m_d->BezeichnungsFeld->selectedText(),
+            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(BezeichnungsFeld(m_d)));
+            QCOMPARE(BezeichnungsFeld(m_d)->selectedText(),
                      QStringLiteral("Geben Sie eine Bezeichnung für die Aufgabe ein"));
-            QTest::keyClicks(m_d->BezeichnungsFeld, QStringLiteral("Zaehler ablesen"));
+            QTest::keyClicks(BezeichnungsFeld(m_d), QStringLiteral("Zaehler ablesen"));
         },
         QStringLiteral("EigenerTerminForm"));
     helfer.Druecke(QStringLiteral("Uebernehmen"), {}, QStringLiteral("EigenerTerminForm"));
@@ -604,16 +604,16 @@ void TestEigenerTerminForm::modalWieImHauptfenster()
 // A new task starts open, whatever the box showed before; Alt+E ticks it.
 void TestEigenerTerminForm::erledigt()
 {
-    m_d->ErledigtBox->setChecked(true);
+    ErledigtBox(m_d)->setChecked(true);
     Oeffnen(-1, T(2001, 9, 20));
-    QVERIFY(!m_d->ErledigtBox->isChecked());
+    QVERIFY(!ErledigtBox(m_d)->isChecked());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_E, Qt::AltModifier);
-    QTRY_VERIFY(m_d->ErledigtBox->isChecked()); // a mnemonic clicks a moment later
-    m_d->BezeichnungsFeld->setText(QStringLiteral("Blumen gießen"));
-    Klick(m_d->Uebernehmen);
+    QTRY_VERIFY(ErledigtBox(m_d)->isChecked()); // a mnemonic clicks a moment later
+    BezeichnungsFeld(m_d)->setText(QStringLiteral("Blumen gießen"));
+    Klick(Uebernehmen(m_d));
     QVERIFY(m_f->plan().Aufgaben.back().Erledigt);
     Oeffnen(m_f->plan().Aufgaben.back().Nummer, 0);
-    QVERIFY(m_d->ErledigtBox->isChecked());
+    QVERIFY(ErledigtBox(m_d)->isChecked());
 }
 
 QTEST_MAIN(TestEigenerTerminForm)
