@@ -30,14 +30,15 @@ TAusdruckForm::TAusdruckForm(PlanFenster* fenster, QWidget* eltern)
     titel->setFont(ArialPixel(16));
     titel->setGeometry(24, 32, 316, 24);
 
-    KalenderWahl = new QRadioButton(QStringLiteral("Umzugs&kalender, zwei Wochen je Seite"), this);
-    KalenderWahl->setObjectName(QStringLiteral("KalenderWahl"));
-    KalenderWahl->setGeometry(24, 68, 316, 22);
-    KalenderWahl->setChecked(true);
-    ChecklisteWahl =
+    m_kalenderWahl =
+        new QRadioButton(QStringLiteral("Umzugs&kalender, zwei Wochen je Seite"), this);
+    m_kalenderWahl->setObjectName(QStringLiteral("KalenderWahl"));
+    m_kalenderWahl->setGeometry(24, 68, 316, 22);
+    m_kalenderWahl->setChecked(true);
+    m_checklisteWahl =
         new QRadioButton(QStringLiteral("&Checkliste aller Aufgaben zum Abhaken"), this);
-    ChecklisteWahl->setObjectName(QStringLiteral("ChecklisteWahl"));
-    ChecklisteWahl->setGeometry(24, 92, 316, 22);
+    m_checklisteWahl->setObjectName(QStringLiteral("ChecklisteWahl"));
+    m_checklisteWahl->setGeometry(24, 92, 316, 22);
 
     auto knopf = [this](const char* name, const QString& text, int x) {
         auto* b = new QPushButton(text, this);
@@ -46,19 +47,19 @@ TAusdruckForm::TAusdruckForm(PlanFenster* fenster, QWidget* eltern)
         b->setGeometry(x, hoehe - 25 - 24, 100, 25);
         return b;
     };
-    DruckenKnopf = knopf("Button3", QStringLiteral("Drucken"), 20);
-    DruckeinstellungKnopf = knopf("Button2", QStringLiteral("Druckeinstellung"), 132);
-    AbbrechenKnopf = knopf("Button1", QStringLiteral("Abbrechen"), 244);
-    DruckenKnopf->setDefault(true);
-    setTabOrder(KalenderWahl, ChecklisteWahl);
-    setTabOrder(ChecklisteWahl, DruckenKnopf);
-    setTabOrder(DruckenKnopf, DruckeinstellungKnopf);
-    setTabOrder(DruckeinstellungKnopf, AbbrechenKnopf);
+    m_druckenKnopf = knopf("Button3", QStringLiteral("Drucken"), 20);
+    m_druckeinstellungKnopf = knopf("Button2", QStringLiteral("Druckeinstellung"), 132);
+    m_abbrechenKnopf = knopf("Button1", QStringLiteral("Abbrechen"), 244);
+    m_druckenKnopf->setDefault(true);
+    setTabOrder(m_kalenderWahl, m_checklisteWahl);
+    setTabOrder(m_checklisteWahl, m_druckenKnopf);
+    setTabOrder(m_druckenKnopf, m_druckeinstellungKnopf);
+    setTabOrder(m_druckeinstellungKnopf, m_abbrechenKnopf);
 
-    connect(DruckenKnopf, &QPushButton::clicked, this, &TAusdruckForm::Drucken);
-    connect(DruckeinstellungKnopf, &QPushButton::clicked, this,
+    connect(m_druckenKnopf, &QPushButton::clicked, this, &TAusdruckForm::Drucken);
+    connect(m_druckeinstellungKnopf, &QPushButton::clicked, this,
             &TAusdruckForm::DruckeinstellungOeffnen);
-    connect(AbbrechenKnopf, &QPushButton::clicked, this, &TAusdruckForm::reject);
+    connect(m_abbrechenKnopf, &QPushButton::clicked, this, &TAusdruckForm::reject);
 }
 
 void TAusdruckForm::KalenderDrucken()
@@ -115,7 +116,7 @@ void TAusdruckForm::ChecklisteDrucken()
 
 void TAusdruckForm::Drucken()
 {
-    if (ChecklisteWahl->isChecked())
+    if (m_checklisteWahl->isChecked())
         ChecklisteDrucken();
     else
         KalenderDrucken();

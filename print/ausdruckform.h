@@ -28,14 +28,13 @@ public:
     // "Druckeinstellung": the printer setup dialog.
     void DruckeinstellungOeffnen();
 
-    // Object names as the tests and the window photographer find them: "Button3", "Button2",
-    // "Button1".
-    QRadioButton* KalenderWahl = nullptr;
-    QRadioButton* ChecklisteWahl = nullptr;
-    QPushButton* DruckenKnopf = nullptr;
-    QPushButton* DruckeinstellungKnopf = nullptr;
-    QPushButton* AbbrechenKnopf = nullptr;
-
 private:
+    // Object names as the tests and the window photographer find them: "KalenderWahl",
+    // "ChecklisteWahl", "Button3", "Button2", "Button1".
+    QRadioButton* m_kalenderWahl = nullptr;
+    QRadioButton* m_checklisteWahl = nullptr;
+    QPushButton* m_druckenKnopf = nullptr;
+    QPushButton* m_druckeinstellungKnopf = nullptr;
+    QPushButton* m_abbrechenKnopf = nullptr;
     PlanFenster* m_fenster;
 };

@@ -34,36 +34,36 @@ TDruckeinstellung::TDruckeinstellung(QWidget* eltern) : QDialog(eltern)
     setObjectName(QStringLiteral("PrinterSetupDialog1"));
     setWindowTitle(QStringLiteral("Druckeinstellung"));
 
-    Druckerauswahl = new QComboBox(this);
-    Druckerauswahl->setObjectName(QStringLiteral("Druckerauswahl"));
+    m_druckerauswahl = new QComboBox(this);
+    m_druckerauswahl->setObjectName(QStringLiteral("Druckerauswahl"));
     const QStringList warteschlangen = QPrinterInfo::availablePrinterNames();
     for (const QString& name : warteschlangen)
-        Druckerauswahl->addItem(name, name);
+        m_druckerauswahl->addItem(name, name);
     // The queue in force also when the print service cannot be reached now.
     const QString inKraft = DruckerWarteschlange();
     if (!inKraft.isEmpty() && !warteschlangen.contains(inKraft))
-        Druckerauswahl->addItem(QStringLiteral("%1 (nicht erreichbar)").arg(inKraft), inKraft);
-    Druckerauswahl->addItem(PdfEintrag(), QString());
+        m_druckerauswahl->addItem(QStringLiteral("%1 (nicht erreichbar)").arg(inKraft), inKraft);
+    m_druckerauswahl->addItem(PdfEintrag(), QString());
 
-    Ordnerfeld = new QLineEdit(this);
-    Ordnerfeld->setObjectName(QStringLiteral("Ordner"));
-    Ordnerfeld->setMinimumWidth(280);
-    Durchsuchen = new QPushButton(QStringLiteral("Durchsuchen …"), this);
-    Durchsuchen->setObjectName(QStringLiteral("Durchsuchen"));
-    Durchsuchen->setAutoDefault(false);
+    m_ordnerfeld = new QLineEdit(this);
+    m_ordnerfeld->setObjectName(QStringLiteral("Ordner"));
+    m_ordnerfeld->setMinimumWidth(280);
+    m_durchsuchen = new QPushButton(QStringLiteral("Durchsuchen …"), this);
+    m_durchsuchen->setObjectName(QStringLiteral("Durchsuchen"));
+    m_durchsuchen->setAutoDefault(false);
     auto* dateiZeile = new QHBoxLayout;
-    dateiZeile->addWidget(Ordnerfeld, 1);
-    dateiZeile->addWidget(Durchsuchen);
+    dateiZeile->addWidget(m_ordnerfeld, 1);
+    dateiZeile->addWidget(m_durchsuchen);
 
-    Papierauswahl = new QComboBox(this);
-    Papierauswahl->setObjectName(QStringLiteral("Papierauswahl"));
+    m_papierauswahl = new QComboBox(this);
+    m_papierauswahl->setObjectName(QStringLiteral("Papierauswahl"));
 
     auto* formular = new QFormLayout;
-    formular->addRow(QStringLiteral("&Drucker:"), Druckerauswahl);
+    formular->addRow(QStringLiteral("&Drucker:"), m_druckerauswahl);
     m_dateiLabel = new QLabel(QStringLiteral("&Ordner:"), this);
-    m_dateiLabel->setBuddy(Ordnerfeld);
+    m_dateiLabel->setBuddy(m_ordnerfeld);
     formular->addRow(m_dateiLabel, dateiZeile);
-    formular->addRow(QStringLiteral("&Papier:"), Papierauswahl);
+    formular->addRow(QStringLiteral("&Papier:"), m_papierauswahl);
 
     auto* hinweis = new QLabel(
         QStringLiteral(
@@ -74,11 +74,12 @@ TDruckeinstellung::TDruckeinstellung(QWidget* eltern) : QDialog(eltern)
     hinweis->setWordWrap(true);
 
     auto* knoepfe = new QDialogButtonBox(this);
-    Uebernehmen = knoepfe->addButton(QStringLiteral("Übernehmen"), QDialogButtonBox::AcceptRole);
-    Uebernehmen->setObjectName(QStringLiteral("knopf_uebernehmen"));
-    Uebernehmen->setDefault(true);
-    Abbrechen = knoepfe->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
-    Abbrechen->setObjectName(QStringLiteral("knopf_abbrechen"));
+    QPushButton* uebernehmen =
+        knoepfe->addButton(QStringLiteral("Übernehmen"), QDialogButtonBox::AcceptRole);
+    uebernehmen->setObjectName(QStringLiteral("knopf_uebernehmen"));
+    uebernehmen->setDefault(true);
+    knoepfe->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole)
+        ->setObjectName(QStringLiteral("knopf_abbrechen"));
     connect(knoepfe, &QDialogButtonBox::accepted, this, &TDruckeinstellung::accept);
     connect(knoepfe, &QDialogButtonBox::rejected, this, &TDruckeinstellung::reject);
 
@@ -89,16 +90,16 @@ TDruckeinstellung::TDruckeinstellung(QWidget* eltern) : QDialog(eltern)
     spalte->addWidget(knoepfe);
 
     // The setting in force.
-    int eintrag = Druckerauswahl->count() - 1;
+    int eintrag = m_druckerauswahl->count() - 1;
     if (!inKraft.isEmpty())
-        eintrag = std::max(Druckerauswahl->findData(inKraft), 0);
-    Ordnerfeld->setText(QDir::toNativeSeparators(PdfOrdner()));
-    Druckerauswahl->setCurrentIndex(eintrag);
+        eintrag = std::max(m_druckerauswahl->findData(inKraft), 0);
+    m_ordnerfeld->setText(QDir::toNativeSeparators(PdfOrdner()));
+    m_druckerauswahl->setCurrentIndex(eintrag);
     DruckerGewaehlt();
 
-    connect(Druckerauswahl, &QComboBox::currentIndexChanged, this,
+    connect(m_druckerauswahl, &QComboBox::currentIndexChanged, this,
             &TDruckeinstellung::DruckerGewaehlt);
-    connect(Durchsuchen, &QPushButton::clicked, this, &TDruckeinstellung::OrdnerWaehlen);
+    connect(m_durchsuchen, &QPushButton::clicked, this, &TDruckeinstellung::OrdnerWaehlen);
 }
 
 QString TDruckeinstellung::PdfEintrag()
@@ -108,57 +109,57 @@ QString TDruckeinstellung::PdfEintrag()
 
 bool TDruckeinstellung::PdfGewaehlt() const
 {
-    return Druckerauswahl->currentIndex() == Druckerauswahl->count() - 1;
+    return m_druckerauswahl->currentIndex() == m_druckerauswahl->count() - 1;
 }
 
 void TDruckeinstellung::DruckerGewaehlt()
 {
     const bool pdf = PdfGewaehlt();
     m_dateiLabel->setEnabled(pdf);
-    Ordnerfeld->setEnabled(pdf);
-    Durchsuchen->setEnabled(pdf);
+    m_ordnerfeld->setEnabled(pdf);
+    m_durchsuchen->setEnabled(pdf);
 
     // The paper list of the chosen printer, keeping the paper chosen before where it can.
-    const QPageSize vorher = Papierauswahl->count() > 0
-                                 ? Papierauswahl->currentData().value<QPageSize>()
+    const QPageSize vorher = m_papierauswahl->count() > 0
+                                 ? m_papierauswahl->currentData().value<QPageSize>()
                                  : AktuellerDrucker().pageLayout().pageSize();
     QList<QPageSize> papier = PdfPapier();
     QPageSize vorgabe(QPageSize::A4);
     if (!pdf) {
         const QPrinterInfo info =
-            QPrinterInfo::printerInfo(Druckerauswahl->currentData().toString());
+            QPrinterInfo::printerInfo(m_druckerauswahl->currentData().toString());
         if (!info.supportedPageSizes().isEmpty())
             papier = info.supportedPageSizes();
         if (info.defaultPageSize().isValid())
             vorgabe = info.defaultPageSize();
     }
-    Papierauswahl->clear();
+    m_papierauswahl->clear();
     int gewaehlt = -1;
     for (const QPageSize& p : papier) {
-        Papierauswahl->addItem(p.name(), QVariant::fromValue(p));
+        m_papierauswahl->addItem(p.name(), QVariant::fromValue(p));
         if (gewaehlt < 0 && p.isEquivalentTo(vorher))
-            gewaehlt = Papierauswahl->count() - 1;
+            gewaehlt = m_papierauswahl->count() - 1;
     }
     if (gewaehlt < 0)
-        for (int i = 0; i < Papierauswahl->count() && gewaehlt < 0; ++i)
-            if (Papierauswahl->itemData(i).value<QPageSize>().isEquivalentTo(vorgabe))
+        for (int i = 0; i < m_papierauswahl->count() && gewaehlt < 0; ++i)
+            if (m_papierauswahl->itemData(i).value<QPageSize>().isEquivalentTo(vorgabe))
                 gewaehlt = i;
-    Papierauswahl->setCurrentIndex(std::max(gewaehlt, 0));
+    m_papierauswahl->setCurrentIndex(std::max(gewaehlt, 0));
 }
 
 void TDruckeinstellung::OrdnerWaehlen()
 {
     const QString ordner = QFileDialog::getExistingDirectory(
-        this, QStringLiteral("Ordner für PDF-Dateien wählen"), Ordnerfeld->text());
+        this, QStringLiteral("Ordner für PDF-Dateien wählen"), m_ordnerfeld->text());
     if (!ordner.isEmpty())
-        Ordnerfeld->setText(QDir::toNativeSeparators(ordner));
+        m_ordnerfeld->setText(QDir::toNativeSeparators(ordner));
 }
 
 void TDruckeinstellung::accept()
 {
     QString ordner;
     if (PdfGewaehlt()) {
-        ordner = QDir::fromNativeSeparators(Ordnerfeld->text().trimmed());
+        ordner = QDir::fromNativeSeparators(m_ordnerfeld->text().trimmed());
         if (ordner.isEmpty()) {
             Meldung(this, MeldungsArt::Warnung,
                     QStringLiteral("Bitte geben Sie den Ordner für die PDF-Dateien an."), OK);
@@ -175,8 +176,8 @@ void TDruckeinstellung::accept()
         }
         PdfOrdnerSetzen(QFileInfo(ordner).absoluteFilePath());
     }
-    WarteschlangeSetzen(Druckerauswahl->currentData().toString());
-    AktuellerDrucker().setPageSize(Papierauswahl->currentData().value<QPageSize>());
+    WarteschlangeSetzen(m_druckerauswahl->currentData().toString());
+    AktuellerDrucker().setPageSize(m_papierauswahl->currentData().value<QPageSize>());
     DruckereinstellungSichern();
     QDialog::accept();
 }

@@ -22,15 +22,8 @@ class TDruckeinstellung final : public QDialog
 public:
     explicit TDruckeinstellung(QWidget* eltern = nullptr);
 
-    // The entry of Druckerauswahl that prints into a PDF file.
+    // The entry of the printer list that prints into a PDF file.
     static QString PdfEintrag();
-
-    QComboBox* Druckerauswahl = nullptr;
-    QLineEdit* Ordnerfeld = nullptr;
-    QPushButton* Durchsuchen = nullptr;
-    QComboBox* Papierauswahl = nullptr;
-    QPushButton* Uebernehmen = nullptr;
-    QPushButton* Abbrechen = nullptr;
 
     void accept() override;
 
@@ -39,6 +32,10 @@ private:
     void DruckerGewaehlt();
     void OrdnerWaehlen();
 
+    QComboBox* m_druckerauswahl = nullptr;
+    QLineEdit* m_ordnerfeld = nullptr;
+    QPushButton* m_durchsuchen = nullptr;
+    QComboBox* m_papierauswahl = nullptr;
     QLabel* m_dateiLabel = nullptr;
 };
 

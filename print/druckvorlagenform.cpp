@@ -143,13 +143,13 @@ TDruckvorlagenForm::TDruckvorlagenForm(QWidget* eltern) : QDialog(eltern)
     untertitel->setObjectName(QStringLiteral("StaticText1"));
     untertitel->setGeometry(96, 76, 360, 20);
 
-    Vorlagenwahl = new QGroupBox(this);
-    Vorlagenwahl->setObjectName(QStringLiteral("RadioGroup1"));
-    Vorlagenwahl->setGeometry(94, 106, 250, 180);
+    m_vorlagenwahl = new QGroupBox(this);
+    m_vorlagenwahl->setObjectName(QStringLiteral("RadioGroup1"));
+    m_vorlagenwahl->setGeometry(94, 106, 250, 180);
     m_gruppe = new QButtonGroup(this);
     const auto& vorlagen = Vorlagendruck::Vorlagen();
     for (int i = 0; i < static_cast<int>(vorlagen.size()); ++i) {
-        auto* knopf = new QRadioButton(vorlagen.at(static_cast<size_t>(i)).eintrag, Vorlagenwahl);
+        auto* knopf = new QRadioButton(vorlagen.at(static_cast<size_t>(i)).eintrag, m_vorlagenwahl);
         knopf->setObjectName(QStringLiteral("Vorlage%1").arg(i));
         knopf->setGeometry(12, 12 + i * 26, 230, 22);
         m_gruppe->addButton(knopf, i);
@@ -162,18 +162,18 @@ TDruckvorlagenForm::TDruckvorlagenForm(QWidget* eltern) : QDialog(eltern)
         vorschau->setGeometry(380, 120, 64, 90);
         vorschau->setPixmap(
             QIcon(vorlagen.at(static_cast<size_t>(i)).vorschau).pixmap(QSize(64, 90)));
-        Vorschau.at(static_cast<size_t>(i)) = vorschau;
+        m_vorschau.at(static_cast<size_t>(i)) = vorschau;
     }
 
     auto* exemplare = new QLabel(QStringLiteral("Exemplare"), this);
     exemplare->setObjectName(QStringLiteral("Label1"));
     exemplare->setGeometry(96, 304, 70, 22);
-    Exemplarauswahl = new QComboBox(this);
-    Exemplarauswahl->setObjectName(QStringLiteral("Exemplarauswahl"));
-    Exemplarauswahl->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
-                               QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("10")});
-    Exemplarauswahl->setGeometry(174, 304, 60, 22);
-    exemplare->setBuddy(Exemplarauswahl);
+    m_exemplarauswahl = new QComboBox(this);
+    m_exemplarauswahl->setObjectName(QStringLiteral("Exemplarauswahl"));
+    m_exemplarauswahl->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+                                 QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("10")});
+    m_exemplarauswahl->setGeometry(174, 304, 60, 22);
+    exemplare->setBuddy(m_exemplarauswahl);
 
     auto knopf = [this](const char* name, QLatin1String streifen, int zeile) {
         auto* b = new TQvImageButton(QString(streifen), this);
@@ -181,14 +181,14 @@ TDruckvorlagenForm::TDruckvorlagenForm(QWidget* eltern) : QDialog(eltern)
         b->setGeometry(Spalte, Hoehe - 10 - (3 - zeile) * 24, 120, 24);
         return b;
     };
-    FertigKnopf = knopf("AbbrechenButton", Artwork::Druckvorlagen::Fertig, 0);
-    DruckenKnopf = knopf("QvImageButton1", Artwork::Druckvorlagen::DruckStarten, 1);
-    DruckeinstellungKnopf = knopf("QvImageButton2", Artwork::Druckvorlagen::Druckeinstellung, 2);
+    m_fertigKnopf = knopf("AbbrechenButton", Artwork::Druckvorlagen::Fertig, 0);
+    m_druckenKnopf = knopf("QvImageButton1", Artwork::Druckvorlagen::DruckStarten, 1);
+    m_druckeinstellungKnopf = knopf("QvImageButton2", Artwork::Druckvorlagen::Druckeinstellung, 2);
 
     connect(m_gruppe, &QButtonGroup::idClicked, this, &TDruckvorlagenForm::VorlageGewaehlt);
-    connect(FertigKnopf, &TQvImageButton::OnClick, this, &TDruckvorlagenForm::FertigClick);
-    connect(DruckenKnopf, &TQvImageButton::OnClick, this, &TDruckvorlagenForm::VorlageDrucken);
-    connect(DruckeinstellungKnopf, &TQvImageButton::OnClick, this,
+    connect(m_fertigKnopf, &TQvImageButton::OnClick, this, &TDruckvorlagenForm::FertigClick);
+    connect(m_druckenKnopf, &TQvImageButton::OnClick, this, &TDruckvorlagenForm::VorlageDrucken);
+    connect(m_druckeinstellungKnopf, &TQvImageButton::OnClick, this,
             &TDruckvorlagenForm::DruckeinstellungOeffnen);
 
     VorlageGewaehlt();
@@ -209,7 +209,7 @@ void TDruckvorlagenForm::setVorlage(int position)
 
 int TDruckvorlagenForm::Exemplare() const
 {
-    return Exemplarauswahl->currentText().toInt();
+    return m_exemplarauswahl->currentText().toInt();
 }
 
 void TDruckvorlagenForm::showEvent(QShowEvent* ereignis)
@@ -220,14 +220,14 @@ void TDruckvorlagenForm::showEvent(QShowEvent* ereignis)
 
 void TDruckvorlagenForm::FormShow()
 {
-    Exemplarauswahl->setCurrentIndex(0);
+    m_exemplarauswahl->setCurrentIndex(0);
 }
 
 void TDruckvorlagenForm::VorlageGewaehlt()
 {
     const int gewaehlt = Vorlage();
-    for (int i = 0; i < static_cast<int>(Vorschau.size()); ++i)
-        Vorschau.at(static_cast<size_t>(i))->setVisible(i == gewaehlt);
+    for (int i = 0; i < static_cast<int>(m_vorschau.size()); ++i)
+        m_vorschau.at(static_cast<size_t>(i))->setVisible(i == gewaehlt);
 }
 
 void TDruckvorlagenForm::FertigClick()
@@ -238,9 +238,9 @@ void TDruckvorlagenForm::FertigClick()
 void TDruckvorlagenForm::VorlageDrucken()
 {
     const Druckvorlage& vorlage = Vorlagendruck::Vorlagen().at(static_cast<size_t>(Vorlage()));
-    const QString ordner = vorlagenOrdner.isEmpty()
+    const QString ordner = m_vorlagenOrdner.isEmpty()
                                ? QFileInfo(Datendatei(vorlage.bild)).absolutePath()
-                               : vorlagenOrdner;
+                               : m_vorlagenOrdner;
     QImage bild;
     try {
         bild = Vorlagendruck::Vorlagenbild(vorlage, ordner);

@@ -70,19 +70,19 @@ public:
     // "Druckeinstellung"
     void DruckeinstellungOeffnen();
 
-    // The folder of the template pictures; beside the program or the installed data unless set.
-    QString vorlagenOrdner;
-
-    QGroupBox* Vorlagenwahl = nullptr;
-    std::array<QLabel*, 4> Vorschau{}; // Image4 … Image7
-    QComboBox* Exemplarauswahl = nullptr;
-    TQvImageButton* FertigKnopf = nullptr;
-    TQvImageButton* DruckenKnopf = nullptr;
-    TQvImageButton* DruckeinstellungKnopf = nullptr;
+    // The folder of the template pictures; beside the program or the installed data while empty.
+    void setVorlagenOrdner(const QString& ordner) { m_vorlagenOrdner = ordner; }
 
 protected:
     void showEvent(QShowEvent* ereignis) override;
 
 private:
+    QString m_vorlagenOrdner;
+    QGroupBox* m_vorlagenwahl = nullptr;
+    std::array<QLabel*, 4> m_vorschau{}; // Image4 … Image7
+    QComboBox* m_exemplarauswahl = nullptr;
+    TQvImageButton* m_fertigKnopf = nullptr;
+    TQvImageButton* m_druckenKnopf = nullptr;
+    TQvImageButton* m_druckeinstellungKnopf = nullptr;
     QButtonGroup* m_gruppe = nullptr;
 };

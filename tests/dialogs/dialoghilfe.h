@@ -3,6 +3,7 @@
 // Driving the task dialogs in tests as a user would.
 
 #include "support/modalhelfer.h"
+#include "support/teil.h"
 #include "support/testdaten.h"
 #include "widgets/datumsfeld.h"
 #include "widgets/qvimagebutton.h"
@@ -35,15 +36,6 @@ inline QString JahrFrageText(const QString& datum, const QString& beginn)
                           "Kalender aufnehmen kann, und ließe sich nicht an den Kalender "
                           "übergeben.\nMöchten Sie das Datum trotzdem übernehmen?")
         .arg(datum, beginn);
-}
-
-// A dialog's control by its object name; a renamed or missing one ends the test run.
-template <class T> T* Teil(const QWidget* dialog, const char* name)
-{
-    auto* teil = dialog->findChild<T*>(QString::fromLatin1(name));
-    if (!teil)
-        qFatal("%s has no %s", qPrintable(dialog->objectName()), name);
-    return teil;
 }
 
 // The controls both task dialogs share.

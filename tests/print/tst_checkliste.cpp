@@ -1,6 +1,7 @@
 // The checklist printout: rows by day and week, the tasks to follow, ticked boxes, pages and
 // their foot, and the choice in the print dialog.
 
+#include "druckdialoge.h"
 #include "druckhilfe.h"
 #include "model/plan.h"
 #include "print/ausdruckform.h"
@@ -309,17 +310,18 @@ void TestCheckliste::dialog()
     TestFenster fenster(2);
     fenster.plan().Aufgaben = BerlinerPlan().Aufgaben;
     TAusdruckForm form(&fenster);
-    QCOMPARE(form.KalenderWahl->text(), QStringLiteral("Umzugs&kalender, zwei Wochen je Seite"));
-    QCOMPARE(form.ChecklisteWahl->text(), QStringLiteral("&Checkliste aller Aufgaben zum Abhaken"));
-    QVERIFY(form.KalenderWahl->isChecked());
+    QCOMPARE(KalenderWahl(form)->text(), QStringLiteral("Umzugs&kalender, zwei Wochen je Seite"));
+    QCOMPARE(ChecklisteWahl(form)->text(),
+             QStringLiteral("&Checkliste aller Aufgaben zum Abhaken"));
+    QVERIFY(KalenderWahl(form)->isChecked());
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
-    QCOMPARE(QApplication::focusWidget(), form.KalenderWahl);
+    QCOMPARE(QApplication::focusWidget(), KalenderWahl(form));
     QTest::keyClick(&form, Qt::Key_C, Qt::AltModifier);
-    QTRY_VERIFY(form.ChecklisteWahl->isChecked());
+    QTRY_VERIFY(ChecklisteWahl(form)->isChecked());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), form.DruckenKnopf);
-    QTest::keyClick(form.DruckenKnopf, Qt::Key_Space);
+    QCOMPARE(QApplication::focusWidget(), DruckenKnopf(form));
+    QTest::keyClick(DruckenKnopf(form), Qt::Key_Space);
     QCOMPARE(m_vorschlag.section(QLatin1Char('/'), -1), QStringLiteral("Checkliste.pdf"));
     QVERIFY(PdfSeiten(Pfad(QStringLiteral("c.pdf")))
                 .value(0)

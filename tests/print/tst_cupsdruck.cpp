@@ -2,6 +2,7 @@
 // and every calendar page arrives as a job of its own; a queue that refuses jobs gives the
 // printing warning. Skipped where the queue does not exist.
 
+#include "druckdialoge.h"
 #include "druckhilfe.h"
 #include "print/ausdruckform.h"
 #include "print/drucker.h"
@@ -154,7 +155,7 @@ void TestCupsdruck::zehnExemplareZehnAuftraege()
     TDruckvorlagenForm form;
     form.setVorlage(0);
     form.show();
-    form.Exemplarauswahl->setCurrentText(QStringLiteral("10"));
+    Exemplarauswahl(form)->setCurrentText(QStringLiteral("10"));
     ModalHelfer keineBox(500);
     keineBox.Taste(Qt::Key_Escape);
     form.VorlageDrucken();
@@ -192,7 +193,7 @@ void TestCupsdruck::kalenderFuenfWochenDreiAuftraege()
     const int seit = LetzterAuftrag();
     TestFenster fenster(5);
     TAusdruckForm form(&fenster);
-    form.DruckenKnopf->click();
+    DruckenKnopf(form)->click();
     const QList<int> neu =
         AuftraegeAbwarten(seit, {QStringLiteral("Umzugskalender, Seite 1 von 3"),
                                  QStringLiteral("Umzugskalender, Seite 2 von 3"),

@@ -1,6 +1,7 @@
 // The printouts on paper, here PDF files: pages, orientation, where the ink lies, and the
 // failure path with its warning and report.
 
+#include "druckdialoge.h"
 #include "druckhilfe.h"
 #include "model/druckereinstellung.h"
 #include "model/ordner.h"
@@ -205,17 +206,17 @@ void TestDruckausgabe::kalenderdialog()
     QCOMPARE(form.findChild<QLabel*>(QStringLiteral("Label4"))->text(),
              QStringLiteral("Ausdruck Ihres Umzugskalenders"));
     // Plain push buttons, left to right in tab order.
-    QCOMPARE(form.DruckenKnopf->text(), QStringLiteral("Drucken"));
-    QCOMPARE(form.DruckeinstellungKnopf->text(), QStringLiteral("Druckeinstellung"));
-    QCOMPARE(form.AbbrechenKnopf->text(), QStringLiteral("Abbrechen"));
-    QVERIFY(form.DruckenKnopf->x() < form.DruckeinstellungKnopf->x() &&
-            form.DruckeinstellungKnopf->x() < form.AbbrechenKnopf->x());
-    QCOMPARE(form.DruckenKnopf->size(), QSize(100, 25));
-    QCOMPARE(form.DruckenKnopf->nextInFocusChain(), form.DruckeinstellungKnopf);
-    QCOMPARE(form.DruckeinstellungKnopf->nextInFocusChain(), form.AbbrechenKnopf);
+    QCOMPARE(DruckenKnopf(form)->text(), QStringLiteral("Drucken"));
+    QCOMPARE(DruckeinstellungKnopf(form)->text(), QStringLiteral("Druckeinstellung"));
+    QCOMPARE(AbbrechenKnopf(form)->text(), QStringLiteral("Abbrechen"));
+    QVERIFY(DruckenKnopf(form)->x() < DruckeinstellungKnopf(form)->x() &&
+            DruckeinstellungKnopf(form)->x() < AbbrechenKnopf(form)->x());
+    QCOMPARE(DruckenKnopf(form)->size(), QSize(100, 25));
+    QCOMPARE(DruckenKnopf(form)->nextInFocusChain(), DruckeinstellungKnopf(form));
+    QCOMPARE(DruckeinstellungKnopf(form)->nextInFocusChain(), AbbrechenKnopf(form));
 
     form.show();
-    form.AbbrechenKnopf->click();
+    AbbrechenKnopf(form)->click();
     QVERIFY(!form.isVisible());
 }
 
@@ -240,7 +241,7 @@ void TestDruckausgabe::kalenderSeiten()
     DruckmeldungSetzen([&](const QString& text) { status = text; });
     ModalHelfer keineBox(500);
     keineBox.Taste(Qt::Key_Escape);
-    form.DruckenKnopf->click();
+    DruckenKnopf(form)->click();
     DruckmeldungSetzen({});
     QCOMPARE(keineBox.Beantwortet(), 0);
 
@@ -878,7 +879,7 @@ void TestDruckausgabe::einstellungBleibt()
     TAusdruckForm form(&fenster);
     ModalHelfer ansehen;
     ansehen.Druecke(QStringLiteral("knopf_abbrechen"));
-    form.DruckeinstellungKnopf->click();
+    DruckeinstellungKnopf(form)->click();
     QVERIFY2(ansehen.Erledigt(), qPrintable(ansehen.Fehler()));
     QFile f(ini);
     QVERIFY(f.open(QIODevice::ReadOnly));
@@ -889,10 +890,10 @@ void TestDruckausgabe::einstellungBleibt()
     bestaetigen.Druecke(QStringLiteral("knopf_uebernehmen"), [&](QWidget* w) {
         auto* d = qobject_cast<TDruckeinstellung*>(w);
         QVERIFY(d);
-        d->Ordnerfeld->setText(m_ordner->path());
-        d->Papierauswahl->setCurrentIndex(d->Papierauswahl->findText(QStringLiteral("A5")));
+        Ordnerfeld(d)->setText(m_ordner->path());
+        Papierauswahl(d)->setCurrentIndex(Papierauswahl(d)->findText(QStringLiteral("A5")));
     });
-    form.DruckeinstellungKnopf->click();
+    DruckeinstellungKnopf(form)->click();
     QVERIFY2(bestaetigen.Erledigt(), qPrintable(bestaetigen.Fehler()));
     const Druckereinstellung e = DruckereinstellungLesen(ini);
     QVERIFY(e.bestaetigt);
@@ -920,10 +921,9 @@ void TestDruckausgabe::druckdienstAus()
     TAusdruckForm form(&fenster);
     QString gewaehlt;
     ModalHelfer ansehen;
-    ansehen.Druecke(QStringLiteral("knopf_abbrechen"), [&](QWidget* w) {
-        gewaehlt = qobject_cast<TDruckeinstellung*>(w)->Druckerauswahl->currentText();
-    });
-    form.DruckeinstellungKnopf->click();
+    ansehen.Druecke(QStringLiteral("knopf_abbrechen"),
+                    [&](QWidget* w) { gewaehlt = Druckerauswahl(w)->currentText(); });
+    DruckeinstellungKnopf(form)->click();
     QVERIFY2(ansehen.Erledigt(), qPrintable(ansehen.Fehler()));
     QCOMPARE(gewaehlt, QStringLiteral("Kistenlotse-Fern (nicht erreichbar)"));
 
@@ -947,7 +947,7 @@ void TestDruckausgabe::vorlagendialog()
     QCOMPARE(form.findChild<QLabel*>(QStringLiteral("StaticText1"))->text(),
              QStringLiteral("Mitteilungspostkarten, Musterprotokolle"));
     QStringList eintraege;
-    for (auto* knopf : form.Vorlagenwahl->findChildren<QRadioButton*>())
+    for (auto* knopf : Vorlagenwahl(form)->findChildren<QRadioButton*>())
         eintraege << knopf->text();
     QCOMPARE(eintraege, (QStringList{QStringLiteral("Postkarte \"Häuser\""),
                                      QStringLiteral("Postkarte \"Neue Anschrift\""),
@@ -956,18 +956,18 @@ void TestDruckausgabe::vorlagendialog()
                                      QStringLiteral("Protokoll: Wohnungsübernahme"),
                                      QStringLiteral("Protokoll: Wohnungsübergabe")}));
     QStringList exemplare;
-    for (int i = 0; i < form.Exemplarauswahl->count(); ++i)
-        exemplare << form.Exemplarauswahl->itemText(i);
+    for (int i = 0; i < Exemplarauswahl(form)->count(); ++i)
+        exemplare << Exemplarauswahl(form)->itemText(i);
     QCOMPARE(exemplare,
              (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
                           QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("10")}));
     // The buttons in a column at the right edge, top to bottom.
-    QCOMPARE(form.FertigKnopf->geometry().right(), 631);
-    QCOMPARE(form.FertigKnopf->size(), QSize(120, 24));
-    QVERIFY(form.FertigKnopf->y() < form.DruckenKnopf->y());
-    QVERIFY(form.DruckenKnopf->y() < form.DruckeinstellungKnopf->y());
+    QCOMPARE(FertigKnopf(form)->geometry().right(), 631);
+    QCOMPARE(FertigKnopf(form)->size(), QSize(120, 24));
+    QVERIFY(FertigKnopf(form)->y() < DruckenKnopf(form)->y());
+    QVERIFY(DruckenKnopf(form)->y() < DruckeinstellungKnopf(form)->y());
     // The previews are pictures of the fronts.
-    for (QLabel* vorschau : form.Vorschau) {
+    for (QLabel* vorschau : Vorschau(form)) {
         QCOMPARE(vorschau->size(), QSize(64, 90));
         QVERIFY(!vorschau->pixmap().isNull());
     }
@@ -978,29 +978,29 @@ void TestDruckausgabe::vorlagenZustand()
 {
     TDruckvorlagenForm form;
     form.show();
-    QCOMPARE(form.Exemplarauswahl->currentText(), QStringLiteral("1"));
+    QCOMPARE(Exemplarauswahl(form)->currentText(), QStringLiteral("1"));
     auto sichtbar = [&] {
         QList<bool> s;
-        for (QLabel* v : form.Vorschau)
+        for (QLabel* v : Vorschau(form))
             s << !v->isHidden();
         return s;
     };
     QCOMPARE(sichtbar(), (QList<bool>{true, false, false, false}));
-    form.Vorlagenwahl->findChild<QRadioButton*>(QStringLiteral("Vorlage2"))->click();
+    Vorlagenwahl(form)->findChild<QRadioButton*>(QStringLiteral("Vorlage2"))->click();
     QCOMPARE(sichtbar(), (QList<bool>{false, false, true, false}));
     // A model form has no preview.
-    form.Vorlagenwahl->findChild<QRadioButton*>(QStringLiteral("Vorlage5"))->click();
+    Vorlagenwahl(form)->findChild<QRadioButton*>(QStringLiteral("Vorlage5"))->click();
     QCOMPARE(sichtbar(), (QList<bool>{false, false, false, false}));
-    form.Vorlagenwahl->findChild<QRadioButton*>(QStringLiteral("Vorlage3"))->click();
-    form.Exemplarauswahl->setCurrentIndex(5);
+    Vorlagenwahl(form)->findChild<QRadioButton*>(QStringLiteral("Vorlage3"))->click();
+    Exemplarauswahl(form)->setCurrentIndex(5);
 
     // "Fertig" closes; the next opening keeps the template and starts again at one copy.
-    QTest::mouseClick(form.FertigKnopf, Qt::LeftButton);
+    QTest::mouseClick(FertigKnopf(form), Qt::LeftButton);
     QVERIFY(!form.isVisible());
     form.show();
     QCOMPARE(form.Vorlage(), 3);
     QCOMPARE(sichtbar(), (QList<bool>{false, false, false, true}));
-    QCOMPARE(form.Exemplarauswahl->currentText(), QStringLiteral("1"));
+    QCOMPARE(Exemplarauswahl(form)->currentText(), QStringLiteral("1"));
     form.close();
 }
 
@@ -1083,9 +1083,9 @@ void TestDruckausgabe::zehnExemplare()
     TDruckvorlagenForm form;
     form.setVorlage(4);
     form.show();
-    form.Exemplarauswahl->setCurrentText(QStringLiteral("10"));
+    Exemplarauswahl(form)->setCurrentText(QStringLiteral("10"));
     DruckerAuf(Pfad(QStringLiteral("protokoll.pdf")));
-    QTest::mouseClick(form.DruckenKnopf, Qt::LeftButton);
+    QTest::mouseClick(DruckenKnopf(form), Qt::LeftButton);
     // Into a file: the ten copies are the ten pages of the one file named.
     QCOMPARE(PdfDateien(m_ordner->path()), QStringList{QStringLiteral("protokoll.pdf")});
     const QList<QSizeF> groessen = PdfSeitengroessen(Pfad(QStringLiteral("protokoll.pdf")));
@@ -1106,7 +1106,7 @@ void TestDruckausgabe::vorlagenbildFehlt()
                 QFile::copy(QDir(Programmordner()).filePath(name), bilder.filePath(name));
     }
     TDruckvorlagenForm form;
-    form.vorlagenOrdner = bilder.path();
+    form.setVorlagenOrdner(bilder.path());
     form.setVorlage(2);
     DruckerAuf(Pfad(QStringLiteral("karte.pdf")));
     QString bericht;
@@ -1153,7 +1153,7 @@ void TestDruckausgabe::vorlagenbildKaputt()
     }
     kaputt.close();
     TDruckvorlagenForm form;
-    form.vorlagenOrdner = bilder.path();
+    form.setVorlagenOrdner(bilder.path());
     form.setVorlage(5);
     DruckerAuf(Pfad(QStringLiteral("p.pdf")));
     QString bericht;
@@ -1187,15 +1187,15 @@ void TestDruckausgabe::druckeinstellung()
             knoepfe << b->text();
         sonstiges =
             !d->findChildren<QSpinBox*>().isEmpty() || !d->findChildren<QCheckBox*>().isEmpty();
-        QCOMPARE(d->Druckerauswahl->currentText(), QStringLiteral("In PDF-Datei drucken"));
-        QCOMPARE(d->Ordnerfeld->text(), m_ordner->path());
+        QCOMPARE(Druckerauswahl(d)->currentText(), QStringLiteral("In PDF-Datei drucken"));
+        QCOMPARE(Ordnerfeld(d)->text(), m_ordner->path());
         // Changed, then cancelled.
-        d->Ordnerfeld->setText(QDir::tempPath());
-        d->Papierauswahl->setCurrentIndex(d->Papierauswahl->findText(QStringLiteral("A5")));
-        if (d->Druckerauswahl->count() > 1)
-            d->Druckerauswahl->setCurrentIndex(0); // a print queue
+        Ordnerfeld(d)->setText(QDir::tempPath());
+        Papierauswahl(d)->setCurrentIndex(Papierauswahl(d)->findText(QStringLiteral("A5")));
+        if (Druckerauswahl(d)->count() > 1)
+            Druckerauswahl(d)->setCurrentIndex(0); // a print queue
     });
-    form.DruckeinstellungKnopf->click();
+    DruckeinstellungKnopf(form)->click();
     QVERIFY2(ansehen.Erledigt(), qPrintable(ansehen.Fehler()));
     QCOMPARE(titel, QStringLiteral("Druckeinstellung"));
     knoepfe.sort();
@@ -1214,8 +1214,8 @@ void TestDruckausgabe::druckeinstellung()
     aendern.Druecke(QStringLiteral("knopf_uebernehmen"), [&](QWidget* w) {
         auto* d = qobject_cast<TDruckeinstellung*>(w);
         QVERIFY(d);
-        d->Ordnerfeld->setText(Pfad(QStringLiteral("neu")));
-        d->Papierauswahl->setCurrentIndex(d->Papierauswahl->findText(QStringLiteral("A5")));
+        Ordnerfeld(d)->setText(Pfad(QStringLiteral("neu")));
+        Papierauswahl(d)->setCurrentIndex(Papierauswahl(d)->findText(QStringLiteral("A5")));
     });
     vorlagen.DruckeinstellungOeffnen();
     QVERIFY2(aendern.Erledigt(), qPrintable(aendern.Fehler()));
@@ -1233,14 +1233,11 @@ void TestDruckausgabe::druckeinstellung()
     ModalHelfer falsch;
     falsch
         .Druecke(QStringLiteral("knopf_uebernehmen"),
-                 [&](QWidget* w) {
-                     qobject_cast<TDruckeinstellung*>(w)->Ordnerfeld->setText(
-                         Pfad(QStringLiteral("fehlt")));
-                 })
+                 [&](QWidget* w) { Ordnerfeld(w)->setText(Pfad(QStringLiteral("fehlt"))); })
         .Druecke(QStringLiteral("knopf_ok"),
                  [&](QWidget* w) { warnung = qobject_cast<QMessageBox*>(w)->text(); })
         .Druecke(QStringLiteral("knopf_abbrechen"), {}, QStringLiteral("PrinterSetupDialog1"));
-    form.DruckeinstellungKnopf->click();
+    DruckeinstellungKnopf(form)->click();
     QVERIFY2(falsch.Erledigt(), qPrintable(falsch.Fehler()));
     QCOMPARE(warnung,
              QStringLiteral("Den Ordner „%1“ gibt es nicht.").arg(Pfad(QStringLiteral("fehlt"))));
