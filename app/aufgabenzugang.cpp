@@ -42,7 +42,7 @@ QString Stand(const taufgabe* aufgabe)
 
 bool TerminZugang::isValid() const
 {
-    return m_tag && m_index < static_cast<int>(m_tag->daten.Termine.size());
+    return m_tag && m_index < static_cast<int>(m_tag->Daten().Termine.size());
 }
 
 QWindow* TerminZugang::window() const
@@ -60,7 +60,7 @@ QString TerminZugang::text(QAccessible::Text art) const
 {
     if (!isValid())
         return {};
-    const ttermin& t = m_tag->daten.Termine[static_cast<size_t>(m_index)];
+    const ttermin& t = m_tag->Daten().Termine[static_cast<size_t>(m_index)];
     switch (art) {
     case QAccessible::Name:
         return Kalendertexte::AufgabeGesprochen(m_tag->Datum(), t.Kurzbezeichnung, t.Start,
@@ -77,7 +77,7 @@ QRect TerminZugang::rect() const
 {
     if (!isValid())
         return {};
-    const Bandbereich b = Zellengeometrie::Band(m_tag->daten, m_index, m_tag->width());
+    const Bandbereich b = Zellengeometrie::Band(m_tag->Daten(), m_index, m_tag->width());
     const QRect band(0, b.top, m_tag->width(), std::max(b.bottom - b.top + 1, 0));
     return QRect(m_tag->mapToGlobal(band.topLeft()), band.size());
 }
@@ -95,7 +95,7 @@ QAccessible::State TerminZugang::state() const
 
 bool AufgabenListe::isValid() const
 {
-    return m_tag && !m_tag->daten.Termine.empty();
+    return m_tag && !m_tag->Daten().Termine.empty();
 }
 
 QWindow* AufgabenListe::window() const
@@ -110,7 +110,7 @@ QAccessibleInterface* AufgabenListe::parent() const
 
 int AufgabenListe::childCount() const
 {
-    return m_tag ? static_cast<int>(m_tag->daten.Termine.size()) : 0;
+    return m_tag ? static_cast<int>(m_tag->Daten().Termine.size()) : 0;
 }
 
 QAccessibleInterface* AufgabenListe::child(int index) const

@@ -190,7 +190,7 @@ void TKalenderForm::ZellenFreigabe(tday* quelle, QPoint pos)
             AufgabeZiehen(*gezogen, ziel->Datum());
     } else {
         TerminOeffnen(quelle,
-                      Zellengeometrie::TerminInHoehe(quelle->daten, quelle->width(), pos.y()));
+                      Zellengeometrie::TerminInHoehe(quelle->Daten(), quelle->width(), pos.y()));
     }
     m_gezogeneAufgabe = Ziehzustand();
 }
@@ -198,11 +198,11 @@ void TKalenderForm::ZellenFreigabe(tday* quelle, QPoint pos)
 void TKalenderForm::TerminOeffnen(tday* zelle, int termin)
 {
     const double datum = zelle->Datum();
-    if (termin < 0 || termin >= static_cast<int>(zelle->daten.Termine.size())) {
+    if (termin < 0 || termin >= static_cast<int>(zelle->Daten().Termine.size())) {
         StatusAnzeigen(Ansage::NeueAufgabe(datum));
         m_umgebung.eigeneAufgabeOeffnen(-1, datum);
     } else {
-        const qint32 nummer = zelle->daten.Termine[static_cast<size_t>(termin)].Nummer;
+        const qint32 nummer = zelle->Daten().Termine[static_cast<size_t>(termin)].Nummer;
         const int i = plan().AufgabeSuchen(nummer);
         if (i >= 0 && plan().Aufgaben[static_cast<size_t>(i)].Benutzeraufgabe)
             m_umgebung.eigeneAufgabeOeffnen(nummer, datum);
@@ -221,7 +221,7 @@ bool TKalenderForm::ZellenTaste(tday* zelle, QKeyEvent* ereignis)
         return false;
     const Kalendertastatur::Stelle stelle{
         i, zelle->FokussierteAufgabe(), AnzahlTage(),
-        [this](int z) { return static_cast<int>(Tag(z)->daten.Termine.size()); }};
+        [this](int z) { return static_cast<int>(Tag(z)->Daten().Termine.size()); }};
     const Kalendertastatur::Ziel ziel =
         Kalendertastatur::Taste(stelle, ereignis->key(), ereignis->modifiers());
     if (ziel.befehl == Kalendertastatur::Befehl::Fremd)
@@ -233,7 +233,7 @@ bool TKalenderForm::ZellenTaste(tday* zelle, QKeyEvent* ereignis)
 void TKalenderForm::ZellenBefehl(tday* zelle, const Kalendertastatur::Ziel& ziel)
 {
     const auto nummer = [zelle](int t) {
-        return zelle->daten.Termine[static_cast<size_t>(t)].Nummer;
+        return zelle->Daten().Termine[static_cast<size_t>(t)].Nummer;
     };
     switch (ziel.befehl) {
     case Kalendertastatur::Befehl::Fremd:
@@ -269,7 +269,7 @@ void TKalenderForm::AufgabeMitFokusZiehen(qint32 nummer, double tag)
     const int j = m_raster.Index(tag);
     if (j < 0)
         return;
-    const auto& neu = Tag(j)->daten.Termine;
+    const auto& neu = Tag(j)->Daten().Termine;
     int k = -1;
     for (size_t n = 0; n < neu.size(); ++n)
         if (neu[n].Nummer == nummer)

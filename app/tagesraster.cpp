@@ -76,8 +76,8 @@ void Tagesraster::Bauen(const Kalenderspanne& spanne, int landA, int landB,
     for (int i = 0; i < spanne.tage; ++i) {
         auto* zelle = new tday(m_feld, spanne.ersterTag + i, m_inhalt);
         zelle->setObjectName(QStringLiteral("Tag%1").arg(i));
-        if (zelle->daten.Datum > 0)
-            zelle->daten.Feiertag = Plan::Feiertag(zelle->daten.Datum, landA, landB);
+        if (zelle->Daten().Datum > 0)
+            zelle->Daten().Feiertag = Plan::Feiertag(zelle->Daten().Datum, landA, landB);
         m_tage.push_back(zelle);
     }
     m_fokusZelle = Index(fokusTag);
@@ -119,14 +119,14 @@ void Tagesraster::Aktualisieren(const Aufgabenliste& aufgaben)
     zellen.reserve(m_tage.size());
     vorher.reserve(m_tage.size());
     for (tday* t : m_tage) {
-        zellen.push_back(&t->daten);
-        vorher.push_back(t->daten.Termine);
+        zellen.push_back(&t->Daten());
+        vorher.push_back(t->Daten().Termine);
     }
     AufgabenVerteilen(aufgaben, zellen);
     // The cells paint opaquely, so a repaint of the calendar area would skip them: each cell
     // whose appointments changed is repainted itself, and no other.
     for (size_t i = 0; i < m_tage.size(); ++i)
-        if (m_tage[i]->daten.Termine != vorher[i]) {
+        if (m_tage[i]->Daten().Termine != vorher[i]) {
             m_tage[i]->update();
             TagGeaendert(m_tage[i]);
         }
@@ -178,12 +178,12 @@ void Tagesraster::Anordnen()
 
 double Tagesraster::ErsterTag() const
 {
-    return m_tage.empty() ? 0 : m_tage.front()->daten.Datum;
+    return m_tage.empty() ? 0 : m_tage.front()->Daten().Datum;
 }
 
 double Tagesraster::LetzterTag() const
 {
-    return m_tage.empty() ? 0 : m_tage.back()->daten.Datum;
+    return m_tage.empty() ? 0 : m_tage.back()->Daten().Datum;
 }
 
 std::vector<const TagDaten*> Tagesraster::TagDatenListe() const
@@ -191,7 +191,7 @@ std::vector<const TagDaten*> Tagesraster::TagDatenListe() const
     std::vector<const TagDaten*> liste;
     liste.reserve(m_tage.size());
     for (const tday* t : m_tage)
-        liste.push_back(&t->daten);
+        liste.push_back(&t->Daten());
     return liste;
 }
 

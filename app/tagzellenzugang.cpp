@@ -58,7 +58,7 @@ QAccessible::State TagZelle::state() const
 
 int TagZelle::childCount() const
 {
-    return Tag()->daten.Termine.empty() ? 0 : 1;
+    return Tag()->Daten().Termine.empty() ? 0 : 1;
 }
 
 QAccessibleInterface* TagZelle::child(int index) const
@@ -123,7 +123,7 @@ tday* TagZelle::Tag() const
 
 QString TagZelle::Beschreibung() const
 {
-    const TagDaten& d = Tag()->daten;
+    const TagDaten& d = Tag()->Daten();
     QStringList teile;
     if (std::trunc(d.Datum) == std::trunc(Tageszahl::heute()))
         teile.append(QStringLiteral("heute"));

@@ -55,7 +55,7 @@ void TagZugangEinrichten()
 
 QAccessibleInterface* AufgabeZugang(tday* tag, int aufgabe)
 {
-    if (!tag || aufgabe < 0 || aufgabe >= static_cast<int>(tag->daten.Termine.size()))
+    if (!tag || aufgabe < 0 || aufgabe >= static_cast<int>(tag->Daten().Termine.size()))
         return nullptr;
     QAccessibleInterface* zelle = Zugang(tag);
     QAccessibleInterface* liste = zelle ? zelle->child(0) : nullptr;

@@ -25,7 +25,7 @@ const QString tday::HinweisAufgabe =
     QStringLiteral("Mit einem Klick auf die Aufgabe erhalten Sie weitere Informationen.");
 
 tday::tday(Kalenderfeld* kalender, double datum, QWidget* eltern)
-    : QWidget(eltern), daten(datum), m_kalender(kalender)
+    : QWidget(eltern), m_daten(datum), m_kalender(kalender)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -37,20 +37,20 @@ tday::tday(Kalenderfeld* kalender, double datum, QWidget* eltern)
 void tday::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    const bool ersteZelle = daten.Datum == m_kalender->ErsterTag();
+    const bool ersteZelle = m_daten.Datum == m_kalender->ErsterTag();
     const double heute = std::trunc(m_kalender->HeutigerTag());
-    Zellenzeichnung::AufBildschirm(p, daten, size(), font(), &m_zeilen, ersteZelle, heute);
-    if (std::trunc(daten.Datum) < heute)
-        Tagesmarken::Daempfen(p, daten, size());
-    else if (std::trunc(daten.Datum) == heute)
+    Zellenzeichnung::AufBildschirm(p, m_daten, size(), font(), &m_zeilen, ersteZelle, heute);
+    if (std::trunc(m_daten.Datum) < heute)
+        Tagesmarken::Daempfen(p, m_daten, size());
+    else if (std::trunc(m_daten.Datum) == heute)
         Tagesmarken::HeuteRahmen(p, size());
     if (hasFocus())
-        Tagesmarken::Fokus(p, daten, size(), m_fokusAufgabe);
+        Tagesmarken::Fokus(p, m_daten, size(), m_fokusAufgabe);
 }
 
 void tday::FokusSetzen(int aufgabe)
 {
-    const int termine = static_cast<int>(daten.Termine.size());
+    const int termine = static_cast<int>(m_daten.Termine.size());
     const int neu = aufgabe >= 0 && aufgabe < termine ? aufgabe : -1;
     if (neu == m_fokusAufgabe)
         return;
@@ -89,7 +89,7 @@ void tday::contextMenuEvent(QContextMenuEvent* ereignis)
         return;
     }
     const QPoint pos = ereignis->pos();
-    const int termin = Zellengeometrie::TerminAnPunkt(daten, width(), pos.x(), pos.y());
+    const int termin = Zellengeometrie::TerminAnPunkt(m_daten, width(), pos.x(), pos.y());
     // The keyboard's place follows, so that the menu's command and the focus name one task.
     setFocus(Qt::MouseFocusReason);
     FokusSetzen(termin);
@@ -99,7 +99,7 @@ void tday::contextMenuEvent(QContextMenuEvent* ereignis)
 void tday::MenueZeigen(int termin, std::optional<QPoint> ort)
 {
     using Kalendertastatur::Befehl;
-    const int termine = static_cast<int>(daten.Termine.size());
+    const int termine = static_cast<int>(m_daten.Termine.size());
     const int t = termin >= 0 && termin < termine ? termin : -1;
     auto* menue = new QMenu(this);
     menue->setObjectName(QStringLiteral("Aufgabenmenue"));
@@ -122,10 +122,10 @@ void tday::MenueZeigen(int termin, std::optional<QPoint> ort)
         // After the tab the calendar's own key, shown only: in the menu, keys choose entries.
         QAction* erledigt = eintrag(QStringLiteral("&Erledigt\tLeertaste"), Befehl::Erledigt, t);
         erledigt->setCheckable(true);
-        erledigt->setChecked(daten.Termine[static_cast<size_t>(t)].Erledigt);
+        erledigt->setChecked(m_daten.Termine[static_cast<size_t>(t)].Erledigt);
         eintrag(QStringLiteral("Ö&ffnen …\tEingabe"), Befehl::Oeffnen, t);
         eintrag(QStringLiteral("&Löschen …\tEntf"), Befehl::Loeschen, t);
-        const Bandbereich band = Zellengeometrie::Band(daten, t, width());
+        const Bandbereich band = Zellengeometrie::Band(m_daten, t, width());
         unter = QRect(QPoint(0, band.top), QPoint(width() - 1, band.bottom));
     }
     // From the keyboard the menu opens below what it is for.
@@ -148,10 +148,10 @@ void tday::mouseMoveEvent(QMouseEvent* ereignis)
     const Ziehzustand zustand = m_kalender->gezogeneAufgabe();
     if (zustand.IstGedrueckt()) {
         m_kalender->StatusAnzeigen(HinweisZiehen);
-        const int i = Zellengeometrie::TerminInHoehe(daten, width(), m_druckpunkt.y());
+        const int i = Zellengeometrie::TerminInHoehe(m_daten, width(), m_druckpunkt.y());
         if (i >= 0) {
             m_kalender->ZiehzustandSetzen(
-                Ziehzustand::Zieht(daten.Termine[static_cast<size_t>(i)].Nummer));
+                Ziehzustand::Zieht(m_daten.Termine[static_cast<size_t>(i)].Nummer));
             setCursor(Qt::DragMoveCursor);
         } else {
             m_kalender->ZiehzustandSetzen(Ziehzustand());
@@ -159,7 +159,7 @@ void tday::mouseMoveEvent(QMouseEvent* ereignis)
         }
     } else if (zustand.Ruht()) {
         m_kalender->StatusAnzeigen(
-            Zellengeometrie::TerminAnPunkt(daten, width(), pos.x(), pos.y()) == -1
+            Zellengeometrie::TerminAnPunkt(m_daten, width(), pos.x(), pos.y()) == -1
                 ? HinweisFreieFlaeche
                 : HinweisAufgabe);
     } else {

@@ -25,9 +25,11 @@ public:
 
     tday(Kalenderfeld* kalender, double datum, QWidget* eltern);
 
-    TagDaten daten;
+    // What the cell shows: its day, holiday and appointments; the day grid fills it.
+    const TagDaten& Daten() const { return m_daten; }
+    TagDaten& Daten() { return m_daten; }
 
-    double Datum() const { return daten.Datum; }
+    double Datum() const { return m_daten.Datum; }
     // The appointment the keyboard focus is on, -1 for the day itself.
     int FokussierteAufgabe() const { return m_fokusAufgabe; }
     void FokusSetzen(int aufgabe);
@@ -47,6 +49,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent* ereignis) override;
 
 private:
+    TagDaten m_daten;
     Kalenderfeld* m_kalender;
     Zellenzeichnung::Zeilenspeicher m_zeilen;
     int m_fokusAufgabe = -1;

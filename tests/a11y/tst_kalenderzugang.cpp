@@ -195,8 +195,8 @@ void TestKalenderZugang::beschreibung()
     QFETCH(QString, text);
     tday* zelle = Zelle(tag);
     for (qint32 nummer : aufgaben)
-        zelle->daten.TerminHinzufuegen(nummer, 17, {}, QStringLiteral("Aufgabe"), 2);
-    zelle->daten.Feiertag = feiertag;
+        zelle->Daten().TerminHinzufuegen(nummer, 17, {}, QStringLiteral("Aufgabe"), 2);
+    zelle->Daten().Feiertag = feiertag;
     QCOMPARE(QAccessible::queryAccessibleInterface(zelle)->text(QAccessible::Description), text);
 }
 
@@ -206,9 +206,9 @@ void TestKalenderZugang::aufgabenAlsListe()
     QAccessibleInterface* tag = QAccessible::queryAccessibleInterface(zelle);
     QCOMPARE(tag->childCount(), 0); // a day without tasks has no list
     // Added later in the day first: the list follows the clock.
-    zelle->daten.TerminHinzufuegen(2, 21, {QStringLiteral("Ablesen")},
-                                   QStringLiteral("Zählerstand notieren"), 2);
-    zelle->daten.TerminHinzufuegen(1, 17, {}, QStringLiteral("Kartons packen"), 4);
+    zelle->Daten().TerminHinzufuegen(2, 21, {QStringLiteral("Ablesen")},
+                                     QStringLiteral("Zählerstand notieren"), 2);
+    zelle->Daten().TerminHinzufuegen(1, 17, {}, QStringLiteral("Kartons packen"), 4);
     QCOMPARE(tag->childCount(), 1);
     QAccessibleInterface* liste = tag->child(0);
     QCOMPARE(liste->role(), QAccessible::List);
@@ -230,7 +230,7 @@ void TestKalenderZugang::aufgabenAlsListe()
 
     // Emptied by a refresh: no list, and the items held by a reader report themselves gone.
     QAccessibleInterface* alt = liste->child(1);
-    zelle->daten.TermineLeeren();
+    zelle->Daten().TermineLeeren();
     QCOMPARE(tag->childCount(), 0);
     QVERIFY(!alt->isValid());
     QCOMPARE(alt->text(QAccessible::Name), QString());
@@ -239,7 +239,7 @@ void TestKalenderZugang::aufgabenAlsListe()
 void TestKalenderZugang::fokusAufDerAufgabe()
 {
     tday* zelle = Zelle(T(2027, 3, 4));
-    zelle->daten.TerminHinzufuegen(1, 17, {}, QStringLiteral("Kartons packen"), 4);
+    zelle->Daten().TerminHinzufuegen(1, 17, {}, QStringLiteral("Kartons packen"), 4);
     zelle->setFocusPolicy(Qt::StrongFocus);
     m_fenster->show();
     m_fenster->activateWindow();
@@ -297,7 +297,7 @@ void TestKalenderZugang::aufgabenstand()
     aufgabe.Erledigt = erledigt;
     m_fenster->plan().Aufgaben.push_back(aufgabe);
     tday* zelle = Zelle(tag);
-    zelle->daten.TerminHinzufuegen(10001, 17, {}, QStringLiteral("Kartons packen"), 4);
+    zelle->Daten().TerminHinzufuegen(10001, 17, {}, QStringLiteral("Kartons packen"), 4);
     QCOMPARE(AufgabeZugang(zelle, 0)->text(QAccessible::Name), name);
     // Ticked off later: the same interface says so.
     m_fenster->plan().Aufgaben.back().Erledigt = true;

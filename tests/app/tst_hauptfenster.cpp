@@ -33,10 +33,10 @@ int ZellenIndex(const TKalenderForm& f, double tag)
 // Height inside the cell of the band of task `nummer`, -1 if the cell does not show it.
 int BandMitte(const tday* zelle, qint32 nummer)
 {
-    const auto& termine = zelle->daten.Termine;
+    const auto& termine = zelle->Daten().Termine;
     for (size_t i = 0; i < termine.size(); ++i)
         if (termine[i].Nummer == nummer) {
-            const Bandbereich b = Zellengeometrie::Band(zelle->daten, int(i), zelle->width());
+            const Bandbereich b = Zellengeometrie::Band(zelle->Daten(), int(i), zelle->width());
             return (b.top + b.bottom) / 2;
         }
     return -1;
@@ -166,10 +166,10 @@ void TestHauptfenster::volleRunde()
     QVERIFY(BandMitte(umzug, 7) > 0);
     int termine = 0;
     for (int i = 0; i < m_f->AnzahlTage(); ++i)
-        termine += int(m_f->Tag(i)->daten.Termine.size());
+        termine += int(m_f->Tag(i)->Daten().Termine.size());
     QCOMPARE(termine, 33);
     for (int i = 0; i < m_f->AnzahlTage(); ++i)
-        QVERIFY(!m_f->Tag(i)->daten.Feiertag); // no holiday in Berlin then
+        QVERIFY(!m_f->Tag(i)->Daten().Feiertag); // no holiday in Berlin then
     QVERIFY(m_f->gezogeneAufgabe().Ruht());
     QVERIFY(!m_f->Geaendert());
 }
@@ -186,8 +186,8 @@ void TestHauptfenster::jahreswechselWochen()
     m_f->KalenderNeuAufbauen();
     QCOMPARE(m_f->ErsterTag(), T(2026, 12, 28));
     QCOMPARE(m_f->Wochennummern().mid(0, 3), (QList<int>{53, 1, 2}));
-    QVERIFY(m_f->Tag(ZellenIndex(*m_f, T(2027, 1, 1)))->daten.Feiertag);
-    QVERIFY(!m_f->Tag(ZellenIndex(*m_f, T(2027, 1, 2)))->daten.Feiertag);
+    QVERIFY(m_f->Tag(ZellenIndex(*m_f, T(2027, 1, 1)))->Daten().Feiertag);
+    QVERIFY(!m_f->Tag(ZellenIndex(*m_f, T(2027, 1, 2)))->Daten().Feiertag);
 }
 
 void TestHauptfenster::leererPlan()

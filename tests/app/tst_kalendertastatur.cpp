@@ -58,8 +58,8 @@ private:
     {
         const taufgabe& a = m_f->plan().Aufgaben[size_t(m_f->plan().AufgabeSuchen(nummer))];
         tday* z = Zelle(a.Tag);
-        for (size_t i = 0; i < z->daten.Termine.size(); ++i)
-            if (z->daten.Termine[i].Nummer == nummer)
+        for (size_t i = 0; i < z->Daten().Termine.size(); ++i)
+            if (z->Daten().Termine[i].Nummer == nummer)
                 m_f->ZelleFokussieren(static_cast<int>(a.Tag - m_f->ErsterTag()),
                                       static_cast<int>(i));
     }
@@ -304,7 +304,7 @@ void TestKalenderTastatur::entfFragt()
     Taste(Qt::Key_Delete);
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(m_f->plan().Aufgaben.size(), size_t(3));
-    QVERIFY(Zelle(T(2027, 3, 3))->daten.Termine.empty());
+    QVERIFY(Zelle(T(2027, 3, 3))->Daten().Termine.empty());
     Taste(Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(m_f->plan().Aufgaben.size(), size_t(5));
 
@@ -348,8 +348,8 @@ void TestKalenderTastatur::altPfeilMitOrdnungUndMitverschieben()
     QCOMPARE(plan.Aufgaben[size_t(plan.AufgabeSuchen(2))].Tag, T(2027, 3, 5));
     QCOMPARE(plan.Aufgaben[size_t(plan.AufgabeSuchen(3))].Tag, T(2027, 3, 6));
     QCOMPARE(Fokus(), Zelle(T(2027, 3, 5)));
-    QCOMPARE(Fokus()->daten.Termine[size_t(Fokus()->FokussierteAufgabe())].Nummer, 2);
-    QVERIFY(Zelle(T(2027, 3, 6))->daten.Termine.size() == 1);
+    QCOMPARE(Fokus()->Daten().Termine[size_t(Fokus()->FokussierteAufgabe())].Nummer, 2);
+    QVERIFY(Zelle(T(2027, 3, 6))->Daten().Termine.size() == 1);
 
     // The move along is one step for "Rückgängig".
     Taste(Qt::Key_Z, Qt::ControlModifier);
@@ -434,13 +434,13 @@ void TestKalenderTastatur::heuteUndVergangenes()
     QVERIFY(bild(Zelle(T(2027, 3, 4))).pixelColor(1, 80) != blau);
     // Past days are dimmed, a task on one is not; days to come are not either.
     auto koerper = [](tday* z) {
-        return Zellenzeichnung::KoerperFarbe(z->daten, Zellenzeichnung::Bildschirm());
+        return Zellenzeichnung::KoerperFarbe(z->Daten(), Zellenzeichnung::Bildschirm());
     };
     tday* dienstag = Zelle(T(2027, 3, 2));
     QVERIFY(bild(dienstag).pixelColor(60, 160) != koerper(dienstag));
     QVERIFY(bild(dienstag).pixelColor(60, 5) != Zellenzeichnung::Bildschirm().kopf);
     tday* montag = Zelle(T(2027, 3, 1));
-    const Bandbereich band = Zellengeometrie::Band(montag->daten, 0, montag->width());
+    const Bandbereich band = Zellengeometrie::Band(montag->Daten(), 0, montag->width());
     QCOMPARE(bild(montag).pixelColor(montag->width() - 3, band.top + 1),
              Zellenzeichnung::Bildschirm().band);
     tday* naechsterDienstag = Zelle(T(2027, 3, 9));
@@ -488,7 +488,7 @@ void TestKalenderTastatur::leertasteHaktAb()
     QCOMPARE(fortschritt->text(), QStringLiteral("0 von 5 erledigt"));
     // On the screen, green only where the task is done.
     tday* z = Zelle(T(2027, 3, 3));
-    const Bandbereich b = Zellengeometrie::Band(z->daten, 0, z->width());
+    const Bandbereich b = Zellengeometrie::Band(z->Daten(), 0, z->width());
     const QRect haken = Zellenzeichnung::Hakenfeld(QRect(b.left, b.top, z->width(), 20),
                                                    QFontMetrics(z->font()).height())
                             .translated(z->mapTo(m_f.get(), QPoint()));
@@ -499,7 +499,8 @@ void TestKalenderTastatur::leertasteHaktAb()
         // The past Monday's open task is overdue: a red stripe at its left edge.
         tday* montag = Zelle(T(2027, 3, 1));
         const QPoint streifen = montag->mapTo(
-            m_f.get(), QPoint(2, Zellengeometrie::Band(montag->daten, 0, montag->width()).top + 2));
+            m_f.get(),
+            QPoint(2, Zellengeometrie::Band(montag->Daten(), 0, montag->width()).top + 2));
         if (bild.pixelColor(streifen) != Farben::Ueberfaelligrot)
             return -1;
         int n = 0;
@@ -534,7 +535,7 @@ void TestKalenderTastatur::kontextmenue()
     MaerzPlan();
     tday* donnerstag = Zelle(T(2027, 3, 4)); // Kisten packen, Nachbarn grüßen
     if (maus) {
-        const Bandbereich band = Zellengeometrie::Band(donnerstag->daten, 1, donnerstag->width());
+        const Bandbereich band = Zellengeometrie::Band(donnerstag->Daten(), 1, donnerstag->width());
         const QPoint pos(40, frei ? donnerstag->height() - 10 : band.top + 2);
         QTest::mousePress(donnerstag, Qt::RightButton, {}, pos);
         QContextMenuEvent ereignis(QContextMenuEvent::Mouse, pos, donnerstag->mapToGlobal(pos));
