@@ -88,7 +88,7 @@ bool Argumente::Wert(const QString& name, QString* wert)
     if (i < 0)
         return false;
     if (i + 1 >= m_args.size()) {
-        fehler = QStringLiteral("Der Option --%1 fehlt ihr Wert.").arg(name);
+        m_fehler = QStringLiteral("Der Option --%1 fehlt ihr Wert.").arg(name);
         m_args.removeAt(i);
         return false;
     }
@@ -125,8 +125,8 @@ int BefehlNeu(Argumente& args)
     const bool vollstaendig =
         args.Wert(QStringLiteral("von"), &von) & args.Wert(QStringLiteral("nach"), &nach) &
         args.Wert(QStringLiteral("einzug"), &einzug) & args.Wert(QStringLiteral("auszug"), &auszug);
-    if (!args.fehler.isEmpty())
-        return Bedienung(args.fehler);
+    if (!args.Fehler().isEmpty())
+        return Bedienung(args.Fehler());
     if (!vollstaendig)
         return Bedienung(QStringLiteral(
             "neu braucht --von N --nach N --einzug TT.MM.JJJJ --auszug TT.MM.JJJJ."));
@@ -150,8 +150,8 @@ int BefehlNeu(Argumente& args)
     const bool json = args.Schalter(QStringLiteral("json"));
     QString speichern;
     const bool mitDatei = args.Wert(QStringLiteral("speichern"), &speichern);
-    if (!args.fehler.isEmpty())
-        return Bedienung(args.fehler);
+    if (!args.Fehler().isEmpty())
+        return Bedienung(args.Fehler());
     if (!args.Uebrig().isEmpty())
         return Bedienung(QStringLiteral("Unbekannte Angabe: %1").arg(args.Uebrig()));
 
@@ -206,8 +206,8 @@ int BefehlIcs(Argumente& args)
     QString erinnerung;
     const bool mitErinnerung = args.Wert(QStringLiteral("erinnerung"), &erinnerung);
     const QString pfad = args.Position();
-    if (!args.fehler.isEmpty())
-        return Bedienung(args.fehler);
+    if (!args.Fehler().isEmpty())
+        return Bedienung(args.Fehler());
     if (pfad.isEmpty() || !mitZiel)
         return Bedienung(QStringLiteral("ics braucht eine Plandatei und --ausgabe TERMINE.ics."));
     const QStringList erinnerungen{QStringLiteral("keine"), QStringLiteral("vortag"),
@@ -283,8 +283,8 @@ int BefehlUmplanen(Argumente& args)
     const bool kinder = args.Schalter(QStringLiteral("kinder"));
     const bool mitSchaltern = auszugsrenovierung || einzugsrenovierung || spedition || kinder;
     const QString pfad = args.Position();
-    if (!args.fehler.isEmpty())
-        return Bedienung(args.fehler);
+    if (!args.Fehler().isEmpty())
+        return Bedienung(args.Fehler());
     if (!vollstaendig || pfad.isEmpty())
         return Bedienung(QStringLiteral("umplanen braucht eine Plandatei, --einzug TT.MM.JJJJ und "
                                         "--auszug TT.MM.JJJJ."));

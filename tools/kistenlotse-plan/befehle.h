@@ -26,9 +26,11 @@ public:
     QString Position();                            // next positional argument, "" if none
     // The first option or argument nobody asked for, "" when all were used.
     QString Uebrig() const;
-    QString fehler; // set by the readers when a value is missing
+    // Set by the readers when a value is missing, "" otherwise.
+    const QString& Fehler() const { return m_fehler; }
 
 private:
+    QString m_fehler;
     QStringList m_args;       // before "--"
     QStringList m_positionen; // after "--"
 };
