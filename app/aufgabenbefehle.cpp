@@ -34,14 +34,15 @@ Aufgabenbefehle::Zug Aufgabenbefehle::Ziehen(qint32 nummer, double tag, double e
     if (i < 0)
         return Zug::Abgelehnt;
     const QStringList zeilen =
-        plan.ReihenfolgePruefen(nummer, plan.Aufgaben[static_cast<size_t>(i)].Start, tag);
+        plan.ReihenfolgePruefen(nummer, plan.Aufgaben()[static_cast<size_t>(i)].Start, tag);
     Mitverschiebung bewegung;
     if (zeilen.isEmpty()) {
         bewegung.verschiebungen.push_back({static_cast<size_t>(i), tag});
     } else {
         // The dependants' days are worked out first, so the dialog can tell what cannot be placed.
-        bewegung = MitAbhaengigenVerschieben(plan.Aufgaben, nummer, tag, plan.situation.BundeslandA,
-                                             plan.situation.BundeslandB);
+        bewegung =
+            MitAbhaengigenVerschieben(plan.Aufgaben(), nummer, tag, plan.situation().BundeslandA,
+                                      plan.situation().BundeslandB);
         TReihenfolge* dialog = m_dialoge.Reihenfolgedialog();
         dialog->KonflikteZeigen(zeilen);
         dialog->MitverschiebenAnbieten(bewegung.nichtPlatzierbar);
@@ -49,7 +50,7 @@ Aufgabenbefehle::Zug Aufgabenbefehle::Ziehen(qint32 nummer, double tag, double e
             return Zug::Abgelehnt;
     }
     m_dokument.ZustandSichern();
-    Anwenden(plan.Aufgaben, bewegung);
+    Anwenden(plan.Aufgaben(), bewegung);
     for (const Verschiebung& v : bewegung.verschiebungen)
         if (std::trunc(v.Tag) < std::trunc(erster) || std::trunc(v.Tag) > std::trunc(letzter))
             return Zug::SpanneVerlassen;
@@ -63,8 +64,8 @@ bool Aufgabenbefehle::Loeschen(qint32 nummer)
     if (!aufgabe)
         return false;
     // The question of the task dialogs, with the task named, and the tasks that go too.
-    const QList<qint32> abhaengige = Terminregeln::Abhaengige(plan.Aufgaben, nummer);
-    const QString namen = Terminregeln::AufgabenNamen(plan.Aufgaben, abhaengige);
+    const QList<qint32> abhaengige = Terminregeln::Abhaengige(plan.Aufgaben(), nummer);
+    const QString namen = Terminregeln::AufgabenNamen(plan.Aufgaben(), abhaengige);
     QString frage = QStringLiteral("Die Aufgabe „%1“ wird gelöscht.").arg(aufgabe->Kurzbezeichnung);
     if (!namen.isEmpty())
         frage += QLatin1Char('\n') + TTerminForm::AbhaengigeFrage + namen;
@@ -74,7 +75,7 @@ bool Aufgabenbefehle::Loeschen(qint32 nummer)
     for (qint32 n : QList<qint32>{nummer} + abhaengige) {
         const int i = plan.AufgabeSuchen(n);
         if (i >= 0)
-            plan.Aufgaben.erase(plan.Aufgaben.begin() + i);
+            plan.Aufgaben().erase(plan.Aufgaben().begin() + i);
     }
     return true;
 }

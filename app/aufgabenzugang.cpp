@@ -23,7 +23,7 @@ const taufgabe* Aufgabe(const tday* tag, qint32 nummer)
     if (!fenster)
         return nullptr;
     const int i = fenster->plan().AufgabeSuchen(nummer);
-    return i >= 0 ? &fenster->plan().Aufgaben[static_cast<size_t>(i)] : nullptr;
+    return i >= 0 ? &fenster->plan().Aufgaben()[static_cast<size_t>(i)] : nullptr;
 }
 
 // ", erledigt" or ", überfällig" after the task's name; nothing for a task still to come.

@@ -133,23 +133,23 @@ void TKalenderForm::KalenderNeuAufbauen()
 void TKalenderForm::KalenderBauen()
 {
     const Kalenderspanne& spanne = m_dokument.Spanne();
-    const Situation& s = plan().situation;
+    const Situation& s = plan().situation();
     m_gebauteSpanne = spanne;
     m_gebauteLaender = {s.BundeslandA, s.BundeslandB};
-    m_raster.Bauen(spanne, s.BundeslandA, s.BundeslandB, plan().Aufgaben, plan().FruehesterTag());
+    m_raster.Bauen(spanne, s.BundeslandA, s.BundeslandB, plan().Aufgaben(), plan().FruehesterTag());
     m_rahmen.SpanneSetzen(SpannenText());
-    m_rahmen.FortschrittSetzen(plan().Aufgaben);
+    m_rahmen.FortschrittSetzen(plan().Aufgaben());
     m_gezogeneAufgabe = Ziehzustand();
 }
 void TKalenderForm::KalenderAktualisieren()
 {
-    m_raster.Aktualisieren(plan().Aufgaben);
+    m_raster.Aktualisieren(plan().Aufgaben());
     m_rahmen.SpanneSetzen(SpannenText());
-    m_rahmen.FortschrittSetzen(plan().Aufgaben);
+    m_rahmen.FortschrittSetzen(plan().Aufgaben());
 }
 QString TKalenderForm::SpannenText() const
 {
-    return m_raster.SpannenText(m_dokument.plan().Aufgaben);
+    return m_raster.SpannenText(m_dokument.plan().Aufgaben());
 }
 double TKalenderForm::ErsterTag() const
 {
@@ -204,7 +204,7 @@ void TKalenderForm::TerminOeffnen(tday* zelle, int termin)
     } else {
         const qint32 nummer = zelle->Daten().Termine[static_cast<size_t>(termin)].Nummer;
         const int i = plan().AufgabeSuchen(nummer);
-        if (i >= 0 && plan().Aufgaben[static_cast<size_t>(i)].Benutzeraufgabe)
+        if (i >= 0 && plan().Aufgaben()[static_cast<size_t>(i)].Benutzeraufgabe)
             m_umgebung.eigeneAufgabeOeffnen(nummer, datum);
         else
             m_umgebung.aufgabeOeffnen(nummer);
@@ -302,7 +302,7 @@ bool TKalenderForm::AufgabeZiehen(qint32 nummer, double tag)
 {
     // The days before, to tell which tasks moved along.
     QHash<qint32, double> vorher;
-    for (const taufgabe& a : plan().Aufgaben)
+    for (const taufgabe& a : plan().Aufgaben())
         vorher.insert(a.Nummer, a.Tag);
     const auto zug = m_aufgabenbefehle.Ziehen(nummer, tag, ErsterTag(), LetzterTag());
     if (zug == Aufgabenbefehle::Zug::SpanneVerlassen)
@@ -312,7 +312,7 @@ bool TKalenderForm::AufgabeZiehen(qint32 nummer, double tag)
         return false;
     int mitgezogen = 0;
     QString titel;
-    for (const taufgabe& a : plan().Aufgaben) {
+    for (const taufgabe& a : plan().Aufgaben()) {
         if (a.Nummer == nummer)
             titel = a.Kurzbezeichnung;
         else if (vorher.value(a.Nummer, a.Tag) != a.Tag)
@@ -340,7 +340,7 @@ void TKalenderForm::DokumentZustandZeigen()
 void TKalenderForm::DokumentZeigen()
 {
     const Kalenderspanne& spanne = m_dokument.Spanne();
-    const Situation& s = plan().situation;
+    const Situation& s = plan().situation();
     if (spanne.ersterTag != m_gebauteSpanne.ersterTag || spanne.tage != m_gebauteSpanne.tage ||
         m_gebauteLaender != std::pair(s.BundeslandA, s.BundeslandB) || m_raster.Anzahl() == 0)
         KalenderBauen();

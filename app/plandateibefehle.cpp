@@ -128,7 +128,7 @@ bool Plandateibefehle::Exportieren(QWidget* exportKnopf, Kalenderziel& ziel)
     const QString einstellungen = m_dokument.Einstellungsdatei();
     const std::optional<int> erinnerung = ErinnerungLesen(einstellungen);
     Exportangaben angaben{m_dokument.ExportPlanId(), ErinnerungAusWert(erinnerung.value_or(0))};
-    if (!TermineExportieren(m_fenster, exportKnopf, m_dokument.plan().Aufgaben, ziel, &angaben))
+    if (!TermineExportieren(m_fenster, exportKnopf, m_dokument.plan().Aufgaben(), ziel, &angaben))
         return false;
     m_dokument.PlanIdUebernehmen(angaben.planId);
     const int gewaehlt = static_cast<int>(angaben.erinnerung.value_or(Erinnerung::Keine));

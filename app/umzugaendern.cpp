@@ -83,7 +83,7 @@ std::optional<QString> UmzugAendern(Plandokument& dokument, Fensterdialoge& dial
                                     QWidget* fenster, PlanMelder* melder)
 {
     TSituationsForm* startdialog = dialoge.Startdialog();
-    if (startdialog->AendernZeigen(dokument.plan().situation) != QDialog::Accepted)
+    if (startdialog->AendernZeigen(dokument.plan().situation()) != QDialog::Accepted)
         return std::nullopt;
     const Situation neu = startdialog->GewaehlteSituation();
     double einzug = 0;
@@ -92,19 +92,19 @@ std::optional<QString> UmzugAendern(Plandokument& dokument, Fensterdialoge& dial
     Tageszahl::ausText(neu.Auszugdatum, &auszug);
 
     const Plan& plan = dokument.plan();
-    if (plan.Aufgaben.empty()) {
+    if (plan.Aufgaben().empty()) {
         // Nothing to carry over (the calendar stayed empty): a plan as the start makes it.
         dokument.NeuPlanen(neu, melder);
-        return Ansage(dokument.plan().situation, false, 0, 0);
+        return Ansage(dokument.plan().situation(), false, 0, 0);
     }
 
     Umplanung umplanung = plan.Umplanen(neu, einzug, auszug, true);
-    const bool mitEigenen = std::any_of(plan.Aufgaben.begin(), plan.Aufgaben.end(),
+    const bool mitEigenen = std::any_of(plan.Aufgaben().begin(), plan.Aufgaben().end(),
                                         [](const taufgabe& a) { return a.Benutzeraufgabe; });
     bool eigeneVerschieben = true;
     if (mitEigenen && umplanung.verschiebung != 0) {
         switch (Meldung(fenster, MeldungsArt::Bestaetigung,
-                        EigeneFrage(umplanung.verschiebung, Umzugstag(plan.Aufgaben),
+                        EigeneFrage(umplanung.verschiebung, Umzugstag(plan.Aufgaben()),
                                     Umzugstag(umplanung.aufgaben)),
                         Ja | Nein | Abbrechen)) {
         case Ja:
@@ -133,5 +133,5 @@ std::optional<QString> UmzugAendern(Plandokument& dokument, Fensterdialoge& dial
     const double verschiebung = eigeneVerschieben ? umplanung.verschiebung : 0;
     const size_t entfallen = umplanung.weggefallen.size();
     dokument.UmplanungUebernehmen(std::move(umplanung));
-    return Ansage(dokument.plan().situation, mitEigenen, verschiebung, entfallen);
+    return Ansage(dokument.plan().situation(), mitEigenen, verschiebung, entfallen);
 }

@@ -188,8 +188,8 @@ void TEigenerTerminForm::UebernehmenClick()
         taufgabe neu;
         neu.Nummer = plan.NeueAufgabenNummer();
         neu.Benutzeraufgabe = true;
-        plan.Aufgaben.push_back(neu);
-        a = &plan.Aufgaben.back();
+        plan.Aufgaben().push_back(neu);
+        a = &plan.Aufgaben().back();
     } else {
         a = plan.Aufgabe(m_nummer);
     }
@@ -211,7 +211,7 @@ void TEigenerTerminForm::LoeschenClick()
     const int i = plan.AufgabeSuchen(m_nummer);
     if (i >= 0) {
         m_kalender->ZustandSichern();
-        plan.Aufgaben.erase(plan.Aufgaben.begin() + i);
+        plan.Aufgaben().erase(plan.Aufgaben().begin() + i);
     }
     accept();
 }

@@ -136,7 +136,7 @@ taufgabe* TTerminForm::aktuelleAufgabe() const
 
 QString TTerminForm::AufgabenNamen(const QList<qint32>& nummern) const
 {
-    return Terminregeln::AufgabenNamen(m_kalender->plan().Aufgaben, nummern);
+    return Terminregeln::AufgabenNamen(m_kalender->plan().Aufgaben(), nummern);
 }
 
 void TTerminForm::AufgabeAnzeigen(qint32 nummer)
@@ -310,7 +310,7 @@ void TTerminForm::LoeschenClick()
 {
     if (!aktuelleAufgabe())
         return;
-    const QList<qint32> abhaengige = Abhaengige(m_kalender->plan().Aufgaben, m_nummer);
+    const QList<qint32> abhaengige = Abhaengige(m_kalender->plan().Aufgaben(), m_nummer);
     const QString namen = AufgabenNamen(abhaengige);
     const QString frage = namen.isEmpty() ? LoeschenFrage : AbhaengigeFrage + namen;
     if (Meldung(this, MeldungsArt::Bestaetigung, frage, OK | Abbrechen) != OK)
@@ -321,7 +321,7 @@ void TTerminForm::LoeschenClick()
     auto entfernen = [&plan](qint32 nummer) {
         const int i = plan.AufgabeSuchen(nummer);
         if (i >= 0)
-            plan.Aufgaben.erase(plan.Aufgaben.begin() + i);
+            plan.Aufgaben().erase(plan.Aufgaben().begin() + i);
     };
     entfernen(m_nummer);
     for (qint32 n : abhaengige)

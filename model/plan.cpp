@@ -120,8 +120,8 @@ Aufgabenliste KatalogAufgaben(std::span<const Taufgdata> katalog)
 
 void Plan::KatalogUebernehmen(const Aufgabenliste& vorlage, bool spedition)
 {
-    Aufgaben = vorlage;
-    for (taufgabe& a : Aufgaben)
+    m_aufgaben = vorlage;
+    for (taufgabe& a : m_aufgaben)
         if (a.Nummer == Umzugsaufgabe)
             a.auchSonntags = !spedition;
 }
@@ -134,7 +134,7 @@ void Plan::KatalogLaden(bool spedition, std::span<const Taufgdata> katalog)
 void Plan::AufgabenAuswaehlen(bool auszugsrenovierung, bool einzugsrenovierung, bool spedition,
                               bool kinder)
 {
-    std::erase_if(Aufgaben, [&](const taufgabe& a) {
+    std::erase_if(m_aufgaben, [&](const taufgabe& a) {
         if (a.Benutzeraufgabe)
             return false;
         return (a.beiAuszugsrenovierung && !auszugsrenovierung) ||
@@ -165,11 +165,11 @@ bool Plan::Feiertag(double tag, int landA, int landB)
 
 void Plan::AufgabenTerminieren(double stichtag)
 {
-    for (taufgabe& a : Aufgaben) {
+    for (taufgabe& a : m_aufgaben) {
         a.Tag = a.Tag + stichtag;
         if (!a.auchSonntags) {
             // A run of blocked days is short (a Sunday next to holidays), so this ends quickly.
-            while (TagGesperrt(a.Tag, situation.BundeslandA, situation.BundeslandB))
+            while (TagGesperrt(a.Tag, m_situation.BundeslandA, m_situation.BundeslandB))
                 a.Tag -= 1;
         }
         if (a.Start < 1)
@@ -180,20 +180,20 @@ void Plan::AufgabenTerminieren(double stichtag)
 
 QStringList Plan::ReihenfolgePruefen(qint32 nummer, qint32 start, double tag) const
 {
-    const size_t n = Aufgaben.size();
-    const Nummernindex position(Aufgaben);
+    const size_t n = m_aufgaben.size();
+    const Nummernindex position(m_aufgaben);
     const qsizetype p = position.Erste(nummer);
     // The moments in one flat array: the check visits predecessors in any order.
     std::vector<double> zeit(n);
     for (size_t i = 0; i < n; ++i)
-        zeit[i] = Aufgaben[i].Zeitpunkt();
+        zeit[i] = m_aufgaben[i].Zeitpunkt();
     if (p >= 0)
         zeit[static_cast<size_t>(p)] = taufgabe::Zeitpunkt(tag, start);
 
     // Broken relations as (predecessor, successor), in task-list and then vorher order.
     std::vector<std::pair<qsizetype, size_t>> konflikte;
     for (size_t s = 0; s < n; ++s) {
-        const taufgabe& nachfolger = Aufgaben[s];
+        const taufgabe& nachfolger = m_aufgaben[s];
         for (qint32 v : nachfolger.vorher) {
             const qsizetype f = position.Erste(v);
             if (f >= 0 && zeit[static_cast<size_t>(f)] >= zeit[s])
@@ -203,16 +203,16 @@ QStringList Plan::ReihenfolgePruefen(qint32 nummer, qint32 start, double tag) co
     QStringList zeilen;
     zeilen.reserve(static_cast<qsizetype>(konflikte.size()));
     for (const auto& [f, s] : konflikte)
-        zeilen.append(QLatin1Char('\'') + Aufgaben[static_cast<size_t>(f)].Kurzbezeichnung +
-                      QStringLiteral("' sollte vor '") + Aufgaben[s].Kurzbezeichnung +
+        zeilen.append(QLatin1Char('\'') + m_aufgaben[static_cast<size_t>(f)].Kurzbezeichnung +
+                      QStringLiteral("' sollte vor '") + m_aufgaben[s].Kurzbezeichnung +
                       QStringLiteral("' erfolgen."));
     return zeilen;
 }
 
 int Plan::AufgabeSuchen(qint32 nummer) const
 {
-    for (size_t i = 0; i < Aufgaben.size(); ++i)
-        if (Aufgaben[i].Nummer == nummer)
+    for (size_t i = 0; i < m_aufgaben.size(); ++i)
+        if (m_aufgaben[i].Nummer == nummer)
             return static_cast<int>(i);
     return -1;
 }
@@ -220,20 +220,20 @@ int Plan::AufgabeSuchen(qint32 nummer) const
 taufgabe* Plan::Aufgabe(qint32 nummer)
 {
     const int i = AufgabeSuchen(nummer);
-    return i < 0 ? nullptr : &Aufgaben[static_cast<size_t>(i)];
+    return i < 0 ? nullptr : &m_aufgaben[static_cast<size_t>(i)];
 }
 
 qint32 Plan::NeueAufgabenNummer() const
 {
     qint32 hoechste = ErsteEigeneAufgabe - 1;
-    for (const taufgabe& a : Aufgaben)
+    for (const taufgabe& a : m_aufgaben)
         hoechste = std::max(hoechste, a.Nummer);
     if (hoechste < std::numeric_limits<qint32>::max())
         return hoechste + 1;
     // A plan file may hold the largest number there is: then the smallest free number from
     // ErsteEigeneAufgabe on. Of the n + 1 numbers from there at least one is free.
-    std::vector<bool> belegt(Aufgaben.size() + 1, false);
-    for (const taufgabe& a : Aufgaben) {
+    std::vector<bool> belegt(m_aufgaben.size() + 1, false);
+    for (const taufgabe& a : m_aufgaben) {
         const qint64 i = qint64(a.Nummer) - ErsteEigeneAufgabe;
         if (i >= 0 && i < qint64(belegt.size()))
             belegt[static_cast<size_t>(i)] = true;
@@ -245,7 +245,7 @@ qint32 Plan::NeueAufgabenNummer() const
 double Plan::FruehesterTag() const
 {
     double tag = 2147483647.0;
-    for (const taufgabe& a : Aufgaben)
+    for (const taufgabe& a : m_aufgaben)
         tag = std::min(tag, a.Tag);
     return tag;
 }
@@ -253,46 +253,46 @@ double Plan::FruehesterTag() const
 double Plan::SpaetesterTag() const
 {
     double tag = -2147483647.0;
-    for (const taufgabe& a : Aufgaben)
+    for (const taufgabe& a : m_aufgaben)
         tag = std::max(tag, a.Tag);
     return tag;
 }
 
 const QString& Plan::PlanIdSicherstellen()
 {
-    if (situation.PlanID.isEmpty())
-        situation.PlanID = QUuid::createUuid().toString(QUuid::WithoutBraces);
-    return situation.PlanID;
+    if (m_situation.PlanID.isEmpty())
+        m_situation.PlanID = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    return m_situation.PlanID;
 }
 
 void Plan::ZustandSichern()
 {
-    Sicherung.clear();
-    Sicherung.reserve(Aufgaben.size());
-    for (const taufgabe& a : Aufgaben)
-        Sicherung.push_back(a.Kopie());
+    m_sicherung.clear();
+    m_sicherung.reserve(m_aufgaben.size());
+    for (const taufgabe& a : m_aufgaben)
+        m_sicherung.push_back(a.Kopie());
 }
 
 void Plan::ZustandWiederherstellen()
 {
-    Aufgaben.clear();
-    Aufgaben.reserve(Sicherung.size());
-    for (const taufgabe& a : Sicherung)
-        Aufgaben.push_back(a.Kopie());
+    m_aufgaben.clear();
+    m_aufgaben.reserve(m_sicherung.size());
+    for (const taufgabe& a : m_sicherung)
+        m_aufgaben.push_back(a.Kopie());
 }
 
 void Plan::AbfolgeSuchen(double einzugdatum, double auszugdatum, PlanMelder* melder,
                          std::span<const Taufgdata> katalog)
 {
-    const Situation& s = situation;
+    const Situation& s = m_situation;
     KatalogUebernehmen(KatalogAufgaben(katalog), s.Spedition);
     AufgabenAuswaehlen(s.Auszugsrenovierung, s.Einzugsrenovierung, s.Spedition, s.Kinder);
-    const Aufgabenliste vorlage = Aufgaben;
+    const Aufgabenliste vorlage = m_aufgaben;
     // Every attempt starts again from the catalogue; no attempt sees an earlier one's changes.
     // The last attempt is the plan, also when the search gives up.
     auto versuchen = [&](double stichtag) {
-        Aufgaben = vorlage;
-        Stichtag = stichtag;
+        m_aufgaben = vorlage;
+        m_stichtag = stichtag;
         AufgabenTerminieren(stichtag);
         return ReihenfolgePruefen(-1, 0, 0).isEmpty();
     };
@@ -305,7 +305,7 @@ void Plan::AbfolgeSuchen(double einzugdatum, double auszugdatum, PlanMelder* mel
         aufgeben = letzter < einzugdatum;
         ohneKonflikt = versuchen(letzter);
     }
-    keineAbfolge = aufgeben;
+    m_keineAbfolge = aufgeben;
     if (aufgeben && melder)
         melder->KeineAbfolge(KeineAbfolgeText);
 }
@@ -313,14 +313,14 @@ void Plan::AbfolgeSuchen(double einzugdatum, double auszugdatum, PlanMelder* mel
 Umplanung Plan::Umplanen(const Situation& neu, double einzugdatum, double auszugdatum,
                          bool eigeneVerschieben, std::span<const Taufgdata> katalog) const
 {
-    return ::Umplanen(Aufgaben, situation, neu, einzugdatum, auszugdatum, eigeneVerschieben,
+    return ::Umplanen(m_aufgaben, m_situation, neu, einzugdatum, auszugdatum, eigeneVerschieben,
                       katalog);
 }
 
 void Plan::UmplanungUebernehmen(Umplanung umplanung)
 {
-    Aufgaben = std::move(umplanung.aufgaben);
-    situation = std::move(umplanung.situation);
-    Stichtag = umplanung.stichtag;
-    keineAbfolge = umplanung.keineAbfolge;
+    m_aufgaben = std::move(umplanung.aufgaben);
+    m_situation = std::move(umplanung.situation);
+    m_stichtag = umplanung.stichtag;
+    m_keineAbfolge = umplanung.keineAbfolge;
 }

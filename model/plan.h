@@ -25,11 +25,16 @@ class Plan
 public:
     static const QString KeineAbfolgeText;
 
-    Aufgabenliste Aufgaben;
-    Aufgabenliste Sicherung; // the undo copy
-    Situation situation;
-    double Stichtag = 0;       // anchor day of the attempt in force
-    bool keineAbfolge = false; // the last search gave up
+    Aufgabenliste& Aufgaben() { return m_aufgaben; }
+    const Aufgabenliste& Aufgaben() const { return m_aufgaben; }
+    // The undo copy ZustandSichern makes.
+    const Aufgabenliste& Sicherung() const { return m_sicherung; }
+    Situation& situation() { return m_situation; }
+    const Situation& situation() const { return m_situation; }
+    // The anchor day of the attempt in force.
+    double Stichtag() const { return m_stichtag; }
+    // The last search gave up.
+    bool keineAbfolge() const { return m_keineAbfolge; }
 
     // Empties the list and appends one task per catalogue entry. The moving day
     // itself (Umzugsaufgabe) may fall on a Sunday or holiday only without a moving company.
@@ -58,7 +63,7 @@ public:
     double FruehesterTag() const;
     double SpaetesterTag() const;
 
-    // Gives the plan its random ID (situation.PlanID) unless it has one; returns it. Called
+    // Gives the plan its random ID (situation().PlanID) unless it has one; returns it. Called
     // before every save and calendar export, so the first of them makes it.
     const QString& PlanIdSicherstellen();
 
@@ -71,6 +76,12 @@ public:
     static bool TagGesperrt(double tag, int landA, int landB);
 
 private:
+    Aufgabenliste m_aufgaben;
+    Aufgabenliste m_sicherung;
+    Situation m_situation;
+    double m_stichtag = 0;
+    bool m_keineAbfolge = false;
+
     void KatalogUebernehmen(const Aufgabenliste& vorlage, bool spedition);
 };
 

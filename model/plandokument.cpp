@@ -24,7 +24,7 @@ Situation Normalisiert(Situation s)
 
 Plandokument::Plandokument(QString einstellungsPfad, QObject* eltern)
     : QObject(eltern), m_einstellungsPfad(std::move(einstellungsPfad)),
-      m_spanne(SpanneBerechnen(m_plan.Aufgaben, Tageszahl::heute()))
+      m_spanne(SpanneBerechnen(m_plan.Aufgaben(), Tageszahl::heute()))
 {
 }
 
@@ -33,7 +33,7 @@ Plandokument::~Plandokument() = default;
 void Plandokument::ZustandSichern()
 {
     m_plan.ZustandSichern();
-    m_schritt = Schritt{m_plan.situation, m_spanne, m_stand};
+    m_schritt = Schritt{m_plan.situation(), m_spanne, m_stand};
     m_hatPlan = true;
     Veraendert();
 }
@@ -50,10 +50,10 @@ void Plandokument::Rueckgaengig()
         return;
     m_plan.ZustandWiederherstellen();
     // The ID stays: appointments exported since carry it.
-    const QString planId = m_plan.situation.PlanID;
-    m_plan.situation = m_schritt->situation;
-    if (m_plan.situation.PlanID.isEmpty())
-        m_plan.situation.PlanID = planId;
+    const QString planId = m_plan.situation().PlanID;
+    m_plan.situation() = m_schritt->situation;
+    if (m_plan.situation().PlanID.isEmpty())
+        m_plan.situation().PlanID = planId;
     m_spanne = m_schritt->spanne;
     m_stand = m_schritt->stand;
     m_schritt.reset();
@@ -66,12 +66,12 @@ void Plandokument::NeuPlanen(const Situation& situation, PlanMelder* melder)
         ZustandSichern();
     m_hatPlan = true;
     const Situation s = Normalisiert(situation);
-    m_plan.situation = s;
+    m_plan.situation() = s;
     double einzug = 0;
     double auszug = 0;
     Tageszahl::ausText(s.Einzugdatum, &einzug);
     Tageszahl::ausText(s.Auszugdatum, &auszug);
-    m_plan.Aufgaben.clear();
+    m_plan.Aufgaben().clear();
     m_plan.AbfolgeSuchen(einzug, auszug, melder);
     SpanneNeuBerechnen();
 }
@@ -86,13 +86,13 @@ void Plandokument::UmplanungUebernehmen(Umplanung umplanung)
 void Plandokument::SituationSetzen(const Situation& situation)
 {
     m_hatPlan = true;
-    m_plan.situation = Normalisiert(situation);
+    m_plan.situation() = Normalisiert(situation);
     SpanneNeuBerechnen();
 }
 
 void Plandokument::SpanneNeuBerechnen()
 {
-    m_spanne = SpanneBerechnen(m_plan.Aufgaben, Tageszahl::heute());
+    m_spanne = SpanneBerechnen(m_plan.Aufgaben(), Tageszahl::heute());
 }
 
 bool Plandokument::ErledigtSetzen(qint32 nummer, bool erledigt)
@@ -117,8 +117,8 @@ void Plandokument::Uebernehmen(Aufgabenliste aufgaben, const Situation& situatio
     if (m_hatPlan)
         ZustandSichern();
     m_hatPlan = true;
-    m_plan.Aufgaben = std::move(aufgaben);
-    m_plan.situation = situation;
+    m_plan.Aufgaben() = std::move(aufgaben);
+    m_plan.situation() = situation;
     SpanneNeuBerechnen();
 }
 
@@ -127,7 +127,7 @@ bool Plandokument::Laden(const QString& pfad, Ladebericht* bericht)
     Ladebericht eigener;
     Ladebericht& b = bericht ? *bericht : eigener;
     Aufgabenliste aufgaben;
-    Situation situation = m_plan.situation;
+    Situation situation = m_plan.situation();
     if (!::PlanLaden(pfad, aufgaben, situation, &b))
         return false;
     Uebernehmen(std::move(aufgaben), situation);
@@ -143,14 +143,14 @@ bool Plandokument::Speichern(const QString& pfad, QString* fehler, QString* eins
 {
     // The first save gives the plan its ID; a save that fails takes a new one back, so that
     // the plan stays as it was.
-    const bool ohneId = m_plan.situation.PlanID.isEmpty();
+    const bool ohneId = m_plan.situation().PlanID.isEmpty();
     m_plan.PlanIdSicherstellen();
     Dateistand stand;
-    if (!PlanDateiSpeichern(pfad, m_einstellungsPfad, m_plan.Aufgaben, m_plan.situation,
+    if (!PlanDateiSpeichern(pfad, m_einstellungsPfad, m_plan.Aufgaben(), m_plan.situation(),
                             m_spanne.ersterTag, m_spanne.tage, fehler, einstellungsFehler,
                             &stand)) {
         if (ohneId)
-            m_plan.situation.PlanID.clear();
+            m_plan.situation().PlanID.clear();
         return false;
     }
     m_datei = pfad;
@@ -165,17 +165,17 @@ bool Plandokument::Speichern(const QString& pfad, QString* fehler, QString* eins
 
 QString Plandokument::ExportPlanId() const
 {
-    if (!m_plan.situation.PlanID.isEmpty())
-        return m_plan.situation.PlanID;
+    if (!m_plan.situation().PlanID.isEmpty())
+        return m_plan.situation().PlanID;
     Plan neu;
     return neu.PlanIdSicherstellen();
 }
 
 void Plandokument::PlanIdUebernehmen(const QString& id)
 {
-    if (!m_plan.situation.PlanID.isEmpty() || id.isEmpty())
+    if (!m_plan.situation().PlanID.isEmpty() || id.isEmpty())
         return;
-    m_plan.situation.PlanID = id;
+    m_plan.situation().PlanID = id;
     m_idUngespeichert = true;
     Q_EMIT ZustandGewechselt();
 }

@@ -17,7 +17,7 @@ QSet<qint32> GewaehlteNummern(const Situation& s, std::span<const Taufgdata> kat
     plan.KatalogLaden(s.Spedition, katalog);
     plan.AufgabenAuswaehlen(s.Auszugsrenovierung, s.Einzugsrenovierung, s.Spedition, s.Kinder);
     QSet<qint32> nummern;
-    for (const taufgabe& a : plan.Aufgaben)
+    for (const taufgabe& a : plan.Aufgaben())
         nummern.insert(a.Nummer);
     return nummern;
 }
@@ -50,15 +50,15 @@ Umplanung Umplanen(const Aufgabenliste& aufgaben, const Situation& alt, const Si
                    std::span<const Taufgdata> katalog)
 {
     Plan neuerPlan;
-    neuerPlan.situation = neu;
+    neuerPlan.situation() = neu;
     // The plan stays the same plan: its exported appointments keep their UIDs.
-    if (neuerPlan.situation.PlanID.isEmpty())
-        neuerPlan.situation.PlanID = alt.PlanID;
+    if (neuerPlan.situation().PlanID.isEmpty())
+        neuerPlan.situation().PlanID = alt.PlanID;
     neuerPlan.AbfolgeSuchen(einzugdatum, auszugdatum, nullptr, katalog);
 
     Umplanung u;
-    u.stichtag = neuerPlan.Stichtag;
-    u.keineAbfolge = neuerPlan.keineAbfolge;
+    u.stichtag = neuerPlan.Stichtag();
+    u.keineAbfolge = neuerPlan.keineAbfolge();
     QHash<qint32, const taufgabe*> alte;
     for (const taufgabe& a : aufgaben) {
         if (!a.Benutzeraufgabe && !alte.contains(a.Nummer))
@@ -66,15 +66,15 @@ Umplanung Umplanen(const Aufgabenliste& aufgaben, const Situation& alt, const Si
     }
     const taufgabe* alterUmzug = alte.value(Umzugsaufgabe, nullptr);
     const double mitteAlt = Fenstermitte(alt);
-    const double mitteNeu = Fenstermitte(neuerPlan.situation);
+    const double mitteNeu = Fenstermitte(neuerPlan.situation());
     if (!alterUmzug && std::isfinite(mitteAlt) && std::isfinite(mitteNeu))
         u.verschiebung = mitteNeu - mitteAlt;
 
     const QSet<qint32> frueherGewaehlt = GewaehlteNummern(alt, katalog);
     QSet<qint32> bleibende;
     Aufgabenliste neueAufgaben;
-    neueAufgaben.reserve(neuerPlan.Aufgaben.size() + aufgaben.size());
-    for (taufgabe& t : neuerPlan.Aufgaben) {
+    neueAufgaben.reserve(neuerPlan.Aufgaben().size() + aufgaben.size());
+    for (taufgabe& t : neuerPlan.Aufgaben()) {
         if (t.Nummer == Umzugsaufgabe && alterUmzug && std::isfinite(alterUmzug->Tag))
             u.verschiebung = std::trunc(t.Tag) - std::trunc(alterUmzug->Tag);
         bleibende.insert(t.Nummer);
@@ -104,9 +104,9 @@ Umplanung Umplanen(const Aufgabenliste& aufgaben, const Situation& alt, const Si
             u.weggefallen.push_back(a);
         }
     }
-    neuerPlan.Aufgaben = std::move(neueAufgaben);
+    neuerPlan.Aufgaben() = std::move(neueAufgaben);
     u.konflikte = neuerPlan.ReihenfolgePruefen(-1, 0, 0);
-    u.aufgaben = std::move(neuerPlan.Aufgaben);
-    u.situation = std::move(neuerPlan.situation);
+    u.aufgaben = std::move(neuerPlan.Aufgaben());
+    u.situation = std::move(neuerPlan.situation());
     return u;
 }

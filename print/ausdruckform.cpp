@@ -79,7 +79,7 @@ void TAusdruckForm::KalenderDrucken()
     layout.setOrientation(QPageLayout::Landscape);
     const auto mass = Kalenderdruck::Mass(dpi, layout.paintRectPixels(dpi).size());
     const std::vector<Kalenderdruck::Eintrag> liste =
-        Kalenderdruck::OhneSeite(tage, anfaenge, m_fenster->plan().Aufgaben, mass, &geraet);
+        Kalenderdruck::OhneSeite(tage, anfaenge, m_fenster->plan().Aufgaben(), mass, &geraet);
     const int proSeite =
         Kalenderdruck::ListenzeilenProSeite(mass, QFontMetrics(ArialPunkt(10), &geraet).height());
     const int kalenderseiten = static_cast<int>(anfaenge.size());
@@ -111,7 +111,7 @@ void TAusdruckForm::KalenderDrucken()
 void TAusdruckForm::ChecklisteDrucken()
 {
     if (m_fenster)
-        ::ChecklisteDrucken(this, m_fenster->plan().Aufgaben, m_fenster->plan().situation);
+        ::ChecklisteDrucken(this, m_fenster->plan().Aufgaben(), m_fenster->plan().situation());
 }
 
 void TAusdruckForm::Drucken()

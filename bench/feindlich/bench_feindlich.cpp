@@ -108,7 +108,7 @@ void Oeffnen(benchmark::State& state, const QString& pfad)
     auto f = Fenster();
     for (auto _ : state)
         Zeigen(*f, pfad);
-    state.counters["Aufgaben"] = double(f->plan().Aufgaben.size());
+    state.counters["Aufgaben"] = double(f->plan().Aufgaben().size());
     state.counters["SpitzeMiB"] = spitze.gesamt;
     state.counters["ZuwachsMiB"] = spitze.zuwachs;
     state.counters["DateiMiB"] = double(QFileInfo(pfad).size()) / (1024.0 * 1024.0);
@@ -117,14 +117,14 @@ void Oeffnen(benchmark::State& state, const QString& pfad)
 QString KatalogPlan()
 {
     Plan plan;
-    plan.situation.BundeslandA = 3;
-    plan.situation.BundeslandB = 9;
-    plan.situation.Einzugdatum = QStringLiteral("01.06.2027");
-    plan.situation.Auszugdatum = QStringLiteral("15.06.2027");
+    plan.situation().BundeslandA = 3;
+    plan.situation().BundeslandB = 9;
+    plan.situation().Einzugdatum = QStringLiteral("01.06.2027");
+    plan.situation().Auszugdatum = QStringLiteral("15.06.2027");
     plan.AbfolgeSuchen(Tageszahl::ausDatum(QDate(2027, 6, 1)),
                        Tageszahl::ausDatum(QDate(2027, 6, 15)), nullptr);
     QString pfad = Ordner().filePath(QStringLiteral("katalog.kvr"));
-    PlanSchreiben(pfad, plan.Aufgaben, plan.situation, 0, 35);
+    PlanSchreiben(pfad, plan.Aufgaben(), plan.situation(), 0, 35);
     return pfad;
 }
 

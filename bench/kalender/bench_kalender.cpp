@@ -18,7 +18,7 @@ std::unique_ptr<TKalenderForm> Fenster(int anzahl)
     auto f = std::make_unique<TKalenderForm>();
     f->resize(1280, 900);
     f->show();
-    Aufgabenliste& a = f->plan().Aufgaben;
+    Aufgabenliste& a = f->plan().Aufgaben();
     if (anzahl <= 44) {
         f->KalenderErstellen({.BundeslandA = 3,
                               .BundeslandB = 3,
@@ -66,7 +66,7 @@ void BM_KalenderAktualisieren(benchmark::State& state)
         f->KalenderAktualisieren();
         Zeichnen(*f, bild);
     }
-    state.counters["Aufgaben"] = static_cast<double>(f->plan().Aufgaben.size());
+    state.counters["Aufgaben"] = static_cast<double>(f->plan().Aufgaben().size());
 }
 BENCHMARK(BM_KalenderAktualisieren)->Arg(44)->Arg(10000)->Unit(benchmark::kMillisecond);
 
@@ -74,7 +74,7 @@ BENCHMARK(BM_KalenderAktualisieren)->Arg(44)->Arg(10000)->Unit(benchmark::kMilli
 void BM_KalenderOhneAufgaben(benchmark::State& state)
 {
     auto f = Fenster(10000);
-    f->plan().Aufgaben.clear();
+    f->plan().Aufgaben().clear();
     f->KalenderAktualisieren();
     QImage bild(f->Kalenderflaeche()->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {

@@ -27,11 +27,11 @@ void BM_AbfolgeSuchenSchlimmsterFall(benchmark::State& state)
     const double auszug = einzug + 365;
     for (auto _ : state) {
         Plan plan;
-        plan.situation.BundeslandA = 13;
-        plan.situation.BundeslandB = 2;
+        plan.situation().BundeslandA = 13;
+        plan.situation().BundeslandB = 2;
         plan.AbfolgeSuchen(einzug, auszug, nullptr, katalog);
-        benchmark::DoNotOptimize(plan.Aufgaben.data());
-        if (!plan.keineAbfolge)
+        benchmark::DoNotOptimize(plan.Aufgaben().data());
+        if (!plan.keineAbfolge())
             state.SkipWithError("the search should have given up");
     }
 }
@@ -42,15 +42,15 @@ BENCHMARK(BM_AbfolgeSuchenSchlimmsterFall)->Unit(benchmark::kMillisecond);
 void BM_AbfolgeFlacheFelder(benchmark::State& state)
 {
     Plan vorlage;
-    vorlage.situation.BundeslandA = 13;
-    vorlage.situation.BundeslandB = 2;
+    vorlage.situation().BundeslandA = 13;
+    vorlage.situation().BundeslandB = 2;
     vorlage.KatalogLaden(false, KatalogMitZyklus());
     vorlage.AufgabenAuswaehlen(false, false, false, false);
     std::vector<double> versatz;
     std::vector<double> beginn;
     std::vector<char> sonntags;
     std::vector<std::pair<int, int>> paare;
-    for (const taufgabe& a : vorlage.Aufgaben) {
+    for (const taufgabe& a : vorlage.Aufgaben()) {
         versatz.push_back(a.Tag);
         beginn.push_back(a.Start < 1 ? 17 : a.Start);
         sonntags.push_back(a.auchSonntags);
@@ -89,14 +89,14 @@ const bool abfolge =
 Plan KatalogPlan()
 {
     Plan plan;
-    plan.situation.BundeslandA = 3;
-    plan.situation.BundeslandB = 9;
-    plan.situation.Auszugsrenovierung = true;
-    plan.situation.Einzugsrenovierung = true;
-    plan.situation.Kinder = true;
+    plan.situation().BundeslandA = 3;
+    plan.situation().BundeslandB = 9;
+    plan.situation().Auszugsrenovierung = true;
+    plan.situation().Einzugsrenovierung = true;
+    plan.situation().Kinder = true;
     const double einzug = Tageszahl::ausDatum(QDate(2027, 6, 1));
     plan.AbfolgeSuchen(einzug, einzug + 14, nullptr);
-    for (taufgabe& a : plan.Aufgaben) {
+    for (taufgabe& a : plan.Aufgaben()) {
         a.Notiz = {QStringLiteral("Notiz zu %1").arg(a.Nummer)};
         a.Erledigt = a.Nummer % 3 == 0;
     }
@@ -106,7 +106,7 @@ Plan KatalogPlan()
         eigene.Kurzbezeichnung = QStringLiteral("Eigene Aufgabe %1").arg(i);
         eigene.Tag = einzug + i;
         eigene.Benutzeraufgabe = true;
-        plan.Aufgaben.push_back(eigene);
+        plan.Aufgaben().push_back(eigene);
     }
     return plan;
 }
@@ -114,14 +114,14 @@ Plan KatalogPlan()
 void BM_Umplanen(benchmark::State& state)
 {
     const Plan plan = KatalogPlan();
-    Situation neu = plan.situation;
+    Situation neu = plan.situation();
     neu.Kinder = false;
     const double einzug = Tageszahl::ausDatum(QDate(2027, 6, 15));
     for (auto _ : state) {
         Umplanung u = plan.Umplanen(neu, einzug, einzug + 14, true);
         benchmark::DoNotOptimize(u.aufgaben.data());
     }
-    state.counters["Aufgaben"] = double(plan.Aufgaben.size());
+    state.counters["Aufgaben"] = double(plan.Aufgaben().size());
 }
 BENCHMARK(BM_Umplanen)->Unit(benchmark::kMillisecond);
 
@@ -130,12 +130,12 @@ void BM_AbfolgeSuchenGleichesFenster(benchmark::State& state)
     const double einzug = Tageszahl::ausDatum(QDate(2027, 6, 15));
     for (auto _ : state) {
         Plan plan;
-        plan.situation.BundeslandA = 3;
-        plan.situation.BundeslandB = 9;
-        plan.situation.Auszugsrenovierung = true;
-        plan.situation.Einzugsrenovierung = true;
+        plan.situation().BundeslandA = 3;
+        plan.situation().BundeslandB = 9;
+        plan.situation().Auszugsrenovierung = true;
+        plan.situation().Einzugsrenovierung = true;
         plan.AbfolgeSuchen(einzug, einzug + 14, nullptr);
-        benchmark::DoNotOptimize(plan.Aufgaben.data());
+        benchmark::DoNotOptimize(plan.Aufgaben().data());
     }
 }
 BENCHMARK(BM_AbfolgeSuchenGleichesFenster)->Unit(benchmark::kMillisecond);
@@ -147,14 +147,14 @@ Plan ZehntausendAufgaben()
     plan.KatalogLaden(false);
     plan.AufgabenTerminieren(Tageszahl::ausDatum(QDate(2027, 6, 1)));
     // 10,000 tasks: the catalogue tasks and user tasks that each name a few others.
-    for (qint32 i = 0; static_cast<int>(plan.Aufgaben.size()) < 10000; ++i) {
+    for (qint32 i = 0; static_cast<int>(plan.Aufgaben().size()) < 10000; ++i) {
         taufgabe a;
         a.Nummer = 10001 + i;
         a.Kurzbezeichnung = QStringLiteral("Eigene Aufgabe %1").arg(i);
         a.Tag = 46000 + i % 300;
         a.Start = 1 + i % 48;
         a.vorher = {10001 + (i * 7) % 9000, 7, 4711};
-        plan.Aufgaben.push_back(std::move(a));
+        plan.Aufgaben().push_back(std::move(a));
     }
     return plan;
 }
@@ -173,7 +173,7 @@ BENCHMARK(BM_ReihenfolgePruefen10000)->Unit(benchmark::kMillisecond);
 void BM_ReihenfolgeSortierterIndex(benchmark::State& state)
 {
     const Plan plan = ZehntausendAufgaben();
-    const Aufgabenliste& a = plan.Aufgaben;
+    const Aufgabenliste& a = plan.Aufgaben();
     for (auto _ : state) {
         std::vector<std::pair<qint32, int>> index;
         index.reserve(a.size());

@@ -295,12 +295,12 @@ void TestKalenderZugang::aufgabenstand()
     aufgabe.Start = 17;
     aufgabe.Dauer = 4;
     aufgabe.Erledigt = erledigt;
-    m_fenster->plan().Aufgaben.push_back(aufgabe);
+    m_fenster->plan().Aufgaben().push_back(aufgabe);
     tday* zelle = Zelle(tag);
     zelle->Daten().TerminHinzufuegen(10001, 17, {}, QStringLiteral("Kartons packen"), 4);
     QCOMPARE(AufgabeZugang(zelle, 0)->text(QAccessible::Name), name);
     // Ticked off later: the same interface says so.
-    m_fenster->plan().Aufgaben.back().Erledigt = true;
+    m_fenster->plan().Aufgaben().back().Erledigt = true;
     QVERIFY(AufgabeZugang(zelle, 0)->text(QAccessible::Name).endsWith(u", erledigt"));
 }
 

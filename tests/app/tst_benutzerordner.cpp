@@ -174,7 +174,7 @@ void TestBenutzerordner::installierterStart()
             QStringLiteral("SituationsForm"));
         QVERIFY(f.Starten());
         QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
-        aufgaben = f.plan().Aufgaben.size();
+        aufgaben = f.plan().Aufgaben().size();
 
         ModalHelfer speichern(3000);
         QString ordner;
@@ -218,7 +218,7 @@ void TestBenutzerordner::installierterStart()
         QStringLiteral("SituationsForm"));
     QVERIFY(f.Starten());
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
-    QCOMPARE(f.plan().Aufgaben.size(), aufgaben);
+    QCOMPARE(f.plan().Aufgaben().size(), aufgaben);
 
     ModalHelfer laden;
     QString ordner;
@@ -250,11 +250,11 @@ void TestBenutzerordner::startMitPlandatei()
     Aufgabenliste geschrieben;
     if (lesbar) {
         Plan plan;
-        plan.situation.BundeslandA = 9;
-        plan.situation.BundeslandB = 14;
+        plan.situation().BundeslandA = 9;
+        plan.situation().BundeslandB = 14;
         plan.AbfolgeSuchen(T(2030, 3, 1), T(2030, 3, 15), nullptr);
-        geschrieben = plan.Aufgaben;
-        QVERIFY(PlanSchreiben(pfad, plan.Aufgaben, plan.situation, T(2030, 1, 7), 35));
+        geschrieben = plan.Aufgaben();
+        QVERIFY(PlanSchreiben(pfad, plan.Aufgaben(), plan.situation(), T(2030, 1, 7), 35));
     } else {
         QVERIFY(Anlegen(pfad, QByteArrayLiteral("keine Umzugsdatei")));
     }
@@ -280,8 +280,8 @@ void TestBenutzerordner::startMitPlandatei()
     QVERIFY(f.isVisible());
     if (lesbar) {
         QVERIFY(!startdialog);
-        QCOMPARE(f.plan().situation.BundeslandA, 9);
-        QCOMPARE(f.plan().Aufgaben.size(), geschrieben.size());
+        QCOMPARE(f.plan().situation().BundeslandA, 9);
+        QCOMPARE(f.plan().Aufgaben().size(), geschrieben.size());
         QVERIFY(f.AnzahlTage() >= 35);
         QVERIFY(f.Tag(0)->isVisible());
         QVERIFY(!f.Geaendert());
@@ -292,7 +292,7 @@ void TestBenutzerordner::startMitPlandatei()
             meldung.startsWith(QStringLiteral("Beim Laden der Datei ist ein Fehler aufgetreten\n")),
             qPrintable(meldung));
         QVERIFY(startdialog);
-        QVERIFY(!f.plan().Aufgaben.empty()); // the new plan from the start dialog
+        QVERIFY(!f.plan().Aufgaben().empty()); // the new plan from the start dialog
     }
     f.hide();
 }

@@ -178,14 +178,14 @@ void TestExportbefehl::erinnerungGemerkt()
 void TestExportbefehl::abbrechenAendertNichts()
 {
     QVERIFY(!Exportieren(QStringLiteral("Abbrechen"), 2));
-    QVERIFY(m_dok->plan().situation.PlanID.isEmpty());
+    QVERIFY(m_dok->plan().situation().PlanID.isEmpty());
     QVERIFY(!m_dok->Geaendert());
     QVERIFY(!QFile::exists(Pfad("kistenlotse.ini")));
     QVERIFY(m_ziel.exporte.isEmpty());
     // Nor does a save that fails (a folder cannot take the plan).
     QString fehler;
     QVERIFY(!m_dok->Speichern(m_ordner->path(), &fehler, &fehler));
-    QVERIFY(m_dok->plan().situation.PlanID.isEmpty());
+    QVERIFY(m_dok->plan().situation().PlanID.isEmpty());
     QVERIFY(!m_dok->Geaendert());
 }
 
@@ -204,25 +204,25 @@ void TestExportbefehl::planIdEinmal()
     QString einstellungsFehler;
     if (zuerstGespeichert) {
         QVERIFY(m_dok->Speichern(plandatei, &fehler, &einstellungsFehler));
-        QVERIFY(!m_dok->plan().situation.PlanID.isEmpty());
+        QVERIFY(!m_dok->plan().situation().PlanID.isEmpty());
     }
     m_dok->ZustandSichern(); // a change begun before the export
     QVERIFY(Exportieren(QStringLiteral("OK")));
-    const QString id = m_dok->plan().situation.PlanID;
+    const QString id = m_dok->plan().situation().PlanID;
     QVERIFY(!id.isEmpty());
     // Undo takes back the change, not the ID the appointments carry; an ID the file lacks is
     // a change to save, one the file has, none.
     m_dok->Rueckgaengig();
-    QCOMPARE(m_dok->plan().situation.PlanID, id);
+    QCOMPARE(m_dok->plan().situation().PlanID, id);
     QCOMPARE(m_dok->Geaendert(), !zuerstGespeichert);
 
     // A task moved two days: the next export an hour later updates its appointment only.
     Uhr::Festsetzen(QDateTime(QDate(2001, 8, 1), QTime(10, 0)));
     m_dok->ZustandSichern();
-    taufgabe& verschoben = m_dok->plan().Aufgaben.at(5);
+    taufgabe& verschoben = m_dok->plan().Aufgaben().at(5);
     verschoben.Tag += 2;
     QVERIFY(Exportieren(QStringLiteral("OK")));
-    QCOMPARE(m_dok->plan().situation.PlanID, id);
+    QCOMPARE(m_dok->plan().situation().PlanID, id);
     QVERIFY(m_dok->Speichern(plandatei, &fehler, &einstellungsFehler));
     QVERIFY(!m_dok->Geaendert());
     QVERIFY(Inhalt(plandatei).contains(QByteArray("\r\nPlanID=" + id.toLatin1() + "\r\n")));
@@ -239,7 +239,7 @@ void TestExportbefehl::planIdEinmal()
     QCOMPARE(erst.size(), 33);
     QCOMPARE(dann.size(), 33);
     for (qsizetype i = 0; i < erst.size(); ++i) {
-        const qint32 nummer = m_dok->plan().Aufgaben.at(size_t(i)).Nummer;
+        const qint32 nummer = m_dok->plan().Aufgaben().at(size_t(i)).Nummer;
         QCOMPARE(erst[i].uid, QStringLiteral("kistenlotse-%1-%2@kistenlotse").arg(id).arg(nummer));
         QCOMPARE(dann[i].uid, erst[i].uid);
         // Only the moved task gets a new revision.

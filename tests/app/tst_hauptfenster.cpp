@@ -161,7 +161,7 @@ void TestHauptfenster::volleRunde()
     QCOMPARE(m_f->ErsterTag(), T(2001, 8, 13));
     QCOMPARE(m_f->AnzahlTage(), 49);
     QCOMPARE(m_f->Wochennummern().first(), 33);
-    QCOMPARE(m_f->plan().situation.Einzugdatum, QStringLiteral("10.09.2001"));
+    QCOMPARE(m_f->plan().situation().Einzugdatum, QStringLiteral("10.09.2001"));
     const tday* umzug = m_f->Tag(ZellenIndex(*m_f, T(2001, 9, 12)));
     QVERIFY(BandMitte(umzug, 7) > 0);
     int termine = 0;
@@ -182,7 +182,7 @@ void TestHauptfenster::jahreswechselWochen()
     a.Tag = T(2026, 12, 31);
     a.Start = 17;
     a.Dauer = 3;
-    m_f->plan().Aufgaben = {a};
+    m_f->plan().Aufgaben() = {a};
     m_f->KalenderNeuAufbauen();
     QCOMPARE(m_f->ErsterTag(), T(2026, 12, 28));
     QCOMPARE(m_f->Wochennummern().mid(0, 3), (QList<int>{53, 1, 2}));
@@ -192,7 +192,7 @@ void TestHauptfenster::jahreswechselWochen()
 
 void TestHauptfenster::leererPlan()
 {
-    m_f->plan().Aufgaben.clear();
+    m_f->plan().Aufgaben().clear();
     m_f->KalenderNeuAufbauen();
     QCOMPARE(m_f->AnzahlTage(), 35);
     QCOMPARE(Tageszahl::Wochentag(m_f->ErsterTag()), 2);
@@ -271,7 +271,7 @@ void TestHauptfenster::klickAufAufgabe()
     eigene.Start = 17;
     eigene.Dauer = 0; // 30 minutes
     eigene.Benutzeraufgabe = true;
-    m_f->plan().Aufgaben.push_back(eigene);
+    m_f->plan().Aufgaben().push_back(eigene);
     m_f->KalenderAktualisieren();
 
     tday* umzug = m_f->Tag(ZellenIndex(*m_f, T(2001, 9, 12)));
@@ -310,7 +310,7 @@ void TestHauptfenster::ziehenAufGleicheZelleOeffnet()
     QCOMPARE(m_f->gezogeneAufgabe().Aufgabe(), 7);
     Maus(z, QEvent::MouseButtonRelease, QPoint(20, y));
     QCOMPARE(m_geoeffnet, QList<qint32>{7});
-    QCOMPARE(m_f->plan().Aufgaben[size_t(m_f->plan().AufgabeSuchen(7))].Tag, T(2001, 9, 12));
+    QCOMPARE(m_f->plan().Aufgaben()[size_t(m_f->plan().AufgabeSuchen(7))].Tag, T(2001, 9, 12));
 }
 
 void TestHauptfenster::ziehenErlaubtUndRueckgaengig()
@@ -328,7 +328,7 @@ void TestHauptfenster::ziehenErlaubtUndRueckgaengig()
     const QPoint ueberZiel = quelle->mapFrom(quelle->parentWidget(), ziel->pos() + QPoint(30, 50));
     Maus(quelle, QEvent::MouseMove, ueberZiel);
     Maus(quelle, QEvent::MouseButtonRelease, ueberZiel);
-    const taufgabe& bank = m_f->plan().Aufgaben[size_t(m_f->plan().AufgabeSuchen(2))];
+    const taufgabe& bank = m_f->plan().Aufgaben()[size_t(m_f->plan().AufgabeSuchen(2))];
     QCOMPARE(bank.Tag, nach);
     QCOMPARE(bank.Start, 17);
     QVERIFY(BandMitte(ziel, 2) > 0);
@@ -337,12 +337,12 @@ void TestHauptfenster::ziehenErlaubtUndRueckgaengig()
 
     TQvImageButton* undo = m_f->Knopf("RuckgaengigButton");
     QTest::mouseClick(undo, Qt::LeftButton);
-    QCOMPARE(m_f->plan().Aufgaben[size_t(m_f->plan().AufgabeSuchen(2))].Tag, von);
+    QCOMPARE(m_f->plan().Aufgaben()[size_t(m_f->plan().AufgabeSuchen(2))].Tag, von);
     QVERIFY(!m_f->Geaendert());
     QVERIFY(BandMitte(quelle, 2) > 0);
     // A second undo does nothing: the button is disabled.
     QTest::mouseClick(undo, Qt::LeftButton);
-    QCOMPARE(m_f->plan().Aufgaben[size_t(m_f->plan().AufgabeSuchen(2))].Tag, von);
+    QCOMPARE(m_f->plan().Aufgaben()[size_t(m_f->plan().AufgabeSuchen(2))].Tag, von);
 }
 
 // A task dragged to the calendar's lower edge scrolls it, so a week out of view is reached;
@@ -370,7 +370,7 @@ void TestHauptfenster::ziehenAnDenRandRollt()
     QSignalSpy gerollt(leiste, &QScrollBar::valueChanged);
     QVERIFY(!gerollt.wait(120)); // three ticks of the scrolling, which must not come
     Maus(quelle, QEvent::MouseButtonRelease, ueberZiel);
-    QCOMPARE(m_f->plan().Aufgaben[size_t(m_f->plan().AufgabeSuchen(2))].Tag, T(2001, 9, 29));
+    QCOMPARE(m_f->plan().Aufgaben()[size_t(m_f->plan().AufgabeSuchen(2))].Tag, T(2001, 9, 29));
 }
 
 void TestHauptfenster::bildschirmFolgtZiehenUndRueckgaengig()
@@ -389,7 +389,7 @@ void TestHauptfenster::bildschirmFolgtZiehenUndRueckgaengig()
     Maus(quelle, QEvent::MouseMove, QPoint(12, y));
     const QPoint ueberZiel = quelle->mapFrom(quelle->parentWidget(), ziel->pos() + QPoint(30, 50));
     Maus(quelle, QEvent::MouseButtonRelease, ueberZiel);
-    QCOMPARE(m_f->plan().Aufgaben[size_t(m_f->plan().AufgabeSuchen(2))].Tag, T(2001, 8, 15));
+    QCOMPARE(m_f->plan().Aufgaben()[size_t(m_f->plan().AufgabeSuchen(2))].Tag, T(2001, 8, 15));
     const QImage zielNachher = AufDemSchirm(*m_f, ziel);
     QVERIFY(zielNachher != zielVorher);
     QCOMPARE(zielNachher, Frisch(ziel));
@@ -418,7 +418,7 @@ void TestHauptfenster::bildschirmFolgtAenderung()
     tday* zelle = m_f->Tag(ZellenIndex(*m_f, T(2001, 9, 1)));
     const QImage vorher = AufDemSchirm(*m_f, zelle);
     Malzaehler gemalt(m_f->Tag(ZellenIndex(*m_f, T(2001, 9, 12))));
-    Aufgabenliste& liste = m_f->plan().Aufgaben;
+    Aufgabenliste& liste = m_f->plan().Aufgaben();
     m_f->ZustandSichern();
     if (art == 0) {
         taufgabe a;
@@ -465,7 +465,7 @@ void TestHauptfenster::ziehenVerweigert()
     QCOMPARE(titel, QStringLiteral("Verschiebung der Aufgabe"));
     QVERIFY(text.split(QLatin1Char('\n'))
                 .contains(QStringLiteral("'Packen' sollte vor 'Umziehen' erfolgen.")));
-    QCOMPARE(m_f->plan().Aufgaben[size_t(m_f->plan().AufgabeSuchen(7))].Tag, T(2001, 9, 12));
+    QCOMPARE(m_f->plan().Aufgaben()[size_t(m_f->plan().AufgabeSuchen(7))].Tag, T(2001, 9, 12));
     QVERIFY(!m_f->Geaendert());
     QVERIFY(m_f->gezogeneAufgabe().Ruht());
 }
@@ -479,7 +479,7 @@ void TestHauptfenster::ziehenAufWochenspalte()
     Maus(quelle, QEvent::MouseMove, QPoint(12, y));
     const QPoint wochenspalte = quelle->mapFrom(quelle->parentWidget(), QPoint(5, 170));
     Maus(quelle, QEvent::MouseButtonRelease, wochenspalte);
-    QCOMPARE(m_f->plan().Aufgaben[size_t(m_f->plan().AufgabeSuchen(2))].Tag, T(2001, 9, 1));
+    QCOMPARE(m_f->plan().Aufgaben()[size_t(m_f->plan().AufgabeSuchen(2))].Tag, T(2001, 9, 1));
     QVERIFY(m_geoeffnet.isEmpty() && m_eigene.isEmpty());
     QVERIFY(!m_f->Geaendert());
     QVERIFY(m_f->gezogeneAufgabe().Ruht());
@@ -587,8 +587,8 @@ void TestHauptfenster::fensterlageKommtGenauZurueck()
 void TestHauptfenster::kleinsteGroesseOhneUeberlappung()
 {
     Plan& plan = m_f->plan();
-    plan.Aufgaben = {Aufgabe(1, "Packen", T(2026, 9, 28), 17),
-                     Aufgabe(2, "Umziehen", T(2027, 9, 20), 17)};
+    plan.Aufgaben() = {Aufgabe(1, "Packen", T(2026, 9, 28), 17),
+                       Aufgabe(2, "Umziehen", T(2027, 9, 20), 17)};
     m_f->KalenderNeuAufbauen();
     m_f->resize(m_f->minimumSize());
     QTRY_COMPARE(m_f->size(), m_f->minimumSize());

@@ -56,7 +56,7 @@ private:
     tday* Fokus() const { return qobject_cast<tday*>(m_f->focusWidget()); }
     void ZelleAufgabeFokussieren(qint32 nummer)
     {
-        const taufgabe& a = m_f->plan().Aufgaben[size_t(m_f->plan().AufgabeSuchen(nummer))];
+        const taufgabe& a = m_f->plan().Aufgaben()[size_t(m_f->plan().AufgabeSuchen(nummer))];
         tday* z = Zelle(a.Tag);
         for (size_t i = 0; i < z->Daten().Termine.size(); ++i)
             if (z->Daten().Termine[i].Nummer == nummer)
@@ -114,13 +114,13 @@ void TestKalenderTastatur::cleanup()
 void TestKalenderTastatur::MaerzPlan()
 {
     Plan& plan = m_f->plan();
-    plan.situation.BundeslandA = 3;
-    plan.situation.BundeslandB = 3;
-    plan.Aufgaben = {Aufgabe(1, "Telefon ummelden", T(2027, 3, 3), 18, {}, 3),
-                     Aufgabe(2, "Kisten packen", T(2027, 3, 4), 17, {1}, 1),
-                     Aufgabe(3, "Umzugswagen laden", T(2027, 3, 5), 17, {2}, 1),
-                     Aufgabe(4, "Nachbarn grüßen", T(2027, 3, 4), 30, {}, 1),
-                     Aufgabe(5, "Schlüssel abgeben", T(2027, 3, 1), 17, {}, 1)};
+    plan.situation().BundeslandA = 3;
+    plan.situation().BundeslandB = 3;
+    plan.Aufgaben() = {Aufgabe(1, "Telefon ummelden", T(2027, 3, 3), 18, {}, 3),
+                       Aufgabe(2, "Kisten packen", T(2027, 3, 4), 17, {1}, 1),
+                       Aufgabe(3, "Umzugswagen laden", T(2027, 3, 5), 17, {2}, 1),
+                       Aufgabe(4, "Nachbarn grüßen", T(2027, 3, 4), 30, {}, 1),
+                       Aufgabe(5, "Schlüssel abgeben", T(2027, 3, 1), 17, {}, 1)};
     m_f->KalenderNeuAufbauen();
     QCOMPARE(m_f->ErsterTag(), T(2027, 3, 1));
     m_f->ZelleFokussieren(m_f->FokusZelle());
@@ -298,15 +298,15 @@ void TestKalenderTastatur::entfFragt()
     QCOMPARE(frage, QStringLiteral("Die Aufgabe „Telefon ummelden“ wird gelöscht.\n"
                                    "Folgende Aufgaben bezeihen sich hierauf und werden\n"
                                    "ebenfalls gelöscht:\nKisten packen\n"));
-    QCOMPARE(m_f->plan().Aufgaben.size(), size_t(5));
+    QCOMPARE(m_f->plan().Aufgaben().size(), size_t(5));
 
     helfer.Druecke(QStringLiteral("knopf_ok"), {}, QStringLiteral("meldung"));
     Taste(Qt::Key_Delete);
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
-    QCOMPARE(m_f->plan().Aufgaben.size(), size_t(3));
+    QCOMPARE(m_f->plan().Aufgaben().size(), size_t(3));
     QVERIFY(Zelle(T(2027, 3, 3))->Daten().Termine.empty());
     Taste(Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(m_f->plan().Aufgaben.size(), size_t(5));
+    QCOMPARE(m_f->plan().Aufgaben().size(), size_t(5));
 
     // A task nobody depends on: the short question, naming it.
     ZelleAufgabeFokussieren(5);
@@ -322,7 +322,7 @@ void TestKalenderTastatur::entfFragt()
 void TestKalenderTastatur::altPfeilMitOrdnungUndMitverschieben()
 {
     MaerzPlan();
-    const Aufgabenliste vorher = m_f->plan().Aufgaben;
+    const Aufgabenliste vorher = m_f->plan().Aufgaben();
     Taste(Qt::Key_Right);
     Taste(Qt::Key_Down); // Kisten packen, Thursday 08:00
     QCOMPARE(Fokus()->FokussierteAufgabe(), 0);
@@ -337,7 +337,7 @@ void TestKalenderTastatur::altPfeilMitOrdnungUndMitverschieben()
     Taste(Qt::Key_Left, Qt::AltModifier);
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(text, QStringLiteral("'Telefon ummelden' sollte vor 'Kisten packen' erfolgen."));
-    QCOMPARE(m_f->plan().Aufgaben, vorher);
+    QCOMPARE(m_f->plan().Aufgaben(), vorher);
     QVERIFY(!m_f->Geaendert());
 
     // A day later meets Umzugswagen laden: moved along to Saturday, one step to undo.
@@ -345,20 +345,20 @@ void TestKalenderTastatur::altPfeilMitOrdnungUndMitverschieben()
     Taste(Qt::Key_Right, Qt::AltModifier);
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     const Plan& plan = m_f->plan();
-    QCOMPARE(plan.Aufgaben[size_t(plan.AufgabeSuchen(2))].Tag, T(2027, 3, 5));
-    QCOMPARE(plan.Aufgaben[size_t(plan.AufgabeSuchen(3))].Tag, T(2027, 3, 6));
+    QCOMPARE(plan.Aufgaben()[size_t(plan.AufgabeSuchen(2))].Tag, T(2027, 3, 5));
+    QCOMPARE(plan.Aufgaben()[size_t(plan.AufgabeSuchen(3))].Tag, T(2027, 3, 6));
     QCOMPARE(Fokus(), Zelle(T(2027, 3, 5)));
     QCOMPARE(Fokus()->Daten().Termine[size_t(Fokus()->FokussierteAufgabe())].Nummer, 2);
     QVERIFY(Zelle(T(2027, 3, 6))->Daten().Termine.size() == 1);
 
     // The move along is one step for "Rückgängig".
     Taste(Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(m_f->plan().Aufgaben, vorher);
+    QCOMPARE(m_f->plan().Aufgaben(), vorher);
 
     // Without a conflict Alt+arrow moves at once; Alt+Down a week.
     ZelleAufgabeFokussieren(4);
     Taste(Qt::Key_Down, Qt::AltModifier);
-    QCOMPARE(plan.Aufgaben[size_t(plan.AufgabeSuchen(4))].Tag, T(2027, 3, 11));
+    QCOMPARE(plan.Aufgaben()[size_t(plan.AufgabeSuchen(4))].Tag, T(2027, 3, 11));
     QCOMPARE(Fokus(), Zelle(T(2027, 3, 11)));
     QVERIFY(m_f->Geaendert());
 }
@@ -455,8 +455,8 @@ void TestKalenderTastatur::jahreswechsel()
 {
     // 2026 has 53 weeks: the calendar begins in week 53 and ends in January.
     Plan& plan = m_f->plan();
-    plan.Aufgaben = {Aufgabe(1, "Packen", T(2026, 12, 29), 17, {}, 1),
-                     Aufgabe(2, "Umziehen", T(2027, 1, 14), 17, {}, 1)};
+    plan.Aufgaben() = {Aufgabe(1, "Packen", T(2026, 12, 29), 17, {}, 1),
+                       Aufgabe(2, "Umziehen", T(2027, 1, 14), 17, {}, 1)};
     m_f->KalenderNeuAufbauen();
     QCOMPARE(m_f->Wochennummern().mid(0, 3), (QList<int>{53, 1, 2}));
     QCOMPARE(m_f->findChild<QLabel*>(QStringLiteral("SpanneLabel"))->text(),
@@ -465,7 +465,7 @@ void TestKalenderTastatur::jahreswechsel()
     QCOMPARE(Zellenzeichnung::KopfText(T(2027, 1, 1)), QStringLiteral("1. Januar"));
     QCOMPARE(Zellenzeichnung::KopfText(T(2027, 1, 2)), QStringLiteral("2.1."));
     // Only January left: the heading follows the plan.
-    plan.Aufgaben.erase(plan.Aufgaben.begin());
+    plan.Aufgaben().erase(plan.Aufgaben().begin());
     m_f->KalenderAktualisieren();
     QCOMPARE(m_f->SpannenText(), QStringLiteral("Januar 2027"));
 }

@@ -124,7 +124,7 @@ void TestPlanbefehle::speichernUndLastsaved()
     Aufgabenliste gelesen;
     Situation s;
     QVERIFY(PlanLaden(pfad + QStringLiteral(".kvr"), gelesen, s));
-    QCOMPARE(gelesen.size(), m_f->plan().Aufgaben.size());
+    QCOMPARE(gelesen.size(), m_f->plan().Aufgaben().size());
 }
 
 void TestPlanbefehle::speichernAbgebrochen()
@@ -143,7 +143,7 @@ void TestPlanbefehle::aendernSpeichernRueckgaengig()
     const auto titel = [this] { return m_f->windowHandle()->title(); };
     QCOMPARE(titel(), QStringLiteral("Kistenlotse der Quellmark AG"));
     m_f->ZustandSichern();
-    m_f->plan().Aufgaben.front().Tag += 1;
+    m_f->plan().Aufgaben().front().Tag += 1;
     QVERIFY(m_f->Geaendert());
     QCOMPARE(titel(), QStringLiteral("Kistenlotse der Quellmark AG*"));
     ModalHelfer helfer;
@@ -156,9 +156,9 @@ void TestPlanbefehle::aendernSpeichernRueckgaengig()
     QCOMPARE(titel(), QStringLiteral("a.kvr* – Kistenlotse der Quellmark AG"));
     m_f->Dokument().Rueckgaengig();
     QCOMPARE(titel(), QStringLiteral("a.kvr – Kistenlotse der Quellmark AG"));
-    const double tag = m_f->plan().Aufgaben.front().Tag;
+    const double tag = m_f->plan().Aufgaben().front().Tag;
     Klick("RuckgaengigButton"); // disabled: nothing happens
-    QCOMPARE(m_f->plan().Aufgaben.front().Tag, tag);
+    QCOMPARE(m_f->plan().Aufgaben().front().Tag, tag);
 }
 
 void TestPlanbefehle::speichernInUnbeschreibbarenOrdner()
@@ -218,9 +218,9 @@ void TestPlanbefehle::zweiterSchreiber()
     }
     const QByteArray unserer = DateiInhalt(a);
     if (fremdGeschrieben) {
-        Aufgabenliste weniger = m_f->plan().Aufgaben;
+        Aufgabenliste weniger = m_f->plan().Aufgaben();
         weniger.pop_back();
-        QVERIFY(PlanSchreiben(a, weniger, m_f->plan().situation, 0, 35));
+        QVERIFY(PlanSchreiben(a, weniger, m_f->plan().situation(), 0, 35));
     }
     const QByteArray vorher = DateiInhalt(a);
     m_f->ZustandSichern();
@@ -330,31 +330,31 @@ void TestPlanbefehle::keineVorschlagslisteNachDemDialog()
 void TestPlanbefehle::oeffnenIstUngeaendert()
 {
     Plan anderer;
-    anderer.situation.BundeslandA = 13;
-    anderer.situation.BundeslandB = 2;
-    anderer.situation.Einzugdatum = QStringLiteral("01.03.2027");
-    anderer.situation.Auszugdatum = QStringLiteral("10.03.2027");
+    anderer.situation().BundeslandA = 13;
+    anderer.situation().BundeslandB = 2;
+    anderer.situation().Einzugdatum = QStringLiteral("01.03.2027");
+    anderer.situation().Auszugdatum = QStringLiteral("10.03.2027");
     anderer.AbfolgeSuchen(T(2027, 3, 1), T(2027, 3, 10), nullptr);
     const QString pfad = m_ordner->filePath(QStringLiteral("anderer.kvr"));
-    QVERIFY(PlanSchreiben(pfad, anderer.Aufgaben, anderer.situation, 0, 35));
-    const Aufgabenliste vorher = m_f->plan().Aufgaben;
-    const Situation vorherSituation = m_f->plan().situation;
+    QVERIFY(PlanSchreiben(pfad, anderer.Aufgaben(), anderer.situation(), 0, 35));
+    const Aufgabenliste vorher = m_f->plan().Aufgaben();
+    const Situation vorherSituation = m_f->plan().situation();
 
     ModalHelfer helfer;
     Datei(m_f->Ladedialog(), pfad, helfer);
     Klick("LadenButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
-    QCOMPARE(m_f->plan().situation.BundeslandA, 13);
-    QCOMPARE(m_f->plan().Aufgaben.size(), anderer.Aufgaben.size());
+    QCOMPARE(m_f->plan().situation().BundeslandA, 13);
+    QCOMPARE(m_f->plan().Aufgaben().size(), anderer.Aufgaben().size());
     QVERIFY(m_f->ErsterTag() > T(2027, 1, 1));
     QVERIFY(!m_f->Geaendert());
     QVERIFY(!QFile::exists(Einstellungsdatei())); // opening does not touch lastsaved
 
     // Undo returns to the plan shown before the open, with its situation and calendar.
     Klick("RuckgaengigButton");
-    QCOMPARE(m_f->plan().Aufgaben.size(), vorher.size());
-    QCOMPARE(m_f->plan().Aufgaben.front().Tag, vorher.front().Tag);
-    QCOMPARE(m_f->plan().situation, vorherSituation);
+    QCOMPARE(m_f->plan().Aufgaben().size(), vorher.size());
+    QCOMPARE(m_f->plan().Aufgaben().front().Tag, vorher.front().Tag);
+    QCOMPARE(m_f->plan().situation(), vorherSituation);
     QVERIFY(m_f->ErsterTag() < T(2027, 1, 1));
     QVERIFY(m_f->Geaendert());
 
@@ -399,8 +399,8 @@ void TestPlanbefehle::oeffnenFehlerhaft()
     QVERIFY(datei.open(QIODevice::WriteOnly));
     datei.write(inhalt);
     datei.close();
-    const Aufgabenliste vorher = m_f->plan().Aufgaben;
-    const Situation situation = m_f->plan().situation;
+    const Aufgabenliste vorher = m_f->plan().Aufgaben();
+    const Situation situation = m_f->plan().situation();
 
     ModalHelfer helfer;
     QString text;
@@ -413,12 +413,12 @@ void TestPlanbefehle::oeffnenFehlerhaft()
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(text, QStringLiteral("Beim Laden der Datei ist ein Fehler aufgetreten\n") +
                        grund.replace(QStringLiteral("PFAD"), pfad));
-    QCOMPARE(m_f->plan().Aufgaben.size(), vorher.size());
+    QCOMPARE(m_f->plan().Aufgaben().size(), vorher.size());
     for (size_t i = 0; i < vorher.size(); ++i) {
-        QCOMPARE(m_f->plan().Aufgaben[i].Nummer, vorher[i].Nummer);
-        QCOMPARE(m_f->plan().Aufgaben[i].Tag, vorher[i].Tag);
+        QCOMPARE(m_f->plan().Aufgaben()[i].Nummer, vorher[i].Nummer);
+        QCOMPARE(m_f->plan().Aufgaben()[i].Tag, vorher[i].Tag);
     }
-    QCOMPARE(m_f->plan().situation, situation);
+    QCOMPARE(m_f->plan().situation(), situation);
     QVERIFY(!m_f->Geaendert());
 }
 
@@ -434,8 +434,8 @@ void TestPlanbefehle::oeffnenOhneAufgaben()
     Datei(m_f->Ladedialog(), pfad, helfer);
     Klick("LadenButton");
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
-    QVERIFY(m_f->plan().Aufgaben.empty());
-    QCOMPARE(m_f->plan().situation.BundeslandA, 5);
+    QVERIFY(m_f->plan().Aufgaben().empty());
+    QCOMPARE(m_f->plan().situation().BundeslandA, 5);
     QCOMPARE(m_f->AnzahlTage(), 35);
     QVERIFY(m_f->ErsterTag() <= Tageszahl::heute() && Tageszahl::heute() < m_f->ErsterTag() + 7);
 }
@@ -463,9 +463,9 @@ void TestPlanbefehle::oeffnenKuerzt()
     QVERIFY2(hinweis.contains(QStringLiteral(
                  "Bei einer Aufgabe fehlten Angaben, für die Vorgaben eingesetzt wurden: 7 „")),
              qPrintable(hinweis));
-    QCOMPARE(m_f->plan().Aufgaben.size(), size_t(1));
-    QCOMPARE(m_f->plan().Aufgaben[0].Kurzbezeichnung, QString(255, QLatin1Char('t')));
-    QCOMPARE(m_f->plan().Aufgaben[0].vorher.size(), 1000);
+    QCOMPARE(m_f->plan().Aufgaben().size(), size_t(1));
+    QCOMPARE(m_f->plan().Aufgaben()[0].Kurzbezeichnung, QString(255, QLatin1Char('t')));
+    QCOMPARE(m_f->plan().Aufgaben()[0].vorher.size(), 1000);
     QCOMPARE(
         m_f->StatusText().trimmed(),
         QStringLiteral("Die Datei enthielt zu lange Angaben; 2 davon wurden beim Laden gekürzt."));
@@ -500,9 +500,9 @@ void TestPlanbefehle::speichernDannSchliessenFragtNicht()
 void TestPlanbefehle::rueckgaengigLaesstNotizUngespeichert()
 {
     m_f->ZustandSichern();
-    m_f->plan().Aufgaben.front().Notiz = {QStringLiteral("Zählerstand notieren")};
+    m_f->plan().Aufgaben().front().Notiz = {QStringLiteral("Zählerstand notieren")};
     const taufgabe& letzte =
-        *std::max_element(m_f->plan().Aufgaben.begin(), m_f->plan().Aufgaben.end(),
+        *std::max_element(m_f->plan().Aufgaben().begin(), m_f->plan().Aufgaben().end(),
                           [](const taufgabe& a, const taufgabe& b) { return a.Tag < b.Tag; });
     QVERIFY(m_f->AufgabeZiehen(letzte.Nummer, letzte.Tag + 1));
     Klick("RuckgaengigButton");
@@ -519,7 +519,7 @@ void TestPlanbefehle::rueckgaengigLaesstNotizUngespeichert()
     QVERIFY2(frage.Erledigt(), qPrintable(frage.Fehler()));
     QCOMPARE(text,
              QStringLiteral("Ihre letzten Änderungen wurden nicht gespeichert. Trotzdem beenden?"));
-    QCOMPARE(m_f->plan().Aufgaben.front().Notiz,
+    QCOMPARE(m_f->plan().Aufgaben().front().Notiz,
              QStringList{QStringLiteral("Zählerstand notieren")});
 }
 
@@ -546,7 +546,7 @@ void TestPlanbefehle::einstellungenNichtBeschreibbar()
 
 void TestPlanbefehle::neuBeginnenAbbrechen()
 {
-    const Aufgabenliste vorher = m_f->plan().Aufgaben;
+    const Aufgabenliste vorher = m_f->plan().Aufgaben();
     ModalHelfer helfer;
     helfer.Mache(
         [](QWidget* w) {
@@ -559,7 +559,7 @@ void TestPlanbefehle::neuBeginnenAbbrechen()
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QVERIFY(!Kind<TQvImageButton>(m_f->Startdialog(), "AbbrechenButton")
                  ->isVisibleTo(m_f->Startdialog()));
-    QCOMPARE(m_f->plan().Aufgaben.size(), vorher.size());
+    QCOMPARE(m_f->plan().Aufgaben().size(), vorher.size());
 }
 
 void TestPlanbefehle::neuBeginnen_data()
@@ -579,10 +579,10 @@ void TestPlanbefehle::neuBeginnen()
     QFETCH(QString, antwort);
     if (geaendert) {
         m_f->ZustandSichern();
-        m_f->plan().Aufgaben.front().Notiz = {QStringLiteral("Schlüssel beim Hausmeister")};
+        m_f->plan().Aufgaben().front().Notiz = {QStringLiteral("Schlüssel beim Hausmeister")};
     }
-    const Aufgabenliste vorher = m_f->plan().Aufgaben;
-    const Situation vorherSituation = m_f->plan().situation;
+    const Aufgabenliste vorher = m_f->plan().Aufgaben();
+    const Situation vorherSituation = m_f->plan().situation();
     ModalHelfer helfer;
     QString frage;
     if (!antwort.isEmpty())
@@ -605,17 +605,17 @@ void TestPlanbefehle::neuBeginnen()
         QCOMPARE(frage, QStringLiteral("Ihre letzten Änderungen wurden nicht gespeichert. "
                                        "Trotzdem neu beginnen?"));
     if (!weiter) {
-        QVERIFY(m_f->plan().Aufgaben == vorher);
+        QVERIFY(m_f->plan().Aufgaben() == vorher);
         QVERIFY(m_f->Geaendert());
         return;
     }
-    QCOMPARE(m_f->plan().situation.BundeslandA, 13);
+    QCOMPARE(m_f->plan().situation().BundeslandA, 13);
     QVERIFY(m_f->ErsterTag() > T(2020, 1, 1));
     QVERIFY(m_f->Geaendert()); // the new plan is in no file
 
     Klick("RuckgaengigButton");
-    QVERIFY(m_f->plan().Aufgaben == vorher);
-    QCOMPARE(m_f->plan().situation, vorherSituation);
+    QVERIFY(m_f->plan().Aufgaben() == vorher);
+    QCOMPARE(m_f->plan().situation(), vorherSituation);
     QCOMPARE(m_f->Geaendert(), geaendert);
 }
 

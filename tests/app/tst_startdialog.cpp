@@ -150,9 +150,9 @@ void TestStartdialog::startFolge()
     QCOMPARE(auszug, Tageszahl::heute() + 30);
     QVERIFY(m_f->isVisible());
     QVERIFY(m_f->isMaximized()); // no settings file
-    QCOMPARE(m_f->plan().situation.BundeslandA, 3);
-    QCOMPARE(m_f->plan().situation.BundeslandB, 13);
-    QVERIFY(m_f->plan().Aufgaben.size() >= 30);
+    QCOMPARE(m_f->plan().situation().BundeslandA, 3);
+    QCOMPARE(m_f->plan().situation().BundeslandB, 13);
+    QVERIFY(m_f->plan().Aufgaben().size() >= 30);
     QVERIFY(m_f->AnzahlTage() >= 35);
 }
 
@@ -223,9 +223,9 @@ void TestStartdialog::datumspruefung()
         QCOMPARE(text, QStringLiteral("Die gewählten Daten für Aus- bzw. Einzug sind "
                                       "unzulässig.\nBitte korrigieren Sie die Eingaben."));
         QCOMPARE(titel, QStringLiteral("Bestätigung"));
-        QVERIFY(m_f->plan().Aufgaben.empty());
+        QVERIFY(m_f->plan().Aufgaben().empty());
     } else {
-        QVERIFY(!m_f->plan().Aufgaben.empty());
+        QVERIFY(!m_f->plan().Aufgaben().empty());
     }
 }
 
@@ -291,7 +291,7 @@ void TestStartdialog::weiterplanenOhneDatei()
         LastsavedSchreiben(Einstellungsdatei(), m_ordner->filePath(QStringLiteral("fehlt.kvr"))));
     if (!beimStart)
         m_f->KalenderErstellen(BerlinerUmzug(), true);
-    const Aufgabenliste vorher = m_f->plan().Aufgaben;
+    const Aufgabenliste vorher = m_f->plan().Aufgaben();
     ModalHelfer helfer;
     QString text;
     if (beimStart)
@@ -317,7 +317,7 @@ void TestStartdialog::weiterplanenOhneDatei()
     QCOMPARE(text, QStringLiteral("Beim Laden der Datei ist ein Fehler aufgetreten\n"
                                   "Die Datei „%1“ gibt es nicht.")
                        .arg(m_ordner->filePath(QStringLiteral("fehlt.kvr"))));
-    QVERIFY(m_f->plan().Aufgaben == vorher);
+    QVERIFY(m_f->plan().Aufgaben() == vorher);
     if (beimStart)
         QCOMPARE(m_f->AnzahlTage(), 35);
     QVERIFY(!m_f->Geaendert());
@@ -326,13 +326,13 @@ void TestStartdialog::weiterplanenOhneDatei()
 void TestStartdialog::weiterplanenMitDatei()
 {
     Plan plan;
-    plan.situation.BundeslandA = 2;
-    plan.situation.BundeslandB = 13;
-    plan.situation.Einzugdatum = QStringLiteral("10.09.2001");
-    plan.situation.Auszugdatum = QStringLiteral("14.09.2001");
+    plan.situation().BundeslandA = 2;
+    plan.situation().BundeslandB = 13;
+    plan.situation().Einzugdatum = QStringLiteral("10.09.2001");
+    plan.situation().Auszugdatum = QStringLiteral("14.09.2001");
     plan.AbfolgeSuchen(T(2001, 9, 10), T(2001, 9, 14), nullptr);
     const QString pfad = m_ordner->filePath(QStringLiteral("umzug.kvr"));
-    QVERIFY(PlanSchreiben(pfad, plan.Aufgaben, plan.situation, T(2001, 8, 13), 49));
+    QVERIFY(PlanSchreiben(pfad, plan.Aufgaben(), plan.situation(), T(2001, 8, 13), 49));
     QVERIFY(LastsavedSchreiben(Einstellungsdatei(), pfad));
     ModalHelfer helfer;
     helfer.Mache(
@@ -342,8 +342,8 @@ void TestStartdialog::weiterplanenMitDatei()
         QStringLiteral("SituationsForm"));
     NeuBeginnen();
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
-    QCOMPARE(m_f->plan().Aufgaben.size(), plan.Aufgaben.size());
-    QCOMPARE(m_f->plan().situation.BundeslandB, 13);
+    QCOMPARE(m_f->plan().Aufgaben().size(), plan.Aufgaben().size());
+    QCOMPARE(m_f->plan().situation().BundeslandB, 13);
     QVERIFY(!m_f->Geaendert());
     QVERIFY(m_f->AnzahlTage() >= 35);
 }
@@ -405,7 +405,7 @@ void TestStartdialog::zeitraumFrage()
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(text, frage);
     QCOMPARE(s->result() == QDialog::Accepted, ja);
-    QCOMPARE(m_f->plan().Aufgaben.empty(), !ja);
+    QCOMPARE(m_f->plan().Aufgaben().empty(), !ja);
 }
 
 void TestStartdialog::felderNachBeschriftung_data()

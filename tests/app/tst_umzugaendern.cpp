@@ -56,7 +56,7 @@ void TestUmzugAendern::init()
     taufgabe eigene = Aufgabe(ErsteEigeneAufgabe, "Kisten holen", T(2027, 1, 25), 20);
     eigene.Benutzeraufgabe = true;
     eigene.Notiz = {QStringLiteral("Keller")};
-    p.Aufgaben.push_back(eigene);
+    p.Aufgaben().push_back(eigene);
     m_f->KalenderNeuAufbauen();
 }
 
@@ -159,7 +159,7 @@ void TestUmzugAendern::umplanen()
     QCOMPARE(m_f->StatusText().trimmed(), status);
     Plan& p = m_f->plan();
     if (status.isEmpty()) {
-        QVERIFY(p.Aufgaben == vorher.Aufgaben && p.situation == vorher.situation);
+        QVERIFY(p.Aufgaben() == vorher.Aufgaben() && p.situation() == vorher.situation());
         QVERIFY(!m_f->Dokument().RueckgaengigMoeglich());
         return;
     }
@@ -167,17 +167,17 @@ void TestUmzugAendern::umplanen()
     QCOMPARE(p.Aufgabe(ErsteEigeneAufgabe)->Notiz, QStringList{QStringLiteral("Keller")});
     QCOMPARE(p.Aufgabe(2)->Notiz, QStringList{QStringLiteral("Konto 1234")});
     QCOMPARE(p.Aufgabe(2)->Start, 29);
-    QCOMPARE(p.Aufgabe(Umzugsaufgabe)->Tag, vorher.Aufgaben[vorher.AufgabeSuchen(7)].Tag + tage);
+    QCOMPARE(p.Aufgabe(Umzugsaufgabe)->Tag, vorher.Aufgaben()[vorher.AufgabeSuchen(7)].Tag + tage);
     QCOMPARE(p.Aufgabe(53) != nullptr, kinder);
     QCOMPARE(m_f->ErsterTag() - ersterTag, tage < 0 ? -7.0 : 14.0);
 
     m_f->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_f.get()));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
-    for (size_t i = 0; i < vorher.Aufgaben.size(); ++i)
-        QVERIFY(m_f->plan().Aufgaben.at(i) == vorher.Aufgaben[i].Kopie());
-    QCOMPARE(m_f->plan().Aufgaben.size(), vorher.Aufgaben.size());
-    QVERIFY(m_f->plan().situation == vorher.situation);
+    for (size_t i = 0; i < vorher.Aufgaben().size(); ++i)
+        QVERIFY(m_f->plan().Aufgaben().at(i) == vorher.Aufgaben()[i].Kopie());
+    QCOMPARE(m_f->plan().Aufgaben().size(), vorher.Aufgaben().size());
+    QVERIFY(m_f->plan().situation() == vorher.situation());
     QCOMPARE(m_f->ErsterTag(), ersterTag);
 }
 
@@ -187,7 +187,7 @@ void TestUmzugAendern::konfliktWieBeimZiehen()
     taufgabe* eigene = m_f->plan().Aufgabe(ErsteEigeneAufgabe);
     eigene->Tag = T(2027, 2, 12);
     eigene->vorher = {Umzugsaufgabe};
-    const Aufgabenliste vorher = m_f->plan().Aufgaben;
+    const Aufgabenliste vorher = m_f->plan().Aufgaben();
     ModalHelfer helfer;
     helfer.Mache(
         [](QWidget* w) {
@@ -207,7 +207,7 @@ void TestUmzugAendern::konfliktWieBeimZiehen()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_U, Qt::ControlModifier);
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(konflikt, QStringLiteral("'Umziehen' sollte vor 'Kisten holen' erfolgen."));
-    QVERIFY(m_f->plan().Aufgaben == vorher);
+    QVERIFY(m_f->plan().Aufgaben() == vorher);
 }
 
 QTEST_MAIN(TestUmzugAendern)

@@ -30,7 +30,7 @@ public:
         double auszug = 0;
         Tageszahl::ausText(situation.Einzugdatum, &einzug);
         Tageszahl::ausText(situation.Auszugdatum, &auszug);
-        m_plan.situation = situation;
+        m_plan.situation() = situation;
         m_plan.AbfolgeSuchen(einzug, auszug, this);
         KalenderNeuAufbauen();
         neuAufbauten = 0;
@@ -55,7 +55,7 @@ public:
     }
     void KalenderNeuAufbauen() override
     {
-        m_spanne = SpanneBerechnen(m_plan.Aufgaben, Tageszahl::heute());
+        m_spanne = SpanneBerechnen(m_plan.Aufgaben(), Tageszahl::heute());
         m_tage.clear();
         for (int i = 0; i < m_spanne.tage; ++i)
             m_tage.emplace_back(m_spanne.ersterTag + i);
@@ -66,7 +66,7 @@ public:
         std::vector<TagDaten*> zellen;
         for (TagDaten& t : m_tage)
             zellen.push_back(&t);
-        AufgabenVerteilen(m_plan.Aufgaben, zellen);
+        AufgabenVerteilen(m_plan.Aufgaben(), zellen);
         ++aktualisierungen;
     }
     double ErsterTag() const override { return m_tage.empty() ? 0 : m_tage.front().Datum; }

@@ -205,7 +205,7 @@ void TestDialogansicht::eigenerTerminForm()
         a.Start = 31;
         a.Dauer = 3;
         a.Benutzeraufgabe = true;
-        m_f->plan().Aufgaben.push_back(a);
+        m_f->plan().Aufgaben().push_back(a);
         d->AufgabeAnzeigen(a.Nummer, 0);
     }
     Pruefen(d, neu ? QStringLiteral("eigener_neu") : QStringLiteral("eigener_bestehend"), {});

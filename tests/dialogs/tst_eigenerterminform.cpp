@@ -93,7 +93,7 @@ qint32 TestEigenerTerminForm::Anlegen(const QString& name, double tag)
     Klick(Uebernehmen(m_d));
     if (m_d->result() != QDialog::Accepted)
         return -1;
-    return m_f->plan().Aufgaben.back().Nummer;
+    return m_f->plan().Aufgaben().back().Nummer;
 }
 
 void TestEigenerTerminForm::neueAufgabe_data()
@@ -131,12 +131,12 @@ void TestEigenerTerminForm::neueAufgabe()
 
 void TestEigenerTerminForm::sofortUebernehmen()
 {
-    const size_t vorher = m_f->plan().Aufgaben.size();
+    const size_t vorher = m_f->plan().Aufgaben().size();
     Oeffnen(-1, T(2001, 9, 5));
     Klick(Uebernehmen(m_d));
     QCOMPARE(m_d->result(), int(QDialog::Accepted));
-    QCOMPARE(m_f->plan().Aufgaben.size(), vorher + 1);
-    const taufgabe& a = m_f->plan().Aufgaben.back();
+    QCOMPARE(m_f->plan().Aufgaben().size(), vorher + 1);
+    const taufgabe& a = m_f->plan().Aufgaben().back();
     QCOMPARE(a.Nummer, 10001);
     QVERIFY(a.Benutzeraufgabe);
     QCOMPARE(a.Kurzbezeichnung, QStringLiteral("Geben Sie eine Bezeichnung für die Aufgabe ein"));
@@ -147,7 +147,7 @@ void TestEigenerTerminForm::sofortUebernehmen()
     QVERIFY(a.Beschreibung.isEmpty());
     QVERIFY(a.vorher.isEmpty());
     QVERIFY(m_f->Geaendert());
-    QCOMPARE(m_f->plan().Sicherung.size(), vorher);
+    QCOMPARE(m_f->plan().Sicherung().size(), vorher);
 }
 
 void TestEigenerTerminForm::nummern()
@@ -190,7 +190,7 @@ void TestEigenerTerminForm::platzhalter()
         QTest::keyClicks(NotizFeld(m_d), getippt);
     }
     Klick(Uebernehmen(m_d));
-    QCOMPARE(m_f->plan().Aufgaben.back().Notiz, notiz);
+    QCOMPARE(m_f->plan().Aufgaben().back().Notiz, notiz);
 }
 
 void TestEigenerTerminForm::notizenBestehenderAufgabeBleiben()
@@ -236,7 +236,7 @@ void TestEigenerTerminForm::bestehendeAufgabe()
     QCOMPARE(b.Start, 31);
     QCOMPARE(b.Notiz, (QStringList{QStringLiteral("Gurte"), QString(), QStringLiteral("Decken")}));
     QVERIFY(b.Benutzeraufgabe);
-    QCOMPARE(m_f->plan().Aufgaben.back().Nummer, n); // changed in place, not appended
+    QCOMPARE(m_f->plan().Aufgaben().back().Nummer, n); // changed in place, not appended
 }
 
 void TestEigenerTerminForm::zeitenBeimOeffnen()
@@ -294,7 +294,7 @@ void TestEigenerTerminForm::nameImTitel()
     QCOMPARE(m_d->windowTitle(), QStringLiteral("Keller"));
     BezeichnungsFeld(m_d)->clear();
     Klick(Uebernehmen(m_d));
-    QCOMPARE(m_f->plan().Aufgaben.back().Kurzbezeichnung, QString()); // an empty name is kept
+    QCOMPARE(m_f->plan().Aufgaben().back().Kurzbezeichnung, QString()); // an empty name is kept
 }
 
 // A pasted page of text becomes a title of the length a plan keeps.
@@ -304,7 +304,7 @@ void TestEigenerTerminForm::titelBegrenzt()
     BezeichnungsFeld(m_d)->selectAll();
     BezeichnungsFeld(m_d)->insert(QString(40000, QLatin1Char('x')));
     Klick(Uebernehmen(m_d));
-    QCOMPARE(m_f->plan().Aufgaben.back().Kurzbezeichnung, QString(255, QLatin1Char('x')));
+    QCOMPARE(m_f->plan().Aufgaben().back().Kurzbezeichnung, QString(255, QLatin1Char('x')));
 }
 
 void TestEigenerTerminForm::abbrechen_data()
@@ -329,7 +329,7 @@ void TestEigenerTerminForm::abbrechen()
     QFETCH(QString, wie);
     QFETCH(QString, antwort);
     const qint32 n = Anlegen(QStringLiteral("Keller"), T(2001, 9, 5));
-    const Aufgabenliste vorher = m_f->plan().Aufgaben;
+    const Aufgabenliste vorher = m_f->plan().Aufgaben();
     Oeffnen(n, 0);
     if (bearbeiten) {
         BezeichnungsFeld(m_d)->setText(QStringLiteral("Dachboden"));
@@ -362,7 +362,7 @@ void TestEigenerTerminForm::abbrechen()
         QVERIFY(!m_d->isVisible());
         QCOMPARE(m_d->result(), int(QDialog::Rejected));
     }
-    QVERIFY(m_f->plan().Aufgaben == vorher);
+    QVERIFY(m_f->plan().Aufgaben() == vorher);
 }
 
 void TestEigenerTerminForm::neueAufgabeOhneEingabe()
@@ -390,7 +390,7 @@ void TestEigenerTerminForm::loeschen()
 {
     QFETCH(QString, antwort);
     const qint32 n = Anlegen(QStringLiteral("Keller"), T(2001, 9, 5));
-    const Aufgabenliste vorher = m_f->plan().Aufgaben;
+    const Aufgabenliste vorher = m_f->plan().Aufgaben();
     const bool warGeaendert = m_f->Geaendert();
     Oeffnen(n, 0);
     BezeichnungsFeld(m_d)->setText(QStringLiteral("Dachboden")); // never applied
@@ -406,11 +406,11 @@ void TestEigenerTerminForm::loeschen()
     if (antwort == QLatin1String("knopf_ok")) {
         QCOMPARE(m_d->result(), int(QDialog::Accepted));
         QVERIFY(!m_f->plan().Aufgabe(n));
-        QCOMPARE(m_f->plan().Aufgaben.size(), vorher.size() - 1);
-        QVERIFY(m_f->plan().Sicherung == vorher);
+        QCOMPARE(m_f->plan().Aufgaben().size(), vorher.size() - 1);
+        QVERIFY(m_f->plan().Sicherung() == vorher);
     } else {
         QCOMPARE(BezeichnungsFeld(m_d)->text(), QStringLiteral("Dachboden"));
-        QVERIFY(m_f->plan().Aufgaben == vorher);
+        QVERIFY(m_f->plan().Aufgaben() == vorher);
         QCOMPARE(m_f->Geaendert(), warGeaendert);
     }
 }
@@ -468,7 +468,7 @@ void TestEigenerTerminForm::vorDemErstenTag()
     QCOMPARE(m_d->result(), int(QDialog::Accepted));
     QCOMPARE(m_f->ErsterTag(), T(2001, 8, 6));
     QCOMPARE(m_f->LetzterTag(), T(2001, 9, 30));
-    QCOMPARE(m_f->plan().Aufgaben.size(), size_t(34)); // the rebuild keeps every task
+    QCOMPARE(m_f->plan().Aufgaben().size(), size_t(34)); // the rebuild keeps every task
 }
 
 void TestEigenerTerminForm::einJahr_data()
@@ -487,7 +487,7 @@ void TestEigenerTerminForm::einJahr()
 {
     QFETCH(QString, datum);
     QFETCH(bool, erlaubt);
-    const Aufgabenliste vorher = m_f->plan().Aufgaben;
+    const Aufgabenliste vorher = m_f->plan().Aufgaben();
     Oeffnen(-1, T(2001, 9, 5));
     DatumFeld(m_d)->setText(datum);
     Gesehen box;
@@ -496,14 +496,14 @@ void TestEigenerTerminForm::einJahr()
     Klick(Uebernehmen(m_d));
     if (erlaubt) {
         QCOMPARE(helfer.Beantwortet(), 0);
-        QCOMPARE(Tageszahl::Text(m_f->plan().Aufgaben.back().Tag), datum);
+        QCOMPARE(Tageszahl::Text(m_f->plan().Aufgaben().back().Tag), datum);
         return;
     }
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QCOMPARE(box.text, QStringLiteral("Der Umzug kann nicht länger als ein Jahr dauern."));
     QCOMPARE(box.knoepfe, QStringList{QStringLiteral("OK")});
     QVERIFY(m_d->isVisible());
-    QVERIFY(m_f->plan().Aufgaben == vorher);
+    QVERIFY(m_f->plan().Aufgaben() == vorher);
     QVERIFY(!m_f->Geaendert());
 }
 
@@ -531,7 +531,7 @@ void TestEigenerTerminForm::jahrNach3000()
     QFETCH(QString, antwort);
     QFETCH(bool, uebernommen);
     m_f->Erstellen(Jahr3000());
-    const Aufgabenliste vorher = m_f->plan().Aufgaben;
+    const Aufgabenliste vorher = m_f->plan().Aufgaben();
     Oeffnen(-1, T(3000, 12, 12));
     DatumFeld(m_d)->setText(datum);
     Waehle(BeginnBox(m_d), beginn);
@@ -550,11 +550,11 @@ void TestEigenerTerminForm::jahrNach3000()
     }
     if (uebernommen) {
         QCOMPARE(m_d->result(), int(QDialog::Accepted));
-        QCOMPARE(Tageszahl::Text(m_f->plan().Aufgaben.back().Tag), datum);
+        QCOMPARE(Tageszahl::Text(m_f->plan().Aufgaben().back().Tag), datum);
         return;
     }
     QVERIFY(m_d->isVisible());
-    QVERIFY(m_f->plan().Aufgaben == vorher);
+    QVERIFY(m_f->plan().Aufgaben() == vorher);
 }
 
 void TestEigenerTerminForm::keineReihenfolgePruefung()
@@ -579,7 +579,7 @@ void TestEigenerTerminForm::modalWieImHauptfenster()
     umziehen.Tag = heute + 30;
     umziehen.Start = 17;
     umziehen.Dauer = 15;
-    m_f->plan().Aufgaben = {umziehen};
+    m_f->plan().Aufgaben() = {umziehen};
     m_f->KalenderNeuAufbauen();
     m_d->AufgabeAnzeigen(-1, Tageszahl::jetzt());
     ModalHelfer helfer;
@@ -595,7 +595,7 @@ void TestEigenerTerminForm::modalWieImHauptfenster()
     helfer.Druecke(QStringLiteral("Uebernehmen"), {}, QStringLiteral("EigenerTerminForm"));
     QCOMPARE(m_d->exec(), int(QDialog::Accepted));
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
-    const taufgabe& a = m_f->plan().Aufgaben.back();
+    const taufgabe& a = m_f->plan().Aufgaben().back();
     QCOMPARE(a.Kurzbezeichnung, QStringLiteral("Zaehler ablesen"));
     QCOMPARE(a.Tag, Tageszahl::heute());
     QCOMPARE(a.Notiz, QStringList{});
@@ -611,8 +611,8 @@ void TestEigenerTerminForm::erledigt()
     QTRY_VERIFY(ErledigtBox(m_d)->isChecked()); // a mnemonic clicks a moment later
     BezeichnungsFeld(m_d)->setText(QStringLiteral("Blumen gießen"));
     Klick(Uebernehmen(m_d));
-    QVERIFY(m_f->plan().Aufgaben.back().Erledigt);
-    Oeffnen(m_f->plan().Aufgaben.back().Nummer, 0);
+    QVERIFY(m_f->plan().Aufgaben().back().Erledigt);
+    Oeffnen(m_f->plan().Aufgaben().back().Nummer, 0);
     QVERIFY(ErledigtBox(m_d)->isChecked());
 }
 

@@ -313,7 +313,7 @@ private Q_SLOTS:
         Plan plan;
         plan.KatalogLaden(false);
         plan.AufgabenTerminieren(Tageszahl::ausDatum(QDate(2026, 5, 13)));
-        const Aufgabenliste& aufgaben = plan.Aufgaben;
+        const Aufgabenliste& aufgaben = plan.Aufgaben();
         QCOMPARE(aufgaben.size(), size_t(44));
 
         Desktopkalender anwendung;

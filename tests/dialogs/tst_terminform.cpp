@@ -404,7 +404,7 @@ void TestTerminForm::vorherListe()
 
     // A deleted prerequisite is left out.
     Plan& plan = m_f->plan();
-    plan.Aufgaben.erase(plan.Aufgaben.begin() + plan.AufgabeSuchen(9));
+    plan.Aufgaben().erase(plan.Aufgaben().begin() + plan.AufgabeSuchen(9));
     m_d->hide();
     Oeffnen(7);
     QCOMPARE(VorherListe(m_d)->text(), alle.mid(QStringLiteral("Packen\n").size()));
@@ -451,7 +451,7 @@ void TestTerminForm::loeschenOhneAbhaengige_data()
 void TestTerminForm::loeschenOhneAbhaengige()
 {
     QFETCH(QString, antwort);
-    const size_t vorher = m_f->plan().Aufgaben.size();
+    const size_t vorher = m_f->plan().Aufgaben().size();
     Oeffnen(2);
     Gesehen box;
     ModalHelfer helfer;
@@ -462,14 +462,14 @@ void TestTerminForm::loeschenOhneAbhaengige()
     QCOMPARE(box.titel, QStringLiteral("Bestätigung"));
     QCOMPARE(box.knoepfe, (QStringList{QStringLiteral("OK"), QStringLiteral("Abbrechen")}));
     if (antwort == QLatin1String("knopf_ok")) {
-        QCOMPARE(m_f->plan().Aufgaben.size(), vorher - 1);
+        QCOMPARE(m_f->plan().Aufgaben().size(), vorher - 1);
         QCOMPARE(m_f->plan().AufgabeSuchen(2), -1);
         QVERIFY(m_f->Geaendert());
-        QCOMPARE(m_f->plan().Sicherung.size(), vorher); // undo brings it back
+        QCOMPARE(m_f->plan().Sicherung().size(), vorher); // undo brings it back
         QVERIFY(!m_d->isVisible());
         QCOMPARE(m_d->result(), int(QDialog::Accepted));
     } else {
-        QCOMPARE(m_f->plan().Aufgaben.size(), vorher);
+        QCOMPARE(m_f->plan().Aufgaben().size(), vorher);
         QVERIFY(!m_f->Geaendert());
         QVERIFY(m_d->isVisible());
     }
@@ -487,7 +487,7 @@ void TestTerminForm::loeschenMitAbhaengigen()
         a.Dauer = 1;
         return a;
     };
-    m_f->plan().Aufgaben = {
+    m_f->plan().Aufgaben() = {
         aufgabe(1, "Eins", {}, T(2001, 9, 3)), aufgabe(2, "Zwei", {1}, T(2001, 9, 4)),
         aufgabe(3, "Drei", {1}, T(2001, 9, 5)), aufgabe(4, "Vier", {2}, T(2001, 9, 6)),
         aufgabe(5, "Fünf", {}, T(2001, 9, 7))};
@@ -501,12 +501,12 @@ void TestTerminForm::loeschenMitAbhaengigen()
     QCOMPARE(box.text, QStringLiteral("Folgende Aufgaben bezeihen sich hierauf und werden\n"
                                       "ebenfalls gelöscht:\nZwei\nDrei\n"));
     QCOMPARE(box.titel, QStringLiteral("Bestätigung"));
-    const Aufgabenliste& rest = m_f->plan().Aufgaben;
+    const Aufgabenliste& rest = m_f->plan().Aufgaben();
     QCOMPARE(rest.size(), size_t(2));
     QCOMPARE(rest[0].Nummer, 4); // only the direct dependants go
     QCOMPARE(rest[0].vorher, QList<qint32>{2});
     QCOMPARE(rest[1].Nummer, 5);
-    QCOMPARE(m_f->plan().Sicherung.size(), size_t(5));
+    QCOMPARE(m_f->plan().Sicherung().size(), size_t(5));
     QCOMPARE(m_d->result(), int(QDialog::Accepted));
 }
 
@@ -531,7 +531,7 @@ void TestTerminForm::loeschenPacken()
                                       "ebenfalls gelöscht:\nMöbel abbauen\nUmziehen\n"));
     Plan& plan = m_f->plan();
     if (antwort == QLatin1String("knopf_ok")) {
-        QCOMPARE(plan.Aufgaben.size(), size_t(30));
+        QCOMPARE(plan.Aufgaben().size(), size_t(30));
         for (qint32 n : {9, 38, 7})
             QCOMPARE(plan.AufgabeSuchen(n), -1);
         QVERIFY(plan.Aufgabe(13)); // Packen's own prerequisite stays
@@ -539,7 +539,7 @@ void TestTerminForm::loeschenPacken()
         QCOMPARE(plan.Aufgabe(46)->vorher, QList<qint32>{7});
         QCOMPARE(m_d->result(), int(QDialog::Accepted));
     } else {
-        QCOMPARE(plan.Aufgaben.size(), size_t(33));
+        QCOMPARE(plan.Aufgaben().size(), size_t(33));
         QVERIFY(m_d->isVisible());
         QVERIFY(!m_f->Geaendert());
     }
@@ -558,7 +558,7 @@ void TestTerminForm::abbrechenOhneAenderung()
 
 void TestTerminForm::abbrechenNachAenderung()
 {
-    const Aufgabenliste vorher = m_f->plan().Aufgaben;
+    const Aufgabenliste vorher = m_f->plan().Aufgaben();
     Oeffnen(19);
     QTest::keyClicks(NotizFeld(m_d), QStringLiteral("Zollstock"));
     DatumFeld(m_d)->setDate(A(19).Tag + 1);
@@ -580,7 +580,7 @@ void TestTerminForm::abbrechenNachAenderung()
     QVERIFY2(gehen.Erledigt(), qPrintable(gehen.Fehler()));
     QVERIFY(!m_d->isVisible());
     QCOMPARE(m_d->result(), int(QDialog::Rejected));
-    QVERIFY(m_f->plan().Aufgaben == vorher);
+    QVERIFY(m_f->plan().Aufgaben() == vorher);
     QVERIFY(!m_f->Geaendert());
 }
 
@@ -640,7 +640,7 @@ void TestTerminForm::tagUebernehmen()
     QCOMPARE(A(2).Notiz, (QStringList{QStringLiteral("Zeile 1"), QStringLiteral("Zeile 2")}));
     QVERIFY(m_f->Geaendert());
     const Plan& plan = m_f->plan();
-    QCOMPARE(plan.Sicherung[size_t(plan.AufgabeSuchen(2))].Tag, alt);
+    QCOMPARE(plan.Sicherung()[size_t(plan.AufgabeSuchen(2))].Tag, alt);
     QCOMPARE(m_f->anzdays(), zellen);
     // Title, advice and prerequisites stay as they were.
     QCOMPARE(A(2).Kurzbezeichnung, QStringLiteral("Bankkonto ummelden"));
@@ -671,7 +671,7 @@ void TestTerminForm::neuAufbau()
     QCOMPARE(m_f->LetzterTag(), letzter);
     QCOMPARE(m_f->ErsterTag(), erster);
     QCOMPARE(Tageszahl::Wochentag(m_f->LetzterTag()), 1);
-    QCOMPARE(m_f->plan().Aufgaben.size(), size_t(33));
+    QCOMPARE(m_f->plan().Aufgaben().size(), size_t(33));
 }
 
 void TestTerminForm::einJahr_data()
@@ -693,7 +693,7 @@ void TestTerminForm::einJahr()
     QFETCH(int, nachErstem);
     QFETCH(int, vorLetztem);
     QFETCH(bool, erlaubt);
-    const Aufgabenliste vorher = m_f->plan().Aufgaben;
+    const Aufgabenliste vorher = m_f->plan().Aufgaben();
     Oeffnen(2); // Bankkonto ummelden: no order relation either way
     if (datum.isEmpty()) {
         const double tag =
@@ -717,7 +717,7 @@ void TestTerminForm::einJahr()
     QCOMPARE(box.titel, QStringLiteral("Bestätigung"));
     QCOMPARE(box.knoepfe, QStringList{QStringLiteral("OK")});
     QVERIFY(m_d->isVisible());
-    QVERIFY(m_f->plan().Aufgaben == vorher);
+    QVERIFY(m_f->plan().Aufgaben() == vorher);
     QVERIFY(!m_f->Geaendert());
 }
 
@@ -741,7 +741,7 @@ void TestTerminForm::jahrNach3000()
     QFETCH(QString, antwort);
     QFETCH(bool, uebernommen);
     m_f->Erstellen(Jahr3000());
-    const Aufgabenliste vorher = m_f->plan().Aufgaben;
+    const Aufgabenliste vorher = m_f->plan().Aufgaben();
     Oeffnen(2); // Bankkonto ummelden: no order relation either way
     DatumFeld(m_d)->setText(datum);
 
@@ -764,19 +764,19 @@ void TestTerminForm::jahrNach3000()
         return;
     }
     QVERIFY(m_d->isVisible());
-    QVERIFY(m_f->plan().Aufgaben == vorher);
+    QVERIFY(m_f->plan().Aufgaben() == vorher);
 }
 
 void TestTerminForm::reihenfolgeVerweigert()
 {
-    const Aufgabenliste vorher = m_f->plan().Aufgaben;
+    const Aufgabenliste vorher = m_f->plan().Aufgaben();
     Oeffnen(9); // Packen must come before Umziehen
     DatumFeld(m_d)->setDate(A(7).Tag + 1);
     Klick(Uebernehmen(m_d)); // the window shows the conflict and refuses
     QVERIFY(m_f->konflikte.contains(QStringLiteral("'Packen' sollte vor 'Umziehen' erfolgen.")));
     QVERIFY(m_d->isVisible());
     QVERIFY(Uebernehmen(m_d)->isEnabled());
-    QVERIFY(m_f->plan().Aufgaben == vorher);
+    QVERIFY(m_f->plan().Aufgaben() == vorher);
     QVERIFY(!m_f->Geaendert());
 }
 
@@ -815,7 +815,7 @@ void TestTerminForm::unbekannteNummer()
     QVERIFY(!Uebernehmen(m_d)->isEnabled());
     QTest::keyClicks(NotizFeld(m_d), QStringLiteral("x"));
     Klick(Uebernehmen(m_d)); // nothing to write into
-    QCOMPARE(m_f->plan().Aufgaben.size(), size_t(33));
+    QCOMPARE(m_f->plan().Aufgaben().size(), size_t(33));
     QVERIFY(!m_f->Geaendert());
 }
 

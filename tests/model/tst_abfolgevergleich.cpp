@@ -67,7 +67,7 @@ void TestAbfolgevergleich::suchergebnisHaeltDieRegeln()
         }
 
         Plan plan;
-        plan.situation = s;
+        plan.situation() = s;
         Zaehler melder;
         const double auszug = einzug + laenge;
         plan.AbfolgeSuchen(einzug, auszug, &melder, katalog);
@@ -77,12 +77,12 @@ void TestAbfolgevergleich::suchergebnisHaeltDieRegeln()
         auswahl.KatalogLaden(s.Spedition, katalog);
         auswahl.AufgabenAuswaehlen(s.Auszugsrenovierung, s.Einzugsrenovierung, s.Spedition,
                                    s.Kinder);
-        QVERIFY2(plan.Aufgaben.size() == auswahl.Aufgaben.size(), fallText);
-        for (size_t i = 0; i < plan.Aufgaben.size(); ++i) {
-            const taufgabe& a = plan.Aufgaben[i];
-            const taufgabe& v = auswahl.Aufgaben[i];
+        QVERIFY2(plan.Aufgaben().size() == auswahl.Aufgaben().size(), fallText);
+        for (size_t i = 0; i < plan.Aufgaben().size(); ++i) {
+            const taufgabe& a = plan.Aufgaben()[i];
+            const taufgabe& v = auswahl.Aufgaben()[i];
             QVERIFY2(a.Nummer == v.Nummer, fallText);
-            const double soll = v.Tag + plan.Stichtag;
+            const double soll = v.Tag + plan.Stichtag();
             if (v.auchSonntags) {
                 QVERIFY2(a.Tag == soll, fallText);
             } else {
@@ -97,18 +97,19 @@ void TestAbfolgevergleich::suchergebnisHaeltDieRegeln()
         // The middle of the window, or a day from its end backwards (the day before the
         // window when the search gave up).
         const double mitte = std::trunc((einzug + auszug) / 2);
-        const double zurueck = auszug - plan.Stichtag;
-        QVERIFY2(plan.Stichtag == mitte || (zurueck >= 1 && zurueck == std::trunc(zurueck)),
+        const double zurueck = auszug - plan.Stichtag();
+        QVERIFY2(plan.Stichtag() == mitte || (zurueck >= 1 && zurueck == std::trunc(zurueck)),
                  fallText);
         // Giving up: the first day tried below the window (the day before its end when the
         // window is reversed).
-        const bool ersterTagDarunter = plan.Stichtag >= einzug - 1 || plan.Stichtag == auszug - 1;
-        QVERIFY2(plan.keineAbfolge ? plan.Stichtag < einzug && ersterTagDarunter
-                                   : plan.Stichtag == mitte || plan.Stichtag >= einzug,
+        const bool ersterTagDarunter =
+            plan.Stichtag() >= einzug - 1 || plan.Stichtag() == auszug - 1;
+        QVERIFY2(plan.keineAbfolge() ? plan.Stichtag() < einzug && ersterTagDarunter
+                                     : plan.Stichtag() == mitte || plan.Stichtag() >= einzug,
                  fallText);
-        QVERIFY2(plan.keineAbfolge || plan.ReihenfolgePruefen(-1, 0, 0).isEmpty(), fallText);
-        QCOMPARE(melder.meldungen, plan.keineAbfolge ? 1 : 0);
-        aufgegeben += plan.keineAbfolge;
+        QVERIFY2(plan.keineAbfolge() || plan.ReihenfolgePruefen(-1, 0, 0).isEmpty(), fallText);
+        QCOMPARE(melder.meldungen, plan.keineAbfolge() ? 1 : 0);
+        aufgegeben += plan.keineAbfolge();
     }
     // Both outcomes were compared often.
     QVERIFY(aufgegeben > 20);

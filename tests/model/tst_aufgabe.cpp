@@ -152,12 +152,12 @@ void TestAufgabe::katalogOhneZyklus()
 void TestAufgabe::katalogLadenUebernimmtFelder()
 {
     Plan plan;
-    plan.Aufgaben.resize(3); // emptied first
+    plan.Aufgaben().resize(3); // emptied first
     plan.KatalogLaden(false);
-    QCOMPARE(plan.Aufgaben.size(), size_t(44));
+    QCOMPARE(plan.Aufgaben().size(), size_t(44));
     const auto katalog = Aufgabenkatalog();
     for (size_t i = 0; i < 44; ++i) {
-        const taufgabe& a = plan.Aufgaben[i];
+        const taufgabe& a = plan.Aufgaben()[i];
         QCOMPARE(a.Nummer, katalog[i].Nummer);
         QCOMPARE(a.Druckvorlage, -1);
         QVERIFY(!a.Benutzeraufgabe);
@@ -165,7 +165,7 @@ void TestAufgabe::katalogLadenUebernimmtFelder()
         QCOMPARE(a.Tag, double(katalog[i].Tag));
         QVERIFY(!a.Beschreibung.isEmpty());
     }
-    const taufgabe& umziehen = plan.Aufgaben[size_t(plan.AufgabeSuchen(7))];
+    const taufgabe& umziehen = plan.Aufgaben()[size_t(plan.AufgabeSuchen(7))];
     QCOMPARE(umziehen.vorher.size(), 17);
     QCOMPARE(umziehen.vorher.front(), 9);
 }

@@ -228,7 +228,7 @@ void TestPlandatei::festeBytes_data()
     Plan plan;
     plan.KatalogLaden(false);
     plan.AufgabenTerminieren(tagVon(2001, 3, 15));
-    QTest::newRow("ganzer Katalog") << QStringLiteral("katalog.kvr") << plan.Aufgaben << normal;
+    QTest::newRow("ganzer Katalog") << QStringLiteral("katalog.kvr") << plan.Aufgaben() << normal;
 
     taufgabe grenz = beispielAufgaben()[0];
     grenz.Nummer = std::numeric_limits<qint32>::min();
@@ -378,7 +378,7 @@ void TestPlandatei::rundreise_data()
     Plan plan;
     plan.KatalogLaden(false);
     plan.AufgabenTerminieren(tagVon(2001, 3, 15));
-    QTest::newRow("ganzer Katalog") << plan.Aufgaben;
+    QTest::newRow("ganzer Katalog") << plan.Aufgaben();
 
     taufgabe grenz;
     grenz.Nummer = 0;
@@ -1033,7 +1033,7 @@ void TestPlandatei::speichernScheitert()
         std::optional<Dateigroessengrenze> grenze;
         if (platteVoll)
             grenze.emplace(alterPlan.size() + einstellungenVorher.size() + 100);
-        ok = PlanDateiSpeichern(ziel, einstellungen, plan.Aufgaben, beispielSituation(), 0, 35,
+        ok = PlanDateiSpeichern(ziel, einstellungen, plan.Aufgaben(), beispielSituation(), 0, 35,
                                 &fehler, &einstellungsFehler);
     }
     QVERIFY(!ok);

@@ -39,12 +39,12 @@ private:
     void NotizAendern(const QString& text)
     {
         m_dok->ZustandSichern();
-        m_dok->plan().Aufgaben.front().Notiz = {text};
+        m_dok->plan().Aufgaben().front().Notiz = {text};
     }
     void Ziehen(double tage)
     {
         m_dok->ZustandSichern();
-        m_dok->plan().Aufgaben.back().Tag += tage;
+        m_dok->plan().Aufgaben().back().Tag += tage;
     }
 
     std::unique_ptr<QTemporaryDir> m_ordner;
@@ -67,23 +67,23 @@ void TestPlandokument::cleanup()
 QString TestPlandokument::HamburgerPlan(const char* name) const
 {
     Plan p;
-    p.situation.BundeslandA = Bundesland::Hamburg;
-    p.situation.BundeslandB = Bundesland::Hamburg;
-    p.situation.Kinder = true;
-    p.situation.Einzugdatum = QStringLiteral("01.03.2027");
-    p.situation.Auszugdatum = QStringLiteral("10.03.2027");
+    p.situation().BundeslandA = Bundesland::Hamburg;
+    p.situation().BundeslandB = Bundesland::Hamburg;
+    p.situation().Kinder = true;
+    p.situation().Einzugdatum = QStringLiteral("01.03.2027");
+    p.situation().Auszugdatum = QStringLiteral("10.03.2027");
     p.AbfolgeSuchen(T(2027, 3, 1), T(2027, 3, 10), nullptr);
     const QString pfad = Pfad(name);
-    return PlanSchreiben(pfad, p.Aufgaben, p.situation, T(2027, 1, 4), 35) ? pfad : QString();
+    return PlanSchreiben(pfad, p.Aufgaben(), p.situation(), T(2027, 1, 4), 35) ? pfad : QString();
 }
 
 void TestPlandokument::ersterPlanIstUngeaendert()
 {
     m_dok->NeuPlanen(BerlinerUmzug(), nullptr);
-    QCOMPARE(m_dok->plan().Aufgaben.size(), size_t(33));
+    QCOMPARE(m_dok->plan().Aufgaben().size(), size_t(33));
     QCOMPARE(m_dok->Spanne().ersterTag, T(2001, 8, 13));
     QCOMPARE(m_dok->Spanne().tage, 49);
-    QCOMPARE(m_dok->plan().situation.Einzugdatum, QStringLiteral("10.09.2001"));
+    QCOMPARE(m_dok->plan().situation().Einzugdatum, QStringLiteral("10.09.2001"));
     QVERIFY(!m_dok->Geaendert());
     QVERIFY(!m_dok->RueckgaengigMoeglich());
     QVERIFY(m_dok->Datei().isEmpty());
@@ -107,15 +107,15 @@ void TestPlandokument::rueckgaengigNachNotizUndZug()
     QVERIFY(!m_dok->Geaendert());
     if (notiz)
         NotizAendern(QStringLiteral("Zählerstand notieren"));
-    const Aufgabenliste vorDemZug = m_dok->plan().Aufgaben;
+    const Aufgabenliste vorDemZug = m_dok->plan().Aufgaben();
     Ziehen(2);
     QVERIFY(m_dok->Geaendert());
     m_dok->Rueckgaengig();
-    QVERIFY(m_dok->plan().Aufgaben == vorDemZug);
+    QVERIFY(m_dok->plan().Aufgaben() == vorDemZug);
     QCOMPARE(m_dok->Geaendert(), geaendert);
     QVERIFY(!m_dok->RueckgaengigMoeglich());
     if (notiz)
-        QCOMPARE(m_dok->plan().Aufgaben.front().Notiz,
+        QCOMPARE(m_dok->plan().Aufgaben().front().Notiz,
                  QStringList{QStringLiteral("Zählerstand notieren")});
 }
 
@@ -123,22 +123,22 @@ void TestPlandokument::rueckgaengigNachNotizUndZug()
 void TestPlandokument::neuBeginnenRueckgaengigBringtSituation()
 {
     QVERIFY(m_dok->Laden(HamburgerPlan("hamburg.kvr"), nullptr));
-    const Aufgabenliste aufgaben = m_dok->plan().Aufgaben;
-    const Situation situation = m_dok->plan().situation;
+    const Aufgabenliste aufgaben = m_dok->plan().Aufgaben();
+    const Situation situation = m_dok->plan().situation();
     const Kalenderspanne spanne = m_dok->Spanne();
 
     Situation bayern = BerlinerUmzug();
     bayern.BundeslandA = Bundesland::Bayern;
     bayern.BundeslandB = Bundesland::Bayern;
     m_dok->NeuPlanen(bayern, nullptr);
-    QCOMPARE(m_dok->plan().situation.BundeslandA, Bundesland::Bayern);
+    QCOMPARE(m_dok->plan().situation().BundeslandA, Bundesland::Bayern);
     QVERIFY(m_dok->Geaendert()); // the new plan is in no file
     QVERIFY(m_dok->RueckgaengigMoeglich());
 
     m_dok->Rueckgaengig();
-    QVERIFY(m_dok->plan().Aufgaben == aufgaben);
-    QCOMPARE(m_dok->plan().situation, situation);
-    QCOMPARE(m_dok->plan().situation.BundeslandA, Bundesland::Hamburg);
+    QVERIFY(m_dok->plan().Aufgaben() == aufgaben);
+    QCOMPARE(m_dok->plan().situation(), situation);
+    QCOMPARE(m_dok->plan().situation().BundeslandA, Bundesland::Hamburg);
     QCOMPARE(m_dok->Spanne().ersterTag, spanne.ersterTag);
     QCOMPARE(m_dok->Spanne().tage, spanne.tage);
     QVERIFY(!m_dok->Geaendert());
@@ -153,7 +153,7 @@ void TestPlandokument::ladenIstUngeaendert()
     QVERIFY(m_dok->Laden(pfad, &bericht));
     QVERIFY(!m_dok->Geaendert());
     QCOMPARE(m_dok->Datei(), pfad);
-    QCOMPARE(m_dok->plan().situation.BundeslandA, Bundesland::Hamburg);
+    QCOMPARE(m_dok->plan().situation().BundeslandA, Bundesland::Hamburg);
     QVERIFY(m_dok->Spanne().ersterTag > T(2027, 1, 1));
     QVERIFY(bericht.stand.vorhanden);
     QVERIFY(!m_dok->FremdGeschrieben(pfad));
@@ -165,8 +165,8 @@ void TestPlandokument::ladenFehlgeschlagenAendertNichts()
     const QString gut = HamburgerPlan("gut.kvr");
     QVERIFY(m_dok->Laden(gut, nullptr));
     NotizAendern(QStringLiteral("ungespeichert"));
-    const Aufgabenliste aufgaben = m_dok->plan().Aufgaben;
-    const Situation situation = m_dok->plan().situation;
+    const Aufgabenliste aufgaben = m_dok->plan().Aufgaben();
+    const Situation situation = m_dok->plan().situation();
 
     QFile kaputt(Pfad("kaputt.kvr"));
     QVERIFY(kaputt.open(QIODevice::WriteOnly));
@@ -177,8 +177,8 @@ void TestPlandokument::ladenFehlgeschlagenAendertNichts()
     QCOMPARE(
         bericht.grund,
         QStringLiteral("Der Aufgabe 7 im letzten Abschnitt der Datei fehlt die Kurzbezeichnung."));
-    QVERIFY(m_dok->plan().Aufgaben == aufgaben);
-    QCOMPARE(m_dok->plan().situation, situation);
+    QVERIFY(m_dok->plan().Aufgaben() == aufgaben);
+    QCOMPARE(m_dok->plan().situation(), situation);
     QCOMPARE(m_dok->Datei(), gut);
     QVERIFY(m_dok->Geaendert());
     // The undo step is still the note's.
@@ -190,11 +190,11 @@ void TestPlandokument::ladenFehlgeschlagenAendertNichts()
 void TestPlandokument::ladenRueckgaengig()
 {
     m_dok->NeuPlanen(BerlinerUmzug(), nullptr);
-    const Aufgabenliste berlin = m_dok->plan().Aufgaben;
+    const Aufgabenliste berlin = m_dok->plan().Aufgaben();
     QVERIFY(m_dok->Laden(HamburgerPlan("hamburg.kvr"), nullptr));
     m_dok->Rueckgaengig();
-    QVERIFY(m_dok->plan().Aufgaben == berlin);
-    QCOMPARE(m_dok->plan().situation.BundeslandA, Bundesland::Berlin);
+    QVERIFY(m_dok->plan().Aufgaben() == berlin);
+    QCOMPARE(m_dok->plan().situation().BundeslandA, Bundesland::Berlin);
     QCOMPARE(m_dok->Spanne().ersterTag, T(2001, 8, 13));
     QVERIFY(m_dok->Geaendert());
 }
@@ -268,19 +268,19 @@ void TestPlandokument::erledigtSetzen()
     QFETCH(qint32, nummer);
     QFETCH(bool, veraendert);
     QVERIFY(m_dok->Laden(HamburgerPlan("hamburg.kvr"), nullptr));
-    m_dok->plan().Aufgaben[3].Erledigt = vorher;
-    const Aufgabenliste davor = m_dok->plan().Aufgaben;
+    m_dok->plan().Aufgaben()[3].Erledigt = vorher;
+    const Aufgabenliste davor = m_dok->plan().Aufgaben();
     Aufgabenliste erwartet = davor;
     if (veraendert)
         erwartet[3].Erledigt = !vorher;
     const qint32 n = nummer ? nummer : davor[3].Nummer;
     QCOMPARE(art == 2 ? m_dok->ErledigtUmschalten(n) : m_dok->ErledigtSetzen(n, art == 0),
              veraendert);
-    QVERIFY(m_dok->plan().Aufgaben == erwartet);
+    QVERIFY(m_dok->plan().Aufgaben() == erwartet);
     QCOMPARE(m_dok->Geaendert(), veraendert);
     QCOMPARE(m_dok->RueckgaengigMoeglich(), veraendert);
     m_dok->Rueckgaengig();
-    QVERIFY(m_dok->plan().Aufgaben == davor);
+    QVERIFY(m_dok->plan().Aufgaben() == davor);
     QVERIFY(!m_dok->Geaendert());
 }
 

@@ -36,17 +36,17 @@ const taufgabe* Suchen(const Aufgabenliste& liste, qint32 nummer)
 Plan BearbeiteterPlan(bool kinder)
 {
     Plan p;
-    p.situation.BundeslandA = Bundesland::Berlin;
-    p.situation.BundeslandB = Bundesland::Berlin;
-    p.situation.Kinder = kinder;
-    p.situation.Einzugdatum = QStringLiteral("10.09.2001");
-    p.situation.Auszugdatum = QStringLiteral("14.09.2001");
-    p.situation.PlanID = QStringLiteral("0f8fad5b-d9cb-469f-a165-70867728950e");
+    p.situation().BundeslandA = Bundesland::Berlin;
+    p.situation().BundeslandB = Bundesland::Berlin;
+    p.situation().Kinder = kinder;
+    p.situation().Einzugdatum = QStringLiteral("10.09.2001");
+    p.situation().Auszugdatum = QStringLiteral("14.09.2001");
+    p.situation().PlanID = QStringLiteral("0f8fad5b-d9cb-469f-a165-70867728950e");
     p.AbfolgeSuchen(tagVon(2001, 9, 10), tagVon(2001, 9, 14), nullptr);
     p.Aufgabe(9)->Notiz = {QStringLiteral("Bücher zuerst")};
     p.Aufgabe(2)->Start = 30;
     p.Aufgabe(2)->Dauer = 4;
-    std::erase_if(p.Aufgaben, [](const taufgabe& a) { return a.Nummer == 51; });
+    std::erase_if(p.Aufgaben(), [](const taufgabe& a) { return a.Nummer == 51; });
     if (taufgabe* babysitter = p.Aufgabe(18))
         babysitter->Erledigt = true;
     taufgabe eigene;
@@ -58,7 +58,7 @@ Plan BearbeiteterPlan(bool kinder)
     eigene.Start = 20;
     eigene.vorher = {7};
     eigene.Benutzeraufgabe = true;
-    p.Aufgaben.push_back(eigene);
+    p.Aufgaben().push_back(eigene);
     return p;
 }
 
@@ -84,11 +84,11 @@ void TestUmplanung::rueckgaengigBehaeltErledigt()
     a.Nummer = 10001;
     a.Kurzbezeichnung = QStringLiteral("Klavier");
     a.Erledigt = true;
-    plan.Aufgaben = {a};
+    plan.Aufgaben() = {a};
     plan.ZustandSichern();
-    plan.Aufgaben.front().Erledigt = false;
+    plan.Aufgaben().front().Erledigt = false;
     plan.ZustandWiederherstellen();
-    QCOMPARE(plan.Aufgaben.front().Erledigt, true);
+    QCOMPARE(plan.Aufgaben().front().Erledigt, true);
 }
 
 void TestUmplanung::planIdNurWennGesetzt_data()
@@ -133,11 +133,11 @@ void TestUmplanung::planIdEinmalGemacht()
     QCOMPARE(id.size(), 36);
     QVERIFY(!id.contains(QLatin1Char('{')));
     QCOMPARE(plan.PlanIdSicherstellen(), id);
-    QCOMPARE(plan.situation.PlanID, id);
+    QCOMPARE(plan.situation().PlanID, id);
     Plan anderer;
     QVERIFY(anderer.PlanIdSicherstellen() != id);
     // A plan read from a file keeps the ID it has.
-    anderer.situation.PlanID = QStringLiteral("aus-der-datei");
+    anderer.situation().PlanID = QStringLiteral("aus-der-datei");
     QCOMPARE(anderer.PlanIdSicherstellen(), QStringLiteral("aus-der-datei"));
 }
 
@@ -173,12 +173,12 @@ void TestUmplanung::umplanen()
     QFETCH(double, eigenerTag);
     QFETCH(QStringList, konflikte);
     const Plan p = BearbeiteterPlan(kinderVorher);
-    Situation neu = p.situation;
+    Situation neu = p.situation();
     neu.Kinder = kinderNachher;
     neu.Einzugdatum = QStringLiteral("24.09.2001");
     neu.Auszugdatum = QStringLiteral("28.09.2001");
     neu.PlanID.clear(); // as the start dialog gives it
-    const Umplanung u = Umplanen(p.Aufgaben, p.situation, neu, tagVon(2001, 9, 24),
+    const Umplanung u = Umplanen(p.Aufgaben(), p.situation(), neu, tagVon(2001, 9, 24),
                                  tagVon(2001, 9, 28), eigeneVerschieben);
     QVERIFY(!u.keineAbfolge);
     QCOMPARE(u.verschiebung, 14.0);

@@ -25,14 +25,14 @@ constexpr int Aufloesung = 300; // of the test printer
 Plan BerlinerPlan()
 {
     Plan plan;
-    plan.situation = BerlinerUmzug();
+    plan.situation() = BerlinerUmzug();
     plan.AbfolgeSuchen(T(2001, 9, 10), T(2001, 9, 14), nullptr);
-    for (taufgabe& a : plan.Aufgaben)
+    for (taufgabe& a : plan.Aufgaben())
         a.Erledigt = a.Kurzbezeichnung == QStringLiteral("Umziehen") ||
                      a.Kurzbezeichnung == QStringLiteral("Packen");
     taufgabe eigene = Aufgabe(10001, "Klavier stimmen lassen", T(2001, 9, 20), 20, {7});
     eigene.Benutzeraufgabe = true;
-    plan.Aufgaben.push_back(eigene);
+    plan.Aufgaben().push_back(eigene);
     return plan;
 }
 
@@ -161,7 +161,7 @@ void TestCheckliste::wochen()
 void TestCheckliste::umbruch_data()
 {
     QTest::addColumn<Aufgabenliste>("aufgaben");
-    QTest::newRow("Berliner Plan") << BerlinerPlan().Aufgaben;
+    QTest::newRow("Berliner Plan") << BerlinerPlan().Aufgaben();
     QTest::newRow("500 Aufgaben") << GrosserPlan(500);
     Aufgabenliste lang = GrosserPlan(60);
     for (taufgabe& a : lang) {
@@ -227,7 +227,7 @@ void TestCheckliste::umbruch()
 void TestCheckliste::berlinerPlan()
 {
     const Plan plan = BerlinerPlan();
-    QVERIFY(ChecklisteDrucken(nullptr, plan.Aufgaben, plan.situation));
+    QVERIFY(ChecklisteDrucken(nullptr, plan.Aufgaben(), plan.situation()));
     QCOMPARE(m_vorschlag.section(QLatin1Char('/'), -1), QStringLiteral("Checkliste.pdf"));
     const QString datei = Pfad(QStringLiteral("c.pdf"));
     const PdfInfo info = PdfLesen(datei);
@@ -308,7 +308,7 @@ void TestCheckliste::grosserPlan()
 void TestCheckliste::dialog()
 {
     TestFenster fenster(2);
-    fenster.plan().Aufgaben = BerlinerPlan().Aufgaben;
+    fenster.plan().Aufgaben() = BerlinerPlan().Aufgaben();
     TAusdruckForm form(&fenster);
     QCOMPARE(KalenderWahl(form)->text(), QStringLiteral("Umzugs&kalender, zwei Wochen je Seite"));
     QCOMPARE(ChecklisteWahl(form)->text(),

@@ -363,7 +363,7 @@ void TestDruckausgabe::kalenderWochenMitAufgaben()
     fern.Kurzbezeichnung = QStringLiteral("Zählerstand melden");
     fern.Tag = Tageszahl::ausDatum(QDate(2027, 6, 2));
     fern.Start = 19;
-    fenster.plan().Aufgaben.push_back(fern);
+    fenster.plan().Aufgaben().push_back(fern);
     TAusdruckForm form(&fenster);
     DruckerAuf(Pfad(QStringLiteral("k.pdf")));
     form.KalenderDrucken();

@@ -52,11 +52,11 @@ int main(int argc, char** argv)
     eigene.Nummer = f.plan().NeueAufgabenNummer();
     eigene.Kurzbezeichnung = QStringLiteral("Klavier stimmen lassen");
     eigene.Notiz = {QStringLiteral("Herr Berger, 0331 123456"), QStringLiteral("nach dem Aufbau")};
-    eigene.Tag = f.plan().Aufgaben.front().Tag + 40;
+    eigene.Tag = f.plan().Aufgaben().front().Tag + 40;
     eigene.Start = 29;
     eigene.Dauer = 3;
     eigene.Benutzeraufgabe = true;
-    f.plan().Aufgaben.push_back(eigene);
+    f.plan().Aufgaben().push_back(eigene);
     f.KalenderNeuAufbauen();
     f.resize(1280, 900);
     f.StatusAnzeigen(tday::HinweisAufgabe);
@@ -69,7 +69,7 @@ int main(int argc, char** argv)
     f.Begruessung()->Timer1().stop();
     f.Begruessung()->hide();
     f.Reihenfolgedialog()->KonflikteZeigen(
-        f.plan().ReihenfolgePruefen(Umzugsaufgabe, 17, f.plan().Aufgaben.front().Tag));
+        f.plan().ReihenfolgePruefen(Umzugsaufgabe, 17, f.plan().Aufgaben().front().Tag));
     f.Reihenfolgedialog()->MitverschiebenAnbieten({}); // as after a drag
     ok &= Foto(f.Reihenfolgedialog(), QDir(ordner).filePath(QStringLiteral("reihenfolge.png")));
     f.Reihenfolgedialog()->hide();

@@ -132,7 +132,7 @@ int BefehlNeu(Argumente& args)
             "neu braucht --von N --nach N --einzug TT.MM.JJJJ --auszug TT.MM.JJJJ."));
 
     Plan plan;
-    Situation& s = plan.situation;
+    Situation& s = plan.situation();
     if (!Ganzzahl(von, &s.BundeslandA) || !Ganzzahl(nach, &s.BundeslandB))
         return Bedienung(QStringLiteral("--von und --nach erwarten eine Landesnummer (1 bis 17)."));
     double e = 0;
@@ -159,21 +159,21 @@ int BefehlNeu(Argumente& args)
     plan.AbfolgeSuchen(e, a, &melder);
 
     PlanAusgabe ausgabe;
-    ausgabe.Stichtag = plan.Stichtag;
-    ausgabe.keineAbfolge = plan.keineAbfolge;
+    ausgabe.Stichtag = plan.Stichtag();
+    ausgabe.keineAbfolge = plan.keineAbfolge();
     ausgabe.keineAbfolgeText = melder.text;
-    ausgabe.situation = plan.situation;
-    ausgabe.spanne = SpanneBerechnen(plan.Aufgaben, Tageszahl::heute());
+    ausgabe.situation = plan.situation();
+    ausgabe.spanne = SpanneBerechnen(plan.Aufgaben(), Tageszahl::heute());
     ausgabe.konflikte = plan.ReihenfolgePruefen(-1, 0, 0);
     if (mitDatei) {
         QString fehler;
-        if (!PlanSchreiben(speichern, plan.Aufgaben, plan.situation, ausgabe.spanne.ersterTag,
+        if (!PlanSchreiben(speichern, plan.Aufgaben(), plan.situation(), ausgabe.spanne.ersterTag,
                            ausgabe.spanne.tage, &fehler)) {
             Fehlermeldung("Beim Speichern ist ein Fehler aufgetreten.", fehler);
             return Schreibfehler;
         }
     }
-    ausgabe.aufgaben = std::move(plan.Aufgaben);
+    ausgabe.aufgaben = std::move(plan.Aufgaben());
     Schreiben(json ? AlsJson(ausgabe) : AlsText(ausgabe));
     return Erfolg;
 }
@@ -187,14 +187,14 @@ int BefehlZeigen(Argumente& args)
     if (!args.Uebrig().isEmpty())
         return Bedienung(QStringLiteral("Unbekannte Angabe: %1").arg(args.Uebrig()));
     Plan plan;
-    if (!Laden(pfad, plan.Aufgaben, plan.situation))
+    if (!Laden(pfad, plan.Aufgaben(), plan.situation()))
         return Ladefehler;
 
     PlanAusgabe ausgabe;
-    ausgabe.situation = plan.situation;
-    ausgabe.spanne = SpanneBerechnen(plan.Aufgaben, Tageszahl::heute());
+    ausgabe.situation = plan.situation();
+    ausgabe.spanne = SpanneBerechnen(plan.Aufgaben(), Tageszahl::heute());
     ausgabe.konflikte = plan.ReihenfolgePruefen(-1, 0, 0);
-    ausgabe.aufgaben = std::move(plan.Aufgaben);
+    ausgabe.aufgaben = std::move(plan.Aufgaben());
     Schreiben(json ? AlsJson(ausgabe) : AlsText(ausgabe));
     return Erfolg;
 }
@@ -217,17 +217,17 @@ int BefehlIcs(Argumente& args)
     if (!args.Uebrig().isEmpty())
         return Bedienung(QStringLiteral("Unbekannte Angabe: %1").arg(args.Uebrig()));
     Plan plan;
-    if (!Laden(pfad, plan.Aufgaben, plan.situation))
+    if (!Laden(pfad, plan.Aufgaben(), plan.situation()))
         return Ladefehler;
     // A plan with an ID keeps its appointments' UIDs; the revisions are kept like the
     // program's, in the tool's data folder.
-    const Exportweise weise{plan.situation.PlanID,
+    const Exportweise weise{plan.situation().PlanID,
                             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
                             ErinnerungAusWert(static_cast<int>(erinnerungen.indexOf(erinnerung)))};
     if (!weise.planId.isEmpty() && !weise.standOrdner.isEmpty())
         QDir().mkpath(weise.standOrdner);
     QString fehler;
-    if (!PlanTermineSchreiben(plan.Aufgaben, ziel, weise, &fehler)) {
+    if (!PlanTermineSchreiben(plan.Aufgaben(), ziel, weise, &fehler)) {
         Fehlermeldung("Beim Schreiben der Termine ist ein Fehler aufgetreten.", fehler);
         return Schreibfehler;
     }
@@ -298,9 +298,9 @@ int BefehlUmplanen(Argumente& args)
         return Bedienung(QStringLiteral("„%1“ ist kein gültiges Datum (TT.MM.JJJJ).").arg(auszug));
 
     Plan plan;
-    if (!Laden(pfad, plan.Aufgaben, plan.situation))
+    if (!Laden(pfad, plan.Aufgaben(), plan.situation()))
         return Ladefehler;
-    Situation neu = plan.situation;
+    Situation neu = plan.situation();
     if ((mitVon && !Ganzzahl(von, &neu.BundeslandA)) ||
         (mitNach && !Ganzzahl(nach, &neu.BundeslandB)))
         return Bedienung(QStringLiteral("--von und --nach erwarten eine Landesnummer (1 bis 17)."));
@@ -324,14 +324,14 @@ int BefehlUmplanen(Argumente& args)
     plan.PlanIdSicherstellen(); // written like the program's save
 
     PlanAusgabe ausgabe;
-    ausgabe.Stichtag = plan.Stichtag;
-    ausgabe.keineAbfolge = plan.keineAbfolge;
-    ausgabe.keineAbfolgeText = plan.keineAbfolge ? Plan::KeineAbfolgeText : QString();
-    ausgabe.situation = plan.situation;
-    ausgabe.spanne = SpanneBerechnen(plan.Aufgaben, Tageszahl::heute());
+    ausgabe.Stichtag = plan.Stichtag();
+    ausgabe.keineAbfolge = plan.keineAbfolge();
+    ausgabe.keineAbfolgeText = plan.keineAbfolge() ? Plan::KeineAbfolgeText : QString();
+    ausgabe.situation = plan.situation();
+    ausgabe.spanne = SpanneBerechnen(plan.Aufgaben(), Tageszahl::heute());
     ausgabe.konflikte = plan.ReihenfolgePruefen(-1, 0, 0);
     QString fehler;
-    if (!PlanSchreiben(mitDatei ? speichern : pfad, plan.Aufgaben, plan.situation,
+    if (!PlanSchreiben(mitDatei ? speichern : pfad, plan.Aufgaben(), plan.situation(),
                        ausgabe.spanne.ersterTag, ausgabe.spanne.tage, &fehler)) {
         Fehlermeldung("Beim Speichern ist ein Fehler aufgetreten.", fehler);
         return Schreibfehler;
@@ -339,7 +339,7 @@ int BefehlUmplanen(Argumente& args)
     if (!verloren.isEmpty())
         Fehlerzeilen(QStringLiteral("Nicht mehr im Plan (mit Notiz oder erledigt): %1")
                          .arg(verloren.join(QStringLiteral(", "))));
-    ausgabe.aufgaben = std::move(plan.Aufgaben);
+    ausgabe.aufgaben = std::move(plan.Aufgaben());
     Schreiben(json ? AlsJson(ausgabe) : AlsText(ausgabe));
     return Erfolg;
 }
