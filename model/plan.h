@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/abgleichstand.h"
 #include "model/katalog.h"
 #include "model/situation.h"
 #include "model/taufgabe.h"
@@ -28,6 +29,9 @@ public:
     Aufgabenliste Aufgaben;
     Aufgabenliste Sicherung; // the undo copy
     Situation situation;
+    // The calendar sync, saved with the plan; undo leaves it alone (the server keeps what
+    // was sent, so the next round sends the plan as undo made it).
+    CalDavStand Abgleich;
     double Stichtag = 0;       // anchor day of the attempt in force
     bool keineAbfolge = false; // the last search gave up
 

@@ -52,6 +52,8 @@ public:
     void SituationSetzen(const Situation& situation);
     // The span computed anew around the tasks.
     void SpanneNeuBerechnen();
+    // The calendar sync after a round: a changed state makes the plan unsaved (no undo step).
+    void AbgleichSetzen(const CalDavStand& abgleich);
 
     // Replaces the plan by the file's. On false nothing changed and bericht->grund says why.
     bool Laden(const QString& pfad, Ladebericht* bericht);
@@ -71,12 +73,13 @@ private:
     struct Schritt
     {
         Situation situation;
+        CalDavStand abgleich; // brought back only with another plan (PlanID)
         Kalenderspanne spanne;
         quint64 stand = 0;
     };
 
     void Veraendert();
-    void Uebernehmen(Aufgabenliste aufgaben, const Situation& situation);
+    void Uebernehmen(Aufgabenliste aufgaben, const Situation& situation, CalDavStand abgleich);
 
     QString m_einstellungsPfad;
     Plan m_plan;
