@@ -18,7 +18,7 @@ constexpr int Kopfleistenhoehe = 17;
 constexpr int Logobreite = 200;
 constexpr int Logohoehe = 32;
 constexpr int Wochenspalte = 20; // the calendar-week column
-constexpr int Anzahlknoepfe = 10;
+constexpr int Anzahlknoepfe = 12;
 
 struct Hauptfenster
 {

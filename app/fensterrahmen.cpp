@@ -7,6 +7,8 @@
 
 #include <QLabel>
 
+#include <string_view>
+
 namespace {
 
 // The command buttons from top to bottom, with their object names and pictures.
@@ -22,13 +24,25 @@ constexpr std::array<Knopfbeschreibung, Fensterlayout::Anzahlknoepfe> Knopfliste
     {"HilfeButton", Artwork::Kalender::Hilfe, QKeyCombination(Qt::Key_F1)},
     {"EigenerTerminButton", Artwork::Kalender::NeueAufgabe, Qt::CTRL | Qt::Key_N},
     {"NeuButton", Artwork::Kalender::NeuBeginnen, QKeyCombination()},
+    {"UmzugAendernButton", Artwork::Kalender::UmzugAendern, Qt::CTRL | Qt::Key_U},
     {"SpeicherButton", Artwork::Kalender::Speichern, Qt::CTRL | Qt::Key_S},
     {"LadenButton", Artwork::Kalender::Laden, Qt::CTRL | Qt::Key_O},
     {"VorlagenButton", Artwork::Kalender::Vorlagen, QKeyCombination()},
     {"DruckenButton", Artwork::Kalender::Drucken, Qt::CTRL | Qt::Key_P},
     {"OutlookButton", Artwork::Kalender::Export, QKeyCombination()},
+    {"AbgleichButton", Artwork::Kalender::Abgleichen, Qt::CTRL | Qt::Key_K},
     {"EndeButton", Artwork::Kalender::Ende, Qt::CTRL | Qt::Key_Q},
 }};
+
+// Befehl indexes the list.
+constexpr bool PasstZuBefehl(Befehl befehl, std::string_view name)
+{
+    return Knopfliste[static_cast<size_t>(befehl)].name == name;
+}
+static_assert(PasstZuBefehl(Befehl::UmzugAendern, "UmzugAendernButton") &&
+              PasstZuBefehl(Befehl::Export, "OutlookButton") &&
+              PasstZuBefehl(Befehl::Abgleichen, "AbgleichButton") &&
+              PasstZuBefehl(Befehl::Ende, "EndeButton"));
 
 const std::array<const char*, 7> Wochentage{"Montag",  "Dienstag", "Mittwoch", "Donnerstag",
                                             "Freitag", "Samstag",  "Sonntag"};

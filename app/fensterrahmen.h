@@ -20,11 +20,13 @@ enum class Befehl
     Hilfe,
     EigenerTermin,
     Neu,
+    UmzugAendern,
     Speichern,
     Laden,
     Vorlagen,
     Drucken,
     Export,
+    Abgleichen,
     Ende
 };
 

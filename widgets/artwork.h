@@ -33,11 +33,13 @@ inline constexpr QLatin1String Rueckgaengig{":/artwork/buttons/kalender_rueckgae
 inline constexpr QLatin1String Hilfe{":/artwork/buttons/kalender_hilfe.png"};
 inline constexpr QLatin1String NeueAufgabe{":/artwork/buttons/kalender_neue_aufgabe.png"};
 inline constexpr QLatin1String NeuBeginnen{":/artwork/buttons/kalender_neu_beginnen.png"};
+inline constexpr QLatin1String UmzugAendern{":/artwork/buttons/kalender_umzug_aendern.png"};
 inline constexpr QLatin1String Speichern{":/artwork/buttons/kalender_speichern.png"};
 inline constexpr QLatin1String Laden{":/artwork/buttons/kalender_laden.png"};
 inline constexpr QLatin1String Vorlagen{":/artwork/buttons/kalender_vorlagen.png"};
 inline constexpr QLatin1String Drucken{":/artwork/buttons/kalender_drucken.png"};
 inline constexpr QLatin1String Export{":/artwork/buttons/kalender_export.png"};
+inline constexpr QLatin1String Abgleichen{":/artwork/buttons/kalender_abgleichen.png"};
 inline constexpr QLatin1String Ende{":/artwork/buttons/kalender_ende.png"};
 } // namespace Kalender
 
@@ -79,17 +81,19 @@ namespace Reihenfolge {
 inline constexpr QLatin1String Mitverschieben{":/artwork/buttons/reihenfolge_mitverschieben.png"};
 } // namespace Reihenfolge
 
-// All 25 button strips of 480 x 24, window by window.
-inline constexpr std::array<QLatin1String, 25> AlleKnoepfe{
+// All 27 button strips of 480 x 24, window by window.
+inline constexpr std::array<QLatin1String, 27> AlleKnoepfe{
     Kalender::Rueckgaengig,
     Kalender::Hilfe,
     Kalender::NeueAufgabe,
     Kalender::NeuBeginnen,
+    Kalender::UmzugAendern,
     Kalender::Speichern,
     Kalender::Laden,
     Kalender::Vorlagen,
     Kalender::Drucken,
     Kalender::Export,
+    Kalender::Abgleichen,
     Kalender::Ende,
     Situation::Abbrechen,
     Situation::Weiterplanen,

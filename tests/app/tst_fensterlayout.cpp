@@ -52,10 +52,10 @@ void TestFensterlayout::hauptfenster()
     QCOMPARE(h.logo, QRect(555, 0, 200, 32));
     QCOMPARE(h.deko, QRect(x, 0, 120, 620));
     QCOMPARE(h.status, QRect(0, 588, x, 32));
-    QCOMPARE(h.knoepfe[9], QRect(x, 620 - 24 - 10, 120, 24)); // Ende
+    QCOMPARE(h.knoepfe[11], QRect(x, 620 - 24 - 10, 120, 24)); // Ende
     for (size_t i = 0; i + 1 < h.knoepfe.size(); ++i)
         QCOMPARE(h.knoepfe[i].bottom() + 1, h.knoepfe[i + 1].top());
-    QCOMPARE(h.knoepfe[0].top(), 620 - 10 - 10 * 24); // Rückgängig on top
+    QCOMPARE(h.knoepfe[0].top(), 620 - 10 - 12 * 24); // Rückgängig on top
 }
 
 void TestFensterlayout::wochentagskoepfe()
