@@ -283,8 +283,8 @@ void AbgleichKopfLesen(const TBigIniFile& ini, CalDavStand& abgleich)
             continue;
         qint32 nummer = 0;
         if (IstAufgabenabschnitt(zeile.sliced(praefix.size(), laenge - praefix.size()), &nummer))
-            abgleich.Eintraege.try_emplace(nummer, zeile.sliced(laenge + 1).toString(),
-                                           QByteArray());
+            abgleich.Eintraege.try_emplace(nummer,
+                                           CalDavEintrag{zeile.sliced(laenge + 1).toString(), {}});
     }
 }
 
