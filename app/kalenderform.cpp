@@ -1,10 +1,10 @@
 #include "app/kalenderform.h"
 
+#include "app/ansage.h"
 #include "app/fenstertitel.h"
 #include "app/kalendertastatur.h"
 #include "app/reihenfolge.h"
 #include "app/situationsform.h"
-#include "app/splashform.h"
 #include "app/tagzugang.h"
 #include "app/tday.h"
 #include "dialogs/eigenerterminform.h"
@@ -25,11 +25,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
-#include <QGuiApplication>
 #include <QHash>
 #include <QKeyEvent>
 #include <QPointer>
-#include <QScreen>
 #include <QScrollArea>
 
 #include <utility>
@@ -41,6 +39,7 @@ TKalenderForm::TKalenderForm(Fensterumgebung umgebung, QWidget* eltern)
       m_dateibefehle(m_dokument, this), m_rahmen(this), m_raster(this, this),
       m_dialoge(this, this, m_dokument.Einstellungsdatei()),
       m_aufgabenbefehle(m_dokument, m_dialoge, this), m_abgleich(m_dokument, m_dialoge, this),
+      m_start(*this, m_dialoge, m_dateibefehle, [this] { KalenderBauen(); }),
       m_kalenderziel(std::make_unique<Desktopkalender>())
 {
     TagZugangEinrichten();
@@ -111,66 +110,6 @@ void TKalenderForm::KnoepfeVerbinden()
 TQvImageButton* TKalenderForm::Knopf(const char* name) const
 {
     return m_rahmen.Knopf(name);
-}
-bool TKalenderForm::Starten(const QString& plandatei)
-{
-    const bool weiter = Begruessung()->exec() == QDialog::Accepted;
-    m_dialoge.BegruessungFreigeben();
-    if (!weiter)
-        return false;
-    // Without a usable home folder the settings last only this run: said once, at the start.
-    if (m_dokument.Einstellungsdatei().isEmpty())
-        Meldung(this, MeldungsArt::Information, OhneEinstellungsdateiText(), OK);
-    Einstellungen e;
-    if (!plandatei.isEmpty() && PlanVonAussenLaden(plandatei)) {
-        e = EinstellungenLesen(m_dokument.Einstellungsdatei());
-    } else {
-        const double tag = Tageszahl::heute();
-        Startdialog()->DatenSetzen(tag + 15, tag + 30);
-        if (Startdialog()->Zeigen(false) != QDialog::Accepted)
-            return false;
-        e = Startdialog()->GeleseneEinstellungen();
-        StartwahlAusfuehren(true);
-    }
-    FensterLageSetzen(e.fensteroben, e.fensterlinks, e.fensterbreite, e.fensterhoehe);
-    KalenderAktualisieren();
-    if (m_raster.FokusZelle() < AnzahlTage())
-        ZelleFokussieren(m_raster.FokusZelle(), -1);
-    return true;
-}
-
-void TKalenderForm::StartwahlAusfuehren(bool ersterPlan)
-{
-    if (Startdialog()->Gewaehlt() == TSituationsForm::Wahl::NeuerPlan) {
-        KalenderErstellen(Startdialog()->GewaehlteSituation(), true);
-        return;
-    }
-    Ladebericht bericht;
-    if (m_dateibefehle.Laden(Startdialog()->GeleseneEinstellungen().zuletztGespeichert, &bericht))
-        GeladenMelden(bericht);
-    else if (!ersterPlan)
-        return; // the plan shown stays
-    // Without a plan: an empty calendar of five weeks from this week.
-    KalenderBauen();
-}
-
-void TKalenderForm::FensterLageSetzen(int oben, int links, int breite, int hoehe)
-{
-    if (breite >= 0 && hoehe >= 0 && oben >= 0) {
-        setWindowState(Qt::WindowNoState);
-        // The stored values are the client area, which a window manager leaves where it is
-        // asked to; its frame is known only once the window is shown.
-        const QRect gespeichert(links, oben, breite, hoehe);
-        const QScreen* bildschirm = QGuiApplication::screenAt(gespeichert.center());
-        if (!bildschirm)
-            bildschirm = QGuiApplication::primaryScreen();
-        setGeometry(Fensterlayout::Wiederhergestellt(gespeichert, bildschirm->availableGeometry(),
-                                                     minimumSize()));
-        show();
-    } else {
-        // Nothing stored, or the window was maximised when it was closed.
-        showMaximized();
-    }
 }
 
 // ---------------------------------------------------------------- calendar
@@ -443,7 +382,7 @@ void TKalenderForm::NeuButtonClick()
     if (!m_dateibefehle.VerwerfenErlaubt(QStringLiteral("Trotzdem neu beginnen?")))
         return;
     if (Startdialog()->Zeigen(true) == QDialog::Accepted)
-        StartwahlAusfuehren(false);
+        m_start.StartwahlAusfuehren(false);
 }
 
 void TKalenderForm::SpeicherButtonClick()
@@ -465,31 +404,10 @@ void TKalenderForm::LadenButtonClick()
         return;
     case Plandateibefehle::Oeffnung::Geladen:
         DokumentZeigen();
-        GeladenMelden(bericht);
+        m_start.GeladenMelden(bericht);
     }
 }
 
-void TKalenderForm::GeladenMelden(const Ladebericht& bericht)
-{
-    // Tasks of a damaged file that were left out or completed are named, never shown silently.
-    if (!bericht.hinweis.isEmpty())
-        Meldung(this, MeldungsArt::Warnung, bericht.hinweis, OK);
-    // What the status line said of the plan before does not hold for this one.
-    StatusAnzeigen(bericht.gekuerzt > 0
-                       ? QStringLiteral("Die Datei enthielt zu lange Angaben; %1 davon wurden "
-                                        "beim Laden gekürzt.")
-                             .arg(bericht.gekuerzt)
-                       : QString());
-}
-bool TKalenderForm::PlanVonAussenLaden(const QString& pfad)
-{
-    Ladebericht bericht;
-    if (!m_dateibefehle.Laden(pfad, &bericht))
-        return false;
-    KalenderBauen();
-    GeladenMelden(bericht);
-    return true;
-}
 void TKalenderForm::StatusAnzeigen(const QString& text)
 {
     m_rahmen.StatusSetzen(text);

@@ -8,6 +8,7 @@
 #include "app/fensterumgebung.h"
 #include "app/kalenderfeld.h"
 #include "app/plandateibefehle.h"
+#include "app/startablauf.h"
 #include "app/tagesraster.h"
 #include "app/ziehzustand.h"
 #include "model/kalender.h"
@@ -52,11 +53,8 @@ public:
     explicit TKalenderForm(Fensterumgebung umgebung = {}, QWidget* eltern = nullptr);
     ~TKalenderForm() override;
 
-    // The start sequence: splash window, start dialog, first plan, window geometry. False when
-    // the user cancelled; the program ends then. With a plan file (opened from outside, e.g.
-    // the file manager) that plan replaces the start dialog; one that cannot be loaded is
-    // reported and the start dialog follows.
-    bool Starten(const QString& plandatei = QString());
+    // The start sequence (app/startablauf.h). False when the user cancelled.
+    bool Starten(const QString& plandatei = QString()) { return m_start.Starten(plandatei); }
 
     Plandokument& Dokument() { return m_dokument; }
 
@@ -82,9 +80,6 @@ public:
 
     // Unsaved changes, as the document counts them.
     bool Geaendert() const { return m_dokument.Geaendert(); }
-
-    // The window geometry from the settings file (-1 = nothing stored).
-    void FensterLageSetzen(int oben, int links, int breite, int hoehe);
 
     // Gives task `nummer` the day `tag` as a drag does: the order check, where it fails the
     // conflict dialog with the offer to move the dependants along, one undo step. False when
@@ -143,11 +138,6 @@ private:
     void DokumentZeigen();
     void DokumentZustandZeigen();
 
-    // The start dialog's answer carried out: a new plan, or the plan saved last.
-    void StartwahlAusfuehren(bool ersterPlan);
-    bool PlanVonAussenLaden(const QString& pfad);
-    void GeladenMelden(const Ladebericht& bericht);
-
     void RuckgaengigButtonClick();
     void HilfeButtonClick();
     void EigenerTerminButtonClick();
@@ -168,6 +158,7 @@ private:
     Fensterdialoge m_dialoge;
     Aufgabenbefehle m_aufgabenbefehle;
     Abgleichbefehl m_abgleich;
+    Startablauf m_start;
     Ziehzustand m_gezogeneAufgabe;
     // What the day cells were built for.
     Kalenderspanne m_gebauteSpanne;

@@ -10,8 +10,8 @@ class tday;
 // with a row per week, headed "Kalenderwoche 50", and a column per weekday. A day cell is a
 // cell named by its date ("Mittwoch, 3. März 2027") and described by what marks it ("heute,
 // Umzugstag, Feiertag, 2 Aufgaben, Eingabetaste: neue Aufgabe"); its tasks are a list in time
-// order, each named with date, title, begin and duration ("Mittwoch, 3. März 2027: Telefon
-// ummelden, 08:30, 2 Stunden") and described by its notes.
+// order, each named with date, title, begin, duration and state ("Mittwoch, 3. März 2027: Telefon
+// ummelden, 08:30, 2 Stunden, überfällig") and described by its notes.
 QAccessibleInterface* TagZugang(const QString& klasse, QObject* objekt);
 
 // Installs TagZugang once per program.
@@ -36,17 +36,3 @@ void FokusMeldenDanach(tday* tag);
 // Tells screen readers that the cell's tasks changed (after an undo, a load, a move): its
 // description and its list.
 void TagGeaendert(tday* tag);
-
-// What the status line says after a command, for everyone and for screen readers, which find
-// the line as the window's status bar.
-namespace Ansage {
-// "„Umzugskartons packen“ liegt jetzt am Mittwoch, 23. Dezember 2026." and, with `mitgezogen`
-// dependants moved along, " 2 abhängige Aufgaben wurden mitverschoben."
-QString Verschoben(const QString& titel, double tag, int mitgezogen);
-// After "Rückgängig".
-QString Zurueckgenommen();
-// "Der Plan wurde in „umzug.kvr“ gespeichert."
-QString Gespeichert(const QString& pfad);
-// Enter on a day opens a new task: "Neue Aufgabe am Dienstag, 22. Dezember 2026".
-QString NeueAufgabe(double tag);
-} // namespace Ansage

@@ -1,10 +1,13 @@
+#include "app/ansage.h"
 #include "app/kalenderfeld.h"
 #include "app/tagzugang.h"
 #include "app/tday.h"
 #include "app/ziehzustand.h"
 #include "model/katalog.h"
+#include "model/plan.h"
 #include "model/uhr.h"
 #include "support/testdaten.h"
+#include "widgets/planfenster.h"
 #include "widgets/zellengeometrie.h"
 
 #include <QAccessible>
@@ -34,6 +37,24 @@ private:
     Ziehzustand m_zug;
 };
 
+// The window around the calendar, with the plan whose tasks the cells show.
+class Kalenderfenster final : public QWidget, public PlanFenster
+{
+public:
+    Plan& plan() override { return m_plan; }
+    bool AufgabeVerschieben(qint32, qint32, double) override { return false; }
+    void ZustandSichern() override {}
+    void KalenderNeuAufbauen() override {}
+    void KalenderAktualisieren() override {}
+    double ErsterTag() const override { return 0; }
+    double LetzterTag() const override { return 0; }
+    std::vector<const TagDaten*> TagDatenListe() const override { return {}; }
+    QWidget* Fenster() override { return this; }
+
+private:
+    Plan m_plan;
+};
+
 } // namespace
 
 // What screen readers learn of the calendar's weeks, days and tasks.
@@ -50,6 +71,8 @@ private Q_SLOTS:
     void beschreibung();
     void aufgabenAlsListe();
     void fokusAufDerAufgabe();
+    void aufgabenstand_data();
+    void aufgabenstand();
     void ansagen_data();
     void ansagen();
     void statuszeile();
@@ -64,7 +87,7 @@ private:
     }
 
     Kalender m_kalender;
-    std::unique_ptr<QWidget> m_fenster;
+    std::unique_ptr<Kalenderfenster> m_fenster;
     QWidget* m_inhalt = nullptr;
     std::vector<tday*> m_zellen;
 };
@@ -85,7 +108,7 @@ void TestKalenderZugang::cleanup()
 
 void TestKalenderZugang::Anlegen()
 {
-    m_fenster = std::make_unique<QWidget>();
+    m_fenster = std::make_unique<Kalenderfenster>();
     m_inhalt = new QWidget(m_fenster.get());
     m_inhalt->setObjectName(QString::fromLatin1(KalenderinhaltName));
     // Made in another order than the dates: the table orders by date.
@@ -234,6 +257,50 @@ void TestKalenderZugang::fokusAufDerAufgabe()
     QCOMPARE(tag->focusChild(), aufgabe);
     QCOMPARE(tag->child(0)->focusChild(), aufgabe);
     QVERIFY(Tabelle()->tableInterface()->selectedCells().contains(tag));
+}
+
+void TestKalenderZugang::aufgabenstand_data()
+{
+    QTest::addColumn<double>("tag");
+    QTest::addColumn<bool>("erledigt");
+    QTest::addColumn<QString>("name");
+    // Today is Wednesday, 3 March 2027, 9:00.
+    QTest::newRow("yesterday, open") << T(2027, 3, 2) << false
+                                     << QStringLiteral("Dienstag, 2. März 2027: Kartons packen, "
+                                                       "08:00, 2,5 Stunden, überfällig");
+    QTest::newRow("yesterday, done") << T(2027, 3, 2) << true
+                                     << QStringLiteral("Dienstag, 2. März 2027: Kartons packen, "
+                                                       "08:00, 2,5 Stunden, erledigt");
+    QTest::newRow("today, its hour past") << T(2027, 3, 3) << false
+                                          << QStringLiteral("Mittwoch, 3. März 2027: Kartons "
+                                                            "packen, 08:00, 2,5 Stunden");
+    QTest::newRow("tomorrow, done early")
+        << T(2027, 3, 4) << true
+        << QStringLiteral("Donnerstag, 4. März 2027: Kartons packen, 08:00, 2,5 Stunden, erledigt");
+    QTest::newRow("tomorrow, open")
+        << T(2027, 3, 4) << false
+        << QStringLiteral("Donnerstag, 4. März 2027: Kartons packen, 08:00, 2,5 Stunden");
+}
+
+void TestKalenderZugang::aufgabenstand()
+{
+    QFETCH(double, tag);
+    QFETCH(bool, erledigt);
+    QFETCH(QString, name);
+    taufgabe aufgabe;
+    aufgabe.Nummer = 10001;
+    aufgabe.Kurzbezeichnung = QStringLiteral("Kartons packen");
+    aufgabe.Tag = tag;
+    aufgabe.Start = 17;
+    aufgabe.Dauer = 4;
+    aufgabe.Erledigt = erledigt;
+    m_fenster->plan().Aufgaben.push_back(aufgabe);
+    tday* zelle = Zelle(tag);
+    zelle->daten.TerminHinzufuegen(10001, 17, {}, QStringLiteral("Kartons packen"), 4);
+    QCOMPARE(AufgabeZugang(zelle, 0)->text(QAccessible::Name), name);
+    // Ticked off later: the same interface says so.
+    m_fenster->plan().Aufgaben.back().Erledigt = true;
+    QVERIFY(AufgabeZugang(zelle, 0)->text(QAccessible::Name).endsWith(u", erledigt"));
 }
 
 void TestKalenderZugang::ansagen_data()

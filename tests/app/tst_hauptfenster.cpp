@@ -2,6 +2,7 @@
 
 #include "app/kalenderform.h"
 #include "app/reihenfolge.h"
+#include "app/startablauf.h"
 #include "app/tday.h"
 #include "dialogs/eigenerterminform.h"
 #include "dialogs/hilfefenster.h"
@@ -535,7 +536,7 @@ void TestHauptfenster::fensterlage()
 {
     QFETCH(QList<int>, werte);
     QFETCH(bool, maximiert);
-    m_f->FensterLageSetzen(werte[0], werte[1], werte[2], werte[3]);
+    FensterLageSetzen(*m_f, werte[0], werte[1], werte[2], werte[3]);
     QCOMPARE(m_f->isMaximized(), maximiert);
     if (!maximiert)
         QCOMPARE(m_f->size(), QSize(800, 600));
@@ -558,11 +559,11 @@ void TestHauptfenster::fensterlageKommtGenauZurueck()
         TKalenderForm f({.einstellungsPfad = Einstellungsdatei()});
         const Einstellungen e = EinstellungenLesen(Einstellungsdatei());
         if (runde > 0)
-            f.FensterLageSetzen(e.fensteroben, e.fensterlinks, e.fensterbreite, e.fensterhoehe);
+            FensterLageSetzen(f, e.fensteroben, e.fensterlinks, e.fensterbreite, e.fensterhoehe);
         else if (maximiert)
-            f.FensterLageSetzen(-1, -1, -1, -1);
+            FensterLageSetzen(f, -1, -1, -1, -1);
         else
-            f.FensterLageSetzen(30, 10, f.minimumWidth() + 2, 500);
+            FensterLageSetzen(f, 30, 10, f.minimumWidth() + 2, 500);
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         QCOMPARE(f.isMaximized(), maximiert);
         if (runde == 0) {
@@ -632,7 +633,7 @@ void TestHauptfenster::schliessenFragt()
 void TestHauptfenster::schliessenOhneAenderungSchreibtLage()
 {
     Berlin2001();
-    m_f->FensterLageSetzen(30, 40, 800, 600);
+    FensterLageSetzen(*m_f, 30, 40, 800, 600);
     QVERIFY(m_f->close());
     const Einstellungen e = EinstellungenLesen(Einstellungsdatei());
     QCOMPARE(e.fensterbreite, 800);

@@ -1,8 +1,8 @@
-// kl_artwork <folder> [<qrc file>]
+// kl_artwork <folder>
 // Draws the program's artwork into <folder> (resources/artwork): every picture also at twice
-// the size ("@2x"), and the program's icon for the desktop below icons/. If given, writes the
-// resource list for it. The same build gives the same bytes on every run. The drawings kept as
-// SVG (resources/artwork/svg, the program's icon) are built in; the rest is drawn here.
+// the size ("@2x"), and the program's icon for the desktop below icons/. The same build gives the
+// same bytes on every run. The drawings kept as SVG (resources/artwork/svg, the program's icon) are
+// built in; the rest is drawn here.
 
 #include "erzeugen.h"
 #include "zeichnen.h"
@@ -11,7 +11,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QSaveFile>
-#include <QTextStream>
 
 #include <cstdio>
 
@@ -31,35 +30,14 @@ bool Schreiben(const QString& pfad, const QImage& bild)
 // The name of the program's desktop entry and icon.
 constexpr const char* Programmkennung = "de.quellmark.Kistenlotse";
 
-bool RessourcenlisteSchreiben(const QString& pfad, const QString& ordner,
-                              const std::vector<Ausgabe>& ausgaben)
-{
-    const QString relativ = QFileInfo(pfad).absoluteDir().relativeFilePath(ordner);
-    QString text;
-    QTextStream s(&text);
-    s << "<!DOCTYPE RCC>\n<!-- Written by kl_artwork; do not edit. -->\n<RCC version=\"1.0\">\n"
-      << "  <qresource prefix=\"/artwork\">\n";
-    for (const Ausgabe& a : ausgaben)
-        s << "    <file alias=\"" << a.datei << "\">" << relativ << '/' << a.datei << "</file>\n";
-    s << "  </qresource>\n</RCC>\n";
-    s.flush();
-    QSaveFile datei(pfad);
-    if (!datei.open(QIODevice::WriteOnly) || datei.write(text.toUtf8()) < 0 || !datei.commit()) {
-        std::fprintf(stderr, "Kann %s nicht schreiben: %s\n", qPrintable(pfad),
-                     qPrintable(datei.errorString()));
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
     const QStringList argumente = QCoreApplication::arguments();
-    if (argumente.size() < 2 || argumente.size() > 3) {
-        std::fprintf(stderr, "Aufruf: kl_artwork <Ordner> [<qrc-Datei>]\n");
+    if (argumente.size() != 2) {
+        std::fprintf(stderr, "Aufruf: kl_artwork <Ordner>\n");
         return 2;
     }
     const QString ordner = QFileInfo(argumente.at(1)).absoluteFilePath();
@@ -89,8 +67,6 @@ int main(int argc, char** argv)
         if (!QDir().mkpath(QFileInfo(pfad).absolutePath()) || !Schreiben(pfad, a.bild))
             return 1;
     }
-    if (argumente.size() == 3 && !RessourcenlisteSchreiben(argumente.at(2), ordner, ausgaben))
-        return 1;
     std::printf("%zu Bilder in %s geschrieben\n", ausgaben.size(), qPrintable(ordner));
     return 0;
 }
