@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# German quotation marks („…“) belong to the messages compared:
+# shellcheck disable=SC1111
 # Rounds of `kistenlotse-plan abgleichen` for two plans in one calendar on a running server,
 # with the phone (telefon.py) moving, renaming and deleting events in between.
 # Usage: werkzeugrunden.sh WERKZEUG KALENDER-URL BENUTZER PASSWORT ORDNER
