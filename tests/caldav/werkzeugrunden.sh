@@ -73,7 +73,7 @@ sed -i "0,/^Kurzbezeichnung=Vom Telefon\r$/s//Kurzbezeichnung=Vom Plan\r/" "$A"
 telefon umbenennen "kistenlotse-$idA-$erste@kistenlotse" "Wieder vom Telefon" || scheitern "umbenennen 2"
 runde "$A" || scheitern "dritte Runde A: $(cat "$ORDNER/err")"
 erwarte "$ORDNER/err" "„Vom Plan“ wurde im Plan und im Kalender geändert; die Fassung des Plans gilt (im Kalender stand „Wieder vom Telefon“"
-[ "$(telefon zeigen "kistenlotse-$idA-$erste@kistenlotse" | head -n1)" = "Vom Plan" ] ||
+[ "$(telefon zeigen "kistenlotse-$idA-$erste@kistenlotse" | sed -n 1p)" = "Vom Plan" ] ||
   scheitern "die Fassung des Plans kam nicht in den Kalender"
 
 # Nothing changed: nothing sent, the plan file stays as it is (after one round that takes the
