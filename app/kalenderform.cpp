@@ -358,6 +358,8 @@ void TKalenderForm::VorlagenButtonClick()
 
 void TKalenderForm::AbgleichButtonClick()
 {
+    // An older message (e.g. of a save) would no longer hold after the round.
+    StatusAnzeigen(QString());
     if (m_abgleich.Ausfuehren())
         DokumentZeigen();
 }
