@@ -7,6 +7,7 @@
 
 #include <QLabel>
 
+#include <algorithm>
 #include <string_view>
 
 namespace {
@@ -44,6 +45,9 @@ static_assert(PasstZuBefehl(Befehl::UmzugAendern, "UmzugAendernButton") &&
               PasstZuBefehl(Befehl::Abgleichen, "AbgleichButton") &&
               PasstZuBefehl(Befehl::Ende, "EndeButton"));
 
+// Between the span and the progress after it.
+constexpr int Fortschrittabstand = 16;
+
 const std::array<const char*, 7> Wochentage{"Montag",  "Dienstag", "Mittwoch", "Donnerstag",
                                             "Freitag", "Samstag",  "Sonntag"};
 
@@ -62,6 +66,9 @@ Fensterrahmen::Fensterrahmen(QWidget* fenster)
     m_spanne->setObjectName(QStringLiteral("SpanneLabel"));
     m_spanne->setFont(SpannenSchrift(20));
     m_spanne->setStyleSheet(Farben::Textfarbe(Farben::Mittelblau));
+    m_fortschritt = new QLabel(fenster);
+    m_fortschritt->setObjectName(QStringLiteral("FortschrittLabel"));
+    m_fortschritt->setStyleSheet(Farben::Textfarbe(Farben::Dunkelblau));
 
     m_deko = new TQvImage(fenster);
     m_deko->setObjectName(QStringLiteral("Image1"));
@@ -138,6 +145,24 @@ void Fensterrahmen::SpanneSetzen(const QString& text)
     SpanneAnordnen(m_spanne->parentWidget()->width());
 }
 
+QString Fensterrahmen::FortschrittText(const Aufgabenliste& aufgaben)
+{
+    if (aufgaben.empty())
+        return {};
+    const auto erledigt = std::count_if(aufgaben.begin(), aufgaben.end(),
+                                        [](const taufgabe& a) { return a.Erledigt; });
+    return QStringLiteral("%1 von %2 erledigt").arg(erledigt).arg(aufgaben.size());
+}
+
+void Fensterrahmen::FortschrittSetzen(const Aufgabenliste& aufgaben)
+{
+    const QString text = FortschrittText(aufgaben);
+    if (text == m_fortschritt->text())
+        return;
+    m_fortschritt->setText(text);
+    SpanneAnordnen(m_spanne->parentWidget()->width());
+}
+
 QFont Fensterrahmen::SpannenSchrift(int pixel)
 {
     return ArialPixel(pixel, true);
@@ -145,19 +170,43 @@ QFont Fensterrahmen::SpannenSchrift(int pixel)
 
 void Fensterrahmen::SpanneAnordnen(int fensterbreite)
 {
-    // On the title's baseline, up to the logo; a long span in a smaller font.
+    // On the title's baseline, up to the logo; a long span in a smaller font. The progress
+    // follows the span in a plainer font, and is left out where the room ends.
     const int links = m_titel->geometry().right() + 24;
     const int breite = std::max(fensterbreite - Fensterlayout::Logobreite - links - 8, 0);
+    const auto fortschrittSchrift = [](int pixel) { return ArialPixel(pixel * 3 / 4, false); };
+    const auto bedarf = [&](int pixel, bool mitFortschritt) {
+        int b = QFontMetrics(SpannenSchrift(pixel)).horizontalAdvance(m_spanne->text());
+        if (mitFortschritt)
+            b += Fortschrittabstand +
+                 QFontMetrics(fortschrittSchrift(pixel)).horizontalAdvance(m_fortschritt->text());
+        return b;
+    };
+    bool mitFortschritt = !m_fortschritt->text().isEmpty();
     int pixel = 20;
-    while (pixel > 12 &&
-           QFontMetrics(SpannenSchrift(pixel)).horizontalAdvance(m_spanne->text()) > breite)
+    while (pixel > 12 && bedarf(pixel, mitFortschritt) > breite)
         --pixel;
+    if (mitFortschritt && bedarf(pixel, true) > breite) {
+        mitFortschritt = false;
+        pixel = 20;
+        while (pixel > 12 && bedarf(pixel, false) > breite)
+            --pixel;
+    }
     m_spanne->setFont(SpannenSchrift(pixel));
     const QFontMetrics titel(m_titel->font());
     const QFontMetrics spanne(m_spanne->font());
-    const int oben =
-        m_titel->y() + (m_titel->height() - titel.height()) / 2 + titel.ascent() - spanne.ascent();
-    m_spanne->setGeometry(links, oben, breite, spanne.height());
+    const int grundlinie = m_titel->y() + (m_titel->height() - titel.height()) / 2 + titel.ascent();
+    const int spannenbreite = std::min(spanne.horizontalAdvance(m_spanne->text()) + 1, breite);
+    m_spanne->setGeometry(links, grundlinie - spanne.ascent(), spannenbreite, spanne.height());
+    m_fortschritt->setVisible(mitFortschritt);
+    if (!mitFortschritt)
+        return;
+    m_fortschritt->setFont(fortschrittSchrift(pixel));
+    const QFontMetrics fortschritt(m_fortschritt->font());
+    const int fortschrittLinks = links + spannenbreite + Fortschrittabstand;
+    m_fortschritt->setGeometry(fortschrittLinks, grundlinie - fortschritt.ascent(),
+                               std::max(links + breite - fortschrittLinks, 0),
+                               fortschritt.height());
 }
 
 QSize Fensterrahmen::Mindestgroesse() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/fensterlayout.h"
+#include "model/taufgabe.h"
 
 #include <QFont>
 #include <QSize>
@@ -42,6 +43,10 @@ public:
     void Anordnen(const Fensterlayout::Hauptfenster& lage, int fensterbreite);
 
     void SpanneSetzen(const QString& text);
+    // After the span, how many of the tasks are done: "12 von 44 erledigt"; nothing without
+    // tasks.
+    void FortschrittSetzen(const Aufgabenliste& aufgaben);
+    static QString FortschrittText(const Aufgabenliste& aufgaben);
     // The smallest client size at which these parts do not overlap.
     QSize Mindestgroesse() const;
     void StatusSetzen(const QString& text);
@@ -58,6 +63,7 @@ private:
 
     QLabel* m_titel = nullptr;
     QLabel* m_spanne = nullptr;
+    QLabel* m_fortschritt = nullptr;
     TQvImage* m_logo = nullptr;
     TQvImage* m_deko = nullptr;
     QWidget* m_wochentage = nullptr;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/kalendertastatur.h"
+
 #include <QPoint>
 
 class QKeyEvent;
@@ -29,6 +31,8 @@ public:
     virtual void ZiehenBei(tday* quelle, QPoint pos) = 0;
     // A key pressed in `zelle`; false for a key the calendar does not use.
     virtual bool ZellenTaste(tday* zelle, QKeyEvent* ereignis) = 0;
+    // Carries out a command on `zelle` (one of its context menu, or of a key).
+    virtual void ZellenBefehl(tday* zelle, const Kalendertastatur::Ziel& ziel) = 0;
     // `zelle` got the focus from the mouse.
     virtual void ZelleHatFokus(tday* zelle) = 0;
 

@@ -1,16 +1,17 @@
 #include "app/kalenderform.h"
 
 #include "app/ansage.h"
+#include "app/erledigtbefehl.h"
 #include "app/fenstertitel.h"
 #include "app/kalendertastatur.h"
 #include "app/reihenfolge.h"
 #include "app/situationsform.h"
 #include "app/tagzugang.h"
 #include "app/tday.h"
+#include "app/umzugaendern.h"
 #include "dialogs/eigenerterminform.h"
 #include "dialogs/hilfefenster.h"
 #include "dialogs/hilfetaste.h"
-#include "dialogs/terminexport.h"
 #include "dialogs/terminform.h"
 #include "kalenderexport/desktopkalender.h"
 #include "model/ordner.h"
@@ -87,6 +88,7 @@ void TKalenderForm::KnoepfeVerbinden()
         {Befehl::Hilfe, &TKalenderForm::HilfeButtonClick},
         {Befehl::EigenerTermin, &TKalenderForm::EigenerTerminButtonClick},
         {Befehl::Neu, &TKalenderForm::NeuButtonClick},
+        {Befehl::UmzugAendern, &TKalenderForm::UmzugAendernButtonClick},
         {Befehl::Speichern, &TKalenderForm::SpeicherButtonClick},
         {Befehl::Laden, &TKalenderForm::LadenButtonClick},
         {Befehl::Vorlagen, &TKalenderForm::VorlagenButtonClick},
@@ -137,12 +139,14 @@ void TKalenderForm::KalenderBauen()
     m_gebauteLaender = {s.BundeslandA, s.BundeslandB};
     m_raster.Bauen(spanne, s.BundeslandA, s.BundeslandB, plan().Aufgaben, plan().FruehesterTag());
     m_rahmen.SpanneSetzen(SpannenText());
+    m_rahmen.FortschrittSetzen(plan().Aufgaben);
     m_gezogeneAufgabe = Ziehzustand();
 }
 void TKalenderForm::KalenderAktualisieren()
 {
     m_raster.Aktualisieren(plan().Aufgaben);
     m_rahmen.SpanneSetzen(SpannenText());
+    m_rahmen.FortschrittSetzen(plan().Aufgaben);
 }
 QString TKalenderForm::SpannenText() const
 {
@@ -221,28 +225,41 @@ bool TKalenderForm::ZellenTaste(tday* zelle, QKeyEvent* ereignis)
         [this](int z) { return static_cast<int>(Tag(z)->daten.Termine.size()); }};
     const Kalendertastatur::Ziel ziel =
         Kalendertastatur::Taste(stelle, ereignis->key(), ereignis->modifiers());
+    if (ziel.befehl == Kalendertastatur::Befehl::Fremd)
+        return false;
+    ZellenBefehl(zelle, ziel);
+    return true;
+}
+
+void TKalenderForm::ZellenBefehl(tday* zelle, const Kalendertastatur::Ziel& ziel)
+{
     const auto nummer = [zelle](int t) {
         return zelle->daten.Termine[static_cast<size_t>(t)].Nummer;
     };
     switch (ziel.befehl) {
     case Kalendertastatur::Befehl::Fremd:
-        return false;
     case Kalendertastatur::Befehl::Nichts:
-        return true;
+        return;
     case Kalendertastatur::Befehl::Fokus:
         ZelleFokussieren(ziel.zelle, ziel.aufgabe);
-        return true;
+        return;
     case Kalendertastatur::Befehl::Oeffnen:
         TerminOeffnen(zelle, ziel.aufgabe);
-        return true;
+        return;
     case Kalendertastatur::Befehl::Loeschen:
         AufgabeLoeschen(nummer(ziel.aufgabe));
-        return true;
+        return;
     case Kalendertastatur::Befehl::Verschieben:
         AufgabeMitFokusZiehen(nummer(ziel.aufgabe), Tag(ziel.zelle)->Datum());
-        return true;
+        return;
+    case Kalendertastatur::Befehl::Erledigt:
+        StatusAnzeigen(Erledigtbefehl::Umschalten(m_dokument, nummer(ziel.aufgabe)));
+        KalenderAktualisieren();
+        return;
+    case Kalendertastatur::Befehl::Menue:
+        zelle->MenueZeigen(ziel.aufgabe);
+        return;
     }
-    return true;
 }
 
 void TKalenderForm::AufgabeMitFokusZiehen(qint32 nummer, double tag)
@@ -366,7 +383,7 @@ void TKalenderForm::AbgleichButtonClick()
 
 void TKalenderForm::KalenderButtonClick()
 {
-    TermineExportieren(this, m_rahmen.Knopf(Befehl::Export), plan().Aufgaben, *m_kalenderziel);
+    m_dateibefehle.Exportieren(m_rahmen.Knopf(Befehl::Export), *m_kalenderziel);
 }
 
 void TKalenderForm::EigenerTerminButtonClick()
@@ -385,6 +402,14 @@ void TKalenderForm::NeuButtonClick()
         return;
     if (Startdialog()->Zeigen(true) == QDialog::Accepted)
         m_start.StartwahlAusfuehren(false);
+}
+
+void TKalenderForm::UmzugAendernButtonClick()
+{
+    if (const std::optional<QString> ansage = UmzugAendern(m_dokument, m_dialoge, this, this)) {
+        KalenderBauen();
+        StatusAnzeigen(*ansage);
+    }
 }
 
 void TKalenderForm::SpeicherButtonClick()

@@ -124,6 +124,7 @@ private:
     void ZiehenBei(tday* quelle, QPoint pos) override;
     // The keyboard in the calendar (app/kalendertastatur.h).
     bool ZellenTaste(tday* zelle, QKeyEvent* ereignis) override;
+    void ZellenBefehl(tday* zelle, const Kalendertastatur::Ziel& ziel) override;
     void ZelleHatFokus(tday* zelle) override;
 
     void KnoepfeVerbinden();
@@ -142,6 +143,7 @@ private:
     void HilfeButtonClick();
     void EigenerTerminButtonClick();
     void NeuButtonClick();
+    void UmzugAendernButtonClick();
     void SpeicherButtonClick();
     void LadenButtonClick();
     void EndeButtonClick();

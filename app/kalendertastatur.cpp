@@ -46,6 +46,8 @@ Ziel Taste(const Stelle& s, int taste, Qt::KeyboardModifiers modifikatoren)
     const Qt::KeyboardModifiers tasten = modifikatoren & ~Qt::KeypadModifier;
     if (tasten == Qt::AltModifier)
         return Verschieben({s.zelle, t, s.anzahlZellen, s.termine}, taste);
+    if (tasten == Qt::ShiftModifier && taste == Qt::Key_F10)
+        return {Befehl::Menue, s.zelle, t};
     if (tasten != Qt::NoModifier)
         return {};
 
@@ -69,6 +71,10 @@ Ziel Taste(const Stelle& s, int taste, Qt::KeyboardModifiers modifikatoren)
         return {Befehl::Oeffnen, i, t};
     case Qt::Key_Delete:
         return t >= 0 ? Ziel{Befehl::Loeschen, i, t} : Ziel{Befehl::Nichts};
+    case Qt::Key_Space:
+        return t >= 0 ? Ziel{Befehl::Erledigt, i, t} : Ziel{Befehl::Nichts};
+    case Qt::Key_Menu:
+        return {Befehl::Menue, i, t};
     default:
         return {};
     }

@@ -5,8 +5,9 @@
 #include <functional>
 
 // The keyboard in the calendar: arrows walk the days and their tasks, Enter opens, Entf
-// deletes, Alt+arrow moves the task a day (left, right) or a week (up, down). This decides
-// where a key leads; the window carries it out.
+// deletes, Leertaste ticks the task off or opens it again, the context-menu key (or
+// Umschalt+F10) opens the menu of the task or day, Alt+arrow moves the task a day (left,
+// right) or a week (up, down). This decides where a key leads; the window carries it out.
 namespace Kalendertastatur {
 
 enum class Befehl
@@ -17,6 +18,8 @@ enum class Befehl
     Oeffnen,     // open task `aufgabe` of the current cell (-1: a new task on its day)
     Loeschen,    // delete task `aufgabe` of the current cell
     Verschieben, // move task `aufgabe` of the current cell to the day of cell `zelle`
+    Erledigt,    // tick task `aufgabe` of the current cell off, or open it again
+    Menue,       // the context menu of task `aufgabe` of the current cell (-1: of the day)
 };
 
 struct Ziel

@@ -1,5 +1,7 @@
 #include "app/plandateibefehle.h"
 
+#include "dialogs/terminexport.h"
+#include "model/einstellungenexport.h"
 #include "model/plandokument.h"
 #include "widgets/dateidialog.h"
 #include "widgets/meldung.h"
@@ -119,6 +121,22 @@ Plandateibefehle::Oeffnung Plandateibefehle::Oeffnen(Ladebericht* bericht)
     if (pfad.isEmpty())
         return Oeffnung::Abgebrochen;
     return Laden(pfad, bericht) ? Oeffnung::Geladen : Oeffnung::Fehler;
+}
+
+bool Plandateibefehle::Exportieren(QWidget* exportKnopf, Kalenderziel& ziel)
+{
+    const QString einstellungen = m_dokument.Einstellungsdatei();
+    const std::optional<int> erinnerung = ErinnerungLesen(einstellungen);
+    Exportangaben angaben{m_dokument.ExportPlanId(), ErinnerungAusWert(erinnerung.value_or(0))};
+    if (!TermineExportieren(m_fenster, exportKnopf, m_dokument.plan().Aufgaben, ziel, &angaben))
+        return false;
+    m_dokument.PlanIdUebernehmen(angaben.planId);
+    const int gewaehlt = static_cast<int>(angaben.erinnerung.value_or(Erinnerung::Keine));
+    // Written once the user has exported another choice than the one offered; a failure only
+    // forgets the choice, so it stays quiet.
+    if (gewaehlt != erinnerung.value_or(0))
+        ErinnerungSchreiben(einstellungen, gewaehlt);
+    return true;
 }
 
 bool Plandateibefehle::VerwerfenErlaubt(const QString& frage) const

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class Kalenderziel;
 class Plandokument;
 class QFileDialog;
 class QWidget;
@@ -32,6 +33,11 @@ public:
     Oeffnung Oeffnen(Ladebericht* bericht);
     // Loads `pfad`; a failure is reported. True when the plan was replaced.
     bool Laden(const QString& pfad, Ladebericht* bericht);
+
+    // The calendar export of every task to `ziel` (TermineExportieren), with the plan's ID
+    // (a new one becomes the plan's once the export ran) and the reminder kept in the settings
+    // file, where the choice is written back. True when an attempt was made.
+    bool Exportieren(QWidget* exportKnopf, Kalenderziel& ziel);
 
     // Before the plan is dropped: with unsaved changes, asks `frage` ("Trotzdem …?") after
     // the sentence that says so. True when the plan may go.

@@ -59,14 +59,14 @@ TReihenfolge::TReihenfolge(QWidget* eltern) : QDialog(eltern)
     m_abbrechen->setDefault(true);
     connect(m_abbrechen, &QPushButton::clicked, this, &QDialog::reject);
 
-    MitverschiebenButton = new TQvImageButton(QString(Artwork::Reihenfolge::Mitverschieben), this);
-    MitverschiebenButton->setObjectName(QStringLiteral("MitverschiebenButton"));
-    MitverschiebenButton->move(16, 209 - 12 - 25);
-    MitverschiebenButton->hide();
-    connect(MitverschiebenButton, &TQvImageButton::OnClick, this,
+    m_mitverschieben = new TQvImageButton(QString(Artwork::Reihenfolge::Mitverschieben), this);
+    m_mitverschieben->setObjectName(QStringLiteral("MitverschiebenButton"));
+    m_mitverschieben->move(16, 209 - 12 - 25);
+    m_mitverschieben->hide();
+    connect(m_mitverschieben, &TQvImageButton::OnClick, this,
             &TReihenfolge::MitverschiebenButtonClick);
-    setTabOrder(m_abbrechen, MitverschiebenButton);
-    setTabOrder(MitverschiebenButton, m_scrollBox);
+    setTabOrder(m_abbrechen, m_mitverschieben);
+    setTabOrder(m_mitverschieben, m_scrollBox);
 }
 
 void TReihenfolge::showEvent(QShowEvent* ereignis)
@@ -83,16 +83,16 @@ void TReihenfolge::KonflikteZeigen(const QStringList& zeilen)
 {
     m_zeilen = zeilen;
     m_nichtPlatzierbar.clear();
-    MitverschiebenButton->hide();
-    MitverschiebenButton->setEnabled(true);
+    m_mitverschieben->hide();
+    m_mitverschieben->setEnabled(true);
     TextSetzen(zeilen.join(QLatin1Char('\n')));
 }
 
 void TReihenfolge::MitverschiebenAnbieten(const QStringList& nichtPlatzierbar)
 {
     m_nichtPlatzierbar = nichtPlatzierbar;
-    MitverschiebenButton->setEnabled(true);
-    MitverschiebenButton->show();
+    m_mitverschieben->setEnabled(true);
+    m_mitverschieben->show();
 }
 
 void TReihenfolge::MitverschiebenButtonClick()
@@ -107,7 +107,7 @@ void TReihenfolge::MitverschiebenButtonClick()
         namen.append(QLatin1Char('\'') + n + QLatin1Char('\''));
     TextSetzen(m_zeilen.join(QLatin1Char('\n')) + QStringLiteral("\n\n") + NichtPlatzierbarText +
                QLatin1Char('\n') + namen.join(QLatin1Char('\n')));
-    MitverschiebenButton->setEnabled(false);
+    m_mitverschieben->setEnabled(false);
     m_scrollBox->ensureVisible(0, m_label1->height());
 }
 

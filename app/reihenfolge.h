@@ -28,8 +28,6 @@ public:
     void MitverschiebenAnbieten(const QStringList& nichtPlatzierbar);
     QString KonfliktText() const;
 
-    TQvImageButton* MitverschiebenButton = nullptr;
-
 protected:
     void showEvent(QShowEvent* ereignis) override;
 
@@ -40,6 +38,7 @@ private:
     QLabel* m_label1;
     QPushButton* m_abbrechen;
     QScrollArea* m_scrollBox;
+    TQvImageButton* m_mitverschieben = nullptr; // object name "MitverschiebenButton"
     QStringList m_zeilen;
     QStringList m_nichtPlatzierbar;
 };

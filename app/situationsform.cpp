@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -56,9 +57,9 @@ TSituationsForm::TSituationsForm(QString einstellungsPfad, QWidget* eltern)
         l->setGeometry(lage);
         return l;
     };
-    QLabel* titel = label("Label5", QStringLiteral("Die Eckpunkte"), QRect(100, 20, 400, 40));
-    titel->setFont(ArialPixel(32, true));
-    titel->setStyleSheet(Farben::Ueberschrift());
+    m_titel = label("Label5", QStringLiteral("Die Eckpunkte"), QRect(100, 20, 400, 40));
+    m_titel->setFont(ArialPixel(32, true));
+    m_titel->setStyleSheet(Farben::Ueberschrift());
     label("Label6", QStringLiteral("Von hier nach dort"), QRect(100, 68, 300, 20))
         ->setFont(ArialPixel(14, true));
 
@@ -184,6 +185,16 @@ void TSituationsForm::FormShow()
 {
     AufBildschirmMitte(this);
     m_einstellungen = EinstellungenLesen(m_einstellungsPfad);
+    if (m_aendern) {
+        // The plan stays the plan: there is no other to continue.
+        m_hinweis->setText(QStringLiteral(
+            "Ändern Sie die Angaben und klicken Sie auf \"Weiter\":\nder Plan wird für die "
+            "neuen Daten neu berechnet. Notizen, selbst gesetzte Uhrzeiten, erledigte und "
+            "eigene Aufgaben bleiben erhalten."));
+        m_weiterplanen->hide();
+        m_abbrechen->move(Spalte, m_weiter->y() - m_abbrechen->height());
+        return;
+    }
     const QString anfang =
         QStringLiteral("Durch beantworten der Fragen und klick auf \"Weiter\"\nbeginnen Sie die "
                        "Planung eines neuen Umzugs");
@@ -234,6 +245,34 @@ void TSituationsForm::WeiterplanenButtonClick()
 {
     m_wahl = Wahl::Weiterplanen;
     accept();
+}
+
+int TSituationsForm::AendernZeigen(const Situation& situation)
+{
+    auto liste = [](QComboBox* feld, qint32 land) {
+        feld->setCurrentIndex(std::clamp(land - 1, 0, int(Bundeslaender.size()) - 1));
+    };
+    liste(m_vonLand, situation.BundeslandA);
+    liste(m_nachLand, situation.BundeslandB);
+    m_auszugRenovieren->setChecked(situation.Auszugsrenovierung);
+    m_einzugRenovieren->setChecked(situation.Einzugsrenovierung);
+    m_spedition->setChecked(situation.Spedition);
+    m_kinder->setChecked(situation.Kinder);
+    double einzug = 0;
+    double auszug = 0;
+    Tageszahl::ausText(situation.Einzugdatum, &einzug);
+    Tageszahl::ausText(situation.Auszugdatum, &auszug);
+    DatenSetzen(einzug, auszug);
+
+    m_aendern = true;
+    const QString programm = windowTitle();
+    setWindowTitle(QStringLiteral("Umzug ändern"));
+    m_titel->setText(QStringLiteral("Umzug ändern"));
+    const int ergebnis = Zeigen(true);
+    m_titel->setText(QStringLiteral("Die Eckpunkte"));
+    setWindowTitle(programm);
+    m_aendern = false;
+    return ergebnis;
 }
 
 int TSituationsForm::Zeigen(bool abbrechbar)

@@ -12,7 +12,8 @@ class TDateEdit;
 class TQvImageButton;
 
 // The start dialog: the corner points of the move, from which "Weiter" makes a new plan;
-// "Weiterplanen" continues the plan saved last. It only asks: the window acts on the answer.
+// "Weiterplanen" continues the plan saved last. As "Umzug ändern" it shows the plan's own
+// answers to be changed. It only asks: the window acts on the answer.
 class TSituationsForm final : public QDialog
 {
     Q_OBJECT
@@ -39,6 +40,10 @@ public:
     // does), which the program start leaves out.
     int Zeigen(bool abbrechbar);
 
+    // Shows the dialog modally as "Umzug ändern": filled with `situation`, with "Abbrechen"
+    // and without "Weiterplanen". Accepted with the changed situation in GewaehlteSituation().
+    int AendernZeigen(const Situation& situation);
+
     // The two date fields, set by the program start only.
     void DatenSetzen(double einzug, double auszug);
     const Einstellungen& GeleseneEinstellungen() const { return m_einstellungen; }
@@ -59,6 +64,7 @@ private:
     Einstellungen m_einstellungen;
     Wahl m_wahl = Wahl::NeuerPlan;
     Situation m_gewaehlt;
+    bool m_aendern = false; // shown by AendernZeigen
 
     QComboBox* m_vonLand = nullptr;
     QComboBox* m_nachLand = nullptr;
@@ -68,6 +74,7 @@ private:
     QCheckBox* m_kinder = nullptr;
     TDateEdit* m_einzug = nullptr; // "Einzug ab dem"
     TDateEdit* m_auszug = nullptr; // "Auszug vor dem"
+    QLabel* m_titel = nullptr;
     QLabel* m_hinweis = nullptr;
     TQvImageButton* m_weiter = nullptr;
     TQvImageButton* m_weiterplanen = nullptr;

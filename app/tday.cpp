@@ -8,8 +8,10 @@
 #include "widgets/zellengeometrie.h"
 #include "widgets/zellenzeichnung.h"
 
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -36,8 +38,8 @@ void tday::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     const bool ersteZelle = daten.Datum == m_kalender->ErsterTag();
-    Zellenzeichnung::AufBildschirm(p, daten, size(), font(), &m_zeilen, ersteZelle);
     const double heute = std::trunc(m_kalender->HeutigerTag());
+    Zellenzeichnung::AufBildschirm(p, daten, size(), font(), &m_zeilen, ersteZelle, heute);
     if (std::trunc(daten.Datum) < heute)
         Tagesmarken::Daempfen(p, daten, size());
     else if (std::trunc(daten.Datum) == heute)
@@ -80,8 +82,61 @@ void tday::focusOutEvent(QFocusEvent* ereignis)
     update();
 }
 
+void tday::contextMenuEvent(QContextMenuEvent* ereignis)
+{
+    if (ereignis->reason() != QContextMenuEvent::Mouse) {
+        MenueZeigen(m_fokusAufgabe);
+        return;
+    }
+    const QPoint pos = ereignis->pos();
+    const int termin = Zellengeometrie::TerminAnPunkt(daten, width(), pos.x(), pos.y());
+    // The keyboard's place follows, so that the menu's command and the focus name one task.
+    setFocus(Qt::MouseFocusReason);
+    FokusSetzen(termin);
+    MenueZeigen(termin, ereignis->globalPos());
+}
+
+void tday::MenueZeigen(int termin, std::optional<QPoint> ort)
+{
+    using Kalendertastatur::Befehl;
+    const int termine = static_cast<int>(daten.Termine.size());
+    const int t = termin >= 0 && termin < termine ? termin : -1;
+    auto* menue = new QMenu(this);
+    menue->setObjectName(QStringLiteral("Aufgabenmenue"));
+    menue->setAttribute(Qt::WA_DeleteOnClose);
+    const auto eintrag = [&](const QString& text, Befehl befehl, int aufgabe) {
+        QAction* a = menue->addAction(text);
+        // Once the menu is closed: a command may build the calendar, this cell included, anew.
+        connect(
+            a, &QAction::triggered, this,
+            [this, befehl, aufgabe] {
+                m_kalender->ZellenBefehl(this, {befehl, -1, aufgabe});
+            },
+            Qt::QueuedConnection);
+        return a;
+    };
+    QRect unter = rect();
+    if (t < 0) {
+        eintrag(QStringLiteral("&Neue Aufgabe …"), Befehl::Oeffnen, -1);
+    } else {
+        // After the tab the calendar's own key, shown only: in the menu, keys choose entries.
+        QAction* erledigt = eintrag(QStringLiteral("&Erledigt\tLeertaste"), Befehl::Erledigt, t);
+        erledigt->setCheckable(true);
+        erledigt->setChecked(daten.Termine[static_cast<size_t>(t)].Erledigt);
+        eintrag(QStringLiteral("Ö&ffnen …\tEingabe"), Befehl::Oeffnen, t);
+        eintrag(QStringLiteral("&Löschen …\tEntf"), Befehl::Loeschen, t);
+        const Bandbereich band = Zellengeometrie::Band(daten, t, width());
+        unter = QRect(QPoint(0, band.top), QPoint(width() - 1, band.bottom));
+    }
+    // From the keyboard the menu opens below what it is for.
+    menue->popup(ort.value_or(mapToGlobal(QPoint(unter.left() + 4, unter.bottom() + 1))));
+}
+
 void tday::mousePressEvent(QMouseEvent* ereignis)
 {
+    // The right button opens the context menu; only the left one clicks and drags.
+    if (ereignis->button() != Qt::LeftButton)
+        return;
     m_druckpunkt = ereignis->position().toPoint();
     if (m_kalender->gezogeneAufgabe().Ruht())
         m_kalender->ZiehzustandSetzen(Ziehzustand::Gedrueckt());
@@ -116,6 +171,8 @@ void tday::mouseMoveEvent(QMouseEvent* ereignis)
 
 void tday::mouseReleaseEvent(QMouseEvent* ereignis)
 {
+    if (ereignis->button() != Qt::LeftButton)
+        return;
     unsetCursor();
     m_kalender->ZellenFreigabe(this, ereignis->position().toPoint());
 }

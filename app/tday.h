@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+#include <optional>
+
 class Kalenderfeld;
 
 // A day cell of the calendar: draws its day and turns the mouse into the three gestures
@@ -29,6 +31,10 @@ public:
     // The appointment the keyboard focus is on, -1 for the day itself.
     int FokussierteAufgabe() const { return m_fokusAufgabe; }
     void FokusSetzen(int aufgabe);
+    // The context menu of appointment `termin` (-1: of the day) at `ort` on the screen, or
+    // below the appointment's band: "Erledigt", "Öffnen …", "Löschen …"; of the day "Neue
+    // Aufgabe …". It does not wait for the choice.
+    void MenueZeigen(int termin, std::optional<QPoint> ort = std::nullopt);
 
 protected:
     void paintEvent(QPaintEvent* ereignis) override;
@@ -38,6 +44,7 @@ protected:
     void keyPressEvent(QKeyEvent* ereignis) override;
     void focusInEvent(QFocusEvent* ereignis) override;
     void focusOutEvent(QFocusEvent* ereignis) override;
+    void contextMenuEvent(QContextMenuEvent* ereignis) override;
 
 private:
     Kalenderfeld* m_kalender;

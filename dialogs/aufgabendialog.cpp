@@ -9,6 +9,7 @@
 #include "widgets/qvimagebutton.h"
 #include "widgets/schrift.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -56,6 +57,15 @@ void TAufgabenDialog::TerminfelderAnlegen(const std::array<int, 3>& beschriftung
     // Only the user's choice is a change; the dialog's own selections are not.
     connect(BeginnBox, &QComboBox::activated, this, &TAufgabenDialog::BeginnBoxChange);
     connect(DauerBox, &QComboBox::activated, this, &TAufgabenDialog::DauerBoxChange);
+}
+
+void TAufgabenDialog::ErledigtfeldAnlegen(QPoint ort)
+{
+    ErledigtBox = new QCheckBox(QStringLiteral("&Erledigt"), this);
+    ErledigtBox->setObjectName(QStringLiteral("ErledigtBox"));
+    ErledigtBox->move(ort);
+    ErledigtBox->adjustSize();
+    connect(ErledigtBox, &QCheckBox::toggled, this, &TAufgabenDialog::AenderungMelden);
 }
 
 void TAufgabenDialog::NotizfeldAnlegen(const QString& beschriftung, QRect lage)
@@ -128,6 +138,7 @@ void TAufgabenDialog::TerminZeigen(const taufgabe& a)
     const int b = BeginnIndex(a.Start);
     BeginnBox->setCurrentIndex(b);
     DauerBox->setCurrentIndex(DauerIndex(b, a.Dauer));
+    ErledigtBox->setChecked(a.Erledigt);
     NotizFeld->setPlainText(NotizText(a.Notiz));
 }
 
@@ -172,6 +183,7 @@ void TAufgabenDialog::TerminSchreiben(taufgabe* a, const QStringList& notiz)
     a->Tag = tag;
     a->Start = BeginnBox->currentIndex() + 1;
     a->Dauer = DauerBox->currentIndex();
+    a->Erledigt = ErledigtBox->isChecked();
     a->Notiz = notiz;
     if (tag < m_kalender->ErsterTag() || tag > m_kalender->LetzterTag())
         m_kalender->KalenderNeuAufbauen();

@@ -9,6 +9,7 @@
 #include <array>
 
 class PlanFenster;
+class QCheckBox;
 class QColor;
 class QComboBox;
 class QPlainTextEdit;
@@ -39,6 +40,7 @@ public:
     QComboBox* BeginnBox = nullptr;
     QComboBox* DauerBox = nullptr;
     QPlainTextEdit* NotizFeld = nullptr;
+    QCheckBox* ErledigtBox = nullptr;          // "Erledigt"
     TQvImageButton* AbbrechenButton = nullptr; // "Abbrechen"
     TQvImageButton* LoeschenButton = nullptr;
     TQvImageButton* Uebernehmen = nullptr;
@@ -52,6 +54,8 @@ protected:
     // lists, 24 pixels apart from the height `feldOben`.
     void TerminfelderAnlegen(const std::array<int, 3>& beschriftungOben, int feldOben,
                              const QColor& datumFarbe);
+    // The check box "Erledigt" at `ort`; its place in the tab order is the dialog's to set.
+    void ErledigtfeldAnlegen(QPoint ort);
     // The notes field at `lage`, borderless on light yellow, with its label just above.
     void NotizfeldAnlegen(const QString& beschriftung, QRect lage);
     // "Abbrechen", "Löschen" and "Übernehmen" in the button column from the height `oben`.
@@ -65,14 +69,14 @@ protected:
     // Each showing starts at the first field.
     virtual QWidget* ErstesFeld() const = 0;
 
-    // Shows day, begin, duration and notes of `a`.
+    // Shows day, begin, duration, done state and notes of `a`.
     void TerminZeigen(const taufgabe& a);
     // The checks of day, begin and duration before applying: the one-year rule, then, for a
     // changed appointment, the question about a year no calendar can carry. False when the
     // dialog stays open.
     bool TerminPruefen();
-    // Writes day, begin, duration and `notiz` into `a`, builds the calendar again when the day
-    // left it, refreshes it and closes the dialog as applied.
+    // Writes day, begin, duration, done state and `notiz` into `a`, builds the calendar again when
+    // the day left it, refreshes it and closes the dialog as applied.
     void TerminSchreiben(taufgabe* a, const QStringList& notiz);
 
     // Whether day, begin or duration differ from the task as stored.

@@ -14,6 +14,7 @@
 #include "widgets/qvimagebutton.h"
 #include "widgets/schrift.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -63,6 +64,7 @@ TEigenerTerminForm::TEigenerTerminForm(PlanFenster* kalender, QWidget* eltern)
     BezeichnungsFeld->setGeometry(std::max(176, bezeichnung->geometry().right() + 6), 138, 276, 21);
 
     TerminfelderAnlegen({186, 211, 238}, 184, QColor(254, 207, 93));
+    ErledigtfeldAnlegen(QPoint(300, 185));
     NotizfeldAnlegen(QStringLiteral("Beschreibung:"), QRect(104, 291, 340, 145));
     NotizFeld->installEventFilter(this);
 
@@ -73,7 +75,8 @@ TEigenerTerminForm::TEigenerTerminForm(PlanFenster* kalender, QWidget* eltern)
     setTabOrder(BezeichnungsFeld, DatumFeld);
     setTabOrder(DatumFeld, BeginnBox);
     setTabOrder(BeginnBox, DauerBox);
-    setTabOrder(DauerBox, NotizFeld);
+    setTabOrder(DauerBox, ErledigtBox);
+    setTabOrder(ErledigtBox, NotizFeld);
 
     connect(BezeichnungsFeld, &QLineEdit::textChanged, this,
             &TEigenerTerminForm::BezeichnungGeaendert);
@@ -92,6 +95,7 @@ void TEigenerTerminForm::AufgabeAnzeigen(qint32 nummer, double tag)
         BeginnBox->setCurrentIndex(NeuBeginnIndex);
         DauerBox->setCurrentIndex(NeuDauerIndex);
         NotizFeld->setPlainText(NotizVorgabeText);
+        ErledigtBox->setChecked(false);
         m_notizVorgabe = true;
         LoeschenButton->setEnabled(false);
         Uebernehmen->setEnabled(true);

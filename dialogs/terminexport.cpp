@@ -1,7 +1,7 @@
 #include "dialogs/terminexport.h"
 
-#include "kalenderexport/exportstand.h"
 #include "kalenderexport/kalenderziel.h"
+#include "kalenderexport/planexport.h"
 #include "model/uhr.h"
 #include "widgets/meldung.h"
 
@@ -12,7 +12,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPointer>
-#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QWidget>
 
@@ -39,13 +38,20 @@ QString FehlerText(const std::exception& e)
 
 } // namespace
 
+namespace {
+
+const QString Aktualisiert = QStringLiteral(
+    "Termine, die Sie schon einmal übertragen haben, werden dort aktualisiert statt doppelt "
+    "eingetragen.");
+
+} // namespace
+
 QString ExportFrage(qsizetype anzahl, bool aktualisieren)
 {
-    const QString vorhandene =
-        aktualisieren ? QStringLiteral("Termine, die Sie schon einmal übertragen haben, werden "
-                                       "dort aktualisiert statt doppelt eingetragen.\n")
-                      : QStringLiteral("Bereits in Ihrem Kalenderprogramm eingetragene Termine "
-                                       "werden nicht verändert.\n");
+    const QString vorhandene = aktualisieren ? Aktualisiert + QLatin1Char('\n')
+                                             : QStringLiteral("Bereits in Ihrem Kalenderprogramm "
+                                                              "eingetragene Termine werden nicht "
+                                                              "verändert.\n");
     return QStringLiteral("Der Kistenlotse versucht nun, die Termine Ihres Umzugs in den\n"
                           "Terminkalender Ihres Kalenderprogramms einzutragen. Es werden ") +
            QString::number(anzahl) +
@@ -56,9 +62,11 @@ QString ExportFrage(qsizetype anzahl, bool aktualisieren)
            vorhandene + QStringLiteral("Möchten Sie fortfahren?");
 }
 
-QString ExportErfolgsmeldung()
+QString ExportErfolgsmeldung(bool aktualisieren)
 {
-    return QStringLiteral("Die Daten wurden erfolgreich an Ihr Kalenderprogramm übergeben.");
+    const QString erfolg =
+        QStringLiteral("Die Daten wurden erfolgreich an Ihr Kalenderprogramm übergeben.");
+    return aktualisieren ? erfolg + QLatin1Char('\n') + Aktualisiert : erfolg;
 }
 
 QString ExportFehlermeldung()
@@ -79,6 +87,7 @@ bool TermineExportieren(QWidget* eltern, QWidget* exportKnopf, const Aufgabenlis
                         Kalenderziel& ziel, Exportangaben* angaben)
 {
     const QString planId = angaben ? angaben->planId : QString();
+    const bool aktualisieren = !planId.isEmpty();
     // Tasks the calendar file cannot carry (a typo: 3027 for 2027) are named before anything
     // is written; the export stays possible once their days are corrected.
     const QString nichtUebertragbar = NichtUebertragbarMeldung(aufgaben);
@@ -93,7 +102,8 @@ bool TermineExportieren(QWidget* eltern, QWidget* exportKnopf, const Aufgabenlis
         wahl = new QWidget;
         auto* reihe = new QHBoxLayout(wahl);
         reihe->setContentsMargins(0, 0, 0, 0);
-        auto* beschriftung = new QLabel(QStringLiteral("Erinnerung:"), wahl);
+        // Alt+E reaches the choice; the answer buttons keep Enter and Escape.
+        auto* beschriftung = new QLabel(QStringLiteral("&Erinnerung:"), wahl);
         auto* erinnerung = new QComboBox(wahl);
         erinnerung->setObjectName(QStringLiteral("erinnerung"));
         erinnerung->addItems(ErinnerungsTexte());
@@ -105,15 +115,14 @@ bool TermineExportieren(QWidget* eltern, QWidget* exportKnopf, const Aufgabenlis
         reihe->addWidget(erinnerung);
         reihe->addStretch(1);
     }
-    const Knopf antwort =
-        Meldung(eltern, MeldungsArt::Bestaetigung,
-                ExportFrage(static_cast<qsizetype>(aufgaben.size()), !planId.isEmpty()),
-                OK | Abbrechen, wahl);
+    const Knopf antwort = Meldung(
+        eltern, MeldungsArt::Bestaetigung,
+        ExportFrage(static_cast<qsizetype>(aufgaben.size()), aktualisieren), OK | Abbrechen, wahl);
     if (antwort != OK)
         return false;
     if (angaben && angaben->erinnerung)
         angaben->erinnerung = gewaehlt;
-    if (exportKnopf)
+    if (exportKnopf && !aktualisieren)
         exportKnopf->setEnabled(false);
 
     std::optional<QString> fehler;
@@ -121,19 +130,11 @@ bool TermineExportieren(QWidget* eltern, QWidget* exportKnopf, const Aufgabenlis
         const Sanduhr sanduhr;
         try {
             ziel.Oeffnen();
-            Exportstand stand(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
-                              planId);
-            const QDateTime jetzt = Uhr::JetztUtc();
-            const auto standSichern = qScopeGuard([&stand] {
-                // Without the record the next export only starts the revisions anew.
-                stand.Speichern(nullptr);
-            });
-            for (const taufgabe& aufgabe : aufgaben) {
-                Kalendertermin termin = TerminDerAufgabe(aufgabe);
-                termin.Kennung = stand.Kennung(aufgabe.Nummer, termin, jetzt);
-                termin.ErinnerungVorlauf = ErinnerungVorlauf(gewaehlt, termin.Start);
-                ziel.TerminEintragen(termin);
-            }
+            TermineEintragen(
+                aufgaben,
+                {planId, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+                 gewaehlt},
+                Uhr::JetztUtc(), [&ziel](const Kalendertermin& t) { ziel.TerminEintragen(t); });
         } catch (const std::exception& e) {
             fehler = FehlerText(e);
         } catch (...) {
@@ -143,8 +144,8 @@ bool TermineExportieren(QWidget* eltern, QWidget* exportKnopf, const Aufgabenlis
 
     // The appointments entered before a failure still go on; a failure of the hand-over
     // then adds nothing the first report does not say.
-    ziel.Schliessen([eltern = QPointer<QWidget>(eltern), mitEltern = eltern != nullptr,
-                     fehler](const Uebergabeergebnis& e) {
+    ziel.Schliessen([eltern = QPointer<QWidget>(eltern), mitEltern = eltern != nullptr, fehler,
+                     aktualisieren](const Uebergabeergebnis& e) {
         if (mitEltern && !eltern)
             return; // the window is gone: nobody to tell
         if (fehler) {
@@ -154,7 +155,7 @@ bool TermineExportieren(QWidget* eltern, QWidget* exportKnopf, const Aufgabenlis
         }
         switch (e.art) {
         case Uebergabeergebnis::Art::Uebergeben:
-            Meldung(eltern, MeldungsArt::Bestaetigung, ExportErfolgsmeldung(), OK);
+            Meldung(eltern, MeldungsArt::Bestaetigung, ExportErfolgsmeldung(aktualisieren), OK);
             break;
         case Uebergabeergebnis::Art::Offen:
             Meldung(eltern, MeldungsArt::Information, ExportOffenMeldung(e.datei), OK);

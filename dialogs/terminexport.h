@@ -15,7 +15,8 @@ class QWidget;
 // The question before the export, announcing `anzahl` appointments; `aktualisieren`: the
 // appointments carry the plan's identity, so a calendar updates those it has already.
 QString ExportFrage(qsizetype anzahl, bool aktualisieren = false);
-QString ExportErfolgsmeldung();
+// `aktualisieren` as for the question.
+QString ExportErfolgsmeldung(bool aktualisieren = false);
 QString ExportFehlermeldung();
 // The calendar program has not answered yet: what is known is where the file went.
 QString ExportOffenMeldung(const QString& datei);
@@ -42,7 +43,8 @@ struct Exportangaben
 };
 
 //
-// Returns true when an attempt was made; `exportKnopf` (may be null) is then disabled, as
-// the export runs once per program run. "Abbrechen" changes nothing and returns false.
+// Returns true when an attempt was made. Without a plan ID `exportKnopf` (may be null) is then
+// disabled, as such an export would double the appointments; with one the plan may be
+// exported again after a change. "Abbrechen" changes nothing and returns false.
 bool TermineExportieren(QWidget* eltern, QWidget* exportKnopf, const Aufgabenliste& aufgaben,
                         Kalenderziel& ziel, Exportangaben* angaben = nullptr);

@@ -14,6 +14,7 @@
 #include "widgets/schrift.h"
 
 #include <QCloseEvent>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QKeyEvent>
@@ -85,6 +86,7 @@ TTerminForm::TTerminForm(PlanFenster* kalender, QWidget* eltern)
     LinkLabel->hide();
 
     TerminfelderAnlegen({192, 216, 240}, 190, Farben::Orange);
+    ErledigtfeldAnlegen(QPoint(300, 191));
     NotizfeldAnlegen(QStringLiteral("Eigene Notizen:"), QRect(104, 280, 340, 81));
 
     QLabel* vorher =
@@ -109,7 +111,8 @@ TTerminForm::TTerminForm(PlanFenster* kalender, QWidget* eltern)
 
     setTabOrder(DatumFeld, BeginnBox);
     setTabOrder(BeginnBox, DauerBox);
-    setTabOrder(DauerBox, NotizFeld);
+    setTabOrder(DauerBox, ErledigtBox);
+    setTabOrder(ErledigtBox, NotizFeld);
     setTabOrder(NotizFeld, VorherBox);
     setTabOrder(VorherBox, BeratungsBox);
 

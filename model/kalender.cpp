@@ -68,9 +68,11 @@ void AufgabenVerteilen(const Aufgabenliste& aufgaben, std::span<TagDaten* const>
     const double n = static_cast<double>(zellen.size());
     for (const taufgabe& a : aufgaben) {
         const double i = std::trunc(a.Tag) - d0;
-        if (i >= 0 && i < n)
-            zellen[static_cast<size_t>(i)]->TerminAnhaengen(a.Nummer, a.Start, a.Notiz,
-                                                            a.Kurzbezeichnung, a.Dauer);
+        if (i >= 0 && i < n) {
+            TagDaten* z = zellen[static_cast<size_t>(i)];
+            z->TerminAnhaengen(a.Nummer, a.Start, a.Notiz, a.Kurzbezeichnung, a.Dauer);
+            z->Termine.back().Erledigt = a.Erledigt;
+        }
     }
     for (TagDaten* z : zellen)
         z->TermineOrdnen();

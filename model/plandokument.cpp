@@ -49,9 +49,14 @@ void Plandokument::Rueckgaengig()
     if (!m_schritt)
         return;
     m_plan.ZustandWiederherstellen();
-    if (m_schritt->situation.PlanID != m_plan.situation.PlanID)
-        m_plan.Abgleich = m_schritt->abgleich;
+    // The ID stays: appointments exported since carry it.
+    const QString planId = m_plan.situation.PlanID;
     m_plan.situation = m_schritt->situation;
+    if (m_plan.situation.PlanID.isEmpty())
+        m_plan.situation.PlanID = planId;
+    // The calendar sync goes with the plan's identity, not with the step.
+    if (m_plan.situation.PlanID != planId)
+        m_plan.Abgleich = m_schritt->abgleich;
     m_spanne = m_schritt->spanne;
     m_stand = m_schritt->stand;
     m_schritt.reset();
@@ -76,6 +81,13 @@ void Plandokument::NeuPlanen(const Situation& situation, PlanMelder* melder)
     SpanneNeuBerechnen();
 }
 
+void Plandokument::UmplanungUebernehmen(Umplanung umplanung)
+{
+    ZustandSichern();
+    m_plan.UmplanungUebernehmen(std::move(umplanung));
+    SpanneNeuBerechnen();
+}
+
 void Plandokument::SituationSetzen(const Situation& situation)
 {
     m_hatPlan = true;
@@ -86,6 +98,23 @@ void Plandokument::SituationSetzen(const Situation& situation)
 void Plandokument::SpanneNeuBerechnen()
 {
     m_spanne = SpanneBerechnen(m_plan.Aufgaben, Tageszahl::heute());
+}
+
+bool Plandokument::ErledigtSetzen(qint32 nummer, bool erledigt)
+{
+    const taufgabe* a = m_plan.Aufgabe(nummer);
+    if (!a || a->Erledigt == erledigt)
+        return false;
+    ZustandSichern();
+    // The undo copy leaves the list as it is.
+    m_plan.Aufgabe(nummer)->Erledigt = erledigt;
+    return true;
+}
+
+bool Plandokument::ErledigtUmschalten(qint32 nummer)
+{
+    const taufgabe* a = m_plan.Aufgabe(nummer);
+    return a && ErledigtSetzen(nummer, !a->Erledigt);
 }
 
 void Plandokument::AbgleichSetzen(const CalDavStand& abgleich)
@@ -121,24 +150,50 @@ bool Plandokument::Laden(const QString& pfad, Ladebericht* bericht)
     m_datei = pfad;
     m_dateistand = b.stand;
     m_gespeichert = m_stand;
+    m_idUngespeichert = false;
     Q_EMIT ZustandGewechselt();
     return true;
 }
 
 bool Plandokument::Speichern(const QString& pfad, QString* fehler, QString* einstellungsFehler)
 {
+    // The first save gives the plan its ID; a save that fails takes a new one back, so that
+    // the plan stays as it was.
+    const bool ohneId = m_plan.situation.PlanID.isEmpty();
+    m_plan.PlanIdSicherstellen();
     Dateistand stand;
     if (!PlanDateiSpeichern(pfad, m_einstellungsPfad, m_plan.Aufgaben, m_plan.situation,
                             m_spanne.ersterTag, m_spanne.tage, fehler, einstellungsFehler, &stand,
-                            &m_plan.Abgleich))
+                            &m_plan.Abgleich)) {
+        if (ohneId)
+            m_plan.situation.PlanID.clear();
         return false;
+    }
     m_datei = pfad;
     m_dateistand = stand;
     m_gespeichert = m_stand;
+    m_idUngespeichert = false;
     // A saved plan has no step back.
     m_schritt.reset();
     Q_EMIT ZustandGewechselt();
     return true;
+}
+
+QString Plandokument::ExportPlanId() const
+{
+    if (!m_plan.situation.PlanID.isEmpty())
+        return m_plan.situation.PlanID;
+    Plan neu;
+    return neu.PlanIdSicherstellen();
+}
+
+void Plandokument::PlanIdUebernehmen(const QString& id)
+{
+    if (!m_plan.situation.PlanID.isEmpty() || id.isEmpty())
+        return;
+    m_plan.situation.PlanID = id;
+    m_idUngespeichert = true;
+    Q_EMIT ZustandGewechselt();
 }
 
 bool Plandokument::FremdGeschrieben(const QString& pfad) const

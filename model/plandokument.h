@@ -37,7 +37,8 @@ public:
 
     // Whether the plan differs from what was last loaded or saved. A plan made at the start
     // of a run counts as unchanged; a later new plan, as changed.
-    bool Geaendert() const { return m_stand != m_gespeichert; }
+    // A plan ID made since (PlanIdSicherstellen) counts as a change too.
+    bool Geaendert() const { return m_stand != m_gespeichert || m_idUngespeichert; }
     bool RueckgaengigMoeglich() const { return m_schritt.has_value(); }
 
     // Begins a change: the whole plan as it is now becomes the undo step.
@@ -48,6 +49,9 @@ public:
     // A new plan for `situation` (its date texts in the short form) from the plan search;
     // `melder` hears when no order without conflicts was found.
     void NeuPlanen(const Situation& situation, PlanMelder* melder);
+    // Takes over the plan worked out for a changed situation (Plan::Umplanen) as one undo
+    // step, which brings back the old tasks, situation and span together.
+    void UmplanungUebernehmen(Umplanung umplanung);
     // Keeps the tasks and shows them for `situation` (its date texts normalised).
     void SituationSetzen(const Situation& situation);
     // The span computed anew around the tasks.
@@ -55,12 +59,24 @@ public:
     // The calendar sync after a round: a changed state makes the plan unsaved (no undo step).
     void AbgleichSetzen(const CalDavStand& abgleich);
 
+    // Ticks task `nummer` off (`erledigt`) or opens it again, as one undo step. False when
+    // the plan has no such task or it has that state already; then nothing changed.
+    bool ErledigtSetzen(qint32 nummer, bool erledigt);
+    // The opposite of the task's done state, as ErledigtSetzen. False without such a task.
+    bool ErledigtUmschalten(qint32 nummer);
+
     // Replaces the plan by the file's. On false nothing changed and bericht->grund says why.
     bool Laden(const QString& pfad, Ladebericht* bericht);
     // Writes the plan to `pfad`, then lastsaved. False (with *fehler) when the plan file was
     // not written; a failure of the settings file alone leaves the plan saved and puts its
     // message into *einstellungsFehler.
     bool Speichern(const QString& pfad, QString* fehler, QString* einstellungsFehler);
+    // The plan's ID for a calendar export: its own, or a new one while it has none (the first
+    // save makes one too). PlanIdUebernehmen makes a new one the plan's once an export carried
+    // it; it is not in the plan's file then, so the plan counts as changed until it is saved
+    // and the exported appointments keep their plan. Undo keeps the ID.
+    QString ExportPlanId() const;
+    void PlanIdUebernehmen(const QString& id);
     // Whether `pfad` is the file loaded or saved last and someone else wrote it since.
     bool FremdGeschrieben(const QString& pfad) const;
 
@@ -89,6 +105,7 @@ private:
     quint64 m_stand = 0;
     quint64 m_gespeichert = 0;
     quint64 m_letzterStand = 0;
+    bool m_idUngespeichert = false; // the plan's ID was made after the last load or save
     std::optional<Schritt> m_schritt;
     QString m_datei;
     Dateistand m_dateistand;

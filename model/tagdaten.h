@@ -13,6 +13,7 @@ struct ttermin
     qint32 Dauer = 0;
     QString Kurzbezeichnung;
     QStringList Notiz;
+    bool Erledigt = false;
 
     bool operator==(const ttermin&) const = default;
 };

@@ -1,6 +1,7 @@
 #include "print/ausdruckform.h"
 
 #include "model/kalendertexte.h"
+#include "print/checkliste.h"
 #include "print/druckeinstellung.h"
 #include "print/drucker.h"
 #include "print/kalenderdruck.h"
@@ -14,34 +15,47 @@
 #include <QPageLayout>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
 
 TAusdruckForm::TAusdruckForm(PlanFenster* fenster, QWidget* eltern)
     : QDialog(eltern ? eltern : (fenster ? fenster->Fenster() : nullptr)), m_fenster(fenster)
 {
     setObjectName(QStringLiteral("AusdruckForm"));
     setWindowTitle(QStringLiteral("Umzugskalender drucken"));
-    setFixedSize(364, 155);
+    constexpr int hoehe = 185;
+    setFixedSize(364, hoehe);
 
     auto* titel = new QLabel(QStringLiteral("Ausdruck Ihres Umzugskalenders"), this);
     titel->setObjectName(QStringLiteral("Label4"));
     titel->setFont(ArialPixel(16));
     titel->setGeometry(24, 32, 316, 24);
 
+    KalenderWahl = new QRadioButton(QStringLiteral("Umzugs&kalender, zwei Wochen je Seite"), this);
+    KalenderWahl->setObjectName(QStringLiteral("KalenderWahl"));
+    KalenderWahl->setGeometry(24, 68, 316, 22);
+    KalenderWahl->setChecked(true);
+    ChecklisteWahl =
+        new QRadioButton(QStringLiteral("&Checkliste aller Aufgaben zum Abhaken"), this);
+    ChecklisteWahl->setObjectName(QStringLiteral("ChecklisteWahl"));
+    ChecklisteWahl->setGeometry(24, 92, 316, 22);
+
     auto knopf = [this](const char* name, const QString& text, int x) {
         auto* b = new QPushButton(text, this);
         b->setObjectName(QString::fromLatin1(name));
         b->setAutoDefault(false);
-        b->setGeometry(x, 155 - 25 - 24, 100, 25);
+        b->setGeometry(x, hoehe - 25 - 24, 100, 25);
         return b;
     };
     DruckenKnopf = knopf("Button3", QStringLiteral("Drucken"), 20);
     DruckeinstellungKnopf = knopf("Button2", QStringLiteral("Druckeinstellung"), 132);
     AbbrechenKnopf = knopf("Button1", QStringLiteral("Abbrechen"), 244);
     DruckenKnopf->setDefault(true);
+    setTabOrder(KalenderWahl, ChecklisteWahl);
+    setTabOrder(ChecklisteWahl, DruckenKnopf);
     setTabOrder(DruckenKnopf, DruckeinstellungKnopf);
     setTabOrder(DruckeinstellungKnopf, AbbrechenKnopf);
 
-    connect(DruckenKnopf, &QPushButton::clicked, this, &TAusdruckForm::KalenderDrucken);
+    connect(DruckenKnopf, &QPushButton::clicked, this, &TAusdruckForm::Drucken);
     connect(DruckeinstellungKnopf, &QPushButton::clicked, this,
             &TAusdruckForm::DruckeinstellungOeffnen);
     connect(AbbrechenKnopf, &QPushButton::clicked, this, &TAusdruckForm::reject);
@@ -78,7 +92,7 @@ void TAusdruckForm::KalenderDrucken()
     ausdruck.auftragsname = [seiten](int seite) {
         return QStringLiteral("Umzugskalender, Seite %1 von %2").arg(seite).arg(seiten);
     };
-    Drucken(this, ausdruck, [&](QPainter& p, const Druckseite& seite, int nummer) {
+    ::Drucken(this, ausdruck, [&](QPainter& p, const Druckseite& seite, int nummer) {
         const auto m = Kalenderdruck::Mass(seite.dpi, seite.groesse);
         const QString fuss = Kalendertexte::Seitenfuss(nummer + 1, seiten);
         if (nummer < kalenderseiten) {
@@ -91,6 +105,20 @@ void TAusdruckForm::KalenderDrucken()
             Kalenderdruck::ListeZeichnen(p, m, liste, von, von + proSeite, fuss);
         }
     });
+}
+
+void TAusdruckForm::ChecklisteDrucken()
+{
+    if (m_fenster)
+        ::ChecklisteDrucken(this, m_fenster->plan().Aufgaben, m_fenster->plan().situation);
+}
+
+void TAusdruckForm::Drucken()
+{
+    if (ChecklisteWahl->isChecked())
+        ChecklisteDrucken();
+    else
+        KalenderDrucken();
 }
 
 void TAusdruckForm::DruckeinstellungOeffnen()

@@ -4,9 +4,11 @@
 
 class PlanFenster;
 class QPushButton;
+class QRadioButton;
 
-// The calendar printout dialog. The main window makes it once, `new TAusdruckForm(this)`, and
-// opens it with exec() from its print button; the dialog reads the day cells when printing.
+// The print dialog: the calendar printout or the checklist. The main window makes it once,
+// `new TAusdruckForm(this)`, and opens it with exec() from its print button; the dialog reads
+// the day cells and the plan when printing. The choice holds while the dialog lives.
 class TAusdruckForm final : public QDialog
 {
     Q_OBJECT
@@ -19,11 +21,17 @@ public:
     // own, into a PDF file all in one file; the first failure ends the run. The dialog stays
     // open.
     void KalenderDrucken();
+    // The checklist of every task (print/checkliste.h).
+    void ChecklisteDrucken();
+    // "Drucken": the printout chosen.
+    void Drucken();
     // "Druckeinstellung": the printer setup dialog.
     void DruckeinstellungOeffnen();
 
     // Object names as the tests and the window photographer find them: "Button3", "Button2",
     // "Button1".
+    QRadioButton* KalenderWahl = nullptr;
+    QRadioButton* ChecklisteWahl = nullptr;
     QPushButton* DruckenKnopf = nullptr;
     QPushButton* DruckeinstellungKnopf = nullptr;
     QPushButton* AbbrechenKnopf = nullptr;

@@ -50,9 +50,17 @@ struct Druckerwahl
     Dateiwahl dateiwahl;
 };
 
-Druckerwahl& wahl()
+// The choice as stored, without asking the print service for its default (which loads its
+// plugin and connects to it): the settings are read at start, before the splash shows.
+Druckerwahl& gespeicherteWahl()
 {
     static Druckerwahl w;
+    return w;
+}
+
+Druckerwahl& wahl()
+{
+    Druckerwahl& w = gespeicherteWahl();
     if (!w.gesetzt) {
         w.gesetzt = true;
         w.warteschlange = QPrinterInfo::defaultPrinterName();
@@ -310,7 +318,7 @@ void PdfOrdnerSetzen(const QString& ordner)
 
 void DruckereinstellungenLaden(const QString& pfad)
 {
-    Druckerwahl& w = wahl();
+    Druckerwahl& w = gespeicherteWahl();
     w.einstellungsPfad = pfad;
     if (pfad.isEmpty())
         return;
@@ -319,6 +327,7 @@ void DruckereinstellungenLaden(const QString& pfad)
         w.pdfOrdner = e.pdfOrdner;
     if (!e.bestaetigt)
         return;
+    w.gesetzt = true;
     w.warteschlange = e.drucker;
     for (int id = 0; id <= QPageSize::LastPageSize; ++id) {
         const auto groesse = static_cast<QPageSize::PageSizeId>(id);

@@ -20,6 +20,12 @@ inline const QColor Kornblau{153, 176, 255};
 inline const QColor Wolkenblau{205, 222, 255};
 // The printed bands' grey.
 inline const QColor Hellgrau{204, 204, 204};
+// A done task: a paler band, grey text (still 5:1 on it), a green check mark.
+inline const QColor Erledigtband{238, 242, 238};
+inline const QColor Erledigttext{100, 104, 100};
+inline const QColor Hakengruen{0, 140, 60};
+// The mark of an overdue task.
+inline const QColor Ueberfaelligrot{210, 30, 30};
 
 // The style sheet that gives a label's text the colour `farbe`.
 inline QString Textfarbe(const QColor& farbe)

@@ -4,6 +4,7 @@
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -134,7 +135,15 @@ Knopf Meldung(QWidget* eltern, MeldungsArt art, const QString& text, Knoepfe kno
         if (raster && leiste) {
             raster->removeWidget(leiste);
             const int zeile = raster->rowCount();
-            raster->addWidget(zusatz, zeile, 1);
+            // In the text's column: the column before it is the indent beside the icon.
+            int spalte = 1;
+            if (auto* text = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+                int z = 0;
+                int zeilen = 0;
+                int spalten = 0;
+                raster->getItemPosition(raster->indexOf(text), &z, &spalte, &zeilen, &spalten);
+            }
+            raster->addWidget(zusatz, zeile, spalte);
             raster->addWidget(leiste, zeile + 1, 0, 1, raster->columnCount());
         } else {
             zusatz->setParent(&box);

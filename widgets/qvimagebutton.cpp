@@ -75,7 +75,7 @@ void TQvImageButton::PointerGone()
 
 void TQvImageButton::RepeatTimerTick()
 {
-    RepeatTimer.setInterval(FReapeatClickInterval);
+    RepeatTimer.setInterval(FRepeatClickInterval);
     // A button disabled while held stops clicking but keeps its press until the release.
     if (isEnabled())
         Q_EMIT OnClick();

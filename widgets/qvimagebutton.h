@@ -16,7 +16,7 @@ class TQvImageButton final : public TQvImage
     Q_OBJECT
     Q_PROPERTY(bool DoInterval READ DoInterval WRITE setDoInterval)
     Q_PROPERTY(int WaitClickTime READ WaitClickTime WRITE setWaitClickTime)
-    Q_PROPERTY(int ReapeatClickInterval READ ReapeatClickInterval WRITE setReapeatClickInterval)
+    Q_PROPERTY(int RepeatClickInterval READ RepeatClickInterval WRITE setRepeatClickInterval)
 
 public:
     static constexpr int NormalFrame = 1;
@@ -36,8 +36,8 @@ public:
     void setDoInterval(bool doInterval) { FDoInterval = doInterval; }
     int WaitClickTime() const { return FWaitClickTime; }
     void setWaitClickTime(int ms) { FWaitClickTime = ms; }
-    int ReapeatClickInterval() const { return FReapeatClickInterval; }
-    void setReapeatClickInterval(int ms) { FReapeatClickInterval = ms; }
+    int RepeatClickInterval() const { return FRepeatClickInterval; }
+    void setRepeatClickInterval(int ms) { FRepeatClickInterval = ms; }
 
     bool isRepeating() const { return RepeatTimer.isActive(); }
 
@@ -68,7 +68,7 @@ private:
 
     bool FDoInterval = false;
     int FWaitClickTime = 250;
-    int FReapeatClickInterval = 50;
+    int FRepeatClickInterval = 50;
     // Runs only from a press to the following release, and only with DoInterval.
     QTimer RepeatTimer;
     bool LeertasteGedrueckt = false; // Space shows the pressed frame until it is released

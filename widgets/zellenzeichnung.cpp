@@ -1,5 +1,6 @@
 #include "widgets/zellenzeichnung.h"
 
+#include "model/aufgabenstand.h"
 #include "model/kalendertexte.h"
 #include "model/katalog.h"
 #include "model/tageszahl.h"
@@ -12,6 +13,7 @@
 #include <QPainter>
 #include <QTextLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace Zellenzeichnung {
@@ -67,6 +69,36 @@ QColor KoerperFarbe(const TagDaten& tag, const Farbsatz& farben)
 int RundenGerade(double wert)
 {
     return static_cast<int>(std::nearbyint(wert)); // default rounding mode: halves to even
+}
+
+int Hakengroesse(int zeile)
+{
+    return std::max(zeile * 3 / 4, 6);
+}
+
+int Textbreite(const ttermin& t, int breite, int zeile)
+{
+    // The mark's field, its margin of 2 on the right and a gap of 2 before it.
+    return t.Erledigt ? std::max(breite - Hakengroesse(zeile) - 5, 0) : breite;
+}
+
+QRect Hakenfeld(const QRect& band, int zeile)
+{
+    const int g = Hakengroesse(zeile);
+    return QRect(band.right() - g - 2, band.top() + std::max((zeile - g) / 2, 0), g, g);
+}
+
+std::array<QPointF, 3> Haken(const QRectF& feld)
+{
+    return {QPointF(feld.left(), feld.top() + feld.height() * 0.55),
+            QPointF(feld.left() + feld.width() * 0.38, feld.bottom()),
+            QPointF(feld.right(), feld.top())};
+}
+
+QRect Ueberfaelligstreifen(const QRect& band)
+{
+    // Clear of the cell's edge line on the left, and of the text from x 5.
+    return QRect(band.left() + 1, band.top(), 3, band.height());
 }
 
 namespace {
@@ -149,6 +181,29 @@ void BandZeilenZeichnen(QPainter& p, const std::vector<Zeilenspeicher::Zeile>& z
         p.setClipping(false);
 }
 
+// Whether a task shown on `tag` is overdue on `heute` (0: no task is).
+bool UeberfaelligAm(const TagDaten& tag, const ttermin& t, double heute)
+{
+    taufgabe aufgabe;
+    aufgabe.Tag = tag.Datum;
+    aufgabe.Erledigt = t.Erledigt;
+    return heute > 0 && Ueberfaellig(aufgabe, static_cast<qint32>(std::floor(heute)));
+}
+
+// The check mark of a done task in `band`, its lines `zeile` pixels apart, `dicke` wide.
+void HakenZeichnen(QPainter& p, const QRect& band, int zeile, qreal dicke)
+{
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    QPen stift(Farben::Hakengruen, dicke);
+    stift.setCapStyle(Qt::RoundCap);
+    stift.setJoinStyle(Qt::RoundJoin);
+    p.setPen(stift);
+    const auto punkte = Haken(QRectF(Hakenfeld(band, zeile)));
+    p.drawPolyline(punkte.data(), static_cast<int>(punkte.size()));
+    p.restore();
+}
+
 QFont BandSchrift(const QFont& basis, bool fett)
 {
     QFont f = basis;
@@ -185,8 +240,9 @@ struct Bandmetrik
     {
         return [this, breite](const ttermin& t, int hoechstens) {
             const bool umziehen = t.Nummer == Umzugsaufgabe;
-            return ZellenText(t.Kurzbezeichnung, t.Notiz, breite, umziehen ? fett : normal,
-                              umziehen ? fettKursiv : normalKursiv, hoechstens);
+            return ZellenText(t.Kurzbezeichnung, t.Notiz, Textbreite(t, breite, Zeile()),
+                              umziehen ? fett : normal, umziehen ? fettKursiv : normalKursiv,
+                              hoechstens);
         };
     }
 };
@@ -297,10 +353,11 @@ Zeilenspeicher::Zeilen(const ttermin& t, int breite, int hoechstens, const QFont
 {
     Band& b = m_baender[t.Nummer];
     if (!b.zeilen.empty() && b.hoechstens == hoechstens && b.titel == t.Kurzbezeichnung &&
-        b.notiz == t.Notiz)
+        b.notiz == t.Notiz && b.erledigt == t.Erledigt)
         return b.zeilen;
     b.titel = t.Kurzbezeichnung;
     b.notiz = t.Notiz;
+    b.erledigt = t.Erledigt;
     b.hoechstens = hoechstens;
     b.zeilen.clear();
     // The same faces and lines as BandTextZeichnen, shaped once.
@@ -335,7 +392,7 @@ Zeilenspeicher::Zeilen(const ttermin& t, int breite, int hoechstens, const QFont
 }
 
 void AufBildschirm(QPainter& p, const TagDaten& tag, QSize groesse, const QFont& schrift,
-                   Zeilenspeicher* speicher, bool ersteZelle)
+                   Zeilenspeicher* speicher, bool ersteZelle, double heute)
 {
     const Farbsatz& f = Bildschirm();
     const int breite = groesse.width();
@@ -375,12 +432,16 @@ void AufBildschirm(QPainter& p, const TagDaten& tag, QSize groesse, const QFont&
         const QRect band = b.flaeche.adjusted(0, 0, 0, -BildschirmAbstand);
         const int zeilen = static_cast<int>(b.zeilen.size());
         const Schriftbild& bild = umziehen ? fett : normal;
-        p.fillRect(band, f.band);
-        p.setPen(umziehen ? f.umziehenText : f.text);
+        p.fillRect(band, t.Erledigt ? Farben::Erledigtband : f.band);
+        if (t.Erledigt)
+            HakenZeichnen(p, band, metrik.Zeile(), 2);
+        else if (UeberfaelligAm(tag, t, heute))
+            p.fillRect(Ueberfaelligstreifen(band), Farben::Ueberfaelligrot);
+        p.setPen(t.Erledigt ? Farben::Erledigttext : umziehen ? f.umziehenText : f.text);
         if (speicher) {
             BandZeilenZeichnen(p,
-                               speicher->Zeilen(t, breite - 5, zeilen,
-                                                umziehen ? metrik.fett : metrik.normal,
+                               speicher->Zeilen(t, Textbreite(t, breite - 5, metrik.Zeile()),
+                                                zeilen, umziehen ? metrik.fett : metrik.normal,
                                                 umziehen ? metrik.fettKursiv : metrik.normalKursiv,
                                                 bild.schrift, bild.kursiv, p.device()),
                                5, band.top(), lh, bild, band);
@@ -442,6 +503,8 @@ std::vector<qint32> ZeichnenAuf(QPainter& p, const QRect& ziel, const TagDaten& 
         const bool umziehen = t.Nummer == Umzugsaufgabe;
         const QRect band = b.flaeche.adjusted(0, 0, 0, -abstand);
         p.fillRect(band, f.band);
+        if (t.Erledigt)
+            HakenZeichnen(p, band, lh, std::max(2 * s, 1.0F));
         p.setPen(umziehen ? f.umziehenText : f.text);
         BandTextZeichnen(p, b.zeilen, L + RundenGerade(5 * s), band.top(), lh,
                          umziehen ? fett : normal, band);

@@ -9,6 +9,7 @@
 #include <QRect>
 #include <QString>
 
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -76,6 +77,7 @@ private:
     {
         QString titel;
         QStringList notiz;
+        bool erledigt = false; // a done task's lines leave room for the check mark
         int hoechstens = 0;
         std::vector<Zeile> zeilen;
     };
@@ -116,8 +118,10 @@ Zellenlage BildschirmLage(const TagDaten& tag, QSize groesse, const QFont& schri
 // Draws the cell at (0, 0) with the given size, in `schrift` (colour and style change per band).
 // `speicher` (may be null) keeps the fitted lines for the next paint. The first cell of the
 // calendar names its month in the header. A day with more tasks than room ends with "+N".
+// Done tasks are dimmed and ticked; open tasks on a day before `heute` are marked overdue
+// (`heute` 0: none are).
 void AufBildschirm(QPainter& p, const TagDaten& tag, QSize groesse, const QFont& schrift,
-                   Zeilenspeicher* speicher = nullptr, bool ersteZelle = false);
+                   Zeilenspeicher* speicher = nullptr, bool ersteZelle = false, double heute = 0);
 
 // Draws the cell scaled into `ziel` in Arial 10 point with the printout colours; the first
 // cell of a page names its month. Only whole lines are drawn: a day with more tasks than room
@@ -127,6 +131,17 @@ std::vector<qint32> ZeichnenAuf(QPainter& p, const QRect& ziel, const TagDaten& 
 
 // The numbers of the tasks that ZeichnenAuf on `geraet` has no room for, without drawing.
 std::vector<qint32> OhnePlatz(const QRect& ziel, const TagDaten& tag, QPaintDevice* geraet);
+
+// The marks of a band whose lines are `zeile` pixels apart. A done task has a check mark at
+// the right end of its first line, which its text leaves free; an overdue task a stripe
+// down its left edge, beside the text.
+int Hakengroesse(int zeile);
+// The width the lines of task `t` may take of `breite`.
+int Textbreite(const ttermin& t, int breite, int zeile);
+QRect Hakenfeld(const QRect& band, int zeile);
+// The check mark in `feld`: from the left down to the bottom, then up to the top right.
+std::array<QPointF, 3> Haken(const QRectF& feld);
+QRect Ueberfaelligstreifen(const QRect& band);
 
 // Rounding of the scaled drawing: to the nearest whole number, halves to even.
 int RundenGerade(double wert);

@@ -5,6 +5,10 @@
 #  - peak memory (VmHWM) once the calendar with a new plan is shown, against the bare window's.
 # Medians of N runs after one unmeasured warm-up of each.
 # Aufruf: bench/start/startmessung.sh BUILDORDNER [N]   (braucht xvfb-run und xdotool)
+# BUILDORDNER is a Release build with -DKL_BENCH=ON, e.g.
+#   cmake -S . -B build-rel -G Ninja -DCMAKE_BUILD_TYPE=Release -DKL_BENCH=ON
+#   cmake --build build-rel --target kistenlotse kl_startuhr kl_leeresfenster
+# A busy machine widens the spread: compare runs on a quiet one.
 set -euo pipefail
 bin=$(cd "${1:?Aufruf: startmessung.sh BUILDORDNER [N]}" && pwd)/bin
 n=${2:-5}

@@ -31,6 +31,7 @@ public:
     void ZellenFreigabe(tday*, QPoint) override {}
     void ZiehenBei(tday*, QPoint) override {}
     bool ZellenTaste(tday*, QKeyEvent*) override { return false; }
+    void ZellenBefehl(tday*, const Kalendertastatur::Ziel&) override {}
     void ZelleHatFokus(tday*) override {}
 
 private:

@@ -16,6 +16,7 @@
 
 #include <QAccessible>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -42,6 +43,9 @@ private Q_SLOTS:
     void bildschirmleser();
     void heuteUndVergangenes();
     void jahreswechsel();
+    void leertasteHaktAb();
+    void kontextmenue_data();
+    void kontextmenue();
 
 private:
     // Berlin, March 2027: Telefon (Wed 3rd) before Kisten (Thu 4th) before Laden (Fri 5th);
@@ -158,6 +162,11 @@ void TestKalenderTastatur::tastenziele_data()
     QTest::newRow("Strg+Pfeil gehört nicht dem Kalender")
         << 3 << 0 << int(Qt::Key_Left) << int(Qt::ControlModifier) << int(B::Fremd) << -1 << -1;
     QTest::newRow("Buchstabe") << 3 << 0 << int(Qt::Key_A) << 0 << int(B::Fremd) << -1 << -1;
+    QTest::newRow("Leertaste") << 3 << 1 << int(Qt::Key_Space) << 0 << int(B::Erledigt) << 3 << 1;
+    QTest::newRow("Leertaste auf dem Tag")
+        << 3 << -1 << int(Qt::Key_Space) << 0 << int(B::Nichts) << -1 << -1;
+    QTest::newRow("Umschalt+F10 auf dem Tag")
+        << 10 << -1 << int(Qt::Key_F10) << int(Qt::ShiftModifier) << int(B::Menue) << 10 << -1;
 }
 
 void TestKalenderTastatur::tastenziele()
@@ -367,7 +376,8 @@ void TestKalenderTastatur::nichtPlatzierbarBleibtImDialog()
         QStringLiteral("Button3"),
         [&](QWidget*) {
             text = d->KonfliktText();
-            gesperrt = !d->MitverschiebenButton->isEnabled();
+            gesperrt =
+                !d->findChild<TQvImageButton*>(QStringLiteral("MitverschiebenButton"))->isEnabled();
         },
         QStringLiteral("Reihenfolge"));
     QCOMPARE(d->exec(), int(QDialog::Rejected));
@@ -383,7 +393,9 @@ void TestKalenderTastatur::nichtPlatzierbarBleibtImDialog()
              qPrintable(QStringLiteral("%1 < %2")
                             .arg(hinweis->height())
                             .arg(hinweis->heightForWidth(hinweis->width()))));
-    QVERIFY(hinweis->geometry().bottom() < d->MitverschiebenButton->geometry().top());
+    QVERIFY(
+        hinweis->geometry().bottom() <
+        d->findChild<TQvImageButton*>(QStringLiteral("MitverschiebenButton"))->geometry().top());
     QVERIFY(hinweis->geometry().bottom() <
             d->findChild<QPushButton*>(QStringLiteral("Button3"))->geometry().top());
 }
@@ -456,6 +468,103 @@ void TestKalenderTastatur::jahreswechsel()
     plan.Aufgaben.erase(plan.Aufgaben.begin());
     m_f->KalenderAktualisieren();
     QCOMPARE(m_f->SpannenText(), QStringLiteral("Januar 2027"));
+}
+
+// Leertaste ticks the focused task off and on again; each is one step of undo, told in the
+// status line and counted beside the title.
+void TestKalenderTastatur::leertasteHaktAb()
+{
+    MaerzPlan();
+    auto* fortschritt = m_f->findChild<QLabel*>(QStringLiteral("FortschrittLabel"));
+    QCOMPARE(fortschritt->text(), QStringLiteral("0 von 5 erledigt"));
+    Taste(Qt::Key_Down); // Telefon ummelden
+    Taste(Qt::Key_Space);
+    QVERIFY(m_f->plan().Aufgabe(1)->Erledigt);
+    QCOMPARE(Fokus()->FokussierteAufgabe(), 0);
+    QCOMPARE(m_f->StatusText(), QStringLiteral("   „Telefon ummelden“ als erledigt markiert."));
+    QCOMPARE(fortschritt->text(), QStringLiteral("1 von 5 erledigt"));
+    Taste(Qt::Key_Space);
+    QCOMPARE(m_f->StatusText(), QStringLiteral("   „Telefon ummelden“ wieder als offen markiert."));
+    QCOMPARE(fortschritt->text(), QStringLiteral("0 von 5 erledigt"));
+    // On the screen, green only where the task is done.
+    tday* z = Zelle(T(2027, 3, 3));
+    const Bandbereich b = Zellengeometrie::Band(z->daten, 0, z->width());
+    const QRect haken = Zellenzeichnung::Hakenfeld(QRect(b.left, b.top, z->width(), 20),
+                                                   QFontMetrics(z->font()).height())
+                            .translated(z->mapTo(m_f.get(), QPoint()));
+    const auto gruen = [&] {
+        Taste(Qt::Key_Tab);                // the focus marks away from the cells
+        QCoreApplication::processEvents(); // the cells paint
+        const QImage bild = m_f->screen()->grabWindow(m_f->winId()).toImage();
+        // The past Monday's open task is overdue: a red stripe at its left edge.
+        tday* montag = Zelle(T(2027, 3, 1));
+        const QPoint streifen = montag->mapTo(
+            m_f.get(), QPoint(2, Zellengeometrie::Band(montag->daten, 0, montag->width()).top + 2));
+        if (bild.pixelColor(streifen) != Farben::Ueberfaelligrot)
+            return -1;
+        int n = 0;
+        for (int x = haken.left(); x <= haken.right(); ++x)
+            for (int y = haken.top(); y <= haken.bottom(); ++y)
+                n += bild.pixelColor(x, y).green() > bild.pixelColor(x, y).red() + 60;
+        return n;
+    };
+    QCOMPARE(gruen(), 0);
+    Taste(Qt::Key_Z, Qt::ControlModifier); // back to the first press only
+    QVERIFY(m_f->plan().Aufgabe(1)->Erledigt);
+    QCOMPARE(fortschritt->text(), QStringLiteral("1 von 5 erledigt"));
+    QVERIFY(gruen() > 4);
+}
+
+void TestKalenderTastatur::kontextmenue_data()
+{
+    QTest::addColumn<bool>("maus"); // else the context-menu key
+    QTest::addColumn<int>("eintrag");
+    QTest::addColumn<bool>("frei"); // on free space of the day
+    QTest::newRow("Rechtsklick, Erledigt") << true << 0 << false;
+    QTest::newRow("Menütaste, Öffnen") << false << 1 << false;
+    QTest::newRow("Rechtsklick auf freie Fläche") << true << 0 << true;
+}
+
+// The menu of a task or day from the mouse and the keyboard; a right click opens nothing.
+void TestKalenderTastatur::kontextmenue()
+{
+    QFETCH(bool, maus);
+    QFETCH(int, eintrag);
+    QFETCH(bool, frei);
+    MaerzPlan();
+    tday* donnerstag = Zelle(T(2027, 3, 4)); // Kisten packen, Nachbarn grüßen
+    if (maus) {
+        const Bandbereich band = Zellengeometrie::Band(donnerstag->daten, 1, donnerstag->width());
+        const QPoint pos(40, frei ? donnerstag->height() - 10 : band.top + 2);
+        QTest::mousePress(donnerstag, Qt::RightButton, {}, pos);
+        QContextMenuEvent ereignis(QContextMenuEvent::Mouse, pos, donnerstag->mapToGlobal(pos));
+        QApplication::sendEvent(donnerstag, &ereignis);
+        QTest::mouseRelease(donnerstag, Qt::RightButton, {}, pos);
+        QCOMPARE(Fokus()->FokussierteAufgabe(), frei ? -1 : 1);
+    } else {
+        ZelleAufgabeFokussieren(4);
+        Taste(Qt::Key_Menu);
+    }
+    QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()));
+    auto* menue = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QStringList texte;
+    for (QAction* a : menue->actions())
+        texte << a->text();
+    QCOMPARE(texte, frei ? QStringList{QStringLiteral("&Neue Aufgabe …")}
+                         : (QStringList{QStringLiteral("&Erledigt\tLeertaste"),
+                                        QStringLiteral("Ö&ffnen …\tEingabe"),
+                                        QStringLiteral("&Löschen …\tEntf")}));
+    QVERIFY(frei || (menue->actions()[0]->isCheckable() && !menue->actions()[0]->isChecked()));
+    QVERIFY(m_geoeffnet.isEmpty() && m_eigene.isEmpty());
+    menue->actions()[eintrag]->trigger();
+    menue->close();
+    if (frei)
+        QTRY_COMPARE(m_eigene, (QList<QPair<qint32, double>>{{-1, T(2027, 3, 4)}}));
+    else if (eintrag == 1)
+        QTRY_COMPARE(m_geoeffnet, QList<qint32>{4});
+    else
+        QTRY_COMPARE(m_f->StatusText(),
+                     QStringLiteral("   „Nachbarn grüßen“ als erledigt markiert."));
 }
 
 QTEST_MAIN(TestKalenderTastatur)

@@ -43,7 +43,8 @@ void TestReihenfolge::enterBleibtSicher()
                 fokus = QApplication::focusWidget();
                 if (zeigen < 2) {
                     if (mitverschiebenAngeboten)
-                        dialog.MitverschiebenButton->setFocus(Qt::TabFocusReason);
+                        dialog.findChild<TQvImageButton*>(QStringLiteral("MitverschiebenButton"))
+                            ->setFocus(Qt::TabFocusReason);
                     QTest::keyClick(w, Qt::Key_Escape);
                 } else {
                     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);

@@ -6,6 +6,7 @@
 #include "widgets/qvimagebutton.h"
 
 #include <QAccessible>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -49,6 +50,7 @@ private Q_SLOTS:
     void jedeOeffnungBeimErstenFeld();
     void felderTragenIhreBeschriftung_data();
     void felderTragenIhreBeschriftung();
+    void erledigt();
 
 private:
     void Oeffnen(qint32 nummer, double tag);
@@ -444,6 +446,7 @@ void TestEigenerTerminForm::felderTragenIhreBeschriftung_data()
     QTest::newRow("begin") << QStringLiteral("BeginnBox") << QStringLiteral("Beginn");
     QTest::newRow("duration") << QStringLiteral("DauerBox") << QStringLiteral("Dauer");
     QTest::newRow("notes") << QStringLiteral("Memo1") << QStringLiteral("Beschreibung");
+    QTest::newRow("done") << QStringLiteral("ErledigtBox") << QStringLiteral("Erledigt");
 }
 
 void TestEigenerTerminForm::felderTragenIhreBeschriftung()
@@ -596,6 +599,21 @@ void TestEigenerTerminForm::modalWieImHauptfenster()
     QCOMPARE(a.Kurzbezeichnung, QStringLiteral("Zaehler ablesen"));
     QCOMPARE(a.Tag, Tageszahl::heute());
     QCOMPARE(a.Notiz, QStringList{});
+}
+
+// A new task starts open, whatever the box showed before; Alt+E ticks it.
+void TestEigenerTerminForm::erledigt()
+{
+    m_d->ErledigtBox->setChecked(true);
+    Oeffnen(-1, T(2001, 9, 20));
+    QVERIFY(!m_d->ErledigtBox->isChecked());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_E, Qt::AltModifier);
+    QTRY_VERIFY(m_d->ErledigtBox->isChecked()); // a mnemonic clicks a moment later
+    m_d->BezeichnungsFeld->setText(QStringLiteral("Blumen gießen"));
+    Klick(m_d->Uebernehmen);
+    QVERIFY(m_f->plan().Aufgaben.back().Erledigt);
+    Oeffnen(m_f->plan().Aufgaben.back().Nummer, 0);
+    QVERIFY(m_d->ErledigtBox->isChecked());
 }
 
 QTEST_MAIN(TestEigenerTerminForm)

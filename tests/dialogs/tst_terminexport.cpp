@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -26,6 +27,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cmath>
 #include <csignal>
 #include <limits>
@@ -581,14 +583,26 @@ private Q_SLOTS:
         QVERIFY(!m_boxen.at(1).text.contains(QStringLiteral("erfolgreich")));
     }
 
+    void einExportProLauf_data()
+    {
+        QTest::addColumn<QString>("planId");
+        QTest::addColumn<bool>("wieder"); // the button stays for a second export
+        QTest::newRow("without the plan's ID a second export would double") << QString() << false;
+        QTest::newRow("with it a second export updates") << QStringLiteral("3f2a9c") << true;
+    }
+
     void einExportProLauf()
     {
+        QFETCH(QString, planId);
+        QFETCH(bool, wieder);
         Desktopkalender anwendung;
         QWidget fenster;
         QPushButton knopf(&fenster);
         const Aufgabenliste aufgaben = Aufgaben(2);
-        QObject::connect(&knopf, &QPushButton::clicked, &fenster,
-                         [&] { TermineExportieren(&fenster, &knopf, aufgaben, anwendung); });
+        Exportangaben angaben{planId, {}};
+        QObject::connect(&knopf, &QPushButton::clicked, &fenster, [&] {
+            TermineExportieren(&fenster, &knopf, aufgaben, anwendung, &angaben);
+        });
 
         {
             ModalHelfer helfer;
@@ -603,15 +617,31 @@ private Q_SLOTS:
             knopf.click();
             QVERIFY2(helfer.Abwarten(), qPrintable(helfer.Fehler()));
         }
-        QVERIFY(!knopf.isEnabled());
+        QCOMPARE(knopf.isEnabled(), wieder);
         QCOMPARE(m_kalender.Pfade().size(), 1);
 
-        // A further click does nothing: no question, no second file.
-        knopf.click();
-        QTest::qWait(50);
-        QCOMPARE(m_boxen.size(), 3);
-        QCOMPARE(m_kalender.Pfade().size(), 1);
-        QCOMPARE(Termindateien().size(), 1);
+        if (!wieder) {
+            // A further click does nothing: no question, no second file.
+            knopf.click();
+            QTest::qWait(50);
+            QCOMPARE(m_boxen.size(), 3);
+            QCOMPARE(m_kalender.Pfade().size(), 1);
+            QCOMPARE(Termindateien().size(), 1);
+            return;
+        }
+        {
+            ModalHelfer helfer;
+            Antworten(helfer, {QStringLiteral("OK"), QStringLiteral("OK")});
+            knopf.click();
+            QVERIFY2(helfer.Abwarten(), qPrintable(helfer.Fehler()));
+        }
+        QCOMPARE(m_boxen.size(), 5);
+        QCOMPARE(m_boxen.at(4).text,
+                 QStringLiteral("Die Daten wurden erfolgreich an Ihr Kalenderprogramm übergeben.\n"
+                                "Termine, die Sie schon einmal übertragen haben, werden dort "
+                                "aktualisiert statt doppelt eingetragen."));
+        QCOMPARE(m_kalender.Pfade().size(), 2);
+        QVERIFY(knopf.isEnabled());
     }
 
     void privateDateien_data()
@@ -721,6 +751,13 @@ private Q_SLOTS:
             [&](QWidget* w) {
                 auto* wahl = w->findChild<QComboBox*>(QStringLiteral("erinnerung"));
                 QVERIFY(wahl);
+                // Labelled, and reached from the keyboard with Alt+E.
+                const auto beschriftungen = w->findChildren<QLabel*>();
+                const auto beschriftung =
+                    std::find_if(beschriftungen.begin(), beschriftungen.end(),
+                                 [wahl](const QLabel* l) { return l->buddy() == wahl; });
+                QVERIFY(beschriftung != beschriftungen.end());
+                QCOMPARE((*beschriftung)->text(), QStringLiteral("&Erinnerung:"));
                 for (int i = 0; i < wahl->count(); ++i)
                     angeboten << wahl->itemText(i);
                 QCOMPARE(wahl->currentIndex(), 2); // as kept in the settings

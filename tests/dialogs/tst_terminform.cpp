@@ -9,6 +9,7 @@
 #include "widgets/schrift.h"
 
 #include <QAccessible>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QLabel>
@@ -78,6 +79,8 @@ private Q_SLOTS:
     void felderTragenIhreBeschriftung_data();
     void felderTragenIhreBeschriftung();
     void fensterOhneMaximieren();
+    void erledigt_data();
+    void erledigt();
 
 private:
     taufgabe& A(qint32 nummer);
@@ -871,6 +874,7 @@ void TestTerminForm::felderTragenIhreBeschriftung_data()
     QTest::newRow("begin") << QStringLiteral("BeginnBox") << QStringLiteral("Beginn");
     QTest::newRow("duration") << QStringLiteral("DauerBox") << QStringLiteral("Dauer");
     QTest::newRow("notes") << QStringLiteral("Memo1") << QStringLiteral("Eigene Notizen");
+    QTest::newRow("done") << QStringLiteral("ErledigtBox") << QStringLiteral("Erledigt");
     QTest::newRow("advice box") << QStringLiteral("ScrollBox2")
                                 << QStringLiteral("Hinweise zur Aufgabe");
     QTest::newRow("prerequisites")
@@ -907,6 +911,47 @@ void TestTerminForm::fensterOhneMaximieren()
     QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
     QVERIFY(box.testFlag(Qt::CustomizeWindowHint));
     QVERIFY(!box.testFlag(Qt::WindowMaximizeButtonHint));
+}
+
+void TestTerminForm::erledigt_data()
+{
+    QTest::addColumn<bool>("vorher");
+    QTest::addColumn<bool>("uebernehmen"); // else "Abbrechen", confirmed
+    QTest::newRow("abhaken und übernehmen") << false << true;
+    QTest::newRow("wieder öffnen und übernehmen") << true << true;
+    QTest::newRow("abhaken und abbrechen") << false << false;
+}
+
+// The check box shows the task's state, follows the duration in the tab order, and is applied
+// with the other fields as one undo step, or not at all.
+void TestTerminForm::erledigt()
+{
+    QFETCH(bool, vorher);
+    QFETCH(bool, uebernehmen);
+    A(19).Erledigt = vorher;
+    Oeffnen(19);
+    QCOMPARE(m_d->ErledigtBox->text(), QStringLiteral("&Erledigt"));
+    QCOMPARE(m_d->ErledigtBox->isChecked(), vorher);
+    m_d->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_d));
+    m_d->DauerBox->setFocus();
+    QTest::keyClick(m_d->DauerBox, Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QCOMPARE(m_d->ErledigtBox->isChecked(), !vorher);
+    QVERIFY(m_d->Uebernehmen->isEnabled());
+    QTest::keyClicks(m_d->NotizFeld, QStringLiteral("Zollstock"));
+    ModalHelfer helfer;
+    helfer.Druecke(QStringLiteral("knopf_ok"), {}, QStringLiteral("meldung"));
+    Klick(uebernehmen ? m_d->Uebernehmen : m_d->AbbrechenButton);
+    QCOMPARE(helfer.Beantwortet(), uebernehmen ? 0 : 1);
+    QCOMPARE(A(19).Erledigt, uebernehmen != vorher);
+    QCOMPARE(m_f->Geaendert(), uebernehmen);
+    QCOMPARE(A(19).Notiz.isEmpty(), !uebernehmen);
+    if (uebernehmen) {
+        m_f->plan().ZustandWiederherstellen(); // the note goes back with the state
+        QCOMPARE(A(19).Erledigt, vorher);
+        QVERIFY(A(19).Notiz.isEmpty());
+    }
 }
 
 QTEST_MAIN(TestTerminForm)

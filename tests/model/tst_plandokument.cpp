@@ -30,6 +30,8 @@ private Q_SLOTS:
     void zustandWirdGemeldet();
     void abgleichstand_data();
     void abgleichstand();
+    void erledigtSetzen_data();
+    void erledigtSetzen();
 
 private:
     QString Pfad(const char* name) const { return m_ordner->filePath(QString::fromLatin1(name)); }
@@ -298,6 +300,43 @@ void TestPlandokument::abgleichstand()
     QCOMPARE(m_dok->plan().Abgleich == stand, behalten);
     QVERIFY(behalten || m_dok->plan().Abgleich.Leer());
     QCOMPARE(m_dok->Geaendert(), geaendert);
+}
+
+void TestPlandokument::erledigtSetzen_data()
+{
+    QTest::addColumn<bool>("vorher");     // the task's state before
+    QTest::addColumn<int>("art");         // 0 ErledigtSetzen(true), 1 (false), 2 ErledigtUmschalten
+    QTest::addColumn<qint32>("nummer");   // 0: the task's own
+    QTest::addColumn<bool>("veraendert"); // what the call returns
+    QTest::newRow("abhaken") << false << 0 << 0 << true;
+    QTest::newRow("wieder öffnen") << true << 1 << 0 << true;
+    QTest::newRow("schon erledigt") << true << 0 << 0 << false;
+    QTest::newRow("umschalten") << true << 2 << 0 << true;
+    QTest::newRow("unbekannte Aufgabe") << false << 2 << 4711 << false;
+}
+
+// Ticking off is a change like any other: unsaved, one undo step; no change makes no step.
+void TestPlandokument::erledigtSetzen()
+{
+    QFETCH(bool, vorher);
+    QFETCH(int, art);
+    QFETCH(qint32, nummer);
+    QFETCH(bool, veraendert);
+    QVERIFY(m_dok->Laden(HamburgerPlan("hamburg.kvr"), nullptr));
+    m_dok->plan().Aufgaben[3].Erledigt = vorher;
+    const Aufgabenliste davor = m_dok->plan().Aufgaben;
+    Aufgabenliste erwartet = davor;
+    if (veraendert)
+        erwartet[3].Erledigt = !vorher;
+    const qint32 n = nummer ? nummer : davor[3].Nummer;
+    QCOMPARE(art == 2 ? m_dok->ErledigtUmschalten(n) : m_dok->ErledigtSetzen(n, art == 0),
+             veraendert);
+    QVERIFY(m_dok->plan().Aufgaben == erwartet);
+    QCOMPARE(m_dok->Geaendert(), veraendert);
+    QCOMPARE(m_dok->RueckgaengigMoeglich(), veraendert);
+    m_dok->Rueckgaengig();
+    QVERIFY(m_dok->plan().Aufgaben == davor);
+    QVERIFY(!m_dok->Geaendert());
 }
 
 QTEST_GUILESS_MAIN(TestPlandokument)

@@ -7,12 +7,15 @@
 #include "widgets/planfenster.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRectF>
 #include <QRegularExpression>
 #include <QSizeF>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 
 #include <vector>
 
@@ -114,6 +117,41 @@ inline QImage PdfBild(const QString& datei, int dpi, int seite = 1)
     if (!ok)
         return {};
     return QImage(stamm + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+}
+
+struct Wort
+{
+    QString text;
+    QRectF kasten; // points
+    int seite = 0; // from 1
+};
+
+// Words with their boxes, from pdftotext -bbox.
+inline QList<Wort> PdfWoerter(const QString& datei)
+{
+    QTemporaryDir ordner;
+    const QString html = ordner.filePath(QStringLiteral("w.html"));
+    Ausfuehren(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), datei, html});
+    QFile f(html);
+    QList<Wort> woerter;
+    if (!f.open(QIODevice::ReadOnly))
+        return woerter;
+    QXmlStreamReader xml(&f);
+    int seite = 0;
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("page"))
+            ++seite;
+        if (xml.tokenType() == QXmlStreamReader::StartElement &&
+            xml.name() == QLatin1String("word")) {
+            const auto a = xml.attributes();
+            const QPointF oben(a.value(QLatin1String("xMin")).toDouble(),
+                               a.value(QLatin1String("yMin")).toDouble());
+            const QPointF unten(a.value(QLatin1String("xMax")).toDouble(),
+                                a.value(QLatin1String("yMax")).toDouble());
+            woerter.push_back({xml.readElementText(), QRectF(oben, unten), seite});
+        }
+    }
+    return woerter;
 }
 
 // The PDF files of a folder, by name.

@@ -31,6 +31,13 @@ struct Zeit
     QDateTime alsUtc; // converted with the file's own VTIMEZONE
 };
 
+struct Alarm
+{
+    QString aktion;     // ACTION
+    QString text;       // DESCRIPTION
+    int vorlaufMinuten; // how long before the begin the TRIGGER fires
+};
+
 struct Ereignis
 {
     QString uid;
@@ -43,6 +50,7 @@ struct Ereignis
     Zeit stempel;
     int sequenz = -1; // -1 without SEQUENCE
     Zeit geaendert;   // LAST-MODIFIED
+    QList<Alarm> alarme;
 };
 
 struct Kalender
@@ -115,6 +123,18 @@ inline Kalender Lesen(const QByteArray& text)
         if (auto* p = icalcomponent_get_first_property(e, ICAL_SEQUENCE_PROPERTY))
             ev.sequenz = icalproperty_get_sequence(p);
         ev.geaendert = ZeitAus(e, ICAL_LASTMODIFIED_PROPERTY);
+        for (icalcomponent* a = icalcomponent_get_first_component(e, ICAL_VALARM_COMPONENT); a;
+             a = icalcomponent_get_next_component(e, ICAL_VALARM_COMPONENT)) {
+            Alarm alarm{};
+            if (auto* p = icalcomponent_get_first_property(a, ICAL_ACTION_PROPERTY))
+                alarm.aktion = Text(icalproperty_get_value_as_string(p));
+            if (auto* p = icalcomponent_get_first_property(a, ICAL_DESCRIPTION_PROPERTY))
+                alarm.text = Text(icalproperty_get_description(p));
+            if (auto* p = icalcomponent_get_first_property(a, ICAL_TRIGGER_PROPERTY))
+                alarm.vorlaufMinuten =
+                    -icaldurationtype_as_int(icalproperty_get_trigger(p).duration) / 60;
+            ev.alarme << alarm;
+        }
         k.ereignisse << ev;
     }
     return k;

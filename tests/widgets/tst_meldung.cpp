@@ -1,6 +1,9 @@
 #include "support/modalhelfer.h"
 #include "widgets/meldung.h"
 
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
@@ -247,6 +250,41 @@ private Q_SLOTS:
         QCOMPARE(g.symbol, QMessageBox::Critical);
         QCOMPARE(g.text, QStringLiteral("Zugriff verweigert: C:\\Umzug\\plan.kvr"));
         QCOMPARE(g.beschriftungen, QStringList{QStringLiteral("OK")});
+    }
+
+    void zusatzUnterDemText_data()
+    {
+        QTest::addColumn<MeldungsArt>("art");
+        QTest::newRow("question") << MeldungsArt::Bestaetigung;
+        QTest::newRow("warning") << MeldungsArt::Warnung;
+    }
+
+    // An extra choice (the reminder of the calendar export) lines up with the text, between it
+    // and the buttons, and leaves the text its width.
+    void zusatzUnterDemText()
+    {
+        QFETCH(MeldungsArt, art);
+        QRect text;
+        QRect zusatz;
+        QRect knoepfe;
+        ModalHelfer helfer;
+        helfer.Druecke(QStringLiteral("knopf_ok"), [&](QWidget* w) {
+            text = w->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->geometry();
+            zusatz = w->findChild<QComboBox*>()->geometry();
+            knoepfe = w->findChild<QDialogButtonBox*>()->geometry();
+        });
+        auto* wahl = new QComboBox;
+        wahl->addItem(QStringLiteral("am Vortag um 18 Uhr"));
+        Meldung(nullptr, art,
+                QStringLiteral("Der Kistenlotse versucht nun, die Termine Ihres Umzugs in den"),
+                OK | Abbrechen, wahl);
+        QVERIFY2(helfer.Erledigt(), qPrintable(helfer.Fehler()));
+        QCOMPARE(zusatz.left(), text.left());
+        QVERIFY(zusatz.top() > text.bottom());
+        QVERIFY(zusatz.bottom() < knoepfe.top());
+        QVERIFY(text.width() >= QFontMetrics(QApplication::font())
+                                    .horizontalAdvance(QStringLiteral(
+                                        "Der Kistenlotse versucht nun, die Termine")));
     }
 
     void boxIstModalUeberDemFenster()

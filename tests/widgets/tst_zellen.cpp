@@ -40,6 +40,8 @@ private Q_SLOTS:
     void volleZelle();
     void ausdruckSkaliert();
     void zeilenspeicherZeichnetGleich();
+    void hakenLiegtImBand_data();
+    void hakenLiegtImBand();
 };
 
 void TestZellen::kopfText_data()
@@ -319,6 +321,11 @@ void TestZellen::zeilenspeicherZeichnetGleich()
         QStringLiteral("Umziehen übermorgen"), 2);
     QCOMPARE(zeichnen(umzug, &speicher), zeichnen(umzug, nullptr));
     QCOMPARE(zeichnen(umzug, &speicher), zeichnen(umzug, nullptr));
+    // Ticked off, a band's lines leave room for the check mark: not those of the open task.
+    d.Termine[2].Erledigt = true;
+    QCOMPARE(zeichnen(d, &speicher), zeichnen(d, nullptr));
+    d.Termine[2].Erledigt = false;
+    QCOMPARE(zeichnen(d, &speicher), zeichnen(d, nullptr));
     // Fewer lines than the band could hold are never made.
     const QFontMetrics fm(Schrift());
     QCOMPARE(ZellenText(QStringLiteral("Auto ummelden"), {QStringLiteral("x")}, 500, fm, fm, 2),
@@ -327,6 +334,32 @@ void TestZellen::zeilenspeicherZeichnetGleich()
     QCOMPARE(ZellenText(QStringLiteral("Auto ummelden"), {QStringLiteral("x")}, 500, fm, fm, 1),
              QStringList{QStringLiteral("Auto ummelden")});
     QVERIFY(ZellenText(QStringLiteral("Auto"), {}, 500, fm, fm, 0).isEmpty());
+}
+
+void TestZellen::hakenLiegtImBand_data()
+{
+    QTest::addColumn<QRect>("band");
+    QTest::addColumn<int>("zeile");
+    QTest::newRow("Bildschirm") << QRect(0, 40, 100, 29) << 14;
+    QTest::newRow("schmale Zelle") << QRect(0, 40, 24, 15) << 14;
+    QTest::newRow("Ausdruck, Maßstab 4") << QRect(50, 90, 300, 200) << 60;
+}
+
+// The check mark sits in the band's first line at its right end; the text of a done task,
+// from x 5, ends before it.
+void TestZellen::hakenLiegtImBand()
+{
+    QFETCH(QRect, band);
+    QFETCH(int, zeile);
+    const QRect feld = Hakenfeld(band, zeile);
+    QVERIFY(feld.width() >= 6 && feld.right() < band.right());
+    QVERIFY(feld.top() >= band.top() && feld.bottom() < band.top() + zeile);
+    for (const QPointF& p : Haken(QRectF(feld)))
+        QVERIFY(QRectF(feld).adjusted(0, 0, 1, 1).contains(p));
+    ttermin t;
+    QCOMPARE(Textbreite(t, band.width() - 5, zeile), band.width() - 5);
+    t.Erledigt = true;
+    QVERIFY(band.left() + 5 + Textbreite(t, band.width() - 5, zeile) < feld.left());
 }
 
 QTEST_MAIN(TestZellen)

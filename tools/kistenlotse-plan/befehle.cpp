@@ -3,14 +3,17 @@
 #include "planausgabe.h"
 
 #include "kalenderexport/icsdatei.h"
+#include "kalenderexport/planexport.h"
 #include "model/feiertage.h"
 #include "model/plan.h"
 #include "model/plandatei.h"
 #include "model/tageszahl.h"
 
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QStandardPaths>
 
 #include <cstdio>
 
@@ -197,18 +200,31 @@ int BefehlIcs(Argumente& args)
 {
     QString ziel;
     const bool mitZiel = args.Wert(QStringLiteral("ausgabe"), &ziel);
+    QString erinnerung;
+    const bool mitErinnerung = args.Wert(QStringLiteral("erinnerung"), &erinnerung);
     const QString pfad = args.Position();
     if (!args.fehler.isEmpty())
         return Bedienung(args.fehler);
     if (pfad.isEmpty() || !mitZiel)
         return Bedienung(QStringLiteral("ics braucht eine Plandatei und --ausgabe TERMINE.ics."));
+    const QStringList erinnerungen{QStringLiteral("keine"), QStringLiteral("vortag"),
+                                   QStringLiteral("stunde")};
+    if (mitErinnerung && !erinnerungen.contains(erinnerung))
+        return Bedienung(QStringLiteral("--erinnerung erwartet keine, vortag oder stunde."));
     if (!args.Uebrig().isEmpty())
         return Bedienung(QStringLiteral("Unbekannte Angabe: %1").arg(args.Uebrig()));
     Plan plan;
     if (!Laden(pfad, plan))
         return Ladefehler;
+    // A plan with an ID keeps its appointments' UIDs; the revisions are kept like the
+    // program's, in the tool's data folder.
+    const Exportweise weise{plan.situation.PlanID,
+                            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+                            ErinnerungAusWert(static_cast<int>(erinnerungen.indexOf(erinnerung)))};
+    if (!weise.planId.isEmpty() && !weise.standOrdner.isEmpty())
+        QDir().mkpath(weise.standOrdner);
     QString fehler;
-    if (!TermineSchreiben(plan.Aufgaben, ziel, &fehler)) {
+    if (!PlanTermineSchreiben(plan.Aufgaben, ziel, weise, &fehler)) {
         Fehlermeldung("Beim Schreiben der Termine ist ein Fehler aufgetreten.", fehler);
         return Schreibfehler;
     }

@@ -22,8 +22,9 @@ void HilfeEinrichten(QCommandLineParser& parser)
         "                        einen neuen Plan berechnen und ausgeben\n"
         "  zeigen PLAN.kvr [--json]\n"
         "                        eine Plandatei lesen und ausgeben\n"
-        "  ics PLAN.kvr --ausgabe TERMINE.ics\n"
-        "                        alle Aufgaben als iCalendar-Termine schreiben\n"
+        "  ics PLAN.kvr --ausgabe TERMINE.ics [--erinnerung keine|vortag|stunde]\n"
+        "                        alle Aufgaben als iCalendar-Termine schreiben; erneut\n"
+        "                        geschriebene Termine aktualisieren die früheren\n"
         "  umplanen PLAN.kvr --einzug TT.MM.JJJJ --auszug TT.MM.JJJJ [--von LAND --nach LAND]\n"
         "      [--speichern PLAN.kvr] [--json]\n"
         "                        einen Plan für neue Umzugstage neu planen; Notizen, Erledigtes\n"
@@ -71,6 +72,10 @@ void HilfeEinrichten(QCommandLineParser& parser)
         {QStringLiteral("ausgabe"),
          QStringLiteral("Die iCalendar-Datei, die geschrieben wird (ics)."),
          QStringLiteral("TERMINE.ics")},
+        {QStringLiteral("erinnerung"),
+         QStringLiteral("Erinnerung: keine, am Vortag um 18 Uhr (vortag) oder eine Stunde "
+                        "vorher (stunde) (ics)."),
+         QStringLiteral("ART")},
         {QStringLiteral("json"), QStringLiteral("Als JSON ausgeben statt als Text (neu, zeigen, "
                                                 "umplanen, feiertage).")},
         {QStringLiteral("url"),
