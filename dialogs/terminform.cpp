@@ -13,8 +13,8 @@
 #include "widgets/qvimagebutton.h"
 #include "widgets/schrift.h"
 
-#include <QCloseEvent>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QKeyEvent>
