@@ -39,7 +39,7 @@ TKalenderForm::TKalenderForm(Fensterumgebung umgebung, QWidget* eltern)
                                                        : m_umgebung.einstellungsPfad),
       m_dateibefehle(m_dokument, this), m_rahmen(this), m_raster(this, this),
       m_dialoge(this, this, m_dokument.Einstellungsdatei()),
-      m_aufgabenbefehle(m_dokument, m_dialoge, this),
+      m_aufgabenbefehle(m_dokument, m_dialoge, this), m_abgleich(m_dokument, m_dialoge, this),
       m_start(*this, m_dialoge, m_dateibefehle, [this] { KalenderBauen(); }),
       m_kalenderziel(std::make_unique<Desktopkalender>())
 {
@@ -94,6 +94,7 @@ void TKalenderForm::KnoepfeVerbinden()
         {Befehl::Vorlagen, &TKalenderForm::VorlagenButtonClick},
         {Befehl::Drucken, &TKalenderForm::DruckenButtonClick},
         {Befehl::Export, &TKalenderForm::KalenderButtonClick},
+        {Befehl::Abgleichen, &TKalenderForm::AbgleichButtonClick},
         {Befehl::Ende, &TKalenderForm::EndeButtonClick},
     };
     for (const auto& [befehl, handler] : befehle)
@@ -370,6 +371,14 @@ void TKalenderForm::DruckenButtonClick()
 void TKalenderForm::VorlagenButtonClick()
 {
     Druckvorlagendialog()->exec();
+}
+
+void TKalenderForm::AbgleichButtonClick()
+{
+    // An older message (e.g. of a save) would no longer hold after the round.
+    StatusAnzeigen(QString());
+    if (m_abgleich.Ausfuehren())
+        DokumentZeigen();
 }
 
 void TKalenderForm::KalenderButtonClick()

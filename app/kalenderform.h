@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/abgleichbefehl.h"
 #include "app/aufgabenbefehle.h"
 #include "app/fensterdialoge.h"
 #include "app/fensterlayout.h"
@@ -149,6 +150,7 @@ private:
     void KalenderButtonClick();
     void DruckenButtonClick();
     void VorlagenButtonClick();
+    void AbgleichButtonClick();
 
     Fensterumgebung m_umgebung;
     Plandokument m_dokument;
@@ -157,6 +159,7 @@ private:
     Tagesraster m_raster;
     Fensterdialoge m_dialoge;
     Aufgabenbefehle m_aufgabenbefehle;
+    Abgleichbefehl m_abgleich;
     Startablauf m_start;
     Ziehzustand m_gezogeneAufgabe;
     // What the day cells were built for.

@@ -3,7 +3,7 @@
 #include "kalenderexport/caldavabgleich.h"
 #include "kalenderexport/caldavfehler.h"
 #include "kalenderexport/caldavrunde.h"
-#include "kalenderexport/caldavstand.h"
+#include "model/abgleichstand.h"
 
 #include <QDialog>
 #include <QStringList>

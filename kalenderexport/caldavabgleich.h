@@ -1,7 +1,7 @@
 #pragma once
 
 #include "kalenderexport/caldavereignis.h"
-#include "kalenderexport/caldavstand.h"
+#include "model/abgleichstand.h"
 #include "model/taufgabe.h"
 
 #include <QByteArray>

@@ -2,7 +2,7 @@
 
 #include "kalenderexport/caldavabgleich.h"
 #include "kalenderexport/caldavfehler.h"
-#include "kalenderexport/caldavstand.h"
+#include "model/abgleichstand.h"
 
 #include <QObject>
 #include <QString>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/abgleichstand.h"
 #include "model/katalog.h"
 #include "model/situation.h"
 #include "model/taufgabe.h"
@@ -31,6 +32,10 @@ public:
     const Aufgabenliste& Sicherung() const { return m_sicherung; }
     Situation& situation() { return m_situation; }
     const Situation& situation() const { return m_situation; }
+    // The calendar sync, saved with the plan; undo leaves it alone (the server keeps what
+    // was sent, so the next round sends the plan as undo made it).
+    CalDavStand& Abgleich() { return m_abgleich; }
+    const CalDavStand& Abgleich() const { return m_abgleich; }
     // The anchor day of the attempt in force.
     double Stichtag() const { return m_stichtag; }
     // The last search gave up.
@@ -79,6 +84,7 @@ private:
     Aufgabenliste m_aufgaben;
     Aufgabenliste m_sicherung;
     Situation m_situation;
+    CalDavStand m_abgleich;
     double m_stichtag = 0;
     bool m_keineAbfolge = false;
 

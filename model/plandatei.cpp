@@ -14,6 +14,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <type_traits>
 #include <variant>
 
@@ -124,6 +125,8 @@ struct Werte
 {
     std::array<QStringView, Planfelder::Aufgabe.size()> text{};
     std::array<bool, Planfelder::Aufgabe.size()> da{};
+    std::optional<QStringView> etag; // the calendar sync's entry
+    std::optional<QStringView> hash;
 
     Werte(const TBigIniFile& ini, qsizetype abschnitt)
     {
@@ -136,13 +139,21 @@ struct Werte
             if (laenge < 0)
                 continue;
             const QStringView key = zeile.first(laenge);
-            for (size_t k = 0; k < Planfelder::Aufgabe.size(); ++k) {
+            const QStringView wert = zeile.sliced(laenge + 1);
+            bool gefunden = false;
+            for (size_t k = 0; k < Planfelder::Aufgabe.size() && !gefunden; ++k) {
                 if (!da[k] && TBigIniFile::GleichOhneFall(Planfelder::Aufgabe[k].schluessel, key)) {
                     da[k] = true;
-                    text[k] = zeile.sliced(laenge + 1);
-                    break;
+                    text[k] = wert;
+                    gefunden = true;
                 }
             }
+            if (gefunden)
+                continue;
+            if (!etag && TBigIniFile::GleichOhneFall(Planfelder::AbgleichEtag, key))
+                etag = wert;
+            else if (!hash && TBigIniFile::GleichOhneFall(Planfelder::AbgleichHash, key))
+                hash = wert;
         }
     }
 };
@@ -248,6 +259,55 @@ QString hinweisText(const QString& datei, const Ladebericht& b)
                                "Speichern Sie ihn unter einem neuen Namen, um die Datei zu "
                                "behalten.");
     return text;
+}
+
+// The calendar sync's keys in "allgemein": the calendar and the entries of deleted tasks.
+void AbgleichKopfLesen(const TBigIniFile& ini, CalDavStand& abgleich)
+{
+    int schnitte = 0;
+    for (const Planfelder::Abgleichfeld& feld : Planfelder::AbgleichKopf) {
+        QStringView text;
+        if (ini.WertLesen(Planfelder::Allgemein, feld.schluessel, &text))
+            abgleich.*feld.ziel = gekuerzt(text, Plangrenzen::Text, &schnitte).toString();
+    }
+    const qsizetype abschnitt = ini.AbschnittIndex(Planfelder::Allgemein);
+    if (abschnitt < 0)
+        return;
+    const QStringView praefix = Planfelder::AbgleichGeloescht;
+    const qsizetype n = ini.ZeilenAnzahl(abschnitt);
+    for (qsizetype z = 0; z < n; ++z) {
+        qsizetype laenge = 0;
+        const QStringView zeile = ini.Zeile(abschnitt, z, &laenge);
+        if (laenge <= praefix.size() ||
+            !TBigIniFile::GleichOhneFall(praefix, zeile.first(praefix.size())))
+            continue;
+        qint32 nummer = 0;
+        if (IstAufgabenabschnitt(zeile.sliced(praefix.size(), laenge - praefix.size()), &nummer))
+            abgleich.Eintraege.try_emplace(nummer,
+                                           CalDavEintrag{zeile.sliced(laenge + 1).toString(), {}});
+    }
+}
+
+bool AbgleichKopfEintragen(TBigIniFile& ini, const CalDavStand& abgleich,
+                           const Aufgabenliste& aufgaben)
+{
+    for (const Planfelder::Abgleichfeld& feld : Planfelder::AbgleichKopf) {
+        const QString& wert = abgleich.*feld.ziel;
+        if (!wert.isEmpty() &&
+            !ini.WriteString(Planfelder::Allgemein, feld.schluessel, einzeilig(wert)))
+            return false;
+    }
+    QSet<qint32> nummern;
+    for (const taufgabe& a : aufgaben)
+        nummern.insert(a.Nummer);
+    for (const auto& [nummer, eintrag] : abgleich.Eintraege) {
+        if (nummern.contains(nummer))
+            continue;
+        const QString schluessel = Planfelder::AbgleichGeloescht + QString::number(nummer);
+        if (!ini.WriteString(Planfelder::Allgemein, schluessel, einzeilig(eintrag.Etag)))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -388,19 +448,21 @@ bool IstAufgabenabschnitt(QStringView name, qint32* nummer)
 }
 
 bool PlanLaden(const QString& pfad, Aufgabenliste& aufgaben, Situation& situation,
-               Ladebericht* bericht)
+               Ladebericht* bericht, CalDavStand* abgleich)
 {
     // What a killed save of this plan left beside it goes when the plan is opened again.
     Dateizugriff::ZwischendateienNeben(pfad);
     const TBigIniFile ini(pfad);
     if (bericht)
         bericht->stand = ini.Stand();
-    return PlanLaden(ini, aufgaben, situation, bericht);
+    return PlanLaden(ini, aufgaben, situation, bericht, abgleich);
 }
 
 bool PlanLaden(const TBigIniFile& ini, Aufgabenliste& aufgaben, Situation& situation,
-               Ladebericht* bericht)
+               Ladebericht* bericht, CalDavStand* abgleich)
 {
+    if (abgleich)
+        *abgleich = {};
     QString* grund = bericht ? &bericht->grund : nullptr;
     const QString datei =
         ini.Pfad().isEmpty()
@@ -486,8 +548,8 @@ bool PlanLaden(const TBigIniFile& ini, Aufgabenliste& aufgaben, Situation& situa
                                      : ini.AbschnittIndex(QString::number(nummer));
         taufgabe aufgabe;
         QStringList ergaenzt;
-        letzterFehlgeschlagen =
-            !ausWertenLesen(aufgabe, Werte(ini, quelle), nummer, vorrat, &ergaenzt);
+        const Werte werte(ini, quelle);
+        letzterFehlgeschlagen = !ausWertenLesen(aufgabe, werte, nummer, vorrat, &ergaenzt);
         letzteNummer = nummer;
         // A task without its day is not loaded: no made-up day may place it in the calendar,
         // and saving must not write one as if it were real.
@@ -498,8 +560,13 @@ bool PlanLaden(const TBigIniFile& ini, Aufgabenliste& aufgaben, Situation& situa
         if (!ergaenzt.isEmpty())
             b.ergaenzt.append(aufgabeGenannt(aufgabe) + QStringLiteral(" (") +
                               ergaenzt.join(QStringLiteral(", ")) + QLatin1Char(')'));
+        if (abgleich && (werte.etag || werte.hash))
+            abgleich->Eintraege[nummer] = {werte.etag.value_or(QStringView()).toString(),
+                                           werte.hash.value_or(QStringView()).toLatin1()};
         aufgaben.push_back(std::move(aufgabe));
     }
+    if (abgleich)
+        AbgleichKopfLesen(ini, *abgleich);
     b.gekuerzt = schnitte + doppelt;
     b.hinweis = hinweisText(datei, b);
     if (letzterFehlgeschlagen)
@@ -510,8 +577,10 @@ bool PlanLaden(const TBigIniFile& ini, Aufgabenliste& aufgaben, Situation& situa
 }
 
 bool PlanEintragen(TBigIniFile& ini, const Aufgabenliste& aufgaben, const Situation& s,
-                   double ersterTag, int tage)
+                   double ersterTag, int tage, const CalDavStand* abgleich)
 {
+    if (abgleich && abgleich->Leer())
+        abgleich = nullptr;
     for (const Planfelder::Situationsfeld& feld : Planfelder::Kopf) {
         const bool ok = std::visit(
             [&](auto ziel) {
@@ -535,15 +604,28 @@ bool PlanEintragen(TBigIniFile& ini, const Aufgabenliste& aufgaben, const Situat
         if (!ok)
             return false;
     }
+    if (abgleich && !AbgleichKopfEintragen(ini, *abgleich, aufgaben))
+        return false;
     for (const taufgabe& a : aufgaben) {
         if (!AufgabeEintragen(a, ini))
             return false;
+        const auto eintrag = abgleich ? abgleich->Eintraege.find(a.Nummer)
+                                      : std::map<qint32, CalDavEintrag>::const_iterator();
+        if (abgleich && eintrag != abgleich->Eintraege.end()) {
+            const QString abschnitt = QString::number(a.Nummer);
+            if (!ini.WriteString(abschnitt, Planfelder::AbgleichEtag,
+                                 einzeilig(eintrag->second.Etag)) ||
+                !ini.WriteString(abschnitt, Planfelder::AbgleichHash,
+                                 QString::fromLatin1(eintrag->second.Hash)))
+                return false;
+        }
     }
     return true;
 }
 
 bool PlanSchreiben(const QString& pfad, const Aufgabenliste& aufgaben, const Situation& situation,
-                   double ersterTag, int tage, QString* fehler, Dateistand* stand)
+                   double ersterTag, int tage, QString* fehler, Dateistand* stand,
+                   const CalDavStand* abgleich)
 {
     auto scheitern = [&](const QString& text) {
         if (fehler)
@@ -551,7 +633,7 @@ bool PlanSchreiben(const QString& pfad, const Aufgabenliste& aufgaben, const Sit
         return false;
     };
     TBigIniFile ini = TBigIniFile::ausBytes({});
-    if (!PlanEintragen(ini, aufgaben, situation, ersterTag, tage))
+    if (!PlanEintragen(ini, aufgaben, situation, ersterTag, tage, abgleich))
         return scheitern(QStringLiteral("Der Plan ist zu groß, um ihn zu schreiben."));
     const QByteArray bytes = ini.Inhalt();
     // What is written must open again.
@@ -604,9 +686,10 @@ bool FensterSchreiben(const QString& pfad, const QRect& fenster, QString* fehler
 
 bool PlanDateiSpeichern(const QString& planPfad, const QString& einstellungsPfad,
                         const Aufgabenliste& aufgaben, const Situation& situation, double ersterTag,
-                        int tage, QString* fehler, QString* einstellungsFehler, Dateistand* stand)
+                        int tage, QString* fehler, QString* einstellungsFehler, Dateistand* stand,
+                        const CalDavStand* abgleich)
 {
-    if (!PlanSchreiben(planPfad, aufgaben, situation, ersterTag, tage, fehler, stand))
+    if (!PlanSchreiben(planPfad, aufgaben, situation, ersterTag, tage, fehler, stand, abgleich))
         return false;
     if (fehler)
         fehler->clear();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/abgleichstand.h"
 #include "model/bigini.h"
 #include "model/ordner.h"
 #include "model/situation.h"
@@ -80,16 +81,20 @@ bool IstAufgabenabschnitt(QStringView name, qint32* nummer);
 // title of megabytes or a vorher list of millions), and counted in the report. So is every
 // section dropped because an earlier one had the same name or named the same task ("[7]" and
 // "[007]"): of those, the first counts.
+//
+// `abgleich` (if given) gets the plan's calendar sync: empty for a plan never synchronised; of
+// the tasks only the entries of those loaded.
 bool PlanLaden(const QString& pfad, Aufgabenliste& aufgaben, Situation& situation,
-               Ladebericht* bericht = nullptr);
+               Ladebericht* bericht = nullptr, CalDavStand* abgleich = nullptr);
 bool PlanLaden(const TBigIniFile& ini, Aufgabenliste& aufgaben, Situation& situation,
-               Ladebericht* bericht = nullptr);
+               Ladebericht* bericht = nullptr, CalDavStand* abgleich = nullptr);
 
 // Puts the situation ("allgemein", keys of Planfelder::Kopf, with the calendar span from
 // `ersterTag` over `tage` days) and then every task into `ini`. Tasks of equal number share
 // the first one's section with the last one's values. False as soon as a value is refused.
+// The keys of the calendar sync are written only when `abgleich` is given and not empty.
 bool PlanEintragen(TBigIniFile& ini, const Aufgabenliste& aufgaben, const Situation& situation,
-                   double ersterTag, int tage);
+                   double ersterTag, int tage, const CalDavStand* abgleich = nullptr);
 
 // Writes the plan file anew: built in memory, then released atomically over any old file.
 // False with a message in *fehler when a task cannot be written (nothing is written then) or
@@ -97,7 +102,7 @@ bool PlanEintragen(TBigIniFile& ini, const Aufgabenliste& aufgaben, const Situat
 // `stand` (if given) gets the state of the file written.
 bool PlanSchreiben(const QString& pfad, const Aufgabenliste& aufgaben, const Situation& situation,
                    double ersterTag, int tage, QString* fehler = nullptr,
-                   Dateistand* stand = nullptr);
+                   Dateistand* stand = nullptr, const CalDavStand* abgleich = nullptr);
 
 // The settings file.
 struct Einstellungen
@@ -129,4 +134,4 @@ bool EinstellungenAblegen(TBigIniFile& ini, const QString& pfad, QString* fehler
 bool PlanDateiSpeichern(const QString& planPfad, const QString& einstellungsPfad,
                         const Aufgabenliste& aufgaben, const Situation& situation, double ersterTag,
                         int tage, QString* fehler = nullptr, QString* einstellungsFehler = nullptr,
-                        Dateistand* stand = nullptr);
+                        Dateistand* stand = nullptr, const CalDavStand* abgleich = nullptr);

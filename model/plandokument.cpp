@@ -33,7 +33,7 @@ Plandokument::~Plandokument() = default;
 void Plandokument::ZustandSichern()
 {
     m_plan.ZustandSichern();
-    m_schritt = Schritt{m_plan.situation(), m_spanne, m_stand};
+    m_schritt = Schritt{m_plan.situation(), m_plan.Abgleich(), m_spanne, m_stand};
     m_hatPlan = true;
     Veraendert();
 }
@@ -54,6 +54,9 @@ void Plandokument::Rueckgaengig()
     m_plan.situation() = m_schritt->situation;
     if (m_plan.situation().PlanID.isEmpty())
         m_plan.situation().PlanID = planId;
+    // The calendar sync goes with the plan's identity, not with the step.
+    if (m_plan.situation().PlanID != planId)
+        m_plan.Abgleich() = m_schritt->abgleich;
     m_spanne = m_schritt->spanne;
     m_stand = m_schritt->stand;
     m_schritt.reset();
@@ -66,6 +69,8 @@ void Plandokument::NeuPlanen(const Situation& situation, PlanMelder* melder)
         ZustandSichern();
     m_hatPlan = true;
     const Situation s = Normalisiert(situation);
+    if (s.PlanID != m_plan.situation().PlanID)
+        m_plan.Abgleich() = {}; // another plan: its own identity, no calendar yet
     m_plan.situation() = s;
     double einzug = 0;
     double auszug = 0;
@@ -112,13 +117,23 @@ bool Plandokument::ErledigtUmschalten(qint32 nummer)
     return a && ErledigtSetzen(nummer, !a->Erledigt);
 }
 
-void Plandokument::Uebernehmen(Aufgabenliste aufgaben, const Situation& situation)
+void Plandokument::AbgleichSetzen(const CalDavStand& abgleich)
+{
+    if (abgleich == m_plan.Abgleich())
+        return;
+    m_plan.Abgleich() = abgleich;
+    Veraendert();
+}
+
+void Plandokument::Uebernehmen(Aufgabenliste aufgaben, const Situation& situation,
+                               CalDavStand abgleich)
 {
     if (m_hatPlan)
         ZustandSichern();
     m_hatPlan = true;
     m_plan.Aufgaben() = std::move(aufgaben);
     m_plan.situation() = situation;
+    m_plan.Abgleich() = std::move(abgleich);
     SpanneNeuBerechnen();
 }
 
@@ -128,9 +143,10 @@ bool Plandokument::Laden(const QString& pfad, Ladebericht* bericht)
     Ladebericht& b = bericht ? *bericht : eigener;
     Aufgabenliste aufgaben;
     Situation situation = m_plan.situation();
-    if (!::PlanLaden(pfad, aufgaben, situation, &b))
+    CalDavStand abgleich;
+    if (!::PlanLaden(pfad, aufgaben, situation, &b, &abgleich))
         return false;
-    Uebernehmen(std::move(aufgaben), situation);
+    Uebernehmen(std::move(aufgaben), situation, std::move(abgleich));
     m_datei = pfad;
     m_dateistand = b.stand;
     m_gespeichert = m_stand;
@@ -147,8 +163,8 @@ bool Plandokument::Speichern(const QString& pfad, QString* fehler, QString* eins
     m_plan.PlanIdSicherstellen();
     Dateistand stand;
     if (!PlanDateiSpeichern(pfad, m_einstellungsPfad, m_plan.Aufgaben(), m_plan.situation(),
-                            m_spanne.ersterTag, m_spanne.tage, fehler, einstellungsFehler,
-                            &stand)) {
+                            m_spanne.ersterTag, m_spanne.tage, fehler, einstellungsFehler, &stand,
+                            &m_plan.Abgleich())) {
         if (ohneId)
             m_plan.situation().PlanID.clear();
         return false;

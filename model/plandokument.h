@@ -56,6 +56,8 @@ public:
     void SituationSetzen(const Situation& situation);
     // The span computed anew around the tasks.
     void SpanneNeuBerechnen();
+    // The calendar sync after a round: a changed state makes the plan unsaved (no undo step).
+    void AbgleichSetzen(const CalDavStand& abgleich);
 
     // Ticks task `nummer` off (`erledigt`) or opens it again, as one undo step. False when
     // the plan has no such task or it has that state already; then nothing changed.
@@ -87,12 +89,13 @@ private:
     struct Schritt
     {
         Situation situation;
+        CalDavStand abgleich; // brought back only with another plan (PlanID)
         Kalenderspanne spanne;
         quint64 stand = 0;
     };
 
     void Veraendert();
-    void Uebernehmen(Aufgabenliste aufgaben, const Situation& situation);
+    void Uebernehmen(Aufgabenliste aufgaben, const Situation& situation, CalDavStand abgleich);
 
     QString m_einstellungsPfad;
     Plan m_plan;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/abgleichstand.h"
 #include "model/situation.h"
 #include "model/taufgabe.h"
 
@@ -88,5 +89,21 @@ inline constexpr std::array<Situationsfeld, 11> Kopf{{
     {u"Auszugdatum", &Situation::Auszugdatum, 0, u"01.01.2000"},
     {u"PlanID", &Situation::PlanID, 0, u"", true},
 }};
+
+// The calendar sync (abgleichstand.h), written only for a synchronised plan: the calendar in
+// "allgemein", each task's entry in its section, and the entry of a task deleted in the plan
+// but not yet on the server in "allgemein" under the prefix and its number ("CalDavGeloescht.12").
+struct Abgleichfeld
+{
+    QStringView schluessel;
+    QString CalDavStand::*ziel;
+};
+inline constexpr std::array<Abgleichfeld, 2> AbgleichKopf{{
+    {u"CalDavUrl", &CalDavStand::KalenderUrl},
+    {u"CalDavSyncToken", &CalDavStand::SyncToken},
+}};
+inline constexpr QStringView AbgleichEtag = u"CalDavEtag";
+inline constexpr QStringView AbgleichHash = u"CalDavHash";
+inline constexpr QStringView AbgleichGeloescht = u"CalDavGeloescht.";
 
 } // namespace Planfelder

@@ -9,6 +9,7 @@ Usage: telefon.py KALENDER-URL BENUTZER PASSWORT BEFEHL [ARGUMENTE]
     zaehlen PRAEFIX           prints how many events have a UID beginning with PRAEFIX
     zeigen UID                prints SUMMARY and DTSTART (ISO, in the event's own zone)
     kalender-loeschen         deletes the whole calendar
+    kalender-anlegen          makes the calendar (MKCALENDAR at KALENDER-URL)
 Certificates are not checked (the test server's is self-signed). Exit status 1 on failure.
 """
 import datetime
@@ -66,6 +67,11 @@ def main():
         print(komponente["dtstart"].dt.isoformat())
     elif befehl == "kalender-loeschen":
         kalender.delete()
+    elif befehl == "kalender-anlegen":
+        antwort = client.mkcalendar(url)
+        if antwort.status not in (200, 201):
+            print("telefon: MKCALENDAR %s" % antwort.status, file=sys.stderr)
+            return 1
     else:
         print("unbekannter Befehl: " + befehl, file=sys.stderr)
         return 2

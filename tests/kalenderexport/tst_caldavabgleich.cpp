@@ -1,5 +1,7 @@
 #include "kalenderexport/caldavabgleich.h"
+#include "kalenderexport/caldavplanpartner.h"
 #include "kalenderexport/terminuid.h"
+#include "model/plan.h"
 
 #include "support/testdaten.h"
 
@@ -155,7 +157,7 @@ Runde RundeAusfuehren(Partner& p, CalDavStand& stand, Server& s, int bis = 1000,
     return r;
 }
 
-Aufgabenliste Plan(int anzahl)
+Aufgabenliste Aufgabenplan(int anzahl)
 {
     Aufgabenliste a;
     for (int i = 1; i <= anzahl; ++i)
@@ -212,7 +214,7 @@ private Q_SLOTS:
     void ersteRundeLegtAlleAn()
     {
         Partner p;
-        p.aufgaben = Plan(3);
+        p.aufgaben = Aufgabenplan(3);
         CalDavStand stand;
         Server s;
         const Runde r = RundeAusfuehren(p, stand, s);
@@ -290,7 +292,7 @@ private Q_SLOTS:
         QFETCH(int, startNachher);
 
         Partner p;
-        p.aufgaben = Plan(3);
+        p.aufgaben = Aufgabenplan(3);
         p.vorrang = static_cast<Vorrang>(antwort);
         p.nachLoeschung = static_cast<NachServerloeschung>(antwort);
         CalDavStand stand;
@@ -334,7 +336,7 @@ private Q_SLOTS:
     void reihenfolgeLehntAbSendetPlanZurueck()
     {
         Partner p;
-        p.aufgaben = Plan(2);
+        p.aufgaben = Aufgabenplan(2);
         CalDavStand stand;
         Server s;
         RundeAusfuehren(p, stand, s);
@@ -366,7 +368,7 @@ private Q_SLOTS:
         QFETCH(int, bis);
         QFETCH(bool, antwortVerloren);
         Partner p;
-        p.aufgaben = Plan(5);
+        p.aufgaben = Aufgabenplan(5);
         CalDavStand stand;
         Server s;
         const CalDavStand vorher = stand;
@@ -388,7 +390,7 @@ private Q_SLOTS:
     {
         // A PUT of a change went through but its ETag never reached the plan file.
         Partner p;
-        p.aufgaben = Plan(2);
+        p.aufgaben = Aufgabenplan(2);
         CalDavStand stand;
         Server s;
         RundeAusfuehren(p, stand, s);
@@ -406,7 +408,7 @@ private Q_SLOTS:
     void fremdeRessourcenBleibenUnberuehrt()
     {
         Partner p;
-        p.aufgaben = Plan(1);
+        p.aufgaben = Aufgabenplan(1);
         CalDavStand stand;
         Server s;
         // Another program's events, one of them under this plan's name with a UID of its own.
@@ -431,7 +433,7 @@ private Q_SLOTS:
     {
         // A sync-collection answer names only what changed: the rest counts as unchanged.
         Partner p;
-        p.aufgaben = Plan(3);
+        p.aufgaben = Aufgabenplan(3);
         CalDavStand stand;
         Server s;
         RundeAusfuehren(p, stand, s);
@@ -446,6 +448,113 @@ private Q_SLOTS:
         QCOMPARE(p.protokoll,
                  (QStringList{QStringLiteral("geloescht 3"), QStringLiteral("aufgabe weg 3")}));
         QCOMPARE(stand.Eintraege.count(3), size_t(0));
+    }
+
+    // The plan partner without anyone to ask: takes what loses nothing, refuses a move that
+    // breaks the order (the plan's version is sent back), and says so.
+    void planpartner_data()
+    {
+        QTest::addColumn<qint32>("nummer");
+        QTest::addColumn<QString>("titel");    // empty: unchanged
+        QTest::addColumn<double>("tag");       // 0: the time unchanged
+        QTest::addColumn<QString>("erwartet"); // the plan afterwards: "Nr Titel Tag Start; …"
+        QTest::addColumn<QStringList>("hinweise");
+        QTest::addColumn<bool>("geaendert");
+
+        const QString unveraendert =
+            QStringLiteral("1 Eins 05.03.2027 20; 2 Zwei 08.03.2027 20; 3 Drei 12.03.2027 20; "
+                           "4 Vier 01.03.2027 20");
+        QTest::newRow("later, nothing after it")
+            << 3 << QString() << T(2027, 3, 15)
+            << QStringLiteral("1 Eins 05.03.2027 20; 2 Zwei 08.03.2027 20; 3 Drei 15.03.2027 "
+                              "22; 4 Vier 01.03.2027 20")
+            << QStringList{} << true;
+        QTest::newRow("past a task that must follow")
+            << 1 << QString() << T(2027, 3, 9) << unveraendert
+            << QStringList{QStringLiteral("„Eins“ wurde im Kalender auf den 09.03.2027 gelegt; "
+                                          "das verletzt die Reihenfolge der Aufgaben, der Termin "
+                                          "des Plans wird wieder gesendet.")}
+            << false;
+        QTest::newRow("new title taken, the move refused")
+            << 2 << QStringLiteral("Zwei neu") << T(2027, 3, 1)
+            << QStringLiteral("1 Eins 05.03.2027 20; 2 Zwei neu 08.03.2027 20; 3 Drei "
+                              "12.03.2027 20; 4 Vier 01.03.2027 20")
+            << QStringList{QStringLiteral("„Zwei“ wurde im Kalender auf den 01.03.2027 gelegt; "
+                                          "das verletzt die Reihenfolge der Aufgaben, der Termin "
+                                          "des Plans wird wieder gesendet.")}
+            << true;
+        // Task 4 comes before 3 although it must follow it: that conflict was there before.
+        QTest::newRow("an old conflict does not block")
+            << 2 << QString() << T(2027, 3, 9)
+            << QStringLiteral("1 Eins 05.03.2027 20; 2 Zwei 09.03.2027 22; 3 Drei 12.03.2027 "
+                              "20; 4 Vier 01.03.2027 20")
+            << QStringList{} << true;
+        QTest::newRow("a task no longer in the plan")
+            << 9 << QStringLiteral("Neun") << 0.0 << unveraendert << QStringList{} << false;
+    }
+
+    void planpartner()
+    {
+        QFETCH(qint32, nummer);
+        QFETCH(QString, titel);
+        QFETCH(double, tag);
+        QFETCH(QString, erwartet);
+        QFETCH(QStringList, hinweise);
+        QFETCH(bool, geaendert);
+        Plan plan;
+        plan.Aufgaben() = {Aufgabe(1, "Eins", T(2027, 3, 5), 20),
+                           Aufgabe(2, "Zwei", T(2027, 3, 8), 20, {1}),
+                           Aufgabe(3, "Drei", T(2027, 3, 12), 20, {2}),
+                           Aufgabe(4, "Vier", T(2027, 3, 1), 20, {3})};
+        CalDavPlanpartner partner(plan);
+        Uebernahme u;
+        u.Nummer = nummer;
+        u.Titel = titel;
+        u.TitelGeaendert = !titel.isEmpty();
+        u.ZeitGeaendert = tag != 0;
+        u.Zeit = {tag, 22, 3};
+        partner.Uebernehmen(u);
+        QStringList plantext;
+        for (const taufgabe& a : partner.Aufgaben())
+            plantext << QStringLiteral("%1 %2 %3 %4")
+                            .arg(a.Nummer)
+                            .arg(a.Kurzbezeichnung, Tageszahl::Text(a.Tag))
+                            .arg(a.Start);
+        QCOMPARE(plantext.join(QStringLiteral("; ")), erwartet);
+        QCOMPARE(partner.Hinweise(), hinweise);
+        QCOMPARE(partner.PlanGeaendert(), geaendert);
+    }
+
+    void planpartnerFragen()
+    {
+        struct Zaehlend final : CalDavPlanpartner
+        {
+            using CalDavPlanpartner::CalDavPlanpartner;
+            int vorher = 0;
+            void VorDerErstenAenderung() override { ++vorher; }
+        };
+        Plan plan;
+        plan.Aufgaben() = {Aufgabe(1, "Eins", T(2027, 3, 5), 20),
+                           Aufgabe(2, "Zwei", T(2027, 3, 8), 20)};
+        Zaehlend partner(plan);
+        Termininhalt server;
+        server.Titel = QStringLiteral("Eins am Telefon");
+        server.Start = {QDate(2027, 3, 6), QTime(9, 30)};
+        QCOMPARE(partner.BeideGeaendert(plan.Aufgaben()[0], server), Vorrang::Plan);
+        QCOMPARE(partner.AufServerGeloescht(plan.Aufgaben()[1]), NachServerloeschung::NeuSenden);
+        QCOMPARE(partner.Hinweise(),
+                 (QStringList{QStringLiteral("„Eins“ wurde im Plan und im Kalender geändert; "
+                                             "die Fassung des Plans gilt (im Kalender stand "
+                                             "„Eins am Telefon“ am 06.03.2027 um 09:30 Uhr)."),
+                              QStringLiteral("„Zwei“ wurde im Kalender gelöscht und wird wieder "
+                                             "gesendet.")}));
+        QVERIFY(!partner.PlanGeaendert());
+        partner.AufgabeLoeschen(2);
+        partner.AufgabeLoeschen(1);
+        partner.AufgabeLoeschen(1);
+        QVERIFY(plan.Aufgaben().empty());
+        QVERIFY(partner.PlanGeaendert());
+        QCOMPARE(partner.vorher, 1);
     }
 };
 

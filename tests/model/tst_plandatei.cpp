@@ -18,6 +18,7 @@
 Q_DECLARE_METATYPE(taufgabe)
 Q_DECLARE_METATYPE(Aufgabenliste)
 Q_DECLARE_METATYPE(Situation)
+Q_DECLARE_METATYPE(CalDavStand)
 
 namespace {
 
@@ -152,6 +153,9 @@ private Q_SLOTS:
     void lastsavedAusserhalbWindows1252();
     void lastsavedMitZeilenumbruch();
     void einstellungenUnlesbar();
+    void abgleichstand_data();
+    void abgleichstand();
+    void abgleichstandAlterLeser();
 
 private:
     QString pfad(const QString& name) const { return m_ordner.filePath(name); }
@@ -1157,6 +1161,124 @@ void TestPlandatei::einstellungenUnlesbar()
     QVERIFY(!FensterSchreiben(datei, QRect(1, 2, 3, 4), &fehler));
     QCOMPARE(QFileInfo(datei).size(), TBigIniFile::GroessteDatei + 10);
     QCOMPARE(EinstellungenLesen(datei).fensteroben, -1);
+}
+
+// The calendar sync's keys: in "allgemein" the calendar and the tasks deleted in the plan but
+// not yet on the server, each task's entry in its section; none at all for an empty state.
+void TestPlandatei::abgleichstand_data()
+{
+    QTest::addColumn<CalDavStand>("stand");
+    QTest::addColumn<QByteArrayList>("zeilen"); // in the file, in this order
+    QTest::addColumn<QByteArrayList>("nicht");  // nowhere in the file
+
+    QTest::newRow("leer") << CalDavStand{} << QByteArrayList{}
+                          << QByteArrayList{"CalDav", "caldav"};
+    CalDavStand voll;
+    voll.KalenderUrl = QStringLiteral("https://dav.example.org/cal/anna/umzug/");
+    voll.SyncToken = QStringLiteral("http://radicale.org/ns/sync/8f3a");
+    voll.Eintraege[21] = {QStringLiteral("\"e21\""), QByteArray(64, 'a')};
+    voll.Eintraege[10001] = {QString(), QByteArray("0f1e")};
+    voll.Eintraege[5] = {QStringLiteral("W/\"x,|y\""), QByteArray()};
+    QTest::newRow("voll")
+        << voll
+        << QByteArrayList{"[allgemein]\r\n",
+                          "Auszugdatum=31.03.2001\r\n"
+                          "CalDavUrl=https://dav.example.org/cal/anna/umzug/\r\n"
+                          "CalDavSyncToken=http://radicale.org/ns/sync/8f3a\r\n"
+                          "CalDavGeloescht.5=W/\"x,|y\"\r\n\r\n[21]\r\n",
+                          "Benutzeraufgabe=0\r\nCalDavEtag=\"e21\"\r\nCalDavHash=" +
+                              QByteArray(64, 'a') + "\r\n\r\n[10001]\r\n",
+                          "Benutzeraufgabe=1\r\nCalDavEtag=\r\nCalDavHash=0f1e\r\n\r\n"}
+        << QByteArrayList{};
+    CalDavStand nurKalender;
+    nurKalender.KalenderUrl = QStringLiteral("http://127.0.0.1:5232/anna/umzug/");
+    QTest::newRow("nur der Kalender")
+        << nurKalender
+        << QByteArrayList{"Auszugdatum=31.03.2001\r\n"
+                          "CalDavUrl=http://127.0.0.1:5232/anna/umzug/\r\n\r\n[21]\r\n"}
+        << QByteArrayList{"CalDavSyncToken", "CalDavEtag", "CalDavGeloescht"};
+}
+
+void TestPlandatei::abgleichstand()
+{
+    QFETCH(CalDavStand, stand);
+    QFETCH(QByteArrayList, zeilen);
+    QFETCH(QByteArrayList, nicht);
+    const QString datei = pfad(QStringLiteral("abgleich.kvr"));
+    const QString ohne = pfad(QStringLiteral("ohne.kvr"));
+    QString fehler;
+    QVERIFY2(PlanSchreiben(datei, beispielAufgaben(), beispielSituation(), tagVon(2001, 2, 26), 42,
+                           &fehler, nullptr, &stand),
+             qPrintable(fehler));
+    QVERIFY(PlanSchreiben(ohne, beispielAufgaben(), beispielSituation(), tagVon(2001, 2, 26), 42));
+    const QByteArray bytes = DateiLesen(datei);
+    qsizetype ab = 0;
+    for (const QByteArray& zeile : zeilen) {
+        const qsizetype i = bytes.indexOf(zeile, ab);
+        QVERIFY2(i >= 0, zeile.constData());
+        ab = i + zeile.size();
+    }
+    for (const QByteArray& wort : nicht)
+        QVERIFY2(!bytes.contains(wort), wort.constData());
+    if (stand.Leer())
+        QCOMPARE(bytes, DateiLesen(ohne));
+
+    Aufgabenliste aufgaben;
+    Situation situation;
+    CalDavStand gelesen;
+    gelesen.SyncToken = QStringLiteral("vom letzten Plan");
+    Ladebericht bericht;
+    QVERIFY(PlanLaden(datei, aufgaben, situation, &bericht, &gelesen));
+    QCOMPARE(gelesen, stand);
+    QCOMPARE(aufgaben.size(), size_t(2));
+    QCOMPARE(bericht.gekuerzt, 0);
+    QVERIFY(bericht.hinweis.isEmpty());
+
+    // Saved again unchanged, the file is the same byte for byte.
+    const QString wieder = pfad(QStringLiteral("wieder.kvr"));
+    QVERIFY(PlanSchreiben(wieder, aufgaben, situation, tagVon(2001, 2, 26), 42, nullptr, nullptr,
+                          &gelesen));
+    QCOMPARE(DateiLesen(wieder), bytes);
+}
+
+// A reader that knows nothing of the sync (the program before it, or a caller that does not
+// ask) reads the same plan from a synchronised file as from the plain one, without a word of
+// damage; the entry of a task not loaded (no day) is not kept either.
+void TestPlandatei::abgleichstandAlterLeser()
+{
+    CalDavStand stand;
+    stand.KalenderUrl = QStringLiteral("https://dav.example.org/cal/");
+    stand.Eintraege[21] = {QStringLiteral("\"1\""), "ab"};
+    stand.Eintraege[10001] = {QStringLiteral("\"2\""), "cd"};
+    stand.Eintraege[77] = {QStringLiteral("\"3\""), {}};
+    TBigIniFile ini = TBigIniFile::ausBytes({});
+    QVERIFY(PlanEintragen(ini, beispielAufgaben(), beispielSituation(), 0, 35, &stand));
+    TBigIniFile schlicht = TBigIniFile::ausBytes({});
+    QVERIFY(PlanEintragen(schlicht, beispielAufgaben(), beispielSituation(), 0, 35));
+
+    Aufgabenliste mit, ohne;
+    Situation sMit, sOhne;
+    Ladebericht bMit, bOhne;
+    QVERIFY(PlanLaden(TBigIniFile::ausBytes(ini.Inhalt()), mit, sMit, &bMit));
+    QVERIFY(PlanLaden(TBigIniFile::ausBytes(schlicht.Inhalt()), ohne, sOhne, &bOhne));
+    QCOMPARE(mit, ohne);
+    QCOMPARE(sMit, sOhne);
+    QCOMPARE(bMit.gekuerzt, 0);
+    QVERIFY(bMit.ergaenzt.isEmpty());
+    QVERIFY(bMit.hinweis.isEmpty());
+
+    // Task 10001 loses its day: its entry goes with it, the deleted task's stays.
+    QByteArray bytes = ini.Inhalt();
+    bytes.replace("Tag=12.03.2001\r\n", "");
+    Aufgabenliste aufgaben;
+    Situation situation;
+    CalDavStand gelesen;
+    Ladebericht bericht;
+    QVERIFY(PlanLaden(TBigIniFile::ausBytes(bytes), aufgaben, situation, &bericht, &gelesen));
+    QCOMPARE(bericht.ohneTag, QStringList{QStringLiteral("10001 „Klavier stimmen“")});
+    QCOMPARE(gelesen.Eintraege.size(), size_t(2));
+    QCOMPARE(gelesen.Eintraege.at(21).Etag, QStringLiteral("\"1\""));
+    QCOMPARE(gelesen.Eintraege.at(77).Etag, QStringLiteral("\"3\""));
 }
 
 QTEST_GUILESS_MAIN(TestPlandatei)

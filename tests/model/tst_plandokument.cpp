@@ -28,6 +28,8 @@ private Q_SLOTS:
     void ladenRueckgaengig();
     void speichernUndFremdGeschrieben();
     void zustandWirdGemeldet();
+    void abgleichstand_data();
+    void abgleichstand();
     void erledigtSetzen_data();
     void erledigtSetzen();
 
@@ -245,6 +247,59 @@ void TestPlandokument::zustandWirdGemeldet()
     QCOMPARE(spy.count(), 2);
     m_dok->Rueckgaengig(); // nothing left to undo
     QCOMPARE(spy.count(), 2);
+}
+
+// The calendar sync belongs to the plan's file and identity, not to the undo of a change: the
+// server keeps what a round sent, so after an undo the next round must send the plan as it is.
+void TestPlandokument::abgleichstand_data()
+{
+    QTest::addColumn<QString>("danach"); // what happens after a round set the state
+    QTest::addColumn<bool>("behalten");  // the state is still the round's
+    QTest::addColumn<bool>("geaendert"); // the plan counts as unsaved
+
+    QTest::newRow("nur der Abgleich") << QString() << true << true;
+    QTest::newRow("gespeichert und geladen") << QStringLiteral("laden") << true << false;
+    QTest::newRow("Rückgängig nach einem Zug") << QStringLiteral("zug") << true << false;
+    QTest::newRow("neuer Plan") << QStringLiteral("neu") << false << true;
+    QTest::newRow("neuer Plan rückgängig") << QStringLiteral("neu zurück") << true << true;
+}
+
+void TestPlandokument::abgleichstand()
+{
+    QFETCH(QString, danach);
+    QFETCH(bool, behalten);
+    QFETCH(bool, geaendert);
+    QVERIFY(m_dok->Laden(HamburgerPlan("hamburg.kvr"), nullptr));
+    const QString id = m_dok->plan().PlanIdSicherstellen();
+    QVERIFY(m_dok->Speichern(Pfad("hamburg.kvr"), nullptr, nullptr));
+    CalDavStand stand;
+    stand.KalenderUrl = QStringLiteral("https://dav.example.org/cal/");
+    stand.SyncToken = QStringLiteral("t1");
+    stand.Eintraege[m_dok->plan().Aufgaben().front().Nummer] = {QStringLiteral("\"e\""), "h"};
+
+    m_dok->AbgleichSetzen(CalDavStand(m_dok->plan().Abgleich()));
+    QVERIFY(!m_dok->Geaendert()); // the same state changes nothing
+    m_dok->AbgleichSetzen(stand);
+    QVERIFY(m_dok->Geaendert());
+    QVERIFY(!m_dok->RueckgaengigMoeglich());
+
+    if (danach == QStringLiteral("laden")) {
+        QVERIFY(m_dok->Speichern(Pfad("hamburg.kvr"), nullptr, nullptr));
+        m_dok->AbgleichSetzen({});
+        QVERIFY(m_dok->Laden(Pfad("hamburg.kvr"), nullptr));
+    } else if (danach == QStringLiteral("zug")) {
+        QVERIFY(m_dok->Speichern(Pfad("hamburg.kvr"), nullptr, nullptr));
+        Ziehen(1);
+        m_dok->Rueckgaengig();
+    } else if (danach.startsWith(QStringLiteral("neu"))) {
+        m_dok->NeuPlanen(BerlinerUmzug(), nullptr);
+        QVERIFY(m_dok->plan().situation().PlanID != id);
+        if (danach.endsWith(QStringLiteral("zurück")))
+            m_dok->Rueckgaengig();
+    }
+    QCOMPARE(m_dok->plan().Abgleich() == stand, behalten);
+    QVERIFY(behalten || m_dok->plan().Abgleich().Leer());
+    QCOMPARE(m_dok->Geaendert(), geaendert);
 }
 
 void TestPlandokument::erledigtSetzen_data()

@@ -32,33 +32,6 @@ bool Ganzzahl(const QString& text, int* zahl)
     return ok;
 }
 
-// Lines for standard error: text from a plan or a path shown without its control characters.
-void Fehlerzeilen(const QString& text)
-{
-    for (const QString& zeile : text.split(QLatin1Char('\n')))
-        std::fprintf(stderr, "%s\n", Sichtbar(zeile).toUtf8().constData());
-}
-
-// A message and, on a second line, why.
-void Fehlermeldung(const char* meldung, const QString& grund)
-{
-    std::fprintf(stderr, "%s\n", meldung);
-    Fehlerzeilen(grund);
-}
-
-// Reads a plan file as the open command does; false after the message on stderr.
-bool Laden(const QString& pfad, Aufgabenliste& aufgaben, Situation& situation)
-{
-    Ladebericht bericht;
-    if (PlanLaden(pfad, aufgaben, situation, &bericht)) {
-        if (!bericht.hinweis.isEmpty())
-            Fehlerzeilen(bericht.hinweis);
-        return true;
-    }
-    Fehlermeldung(LadefehlerText.toUtf8().constData(), bericht.grund);
-    return false;
-}
-
 struct Melder final : PlanMelder
 {
     QString text;
@@ -66,6 +39,30 @@ struct Melder final : PlanMelder
 };
 
 } // namespace
+
+void Fehlerzeilen(const QString& text)
+{
+    for (const QString& zeile : text.split(QLatin1Char('\n')))
+        std::fprintf(stderr, "%s\n", Sichtbar(zeile).toUtf8().constData());
+}
+
+void Fehlermeldung(const char* meldung, const QString& grund)
+{
+    std::fprintf(stderr, "%s\n", meldung);
+    Fehlerzeilen(grund);
+}
+
+bool Laden(const QString& pfad, Plan& plan)
+{
+    Ladebericht bericht;
+    if (PlanLaden(pfad, plan.Aufgaben(), plan.situation(), &bericht, &plan.Abgleich())) {
+        if (!bericht.hinweis.isEmpty())
+            Fehlerzeilen(bericht.hinweis);
+        return true;
+    }
+    Fehlermeldung(LadefehlerText.toUtf8().constData(), bericht.grund);
+    return false;
+}
 
 Argumente::Argumente(QStringList args)
 {
@@ -187,7 +184,7 @@ int BefehlZeigen(Argumente& args)
     if (!args.Uebrig().isEmpty())
         return Bedienung(QStringLiteral("Unbekannte Angabe: %1").arg(args.Uebrig()));
     Plan plan;
-    if (!Laden(pfad, plan.Aufgaben(), plan.situation()))
+    if (!Laden(pfad, plan))
         return Ladefehler;
 
     PlanAusgabe ausgabe;
@@ -217,7 +214,7 @@ int BefehlIcs(Argumente& args)
     if (!args.Uebrig().isEmpty())
         return Bedienung(QStringLiteral("Unbekannte Angabe: %1").arg(args.Uebrig()));
     Plan plan;
-    if (!Laden(pfad, plan.Aufgaben(), plan.situation()))
+    if (!Laden(pfad, plan))
         return Ladefehler;
     // A plan with an ID keeps its appointments' UIDs; the revisions are kept like the
     // program's, in the tool's data folder.
@@ -298,7 +295,7 @@ int BefehlUmplanen(Argumente& args)
         return Bedienung(QStringLiteral("„%1“ ist kein gültiges Datum (TT.MM.JJJJ).").arg(auszug));
 
     Plan plan;
-    if (!Laden(pfad, plan.Aufgaben(), plan.situation()))
+    if (!Laden(pfad, plan))
         return Ladefehler;
     Situation neu = plan.situation();
     if ((mitVon && !Ganzzahl(von, &neu.BundeslandA)) ||
@@ -332,7 +329,8 @@ int BefehlUmplanen(Argumente& args)
     ausgabe.konflikte = plan.ReihenfolgePruefen(-1, 0, 0);
     QString fehler;
     if (!PlanSchreiben(mitDatei ? speichern : pfad, plan.Aufgaben(), plan.situation(),
-                       ausgabe.spanne.ersterTag, ausgabe.spanne.tage, &fehler)) {
+                       ausgabe.spanne.ersterTag, ausgabe.spanne.tage, &fehler, nullptr,
+                       &plan.Abgleich())) {
         Fehlermeldung("Beim Speichern ist ein Fehler aufgetreten.", fehler);
         return Schreibfehler;
     }

@@ -10,8 +10,12 @@ enum Ausgang
     Erfolg = 0,
     Bedienfehler = 2,
     Ladefehler = 3,
-    Schreibfehler = 4
+    Schreibfehler = 4,
+    Abgleichfehler = 5
 };
+
+class Plan;
+class QString;
 
 // The options after the command word, read once; unknown or malformed options are usage
 // errors with a one-line German explanation. Everything after "--" is a positional argument,
@@ -36,9 +40,17 @@ private:
 };
 
 int Bedienung(const QString& meldung);
+// Lines for standard error: text from a plan or a path shown without its control characters.
+void Fehlerzeilen(const QString& text);
+// A message and, on a second line, why.
+void Fehlermeldung(const char* meldung, const QString& grund);
+// Reads a plan file (with its calendar sync) as the open command does; false after the message
+// on standard error.
+bool Laden(const QString& pfad, Plan& plan);
 
 int BefehlNeu(Argumente& args);
 int BefehlFeiertage(Argumente& args);
 int BefehlZeigen(Argumente& args);
 int BefehlIcs(Argumente& args);
 int BefehlUmplanen(Argumente& args);
+int BefehlAbgleichen(Argumente& args);

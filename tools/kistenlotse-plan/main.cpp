@@ -31,15 +31,26 @@ void HilfeEinrichten(QCommandLineParser& parser)
         "                        und eigene Aufgaben bleiben (ohne --speichern: PLAN.kvr)\n"
         "  feiertage JAHR LAND [--json]\n"
         "                        die Feiertage eines Jahres für ein Land ausgeben\n"
+        "  abgleichen PLAN.kvr --url KALENDER --benutzer NAME [--passwort-stdin]\n"
+        "                        den Plan mit einem CalDAV-Kalender abgleichen und samt\n"
+        "                        Abgleichstand in PLAN.kvr zurückschreiben; das Passwort kommt\n"
+        "                        aus dem Schlüsselbund oder mit --passwort-stdin aus der ersten\n"
+        "                        Zeile der Standardeingabe. Ohne Rückfrage gilt: im Plan und\n"
+        "                        im Kalender geändert - die Fassung des Plans; im Kalender\n"
+        "                        gelöscht - der Termin wird wieder gesendet; eine neue Zeit,\n"
+        "                        die die Reihenfolge verletzt - der Termin des Plans wird wieder\n"
+        "                        gesendet. Jeder dieser Fälle wird auf stderr genannt.\n"
         "\n"
         "Länder: 1 bis 17. Ausgabe in UTF-8. Rückgabewert: 0 bei Erfolg, 2 bei falscher "
         "Bedienung, 3 wenn eine Plandatei nicht gelesen werden kann, 4 wenn eine Datei nicht "
-        "geschrieben werden kann."));
+        "geschrieben werden kann, 5 wenn der Abgleich mit dem Kalender scheitert (was bis dahin "
+        "abgeglichen war, steht dann in PLAN.kvr)."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("befehl"),
-                                 QStringLiteral("neu, zeigen, ics, umplanen oder feiertage"),
-                                 QStringLiteral("befehl"));
+    parser.addPositionalArgument(
+        QStringLiteral("befehl"),
+        QStringLiteral("neu, zeigen, ics, umplanen, feiertage oder abgleichen"),
+        QStringLiteral("befehl"));
     const QList<QCommandLineOption> optionen{
         {QStringLiteral("von"), QStringLiteral("Land des Auszugs (neu, umplanen)."),
          QStringLiteral("LAND")},
@@ -67,6 +78,15 @@ void HilfeEinrichten(QCommandLineParser& parser)
          QStringLiteral("ART")},
         {QStringLiteral("json"), QStringLiteral("Als JSON ausgeben statt als Text (neu, zeigen, "
                                                 "umplanen, feiertage).")},
+        {QStringLiteral("url"),
+         QStringLiteral("Die Adresse des Kalenders auf dem CalDAV-Server (abgleichen)."),
+         QStringLiteral("KALENDER")},
+        {QStringLiteral("benutzer"),
+         QStringLiteral("Der Benutzername auf dem CalDAV-Server (abgleichen)."),
+         QStringLiteral("NAME")},
+        {QStringLiteral("passwort-stdin"),
+         QStringLiteral("Das Passwort aus der Standardeingabe lesen statt aus dem Schlüsselbund "
+                        "(abgleichen).")},
     };
     parser.addOptions(optionen);
 }
@@ -106,6 +126,9 @@ int main(int argc, char** argv)
         return BefehlIcs(argumente);
     if (befehl == QStringLiteral("umplanen"))
         return BefehlUmplanen(argumente);
-    return Bedienung(QStringLiteral("Aufruf: kistenlotse-plan neu|feiertage|zeigen|ics|umplanen … "
+    if (befehl == QStringLiteral("abgleichen"))
+        return BefehlAbgleichen(argumente);
+    return Bedienung(QStringLiteral("Aufruf: kistenlotse-plan "
+                                    "neu|feiertage|zeigen|ics|umplanen|abgleichen … "
                                     "(kistenlotse-plan --help nennt alle Befehle und Optionen)"));
 }

@@ -5,9 +5,10 @@
 
 #include <map>
 
-// What a plan keeps of its calendar sync, to be stored with the plan: the calendar's address,
-// the server's sync token of the last complete round, and per task what was last sent (or
-// taken over) and the ETag the server gave it. Empty for a plan that was never synchronised.
+// What a plan keeps of its calendar sync (CalDAV), stored in the plan file: the calendar's
+// address, the server's sync token of the last complete round, and per task what was last sent
+// (or taken over) and the ETag the server gave it. Empty for a plan that was never synchronised.
+// An entry outlives its task until the event is deleted on the server too.
 struct CalDavEintrag
 {
     QString Etag;
