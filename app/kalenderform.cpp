@@ -30,6 +30,7 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QScrollArea>
+#include <QTimer>
 
 #include <utility>
 
@@ -101,12 +102,15 @@ void TKalenderForm::KnoepfeVerbinden()
         connect(m_rahmen.Knopf(befehl), &TQvImageButton::OnClick, this, handler);
     m_rahmen.Knopf(Befehl::Rueckgaengig)->setEnabled(false);
     // Without a desktop calendar the export stays unavailable; nothing is reported. The window
-    // does not wait for the desktop's answer.
+    // does not wait for the desktop's answer, and asks only once the event loop runs: the
+    // query starts child processes, which would otherwise delay the splash.
     TQvImageButton* uebergabe = m_rahmen.Knopf(Befehl::Export);
     uebergabe->setEnabled(false);
-    DesktopkalenderFragen(this, [k = QPointer(uebergabe)](bool ja) {
-        if (k)
-            k->setEnabled(ja);
+    QTimer::singleShot(0, this, [this, k = QPointer(uebergabe)] {
+        DesktopkalenderFragen(this, [k](bool ja) {
+            if (k)
+                k->setEnabled(ja);
+        });
     });
 }
 TQvImageButton* TKalenderForm::Knopf(const char* name) const

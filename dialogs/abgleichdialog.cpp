@@ -56,6 +56,7 @@ TAbgleichDialog::TAbgleichDialog(Abgleichpartner& partner, CalDavStand& stand, Q
     m_fortschritt->setObjectName(QStringLiteral("fortschritt"));
     m_fortschritt->setRange(0, 1);
     m_fortschritt->setValue(0);
+    m_fortschritt->setTextVisible(false); // a share only once a round counts what it sends
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("status"));
     m_status->setWordWrap(true);
@@ -271,6 +272,7 @@ void TAbgleichDialog::Abgleichen()
     connect(m_runde.get(), &CalDavRunde::Fortschritt, this, [this](int erledigt, int gesamt) {
         m_fortschritt->setRange(0, std::max(1, gesamt));
         m_fortschritt->setValue(erledigt);
+        m_fortschritt->setTextVisible(true);
         m_status->setText(
             QStringLiteral("%1 von %2 Terminen übertragen …").arg(erledigt).arg(gesamt));
     });

@@ -421,28 +421,3 @@ void TIcsKalender::Schreiben(const QString& pfad) const
                                             "werden: %2")
                                  .arg(QDir::toNativeSeparators(pfad), grund));
 }
-
-bool TermineSchreiben(const Aufgabenliste& aufgaben, const QString& pfad, QString* fehler)
-{
-    try {
-        // All or nothing: a file without the mistyped task would look complete.
-        const QString nicht = NichtUebertragbarMeldung(aufgaben);
-        if (!nicht.isEmpty())
-            throw KalenderFehler(nicht);
-        TIcsKalender kalender;
-        for (const taufgabe& a : aufgaben) {
-            const Terminzeiten z = TerminZeiten(a);
-            kalender.TerminHinzufuegen(a.Kurzbezeichnung, TerminText(a), z.Start, z.Ende);
-        }
-        kalender.Schreiben(pfad);
-        return true;
-    } catch (const KalenderFehler& e) {
-        if (fehler)
-            *fehler = e.Text();
-    } catch (const std::exception& e) {
-        if (fehler)
-            *fehler = QStringLiteral("Die Termine konnten nicht geschrieben werden: %1")
-                          .arg(QString::fromLocal8Bit(e.what()));
-    }
-    return false;
-}

@@ -138,9 +138,3 @@ private:
     QByteArray m_zeitzone;
     std::vector<Termin> m_termine;
 };
-
-// Writes every task of the list, in list order, as the export does, into one iCalendar file
-// at `pfad`, written at once or not at all: a list with a task that cannot be written
-// (NichtUebertragbarMeldung) writes nothing. On failure returns false and, if `fehler` is
-// given, a message for the user.
-bool TermineSchreiben(const Aufgabenliste& aufgaben, const QString& pfad, QString* fehler);

@@ -3,9 +3,11 @@
 # shellcheck disable=SC1111
 # Rounds of `kistenlotse-plan abgleichen` for two plans in one calendar on a running server,
 # with the phone (telefon.py) moving, renaming and deleting events in between.
-# Usage: werkzeugrunden.sh WERKZEUG KALENDER-URL BENUTZER PASSWORT ORDNER
+# With a calendar on a TLS server and its self-signed certificate's SHA-256 fingerprint, also a
+# round that trusts the certificate only as the program's settings file remembers it.
+# Usage: werkzeugrunden.sh WERKZEUG KALENDER-URL BENUTZER PASSWORT ORDNER [TLS-URL FINGERABDRUCK]
 set -uo pipefail
-WERKZEUG=$1 URL=$2 BENUTZER=$3 PASSWORT=$4 ORDNER=$5
+WERKZEUG=$1 URL=$2 BENUTZER=$3 PASSWORT=$4 ORDNER=$5 TLS_URL=${6:-} FINGERABDRUCK=${7:-}
 TELEFON="/usr/bin/python3 $(dirname "$0")/telefon.py"
 fehler=0
 
@@ -95,6 +97,41 @@ cmp -s "$A" "$ORDNER/a-vorher.kvr" || scheitern "falsches Passwort hat die Pland
   </dev/null >/dev/null 2>"$ORDNER/err"
 [ $? = 2 ] || scheitern "anderer Kalender: Rückgabewert nicht 2"
 erwarte "$ORDNER/err" "Der Plan wird schon mit dem Kalender $URL abgeglichen"
+
+# Self-signed certificate: refused with its fingerprint until the settings file of the program
+# remembers that fingerprint for the server; the tool never writes the settings.
+if [ -n "$TLS_URL" ]; then
+  $TELEFON "$TLS_URL" "$BENUTZER" "$PASSWORT" kalender-anlegen || scheitern "TLS-Kalender nicht angelegt"
+  C="$ORDNER/c.kvr"
+  "$WERKZEUG" neu --von 5 --nach 5 --einzug 01.09.2027 --auszug 03.09.2027 --speichern "$C" >/dev/null
+  cp "$C" "$ORDNER/c-vorher.kvr"
+  KONFIG="$ORDNER/konfig"
+  mkdir -p "$KONFIG/Kistenlotse"
+  server=$(echo "$TLS_URL" | sed -E 's#^(https://[^/]+).*#\1#')
+  # A sanitizer build: OpenSSL keeps its caches to the end of the process, as in the unit tests.
+  lsan="suppressions=$(dirname "$0")/../lsan.supp:print_suppressions=0"
+  tls_runde() {
+    echo "$PASSWORT" | XDG_CONFIG_HOME="$KONFIG" LSAN_OPTIONS="$lsan" "$WERKZEUG" abgleichen "$C" --url "$TLS_URL" \
+      --benutzer "$BENUTZER" --passwort-stdin >"$ORDNER/aus" 2>"$ORDNER/err"
+  }
+  for gemerkt in "" "00:11:22:33"; do
+    printf '[zertifikate]\r\n%s=%s\r\n' "$server" "$gemerkt" >"$KONFIG/Kistenlotse/kistenlotse.ini"
+    tls_runde
+    rc=$?
+    [ $rc = 5 ] || scheitern "Zertifikat ${gemerkt:-ohne Fingerabdruck}: Rückgabewert $rc, nicht 5: $(cat "$ORDNER/err")"
+    erwarte "$ORDNER/err" "wird nicht anerkannt"
+    erwarte "$ORDNER/err" "SHA-256-Fingerabdruck: $FINGERABDRUCK"
+    cmp -s "$C" "$ORDNER/c-vorher.kvr" || scheitern "ein abgelehntes Zertifikat hat die Plandatei geändert"
+  done
+  printf '[abgleich]\r\nBenutzer=%s\r\n[zertifikate]\r\n%s=00:11:22:33,%s\r\n' "$BENUTZER" \
+    "$server" "$FINGERABDRUCK" >"$KONFIG/Kistenlotse/kistenlotse.ini"
+  cp "$KONFIG/Kistenlotse/kistenlotse.ini" "$ORDNER/einstellungen-vorher"
+  tls_runde || scheitern "Runde mit vertrautem Zertifikat: $(cat "$ORDNER/err")"
+  nC=$(json "$C" 'len(p["Aufgaben"])')
+  erwarte "$ORDNER/aus" "Abgeglichen: $nC angelegt, 0 geändert, 0 gelöscht, 0 aus dem Kalender übernommen."
+  cmp -s "$KONFIG/Kistenlotse/kistenlotse.ini" "$ORDNER/einstellungen-vorher" ||
+    scheitern "abgleichen hat die Einstellungsdatei geändert"
+fi
 
 [ $fehler = 0 ] && echo "caldav: kistenlotse-plan abgleichen mit zwei Plänen bestanden"
 exit $fehler

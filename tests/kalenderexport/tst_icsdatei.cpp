@@ -1,4 +1,5 @@
 #include "kalenderexport/icsdatei.h"
+#include "kalenderexport/planexport.h"
 #include "model/tageszahl.h"
 #include "support/dateigroessengrenze.h"
 
@@ -25,6 +26,12 @@ QByteArray Lesen(const QString& pfad)
 {
     QFile f(pfad);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The file export without a plan ID or reminder.
+bool TermineSchreiben(const Aufgabenliste& aufgaben, const QString& pfad, QString* fehler)
+{
+    return PlanTermineSchreiben(aufgaben, pfad, {}, fehler);
 }
 
 } // namespace

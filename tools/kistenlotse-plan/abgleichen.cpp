@@ -6,7 +6,9 @@
 #include "kalenderexport/caldavrunde.h"
 #include "kalenderexport/caldavverbindung.h"
 #include "kalenderexport/schluesselbund.h"
+#include "model/abgleicheinstellungen.h"
 #include "model/kalender.h"
+#include "model/ordner.h"
 #include "model/plan.h"
 #include "model/plandatei.h"
 #include "model/tageszahl.h"
@@ -120,6 +122,10 @@ int BefehlAbgleichen(Argumente& args)
         }
         zugang.Passwort = antwort.Passwort;
     }
+
+    // Self-signed certificates the user trusted for this server in the program; read only.
+    zugang.VertrauteZertifikate =
+        AbgleicheinstellungenLesen(EinstellungsPfad(), url.toString()).VertrauteZertifikate;
 
     const CalDavStand standVorher = plan.Abgleich();
     const bool neueId = plan.situation().PlanID.isEmpty();

@@ -40,6 +40,8 @@ void HilfeEinrichten(QCommandLineParser& parser)
         "                        gelöscht - der Termin wird wieder gesendet; eine neue Zeit,\n"
         "                        die die Reihenfolge verletzt - der Termin des Plans wird wieder\n"
         "                        gesendet. Jeder dieser Fälle wird auf stderr genannt.\n"
+        "                        Selbst signierten Zertifikaten, denen das Programm für den\n"
+        "                        Server vertraut, vertraut auch abgleichen.\n"
         "\n"
         "Länder: 1 bis 17. Ausgabe in UTF-8. Rückgabewert: 0 bei Erfolg, 2 bei falscher "
         "Bedienung, 3 wenn eine Plandatei nicht gelesen werden kann, 4 wenn eine Datei nicht "
