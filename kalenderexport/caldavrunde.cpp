@@ -3,6 +3,8 @@
 #include "kalenderexport/caldavverbindung.h"
 #include "kalenderexport/caldavxml.h"
 
+#include <QEventLoop>
+
 #include <memory>
 
 namespace {
@@ -46,6 +48,22 @@ void CalDavRunde::Starten()
     if (!nicht.isEmpty())
         return Beenden({CalDavFehlerart::NichtUebertragbar, nicht, {}});
     Auflisten();
+}
+
+CalDavBericht CalDavRunde::BisZumEnde()
+{
+    CalDavBericht bericht;
+    bool fertig = false;
+    QEventLoop schleife;
+    connect(this, &CalDavRunde::Fertig, &schleife, [&](const CalDavBericht& b) {
+        bericht = b;
+        fertig = true;
+        schleife.quit();
+    });
+    Starten();
+    if (!fertig)
+        schleife.exec();
+    return bericht;
 }
 
 void CalDavRunde::Abbrechen()
@@ -122,12 +140,9 @@ void CalDavRunde::EtagsLesen()
                          [this](const CalDavAntwort& a) {
                              if (m_beendet)
                                  return;
-                             if (a.Fehler)
-                                 return Beenden(m_fehler ? m_fehler : a.Fehler);
                              DavMultistatus ms;
-                             QString text;
-                             if (!MultistatusLesen(a.Inhalt, &ms, &text))
-                                 return Beenden(UngueltigeAntwort(text));
+                             if (!MultistatusAus(a, &ms))
+                                 return;
                              Serverliste liste;
                              for (const DavAntwortteil& t : ms.Teile) {
                                  const auto n = NummerAusHref(t.Href, m_planId);
@@ -138,6 +153,20 @@ void CalDavRunde::EtagsLesen()
                              m_neuerToken.clear();
                              Abholen(liste);
                          });
+}
+
+bool CalDavRunde::MultistatusAus(const CalDavAntwort& antwort, DavMultistatus* ms)
+{
+    if (antwort.Fehler) {
+        Beenden(m_fehler ? m_fehler : antwort.Fehler);
+        return false;
+    }
+    QString text;
+    if (!MultistatusLesen(antwort.Inhalt, ms, &text)) {
+        Beenden(UngueltigeAntwort(text));
+        return false;
+    }
+    return true;
 }
 
 void CalDavRunde::Abholen(const Serverliste& liste)
@@ -159,18 +188,16 @@ void CalDavRunde::Abholen(const Serverliste& liste)
                 --*offen;
                 if (m_beendet)
                     return;
-                if (a.Fehler)
-                    return Beenden(m_fehler ? m_fehler : a.Fehler);
                 DavMultistatus ms;
-                QString text;
-                if (!MultistatusLesen(a.Inhalt, &ms, &text))
-                    return Beenden(UngueltigeAntwort(text));
+                if (!MultistatusAus(a, &ms))
+                    return;
                 for (const DavAntwortteil& t : ms.Teile) {
                     const auto n = NummerAusHref(t.Href, m_planId);
                     const DavEigenschaft* daten = t.Gefunden(QStringLiteral("calendar-data"));
                     if (!n || !daten)
                         continue; // gone meanwhile: left alone this round
                     Servertermin termin;
+                    QString text;
                     if (!EreignisLesen(daten->Text.toUtf8(), m_zeitzone, &termin, &text))
                         return Beenden(UngueltigeAntwort(
                             text + QStringLiteral(" (%1)").arg(RessourcenName(m_planId, *n))));

@@ -11,6 +11,8 @@
 #include <deque>
 
 class CalDavVerbindung;
+struct CalDavAntwort;
+struct DavMultistatus;
 
 struct CalDavBericht
 {
@@ -39,6 +41,8 @@ public:
                 QString planId, QObject* parent = nullptr);
 
     void Starten();
+    // Starts the round and waits for its end in a local event loop (the command line).
+    CalDavBericht BisZumEnde();
     // Stops the round: requests in flight are aborted; Fertig follows with Abgebrochen.
     void Abbrechen();
 
@@ -57,6 +61,9 @@ private:
     void Weitersenden();
     void Abschliessen();
     void Beenden(const CalDavFehler& fehler);
+    // The multistatus of a listing's answer; false after ending the round when the request
+    // failed or the answer is not valid.
+    bool MultistatusAus(const CalDavAntwort& antwort, DavMultistatus* ms);
     QUrl RessourcenUrl(const QString& name) const;
 
     CalDavVerbindung& m_verbindung;

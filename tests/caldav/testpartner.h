@@ -7,7 +7,6 @@
 #include "kalenderexport/caldavrunde.h"
 #include "kalenderexport/caldavverbindung.h"
 
-#include <QEventLoop>
 #include <QStringList>
 #include <QTimer>
 
@@ -58,19 +57,8 @@ inline CalDavBericht RundeDurchlaufen(CalDavVerbindung& verbindung, Abgleichpart
                                       const std::function<void(CalDavRunde&, int)>& waehrend = {})
 {
     CalDavRunde runde(verbindung, partner, stand, planId);
-    CalDavBericht bericht;
-    bool fertig = false;
-    QEventLoop schleife;
-    QObject::connect(&runde, &CalDavRunde::Fertig, &schleife, [&](const CalDavBericht& b) {
-        bericht = b;
-        fertig = true;
-        schleife.quit();
-    });
     if (waehrend)
-        QObject::connect(&runde, &CalDavRunde::Fortschritt, &schleife,
+        QObject::connect(&runde, &CalDavRunde::Fortschritt, &runde,
                          [&](int erledigt, int) { waehrend(runde, erledigt); });
-    runde.Starten();
-    if (!fertig)
-        schleife.exec();
-    return bericht;
+    return runde.BisZumEnde();
 }

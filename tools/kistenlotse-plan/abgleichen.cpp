@@ -55,18 +55,7 @@ CalDavBericht RundeLaufenLassen(CalDavVerbindung& verbindung, Abgleichpartner& p
                                 CalDavStand& stand, const QString& planId)
 {
     CalDavRunde runde(verbindung, partner, stand, planId);
-    CalDavBericht bericht;
-    bool fertig = false;
-    QEventLoop schleife;
-    QObject::connect(&runde, &CalDavRunde::Fertig, &schleife, [&](const CalDavBericht& b) {
-        bericht = b;
-        fertig = true;
-        schleife.quit();
-    });
-    runde.Starten();
-    if (!fertig)
-        schleife.exec();
-    return bericht;
+    return runde.BisZumEnde();
 }
 
 } // namespace
