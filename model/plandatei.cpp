@@ -20,9 +20,6 @@
 
 namespace {
 
-const QString kAllgemein = Planfelder::Allgemein.toString();
-const QString kFiles = QStringLiteral("files");
-
 // More task sections than any plan can have; a file beyond it is refused rather than turned
 // into millions of tasks.
 constexpr qsizetype kGroessteAufgabenzahl = 100000;
@@ -311,22 +308,6 @@ bool AbgleichKopfEintragen(TBigIniFile& ini, const CalDavStand& abgleich,
 }
 
 } // namespace
-
-bool EinstellungenAblegen(TBigIniFile& ini, const QString& pfad, QString* fehler)
-{
-    // No settings file (no home folder): the settings live in memory only.
-    if (pfad.isEmpty())
-        return true;
-    const QString ordner = QFileInfo(pfad).absolutePath();
-    if (!QDir().mkpath(ordner)) {
-        if (fehler)
-            *fehler =
-                QStringLiteral("Der Ordner „%1“ für die Einstellungen kann nicht angelegt werden.")
-                    .arg(QDir::toNativeSeparators(ordner));
-        return false;
-    }
-    return ini.Speichern(fehler);
-}
 
 bool AufgabeEintragen(const taufgabe& a, TBigIniFile& ini)
 {
@@ -648,40 +629,6 @@ bool PlanSchreiben(const QString& pfad, const Aufgabenliste& aufgaben, const Sit
         return scheitern(QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: %2")
                              .arg(QDir::toNativeSeparators(pfad), grund));
     return true;
-}
-
-Einstellungen EinstellungenLesen(const QString& pfad)
-{
-    const TBigIniFile ini(pfad);
-    Einstellungen e;
-    e.fensteroben = ini.ReadInteger(kAllgemein, u"fensteroben", -1);
-    e.fensterlinks = ini.ReadInteger(kAllgemein, u"fensterlinks", -1);
-    e.fensterbreite = ini.ReadInteger(kAllgemein, u"fensterbreite", -1);
-    e.fensterhoehe = ini.ReadInteger(kAllgemein, u"fensterhoehe", -1);
-    e.zuletztGespeichert = ini.ReadString(kFiles, u"lastsaved", QString());
-    return e;
-}
-
-bool LastsavedSchreiben(const QString& pfad, const QString& plan, QString* fehler)
-{
-    TBigIniFile ini(pfad);
-    if (!ini.WriteString(kFiles, u"lastsaved", plan)) {
-        if (fehler)
-            *fehler = QStringLiteral("Der Pfad „%1“ lässt sich nicht in den Einstellungen ablegen.")
-                          .arg(einzeilig(plan));
-        return false;
-    }
-    return EinstellungenAblegen(ini, pfad, fehler);
-}
-
-bool FensterSchreiben(const QString& pfad, const QRect& fenster, QString* fehler)
-{
-    TBigIniFile ini(pfad);
-    ini.WriteInteger(kAllgemein, u"fensteroben", fenster.top());
-    ini.WriteInteger(kAllgemein, u"fensterlinks", fenster.left());
-    ini.WriteInteger(kAllgemein, u"fensterbreite", fenster.width());
-    ini.WriteInteger(kAllgemein, u"fensterhoehe", fenster.height());
-    return EinstellungenAblegen(ini, pfad, fehler);
 }
 
 bool PlanDateiSpeichern(const QString& planPfad, const QString& einstellungsPfad,
